@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Core/Logging.hpp"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace velmora::testing {
+
+/// Keeps every log call for tests to read back.
+class RecordingLogger final : public Logging {
+public:
+    struct Entry {
+        std::string message;
+        LogLevel level;
+        std::string file;
+        std::string function;
+        int line;
+    };
+
+    void log(std::string_view message, LogLevel level, std::string_view file,
+             std::string_view function, int line) override {
+        entries.push_back(
+            {std::string(message), level, std::string(file), std::string(function), line});
+    }
+
+    [[nodiscard]] std::vector<std::string> messages() const {
+        std::vector<std::string> out;
+        for (const auto& e : entries) {
+            out.push_back(e.message);
+        }
+        return out;
+    }
+
+    [[nodiscard]] bool contains(std::string_view message, LogLevel level) const {
+        return std::any_of(entries.begin(), entries.end(), [&](const Entry& e) {
+            return e.message == message && e.level == level;
+        });
+    }
+
+    std::vector<Entry> entries;
+};
+
+} // namespace velmora::testing
