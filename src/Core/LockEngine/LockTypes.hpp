@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Support/ProcessId.hpp"
 #include "Support/Time.hpp"
 #include "Support/TimeProviding.hpp"
 
@@ -7,11 +8,8 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 
 namespace velmora {
-
-using ProcessId = pid_t;
 
 /// The protected application a lock decision is about.
 struct LockedTarget {
