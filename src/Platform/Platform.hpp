@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Platform/Updater.hpp"
 #include "Support/MonotonicClock.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/TimeProviding.hpp"
@@ -15,6 +16,7 @@ struct Platform {
     std::shared_ptr<RunLoop> runLoop;
     std::shared_ptr<TimeProviding> timeProvider;
     std::shared_ptr<MonotonicClock> monotonicClock;
+    UpdaterFactory updaterFactory;
 };
 
 /// Installs the platform. Call once, before the first process-wide instance is created.

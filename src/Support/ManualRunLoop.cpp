@@ -9,7 +9,9 @@ namespace {
 constexpr auto kMinimumRepeatInterval = std::chrono::milliseconds(1);
 } // namespace
 
-TimePoint ManualRunLoop::defaultStart() { return TimePoint{std::chrono::seconds{1735689600}}; }
+TimePoint ManualRunLoop::defaultStart() {
+    return TimePoint{std::chrono::seconds{1735689600}};
+}
 
 ManualRunLoop::ManualRunLoop(TimePoint start) : start_(start), now_(start) {}
 
@@ -32,12 +34,13 @@ TimerHandle ManualRunLoop::every(Seconds interval, Task task) {
 TimerHandle ManualRunLoop::schedule(TimePoint fireAt, Task task,
                                     std::optional<TimePoint::duration> repeat) {
     auto valid = std::make_shared<std::atomic<bool>>(true);
-    timers_.emplace(TimerKey{fireAt, nextTimerSequence_++},
-                    Timer{valid, std::move(task), repeat});
+    timers_.emplace(TimerKey{fireAt, nextTimerSequence_++}, Timer{valid, std::move(task), repeat});
     return TimerHandle(valid);
 }
 
-TimePoint ManualRunLoop::now() const { return now_; }
+TimePoint ManualRunLoop::now() const {
+    return now_;
+}
 
 std::uint64_t ManualRunLoop::nanoseconds() const {
     return static_cast<std::uint64_t>(
@@ -110,8 +113,9 @@ std::size_t ManualRunLoop::pendingTaskCount() const {
 }
 
 std::size_t ManualRunLoop::activeTimerCount() const {
-    return static_cast<std::size_t>(std::count_if(
-        timers_.begin(), timers_.end(), [](const auto& entry) { return entry.second.valid->load(); }));
+    return static_cast<std::size_t>(
+        std::count_if(timers_.begin(), timers_.end(),
+                      [](const auto& entry) { return entry.second.valid->load(); }));
 }
 
 } // namespace velmora

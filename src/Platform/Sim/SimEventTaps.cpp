@@ -57,7 +57,8 @@ private:
 
 SimEventTaps::SimEventTaps() : shared_(std::make_shared<Shared>()) {}
 
-std::unique_ptr<EventTap> SimEventTaps::createListenOnlyTap(InputEventMask mask, Callback callback) {
+std::unique_ptr<EventTap> SimEventTaps::createListenOnlyTap(InputEventMask mask,
+                                                            Callback callback) {
     if (!shared_->creationAllowed) {
         return nullptr;
     }
@@ -71,9 +72,13 @@ std::unique_ptr<EventTap> SimEventTaps::createListenOnlyTap(InputEventMask mask,
                                          std::shared_ptr<bool>(shared_, &shared_->enablingFails));
 }
 
-void SimEventTaps::setCreationAllowed(bool allowed) { shared_->creationAllowed = allowed; }
+void SimEventTaps::setCreationAllowed(bool allowed) {
+    shared_->creationAllowed = allowed;
+}
 
-void SimEventTaps::setEnablingFails(bool fails) { shared_->enablingFails = fails; }
+void SimEventTaps::setEnablingFails(bool fails) {
+    shared_->enablingFails = fails;
+}
 
 void SimEventTaps::deliver(const InputEvent& event) {
     for (const auto& tap : shared_->live()) {
@@ -90,9 +95,13 @@ void SimEventTaps::disableAll(InputEventType reason) {
     }
 }
 
-std::size_t SimEventTaps::tapsCreated() const { return shared_->created; }
+std::size_t SimEventTaps::tapsCreated() const {
+    return shared_->created;
+}
 
-std::size_t SimEventTaps::liveTapCount() const { return shared_->live().size(); }
+std::size_t SimEventTaps::liveTapCount() const {
+    return shared_->live().size();
+}
 
 bool SimEventTaps::anyLiveTapEnabled() const {
     const auto taps = shared_->live();

@@ -3,8 +3,8 @@
 namespace velmora {
 
 SimNotificationCenter::SimNotificationCenter(std::shared_ptr<RunLoop> runLoop)
-    : runLoop_(std::move(runLoop)),
-      channels_(std::make_shared<std::map<std::string, Signal<>>>()) {}
+    : runLoop_(std::move(runLoop)), channels_(std::make_shared<std::map<std::string, Signal<>>>()) {
+}
 
 void SimNotificationCenter::post(const std::string& name) {
     posted_.push_back(name);

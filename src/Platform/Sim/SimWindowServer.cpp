@@ -25,8 +25,12 @@ void SimWindowServer::removeWindowsOf(ProcessId pid) {
     std::erase_if(frontToBack_, [pid](const WindowListEntry& e) { return e.ownerPid == pid; });
 }
 
-void SimWindowServer::setUnavailable(bool unavailable) { unavailable_ = unavailable; }
+void SimWindowServer::setUnavailable(bool unavailable) {
+    unavailable_ = unavailable;
+}
 
-std::size_t SimWindowServer::queryCount() const { return queries_; }
+std::size_t SimWindowServer::queryCount() const {
+    return queries_;
+}
 
 } // namespace velmora
