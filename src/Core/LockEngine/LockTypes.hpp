@@ -140,10 +140,10 @@ private:
     std::string bundleId_;
 };
 
-// Textual forms for log lines:
-//     toString(state)  // idle | locked(com.example.App pid=100 "Example")
-//                      // unlocked(com.example.App pid=100 "Example" until
-//                      2025-01-02T00:00:00.000Z)
+// Textual forms for log lines, e.g. for states:
+//     idle
+//     locked(com.example.App pid=100 "Example")
+//     unlocked(com.example.App pid=100 "Example" until 2025-01-02T00:00:00.000Z)
 // Names are quoted with `"`, `\` and control characters escaped, so that no name can break a
 // log line apart.
 std::string toString(const LockedTarget& target);
