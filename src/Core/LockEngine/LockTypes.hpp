@@ -6,8 +6,10 @@
 
 #include <cstddef>
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -112,7 +114,9 @@ public:
     static LockEvent appIdleTimeout(std::string bundleId) {
         return LockEvent(Kind::appIdleTimeout, {}, std::move(bundleId));
     }
-    static LockEvent nonProtectedAppActivated() { return LockEvent(Kind::nonProtectedAppActivated); }
+    static LockEvent nonProtectedAppActivated() {
+        return LockEvent(Kind::nonProtectedAppActivated);
+    }
     static LockEvent unlockSucceeded() { return LockEvent(Kind::unlockSucceeded); }
     static LockEvent unlockFailed() { return LockEvent(Kind::unlockFailed); }
     static LockEvent manualLock() { return LockEvent(Kind::manualLock); }
@@ -133,6 +137,25 @@ private:
     LockedTarget target_;
     std::string bundleId_;
 };
+
+// Textual forms for log lines, e.g. for states:
+//     idle
+//     locked(com.example.App pid=100 "Example")
+//     unlocked(com.example.App pid=100 "Example" until 2025-01-02T00:00:00.000Z)
+// Names are quoted with `"`, `\` and control characters escaped, so that no name can break a
+// log line apart.
+std::string toString(const LockedTarget& target);
+std::string toString(const LockState& state);
+std::string_view toString(TransitionReason reason);
+/// "none" when absent.
+std::string toString(const std::optional<TransitionReason>& reason);
+/// e.g. `locked(com.example.App pid=100 "Example") auth=true reason=protectedAppActivated`
+std::string toString(const LockTransitionResult& result);
+
+std::ostream& operator<<(std::ostream& out, const LockedTarget& target);
+std::ostream& operator<<(std::ostream& out, const LockState& state);
+std::ostream& operator<<(std::ostream& out, TransitionReason reason);
+std::ostream& operator<<(std::ostream& out, const LockTransitionResult& result);
 
 /// Answers whether an application is on the protected list.
 class ProtectedAppChecking {

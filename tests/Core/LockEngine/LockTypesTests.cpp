@@ -1,0 +1,56 @@
+#include "Core/LockEngine/LockTypes.hpp"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+const LockedTarget example{"com.example.App", 100, "Example"};
+// 2025-01-02T00:00:00Z
+const TimePoint newYearsDay{std::chrono::seconds{1735776000}};
+
+TEST(LockTypesText, StatesReadAsTheirCaseWithTargetAndExpiry) {
+    using std::chrono::milliseconds;
+    EXPECT_EQ(toString(LockState::idle()), "idle");
+    EXPECT_EQ(toString(LockState::locked(example)), R"(locked(com.example.App pid=100 "Example"))");
+    EXPECT_EQ(toString(LockState::unlocked(example, newYearsDay)),
+              R"(unlocked(com.example.App pid=100 "Example" until 2025-01-02T00:00:00.000Z))");
+    EXPECT_EQ(toString(LockState::unlocked(example, newYearsDay - milliseconds{1})),
+              R"(unlocked(com.example.App pid=100 "Example" until 2025-01-01T23:59:59.999Z))");
+    EXPECT_EQ(toString(LockState::unlocked(example, std::nullopt)),
+              R"(unlocked(com.example.App pid=100 "Example" until forever))");
+}
+
+TEST(LockTypesText, NamesCannotBreakALogLineApart) {
+    const LockedTarget odd{"com.example.Odd", -1, "Say \"hi\"\\\n\tnow\x01"};
+    EXPECT_EQ(toString(odd), R"(com.example.Odd pid=-1 "Say \"hi\"\\\n\tnow\x01")");
+}
+
+TEST(LockTypesText, ReasonsReadAsTheirCaseNames) {
+    const std::vector<std::pair<TransitionReason, std::string_view>> names = {
+        {TransitionReason::protectedAppActivated, "protectedAppActivated"},
+        {TransitionReason::appSwitched, "appSwitched"},
+        {TransitionReason::unlockGranted, "unlockGranted"},
+        {TransitionReason::unlockDenied, "unlockDenied"},
+        {TransitionReason::idleTimeout, "idleTimeout"},
+        {TransitionReason::manualLock, "manualLock"},
+        {TransitionReason::systemSleep, "systemSleep"},
+        {TransitionReason::screenLocked, "screenLocked"},
+        {TransitionReason::debounced, "debounced"},
+        {TransitionReason::noChange, "noChange"},
+        {TransitionReason::unlockExpired, "unlockExpired"},
+        {TransitionReason::targetMismatch, "targetMismatch"},
+    };
+    for (const auto& [reason, name] : names) {
+        EXPECT_EQ(toString(reason), name);
+        EXPECT_EQ(toString(std::optional{reason}), name);
+    }
+    EXPECT_EQ(toString(std::optional<TransitionReason>{}), "none");
+    EXPECT_EQ(
+        toString(LockTransitionResult{LockState::locked(example), true,
+                                      TransitionReason::protectedAppActivated}),
+        R"(locked(com.example.App pid=100 "Example") auth=true reason=protectedAppActivated)");
+}
+
+} // namespace
+} // namespace velmora
