@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Platform/OverlayWindows.hpp"
+#include "Platform/OwnerAuthentication.hpp"
+#include "Platform/Screens.hpp"
 #include "Platform/Updater.hpp"
 #include "Support/MonotonicClock.hpp"
 #include "Support/RunLoop.hpp"
@@ -9,6 +12,8 @@
 
 namespace velmora {
 
+class Logging;
+
 /// The services of the desktop the program runs on, chosen once at start-up (the simulated
 /// desktop, or a real backend). The process-wide instances (`AppState::shared()`, ...) take
 /// their collaborators from here; tests pass collaborators explicitly instead.
@@ -16,6 +21,11 @@ struct Platform {
     std::shared_ptr<RunLoop> runLoop;
     std::shared_ptr<TimeProviding> timeProvider;
     std::shared_ptr<MonotonicClock> monotonicClock;
+    /// Where process-wide components log: the application logger, once the shell made it.
+    std::shared_ptr<Logging> logger;
+    std::shared_ptr<OwnerAuthenticationService> ownerAuthentication;
+    std::shared_ptr<ScreenProviding> screens;
+    std::shared_ptr<OverlayWindowFactory> overlayWindows;
     UpdaterFactory updaterFactory;
 };
 

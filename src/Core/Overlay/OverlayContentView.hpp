@@ -1,0 +1,35 @@
+#pragma once
+
+#include "Core/Overlay/LockBackgroundView.hpp"
+#include "Core/Overlay/LockCardView.hpp"
+
+namespace velmora {
+
+/// The root of an overlay window's content: the dark cover filling the window, with the lock
+/// card at its own size in the centre, all clipped to a rounded rectangle.
+///
+///     auto content = std::make_shared<OverlayContentView>("Notes", unlock, minimize, contexts);
+///     content->card().unlockTapped();
+class OverlayContentView {
+public:
+    using Action = LockCardView::Action;
+
+    static constexpr double cornerRadius = 26;
+    static constexpr double backgroundOpacity = 0.95;
+
+    /// An empty `onCancelTapped` shows no Minimize button.
+    OverlayContentView(std::string appName, Action onUnlockTapped, Action onCancelTapped,
+                       OwnerAuthenticationContextFactory biometryContexts);
+
+    [[nodiscard]] const std::string& appName() const { return card_.appName; }
+    [[nodiscard]] const LockBackgroundView& background() const { return background_; }
+    [[nodiscard]] const LockCardView& card() const { return card_; }
+    /// For the view state (hover, press) that the drawing layer keeps on the card.
+    [[nodiscard]] LockCardView& card() { return card_; }
+
+private:
+    LockBackgroundView background_;
+    LockCardView card_;
+};
+
+} // namespace velmora

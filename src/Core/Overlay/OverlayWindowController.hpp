@@ -1,0 +1,80 @@
+#pragma once
+
+#include "Core/Logging.hpp"
+#include "Platform/OverlayWindows.hpp"
+#include "Platform/OwnerAuthentication.hpp"
+#include "Platform/Screens.hpp"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace velmora {
+
+/// Puts one borderless overlay with the lock card over each locked application's window.
+///
+///     controller.show("com.apple.Notes", windowFrame, screen, "Notes", unlock, minimize);
+///     controller.hide("com.apple.Notes");
+///
+/// Windows are keyed by bundle identifier: the first `show` of a bundle makes its window and
+/// every later `show` moves it and rebuilds its content. Windows are never closed, only
+/// ordered out, and stay for reuse. Main thread only.
+class OverlayWindowController {
+public:
+    using Action = std::function<void()>;
+
+    /// `biometryContexts` names the sensor on the cards' Unlock buttons. A null `logger`
+    /// discards the lines.
+    OverlayWindowController(std::shared_ptr<Logging> logger,
+                            std::shared_ptr<OverlayWindowFactory> windowFactory,
+                            OwnerAuthenticationContextFactory biometryContexts);
+
+    /// The process-wide controller, over the installed platform.
+    static std::shared_ptr<OverlayWindowController> shared();
+
+    /// Covers `frame` (the whole of `screen` when `frame` has no area) and brings the overlay
+    /// to the front without activating this application. An empty `onCancelTapped` shows no
+    /// Minimize button.
+    void show(const std::string& bundleId, Rect frame, const Screen& screen,
+              const std::string& appName, Action onUnlockTapped, Action onCancelTapped = {});
+    /// Orders the bundle's overlay out and forgets its callbacks and name.
+    void hide(const std::string& bundleId);
+    /// `hide` for every bundle that ever had an overlay.
+    void hideAll();
+
+    /// Whether the bundle's overlay is on screen.
+    [[nodiscard]] bool isOverlayVisible(const std::string& bundleId) const;
+    /// The name on the bundle's card while it is shown.
+    [[nodiscard]] std::optional<std::string> shownAppName(const std::string& bundleId) const;
+    /// Windows ever made, hidden ones included.
+    [[nodiscard]] std::size_t windowCount() const { return overlayWindows.size(); }
+
+private:
+    [[nodiscard]] std::size_t visibleWindowCount() const;
+    [[nodiscard]] std::shared_ptr<OverlayHostingView> makeHostingView(const std::string& appName,
+                                                                      const Action& onUnlockTapped,
+                                                                      const Action& onCancelTapped,
+                                                                      Rect frame) const;
+    std::shared_ptr<OverlayWindow> createWindow(const std::string& bundleId, Rect frame,
+                                                const std::string& appName,
+                                                const Action& onUnlockTapped,
+                                                const Action& onCancelTapped);
+    void updateWindow(OverlayWindow& window, const std::string& bundleId, Rect frame,
+                      const std::string& appName, const Action& onUnlockTapped,
+                      const Action& onCancelTapped);
+
+    std::shared_ptr<Logging> logger_;
+    std::shared_ptr<OverlayWindowFactory> windowFactory_;
+    OwnerAuthenticationContextFactory biometryContexts_;
+
+    std::map<std::string, std::shared_ptr<OverlayWindow>> overlayWindows;
+    std::map<std::string, std::shared_ptr<OverlayHostingView>> hostingViews;
+    std::map<std::string, Action> unlockHandlers;
+    /// An empty action where the latest `show` gave none.
+    std::map<std::string, Action> cancelHandlers;
+    std::map<std::string, std::string> appNames;
+};
+
+} // namespace velmora

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "Support/Color.hpp"
+#include "Support/Rect.hpp"
+
+#include <cstdint>
+#include <memory>
+
+namespace velmora {
+
+class OverlayContentView;
+
+using WindowStyleMask = std::uint64_t;
+inline constexpr WindowStyleMask kWindowStyleMaskBorderless = 0;
+
+enum class BackingStoreType : int { retained = 0, nonretained = 1, buffered = 2 };
+
+using WindowLevel = int;
+inline constexpr WindowLevel kNormalWindowLevel = 0;
+/// Above normal and floating windows.
+inline constexpr WindowLevel kModalPanelWindowLevel = 8;
+
+using WindowCollectionBehavior = std::uint64_t;
+inline constexpr WindowCollectionBehavior kCollectionBehaviorCanJoinAllSpaces = 1;
+inline constexpr WindowCollectionBehavior kCollectionBehaviorFullScreenAuxiliary = 256;
+
+using AutoresizingMask = std::uint64_t;
+inline constexpr AutoresizingMask kViewWidthSizable = 2;
+inline constexpr AutoresizingMask kViewHeightSizable = 16;
+
+/// The view tree a window shows: the overlay content, placed in the window.
+struct OverlayHostingView {
+    std::shared_ptr<OverlayContentView> rootView;
+    Rect frame;
+    AutoresizingMask autoresizingMask = 0;
+};
+
+/// A borderless window that covers a locked application. It never becomes the key or the
+/// main window, and discards key-down and modifier-key events delivered to it; mouse events
+/// reach its content unless it is set to ignore them.
+class OverlayWindow {
+public:
+    virtual ~OverlayWindow() = default;
+
+    virtual void setOpaque(bool opaque) = 0;
+    virtual void setBackgroundColor(Color color) = 0;
+    virtual void setHasShadow(bool hasShadow) = 0;
+    virtual void setLevel(WindowLevel level) = 0;
+    virtual void setCollectionBehavior(WindowCollectionBehavior behavior) = 0;
+    virtual void setReleasedWhenClosed(bool released) = 0;
+    virtual void setIgnoresMouseEvents(bool ignores) = 0;
+
+    virtual void setFrame(Rect frame, bool display) = 0;
+    /// The bounds of the installed content view; none while no content view is installed.
+    [[nodiscard]] virtual std::optional<Rect> contentViewBounds() const = 0;
+    virtual void setContentView(std::shared_ptr<OverlayHostingView> view) = 0;
+
+    /// Shows the window in front without activating this application.
+    virtual void orderFrontRegardless() = 0;
+    virtual void orderOut() = 0;
+    [[nodiscard]] virtual bool isVisible() const = 0;
+
+    [[nodiscard]] virtual bool canBecomeKeyWindow() const = 0;
+    [[nodiscard]] virtual bool canBecomeMainWindow() const = 0;
+};
+
+/// Makes overlay windows; never answers null.
+class OverlayWindowFactory {
+public:
+    virtual ~OverlayWindowFactory() = default;
+    [[nodiscard]] virtual std::shared_ptr<OverlayWindow> makeWindow(Rect contentRect,
+                                                                    WindowStyleMask styleMask,
+                                                                    BackingStoreType backing,
+                                                                    bool defer) = 0;
+};
+
+} // namespace velmora

@@ -1,0 +1,210 @@
+#include "Core/Overlay/OverlayContentView.hpp"
+#include "Core/Overlay/OverlayWindowController.hpp"
+#include "Platform/Sim/SimAuthenticator.hpp"
+#include "Platform/Sim/SimOverlayWindows.hpp"
+#include "Support/RecordingLogger.hpp"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+using testing::RecordingLogger;
+
+const Screen kBuiltIn{"Built-in Retina Display", {0, 0, 1512, 982}};
+const Screen kExternal{"DELL U2720Q", {1512, 0, 2560, 1440}};
+
+struct OverlayWindowControllerTest : ::testing::Test {
+    std::shared_ptr<RecordingLogger> logger = std::make_shared<RecordingLogger>();
+    std::shared_ptr<SimOverlayWindowFactory> windows = std::make_shared<SimOverlayWindowFactory>();
+    std::shared_ptr<SimAuthenticator> owner = std::make_shared<SimAuthenticator>();
+    OverlayWindowController controller{logger, windows, makeContextFactory(owner)};
+    std::vector<std::string> taps;
+
+    void show(const std::string& bundleId, Rect frame, const std::string& appName,
+              bool minimize = true, const Screen& screen = kBuiltIn) {
+        controller.show(
+            bundleId, frame, screen, appName,
+            [this, appName] { taps.push_back("unlock " + appName); },
+            minimize ? OverlayWindowController::Action(
+                           [this, appName] { taps.push_back("minimize " + appName); })
+                     : nullptr);
+    }
+
+    SimOverlayWindow& window(std::size_t index) { return *windows->windows().at(index); }
+
+    std::vector<std::string> messagesStartingWith(std::string_view prefix) const {
+        std::vector<std::string> out;
+        for (const auto& message : logger->messages()) {
+            if (message.starts_with(prefix)) {
+                out.push_back(message);
+            }
+        }
+        return out;
+    }
+};
+
+TEST_F(OverlayWindowControllerTest, FirstShowMakesAClickableBorderlessWindowOverEverything) {
+    show("com.apple.Notes", {25, 12.5, 800, 600}, "Notes");
+
+    using Entry = std::pair<std::string, LogLevel>;
+    std::vector<Entry> logged;
+    for (const auto& e : logger->entries) {
+        logged.emplace_back(e.message, e.level);
+    }
+    EXPECT_EQ(logged, (std::vector<Entry>{
+                          {"Overlay.show() called for 'Notes' [com.apple.Notes]", LogLevel::info},
+                          {"  input rect: (25.0, 12.5, 800.0, 600.0)", LogLevel::debug},
+                          {"  screen: Built-in Retina Display frame=(0.0, 0.0, 1512.0, 982.0)",
+                           LogLevel::debug},
+                          {"  active overlays: 0", LogLevel::debug},
+                          {"  overlay frame: (25.0, 12.5, 800.0, 600.0)", LogLevel::debug},
+                          {"  creating new window for com.apple.Notes", LogLevel::debug},
+                          {"  window visible: true", LogLevel::debug},
+                      }));
+
+    ASSERT_EQ(windows->windowCount(), 1u);
+    SimOverlayWindow& w = window(0);
+    EXPECT_EQ(w.creation().contentRect, (Rect{25, 12.5, 800, 600}));
+    EXPECT_EQ(w.creation().styleMask, kWindowStyleMaskBorderless);
+    EXPECT_EQ(w.creation().backing, BackingStoreType::buffered);
+    EXPECT_FALSE(w.creation().defer);
+    EXPECT_FALSE(w.isOpaque());
+    EXPECT_EQ(w.backgroundColor(), Color::clear());
+    EXPECT_FALSE(w.hasShadow());
+    EXPECT_EQ(w.levelsSet(), (std::vector<WindowLevel>{8, 8}));
+    EXPECT_EQ(w.collectionBehavior(), 257u);
+    EXPECT_FALSE(w.isReleasedWhenClosed());
+    EXPECT_FALSE(w.ignoresMouseEvents());
+    EXPECT_FALSE(w.canBecomeKeyWindow());
+    EXPECT_FALSE(w.canBecomeMainWindow());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.orderFrontCount(), 1u);
+
+    ASSERT_TRUE(w.contentView());
+    EXPECT_EQ(w.contentView()->frame, (Rect{0, 0, 800, 600}));
+    EXPECT_EQ(w.contentView()->autoresizingMask, 18u);
+    EXPECT_EQ(w.contentView()->rootView->appName(), "Notes");
+    EXPECT_TRUE(controller.isOverlayVisible("com.apple.Notes"));
+    EXPECT_EQ(controller.shownAppName("com.apple.Notes"), "Notes");
+}
+
+TEST_F(OverlayWindowControllerTest, AFrameWithoutAreaCoversTheWholeScreen) {
+    show("com.apple.Notes", {0, 0, 0, 0}, "Notes", true, kExternal);
+    show("com.apple.Mail", {300, 200, 640, 0}, "Mail", true, kExternal);
+    show("com.apple.Safari", {300, 200, -640, 480}, "Safari", true, kExternal);
+
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(window(i).frame(), kExternal.frame) << i;
+        EXPECT_EQ(window(i).contentView()->frame, (Rect{0, 0, 2560, 1440})) << i;
+    }
+    EXPECT_EQ(messagesStartingWith("  overlay frame: "),
+              std::vector<std::string>(3, "  overlay frame: (1512.0, 0.0, 2560.0, 1440.0)"));
+}
+
+TEST_F(OverlayWindowControllerTest, ASecondShowMovesTheSameWindowAndRebuildsItsCard) {
+    show("com.apple.Notes", {100, 100, 800, 600}, "Notes");
+    const auto firstContent = window(0).contentView();
+    show("com.apple.Notes", {200, 150, 1024, 768}, "Notes — Work", false);
+
+    ASSERT_EQ(windows->windowCount(), 1u);
+    SimOverlayWindow& w = window(0);
+    ASSERT_EQ(w.framesSet().size(), 1u);
+    EXPECT_EQ(w.framesSet()[0].frame, (Rect{200, 150, 1024, 768}));
+    EXPECT_TRUE(w.framesSet()[0].display);
+    EXPECT_EQ(w.contentViewsInstalled(), 2u);
+    EXPECT_NE(w.contentView(), firstContent);
+    EXPECT_EQ(w.contentView()->frame, (Rect{0, 0, 1024, 768}));
+    EXPECT_EQ(w.contentView()->autoresizingMask, 18u);
+    EXPECT_EQ(w.contentView()->rootView->appName(), "Notes — Work");
+    EXPECT_FALSE(w.contentView()->rootView->card().hasMinimizeButton());
+    EXPECT_EQ(w.levelsSet(), (std::vector<WindowLevel>{8, 8, 8}));
+
+    EXPECT_EQ(messagesStartingWith("  creating new window for "),
+              std::vector<std::string>{"  creating new window for com.apple.Notes"});
+    EXPECT_EQ(messagesStartingWith("  updating existing window for "),
+              std::vector<std::string>{"  updating existing window for com.apple.Notes"});
+    EXPECT_EQ(messagesStartingWith("  active overlays: "),
+              (std::vector<std::string>{"  active overlays: 0", "  active overlays: 1"}));
+
+    // The buttons run the latest callbacks.
+    EXPECT_TRUE(w.pressUnlock());
+    EXPECT_FALSE(w.pressMinimize());
+    EXPECT_EQ(taps, std::vector<std::string>{"unlock Notes — Work"});
+}
+
+TEST_F(OverlayWindowControllerTest, ActiveOverlaysCountsVisibleWindowsBeforeTheChange) {
+    show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
+    show("com.apple.Mail", {0, 0, 800, 600}, "Mail");
+    controller.hide("com.apple.Notes");
+    show("com.apple.Safari", {0, 0, 800, 600}, "Safari");
+    show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
+
+    EXPECT_EQ(messagesStartingWith("  active overlays: "),
+              (std::vector<std::string>{"  active overlays: 0", "  active overlays: 1",
+                                        "  active overlays: 1", "  active overlays: 2"}));
+    EXPECT_EQ(windows->windowCount(), 3u);
+    EXPECT_EQ(windows->visibleWindowCount(), 3u);
+}
+
+TEST_F(OverlayWindowControllerTest, HideOrdersOutAndForgetsAndShowReusesTheHiddenWindow) {
+    show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
+    controller.hide("com.apple.Notes");
+
+    SimOverlayWindow& w = window(0);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.orderOutCount(), 1u);
+    EXPECT_FALSE(controller.isOverlayVisible("com.apple.Notes"));
+    EXPECT_EQ(controller.shownAppName("com.apple.Notes"), std::nullopt);
+    EXPECT_EQ(controller.windowCount(), 1u);
+    EXPECT_FALSE(w.pressUnlock()) << "a hidden overlay cannot be clicked";
+    EXPECT_TRUE(logger->contains("Overlay.hide() called for com.apple.Notes", LogLevel::info));
+
+    show("com.apple.Notes", {10, 10, 400, 300}, "Notes");
+    EXPECT_EQ(windows->windowCount(), 1u);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.frame(), (Rect{10, 10, 400, 300}));
+    EXPECT_EQ(messagesStartingWith("  updating existing window for ").size(), 1u);
+    EXPECT_TRUE(w.pressMinimize());
+    EXPECT_EQ(taps, std::vector<std::string>{"minimize Notes"});
+}
+
+TEST_F(OverlayWindowControllerTest, HideAllCountsEveryWindowEverMadeAndHidesEach) {
+    show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
+    show("com.apple.Mail", {0, 0, 800, 600}, "Mail");
+    controller.hide("com.apple.Mail");
+    logger->entries.clear();
+
+    controller.hide("com.apple.Terminal"); // never shown: nothing but the log line
+    controller.hideAll();
+
+    EXPECT_EQ(logger->messages(), (std::vector<std::string>{
+                                      "Overlay.hide() called for com.apple.Terminal",
+                                      "Overlay.hideAll() called - hiding 2 overlays",
+                                      "Overlay.hide() called for com.apple.Mail",
+                                      "Overlay.hide() called for com.apple.Notes",
+                                  }));
+    EXPECT_EQ(windows->visibleWindowCount(), 0u);
+    EXPECT_EQ(controller.shownAppName("com.apple.Notes"), std::nullopt);
+    EXPECT_EQ(controller.windowCount(), 2u);
+}
+
+TEST_F(OverlayWindowControllerTest, ACardShowsTheSensorAndItsButtonsMayRebuildTheOverlay) {
+    owner->setBiometryType(BiometryType::faceID);
+    controller.show("com.apple.Notes", {0, 0, 800, 600}, kBuiltIn, "Notes", [this] {
+        // What an engine might do from the button: show again, replacing this very card.
+        show("com.apple.Notes", {0, 0, 800, 600}, "Notes again");
+        controller.hide("com.apple.Notes");
+    });
+
+    SimOverlayWindow& w = window(0);
+    EXPECT_EQ(w.contentView()->rootView->card().unlockTitle(), "Unlock with Face ID");
+    EXPECT_TRUE(w.clickBackground());
+    EXPECT_TRUE(w.pressUnlock());
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.contentView()->rootView->appName(), "Notes again");
+    EXPECT_TRUE(taps.empty());
+}
+
+} // namespace
+} // namespace velmora

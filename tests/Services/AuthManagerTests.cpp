@@ -1,0 +1,209 @@
+#include "Platform/Sim/SimAuthenticator.hpp"
+#include "Services/AuthManager.hpp"
+#include "Support/ManualRunLoop.hpp"
+
+#include <gtest/gtest.h>
+#include <thread>
+#include <vector>
+
+namespace velmora {
+namespace {
+
+using Outcome = SimAuthenticator::Outcome;
+
+struct AuthManagerTest : ::testing::Test {
+    std::shared_ptr<ManualRunLoop> loop = std::make_shared<ManualRunLoop>();
+    std::shared_ptr<SimAuthenticator> owner = std::make_shared<SimAuthenticator>();
+    AuthManager auth{loop, makeContextFactory(owner)};
+    std::vector<AuthResult> results;
+
+    void request(const std::string& reason = "Quit Velmora") {
+        auth.authenticate(reason, [this](AuthResult result) { results.push_back(result); });
+    }
+
+    /// The single outcome of one request answered with `outcome`.
+    AuthResult outcomeOf(Outcome outcome) {
+        owner->queueOutcome(std::move(outcome));
+        request();
+        loop->runUntilIdle();
+        EXPECT_EQ(results.size(), 1u);
+        return results.empty() ? AuthResult::success() : results.back();
+    }
+};
+
+struct CodeRow {
+    int code;
+    AuthError expected;
+};
+
+TEST_F(AuthManagerTest, EverySystemErrorCodeMapsToItsCase) {
+    const std::vector<CodeRow> rows{
+        {-1, AuthError::failed()},
+        {-2, AuthError::userCancelled()},
+        {-3, AuthError::userCancelled()},
+        {-9, AuthError::userCancelled()},
+        {-4, AuthError::systemCancelled()},
+        {-10, AuthError::systemCancelled()},
+        {-1004, AuthError::systemCancelled()},
+        {-5, AuthError::notAvailable()},
+        {-6, AuthError::notAvailable()},
+        {-7, AuthError::notAvailable()},
+        {-8, AuthError::notAvailable()},
+        {-11, AuthError::notAvailable()},
+        {-12, AuthError::notAvailable()},
+        {-13, AuthError::notAvailable()},
+        {-14, AuthError::notAvailable()},
+        {-1000, AuthError::unknown("Something odd")},
+        {0, AuthError::unknown("Something odd")},
+    };
+    for (const CodeRow& row : rows) {
+        results.clear();
+        const OwnerAuthenticationError error{std::string(kLAErrorDomain), row.code,
+                                             "Something odd"};
+        EXPECT_EQ(outcomeOf(Outcome::fail(error)), AuthResult::failure(row.expected))
+            << "code " << row.code;
+        EXPECT_EQ(AuthManager::mapError(error), row.expected) << "code " << row.code;
+    }
+}
+
+TEST_F(AuthManagerTest, AnErrorOfAnotherDomainIsUnknownWithItsDescription) {
+    // Same number as "user cancel", but not an owner-authentication error.
+    const AuthResult result = outcomeOf(
+        Outcome::fail({"NSOSStatusErrorDomain", -2, "The operation couldn’t be completed."}));
+
+    ASSERT_FALSE(result.isSuccess());
+    EXPECT_EQ(*result.error(), AuthError::unknown("The operation couldn’t be completed."));
+    EXPECT_EQ(result.error()->description(),
+              "Authentication error: The operation couldn’t be completed.");
+}
+
+TEST_F(AuthManagerTest, OnlyAnExplicitSuccessSucceeds) {
+    EXPECT_EQ(outcomeOf(Outcome::succeed()), AuthResult::success());
+
+    results.clear();
+    EXPECT_EQ(outcomeOf(Outcome{false, std::nullopt}), AuthResult::failure(AuthError::failed()));
+
+    results.clear();
+    EXPECT_EQ(outcomeOf(Outcome{true, OwnerAuthenticationError::local(LAErrorCode::userCancel)}),
+              AuthResult::failure(AuthError::userCancelled()));
+}
+
+TEST_F(AuthManagerTest, WhenThePolicyCannotBeEvaluatedNoPromptIsShown) {
+    owner->setCanEvaluate(false);
+    EXPECT_EQ(outcomeOf(Outcome::succeed()), AuthResult::failure(AuthError::notAvailable()));
+
+    results.clear();
+    owner->setCanEvaluate(false, OwnerAuthenticationError::local(LAErrorCode::biometryLockout));
+    EXPECT_EQ(outcomeOf(Outcome::succeed()), AuthResult::failure(AuthError::notAvailable()));
+
+    results.clear();
+    owner->setCanEvaluate(false, OwnerAuthenticationError::local(LAErrorCode::notInteractive));
+    EXPECT_EQ(outcomeOf(Outcome::succeed()), AuthResult::failure(AuthError::systemCancelled()));
+
+    EXPECT_EQ(owner->promptCount(), 0u);
+    EXPECT_EQ(owner->liveContextCount(), 0u);
+}
+
+TEST_F(AuthManagerTest, OutcomeWaitsForTheAnswerAndArrivesLaterOnTheRunLoopOnce) {
+    request("Unlock Notes");
+    loop->runUntilIdle();
+    EXPECT_TRUE(results.empty());
+    ASSERT_EQ(owner->promptCount(), 1u);
+    const auto& prompt = owner->prompts().front();
+    EXPECT_EQ(prompt.reason, "Unlock Notes");
+    EXPECT_EQ(prompt.policy, AuthenticationPolicy::deviceOwnerAuthentication);
+    EXPECT_EQ(prompt.cancelTitle, "Cancel");
+    EXPECT_EQ(prompt.fallbackTitle, "Use Passcode");
+    EXPECT_EQ(owner->waitingPromptCount(), 1u);
+    EXPECT_EQ(owner->liveContextCount(), 1u);
+
+    owner->queueOutcome(Outcome::fail(LAErrorCode::userFallback));
+    EXPECT_TRUE(results.empty()) << "delivered inside the system's reply";
+
+    loop->runUntilIdle();
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0], AuthResult::failure(AuthError::userCancelled()));
+    EXPECT_EQ(owner->liveContextCount(), 0u) << "context kept after the outcome";
+}
+
+TEST_F(AuthManagerTest, AReplyFromAnotherThreadIsDeliveredOnTheMainThread) {
+    owner->setRepliesFromBackgroundThread(true);
+    std::vector<std::thread::id> deliveredOn;
+    auth.authenticate("Unlock Notes", [&](AuthResult result) {
+        deliveredOn.push_back(std::this_thread::get_id());
+        results.push_back(result);
+    });
+
+    owner->queueOutcome(Outcome::succeed());
+    EXPECT_TRUE(results.empty());
+    loop->runUntilIdle();
+
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_TRUE(results[0].isSuccess());
+    EXPECT_EQ(deliveredOn[0], std::this_thread::get_id());
+}
+
+TEST_F(AuthManagerTest, EachRequestHasAFreshContextAndItsOwnOutcome) {
+    request("Unlock Notes");
+    request("Unlock Mail");
+    owner->queueOutcome(Outcome::fail(LAErrorCode::authenticationFailed));
+    owner->queueOutcome(Outcome::succeed());
+    loop->runUntilIdle();
+
+    EXPECT_EQ(owner->contextsMade(), 2u);
+    EXPECT_EQ(results, (std::vector<AuthResult>{AuthResult::failure(AuthError::failed()),
+                                                AuthResult::success()}));
+}
+
+/// A context whose system misbehaves: answers twice, or never.
+class UnrulyContext final : public OwnerAuthenticationContext {
+public:
+    enum class Mode { replyTwice, dropReply };
+    explicit UnrulyContext(Mode mode) : mode_(mode) {}
+
+    void setLocalizedCancelTitle(std::string) override {}
+    void setLocalizedFallbackTitle(std::string) override {}
+    bool canEvaluatePolicy(AuthenticationPolicy,
+                           std::optional<OwnerAuthenticationError>*) override {
+        return true;
+    }
+    void evaluatePolicy(AuthenticationPolicy, std::string, Reply reply) override {
+        if (mode_ == Mode::replyTwice) {
+            reply(false, OwnerAuthenticationError::local(LAErrorCode::userCancel));
+            reply(true, std::nullopt);
+        }
+    }
+    [[nodiscard]] BiometryType biometryType() const override { return BiometryType::none; }
+
+private:
+    Mode mode_;
+};
+
+TEST(AuthManager, DeliversExactlyOneOutcomeEvenWhenTheSystemMisbehaves) {
+    auto loop = std::make_shared<ManualRunLoop>();
+    std::vector<AuthResult> results;
+    const auto record = [&](AuthResult result) { results.push_back(result); };
+
+    AuthManager twice(
+        loop, [] { return std::make_unique<UnrulyContext>(UnrulyContext::Mode::replyTwice); });
+    twice.authenticate("Quit Velmora", record);
+    loop->runUntilIdle();
+    EXPECT_EQ(results, std::vector<AuthResult>{AuthResult::failure(AuthError::userCancelled())});
+
+    results.clear();
+    AuthManager never(
+        loop, [] { return std::make_unique<UnrulyContext>(UnrulyContext::Mode::dropReply); });
+    never.authenticate("Quit Velmora", record);
+    loop->runUntilIdle();
+    EXPECT_EQ(results, std::vector<AuthResult>{AuthResult::failure(AuthError::systemCancelled())});
+
+    results.clear();
+    AuthManager none(loop, [] { return std::unique_ptr<OwnerAuthenticationContext>(); });
+    none.authenticate("Quit Velmora", record);
+    EXPECT_TRUE(results.empty());
+    loop->runUntilIdle();
+    EXPECT_EQ(results, std::vector<AuthResult>{AuthResult::failure(AuthError::notAvailable())});
+}
+
+} // namespace
+} // namespace velmora
