@@ -203,6 +203,9 @@ CrashReporter::~CrashReporter() {
 }
 
 void CrashReporter::install() {
+    if (installed_) {
+        return;
+    }
     logger_->info("Installing crash reporter");
 
     // Everything a signal handler needs is prepared now, while allocating is still allowed.
