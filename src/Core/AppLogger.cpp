@@ -1,8 +1,8 @@
 #include "Core/AppLogger.hpp"
 
+#include "Core/LogFileWriting.hpp"
 #include "Platform/Platform.hpp"
 
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -86,11 +86,6 @@ void appendLineTime(std::string& out, TimePoint time) {
     out += static_cast<char>('0' + millis % 10);
 }
 
-std::string_view lastPathComponent(std::string_view path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 std::string header(TimePoint start, const std::string& systemVersion) {
     static constexpr std::string_view rule = "=====================================";
     std::string text;
@@ -120,21 +115,6 @@ void writeAtomically(const std::filesystem::path& path, const std::string& text)
     if (error) {
         std::filesystem::remove(temporary, error);
     }
-}
-
-bool writeAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
 }
 
 } // namespace

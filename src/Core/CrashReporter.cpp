@@ -1,7 +1,8 @@
 #include "Core/CrashReporter.hpp"
 
+#include "Core/LogFileWriting.hpp"
+
 #include <atomic>
-#include <cerrno>
 #include <cstdlib>
 #include <ctime>
 #include <cxxabi.h>
@@ -80,29 +81,10 @@ private:
     std::size_t size_ = 0;
 };
 
-void writeAll(int fd, const char* data, std::size_t size) noexcept {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-}
-
 void writeLineTo(std::string_view line, void* fd) {
     const int file = *static_cast<int*>(fd);
     writeAll(file, line.data(), line.size());
     writeAll(file, "\n", 1);
-}
-
-std::string_view lastPathComponent(std::string_view path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
 /// The thread's own stack may be what overflowed, so the handlers run on a stack of their own.
