@@ -123,8 +123,9 @@ std::shared_ptr<AppLogger> AppLogger::create(std::filesystem::path directory,
                                              std::shared_ptr<RunLoop> runLoop,
                                              std::shared_ptr<TimeProviding> clock,
                                              std::string systemVersion) {
-    auto logger = std::make_shared<AppLogger>(Token{}, std::move(directory), std::move(runLoop),
-                                              std::move(clock), systemVersion);
+    const TimePoint start = clock->now();
+    auto logger = std::make_shared<AppLogger>(Token{}, std::move(directory), start,
+                                              std::move(runLoop), std::move(clock), systemVersion);
     logger->runLoop_->post([weak = logger->weak_from_this()] {
         if (auto self = weak.lock()) {
             self->startFlushTimer();
@@ -162,14 +163,15 @@ std::filesystem::path AppLogger::applicationSupportDirectory(const char* xdgData
     return std::filesystem::temp_directory_path(ignored) / "Brevane";
 }
 
-AppLogger::AppLogger(Token, std::filesystem::path directory, std::shared_ptr<RunLoop> runLoop,
-                     std::shared_ptr<TimeProviding> clock, const std::string& systemVersion)
-    : logFileURL_(directory / ("Brevane-" + fileNameTime(clock->now()) + ".log")),
+AppLogger::AppLogger(Token, const std::filesystem::path& directory, TimePoint start,
+                     std::shared_ptr<RunLoop> runLoop, std::shared_ptr<TimeProviding> clock,
+                     const std::string& systemVersion)
+    : logFileURL_(directory / ("Brevane-" + fileNameTime(start) + ".log")),
       runLoop_(std::move(runLoop)), clock_(std::move(clock)) {
     logBuffer_.reserve(maxBufferSize);
     std::error_code ignored;
     std::filesystem::create_directories(directory, ignored);
-    writeAtomically(logFileURL_, header(clock_->now(), systemVersion));
+    writeAtomically(logFileURL_, header(start, systemVersion));
     std::cout << "[Brevane] Log file: " << logFileURL_.string() << std::endl;
     writer_ = std::thread([this] { runWriter(); });
 }
@@ -284,15 +286,17 @@ void AppLogger::runWriter() {
                 return;
             }
         }
-        std::lock_guard fileLock(fileMutex_);
         std::uint64_t request = 0;
         {
-            std::lock_guard lock(mutex_);
-            request = writeOutsRequested_;
-            writeOutsTaken_ = request;
-            batch_.swap(logBuffer_);
+            std::lock_guard fileLock(fileMutex_);
+            {
+                std::lock_guard lock(mutex_);
+                request = writeOutsRequested_;
+                writeOutsTaken_ = request;
+                batch_.swap(logBuffer_);
+            }
+            writeOut(batch_);
         }
-        writeOut(batch_);
         {
             std::lock_guard lock(mutex_);
             writeOutsDone_ = request;

@@ -49,8 +49,9 @@ public:
     static std::filesystem::path applicationSupportDirectory(const char* xdgDataHome,
                                                              const char* home);
 
-    AppLogger(Token, std::filesystem::path directory, std::shared_ptr<RunLoop> runLoop,
-              std::shared_ptr<TimeProviding> clock, const std::string& systemVersion);
+    AppLogger(Token, const std::filesystem::path& directory, TimePoint start,
+              std::shared_ptr<RunLoop> runLoop, std::shared_ptr<TimeProviding> clock,
+              const std::string& systemVersion);
     /// Writes what is buffered, then stops the writer thread.
     ~AppLogger() override;
     AppLogger(const AppLogger&) = delete;
