@@ -1,0 +1,326 @@
+#include "Core/AppLogger.hpp"
+
+#include "Core/LogFileWriting.hpp"
+#include "Platform/Platform.hpp"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <fstream>
+#include <iostream>
+#include <limits>
+#include <unistd.h>
+
+namespace velmora {
+
+namespace {
+
+struct UtcFields {
+    int year;
+    unsigned month, day;
+    long hours, minutes, seconds;
+};
+
+UtcFields utcFields(TimePoint time) {
+    using namespace std::chrono;
+    const auto day = floor<days>(time);
+    const year_month_day date{day};
+    const hh_mm_ss clock{floor<std::chrono::seconds>(time - day)};
+    return {static_cast<int>(date.year()),
+            static_cast<unsigned>(date.month()),
+            static_cast<unsigned>(date.day()),
+            static_cast<long>(clock.hours().count()),
+            static_cast<long>(clock.minutes().count()),
+            static_cast<long>(clock.seconds().count())};
+}
+
+/// "2025-03-04T09-15-02Z": ISO 8601 in UTC, with dashes for colons so it suits a file name.
+std::string fileNameTime(TimePoint time) {
+    const UtcFields f = utcFields(time);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02ld-%02ld-%02ldZ", f.year, f.month, f.day,
+                  f.hours, f.minutes, f.seconds);
+    return text;
+}
+
+/// "2025-03-04 09:15:02 +0000"
+std::string headerTime(TimePoint time) {
+    const UtcFields f = utcFields(time);
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02ld:%02ld:%02ld +0000", f.year, f.month,
+                  f.day, f.hours, f.minutes, f.seconds);
+    return text;
+}
+
+/// "09:15:02.481" in local time. The local-time conversion is cached per second and thread.
+void appendLineTime(std::string& out, TimePoint time) {
+    using namespace std::chrono;
+    struct Cache {
+        std::time_t second = std::numeric_limits<std::time_t>::min();
+        char text[8] = {};
+    };
+    thread_local Cache cache;
+
+    const auto second = floor<seconds>(time);
+    const auto epochSecond = static_cast<std::time_t>(second.time_since_epoch().count());
+    if (epochSecond != cache.second) {
+        std::tm local{};
+        localtime_r(&epochSecond, &local);
+        const int fields[3] = {local.tm_hour, local.tm_min, local.tm_sec};
+        for (int i = 0; i < 3; ++i) {
+            cache.text[i * 3] = static_cast<char>('0' + fields[i] / 10 % 10);
+            cache.text[i * 3 + 1] = static_cast<char>('0' + fields[i] % 10);
+            if (i < 2) {
+                cache.text[i * 3 + 2] = ':';
+            }
+        }
+        cache.second = epochSecond;
+    }
+    const auto millis = static_cast<unsigned>(duration_cast<milliseconds>(time - second).count());
+    out.append(cache.text, 8);
+    out += '.';
+    out += static_cast<char>('0' + millis / 100);
+    out += static_cast<char>('0' + millis / 10 % 10);
+    out += static_cast<char>('0' + millis % 10);
+}
+
+std::string header(TimePoint start, const std::string& systemVersion) {
+    static constexpr std::string_view rule = "=====================================";
+    std::string text;
+    text.append(rule).append("\n");
+    text.append("Brevane Log Started: ").append(headerTime(start)).append("\n");
+    text.append("System: ").append(systemVersion).append("\n");
+    text.append(rule).append("\n");
+    return text;
+}
+
+/// Replaces whatever is at `path` in one step, so a reader never sees half a header.
+void writeAtomically(const std::filesystem::path& path, const std::string& text) {
+    std::filesystem::path temporary = path;
+    temporary += ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << text;
+        out.flush();
+        if (!out) {
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            return;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, path, error);
+    if (error) {
+        std::filesystem::remove(temporary, error);
+    }
+}
+
+} // namespace
+
+std::shared_ptr<AppLogger> AppLogger::create(std::filesystem::path directory,
+                                             std::shared_ptr<RunLoop> runLoop,
+                                             std::shared_ptr<TimeProviding> clock,
+                                             std::string systemVersion) {
+    const TimePoint start = clock->now();
+    auto logger = std::make_shared<AppLogger>(Token{}, std::move(directory), start,
+                                              std::move(runLoop), std::move(clock), systemVersion);
+    logger->runLoop_->post([weak = logger->weak_from_this()] {
+        if (auto self = weak.lock()) {
+            self->startFlushTimer();
+        }
+    });
+    return logger;
+}
+
+const std::shared_ptr<AppLogger>& AppLogger::shared() {
+    // Never destroyed: components may still log while static objects are torn down.
+    static const auto* const instance = [] {
+        const Platform& platform = installedPlatform();
+        auto* logger = new std::shared_ptr<AppLogger>(
+            create(applicationSupportDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
+                   platform.runLoop, std::make_shared<SystemTimeProvider>()));
+        std::atexit([] {
+            shared()->flush();
+            shared()->waitUntilWritten();
+        });
+        return logger;
+    }();
+    return *instance;
+}
+
+std::filesystem::path AppLogger::applicationSupportDirectory(const char* xdgDataHome,
+                                                             const char* home) {
+    // Relative values are invalid for XDG and are ignored.
+    if (xdgDataHome != nullptr && xdgDataHome[0] == '/') {
+        return std::filesystem::path(xdgDataHome) / "Brevane";
+    }
+    if (home != nullptr && home[0] != '\0') {
+        return std::filesystem::path(home) / ".local" / "share" / "Brevane";
+    }
+    std::error_code ignored;
+    return std::filesystem::temp_directory_path(ignored) / "Brevane";
+}
+
+AppLogger::AppLogger(Token, const std::filesystem::path& directory, TimePoint start,
+                     std::shared_ptr<RunLoop> runLoop, std::shared_ptr<TimeProviding> clock,
+                     const std::string& systemVersion)
+    : logFileURL_(directory / ("Brevane-" + fileNameTime(start) + ".log")),
+      runLoop_(std::move(runLoop)), clock_(std::move(clock)) {
+    logBuffer_.reserve(maxBufferSize);
+    std::error_code ignored;
+    std::filesystem::create_directories(directory, ignored);
+    writeAtomically(logFileURL_, header(start, systemVersion));
+    std::cout << "[Brevane] Log file: " << logFileURL_.string() << std::endl;
+    writer_ = std::thread([this] { runWriter(); });
+}
+
+AppLogger::~AppLogger() {
+    flushTimer_.invalidate();
+    {
+        std::lock_guard lock(mutex_);
+        requestWriteOutLocked();
+        stopping_ = true;
+    }
+    wake_.notify_one();
+    writer_.join();
+}
+
+void AppLogger::startFlushTimer() {
+    flushTimer_ = runLoop_->every(flushInterval, [weak = weak_from_this()] {
+        if (auto self = weak.lock()) {
+            self->flush();
+        }
+    });
+}
+
+void AppLogger::log(std::string_view message, LogLevel level, std::string_view file,
+                    std::string_view function, int line) {
+    try {
+        const TimePoint now = clock_->now();
+        const std::string_view fileName = lastPathComponent(file);
+        const std::string_view word = logLevelWord(level);
+
+        std::string text;
+        text.reserve(36 + word.size() + fileName.size() + function.size() + message.size());
+        text += '[';
+        appendLineTime(text, now);
+        text.append("] [").append(word).append("] [").append(fileName).append(":");
+        char number[12];
+        const auto end = std::to_chars(number, number + sizeof number, line).ptr;
+        text.append(number, end).append("] ").append(function).append(": ").append(message);
+
+        bool writeOutAsked = false;
+        {
+            std::lock_guard lock(mutex_);
+            if (text == lastLogMessage_ && now - lastLogTime_ < toClockDuration(Seconds{0.1})) {
+                return;
+            }
+            lastLogMessage_.assign(text);
+            lastLogTime_ = now;
+            logBuffer_.push_back(std::move(text));
+            if (logBuffer_.size() >= maxBufferSize || level >= LogLevel::error) {
+                writeOutAsked = writeOutsRequested_ == writeOutsTaken_;
+                requestWriteOutLocked();
+            }
+        }
+        if (writeOutAsked) {
+            wake_.notify_one();
+        }
+    } catch (...) {
+        // Out of memory: the line is dropped, the caller goes on.
+    }
+}
+
+void AppLogger::flush() {
+    bool asked = false;
+    {
+        std::lock_guard lock(mutex_);
+        asked = writeOutsRequested_ == writeOutsTaken_;
+        requestWriteOutLocked();
+    }
+    if (asked) {
+        wake_.notify_one();
+    }
+}
+
+void AppLogger::requestWriteOutLocked() {
+    // A write-out the writer has not started yet takes every line buffered by then, so one
+    // pending request is enough.
+    if (writeOutsRequested_ == writeOutsTaken_) {
+        ++writeOutsRequested_;
+    }
+}
+
+void AppLogger::waitUntilWritten() {
+    if (std::this_thread::get_id() == writer_.get_id()) {
+        return;
+    }
+    std::unique_lock lock(mutex_);
+    const std::uint64_t target = writeOutsRequested_;
+    written_.wait(lock, [&] { return writeOutsDone_ >= target; });
+}
+
+bool AppLogger::takeOverForCrash(CrashLineSink sink, void* context) noexcept {
+    if (!fileMutex_.try_lock()) {
+        return false;
+    }
+    // Both locks stay taken: the process is about to end and nothing may be written after the
+    // caller's report.
+    if (!mutex_.try_lock()) {
+        return false;
+    }
+    for (const std::string& line : logBuffer_) {
+        sink(line, context);
+    }
+    return true;
+}
+
+void AppLogger::runWriter() {
+    for (;;) {
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [&] { return stopping_ || writeOutsRequested_ != writeOutsTaken_; });
+            if (writeOutsRequested_ == writeOutsTaken_) {
+                return;
+            }
+        }
+        std::uint64_t request = 0;
+        {
+            std::lock_guard fileLock(fileMutex_);
+            {
+                std::lock_guard lock(mutex_);
+                request = writeOutsRequested_;
+                writeOutsTaken_ = request;
+                batch_.swap(logBuffer_);
+            }
+            writeOut(batch_);
+        }
+        {
+            std::lock_guard lock(mutex_);
+            writeOutsDone_ = request;
+        }
+        written_.notify_all();
+    }
+}
+
+void AppLogger::writeOut(std::vector<std::string>& lines) {
+    if (lines.empty()) {
+        return;
+    }
+    text_.clear();
+    for (const std::string& line : lines) {
+        text_.append(line).append("\n");
+    }
+    lines.clear();
+    // Never created here: a log file deleted while running stays deleted.
+    const int fd = ::open(logFileURL_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0) {
+        return;
+    }
+    writeAll(fd, text_.data(), text_.size());
+    ::close(fd);
+}
+
+} // namespace velmora

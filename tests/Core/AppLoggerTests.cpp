@@ -1,0 +1,257 @@
+#include "Core/AppLogger.hpp"
+#include "Core/LogFileTesting.hpp"
+#include "Support/ManualRunLoop.hpp"
+
+#include <ctime>
+#include <gtest/gtest.h>
+#include <regex>
+#include <thread>
+
+namespace velmora {
+namespace {
+
+using testing::readFile;
+using testing::readLines;
+using testing::TemporaryDirectory;
+
+constexpr std::size_t headerLines = 4;
+
+// 2025-03-04T09:15:02.481Z
+TimePoint startTime() {
+    using namespace std::chrono;
+    return sys_days{year{2025} / March / 4} + hours{9} + minutes{15} + seconds{2} +
+           milliseconds{481};
+}
+
+/// "HH:mm:ss.SSS" of `time` in the local time zone, as log lines show it.
+std::string localLineTime(TimePoint time) {
+    using namespace std::chrono;
+    const std::time_t second = system_clock::to_time_t(floor<seconds>(time));
+    std::tm local{};
+    localtime_r(&second, &local);
+    char text[16];
+    std::snprintf(
+        text, sizeof text, "%02d:%02d:%02d.%03d", local.tm_hour, local.tm_min, local.tm_sec,
+        static_cast<int>(duration_cast<milliseconds>(time - floor<seconds>(time)).count()));
+    return text;
+}
+
+class AppLoggerTest : public ::testing::Test {
+protected:
+    std::shared_ptr<AppLogger> makeLogger(const std::filesystem::path& directory) {
+        return AppLogger::create(directory, loop, loop, "Test OS 1.0");
+    }
+
+    [[nodiscard]] std::vector<std::string> bodyLines() const {
+        auto lines = readLines(logger->logFileURL());
+        lines.erase(lines.begin(), lines.begin() + std::min(headerLines, lines.size()));
+        return lines;
+    }
+
+    void logNumbered(int count, int from = 0) {
+        for (int i = from; i < from + count; ++i) {
+            logger->info("line " + std::to_string(i));
+        }
+    }
+
+    TemporaryDirectory directory;
+    std::shared_ptr<ManualRunLoop> loop = std::make_shared<ManualRunLoop>(startTime());
+    std::shared_ptr<AppLogger> logger = makeLogger(directory.path());
+};
+
+TEST_F(AppLoggerTest, StartsANewFileNamedAfterTheUtcStartWithAFourLineHeader) {
+    TemporaryDirectory other;
+    ::testing::internal::CaptureStdout();
+    const auto second = makeLogger(other.path());
+    const auto path = other.path() / "Brevane-2025-03-04T09-15-02Z.log";
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "[Brevane] Log file: " + path.string() + "\n");
+
+    EXPECT_EQ(second->logFileURL(), path);
+    EXPECT_EQ(readFile(path), "=====================================\n"
+                              "Brevane Log Started: 2025-03-04 09:15:02 +0000\n"
+                              "System: Test OS 1.0\n"
+                              "=====================================\n");
+    // Written through a temporary file that does not stay behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(other.path()), {}), 1);
+}
+
+TEST_F(AppLoggerTest, FormatsLinesWithLocalTimeLevelFileLineAndFunction) {
+    logger->log("Overlay shown", LogLevel::warn, "/src/Core/Overlay/OverlayWindow.cpp",
+                "show(const std::string&)", 87);
+    logger->info("from the test");
+    logger->flush();
+    logger->waitUntilWritten();
+
+    const auto lines = bodyLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0],
+              "[" + localLineTime(startTime()) +
+                  "] [WARN] [OverlayWindow.cpp:87] show(const std::string&): Overlay shown");
+    EXPECT_TRUE(std::regex_match(lines[1], std::regex(R"(\[\d\d:\d\d:\d\d\.\d{3}\] \[INFO\] )"
+                                                      R"(\[AppLoggerTests\.cpp:\d+\] )"
+                                                      R"(TestBody\(\): from the test)")))
+        << lines[1];
+}
+
+TEST_F(AppLoggerTest, DropsARepeatOfTheSameLineOnlyWithinTheSameMillisecond) {
+    const auto sameCall = [&] { logger->info("Frontmost app changed"); };
+    sameCall();
+    sameCall();
+    loop->advance(Seconds{0.001});
+    sameCall();
+    logger->info("Frontmost app changed"); // same message from another line
+    logger->flush();
+    logger->waitUntilWritten();
+
+    const auto lines = bodyLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_NE(lines[0], lines[1]);
+    EXPECT_EQ(lines[1].substr(0, 14),
+              "[" + localLineTime(startTime() + std::chrono::milliseconds{1}) + "]");
+}
+
+TEST_F(AppLoggerTest, KeepsNinetyNineLinesInMemoryAndWritesOutAtTheHundredth) {
+    logNumbered(99);
+    logger->waitUntilWritten();
+    EXPECT_TRUE(bodyLines().empty());
+
+    logNumbered(1, 99);
+    logger->waitUntilWritten();
+    const auto lines = bodyLines();
+    ASSERT_EQ(lines.size(), 100u);
+    EXPECT_TRUE(lines.front().ends_with(": line 0"));
+    EXPECT_TRUE(lines.back().ends_with(": line 99"));
+}
+
+TEST_F(AppLoggerTest, ErrorAndFatalLinesWriteOutAtOnceWithEverythingBefore) {
+    struct Case {
+        LogLevel level;
+        bool writesOut;
+    };
+    const Case cases[] = {{LogLevel::debug, false},
+                          {LogLevel::info, false},
+                          {LogLevel::warn, false},
+                          {LogLevel::error, true},
+                          {LogLevel::fatal, true}};
+    for (const Case& c : cases) {
+        TemporaryDirectory fresh;
+        logger = makeLogger(fresh.path());
+        logNumbered(3);
+        logger->log("last", c.level, "File.cpp", "f()", 1);
+        logger->waitUntilWritten();
+
+        const auto lines = bodyLines();
+        ASSERT_EQ(lines.size(), c.writesOut ? 4u : 0u) << logLevelWord(c.level);
+        if (c.writesOut) {
+            EXPECT_TRUE(lines[0].ends_with(": line 0"));
+            EXPECT_TRUE(lines[3].ends_with("f(): last"));
+        }
+    }
+}
+
+TEST_F(AppLoggerTest, TheTimerWritesOutEverySixtySeconds) {
+    logger->info("first");
+    loop->advance(Seconds{59.9});
+    logger->waitUntilWritten();
+    EXPECT_TRUE(bodyLines().empty());
+
+    loop->advance(Seconds{0.1});
+    logger->waitUntilWritten();
+    EXPECT_EQ(bodyLines().size(), 1u);
+
+    logger->info("second");
+    loop->advance(Seconds{60});
+    logger->waitUntilWritten();
+    EXPECT_EQ(bodyLines().size(), 2u);
+}
+
+TEST_F(AppLoggerTest, AWriteOutWithNothingBufferedLeavesTheFileUntouched) {
+    const auto path = logger->logFileURL();
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours{1};
+    std::filesystem::last_write_time(path, old);
+    const std::string before = readFile(path);
+
+    logger->flush();
+    logger->waitUntilWritten();
+
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(std::filesystem::last_write_time(path), old);
+}
+
+TEST_F(AppLoggerTest, AfterTheFileIsDeletedLinesAreDroppedAndItIsNotRecreated) {
+    std::filesystem::remove(logger->logFileURL());
+    logger->error("lost");
+    logger->waitUntilWritten();
+    logNumbered(150);
+    logger->waitUntilWritten();
+
+    EXPECT_FALSE(std::filesystem::exists(logger->logFileURL()));
+}
+
+TEST_F(AppLoggerTest, ADirectoryThatCannotBeCreatedIsNoFailure) {
+    const auto blocker = directory.path() / "not-a-directory";
+    std::ofstream(blocker) << "x";
+    std::shared_ptr<AppLogger> stranded;
+    ASSERT_NO_THROW(stranded = makeLogger(blocker / "Brevane"));
+    stranded->error("nowhere to go");
+    stranded->waitUntilWritten();
+    EXPECT_FALSE(std::filesystem::exists(stranded->logFileURL()));
+}
+
+TEST_F(AppLoggerTest, DestroyingTheLoggerWritesWhatIsBufferedAndStopsItsTimer) {
+    const auto path = logger->logFileURL();
+    loop->runUntilIdle();
+    EXPECT_EQ(loop->activeTimerCount(), 1u);
+    logNumbered(5);
+    logger.reset();
+
+    EXPECT_EQ(readLines(path).size(), headerLines + 5);
+    EXPECT_EQ(loop->activeTimerCount(), 0u);
+
+    // A timer start still queued when its logger goes does nothing.
+    makeLogger(directory.path()).reset();
+    loop->runUntilIdle();
+    EXPECT_EQ(loop->activeTimerCount(), 0u);
+}
+
+TEST_F(AppLoggerTest, LinesFromManyThreadsAllArriveWhole) {
+    constexpr int threads = 4;
+    constexpr int perThread = 250;
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t) {
+        workers.emplace_back([&, t] {
+            for (int i = 0; i < perThread; ++i) {
+                logger->info("thread " + std::to_string(t) + " line " + std::to_string(i));
+            }
+        });
+    }
+    for (auto& worker : workers) {
+        worker.join();
+    }
+    logger->flush();
+    logger->waitUntilWritten();
+
+    const auto lines = bodyLines();
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(threads * perThread));
+    const std::regex whole(
+        R"(\[[\d:.]{12}\] \[INFO\] \[AppLoggerTests\.cpp:\d+\] TestBody\(\): thread \d line \d+)");
+    for (const auto& line : lines) {
+        ASSERT_TRUE(std::regex_match(line, whole)) << line;
+    }
+}
+
+TEST(AppLoggerDirectory, FollowsTheXdgDataDirectory) {
+    const auto temp = std::filesystem::temp_directory_path();
+    EXPECT_EQ(AppLogger::applicationSupportDirectory("/data", "/home/ana"), "/data/Brevane");
+    EXPECT_EQ(AppLogger::applicationSupportDirectory(nullptr, "/home/ana"),
+              "/home/ana/.local/share/Brevane");
+    EXPECT_EQ(AppLogger::applicationSupportDirectory("", "/home/ana"),
+              "/home/ana/.local/share/Brevane");
+    EXPECT_EQ(AppLogger::applicationSupportDirectory("relative/data", "/home/ana"),
+              "/home/ana/.local/share/Brevane");
+    EXPECT_EQ(AppLogger::applicationSupportDirectory(nullptr, nullptr), temp / "Brevane");
+}
+
+} // namespace
+} // namespace velmora
