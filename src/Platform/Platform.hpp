@@ -1,5 +1,9 @@
 #pragma once
 
+#include "Core/Logging.hpp"
+#include "Platform/BundleReading.hpp"
+#include "Platform/UserDefaults.hpp"
+#include "Platform/WorkspaceProviding.hpp"
 #include "Support/MonotonicClock.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/TimeProviding.hpp"
@@ -15,6 +19,11 @@ struct Platform {
     std::shared_ptr<RunLoop> runLoop;
     std::shared_ptr<TimeProviding> timeProvider;
     std::shared_ptr<MonotonicClock> monotonicClock;
+    std::shared_ptr<WorkspaceProviding> workspace;
+    std::shared_ptr<UserDefaults> userDefaults;
+    std::shared_ptr<BundleReading> bundleReader;
+    /// Where the process-wide instances log; start-up puts the program's log here.
+    std::shared_ptr<Logging> logger;
 };
 
 /// Installs the platform. Call once, before the first process-wide instance is created.
