@@ -1,9 +1,13 @@
 #pragma once
 
+#include "Core/Logging.hpp"
+#include "Platform/BundleReading.hpp"
 #include "Platform/OverlayWindows.hpp"
 #include "Platform/OwnerAuthentication.hpp"
 #include "Platform/Screens.hpp"
 #include "Platform/Updater.hpp"
+#include "Platform/UserDefaults.hpp"
+#include "Platform/WorkspaceProviding.hpp"
 #include "Support/MonotonicClock.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/TimeProviding.hpp"
@@ -12,8 +16,6 @@
 
 namespace velmora {
 
-class Logging;
-
 /// The services of the desktop the program runs on, chosen once at start-up (the simulated
 /// desktop, or a real backend). The process-wide instances (`AppState::shared()`, ...) take
 /// their collaborators from here; tests pass collaborators explicitly instead.
@@ -21,8 +23,11 @@ struct Platform {
     std::shared_ptr<RunLoop> runLoop;
     std::shared_ptr<TimeProviding> timeProvider;
     std::shared_ptr<MonotonicClock> monotonicClock;
-    /// Where process-wide components log: the application logger, once the shell made it.
+    /// Where the process-wide instances log; start-up puts the program's log here.
     std::shared_ptr<Logging> logger;
+    std::shared_ptr<WorkspaceProviding> workspace;
+    std::shared_ptr<UserDefaults> userDefaults;
+    std::shared_ptr<BundleReading> bundleReader;
     std::shared_ptr<OwnerAuthenticationService> ownerAuthentication;
     std::shared_ptr<ScreenProviding> screens;
     std::shared_ptr<OverlayWindowFactory> overlayWindows;

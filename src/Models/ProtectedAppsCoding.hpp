@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Models/ProtectedApp.hpp"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+/// The stored form of the protected list: a UTF-8 JSON array with one object per entry, in
+/// list order, with exactly the keys "id" (UUID text), "bundleIdentifier", "displayName",
+/// "addedDate" (seconds since 2001-01-01 00:00:00 UTC), "autoLockEnabled" and
+/// "idleTimeoutMinutes".
+///
+///     std::string why;
+///     if (auto apps = decodeProtectedApps(blob, &why)) { use(*apps); } else { report(why); }
+
+/// The entries of a stored list; nothing when any entry lacks a key or has one of the wrong
+/// JSON type, and then `errorDescription` (if given) says why. Keys beyond the six are
+/// ignored; ids are read in either case. Never throws.
+std::optional<std::vector<ProtectedApp>>
+decodeProtectedApps(std::string_view json, std::string* errorDescription = nullptr) noexcept;
+
+/// The stored form of `apps`; nothing when some entry could not be read back (an id that is
+/// not a UUID, a date out of range, text that is not UTF-8), and then `errorDescription`
+/// (if given) says why. Never throws.
+std::optional<std::string> encodeProtectedApps(const std::vector<ProtectedApp>& apps,
+                                               std::string* errorDescription = nullptr) noexcept;
+
+} // namespace velmora

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "Platform/WorkspaceProviding.hpp"
+#include "Support/RunLoop.hpp"
+#include "Support/Signal.hpp"
+
+#include <memory>
+#include <set>
+#include <vector>
+
+namespace velmora {
+
+/// An in-memory desktop of running applications.
+///
+///     SimWorkspace desktop(loop);
+///     ProcessId notes = desktop.launch({.bundleIdentifier = "com.example.notes"});
+///     desktop.activate(notes);   // frontmost now; observers hear of it on the next turn
+///     loop.runUntilIdle();
+///     desktop.quit(notes);
+///
+/// Like a real desktop, hiding or quitting the frontmost application brings the previously
+/// active visible one forward. Every `activate` and `hide` call is recorded, refused or not.
+class SimWorkspace final : public WorkspaceProviding {
+public:
+    explicit SimWorkspace(RunLoop& runLoop);
+
+    [[nodiscard]] std::optional<RunningApplication> frontmostApplication() const override;
+    [[nodiscard]] std::vector<RunningApplication> runningApplications() const override;
+    bool activate(ProcessId pid) override;
+    bool hide(ProcessId pid) override;
+    [[nodiscard]] Subscription observeDidActivateApplication(ActivationHandler handler) override;
+
+    /// Adds a running application, not in front. A process id of 0 or below is replaced by
+    /// a fresh one. Returns the application's process id.
+    ProcessId launch(RunningApplication app);
+    /// Ends the application: it leaves the running list and, if it was in front, the
+    /// previous one comes forward. False when it was not running.
+    bool quit(ProcessId pid);
+    /// Puts the application in front, or none, without a notification, as when the system's
+    /// notification is late or lost. False when the application is not running.
+    bool setFrontmostQuietly(std::optional<ProcessId> pid);
+    /// Posts an activation notification as the system would, with or without an application.
+    void postActivationNotification(std::optional<RunningApplication> app);
+
+    /// A running or quit application.
+    [[nodiscard]] std::optional<RunningApplication> application(ProcessId pid) const;
+    [[nodiscard]] bool isHidden(ProcessId pid) const;
+
+    /// Every `activate` and `hide` call, in call order.
+    [[nodiscard]] const std::vector<ProcessId>& activationRequests() const {
+        return activationRequests_;
+    }
+    [[nodiscard]] const std::vector<ProcessId>& hideRequests() const { return hideRequests_; }
+    [[nodiscard]] std::size_t activationObserverCount() const {
+        return activated_->subscriberCount();
+    }
+
+private:
+    using ActivationSignal = Signal<const std::optional<RunningApplication>&>;
+
+    [[nodiscard]] const RunningApplication* find(ProcessId pid) const;
+    void bringForward(ProcessId pid);
+    void passFrontmostOnFrom(ProcessId pid);
+
+    RunLoop& runLoop_;
+    std::vector<RunningApplication> running_;
+    std::vector<RunningApplication> terminated_;
+    std::set<ProcessId> hidden_;
+    /// Most recently active last.
+    std::vector<ProcessId> activationOrder_;
+    std::optional<ProcessId> frontmost_;
+    ProcessId nextPid_ = 1000;
+    std::vector<ProcessId> activationRequests_;
+    std::vector<ProcessId> hideRequests_;
+    // Shared with queued deliveries, which may run after the workspace is gone.
+    std::shared_ptr<ActivationSignal> activated_ = std::make_shared<ActivationSignal>();
+};
+
+} // namespace velmora

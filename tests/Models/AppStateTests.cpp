@@ -1,0 +1,187 @@
+#include "Models/AppState.hpp"
+#include "Models/AppStateProtectedAppChecker.hpp"
+#include "Models/ProtectedAppsCoding.hpp"
+#include "Platform/Sim/SimBundleReader.hpp"
+#include "Platform/Sim/SimUserDefaults.hpp"
+#include "Platform/Sim/SimWorkspace.hpp"
+#include "Support/ManualRunLoop.hpp"
+#include "Support/RecordingLogger.hpp"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+class AppStateTest : public ::testing::Test {
+protected:
+    std::shared_ptr<AppState> makeState() {
+        return AppState::create({defaults, bundles, desktop, loop, logger, loop});
+    }
+
+    /// Makes a state and returns what it printed meanwhile.
+    std::string makeStateCapturingOutput(std::shared_ptr<AppState>& state) {
+        ::testing::internal::CaptureStdout();
+        state = makeState();
+        return ::testing::internal::GetCapturedStdout();
+    }
+
+    std::vector<ProtectedApp> stored() const {
+        return decodeProtectedApps(defaults->data("protectedApps").value_or("")).value();
+    }
+
+    std::shared_ptr<ManualRunLoop> loop = std::make_shared<ManualRunLoop>();
+    std::shared_ptr<SimWorkspace> desktop = std::make_shared<SimWorkspace>(*loop);
+    std::shared_ptr<SimUserDefaults> defaults = std::make_shared<SimUserDefaults>();
+    std::shared_ptr<SimBundleReader> bundles = std::make_shared<SimBundleReader>();
+    std::shared_ptr<testing::RecordingLogger> logger = std::make_shared<testing::RecordingLogger>();
+};
+
+const std::string kUnreadable =
+    R"([{"id":"6F9619FF-8B86-4D11-B42D-00C04FC964FF","bundleIdentifier":"com.example.notes",)"
+    R"("displayName":"Notes","addedDate":1,"autoLockEnabled":true}])";
+
+TEST_F(AppStateTest, FirstStartIsEmptyAndQuietAndMirrorsTheFrontmostAppOnALaterTurn) {
+    const ProcessId notes =
+        desktop->launch({.bundleIdentifier = "com.example.notes", .localizedName = "Notes"});
+    desktop->activate(notes);
+
+    std::shared_ptr<AppState> state;
+    EXPECT_EQ(makeStateCapturingOutput(state), "");
+
+    EXPECT_TRUE(state->protectedApps().get().empty());
+    EXPECT_TRUE(defaults->writes().empty());
+    EXPECT_EQ(state->frontmostAppInfo().get(), FrontmostAppInfo::unknown());
+    loop->runUntilIdle();
+    EXPECT_EQ(state->frontmostAppInfo().get(),
+              (FrontmostAppInfo{"com.example.notes", notes, "Notes"}));
+
+    desktop->activate(desktop->launch({.bundleIdentifier = "com.example.mail"}));
+    state.reset();
+    loop->runUntilIdle();
+}
+
+TEST_F(AppStateTest, ChangesAreSavedAndReadBackByTheNextStart) {
+    auto state = makeState();
+    const TimePoint added = loop->now() + std::chrono::milliseconds{250};
+    state->addApp(ProtectedApp::make("com.example.notes", "Notes", added));
+    state->addApp(ProtectedApp::make("com.example.mail", "Mail", added));
+    const std::string notesId = state->protectedApps().get()[0].id;
+    state->setAutoLockEnabled(notesId, false);
+    state->setIdleTimeoutMinutes(notesId, 12);
+    const std::string blob = *defaults->data("protectedApps");
+
+    auto next = makeState();
+
+    EXPECT_EQ(next->protectedApps().get(), state->protectedApps().get());
+    EXPECT_EQ(next->protectedApp("com.example.notes")->idleTimeoutMinutes, 12);
+    next->saveProtectedApps();
+    EXPECT_EQ(*defaults->data("protectedApps"), blob);
+}
+
+TEST_F(AppStateTest, UnreadableDataIsReportedAndKeptAsideBeforeTheNextSaveReplacesIt) {
+    defaults->setData("protectedApps", kUnreadable);
+
+    std::shared_ptr<AppState> state;
+    EXPECT_EQ(makeStateCapturingOutput(state),
+              "Failed to load protected apps: entry 0: key \"idleTimeoutMinutes\" is missing\n");
+    EXPECT_TRUE(state->protectedApps().get().empty());
+    EXPECT_EQ(defaults->data("protectedApps"), kUnreadable);
+    EXPECT_EQ(defaults->data("protectedApps.unreadable"), kUnreadable);
+    ASSERT_EQ(logger->entries.size(), 1u);
+    EXPECT_EQ(logger->entries[0].level, LogLevel::error);
+
+    state->addApp(ProtectedApp::make("com.example.mail", "Mail", loop->now()));
+
+    EXPECT_EQ(stored().size(), 1u);
+    EXPECT_EQ(defaults->data("protectedApps.unreadable"), kUnreadable);
+}
+
+TEST_F(AppStateTest, UnreadableDataIsNeverOverwrittenUnlessKeptAside) {
+    defaults->setData("protectedApps.unreadable", "an older unreadable list");
+    defaults->setData("protectedApps", kUnreadable);
+    defaults->setReadOnly(true);
+    std::shared_ptr<AppState> state;
+    makeStateCapturingOutput(state);
+
+    ::testing::internal::CaptureStdout();
+    state->addApp(ProtectedApp::make("com.example.mail", "Mail", loop->now()));
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "Failed to save protected apps: the unreadable stored list could not be kept "
+              "aside\n");
+    EXPECT_EQ(defaults->data("protectedApps"), kUnreadable);
+
+    defaults->setReadOnly(false);
+    state->saveProtectedApps();
+
+    EXPECT_EQ(stored().size(), 1u);
+    EXPECT_EQ(defaults->data("protectedApps.unreadable"), "an older unreadable list");
+    EXPECT_EQ(defaults->data("protectedApps.unreadable.2"), kUnreadable);
+}
+
+TEST_F(AppStateTest, RefusedChangesWriteNothing) {
+    auto state = makeState();
+    state->addApp(ProtectedApp::make("com.example.notes", "Notes", loop->now()));
+    const auto before = state->protectedApps().get();
+    const auto writes = defaults->writes().size();
+
+    state->addApp(ProtectedApp::make("com.example.notes", "Other Notes", loop->now()));
+    state->setAutoLockEnabled("00000000-0000-4000-8000-000000000000", false);
+    state->setIdleTimeoutMinutes("00000000-0000-4000-8000-000000000000", 30);
+
+    EXPECT_EQ(state->protectedApps().get(), before);
+    EXPECT_EQ(defaults->writes().size(), writes);
+}
+
+TEST_F(AppStateTest, IdleTimeoutIsClampedToAnHour) {
+    auto state = makeState();
+    state->addApp(ProtectedApp::make("com.example.notes", "Notes", loop->now()));
+    const std::string id = state->protectedApps().get()[0].id;
+    for (const auto& [minutes, kept] : std::vector<std::pair<std::int64_t, std::int64_t>>{
+             {90, 60}, {-3, 0}, {0, 0}, {60, 60}, {17, 17}, {INT64_MIN, 0}}) {
+        state->setIdleTimeoutMinutes(id, minutes);
+        EXPECT_EQ(stored()[0].idleTimeoutMinutes, kept) << minutes;
+    }
+}
+
+TEST_F(AppStateTest, ProtectionIsByExactBundleIdentifierWhateverTheSettings) {
+    auto state = makeState();
+    state->addApp(ProtectedApp::make("com.example.notes", "Notes", loop->now()));
+    state->setAutoLockEnabled(state->protectedApps().get()[0].id, false);
+    const AppStateProtectedAppChecker checker(state);
+
+    EXPECT_TRUE(checker.isProtected("com.example.notes"));
+    EXPECT_FALSE(checker.isProtected("com.example.Notes"));
+    EXPECT_FALSE(state->protectedApp("com.example.mail"));
+}
+
+TEST_F(AppStateTest, AnEntryThatCannotBeEncodedLeavesTheStoredListAsItWas) {
+    auto state = makeState();
+    state->addApp(ProtectedApp::make("com.example.notes", "Notes", loop->now()));
+    const auto blob = defaults->data("protectedApps");
+    auto apps = state->protectedApps().get();
+    apps.push_back({"not-a-uuid", "com.example.mail", "Mail", loop->now(), true, 5});
+    state->protectedApps().set(apps);
+
+    ::testing::internal::CaptureStdout();
+    state->saveProtectedApps();
+
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "Failed to save protected apps: entry 1: id \"not-a-uuid\" is not a UUID\n");
+    EXPECT_EQ(defaults->data("protectedApps"), blob);
+}
+
+TEST_F(AppStateTest, NewEntriesComeFromTheBundleWithItsNameAndTheCurrentTime) {
+    bundles->addBundle("/Applications/Notes.app", {.bundleIdentifier = "com.example.notes",
+                                                   .infoStrings = {{"CFBundleName", "Notes"}}});
+    auto state = makeState();
+
+    const auto app = state->makeProtectedApp("/Applications/Notes.app");
+
+    ASSERT_TRUE(app);
+    EXPECT_EQ(app->displayName, "Notes");
+    EXPECT_EQ(app->addedDate, loop->now());
+    EXPECT_TRUE(state->protectedApps().get().empty());
+}
+
+} // namespace
+} // namespace velmora

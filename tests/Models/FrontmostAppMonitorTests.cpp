@@ -1,0 +1,113 @@
+#include "Models/FrontmostAppMonitor.hpp"
+#include "Platform/Sim/SimWorkspace.hpp"
+#include "Support/ManualRunLoop.hpp"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+class FrontmostAppMonitorTest : public ::testing::Test {
+protected:
+    FrontmostAppMonitorTest() {
+        subscription_ = monitor->currentAppInfoPublisher(
+            [this](const FrontmostAppInfo& info) { published.push_back(info); });
+    }
+
+    ProcessId launchAndActivate(RunningApplication app) {
+        const ProcessId pid = desktop->launch(std::move(app));
+        desktop->activate(pid);
+        loop.runUntilIdle();
+        return pid;
+    }
+
+    ManualRunLoop loop;
+    std::shared_ptr<SimWorkspace> desktop = std::make_shared<SimWorkspace>(loop);
+    std::shared_ptr<FrontmostAppMonitor> monitor = FrontmostAppMonitor::create(desktop);
+    std::vector<FrontmostAppInfo> published;
+
+private:
+    Subscription subscription_;
+};
+
+TEST_F(FrontmostAppMonitorTest, StartsFromTheWorkspaceAndFollowsActivationsWithoutRepeats) {
+    const ProcessId notes =
+        launchAndActivate({.bundleIdentifier = "com.example.notes", .localizedName = "Notes"});
+    const FrontmostAppInfo notesInfo{"com.example.notes", notes, "Notes"};
+    EXPECT_EQ(published, std::vector<FrontmostAppInfo>{FrontmostAppInfo::unknown()});
+
+    monitor->startMonitoring();
+    monitor->startMonitoring();
+    EXPECT_EQ(desktop->activationObserverCount(), 1u);
+    EXPECT_EQ(monitor->currentAppInfo(), notesInfo);
+
+    desktop->postActivationNotification(desktop->application(notes));
+    desktop->postActivationNotification(desktop->application(notes));
+    const ProcessId relaunched =
+        desktop->launch({.bundleIdentifier = "com.example.notes", .localizedName = "Notes"});
+    desktop->activate(relaunched);
+    loop.runUntilIdle();
+
+    const FrontmostAppInfo relaunchedInfo{"com.example.notes", relaunched, "Notes"};
+    EXPECT_EQ(published, (std::vector<FrontmostAppInfo>{FrontmostAppInfo::unknown(), notesInfo,
+                                                        relaunchedInfo}));
+}
+
+TEST_F(FrontmostAppMonitorTest, MissingNamesFallBack) {
+    struct Case {
+        std::optional<std::string> bundleIdentifier;
+        std::optional<std::string> localizedName;
+        std::string expectedBundleIdentifier;
+        std::string expectedName;
+    };
+    const std::vector<Case> cases{
+        {"com.example.notes", "Notes", "com.example.notes", "Notes"},
+        {"com.example.notes", std::nullopt, "com.example.notes", "com.example.notes"},
+        {std::nullopt, "Tool", "Unknown", "Tool"},
+        {std::nullopt, std::nullopt, "Unknown", "Unknown"},
+    };
+    monitor->startMonitoring();
+    for (const auto& c : cases) {
+        const ProcessId pid = launchAndActivate(
+            {.bundleIdentifier = c.bundleIdentifier, .localizedName = c.localizedName});
+        EXPECT_EQ(monitor->currentAppInfo(),
+                  (FrontmostAppInfo{c.expectedBundleIdentifier, pid, c.expectedName}));
+    }
+}
+
+TEST_F(FrontmostAppMonitorTest, NotificationWithoutTheApplicationAsksTheWorkspace) {
+    monitor->startMonitoring();
+    const ProcessId notes = desktop->launch({.bundleIdentifier = "com.example.notes"});
+    desktop->setFrontmostQuietly(notes);
+    desktop->postActivationNotification(std::nullopt);
+    loop.runUntilIdle();
+    EXPECT_EQ(monitor->currentAppInfo().processIdentifier, notes);
+
+    desktop->setFrontmostQuietly(std::nullopt);
+    desktop->postActivationNotification(std::nullopt);
+    desktop->postActivationNotification(std::nullopt);
+    loop.runUntilIdle();
+
+    EXPECT_EQ(monitor->currentAppInfo(), FrontmostAppInfo::unknown());
+    ASSERT_EQ(published.size(), 3u);
+    EXPECT_EQ(published.back(), FrontmostAppInfo::unknown());
+}
+
+TEST_F(FrontmostAppMonitorTest, StoppedMonitorKeepsItsValueAndDiscardingOneUnsubscribes) {
+    monitor->startMonitoring();
+    const ProcessId notes = launchAndActivate({.bundleIdentifier = "com.example.notes"});
+    monitor->stopMonitoring();
+    monitor->stopMonitoring();
+    EXPECT_EQ(desktop->activationObserverCount(), 0u);
+
+    launchAndActivate({.bundleIdentifier = "com.example.mail"});
+    EXPECT_EQ(monitor->currentAppInfo().processIdentifier, notes);
+
+    monitor->startMonitoring();
+    EXPECT_EQ(monitor->currentAppInfo().bundleIdentifier, "com.example.mail");
+    monitor.reset();
+    EXPECT_EQ(desktop->activationObserverCount(), 0u);
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,124 @@
+#include "Models/ProtectedAppsCoding.hpp"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+constexpr const char* kId = "6F9619FF-8B86-4D11-B42D-00C04FC964FF";
+
+/// A stored entry ending in `tail`, which holds its "idleTimeoutMinutes" key, if any.
+std::string entryWith(const std::string& tail) {
+    return std::string(R"({"id":")") + kId +
+           R"(","bundleIdentifier":"com.example.notes","displayName":"Notes",)"
+           R"("addedDate":757382400.25,"autoLockEnabled":true)" +
+           tail + "}";
+}
+
+TEST(ProtectedAppsCoding, SavedListReadsBackToTheSameEntriesAndTheSameText) {
+    const TimePoint reference{std::chrono::seconds{978307200}};
+    const std::vector<ProtectedApp> apps{
+        {kId, "com.example.notes", "Notes \"Ünïcode\"",
+         reference + std::chrono::nanoseconds{757382400123456789}, false, 0},
+        {"0B1C2D3E-4F50-4162-8374-859607A8B9CA", "com.example.mail", "Mail",
+         reference - std::chrono::milliseconds{1500}, true, 60},
+    };
+
+    const auto first = encodeProtectedApps(apps);
+    ASSERT_TRUE(first);
+    const auto decoded = decodeProtectedApps(*first);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ((*decoded)[1], apps[1]);
+    EXPECT_LT(std::chrono::abs((*decoded)[0].addedDate - apps[0].addedDate),
+              std::chrono::microseconds{1});
+    EXPECT_EQ(encodeProtectedApps(*decoded), first);
+    EXPECT_EQ(
+        *first,
+        std::string(R"([{"id":")") + kId +
+            R"(","bundleIdentifier":"com.example.notes","displayName":"Notes \"Ünïcode\"",)"
+            R"("addedDate":757382400.1234568,"autoLockEnabled":false,"idleTimeoutMinutes":0},)"
+            R"({"id":"0B1C2D3E-4F50-4162-8374-859607A8B9CA","bundleIdentifier":)"
+            R"("com.example.mail","displayName":"Mail","addedDate":-1.5,)"
+            R"("autoLockEnabled":true,"idleTimeoutMinutes":60}])");
+}
+
+TEST(ProtectedAppsCoding, ReadsLowerCaseIdsWholeNumbersAndIgnoresExtraKeys) {
+    const std::string lower =
+        R"([{"idleTimeoutMinutes":5.0,"extra":[1,{}],)"
+        R"("id":"6f9619ff-8b86-4d11-b42d-00c04fc964ff","addedDate":0,)"
+        R"("bundleIdentifier":"b","displayName":"d","autoLockEnabled":true}])";
+    const auto apps = decodeProtectedApps(lower);
+    ASSERT_TRUE(apps);
+    ASSERT_EQ(apps->size(), 1u);
+    EXPECT_EQ(apps->front().id, kId);
+    EXPECT_EQ(apps->front().idleTimeoutMinutes, 5);
+    EXPECT_EQ(apps->front().addedDate, TimePoint{std::chrono::seconds{978307200}});
+    EXPECT_EQ(decodeProtectedApps("[]"), std::vector<ProtectedApp>{});
+}
+
+TEST(ProtectedAppsCoding, AnyBadEntryRejectsTheWholeListAndSaysWhy) {
+    const std::string good = entryWith(R"(,"idleTimeoutMinutes":5)");
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"[" + good + "," + entryWith("") + "]", R"(entry 1: key "idleTimeoutMinutes" is missing)"},
+        {"[" + entryWith(R"(,"idleTimeoutMinutes":"5")") + "]",
+         R"(entry 0: "idleTimeoutMinutes" is not a 64-bit integer)"},
+        {"[" + entryWith(R"(,"idleTimeoutMinutes":5.5)") + "]",
+         R"(entry 0: "idleTimeoutMinutes" is not a 64-bit integer)"},
+        {"[" + entryWith(R"(,"idleTimeoutMinutes":9223372036854775808)") + "]",
+         R"(entry 0: "idleTimeoutMinutes" is not a 64-bit integer)"},
+        {"[" + good + R"(,{"id":1}])", R"(entry 1: key "bundleIdentifier" is missing)"},
+        {R"([{"id":1,"bundleIdentifier":"b","displayName":"d","addedDate":1,)"
+         R"("autoLockEnabled":true,"idleTimeoutMinutes":1}])",
+         R"(entry 0: "id" is not a string)"},
+        {R"([{"id":"not-a-uuid","bundleIdentifier":"b","displayName":"d","addedDate":1,)"
+         R"("autoLockEnabled":true,"idleTimeoutMinutes":1}])",
+         R"(entry 0: "id" is not a UUID)"},
+        {R"([{"id":")" + std::string(kId) +
+             R"(","bundleIdentifier":"b","displayName":null,)"
+             R"("addedDate":1,"autoLockEnabled":true,"idleTimeoutMinutes":1}])",
+         R"(entry 0: "displayName" is not a string)"},
+        {R"([{"id":")" + std::string(kId) +
+             R"(","bundleIdentifier":"b","displayName":"d",)"
+             R"("addedDate":"today","autoLockEnabled":true,"idleTimeoutMinutes":1}])",
+         R"(entry 0: "addedDate" is not a number)"},
+        {R"([{"id":")" + std::string(kId) +
+             R"(","bundleIdentifier":"b","displayName":"d",)"
+             R"("addedDate":1e300,"autoLockEnabled":true,"idleTimeoutMinutes":1}])",
+         R"(entry 0: "addedDate" is not a date within range)"},
+        {R"([{"id":")" + std::string(kId) +
+             R"(","bundleIdentifier":"b","displayName":"d",)"
+             R"("addedDate":1,"autoLockEnabled":1,"idleTimeoutMinutes":1}])",
+         R"(entry 0: "autoLockEnabled" is not true or false)"},
+        {"[" + good + ",7]", "entry 1: is not an object"},
+        {"{}", "the stored list is not a JSON array"},
+    };
+    for (const auto& [json, why] : cases) {
+        std::string error;
+        EXPECT_FALSE(decodeProtectedApps(json, &error)) << json;
+        EXPECT_EQ(error, why) << json;
+    }
+    std::string error;
+    EXPECT_FALSE(decodeProtectedApps("[{", &error));
+    EXPECT_TRUE(error.starts_with("not valid JSON: ")) << error;
+}
+
+TEST(ProtectedAppsCoding, RefusesToWriteWhatCouldNotBeReadBack) {
+    const TimePoint date{std::chrono::seconds{1735689600}};
+    const std::vector<std::pair<ProtectedApp, std::string>> cases{
+        {{"not-a-uuid", "b", "d", date, true, 5}, R"(entry 0: id "not-a-uuid" is not a UUID)"},
+        {{kId, "b", "d", TimePoint::min(), true, 5}, "entry 0: addedDate is out of range"},
+        {{kId, "b", "bad \xff name", date, true, 5}, ""},
+    };
+    for (const auto& [app, why] : cases) {
+        std::string error;
+        EXPECT_FALSE(encodeProtectedApps({app}, &error)) << app.displayName;
+        if (!why.empty()) {
+            EXPECT_EQ(error, why);
+        } else {
+            EXPECT_FALSE(error.empty());
+        }
+    }
+}
+
+} // namespace
+} // namespace velmora

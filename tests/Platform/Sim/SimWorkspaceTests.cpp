@@ -1,0 +1,77 @@
+#include "Platform/Sim/SimWorkspace.hpp"
+#include "Support/ManualRunLoop.hpp"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+class SimWorkspaceTest : public ::testing::Test {
+protected:
+    SimWorkspaceTest() {
+        subscription_ = desktop.observeDidActivateApplication(
+            [this](const std::optional<RunningApplication>& app) {
+                heard.push_back(app ? app->processIdentifier : -1);
+            });
+    }
+
+    ManualRunLoop loop;
+    SimWorkspace desktop{loop};
+    std::vector<ProcessId> heard;
+
+private:
+    Subscription subscription_;
+};
+
+TEST_F(SimWorkspaceTest, ActivationIsHeardOnTheNextTurnOfTheMainQueueAndOnlyOnRealChange) {
+    const ProcessId notes = desktop.launch({.bundleIdentifier = "com.example.notes"});
+
+    EXPECT_TRUE(desktop.activate(notes));
+    EXPECT_TRUE(heard.empty());
+    loop.runUntilIdle();
+    EXPECT_TRUE(desktop.activate(notes));
+    loop.runUntilIdle();
+
+    EXPECT_EQ(heard, std::vector<ProcessId>{notes});
+    EXPECT_EQ(desktop.frontmostApplication()->processIdentifier, notes);
+    EXPECT_EQ(desktop.activationRequests(), (std::vector<ProcessId>{notes, notes}));
+}
+
+TEST_F(SimWorkspaceTest, HidingOrQuittingTheFrontmostBringsThePreviousVisibleOneForward) {
+    const ProcessId mail = desktop.launch({.bundleIdentifier = "com.example.mail"});
+    const ProcessId notes = desktop.launch({.bundleIdentifier = "com.example.notes"});
+    const ProcessId chat = desktop.launch({.bundleIdentifier = "com.example.chat"});
+    desktop.activate(mail);
+    desktop.activate(notes);
+    desktop.activate(chat);
+    loop.runUntilIdle();
+    heard.clear();
+
+    EXPECT_TRUE(desktop.hide(chat));
+    EXPECT_TRUE(desktop.isHidden(chat));
+    EXPECT_EQ(desktop.frontmostApplication()->processIdentifier, notes);
+    EXPECT_TRUE(desktop.quit(notes));
+    loop.runUntilIdle();
+
+    EXPECT_EQ(heard, (std::vector<ProcessId>{notes, mail}));
+    EXPECT_EQ(desktop.runningApplications().size(), 2u);
+    EXPECT_TRUE(desktop.application(notes)->isTerminated);
+    EXPECT_FALSE(desktop.quit(notes));
+    EXPECT_FALSE(desktop.hide(notes));
+    EXPECT_EQ(desktop.hideRequests(), (std::vector<ProcessId>{chat, notes}));
+}
+
+TEST_F(SimWorkspaceTest, BackgroundAgentsAndUnknownProcessesRefuseActivation) {
+    const ProcessId agent = desktop.launch({.bundleIdentifier = "com.example.agent",
+                                            .activationPolicy = ActivationPolicy::prohibited});
+
+    EXPECT_FALSE(desktop.activate(agent));
+    EXPECT_FALSE(desktop.activate(4242));
+    loop.runUntilIdle();
+
+    EXPECT_TRUE(heard.empty());
+    EXPECT_FALSE(desktop.frontmostApplication());
+}
+
+} // namespace
+} // namespace velmora
