@@ -39,14 +39,19 @@ struct RunningApplication {
 /// call that caused them.
 class WorkspaceProviding {
 public:
-    /// The activated application, when the notification names one.
+    /// The application the notification names, when it names one.
     using ActivationHandler = std::function<void(const std::optional<RunningApplication>&)>;
+    using TerminationHandler = std::function<void(const std::optional<RunningApplication>&)>;
+    using SystemEventHandler = std::function<void()>;
 
     virtual ~WorkspaceProviding() = default;
 
     [[nodiscard]] virtual std::optional<RunningApplication> frontmostApplication() const = 0;
     /// In the order the desktop lists them.
     [[nodiscard]] virtual std::vector<RunningApplication> runningApplications() const = 0;
+    /// The running application with this process identifier.
+    [[nodiscard]] virtual std::optional<RunningApplication>
+    runningApplication(ProcessId pid) const = 0;
 
     /// Brings the application to the front. False when the desktop refused (no such process,
     /// or one that may not come forward).
@@ -56,6 +61,15 @@ public:
 
     /// An application came to the front.
     [[nodiscard]] virtual Subscription observeDidActivateApplication(ActivationHandler handler) = 0;
+    /// An application ended.
+    [[nodiscard]] virtual Subscription
+    observeDidTerminateApplication(TerminationHandler handler) = 0;
+    /// The system is about to sleep.
+    [[nodiscard]] virtual Subscription observeWillSleep(SystemEventHandler handler) = 0;
+    /// The displays went to sleep.
+    [[nodiscard]] virtual Subscription observeScreensDidSleep(SystemEventHandler handler) = 0;
+    /// The displays woke up.
+    [[nodiscard]] virtual Subscription observeScreensDidWake(SystemEventHandler handler) = 0;
 };
 
 } // namespace velmora

@@ -51,8 +51,31 @@ bool SimWorkspace::hide(ProcessId pid) {
     return true;
 }
 
+std::optional<RunningApplication> SimWorkspace::runningApplication(ProcessId pid) const {
+    if (const auto* app = find(pid)) {
+        return *app;
+    }
+    return std::nullopt;
+}
+
 Subscription SimWorkspace::observeDidActivateApplication(ActivationHandler handler) {
     return activated_->connect(std::move(handler));
+}
+
+Subscription SimWorkspace::observeDidTerminateApplication(TerminationHandler handler) {
+    return didTerminate_->connect(std::move(handler));
+}
+
+Subscription SimWorkspace::observeWillSleep(SystemEventHandler handler) {
+    return willSleep_->connect(std::move(handler));
+}
+
+Subscription SimWorkspace::observeScreensDidSleep(SystemEventHandler handler) {
+    return screensDidSleep_->connect(std::move(handler));
+}
+
+Subscription SimWorkspace::observeScreensDidWake(SystemEventHandler handler) {
+    return screensDidWake_->connect(std::move(handler));
 }
 
 ProcessId SimWorkspace::launch(RunningApplication app) {
@@ -74,7 +97,8 @@ bool SimWorkspace::quit(ProcessId pid) {
     RunningApplication app = std::move(*it);
     running_.erase(it);
     app.isTerminated = true;
-    terminated_.push_back(std::move(app));
+    terminated_.push_back(app);
+    postTerminationNotification(std::move(app));
     hidden_.erase(pid);
     std::erase(activationOrder_, pid);
     if (frontmost_ == pid) {
@@ -96,9 +120,38 @@ bool SimWorkspace::setFrontmostQuietly(std::optional<ProcessId> pid) {
 }
 
 void SimWorkspace::postActivationNotification(std::optional<RunningApplication> app) {
-    runLoop_.post([weakSignal = std::weak_ptr(activated_), app = std::move(app)] {
-        if (auto signal = weakSignal.lock()) {
-            signal->emit(app);
+    postApplicationEvent(activated_, std::move(app));
+}
+
+void SimWorkspace::postTerminationNotification(std::optional<RunningApplication> app) {
+    postApplicationEvent(didTerminate_, std::move(app));
+}
+
+void SimWorkspace::postWillSleep() {
+    postSystemEvent(willSleep_);
+}
+
+void SimWorkspace::postScreensDidSleep() {
+    postSystemEvent(screensDidSleep_);
+}
+
+void SimWorkspace::postScreensDidWake() {
+    postSystemEvent(screensDidWake_);
+}
+
+void SimWorkspace::postApplicationEvent(const std::shared_ptr<ActivationSignal>& signal,
+                                        std::optional<RunningApplication> app) {
+    runLoop_.post([weakSignal = std::weak_ptr(signal), app = std::move(app)] {
+        if (auto live = weakSignal.lock()) {
+            live->emit(app);
+        }
+    });
+}
+
+void SimWorkspace::postSystemEvent(const std::shared_ptr<SystemEventSignal>& signal) {
+    runLoop_.post([weakSignal = std::weak_ptr(signal)] {
+        if (auto live = weakSignal.lock()) {
+            live->emit();
         }
     });
 }

@@ -28,19 +28,31 @@ public:
     [[nodiscard]] std::vector<RunningApplication> runningApplications() const override;
     bool activate(ProcessId pid) override;
     bool hide(ProcessId pid) override;
+    [[nodiscard]] std::optional<RunningApplication>
+    runningApplication(ProcessId pid) const override;
     [[nodiscard]] Subscription observeDidActivateApplication(ActivationHandler handler) override;
+    [[nodiscard]] Subscription observeDidTerminateApplication(TerminationHandler handler) override;
+    [[nodiscard]] Subscription observeWillSleep(SystemEventHandler handler) override;
+    [[nodiscard]] Subscription observeScreensDidSleep(SystemEventHandler handler) override;
+    [[nodiscard]] Subscription observeScreensDidWake(SystemEventHandler handler) override;
 
     /// Adds a running application, not in front. A process id of 0 or below is replaced by
     /// a fresh one. Returns the application's process id.
     ProcessId launch(RunningApplication app);
-    /// Ends the application: it leaves the running list and, if it was in front, the
-    /// previous one comes forward. False when it was not running.
+    /// Ends the application: it leaves the running list, observers hear of it on the next
+    /// turn and, if it was in front, the previous one comes forward. False when it was not
+    /// running.
     bool quit(ProcessId pid);
     /// Puts the application in front, or none, without a notification, as when the system's
     /// notification is late or lost. False when the application is not running.
     bool setFrontmostQuietly(std::optional<ProcessId> pid);
     /// Posts an activation notification as the system would, with or without an application.
     void postActivationNotification(std::optional<RunningApplication> app);
+    /// Posts a termination notification, with or without an application.
+    void postTerminationNotification(std::optional<RunningApplication> app);
+    void postWillSleep();
+    void postScreensDidSleep();
+    void postScreensDidWake();
 
     /// A running or quit application.
     [[nodiscard]] std::optional<RunningApplication> application(ProcessId pid) const;
@@ -57,6 +69,11 @@ public:
 
 private:
     using ActivationSignal = Signal<const std::optional<RunningApplication>&>;
+    using SystemEventSignal = Signal<>;
+
+    void postSystemEvent(const std::shared_ptr<SystemEventSignal>& signal);
+    void postApplicationEvent(const std::shared_ptr<ActivationSignal>& signal,
+                              std::optional<RunningApplication> app);
 
     [[nodiscard]] const RunningApplication* find(ProcessId pid) const;
     void bringForward(ProcessId pid);
@@ -74,6 +91,10 @@ private:
     std::vector<ProcessId> hideRequests_;
     // Shared with queued deliveries, which may run after the workspace is gone.
     std::shared_ptr<ActivationSignal> activated_ = std::make_shared<ActivationSignal>();
+    std::shared_ptr<ActivationSignal> didTerminate_ = std::make_shared<ActivationSignal>();
+    std::shared_ptr<SystemEventSignal> willSleep_ = std::make_shared<SystemEventSignal>();
+    std::shared_ptr<SystemEventSignal> screensDidSleep_ = std::make_shared<SystemEventSignal>();
+    std::shared_ptr<SystemEventSignal> screensDidWake_ = std::make_shared<SystemEventSignal>();
 };
 
 } // namespace velmora

@@ -73,5 +73,22 @@ TEST_F(SimWorkspaceTest, BackgroundAgentsAndUnknownProcessesRefuseActivation) {
     EXPECT_FALSE(desktop.frontmostApplication());
 }
 
+TEST_F(SimWorkspaceTest, QuittingAnnouncesTheEndedApplicationAfterTheCurrentWork) {
+    const ProcessId notes = desktop.launch({.bundleIdentifier = "com.example.notes"});
+    std::vector<std::optional<RunningApplication>> ended;
+    Subscription s = desktop.observeDidTerminateApplication(
+        [&](const std::optional<RunningApplication>& app) { ended.push_back(app); });
+
+    EXPECT_TRUE(desktop.quit(notes));
+    EXPECT_TRUE(ended.empty());
+    EXPECT_FALSE(desktop.runningApplication(notes));
+    loop.runUntilIdle();
+
+    ASSERT_EQ(ended.size(), 1u);
+    ASSERT_TRUE(ended[0]);
+    EXPECT_EQ(ended[0]->processIdentifier, notes);
+    EXPECT_TRUE(ended[0]->isTerminated);
+}
+
 } // namespace
 } // namespace velmora
