@@ -1,11 +1,18 @@
 #pragma once
 
 #include "Core/Logging.hpp"
+#include "Platform/AccessibilityTrust.hpp"
 #include "Platform/BundleReading.hpp"
+#include "Platform/EventTap.hpp"
+#include "Platform/HostApplication.hpp"
+#include "Platform/MainBundle.hpp"
+#include "Platform/NotificationCenter.hpp"
 #include "Platform/OverlayWindows.hpp"
 #include "Platform/OwnerAuthentication.hpp"
 #include "Platform/Screens.hpp"
+#include "Platform/SystemLog.hpp"
 #include "Platform/Updater.hpp"
+#include "Platform/UrlOpening.hpp"
 #include "Platform/UserDefaults.hpp"
 #include "Platform/WorkspaceProviding.hpp"
 #include "Support/MonotonicClock.hpp"
@@ -32,6 +39,14 @@ struct Platform {
     std::shared_ptr<ScreenProviding> screens;
     std::shared_ptr<OverlayWindowFactory> overlayWindows;
     UpdaterFactory updaterFactory;
+    std::shared_ptr<AccessibilityTrust> accessibility;
+    std::shared_ptr<EventTapProviding> eventTaps;
+    /// The program's own notification centre ("openSettingsRequested").
+    std::shared_ptr<NotificationCenter> notificationCenter;
+    std::shared_ptr<HostApplication> hostApplication;
+    std::shared_ptr<UrlOpening> urlOpener;
+    std::shared_ptr<SystemLog> systemLog;
+    std::shared_ptr<MainBundle> mainBundle;
 };
 
 /// Installs the platform. Call once, before the first process-wide instance is created.
