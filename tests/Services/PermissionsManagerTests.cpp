@@ -1,0 +1,254 @@
+#include "Platform/Sim/SimAccessibilityTrust.hpp"
+#include "Platform/Sim/SimEventTaps.hpp"
+#include "Platform/Sim/SimHostApplication.hpp"
+#include "Platform/Sim/SimMainBundle.hpp"
+#include "Platform/Sim/SimSystemLog.hpp"
+#include "Platform/Sim/SimUrlOpener.hpp"
+#include "Platform/Sim/SimUserDefaults.hpp"
+#include "Services/PermissionsManager.hpp"
+#include "Support/ManualRunLoop.hpp"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+const std::string kKey{PermissionsManager::inputMonitoringGrantedKey};
+const std::string kStartLine = "[Velmora] Starting permission polling (every 1s)";
+const std::string kStopLine = "[Velmora] Stopping permission polling \u2014 permissions granted";
+
+class PermissionsManagerTest : public ::testing::Test {
+protected:
+    std::shared_ptr<PermissionsManager> make(SimMainBundle::Contents bundle = {}) {
+        return PermissionsManager::create({
+            .accessibility = trust,
+            .eventTaps = taps,
+            .userDefaults = defaults,
+            .application = application,
+            .urlOpener = urls,
+            .systemLog = systemLog,
+            .mainBundle = std::make_shared<SimMainBundle>(std::move(bundle)),
+            .runLoop = loop,
+            .timeProvider = loop,
+        });
+    }
+
+    std::string makeCapturingOutput(std::shared_ptr<PermissionsManager>& manager) {
+        ::testing::internal::CaptureStdout();
+        manager = make();
+        return ::testing::internal::GetCapturedStdout();
+    }
+
+    std::shared_ptr<ManualRunLoop> loop = std::make_shared<ManualRunLoop>();
+    std::shared_ptr<SimAccessibilityTrust> trust = std::make_shared<SimAccessibilityTrust>();
+    std::shared_ptr<SimEventTaps> taps = std::make_shared<SimEventTaps>();
+    std::shared_ptr<SimUserDefaults> defaults = std::make_shared<SimUserDefaults>();
+    std::shared_ptr<SimHostApplication> application = std::make_shared<SimHostApplication>(*loop);
+    std::shared_ptr<SimUrlOpener> urls = std::make_shared<SimUrlOpener>();
+    std::shared_ptr<SimSystemLog> systemLog = std::make_shared<SimSystemLog>();
+};
+
+TEST_F(PermissionsManagerTest, FirstCheckAtConstruction) {
+    struct Case {
+        bool trusted;
+        std::optional<bool> storedFlag;
+        bool tapsAllowed;
+        PermissionStatus accessibility;
+        PermissionStatus inputMonitoring;
+        bool required;
+        bool all;
+        std::string output;
+    };
+    const std::vector<Case> cases{
+        {true, std::nullopt, true, PermissionStatus::granted, PermissionStatus::unknown, true,
+         false,
+         "[Brevane] Accessibility permission changed: unknown -> granted\n"
+         "[Brevane] Required permissions changed: false -> true\n"},
+        {false, std::nullopt, true, PermissionStatus::denied, PermissionStatus::unknown, false,
+         false, "[Brevane] Accessibility permission changed: unknown -> denied\n"},
+        {true, false, true, PermissionStatus::granted, PermissionStatus::unknown, true, false,
+         "[Brevane] Accessibility permission changed: unknown -> granted\n"
+         "[Brevane] Required permissions changed: false -> true\n"},
+        {true, true, true, PermissionStatus::granted, PermissionStatus::granted, true, true,
+         "[Brevane] Accessibility permission changed: unknown -> granted\n"
+         "[Brevane] Input Monitoring permission: granted\n"
+         "[Brevane] Required permissions changed: false -> true\n"},
+        {true, true, false, PermissionStatus::granted, PermissionStatus::denied, true, false,
+         "[Brevane] Accessibility permission changed: unknown -> granted\n"
+         "[Brevane] Input Monitoring permission: denied\n"
+         "[Brevane] Required permissions changed: false -> true\n"},
+        {false, true, true, PermissionStatus::denied, PermissionStatus::granted, false, false,
+         "[Brevane] Accessibility permission changed: unknown -> denied\n"
+         "[Brevane] Input Monitoring permission: granted\n"},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(i);
+        trust->setTrusted(c.trusted);
+        defaults = std::make_shared<SimUserDefaults>();
+        if (c.storedFlag) {
+            defaults->setBool(kKey, *c.storedFlag);
+        }
+        taps->setCreationAllowed(c.tapsAllowed);
+        systemLog = std::make_shared<SimSystemLog>();
+
+        std::shared_ptr<PermissionsManager> manager;
+        EXPECT_EQ(makeCapturingOutput(manager), c.output);
+        EXPECT_EQ(manager->accessibilityStatus().get(), c.accessibility);
+        EXPECT_EQ(manager->inputMonitoringStatus().get(), c.inputMonitoring);
+        EXPECT_EQ(manager->requiredPermissionsGranted().get(), c.required);
+        EXPECT_EQ(manager->allPermissionsGranted().get(), c.all);
+        EXPECT_EQ(manager->isPolling(), !c.trusted);
+        EXPECT_EQ(systemLog->lines(),
+                  c.trusted ? std::vector<std::string>{} : std::vector<std::string>{kStartLine});
+        EXPECT_EQ(taps->liveTapCount(), 0u);
+    }
+}
+
+TEST_F(PermissionsManagerTest, PollingStopsAtTheFirstTickAfterAccessibilityIsGranted) {
+    const auto manager = make();
+    loop->advance(Seconds{3});
+    EXPECT_TRUE(manager->isPolling());
+
+    trust->setTrusted(true);
+    loop->advance(Seconds{0.5});
+    loop->advance(Seconds{0.5});
+
+    EXPECT_FALSE(manager->isPolling());
+    EXPECT_EQ(loop->activeTimerCount(), 0u);
+    EXPECT_EQ(systemLog->lines(), (std::vector<std::string>{kStartLine, kStopLine}));
+    EXPECT_TRUE(manager->requiredPermissionsGranted().get());
+    EXPECT_EQ(manager->inputMonitoringStatus().get(), PermissionStatus::unknown);
+}
+
+TEST_F(PermissionsManagerTest, RequestedInputMonitoringIsDeniedThenGrantedAndRemembered) {
+    trust->setTrusted(true);
+    taps->setCreationAllowed(false);
+    const auto manager = make();
+
+    manager->requestInputMonitoring();
+    EXPECT_TRUE(manager->inputMonitoringCheckRequested());
+    loop->advance(Seconds{0.9});
+    EXPECT_EQ(manager->inputMonitoringStatus().get(), PermissionStatus::unknown);
+    loop->advance(Seconds{0.1});
+    EXPECT_EQ(manager->inputMonitoringStatus().get(), PermissionStatus::denied);
+    EXPECT_FALSE(defaults->contains(kKey));
+
+    taps->setCreationAllowed(true);
+    application->setActive(true);
+    loop->runUntilIdle();
+    EXPECT_EQ(manager->inputMonitoringStatus().get(), PermissionStatus::granted);
+    EXPECT_TRUE(manager->allPermissionsGranted().get());
+    EXPECT_EQ(defaults->boolean(kKey), true);
+    EXPECT_EQ(taps->liveTapCount(), 0u);
+
+    // A later start probes from the beginning.
+    const auto nextLaunch = make();
+    EXPECT_TRUE(nextLaunch->inputMonitoringCheckRequested());
+    EXPECT_EQ(nextLaunch->inputMonitoringStatus().get(), PermissionStatus::granted);
+}
+
+TEST_F(PermissionsManagerTest, ChecksThatChangeNothingPublishAndPrintNothing) {
+    defaults->setBool(kKey, true);
+    const auto manager = make();
+    int notifications = 0;
+    const auto count = [&](const auto&) { ++notifications; };
+    const Subscription subscriptions[] = {
+        manager->accessibilityStatus().subscribeToChanges(count),
+        manager->inputMonitoringStatus().subscribeToChanges(count),
+        manager->requiredPermissionsGranted().subscribeToChanges(count),
+        manager->allPermissionsGranted().subscribeToChanges(count),
+    };
+
+    ::testing::internal::CaptureStdout();
+    manager->checkPermissions();
+    manager->checkPermissions();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(notifications, 0);
+
+    trust->setTrusted(true);
+    ::testing::internal::CaptureStdout();
+    manager->checkPermissions();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "[Brevane] Accessibility permission changed: denied -> granted\n"
+              "[Brevane] Required permissions changed: false -> true\n");
+    EXPECT_EQ(notifications, 3);
+}
+
+TEST_F(PermissionsManagerTest, OpeningSettingsShowsThePaneAndPollsWhileAccessibilityIsMissing) {
+    trust->setTrusted(true);
+    const auto manager = make();
+    manager->openSystemSettings(PermissionType::inputMonitoring);
+    EXPECT_FALSE(manager->isPolling());
+
+    trust->setTrusted(false);
+    manager->checkPermissions();
+    urls->setRefusing(true);
+    manager->openSystemSettings(PermissionType::accessibility);
+    manager->openSystemSettings(PermissionType::accessibility);
+    EXPECT_TRUE(manager->isPolling());
+    EXPECT_EQ(loop->activeTimerCount(), 1u);
+    EXPECT_EQ(urls->requested(),
+              (std::vector<std::string>{
+                  "x-apple.systempreferences:com.apple.preference.security?Privacy_ListenEvent",
+                  "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility",
+                  "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility",
+              }));
+}
+
+TEST_F(PermissionsManagerTest, StartingPollingTwiceKeepsOneTimer) {
+    trust->setTrusted(true);
+    const auto manager = make();
+    manager->startPolling();
+    manager->startPolling();
+    EXPECT_EQ(loop->activeTimerCount(), 1u);
+    loop->advance(Seconds{1});
+    EXPECT_EQ(loop->activeTimerCount(), 0u);
+    EXPECT_EQ(systemLog->lines(), (std::vector<std::string>{kStartLine, kStopLine}));
+}
+
+TEST_F(PermissionsManagerTest, AManagerThatIsGoneNoLongerPollsOrListens) {
+    auto manager = make();
+    manager->requestInputMonitoring();
+    std::weak_ptr<PermissionsManager> weak = manager;
+    manager.reset();
+    EXPECT_TRUE(weak.expired());
+    EXPECT_EQ(loop->activeTimerCount(), 1u); // only the one-shot delayed check, which is inert
+    application->setActive(true);
+    loop->advance(Seconds{5});
+    EXPECT_EQ(systemLog->lines(), std::vector<std::string>{kStartLine});
+}
+
+TEST_F(PermissionsManagerTest, DiagnosticsBlock) {
+    defaults->setBool(kKey, true);
+    loop->advance(Seconds{3723.9});
+    const auto manager = make({.bundleIdentifier = std::nullopt,
+                               .bundlePath = "/Applications/Velmora.app",
+                               .executablePath = std::nullopt});
+
+    const auto diagnostics = manager->getDiagnostics();
+    EXPECT_FALSE(diagnostics.accessibilityAuthorized);
+    EXPECT_TRUE(diagnostics.inputMonitoringAuthorized);
+    EXPECT_EQ(diagnostics.formattedText(), "=== Velmora Diagnostics ===\n"
+                                           "Timestamp: 2025-01-01 01:02:03 +0000\n"
+                                           "Bundle ID: unknown\n"
+                                           "Bundle Path: /Applications/Velmora.app\n"
+                                           "Executable: unknown\n"
+                                           "Accessibility: NOT AUTHORIZED\n"
+                                           "Input Monitoring: AUTHORIZED\n"
+                                           "===========================");
+}
+
+TEST(PermissionTypes, RawValuesAndDescriptions) {
+    std::vector<std::string_view> raw;
+    for (PermissionType type : allPermissionTypes) {
+        raw.push_back(rawValue(type));
+    }
+    EXPECT_EQ(raw, (std::vector<std::string_view>{"accessibility", "inputMonitoring"}));
+    EXPECT_EQ(description(PermissionStatus::granted), "granted");
+    EXPECT_EQ(description(PermissionStatus::denied), "denied");
+    EXPECT_EQ(description(PermissionStatus::unknown), "unknown");
+}
+
+} // namespace
+} // namespace velmora
