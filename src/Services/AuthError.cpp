@@ -18,4 +18,20 @@ std::string AuthError::description() const {
     return "Authentication error: " + message_;
 }
 
+std::string AuthError::debugDescription() const {
+    switch (kind_) {
+    case Kind::userCancelled:
+        return "userCancelled";
+    case Kind::notAvailable:
+        return "notAvailable";
+    case Kind::failed:
+        return "failed";
+    case Kind::systemCancelled:
+        return "systemCancelled";
+    case Kind::unknown:
+        return "unknown(\"" + message_ + "\")";
+    }
+    return "unknown(\"" + message_ + "\")";
+}
+
 } // namespace velmora

@@ -27,6 +27,9 @@ public:
     [[nodiscard]] const std::string& message() const { return message_; }
     /// The user-facing text.
     [[nodiscard]] std::string description() const;
+    /// The developer's text for log lines: the case name, and for `unknown` its message,
+    /// as in `unknown("Keychain locked")`.
+    [[nodiscard]] std::string debugDescription() const;
 
     friend bool operator==(const AuthError&, const AuthError&) = default;
 

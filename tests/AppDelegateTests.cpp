@@ -1,0 +1,267 @@
+#include "AppDelegate.hpp"
+#include "Platform/Sim/SimAccessibilityTrust.hpp"
+#include "Platform/Sim/SimEventTaps.hpp"
+#include "Platform/Sim/SimHostApplication.hpp"
+#include "Platform/Sim/SimMainBundle.hpp"
+#include "Platform/Sim/SimNotificationCenter.hpp"
+#include "Platform/Sim/SimSystemLog.hpp"
+#include "Platform/Sim/SimUrlOpener.hpp"
+#include "Platform/Sim/SimUserDefaults.hpp"
+#include "Platform/Sim/SimWorkspace.hpp"
+#include "Support/FakeAuthenticator.hpp"
+#include "Support/ManualRunLoop.hpp"
+#include "Support/RecordingLogger.hpp"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+/// Writes each call into the log, so that tests see it in order with the delegate's lines.
+class FakeLockEngine final : public LockEngineLifecycle {
+public:
+    explicit FakeLockEngine(Logging& logger) : logger_(logger) {}
+    void setupSystemEventObservers() override {
+        logger_.info("[engine] setupSystemEventObservers");
+    }
+    void start() override { logger_.info("[engine] start"); }
+    void stop() override { logger_.info("[engine] stop"); }
+    void pause() override { logger_.info("[engine] pause"); }
+    void resume() override { logger_.info("[engine] resume"); }
+
+private:
+    Logging& logger_;
+};
+
+using Lines = std::vector<std::string>;
+
+class AppDelegateTest : public ::testing::Test {
+protected:
+    void launch(bool accessibilityGranted) {
+        trust->setTrusted(accessibilityGranted);
+        delegate = AppDelegate::create({
+            .installCrashReporter =
+                [this] {
+                    ++crashReporterInstalls;
+                    EXPECT_TRUE(logger->entries.empty());
+                    EXPECT_EQ(permissionRequests, 0);
+                },
+            .permissionsManager =
+                [this] {
+                    ++permissionRequests;
+                    return PermissionsManager::create({
+                        .accessibility = trust,
+                        .eventTaps = std::make_shared<SimEventTaps>(),
+                        .userDefaults = std::make_shared<SimUserDefaults>(),
+                        .application = application,
+                        .urlOpener = std::make_shared<SimUrlOpener>(),
+                        .systemLog = std::make_shared<SimSystemLog>(),
+                        .mainBundle = std::make_shared<SimMainBundle>(),
+                        .runLoop = loop,
+                        .timeProvider = loop,
+                    });
+                },
+            .lockEngine =
+                [this] {
+                    ++engineRequests;
+                    return std::make_shared<FakeLockEngine>(*logger);
+                },
+            .authenticator = authenticator,
+            .application = application,
+            .workspace = workspace,
+            .notificationCenter = notifications,
+            .runLoop = loop,
+            .logger = logger,
+        });
+        application->setDelegate(delegate);
+        ::testing::internal::CaptureStdout();
+        application->finishLaunching();
+        ::testing::internal::GetCapturedStdout();
+    }
+
+    Lines messagesSince(std::size_t first) const {
+        const Lines all = logger->messages();
+        return Lines(all.begin() + static_cast<std::ptrdiff_t>(first), all.end());
+    }
+
+    void activateAgain() {
+        application->setActive(false);
+        application->setActive(true);
+        loop->runUntilIdle();
+    }
+
+    std::shared_ptr<ManualRunLoop> loop = std::make_shared<ManualRunLoop>();
+    std::shared_ptr<testing::RecordingLogger> logger = std::make_shared<testing::RecordingLogger>();
+    std::shared_ptr<SimAccessibilityTrust> trust = std::make_shared<SimAccessibilityTrust>();
+    std::shared_ptr<SimHostApplication> application = std::make_shared<SimHostApplication>(*loop);
+    std::shared_ptr<SimWorkspace> workspace = std::make_shared<SimWorkspace>(*loop);
+    std::shared_ptr<SimNotificationCenter> notifications =
+        std::make_shared<SimNotificationCenter>(loop);
+    std::shared_ptr<testing::FakeAuthenticator> authenticator =
+        std::make_shared<testing::FakeAuthenticator>(loop);
+    std::shared_ptr<AppDelegate> delegate;
+    int crashReporterInstalls = 0;
+    int permissionRequests = 0;
+    int engineRequests = 0;
+};
+
+TEST_F(AppDelegateTest, LaunchWithAccessibilityStartsTheEngineAndRaisesNothing) {
+    const int settings = application->openWindow(AppWindowKind::standard);
+    launch(true);
+    loop->advance(Seconds{2});
+
+    EXPECT_EQ(crashReporterInstalls, 1);
+    EXPECT_EQ(application->activationPolicy(), ActivationPolicy::accessory);
+    EXPECT_EQ(logger->messages(), (Lines{
+                                      "Application launching",
+                                      "checkAndStartEngine called",
+                                      "Permissions granted, setting up LockEngine",
+                                      "Setting up LockEngine",
+                                      "[engine] setupSystemEventObservers",
+                                      "[engine] start",
+                                      "LockEngine started",
+                                      "Application launch complete",
+                                  }));
+    EXPECT_TRUE(notifications->posted().empty());
+    EXPECT_EQ(application->activateIgnoringOtherAppsCount(), 0u);
+    EXPECT_TRUE(application->orderedFront().empty());
+    EXPECT_EQ(application->window(settings)->level, kNormalWindowLevel);
+}
+
+TEST_F(AppDelegateTest, LaunchWithoutAccessibilityBringsTheSettingsWindowForward) {
+    const int settings = application->openWindow(AppWindowKind::standard);
+    launch(false);
+    EXPECT_EQ(logger->messages(),
+              (Lines{
+                  "Application launching",
+                  "checkAndStartEngine called",
+                  "LockEngine not started - canProceed: false, engineExists: false",
+                  "Setup needed (required permissions not granted), showing settings window",
+                  "Application launch complete",
+              }));
+    EXPECT_TRUE(logger->contains("LockEngine not started - canProceed: false, engineExists: false",
+                                 LogLevel::debug));
+
+    loop->advance(Seconds{0.49});
+    EXPECT_TRUE(notifications->posted().empty());
+
+    loop->advance(Seconds{0.01});
+    EXPECT_EQ(notifications->posted(), Lines{"openSettingsRequested"});
+    EXPECT_EQ(application->activateIgnoringOtherAppsCount(), 1u);
+    EXPECT_EQ(application->orderedFront(), std::vector<int>{settings});
+    EXPECT_EQ(application->keyWindowId(), settings);
+
+    loop->advance(Seconds{0.1});
+    EXPECT_EQ(application->activateIgnoringOtherAppsCount(), 2u);
+    EXPECT_EQ(application->window(settings)->level, kFloatingWindowLevel);
+    EXPECT_EQ(application->orderedFront(), (std::vector<int>{settings, settings}));
+
+    loop->advance(Seconds{0.1});
+    EXPECT_EQ(application->window(settings)->level, kNormalWindowLevel);
+    EXPECT_EQ(engineRequests, 0);
+}
+
+TEST_F(AppDelegateTest, RaisingLeavesHiddenWindowsAlone) {
+    launch(true);
+    const int shown = application->openWindow(AppWindowKind::standard, true);
+    const int hidden = application->openWindow(AppWindowKind::standard, false);
+
+    delegate->raiseVisibleWindows();
+    EXPECT_EQ(application->window(shown)->level, kFloatingWindowLevel);
+    EXPECT_EQ(application->window(hidden)->level, kNormalWindowLevel);
+    EXPECT_EQ(application->orderedFront(), std::vector<int>{shown});
+
+    delegate.reset();
+    loop->advance(Seconds{0.1});
+    EXPECT_EQ(application->window(shown)->level, kNormalWindowLevel);
+}
+
+TEST_F(AppDelegateTest, GrantingAccessibilityThenActivatingStartsTheEngineOnce) {
+    launch(false);
+    loop->advance(Seconds{1});
+    EXPECT_EQ(engineRequests, 0);
+
+    trust->setTrusted(true);
+    ::testing::internal::CaptureStdout();
+    activateAgain();
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(engineRequests, 1);
+    EXPECT_TRUE(delegate->hasLockEngine());
+
+    const std::size_t before = logger->entries.size();
+    activateAgain();
+    EXPECT_EQ(messagesSince(before),
+              (Lines{"checkAndStartEngine called",
+                     "LockEngine not started - canProceed: true, engineExists: true"}));
+    EXPECT_EQ(engineRequests, 1);
+}
+
+TEST_F(AppDelegateTest, ScreensSleepingAndWaking) {
+    launch(false);
+    workspace->postScreensDidSleep();
+    loop->runUntilIdle();
+    EXPECT_EQ(logger->messages().back(), "Screens did sleep - pausing engine");
+    EXPECT_EQ(engineRequests, 0);
+
+    trust->setTrusted(true);
+    ::testing::internal::CaptureStdout();
+    loop->advance(Seconds{1});
+    ::testing::internal::GetCapturedStdout();
+    delegate->checkAndStartEngine();
+    const std::size_t before = logger->entries.size();
+    workspace->postScreensDidSleep();
+    workspace->postScreensDidWake();
+    loop->runUntilIdle();
+    EXPECT_EQ(messagesSince(before),
+              (Lines{"Screens did sleep - pausing engine", "[engine] pause",
+                     "Screens did wake - resuming engine", "[engine] resume"}));
+}
+
+TEST_F(AppDelegateTest, FailedQuitAuthenticationKeepsTheProgramRunning) {
+    struct Case {
+        AuthError error;
+        std::string line;
+    };
+    const std::vector<Case> cases{
+        {AuthError::userCancelled(), "Quit authentication failed: userCancelled"},
+        {AuthError::notAvailable(), "Quit authentication failed: notAvailable"},
+        {AuthError::failed(), "Quit authentication failed: failed"},
+        {AuthError::systemCancelled(), "Quit authentication failed: systemCancelled"},
+        {AuthError::unknown("Keychain locked"),
+         "Quit authentication failed: unknown(\"Keychain locked\")"},
+    };
+    launch(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        application->terminate();
+        application->terminate();
+        EXPECT_TRUE(application->isTerminationPending());
+        loop->runUntilIdle();
+        authenticator->queueResult(AuthResult::failure(c.error));
+        loop->runUntilIdle();
+        EXPECT_EQ(logger->messages().back(), c.line);
+        EXPECT_FALSE(application->isTerminationPending());
+        EXPECT_FALSE(application->isTerminated());
+    }
+    EXPECT_EQ(authenticator->reasons, Lines(cases.size(), "Quit Velmora"));
+}
+
+TEST_F(AppDelegateTest, SuccessfulQuitAuthenticationStopsTheEngineAndEnds) {
+    launch(true);
+    authenticator->queueResult(AuthResult::success());
+    const std::size_t before = logger->entries.size();
+    application->terminate();
+    loop->runUntilIdle();
+
+    EXPECT_TRUE(application->isTerminated());
+    EXPECT_EQ(messagesSince(before), (Lines{"Quit authentication succeeded", "[engine] stop"}));
+
+    // The observers went with the shut-down.
+    workspace->postScreensDidSleep();
+    application->setActive(true);
+    loop->runUntilIdle();
+    EXPECT_EQ(logger->entries.size(), before + 2);
+}
+
+} // namespace
+} // namespace velmora
