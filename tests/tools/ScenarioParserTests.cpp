@@ -1,0 +1,180 @@
+#include "ScenarioParser.hpp"
+
+#include <gtest/gtest.h>
+
+namespace velmora::scenario {
+namespace {
+
+ScenarioParser::LineResult command(ScenarioCommand c) {
+    return c;
+}
+
+TEST(ScenarioParser, WellFormedLines) {
+    const std::vector<std::pair<std::string, ScenarioParser::LineResult>> cases{
+        {"", std::monostate{}},
+        {"   # only a comment", std::monostate{}},
+        {"screen \"Built-in Display\" 0 0 1512 982 main",
+         command(ScreenCommand{"Built-in Display", {0, 0, 1512, 982}, true})},
+        {"screen DELL -1920 0.5 1920 1080",
+         command(ScreenCommand{"DELL", {-1920, 0.5, 1920, 1080}, false})},
+        {"permissions input=denied accessibility=granted",
+         command(PermissionsCommand{true, false})},
+        {"protect com.example.notes \"Notes\"",
+         command(ProtectCommand{"com.example.notes", "Notes", std::nullopt, std::nullopt})},
+        {"protect com.example.notes \"My Notes\" autolock=off timeout=15 # idle lock",
+         command(ProtectCommand{"com.example.notes", "My Notes", 15, false})},
+        {"app com.example.notes 501 \"Notes\"",
+         command(AppCommand{"com.example.notes", 501, "Notes", ActivationPolicy::regular})},
+        {"app - 77 \"Helper Tool\" policy=accessory",
+         command(AppCommand{std::nullopt, 77, "Helper Tool", ActivationPolicy::accessory})},
+        {"window 501 100 200 800 600", command(WindowCommand{501, {100, 200, 800, 600}, 0})},
+        {"window 501 0 25 1512 957 layer=-3", command(WindowCommand{501, {0, 25, 1512, 957}, -3})},
+        {"launch", command(LaunchCommand{})},
+        {"activate 501", command(ActivateCommand{501})},
+        {"activate velmora", command(ActivateCommand{std::nullopt})},
+        {"quit 501", command(QuitCommand{501})},
+        {"key 501", command(InputCommand{InputKind::key, 501})},
+        {"click 0", command(InputCommand{InputKind::click, 0})},
+        {"press unlock com.example.notes",
+         command(PressCommand{LockCardButton::unlock, "com.example.notes"})},
+        {"press minimize com.example.notes",
+         command(PressCommand{LockCardButton::minimize, "com.example.notes"})},
+        {"auth success", command(AuthCommand{AuthOutcome::success, ""})},
+        {"auth system-cancel", command(AuthCommand{AuthOutcome::systemCancel, ""})},
+        {"auth lockout", command(AuthCommand{AuthOutcome::lockout, ""})},
+        {"auth error \"Keychain \\\"login\\\" locked \\\\ try later\"",
+         command(AuthCommand{AuthOutcome::error, "Keychain \"login\" locked \\ try later"})},
+        {"lock-all", command(LockAllCommand{})},
+        {"lock com.example.notes", command(LockCommand{"com.example.notes"})},
+        {"sleep", command(SystemEventCommand{SystemEvent::sleep})},
+        {"screens-sleep", command(SystemEventCommand{SystemEvent::screensSleep})},
+        {"screens-wake", command(SystemEventCommand{SystemEvent::screensWake})},
+        {"screen-lock", command(SystemEventCommand{SystemEvent::screenLock})},
+        {"\twait 2.3\t", command(WaitCommand{2.3})},
+        {"quit-velmora", command(QuitVelmoraCommand{})},
+        {"expect state idle", command(ExpectStateCommand{ExpectedState::idle, ""})},
+        {"expect state locked com.example.notes",
+         command(ExpectStateCommand{ExpectedState::locked, "com.example.notes"})},
+        {"expect state unlocked com.example.notes",
+         command(ExpectStateCommand{ExpectedState::unlocked, "com.example.notes"})},
+        {"expect overlay com.example.notes hidden",
+         command(ExpectOverlayCommand{"com.example.notes", false, std::nullopt})},
+        {"expect overlay com.example.notes visible frame 100 257 800 600",
+         command(ExpectOverlayCommand{"com.example.notes", true, Rect{100, 257, 800, 600}})},
+        {"expect frontmost com.example.notes",
+         command(ExpectFrontmostCommand{"com.example.notes"})},
+        {"expect hidden com.example.notes yes",
+         command(ExpectHiddenCommand{"com.example.notes", true})},
+        {"expect unlocked com.example.notes no",
+         command(ExpectUnlockedCommand{"com.example.notes", false})},
+        {"expect prompts 0", command(ExpectPromptsCommand{0})},
+        {"expect prompt \"Unlock Notes\"", command(ExpectPromptCommand{"Unlock Notes"})},
+        {"expect log \"Quit authentication failed: userCancelled\"",
+         command(
+             ExpectOutputCommand{OutputChannel::log, "Quit authentication failed: userCancelled"})},
+        {"expect stdout \"[Brevane] Target screen: # 2\"",
+         command(
+             ExpectOutputCommand{OutputChannel::standardOutput, "[Brevane] Target screen: # 2"})},
+        {"expect stdout \"\"", command(ExpectOutputCommand{OutputChannel::standardOutput, ""})},
+        {"expect velmora terminated", command(ExpectVelmoraCommand{false})},
+    };
+    for (const auto& [line, expected] : cases) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(ScenarioParser::parseLine(line), expected);
+    }
+}
+
+TEST(ScenarioParser, MalformedLinesSayWhatIsWrong) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"frobnicate 3", "unknown command \"frobnicate\""},
+        {"Launch", "unknown command \"Launch\""},
+        {"screen \"Main\" 0 0 abc 900", "expected a number for <w>, got \"abc\""},
+        {"screen \"Main\" 0 0 1e3 900", "expected a number for <w>, got \"1e3\""},
+        {"screen \"Main\" 0 .5 10 900", "expected a number for <y>, got \".5\""},
+        {"screen \"Main\" 0 0 -10 900", "expected a non-negative number for <w>, got \"-10\""},
+        {"screen \"Main\" 0 0 1512",
+         "missing <h> (usage: screen \"<name>\" <x> <y> <w> <h> [main])"},
+        {"screen \"Main\" 0 0 1512 982 primary",
+         "unexpected \"primary\" (usage: screen \"<name>\" <x> <y> <w> <h> [main])"},
+        {"screen \"Main 0 0 1512 982", "unterminated quote"},
+        {"screen \"Main\\", "unterminated quote"},
+        {"screen \"Main\"x 0 0 1 1", "expected a blank after the closing quote"},
+        {"screen Ma\"in\" 0 0 1 1", "unexpected quote after \"Ma\""},
+        {"expect log \"a \\n b\"", "unknown escape \"\\n\" in quotes"},
+        {"permissions accessibility=granted",
+         "missing input=granted|denied (usage: permissions accessibility=granted|denied "
+         "input=granted|denied)"},
+        {"permissions accessibility=maybe input=denied",
+         "expected granted or denied for accessibility, got \"maybe\""},
+        {"permissions accessibility=granted accessibility=denied input=denied",
+         "option \"accessibility\" given twice"},
+        {"protect com.example.notes \"Notes\" timeout=ten",
+         "expected a whole number for timeout, got \"ten\""},
+        {"protect com.example.notes \"Notes\" timeout=-5",
+         "expected a whole number for timeout, got \"-5\""},
+        {"protect com.example.notes \"Notes\" colour=red",
+         "unexpected \"colour=red\" (usage: protect <bundleId> \"<displayName>\" "
+         "[timeout=<minutes>] [autolock=on|off])"},
+        {"app com.example.notes 0 \"Notes\"", "expected a process id for <pid>, got \"0\""},
+        {"app com.example.notes 99999999999 \"Notes\"",
+         "expected a process id for <pid>, got \"99999999999\""},
+        {"app com.example.notes 5 \"Notes\" policy=prohibited",
+         "expected regular or accessory for policy, got \"prohibited\""},
+        {"window 501 0 0 10 10 layer=top", "expected a whole number for layer, got \"top\""},
+        {"activate", "missing <pid> (usage: activate <pid>|velmora)"},
+        {"activate finder", "expected a process id for <pid>, got \"finder\""},
+        {"key -1", "expected a process id or 0 for <pid>, got \"-1\""},
+        {"press open com.example.notes", "expected unlock or minimize, got \"open\""},
+        {"auth maybe",
+         "expected success, cancel, fail, system-cancel, unavailable, lockout or error, got "
+         "\"maybe\""},
+        {"auth error",
+         "missing \"<message>\" (usage: auth "
+         "success|cancel|fail|system-cancel|unavailable|lockout|error \"<message>\")"},
+        {"auth success \"now\"",
+         "unexpected \"now\" (usage: auth "
+         "success|cancel|fail|system-cancel|unavailable|lockout|error \"<message>\")"},
+        {"lock-all now", "unexpected \"now\" (usage: lock-all)"},
+        {"wait -1", "expected a non-negative number for <seconds>, got \"-1\""},
+        {"expect", "missing what to expect after \"expect\""},
+        {"expect weather sunny", "unknown expectation \"weather\""},
+        {"expect state idle com.example.notes",
+         "unexpected \"com.example.notes\" (usage: expect state idle|locked "
+         "<bundleId>|unlocked <bundleId>)"},
+        {"expect state locked",
+         "missing <bundleId> (usage: expect state idle|locked <bundleId>|unlocked <bundleId>)"},
+        {"expect overlay com.example.notes visible frame 1 2 3",
+         "missing <h> (usage: expect overlay <bundleId> visible|hidden [frame <x> <y> <w> "
+         "<h>])"},
+        {"expect hidden com.example.notes maybe", "expected yes or no, got \"maybe\""},
+        {"expect prompts many", "expected a whole number for <n>, got \"many\""},
+        {"expect velmora asleep", "expected running or terminated, got \"asleep\""},
+    };
+    for (const auto& [line, message] : cases) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(ScenarioParser::parseLine(line), ScenarioParser::LineResult(message));
+    }
+}
+
+TEST(ScenarioParser, AFileGivesNumberedStepsAndErrorsWithoutStoppingAtTheFirst) {
+    const Scenario scenario = ScenarioParser::parse("# Quit needs the owner\r\n"
+                                                    "launch\r\n"
+                                                    "\n"
+                                                    "quit-velmora please\n"
+                                                    "auth cancel   # the owner says no\n"
+                                                    "frobnicate\n"
+                                                    "expect velmora running");
+    EXPECT_EQ(scenario.steps, (std::vector<ScenarioStep>{
+                                  {2, LaunchCommand{}},
+                                  {5, AuthCommand{AuthOutcome::cancel, ""}},
+                                  {7, ExpectVelmoraCommand{true}},
+                              }));
+    EXPECT_EQ(scenario.errors, (std::vector<ScenarioError>{
+                                   {4, "unexpected \"please\" (usage: quit-velmora)"},
+                                   {6, "unknown command \"frobnicate\""},
+                               }));
+    EXPECT_TRUE(ScenarioParser::parse("").steps.empty());
+}
+
+} // namespace
+} // namespace velmora::scenario

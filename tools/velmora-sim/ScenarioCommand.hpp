@@ -1,0 +1,212 @@
+#pragma once
+
+#include "Platform/WorkspaceProviding.hpp"
+#include "Support/ProcessId.hpp"
+#include "Support/Rect.hpp"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace velmora::scenario {
+
+// Setting up the desktop.
+
+struct ScreenCommand {
+    std::string name;
+    Rect frame;
+    bool isMain = false;
+    friend bool operator==(const ScreenCommand&, const ScreenCommand&) = default;
+};
+
+struct PermissionsCommand {
+    bool accessibilityGranted = false;
+    bool inputMonitoringGranted = false;
+    friend bool operator==(const PermissionsCommand&, const PermissionsCommand&) = default;
+};
+
+struct ProtectCommand {
+    std::string bundleId;
+    std::string displayName;
+    std::optional<std::int64_t> timeoutMinutes;
+    std::optional<bool> autoLock;
+    friend bool operator==(const ProtectCommand&, const ProtectCommand&) = default;
+};
+
+struct AppCommand {
+    /// Absent for an application without one (written `-`).
+    std::optional<std::string> bundleId;
+    ProcessId pid = 0;
+    std::string name;
+    ActivationPolicy policy = ActivationPolicy::regular;
+    friend bool operator==(const AppCommand&, const AppCommand&) = default;
+};
+
+struct WindowCommand {
+    ProcessId pid = 0;
+    Rect frame;
+    int layer = 0;
+    friend bool operator==(const WindowCommand&, const WindowCommand&) = default;
+};
+
+struct LaunchCommand {
+    friend bool operator==(const LaunchCommand&, const LaunchCommand&) = default;
+};
+
+// Acting on it.
+
+struct ActivateCommand {
+    /// Absent for Velmora itself.
+    std::optional<ProcessId> pid;
+    friend bool operator==(const ActivateCommand&, const ActivateCommand&) = default;
+};
+
+struct QuitCommand {
+    ProcessId pid = 0;
+    friend bool operator==(const QuitCommand&, const QuitCommand&) = default;
+};
+
+enum class InputKind { key, click };
+
+struct InputCommand {
+    InputKind kind = InputKind::key;
+    /// 0 when the event names no process.
+    ProcessId pid = 0;
+    friend bool operator==(const InputCommand&, const InputCommand&) = default;
+};
+
+enum class LockCardButton { unlock, minimize };
+
+struct PressCommand {
+    LockCardButton button = LockCardButton::unlock;
+    std::string bundleId;
+    friend bool operator==(const PressCommand&, const PressCommand&) = default;
+};
+
+enum class AuthOutcome { success, cancel, fail, systemCancel, unavailable, lockout, error };
+
+/// How the owner answers the next authentication prompt.
+struct AuthCommand {
+    AuthOutcome outcome = AuthOutcome::success;
+    /// The system's message of `error`; empty otherwise.
+    std::string message;
+    friend bool operator==(const AuthCommand&, const AuthCommand&) = default;
+};
+
+struct LockAllCommand {
+    friend bool operator==(const LockAllCommand&, const LockAllCommand&) = default;
+};
+
+struct LockCommand {
+    std::string bundleId;
+    friend bool operator==(const LockCommand&, const LockCommand&) = default;
+};
+
+enum class SystemEvent { sleep, screensSleep, screensWake, screenLock };
+
+struct SystemEventCommand {
+    SystemEvent event = SystemEvent::sleep;
+    friend bool operator==(const SystemEventCommand&, const SystemEventCommand&) = default;
+};
+
+struct WaitCommand {
+    double seconds = 0;
+    friend bool operator==(const WaitCommand&, const WaitCommand&) = default;
+};
+
+struct QuitVelmoraCommand {
+    friend bool operator==(const QuitVelmoraCommand&, const QuitVelmoraCommand&) = default;
+};
+
+// Checking the outcome.
+
+enum class ExpectedState { idle, locked, unlocked };
+
+struct ExpectStateCommand {
+    ExpectedState state = ExpectedState::idle;
+    /// Empty for `idle`.
+    std::string bundleId;
+    friend bool operator==(const ExpectStateCommand&, const ExpectStateCommand&) = default;
+};
+
+struct ExpectOverlayCommand {
+    std::string bundleId;
+    bool visible = false;
+    std::optional<Rect> frame;
+    friend bool operator==(const ExpectOverlayCommand&, const ExpectOverlayCommand&) = default;
+};
+
+struct ExpectFrontmostCommand {
+    std::string bundleId;
+    friend bool operator==(const ExpectFrontmostCommand&, const ExpectFrontmostCommand&) = default;
+};
+
+struct ExpectHiddenCommand {
+    std::string bundleId;
+    bool hidden = false;
+    friend bool operator==(const ExpectHiddenCommand&, const ExpectHiddenCommand&) = default;
+};
+
+struct ExpectUnlockedCommand {
+    std::string bundleId;
+    bool unlocked = false;
+    friend bool operator==(const ExpectUnlockedCommand&, const ExpectUnlockedCommand&) = default;
+};
+
+/// How many authentication prompts were shown so far.
+struct ExpectPromptsCommand {
+    std::int64_t count = 0;
+    friend bool operator==(const ExpectPromptsCommand&, const ExpectPromptsCommand&) = default;
+};
+
+/// Some prompt so far showed this reason.
+struct ExpectPromptCommand {
+    std::string reason;
+    friend bool operator==(const ExpectPromptCommand&, const ExpectPromptCommand&) = default;
+};
+
+enum class OutputChannel { log, standardOutput };
+
+/// Some line written so far to the channel is exactly this text.
+struct ExpectOutputCommand {
+    OutputChannel channel = OutputChannel::log;
+    std::string text;
+    friend bool operator==(const ExpectOutputCommand&, const ExpectOutputCommand&) = default;
+};
+
+struct ExpectVelmoraCommand {
+    bool running = true;
+    friend bool operator==(const ExpectVelmoraCommand&, const ExpectVelmoraCommand&) = default;
+};
+
+using ScenarioCommand = std::variant<
+    ScreenCommand, PermissionsCommand, ProtectCommand, AppCommand, WindowCommand, LaunchCommand,
+    ActivateCommand, QuitCommand, InputCommand, PressCommand, AuthCommand, LockAllCommand,
+    LockCommand, SystemEventCommand, WaitCommand, QuitVelmoraCommand, ExpectStateCommand,
+    ExpectOverlayCommand, ExpectFrontmostCommand, ExpectHiddenCommand, ExpectUnlockedCommand,
+    ExpectPromptsCommand, ExpectPromptCommand, ExpectOutputCommand, ExpectVelmoraCommand>;
+
+/// A command and the line of the file it came from, counted from 1.
+struct ScenarioStep {
+    std::size_t line = 0;
+    ScenarioCommand command;
+    friend bool operator==(const ScenarioStep&, const ScenarioStep&) = default;
+};
+
+struct ScenarioError {
+    std::size_t line = 0;
+    std::string message;
+    friend bool operator==(const ScenarioError&, const ScenarioError&) = default;
+};
+
+/// The commands of the well-formed lines, and an error for each malformed one, both in file
+/// order.
+struct Scenario {
+    std::vector<ScenarioStep> steps;
+    std::vector<ScenarioError> errors;
+};
+
+} // namespace velmora::scenario
