@@ -20,7 +20,12 @@ bool isDigit(char c) {
 }
 
 std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    out += text;
+    out += '"';
+    return out;
 }
 
 struct Tokens {
