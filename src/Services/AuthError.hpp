@@ -37,6 +37,10 @@ private:
     std::string message_;
 };
 
+/// The case name for log lines: "userCancelled", "failed", ..., and `unknown("message")` with
+/// the message quoted (`"` and `\` escaped).
+std::string toString(const AuthError& error);
+
 /// The outcome of one authentication: success, or the error.
 class AuthResult {
 public:
