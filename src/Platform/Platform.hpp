@@ -2,11 +2,15 @@
 
 #include "Core/Logging.hpp"
 #include "Platform/BundleReading.hpp"
+#include "Platform/EventTap.hpp"
+#include "Platform/HostApplication.hpp"
+#include "Platform/NotificationCenter.hpp"
 #include "Platform/OverlayWindows.hpp"
 #include "Platform/OwnerAuthentication.hpp"
 #include "Platform/Screens.hpp"
 #include "Platform/Updater.hpp"
 #include "Platform/UserDefaults.hpp"
+#include "Platform/WindowList.hpp"
 #include "Platform/WorkspaceProviding.hpp"
 #include "Support/MonotonicClock.hpp"
 #include "Support/RunLoop.hpp"
@@ -32,6 +36,12 @@ struct Platform {
     std::shared_ptr<ScreenProviding> screens;
     std::shared_ptr<OverlayWindowFactory> overlayWindows;
     UpdaterFactory updaterFactory;
+    std::shared_ptr<WindowListProviding> windowList;
+    std::shared_ptr<EventTapProviding> eventTaps;
+    /// The program's own application object.
+    std::shared_ptr<HostApplication> hostApplication;
+    /// The session-wide centre ("com.apple.screenIsLocked").
+    std::shared_ptr<NotificationCenter> distributedNotifications;
 };
 
 /// Installs the platform. Call once, before the first process-wide instance is created.
