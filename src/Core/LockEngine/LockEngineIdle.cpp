@@ -1,6 +1,8 @@
 #include "Core/LockEngine/LockEngine.hpp"
 #include "Core/LockEngine/LockEngineSupport.hpp"
 
+#include <algorithm>
+#include <limits>
 #include <string_view>
 
 namespace velmora {
@@ -23,6 +25,17 @@ constexpr std::size_t kIdleLogNameLength = 20;
 bool isTapDisabledNotification(InputEventType type) {
     return type == InputEventType::tapDisabledByTimeout ||
            type == InputEventType::tapDisabledByUserInput;
+}
+
+/// The idle limit of a time-out in minutes; stored values may be far out of range, so the
+/// product saturates instead of overflowing.
+std::int64_t idleLimitSeconds(std::int64_t minutes) {
+    if (minutes == 0) {
+        return kShortestIdleLimitSeconds;
+    }
+    constexpr std::int64_t kLargest = std::numeric_limits<std::int64_t>::max() / 60;
+    constexpr std::int64_t kSmallest = std::numeric_limits<std::int64_t>::min() / 60;
+    return std::clamp(minutes, kSmallest, kLargest) * 60;
 }
 
 std::string_view lastCharacters(std::string_view text, std::size_t count) {
@@ -232,8 +245,7 @@ void LockEngine::evaluateAllAppIdleStatus() {
         }
         const double elapsed = Seconds(now - app.lastActive).count();
         const auto seconds = static_cast<std::int64_t>(elapsed);
-        const std::int64_t limit =
-            app.idleTimeoutMinutes != 0 ? app.idleTimeoutMinutes * 60 : kShortestIdleLimitSeconds;
+        const std::int64_t limit = idleLimitSeconds(app.idleTimeoutMinutes);
         if (elapsed > 0 && seconds % 10 == 0) {
             logger_->debug("Idle[" + std::string(lastCharacters(app.bundleId, kIdleLogNameLength)) +
                            "]: " + std::to_string(seconds) + "s/" + std::to_string(limit) + "s");

@@ -1,5 +1,6 @@
 #include "LockEngineFixture.hpp"
 
+#include <limits>
 #include <set>
 
 namespace velmora::testing {
@@ -62,6 +63,19 @@ TEST_F(LockEngineIdleTest, IdleClocksStandStillInFrontBehindTheOwnPanelAndWithou
     unlockNotesAndSwitchAway();
     desktop.loop->advance(Seconds{60});
     EXPECT_TRUE(engine->isAppUnlocked(kNotes));
+}
+
+TEST_F(LockEngineIdleTest, StoredTimeoutsFarOutOfRangeNeverOverflow) {
+    using Limits = std::numeric_limits<std::int64_t>;
+    for (const auto& [minutes, relocks] :
+         {std::pair{Limits::min(), true}, {Limits::max(), false}}) {
+        auto apps = appState->protectedApps().get();
+        apps.front().idleTimeoutMinutes = minutes;
+        appState->protectedApps().set(apps);
+        unlockNotesAndSwitchAway();
+        desktop.loop->advance(Seconds{2});
+        EXPECT_EQ(engine->isAppUnlocked(kNotes), !relocks) << minutes;
+    }
 }
 
 TEST_F(LockEngineIdleTest, InputIsRecordedAtMostTwiceASecondAndNeverForTheProgramItself) {
