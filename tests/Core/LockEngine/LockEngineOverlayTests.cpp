@@ -1,5 +1,7 @@
 #include "LockEngineFixture.hpp"
 
+#include <limits>
+
 namespace velmora::testing {
 namespace {
 
@@ -29,6 +31,7 @@ TEST_F(LockEngineTest, NoWindowAfterTenAttemptsCoversTheMainScreen) {
     const ProcessId mail = protect(kMail, "Mail", std::nullopt);
     desktop.windowServer->addWindow(mail, 0, 0, 300, 200, 25); // a menu, not a window
     desktop.windowServer->addWindow(mail, 0, 0, 0, 200);       // no area
+    desktop.windowServer->addWindow(mail, std::numeric_limits<double>::infinity(), 0, 300, 200);
     CaptureStdout();
     desktop.activate(mail);
     desktop.loop->advance(Seconds{2.2});
