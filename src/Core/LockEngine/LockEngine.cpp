@@ -287,9 +287,6 @@ void LockEngine::handleStateTransition(const LockTransitionResult& result) {
                       boolText(result.shouldRequestAuth));
         if (!result.shouldRequestAuth) {
             logger_->info("handleStateTransition: NOT showing overlay (shouldRequestAuth=false)");
-            if (result.reason == TransitionReason::debounced) {
-                coverIfLockedAndUncovered(state.target());
-            }
         } else {
             logger_->info("handleStateTransition: showing overlay for " + state.target().appName);
             showOverlayForTarget(state.target());
@@ -304,22 +301,44 @@ void LockEngine::handleStateTransition(const LockTransitionResult& result) {
         clearIdleState();
         break;
     }
+    if (result.reason == TransitionReason::debounced) {
+        coverDebouncedFrontmost(state);
+    }
     logger_->debug("handleStateTransition EXIT");
 }
 
-void LockEngine::coverIfLockedAndUncovered(const LockedTarget& target) {
-    // A swallowed activation (e.g. coming back right after Minimize) must not leave the locked
-    // application in front without its overlay.
+void LockEngine::coverDebouncedFrontmost(const LockState& state) {
+    // A swallowed activation must not leave a protected application in front uncovered: the
+    // locked target coming back right after Minimize, or another process of the target's
+    // application, which the debounce does not tell apart.
     const auto front = workspace_->frontmostApplication();
-    if (!front || front->processIdentifier != target.pid ||
-        front->bundleIdentifier != target.bundleId ||
-        overlayController_->isOverlayVisible(target.bundleId)) {
+    if (!front || !front->bundleIdentifier || !appState_->isProtected(*front->bundleIdentifier)) {
         return;
     }
-    logger_->info("handleStateTransition: locked app is frontmost without its overlay - "
-                  "showing overlay for " +
-                  target.appName);
-    showOverlayForTarget(target);
+    const ProcessId pid = front->processIdentifier;
+    if (!state.isIdle() && state.target().pid == pid &&
+        state.target().bundleId == *front->bundleIdentifier) {
+        if (state.isLocked() && !overlayController_->isOverlayVisible(state.target().bundleId)) {
+            logger_->info("handleStateTransition: locked app is frontmost without its overlay - "
+                          "showing overlay for " +
+                          state.target().appName);
+            showOverlayForTarget(state.target());
+        }
+        return;
+    }
+    logger_->info("handleStateTransition: another process of a protected app is frontmost - "
+                  "checking it again after the debounce interval: PID=" +
+                  std::to_string(pid));
+    runLoop_->after(stateMachine_.configuration().debounceInterval, [weak = weak_from_this(), pid] {
+        auto self = weak.lock();
+        if (!self) {
+            return;
+        }
+        const FrontmostAppInfo info = self->frontmostMonitor_->currentAppInfo();
+        if (info.processIdentifier == pid) {
+            self->handleFrontmostAppChange(info);
+        }
+    });
 }
 
 std::optional<RunningApplication>

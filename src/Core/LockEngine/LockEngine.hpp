@@ -163,7 +163,7 @@ private:
     void clearIdleState();
     void handleNonProtectedFrontmost(const FrontmostAppInfo& info);
     void handleProtectedFrontmost(const FrontmostAppInfo& info);
-    void coverIfLockedAndUncovered(const LockedTarget& target);
+    void coverDebouncedFrontmost(const LockState& state);
     void showOverlay(const LockedTarget& target, Rect frame, const Screen& screen);
     [[nodiscard]] std::optional<Screen> screenFor(const Rect& frame) const;
     [[nodiscard]] std::optional<Screen> mainOrFirstScreen() const;

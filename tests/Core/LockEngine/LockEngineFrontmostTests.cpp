@@ -90,5 +90,16 @@ TEST_F(LockEngineTest, ComingBackWithinTheDebounceAfterMinimizeIsCoveredAgain) {
     EXPECT_NE(overlay("Notes"), nullptr);
 }
 
+TEST_F(LockEngineTest, AnotherProcessSwallowedByTheDebounceIsExaminedAfterIt) {
+    unlockNotes();
+    const ProcessId second = desktop.launchApp(kNotes, "Notes", Rect{200, 200, 500, 400});
+    desktop.activate(second);
+    EXPECT_TRUE(machineState().isUnlocked());
+    EXPECT_EQ(overlay("Notes"), nullptr);
+    desktop.loop->advance(Seconds{0.3});
+    EXPECT_EQ(machineState(), LockState::locked({kNotes, second, "Notes"}));
+    EXPECT_NE(overlay("Notes"), nullptr);
+}
+
 } // namespace
 } // namespace velmora::testing
