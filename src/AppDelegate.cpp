@@ -160,7 +160,7 @@ void AppDelegate::authenticateForQuit() {
                 return;
             }
             self->collaborators_.logger->info("Quit authentication failed: " +
-                                              result.error()->debugDescription());
+                                              toString(*result.error()));
             self->collaborators_.application->replyToApplicationShouldTerminate(false);
         });
 }

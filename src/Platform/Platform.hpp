@@ -14,6 +14,7 @@
 #include "Platform/Updater.hpp"
 #include "Platform/UrlOpening.hpp"
 #include "Platform/UserDefaults.hpp"
+#include "Platform/WindowList.hpp"
 #include "Platform/WorkspaceProviding.hpp"
 #include "Support/MonotonicClock.hpp"
 #include "Support/RunLoop.hpp"
@@ -39,11 +40,15 @@ struct Platform {
     std::shared_ptr<ScreenProviding> screens;
     std::shared_ptr<OverlayWindowFactory> overlayWindows;
     UpdaterFactory updaterFactory;
-    std::shared_ptr<AccessibilityTrust> accessibility;
+    std::shared_ptr<WindowListProviding> windowList;
     std::shared_ptr<EventTapProviding> eventTaps;
+    std::shared_ptr<AccessibilityTrust> accessibility;
+    /// The program's own application object.
+    std::shared_ptr<HostApplication> hostApplication;
     /// The program's own notification centre ("openSettingsRequested").
     std::shared_ptr<NotificationCenter> notificationCenter;
-    std::shared_ptr<HostApplication> hostApplication;
+    /// The session-wide centre ("com.apple.screenIsLocked").
+    std::shared_ptr<NotificationCenter> distributedNotifications;
     std::shared_ptr<UrlOpening> urlOpener;
     std::shared_ptr<SystemLog> systemLog;
     std::shared_ptr<MainBundle> mainBundle;

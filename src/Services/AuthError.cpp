@@ -1,5 +1,8 @@
 #include "Services/AuthError.hpp"
 
+#include <array>
+#include <cstdio>
+
 namespace velmora {
 
 std::string AuthError::description() const {
@@ -18,20 +21,35 @@ std::string AuthError::description() const {
     return "Authentication error: " + message_;
 }
 
-std::string AuthError::debugDescription() const {
-    switch (kind_) {
-    case Kind::userCancelled:
+std::string toString(const AuthError& error) {
+    switch (error.kind()) {
+    case AuthError::Kind::userCancelled:
         return "userCancelled";
-    case Kind::notAvailable:
+    case AuthError::Kind::notAvailable:
         return "notAvailable";
-    case Kind::failed:
+    case AuthError::Kind::failed:
         return "failed";
-    case Kind::systemCancelled:
+    case AuthError::Kind::systemCancelled:
         return "systemCancelled";
-    case Kind::unknown:
-        return "unknown(\"" + message_ + "\")";
+    case AuthError::Kind::unknown:
+        break;
     }
-    return "unknown(\"" + message_ + "\")";
+    std::string text = "unknown(\"";
+    // Escaped so that no message can break a log line apart.
+    for (const char c : error.message()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            text += '\\';
+            text += c;
+        } else if (byte < 0x20 || byte == 0x7f) {
+            std::array<char, 5> escaped{};
+            std::snprintf(escaped.data(), escaped.size(), "\\x%02x", byte);
+            text += escaped.data();
+        } else {
+            text += c;
+        }
+    }
+    return text + "\")";
 }
 
 } // namespace velmora

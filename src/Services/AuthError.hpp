@@ -27,9 +27,6 @@ public:
     [[nodiscard]] const std::string& message() const { return message_; }
     /// The user-facing text.
     [[nodiscard]] std::string description() const;
-    /// The developer's text for log lines: the case name, and for `unknown` its message,
-    /// as in `unknown("Keychain locked")`.
-    [[nodiscard]] std::string debugDescription() const;
 
     friend bool operator==(const AuthError&, const AuthError&) = default;
 
@@ -39,6 +36,10 @@ private:
     Kind kind_;
     std::string message_;
 };
+
+/// The case name for log lines: "userCancelled", "failed", ..., and `unknown("message")` with
+/// the message quoted (`"` and `\` escaped).
+std::string toString(const AuthError& error);
 
 /// The outcome of one authentication: success, or the error.
 class AuthResult {

@@ -24,5 +24,13 @@ TEST(AuthError, EqualWhenSameCaseAndSameMessage) {
     EXPECT_NE(AuthResult::success(), AuthResult::failure(AuthError::failed()));
 }
 
+TEST(AuthError, TextualFormIsTheCaseName) {
+    EXPECT_EQ(toString(AuthError::userCancelled()), "userCancelled");
+    EXPECT_EQ(toString(AuthError::notAvailable()), "notAvailable");
+    EXPECT_EQ(toString(AuthError::failed()), "failed");
+    EXPECT_EQ(toString(AuthError::systemCancelled()), "systemCancelled");
+    EXPECT_EQ(toString(AuthError::unknown("Say \"hi\"\n")), "unknown(\"Say \\\"hi\\\"\\x0a\")");
+}
+
 } // namespace
 } // namespace velmora

@@ -1,0 +1,379 @@
+#include "Core/LockEngine/LockEngine.hpp"
+
+#include "Core/LockEngine/LockEngineSupport.hpp"
+#include "Models/AppStateProtectedAppChecker.hpp"
+#include "Platform/Platform.hpp"
+#include "Services/AuthManager.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace velmora {
+
+using lockengine::boolText;
+using lockengine::kFinderBundleId;
+
+const std::set<std::string, std::less<>>& LockEngine::systemUIAgents() {
+    static const std::set<std::string, std::less<>> agents{
+        "com.apple.LocalAuthentication.UIAgent",
+        "com.apple.SecurityAgent",
+        "com.apple.UserNotificationCenter",
+        "com.apple.notificationcenterui",
+        "com.apple.ControlCenter",
+        "com.apple.Spotlight",
+        "com.apple.dock",
+        "com.apple.loginwindow",
+    };
+    return agents;
+}
+
+std::shared_ptr<LockEngine> LockEngine::shared() {
+    static const std::shared_ptr<LockEngine> instance = [] {
+        const Platform& platform = installedPlatform();
+        if (!platform.workspace || !platform.timeProvider || !platform.monotonicClock ||
+            !platform.logger || !platform.windowList || !platform.screens ||
+            !platform.hostApplication) {
+            std::fputs("Velmora: the installed platform lacks what the lock engine needs\n",
+                       stderr);
+            std::abort();
+        }
+        return create({
+            .appState = AppState::shared(),
+            .frontmostMonitor = FrontmostAppMonitor::create(platform.workspace),
+            .authManager = AuthManager::shared(),
+            .overlayController = OverlayWindowController::shared(),
+            .runLoop = platform.runLoop,
+            .timeProvider = platform.timeProvider,
+            .monotonicClock = platform.monotonicClock,
+            .logger = platform.logger,
+            .workspace = platform.workspace,
+            .windowList = platform.windowList,
+            .screens = platform.screens,
+            .eventTaps = platform.eventTaps,
+            .hostApplication = platform.hostApplication,
+            .distributedNotifications = platform.distributedNotifications,
+        });
+    }();
+    return instance;
+}
+
+std::shared_ptr<LockEngine> LockEngine::create(Collaborators collaborators) {
+    auto engine = std::make_shared<LockEngine>(Passkey{}, std::move(collaborators));
+    engine->setupBindings();
+    engine->logger_->info("LockEngine initialized");
+    return engine;
+}
+
+LockEngine::LockEngine(Passkey, Collaborators collaborators)
+    : appState_(std::move(collaborators.appState)),
+      frontmostMonitor_(std::move(collaborators.frontmostMonitor)),
+      runLoop_(std::move(collaborators.runLoop)),
+      timeProvider_(std::move(collaborators.timeProvider)),
+      monotonicClock_(std::move(collaborators.monotonicClock)),
+      logger_(std::move(collaborators.logger)), workspace_(std::move(collaborators.workspace)),
+      windowList_(std::move(collaborators.windowList)), screens_(std::move(collaborators.screens)),
+      eventTaps_(std::move(collaborators.eventTaps)),
+      hostApplication_(std::move(collaborators.hostApplication)),
+      distributedNotifications_(std::move(collaborators.distributedNotifications)),
+      stateMachine_(LockConfiguration{Seconds{86400}, Seconds{0.3}}, timeProvider_,
+                    std::make_shared<AppStateProtectedAppChecker>(appState_)),
+      authManager_(std::move(collaborators.authManager)),
+      overlayController_(std::move(collaborators.overlayController)) {}
+
+LockEngine::~LockEngine() {
+    if (inputEventTap_) {
+        inputEventTap_->setEnabled(false);
+    }
+    inputEventTap_.reset();
+    if (globalIdleTimer_) {
+        globalIdleTimer_->invalidate();
+    }
+    // The four registrations and the subscriptions end with their handles.
+}
+
+void LockEngine::setupBindings() {
+    cancellables_.push_back(frontmostMonitor_->currentAppInfoPublisher(
+        onMainQueue<FrontmostAppInfo>([](LockEngine& engine, const FrontmostAppInfo& info) {
+            engine.handleFrontmostAppChange(info);
+        })));
+    cancellables_.push_back(
+        stateMachine_.transitionPublisher().connect(onMainQueue<LockTransitionResult>(
+            [](LockEngine& engine, const LockTransitionResult& result) {
+                engine.handleStateTransition(result);
+            })));
+    cancellables_.push_back(stateMachine_.subscribeToState(onMainQueue<LockState>(
+        [](LockEngine& engine, const LockState& state) { engine.currentState_.set(state); })));
+}
+
+void LockEngine::start() {
+    logger_->info("LockEngine.start() called");
+    if (!frontmostMonitor_->isMonitoring()) {
+        frontmostMonitor_->startMonitoring();
+    }
+    startInputMonitoring();
+    logger_->info("LockEngine started");
+}
+
+void LockEngine::stop() {
+    logger_->info("LockEngine.stop() called");
+    frontmostMonitor_->stopMonitoring();
+    stopInputMonitoring();
+    if (globalIdleTimer_) {
+        globalIdleTimer_->invalidate();
+        globalIdleTimer_.reset();
+    }
+    hideAllOverlays();
+    lastActiveTimePerApp_.clear();
+    isIdleLocked_.clear();
+    stateMachine_.reset();
+    logger_->info("LockEngine stopped");
+}
+
+void LockEngine::pause() {
+    logger_->info("LockEngine.pause() called");
+    frontmostMonitor_->stopMonitoring();
+    stopInputMonitoring();
+    if (globalIdleTimer_) {
+        globalIdleTimer_->invalidate();
+        globalIdleTimer_.reset();
+    }
+    logger_->info("LockEngine paused");
+}
+
+void LockEngine::resume() {
+    logger_->info("LockEngine.resume() called");
+    if (!frontmostMonitor_->isMonitoring()) {
+        frontmostMonitor_->startMonitoring();
+    }
+    startInputMonitoring();
+    if (!lastActiveTimePerApp_.empty()) {
+        startGlobalIdleTimer();
+    }
+    logger_->info("LockEngine resumed");
+}
+
+bool LockEngine::isAppUnlocked(const std::string& bundleId) const {
+    if (!lastActiveTimePerApp_.contains(bundleId)) {
+        return false;
+    }
+    const auto idleLocked = isIdleLocked_.find(bundleId);
+    return idleLocked == isIdleLocked_.end() || !idleLocked->second;
+}
+
+std::vector<std::string> LockEngine::unlockedProtectedApps() const {
+    std::vector<std::string> names;
+    for (const auto& [bundleId, lastActive] : lastActiveTimePerApp_) {
+        if (isIdleLockedApp(bundleId)) {
+            continue;
+        }
+        if (auto app = appState_->protectedApp(bundleId)) {
+            names.push_back(std::move(app->displayName));
+        }
+    }
+    return names;
+}
+
+void LockEngine::hideAllOverlays() {
+    logger_->debug("hideAllOverlays called");
+    overlayController_->hideAll();
+    logger_->debug("hideAllOverlays completed");
+}
+
+void LockEngine::hideOverlay(const std::string& bundleId) {
+    logger_->debug("hideOverlay called for " + bundleId);
+    overlayController_->hide(bundleId);
+    logger_->debug("hideOverlay completed for " + bundleId);
+}
+
+void LockEngine::clearIdleState() {
+    if (globalIdleTimer_) {
+        globalIdleTimer_->invalidate();
+        globalIdleTimer_.reset();
+    }
+    lastActiveTimePerApp_.clear();
+    isIdleLocked_.clear();
+}
+
+void LockEngine::handleFrontmostAppChange(const FrontmostAppInfo& info) {
+    const std::string& bundleId = info.bundleIdentifier;
+    logger_->debug("Frontmost app changed: " + info.appName + " (" + bundleId +
+                   ") PID=" + std::to_string(info.processIdentifier));
+    if (bundleId == kFinderBundleId && hasOpenOrSavePanel()) {
+        logger_->debug("Ignoring Finder - Velmora has an open panel (file picker)");
+        return;
+    }
+    if (isOwnBundleId(bundleId)) {
+        logger_->debug("Ignoring Velmora frontmost - menu bar or settings window active");
+        return;
+    }
+    const bool isProtected = appState_->isProtected(bundleId);
+    logger_->debug(std::string("Is protected: ") + boolText(isProtected));
+    if (isProtected) {
+        handleProtectedFrontmost(info);
+    } else {
+        handleNonProtectedFrontmost(info);
+    }
+}
+
+void LockEngine::handleNonProtectedFrontmost(const FrontmostAppInfo& info) {
+    const std::string& bundleId = info.bundleIdentifier;
+    const bool isSystemUI = systemUIAgents().contains(bundleId);
+    const bool isSelf = isOwnBundleId(bundleId);
+    const bool isFinder = bundleId == kFinderBundleId;
+    logger_->debug("Non-protected app frontmost: " + bundleId +
+                   " (system UI: " + boolText(isSystemUI) + ", Brevane: " + boolText(isSelf) + ")");
+    if (!isSystemUI && !isSelf && !isFinder) {
+        const auto app = workspace_->runningApplication(info.processIdentifier);
+        lastNonProtectedApp_ =
+            PreviousApp{bundleId, info.processIdentifier, app ? app->bundleLocation : std::nullopt};
+    }
+    const LockState& state = currentState_.get();
+    if (state.isUnlocked()) {
+        logger_->debug("Switched away from unlocked app to non-protected app - idle timer will "
+                       "handle locking");
+        return;
+    }
+    if (state.isLocked()) {
+        logger_->debug(
+            "Switched to non-protected app while locked - keeping overlay visible on locked app");
+        stateMachine_.process(LockEvent::nonProtectedAppActivated());
+    }
+}
+
+void LockEngine::handleProtectedFrontmost(const FrontmostAppInfo& info) {
+    const std::string& bundleId = info.bundleIdentifier;
+    const std::string pidText = std::to_string(info.processIdentifier);
+    if (isIdleLockedApp(bundleId)) {
+        logger_->info("Idle-locked app became frontmost - clearing idle-lock and requiring auth: " +
+                      bundleId);
+        isIdleLocked_[bundleId] = false;
+    }
+    currentLockedBundleId_.set(bundleId);
+    currentProtectedFrontmostBundleId_ = bundleId;
+    logger_->debug("Protected app frontmost: " + bundleId + " - tracking for activity");
+    logger_->info("PROTECTED APP FRONTMOST - bundleId: " + bundleId + " PID=" + pidText);
+
+    const auto idleLocked = isIdleLocked_.find(bundleId);
+    const std::string idleLockedText =
+        idleLocked == isIdleLocked_.end() ? "none" : std::string(boolText(idleLocked->second));
+    logger_->debug(std::string("Current tracking state: hasActiveTime=") +
+                   boolText(lastActiveTimePerApp_.contains(bundleId)) +
+                   ", isIdleLocked=" + idleLockedText);
+
+    logger_->debug("Creating LockedTarget and sending to state machine");
+    logger_->info("BEFORE state machine: currentState=" + toString(stateMachine_.currentState()));
+    const LockTransitionResult result = stateMachine_.process(
+        LockEvent::frontmostAppChanged({bundleId, info.processIdentifier, info.appName}));
+    logger_->info("AFTER state machine: newState=" + toString(result.newState) +
+                  ", shouldRequestAuth=" + boolText(result.shouldRequestAuth) +
+                  ", reason=" + toString(result.reason));
+    if (result.shouldRequestAuth) {
+        logger_->debug("Will show overlay - authentication required (shouldRequestAuth=true)");
+    } else {
+        logger_->debug(
+            "Not showing overlay - user already authenticated (shouldRequestAuth=false)");
+    }
+}
+
+void LockEngine::handleStateTransition(const LockTransitionResult& result) {
+    logger_->info("handleStateTransition ENTER: newState=" + toString(result.newState) +
+                  ", shouldRequestAuth=" + boolText(result.shouldRequestAuth) +
+                  ", reason=" + toString(result.reason));
+    const LockState& state = result.newState;
+    switch (state.kind()) {
+    case LockState::Kind::locked:
+        logger_->info(std::string("handleStateTransition: LOCKED - shouldRequestAuth=") +
+                      boolText(result.shouldRequestAuth));
+        if (!result.shouldRequestAuth) {
+            logger_->info("handleStateTransition: NOT showing overlay (shouldRequestAuth=false)");
+        } else {
+            logger_->info("handleStateTransition: showing overlay for " + state.target().appName);
+            showOverlayForTarget(state.target());
+        }
+        break;
+    case LockState::Kind::unlocked:
+        logger_->debug("handleStateTransition: unlocked - overlay handled in handleAuthSuccess");
+        break;
+    case LockState::Kind::idle:
+        logger_->debug("handleStateTransition: idle - hiding ALL overlays and clearing idle state");
+        hideAllOverlays();
+        clearIdleState();
+        break;
+    }
+    if (result.reason == TransitionReason::debounced) {
+        coverDebouncedFrontmost(state);
+    }
+    logger_->debug("handleStateTransition EXIT");
+}
+
+void LockEngine::coverDebouncedFrontmost(const LockState& state) {
+    // A swallowed activation must not leave a protected application in front uncovered: the
+    // locked target coming back right after Minimize, or another process of the target's
+    // application, which the debounce does not tell apart.
+    const auto front = workspace_->frontmostApplication();
+    if (!front || !front->bundleIdentifier || !appState_->isProtected(*front->bundleIdentifier)) {
+        return;
+    }
+    const ProcessId pid = front->processIdentifier;
+    if (!state.isIdle() && state.target().pid == pid &&
+        state.target().bundleId == *front->bundleIdentifier) {
+        if (state.isLocked() && !overlayController_->isOverlayVisible(state.target().bundleId)) {
+            logger_->info("handleStateTransition: locked app is frontmost without its overlay - "
+                          "showing overlay for " +
+                          state.target().appName);
+            showOverlayForTarget(state.target());
+        }
+        return;
+    }
+    logger_->info("handleStateTransition: another process of a protected app is frontmost - "
+                  "checking it again after the debounce interval: PID=" +
+                  std::to_string(pid));
+    runLoop_->after(stateMachine_.configuration().debounceInterval, [weak = weak_from_this(), pid] {
+        auto self = weak.lock();
+        if (!self) {
+            return;
+        }
+        const FrontmostAppInfo info = self->frontmostMonitor_->currentAppInfo();
+        if (info.processIdentifier == pid) {
+            self->handleFrontmostAppChange(info);
+        }
+    });
+}
+
+std::optional<RunningApplication>
+LockEngine::firstRunningApplication(const std::string& bundleId) const {
+    for (auto& app : workspace_->runningApplications()) {
+        if (app.bundleIdentifier == bundleId) {
+            return std::move(app);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> LockEngine::frontmostBundleId() const {
+    const auto front = workspace_->frontmostApplication();
+    return front ? front->bundleIdentifier : std::nullopt;
+}
+
+bool LockEngine::isOwnBundleId(const std::optional<std::string>& bundleId) const {
+    return bundleId == hostApplication_->bundleIdentifier();
+}
+
+bool LockEngine::isSelfFrontmost() const {
+    return isOwnBundleId(frontmostBundleId());
+}
+
+bool LockEngine::hasOpenOrSavePanel() const {
+    const auto windows = hostApplication_->windows();
+    return std::any_of(windows.begin(), windows.end(), [](const AppWindow& window) {
+        return window.kind == AppWindowKind::openPanel || window.kind == AppWindowKind::savePanel;
+    });
+}
+
+bool LockEngine::isIdleLockedApp(const std::string& bundleId) const {
+    const auto found = isIdleLocked_.find(bundleId);
+    return found != isIdleLocked_.end() && found->second;
+}
+
+} // namespace velmora

@@ -1,0 +1,247 @@
+#pragma once
+
+#include "Core/LockEngine/LockEngineLifecycle.hpp"
+#include "Core/LockEngine/LockStateMachine.hpp"
+#include "Core/Logging.hpp"
+#include "Core/Overlay/OverlayWindowController.hpp"
+#include "Models/AppState.hpp"
+#include "Models/FrontmostAppMonitor.hpp"
+#include "Platform/EventTap.hpp"
+#include "Platform/HostApplication.hpp"
+#include "Platform/NotificationCenter.hpp"
+#include "Platform/Screens.hpp"
+#include "Platform/WindowList.hpp"
+#include "Platform/WorkspaceProviding.hpp"
+#include "Services/AuthenticationProviding.hpp"
+#include "Support/MonotonicClock.hpp"
+#include "Support/Observable.hpp"
+#include "Support/RunLoop.hpp"
+#include "Support/TimeProviding.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace velmora {
+
+/// Turns what happens on the desktop into lock decisions and carries them out: overlays over
+/// locked applications, owner authentication, idle relocking, relocking on sleep and screen
+/// lock, and the menu bar's manual locks.
+///
+///     auto engine = LockEngine::shared();
+///     engine->setupSystemEventObservers();
+///     engine->start();                       // follows the frontmost application from now on
+///     ...
+///     if (engine->isAppUnlocked("com.example.notes")) { ... }
+///     engine->lockAllNow();
+///
+/// Main thread only, except the input tap's callback, which touches nothing but the
+/// throttle timestamp under `activityThrottleLock`. Reactions to the frontmost monitor and
+/// to the state machine arrive on later turns of the main queue, so `currentState()` lags the
+/// state machine until then. Every deferred step holds the engine weakly.
+class LockEngine final : public LockEngineLifecycle,
+                         public std::enable_shared_from_this<LockEngine> {
+    struct Passkey {};
+
+public:
+    struct Collaborators {
+        std::shared_ptr<AppState> appState;
+        /// The engine's own monitor, not the one `appState` keeps for the interface.
+        std::shared_ptr<FrontmostAppMonitor> frontmostMonitor;
+        std::shared_ptr<AuthenticationProviding> authManager;
+        std::shared_ptr<OverlayWindowController> overlayController;
+        std::shared_ptr<RunLoop> runLoop;
+        std::shared_ptr<TimeProviding> timeProvider;
+        std::shared_ptr<MonotonicClock> monotonicClock;
+        std::shared_ptr<Logging> logger;
+        std::shared_ptr<WorkspaceProviding> workspace;
+        std::shared_ptr<WindowListProviding> windowList;
+        std::shared_ptr<ScreenProviding> screens;
+        /// Null runs the engine without an input tap, as without the permission.
+        std::shared_ptr<EventTapProviding> eventTaps;
+        std::shared_ptr<HostApplication> hostApplication;
+        /// The session-wide centre; null leaves the screen-lock notification unobserved.
+        std::shared_ptr<NotificationCenter> distributedNotifications;
+    };
+
+    /// The unprotected application to return to after hiding a protected one.
+    struct PreviousApp {
+        std::string bundleId;
+        ProcessId pid = 0;
+        std::optional<std::string> url;
+
+        friend bool operator==(const PreviousApp&, const PreviousApp&) = default;
+    };
+
+    /// The process-wide engine over the installed platform and the shared app state,
+    /// authentication manager and overlay controller.
+    static std::shared_ptr<LockEngine> shared();
+    /// Builds the engine and its state machine and subscribes; starts nothing.
+    static std::shared_ptr<LockEngine> create(Collaborators collaborators);
+    LockEngine(Passkey, Collaborators collaborators);
+    ~LockEngine() override;
+    LockEngine(const LockEngine&) = delete;
+    LockEngine& operator=(const LockEngine&) = delete;
+
+    // Lifecycle, from the application shell.
+    void start() override;
+    void stop() override;
+    void pause() override;
+    void resume() override;
+    void setupSystemEventObservers() override;
+
+    // Menu bar.
+    void lockAllNow();
+    void lockApp(const std::string& bundleId);
+    [[nodiscard]] bool isAppUnlocked(const std::string& bundleId) const;
+    /// Display names of the tracked, not relocked, protected applications.
+    [[nodiscard]] std::vector<std::string> unlockedProtectedApps() const;
+
+    [[nodiscard]] Observable<LockState>& currentState() { return currentState_; }
+    [[nodiscard]] Observable<bool>& isAuthenticating() { return isAuthenticating_; }
+    [[nodiscard]] Observable<std::optional<AuthError>>& lastAuthError() { return lastAuthError_; }
+    [[nodiscard]] Observable<std::optional<std::string>>& currentLockedBundleId() {
+        return currentLockedBundleId_;
+    }
+
+    // Reactions, normally reached through the subscriptions, the overlay and the timers.
+    void handleFrontmostAppChange(const FrontmostAppInfo& info);
+    void handleStateTransition(const LockTransitionResult& result);
+    void showOverlayForTarget(const LockedTarget& target);
+    void showOverlayWithRetry(const LockedTarget& target, int attempt, int maximum);
+    /// The frontmost normal window of `pid`, in placement coordinates.
+    [[nodiscard]] std::optional<Rect> getWindowFrame(ProcessId pid) const;
+    void handleUnlockTapped(const LockedTarget& target);
+    void handleAuthSuccess(const LockedTarget& target);
+    void handleAuthFailure(const AuthError& error, const std::string& name);
+    void handleCancelTapped(const std::string& bundleId);
+    void minimizeApp(ProcessId pid, const std::string& bundleId);
+    void activatePreviousAppSilently();
+    void startInputMonitoring();
+    void stopInputMonitoring();
+    void reenableEventTapIfNeeded();
+    void recordInputActivity(std::int32_t pid);
+    [[nodiscard]] std::optional<std::string> activityTargetBundleId() const;
+    void startGlobalIdleTimer();
+    void evaluateAllAppIdleStatus();
+    void handleAppIdleTimeout(const std::string& bundleId);
+    void handleSystemLockEvent(const LockEvent& event);
+    void handleAppTerminated(const std::string& bundleId, ProcessId pid);
+    void hideAllOverlays();
+    void hideOverlay(const std::string& bundleId);
+
+    // Read back by tests and diagnostics.
+    [[nodiscard]] LockStateMachine& stateMachine() { return stateMachine_; }
+    [[nodiscard]] const std::unordered_map<std::string, TimePoint>& lastActiveTimePerApp() const {
+        return lastActiveTimePerApp_;
+    }
+    [[nodiscard]] const std::unordered_map<std::string, bool>& isIdleLocked() const {
+        return isIdleLocked_;
+    }
+    [[nodiscard]] const std::unordered_map<ProcessId, std::string>& pidToBundleId() const {
+        return pidToBundleId_;
+    }
+    [[nodiscard]] const std::optional<PreviousApp>& lastNonProtectedApp() const {
+        return lastNonProtectedApp_;
+    }
+    [[nodiscard]] const std::optional<std::string>& currentProtectedFrontmostBundleId() const {
+        return currentProtectedFrontmostBundleId_;
+    }
+    [[nodiscard]] bool hasGlobalIdleTimer() const { return globalIdleTimer_.has_value(); }
+    [[nodiscard]] bool hasInputEventTap() const { return inputEventTap_ != nullptr; }
+
+    /// The system agents whose coming to the front is never remembered as the previous app.
+    static const std::set<std::string, std::less<>>& systemUIAgents();
+
+private:
+    void setupBindings();
+    void clearIdleState();
+    void handleNonProtectedFrontmost(const FrontmostAppInfo& info);
+    void handleProtectedFrontmost(const FrontmostAppInfo& info);
+    void coverDebouncedFrontmost(const LockState& state);
+    void showOverlay(const LockedTarget& target, Rect frame, const Screen& screen);
+    [[nodiscard]] std::optional<Screen> screenFor(const Rect& frame) const;
+    [[nodiscard]] std::optional<Screen> mainOrFirstScreen() const;
+    void authenticate(const LockedTarget& target);
+    void rememberUnlockOutsideCurrentTarget(const LockedTarget& target);
+    void handleInputTapEvent(const std::weak_ptr<LockEngine>& weakSelf, const InputEvent& event);
+    void handleTerminationNotification(const std::optional<RunningApplication>& app);
+    [[nodiscard]] std::optional<RunningApplication>
+    firstRunningApplication(const std::string& bundleId) const;
+    [[nodiscard]] std::optional<std::string> frontmostBundleId() const;
+    [[nodiscard]] bool isOwnBundleId(const std::optional<std::string>& bundleId) const;
+    [[nodiscard]] bool isSelfFrontmost() const;
+    [[nodiscard]] bool hasOpenOrSavePanel() const;
+    [[nodiscard]] bool isIdleLockedApp(const std::string& bundleId) const;
+    template <class Step> void post(Step step);
+    template <class Value, class Reaction> auto onMainQueue(Reaction reaction);
+
+    // Observable by the interface.
+    Observable<LockState> currentState_{LockState::idle()};
+    Observable<bool> isAuthenticating_{false};
+    Observable<std::optional<AuthError>> lastAuthError_;
+
+    std::shared_ptr<AppState> appState_;
+    std::shared_ptr<FrontmostAppMonitor> frontmostMonitor_;
+    std::shared_ptr<RunLoop> runLoop_;
+    std::shared_ptr<TimeProviding> timeProvider_;
+    std::shared_ptr<MonotonicClock> monotonicClock_;
+    std::shared_ptr<Logging> logger_;
+    std::shared_ptr<WorkspaceProviding> workspace_;
+    std::shared_ptr<WindowListProviding> windowList_;
+    std::shared_ptr<ScreenProviding> screens_;
+    std::shared_ptr<EventTapProviding> eventTaps_;
+    std::shared_ptr<HostApplication> hostApplication_;
+    std::shared_ptr<NotificationCenter> distributedNotifications_;
+
+    LockStateMachine stateMachine_;
+    std::shared_ptr<AuthenticationProviding> authManager_;
+    std::shared_ptr<OverlayWindowController> overlayController_;
+    std::optional<TimerHandle> globalIdleTimer_;
+    std::unordered_map<std::string, bool> isIdleLocked_;
+    /// Attached to the main run loop for as long as it lives.
+    std::unique_ptr<EventTap> inputEventTap_;
+    TimePoint lastActivityUpdateTime_{};
+    std::uint64_t lastActivityUpdateTimestamp_ = 0;
+    const Seconds activityUpdateThrottleInterval_{0.5};
+    const std::uint64_t activityUpdateThrottleNanoseconds_ = 500'000'000;
+    std::mutex activityThrottleLock_;
+    std::unordered_map<std::string, TimePoint> lastActiveTimePerApp_;
+    std::unordered_map<ProcessId, std::string> pidToBundleId_;
+    std::optional<PreviousApp> lastNonProtectedApp_;
+    Observable<std::optional<std::string>> currentLockedBundleId_;
+    std::optional<std::string> currentProtectedFrontmostBundleId_;
+    std::vector<Subscription> cancellables_;
+    std::optional<Subscription> systemSleepObserver_;
+    std::optional<Subscription> screenSleepObserver_;
+    std::optional<Subscription> screenLockObserver_;
+    std::optional<Subscription> appTerminationObserver_;
+};
+
+/// Runs `step(engine)` on a later turn of the main queue, if the engine is still there.
+template <class Step> void LockEngine::post(Step step) {
+    runLoop_->post([weak = weak_from_this(), step = std::move(step)] {
+        if (auto self = weak.lock()) {
+            step(*self);
+        }
+    });
+}
+
+/// A subscriber that hands each value to `reaction(engine, value)` on a later turn of the main
+/// queue, if the engine is still there.
+template <class Value, class Reaction> auto LockEngine::onMainQueue(Reaction reaction) {
+    return [weak = weak_from_this(), runLoop = runLoop_, reaction](const Value& value) {
+        runLoop->post([weak, value, reaction] {
+            if (auto self = weak.lock()) {
+                reaction(*self, value);
+            }
+        });
+    };
+}
+
+} // namespace velmora

@@ -1,0 +1,130 @@
+#include "Core/LockEngine/LockEngine.hpp"
+
+namespace velmora {
+
+namespace {
+constexpr const char* kScreenIsLockedNotification = "com.apple.screenIsLocked";
+} // namespace
+
+void LockEngine::setupSystemEventObservers() {
+    if (systemSleepObserver_) {
+        logger_->debug("setupSystemEventObservers: already set up, skipping");
+        return;
+    }
+    // Each handler moves its work into a main-queue task of its own.
+    const auto lockEventHandler = [this](LockEvent event) {
+        return [weak = weak_from_this(), runLoop = runLoop_, event] {
+            runLoop->post([weak, event] {
+                if (auto self = weak.lock()) {
+                    self->handleSystemLockEvent(event);
+                }
+            });
+        };
+    };
+    systemSleepObserver_ = workspace_->observeWillSleep(lockEventHandler(LockEvent::systemSleep()));
+    screenSleepObserver_ =
+        workspace_->observeScreensDidSleep(lockEventHandler(LockEvent::screenLocked()));
+    if (distributedNotifications_) {
+        screenLockObserver_ = distributedNotifications_->addObserver(
+            kScreenIsLockedNotification, lockEventHandler(LockEvent::screenLocked()));
+    }
+    appTerminationObserver_ = workspace_->observeDidTerminateApplication(
+        [weak = weak_from_this(),
+         runLoop = runLoop_](const std::optional<RunningApplication>& app) {
+            runLoop->post([weak, app] {
+                if (auto self = weak.lock()) {
+                    self->handleTerminationNotification(app);
+                }
+            });
+        });
+    logger_->info("System event observers set up");
+}
+
+void LockEngine::handleSystemLockEvent(const LockEvent& event) {
+    clearIdleState();
+    const LockTransitionResult result = stateMachine_.process(event);
+    handleStateTransition(result);
+}
+
+void LockEngine::handleTerminationNotification(const std::optional<RunningApplication>& app) {
+    if (!app) {
+        return;
+    }
+    const ProcessId pid = app->processIdentifier;
+    std::string bundleId;
+    if (app->bundleIdentifier) {
+        bundleId = *app->bundleIdentifier;
+    } else if (const auto known = pidToBundleId_.find(pid); known != pidToBundleId_.end()) {
+        bundleId = known->second;
+    } else {
+        return;
+    }
+    handleAppTerminated(bundleId, pid);
+}
+
+void LockEngine::handleAppTerminated(const std::string& bundleId, ProcessId pid) {
+    if (!appState_->isProtected(bundleId)) {
+        return;
+    }
+    logger_->info("Protected app terminated: " + bundleId + " (PID: " + std::to_string(pid) +
+                  ") - clearing ALL unlock state");
+    pidToBundleId_.erase(pid);
+    lastActiveTimePerApp_.erase(bundleId);
+    isIdleLocked_.erase(bundleId);
+    std::erase_if(stateMachine_.unlockedApps(),
+                  [&](const auto& entry) { return entry.first.bundleId == bundleId; });
+    hideOverlay(bundleId);
+    const LockState& state = currentState_.get();
+    if (!state.isIdle() && state.target().bundleId == bundleId) {
+        logger_->info("Resetting state machine to idle (terminated app was current target)");
+        stateMachine_.reset();
+    }
+    if (currentProtectedFrontmostBundleId_ == bundleId) {
+        currentProtectedFrontmostBundleId_.reset();
+        logger_->debug("Cleared currentProtectedFrontmostBundleId");
+    }
+}
+
+void LockEngine::lockAllNow() {
+    logger_->info("lockAllNow() called");
+    clearIdleState();
+    const LockState& state = currentState_.get();
+    if (state.isIdle()) {
+        logger_->debug("lockAllNow: no current target");
+        return;
+    }
+    const LockedTarget target = state.target();
+    const LockTransitionResult result = stateMachine_.process(LockEvent::manualLock());
+    logger_->debug("lockAllNow: state machine returned newState=" + toString(result.newState));
+    if (!result.newState.isLocked()) {
+        return;
+    }
+    logger_->info("lockAllNow: minimizing " + target.appName);
+    minimizeApp(target.pid, target.bundleId);
+    if (isSelfFrontmost()) {
+        logger_->debug("lockAllNow: Brevane is frontmost, not switching apps");
+    } else {
+        activatePreviousAppSilently();
+    }
+}
+
+void LockEngine::lockApp(const std::string& bundleId) {
+    logger_->info("lockApp(" + bundleId + ") called");
+    isIdleLocked_[bundleId] = true;
+    lastActiveTimePerApp_.erase(bundleId);
+    // The mirror still shows the state before this event.
+    const LockState stateBefore = currentState_.get();
+    const LockTransitionResult result = stateMachine_.process(LockEvent::appIdleTimeout(bundleId));
+    logger_->debug("lockApp: state machine returned newState=" + toString(result.newState));
+    if (stateBefore.isIdle() || stateBefore.target().bundleId != bundleId) {
+        return;
+    }
+    const LockedTarget& target = stateBefore.target();
+    logger_->info("lockApp: minimizing " + target.appName);
+    minimizeApp(target.pid, target.bundleId);
+    if (!isSelfFrontmost()) {
+        activatePreviousAppSilently();
+    }
+}
+
+} // namespace velmora

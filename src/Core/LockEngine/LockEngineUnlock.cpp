@@ -1,0 +1,196 @@
+#include "Core/LockEngine/LockEngine.hpp"
+#include "Core/LockEngine/LockEngineSupport.hpp"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace velmora {
+
+using lockengine::boolText;
+using lockengine::kFinderBundleId;
+
+namespace {
+
+/// The system prompts' agents: never the application to return to.
+constexpr std::array<std::string_view, 4> kPromptAgents{
+    "com.apple.LocalAuthentication.UIAgent",
+    "com.apple.SecurityAgent",
+    "com.apple.UserNotificationCenter",
+    "com.apple.notificationcenterui",
+};
+
+bool isPromptAgentOrFinder(std::string_view bundleId) {
+    return bundleId == kFinderBundleId ||
+           std::find(kPromptAgents.begin(), kPromptAgents.end(), bundleId) != kPromptAgents.end();
+}
+
+/// Shows in the Dock and is still running.
+bool isOrdinary(const RunningApplication& app) {
+    return !app.isTerminated && app.activationPolicy == ActivationPolicy::regular;
+}
+
+} // namespace
+
+void LockEngine::handleUnlockTapped(const LockedTarget& target) {
+    logger_->info("Unlock tapped for: " + target.appName);
+    if (isAuthenticating_.get()) {
+        logger_->warn("Already authenticating, ignoring tap");
+        return;
+    }
+    isAuthenticating_.set(true);
+    lastAuthError_.set(std::nullopt);
+    logger_->info("Starting authentication...");
+    runLoop_->post([weak = weak_from_this(), logger = logger_, target] {
+        auto self = weak.lock();
+        if (!self) {
+            logger->warn("Authentication callback: self is nil");
+            return;
+        }
+        self->authenticate(target);
+    });
+}
+
+void LockEngine::authenticate(const LockedTarget& target) {
+    logger_->debug("Authentication: calling authManager.authenticate");
+    authManager_->authenticate(
+        "Unlock " + target.appName, [weak = weak_from_this(), target](const AuthResult& result) {
+            auto self = weak.lock();
+            if (!self) {
+                return;
+            }
+            self->logger_->debug("Authentication: authManager returned result");
+            self->isAuthenticating_.set(false);
+            if (result.isSuccess()) {
+                self->logger_->info("Authentication succeeded");
+                self->handleAuthSuccess(target);
+                return;
+            }
+            const AuthError& error = *result.error();
+            self->logger_->warn("Authentication failed: " + toString(error));
+            self->handleAuthFailure(error, target.appName);
+        });
+}
+
+void LockEngine::handleAuthSuccess(const LockedTarget& target) {
+    logger_->info("handleAuthSuccess ENTER for: " + target.appName);
+    logger_->debug("handleAuthSuccess: calling delegate");
+    const LockState& machineState = stateMachine_.currentState();
+    const bool isCurrentTarget = !machineState.isIdle() &&
+                                 machineState.target().bundleId == target.bundleId &&
+                                 machineState.target().pid == target.pid;
+    if (isCurrentTarget) {
+        logger_->debug("handleAuthSuccess: sending unlockSucceeded to state machine");
+        const LockTransitionResult result = stateMachine_.process(LockEvent::unlockSucceeded());
+        logger_->debug("handleAuthSuccess: state machine returned, new state: " +
+                       toString(result.newState));
+    } else {
+        rememberUnlockOutsideCurrentTarget(target);
+    }
+
+    const std::string& bundleId = target.bundleId;
+    isIdleLocked_[bundleId] = false;
+    lastActiveTimePerApp_[bundleId] = timeProvider_->now();
+    pidToBundleId_[target.pid] = bundleId;
+    startGlobalIdleTimer();
+
+    logger_->debug("handleAuthSuccess: hiding overlay for " + bundleId);
+    hideOverlay(bundleId);
+    if (const auto app = firstRunningApplication(bundleId)) {
+        workspace_->activate(app->processIdentifier);
+        logger_->debug("handleAuthSuccess: reactivated " + target.appName);
+    }
+    logger_->info("handleAuthSuccess EXIT");
+}
+
+void LockEngine::rememberUnlockOutsideCurrentTarget(const LockedTarget& target) {
+    // `unlockSucceeded` unlocks whatever the machine's current target is, which is not the
+    // application the owner just authenticated for; so the unlock is remembered for this one
+    // process directly, and only while that process still runs.
+    const std::string who = target.bundleId + " PID=" + std::to_string(target.pid);
+    const auto app = workspace_->runningApplication(target.pid);
+    if (!app || app->bundleIdentifier != target.bundleId) {
+        logger_->warn("handleAuthSuccess: " + who +
+                      " is no longer running - not remembering its unlock");
+        return;
+    }
+    const TimePoint expiresAt =
+        timeProvider_->now() + toClockDuration(stateMachine_.configuration().unlockDuration);
+    stateMachine_.unlockedApps()[UnlockKey{target.bundleId, target.pid}] = expiresAt;
+    logger_->info("handleAuthSuccess: " + who +
+                  " is not the state machine's current target - remembering its unlock without "
+                  "unlockSucceeded");
+}
+
+void LockEngine::handleAuthFailure(const AuthError& error, const std::string& name) {
+    logger_->warn("handleAuthFailure: " + toString(error) + " for: " + name);
+    lastAuthError_.set(error);
+    if (error.kind() != AuthError::Kind::userCancelled &&
+        error.kind() != AuthError::Kind::systemCancelled) {
+        stateMachine_.process(LockEvent::unlockFailed());
+    }
+}
+
+void LockEngine::handleCancelTapped(const std::string& bundleId) {
+    logger_->info("Minimize tapped for: " + bundleId);
+    hideOverlay(bundleId);
+    if (const auto app = firstRunningApplication(bundleId)) {
+        logger_->debug("Minimizing app: " + app->localizedName.value_or(bundleId));
+        workspace_->hide(app->processIdentifier);
+    }
+    activatePreviousAppSilently();
+    logger_->debug("App minimized, state remains locked for " + bundleId);
+}
+
+void LockEngine::minimizeApp(ProcessId pid, const std::string& bundleId) {
+    auto app = workspace_->runningApplication(pid);
+    if (!app) {
+        app = firstRunningApplication(bundleId);
+    }
+    if (!app) {
+        logger_->warn("Could not find app to minimize (PID: " + std::to_string(pid) +
+                      ", bundleId: " + bundleId + ")");
+        return;
+    }
+    logger_->debug("Minimizing app: " + app->localizedName.value_or(bundleId));
+    const bool hidden = workspace_->hide(app->processIdentifier);
+    logger_->debug(std::string("Hide result: ") + boolText(hidden));
+}
+
+void LockEngine::activatePreviousAppSilently() {
+    if (lastNonProtectedApp_ && !isPromptAgentOrFinder(lastNonProtectedApp_->bundleId)) {
+        const PreviousApp previous = *lastNonProtectedApp_;
+        if (const auto app = workspace_->runningApplication(previous.pid);
+            app && isOrdinary(*app)) {
+            logger_->debug("Activating previous app: " +
+                           app->localizedName.value_or(previous.bundleId));
+            workspace_->activate(app->processIdentifier);
+            return;
+        }
+        for (const auto& app : workspace_->runningApplications()) {
+            if (app.bundleIdentifier == previous.bundleId && isOrdinary(app)) {
+                logger_->debug("Activating previous app by bundleId: " +
+                               app.localizedName.value_or(previous.bundleId));
+                workspace_->activate(app.processIdentifier);
+                return;
+            }
+        }
+    }
+
+    const LockState& state = currentState_.get();
+    const std::optional<std::string> currentTarget =
+        state.isIdle() ? std::nullopt : std::optional<std::string>(state.target().bundleId);
+    for (const auto& app : workspace_->runningApplications()) {
+        const std::string bundleId = app.bundleIdentifier.value_or("");
+        if (!isOrdinary(app) || isPromptAgentOrFinder(bundleId) || bundleId == currentTarget ||
+            isOwnBundleId(bundleId) || appState_->isProtected(bundleId)) {
+            continue;
+        }
+        logger_->debug("Activating fallback app: " + app.localizedName.value_or(bundleId));
+        workspace_->activate(app.processIdentifier);
+        return;
+    }
+    logger_->debug("No non-protected apps available, not activating anything");
+}
+
+} // namespace velmora

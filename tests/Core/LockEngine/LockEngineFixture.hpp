@@ -1,0 +1,104 @@
+#pragma once
+
+#include "Core/LockEngine/LockEngine.hpp"
+#include "Core/Overlay/OverlayContentView.hpp"
+#include "Platform/Sim/SimDesktop.hpp"
+#include "Services/AuthManager.hpp"
+#include "Support/RecordingLogger.hpp"
+
+#include <gtest/gtest.h>
+
+namespace velmora::testing {
+
+inline constexpr const char* kNotes = "com.example.notes";
+inline constexpr const char* kMail = "com.example.mail";
+inline constexpr const char* kEditor = "com.example.editor"; // never protected
+inline const Rect kNotesWindow{100, 100, 800, 600};          // window-server coordinates
+
+/// A started engine on a simulated desktop with one display: Notes (protected, with a window)
+/// and Editor (unprotected) are running, Editor in front.
+class LockEngineTest : public ::testing::Test {
+protected:
+    LockEngineTest() {
+        appState = AppState::create({desktop.userDefaults, desktop.bundleReader, desktop.workspace,
+                                     desktop.loop, logger, desktop.loop});
+        auto contexts = makeContextFactory(desktop.authenticator);
+        engine = LockEngine::create({
+            .appState = appState,
+            .frontmostMonitor = FrontmostAppMonitor::create(desktop.workspace),
+            .authManager = std::make_shared<AuthManager>(desktop.loop, contexts),
+            .overlayController =
+                std::make_shared<OverlayWindowController>(logger, desktop.overlayWindows, contexts),
+            .runLoop = desktop.loop,
+            .timeProvider = desktop.loop,
+            .monotonicClock = desktop.loop,
+            .logger = logger,
+            .workspace = desktop.workspace,
+            .windowList = desktop.windowServer,
+            .screens = desktop.screens,
+            .eventTaps = desktop.eventTaps,
+            .hostApplication = desktop.hostApplication,
+            .distributedNotifications = desktop.distributedNotifications,
+        });
+        editor = desktop.launchApp(kEditor, "Editor", Rect{0, 0, 400, 300});
+        notes = protect(kNotes, "Notes", kNotesWindow);
+        desktop.activate(editor);
+        engine->setupSystemEventObservers();
+        engine->start();
+        settle();
+    }
+
+    /// Launches and protects an application.
+    ProcessId protect(const std::string& bundleId, const std::string& name,
+                      std::optional<Rect> window, std::int64_t minutes = 5, bool autoLock = true) {
+        auto app = ProtectedApp::make(bundleId, name, desktop.loop->now());
+        app.idleTimeoutMinutes = minutes;
+        app.autoLockEnabled = autoLock;
+        appState->addApp(app);
+        return desktop.launchApp(bundleId, name, window);
+    }
+
+    /// Longer than the debounce; lets every pending step run.
+    void settle() { desktop.loop->advance(Seconds{1}); }
+
+    /// The visible overlay showing `name`, or null.
+    SimOverlayWindow* overlay(const std::string& name) const {
+        for (const auto& window : desktop.overlayWindows->windows()) {
+            if (window->isVisible() && window->contentView()->rootView->appName() == name) {
+                return window.get();
+            }
+        }
+        return nullptr;
+    }
+
+    void answer(SimAuthenticator::Outcome outcome) {
+        desktop.authenticator->queueOutcome(std::move(outcome));
+        desktop.loop->runUntilIdle();
+    }
+
+    /// Brings Notes to the front and unlocks it through its overlay.
+    void unlockNotes() {
+        desktop.activate(notes);
+        ASSERT_NE(overlay("Notes"), nullptr);
+        overlay("Notes")->pressUnlock();
+        desktop.loop->runUntilIdle();
+        answer(SimAuthenticator::Outcome::succeed());
+    }
+
+    [[nodiscard]] const LockState& machineState() { return engine->stateMachine().currentState(); }
+    [[nodiscard]] bool logged(std::string_view message, LogLevel level = LogLevel::info) const {
+        return logger->contains(message, level);
+    }
+    [[nodiscard]] bool remembersUnlock(const std::string& bundleId, ProcessId pid) {
+        return engine->stateMachine().unlockedApps().contains(UnlockKey{bundleId, pid});
+    }
+
+    SimDesktop desktop;
+    std::shared_ptr<RecordingLogger> logger = std::make_shared<RecordingLogger>();
+    std::shared_ptr<AppState> appState;
+    std::shared_ptr<LockEngine> engine;
+    ProcessId editor = 0;
+    ProcessId notes = 0;
+};
+
+} // namespace velmora::testing

@@ -1,0 +1,102 @@
+#include "LockEngineFixture.hpp"
+
+namespace velmora::testing {
+namespace {
+
+using ::testing::internal::CaptureStdout;
+using ::testing::internal::GetCapturedStdout;
+
+TEST_F(LockEngineTest, TheWholeRoadOfOneLockAndUnlock) {
+    CaptureStdout();
+    desktop.activate(notes);
+    const std::string out = GetCapturedStdout();
+    EXPECT_EQ(engine->currentState().get(), LockState::locked({kNotes, notes, "Notes"}));
+    SimOverlayWindow* window = overlay("Notes");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->frame(), (Rect{100, 282, 800, 600}));
+    EXPECT_NE(out.find("[Brevane] Got window frame on attempt 1: (100.0, 282.0, 800.0, 600.0)\n"
+                       "[Brevane] Target screen: Built-in Retina Display\n"),
+              std::string::npos);
+    EXPECT_TRUE(logged("handleStateTransition: showing overlay for Notes"));
+
+    window->pressUnlock();
+    desktop.loop->runUntilIdle();
+    EXPECT_TRUE(engine->isAuthenticating().get());
+    ASSERT_EQ(desktop.authenticator->prompts().size(), 1u);
+    EXPECT_EQ(desktop.authenticator->prompts()[0].reason, "Unlock Notes");
+    answer(SimAuthenticator::Outcome::succeed());
+
+    EXPECT_FALSE(engine->isAuthenticating().get());
+    EXPECT_TRUE(engine->currentState().get().isUnlocked());
+    EXPECT_EQ(overlay("Notes"), nullptr);
+    EXPECT_EQ(desktop.workspace->activationRequests().back(), notes);
+    EXPECT_TRUE(engine->hasGlobalIdleTimer());
+    EXPECT_EQ(engine->unlockedProtectedApps(), std::vector<std::string>{"Notes"});
+}
+
+TEST_F(LockEngineTest, OwnWindowsAndFinderBehindTheFilePickerChangeNothing) {
+    desktop.activate(notes);
+    const ProcessId finder = desktop.launchApp("com.apple.finder", "Finder");
+    desktop.hostApplication->openWindow(AppWindowKind::openPanel);
+    const std::size_t logLines = logger->entries.size();
+    settle();
+    desktop.activate(desktop.hostPid());
+    settle();
+    desktop.activate(finder);
+
+    EXPECT_TRUE(
+        logged("Ignoring Velmora frontmost - menu bar or settings window active", LogLevel::debug));
+    EXPECT_TRUE(
+        logged("Ignoring Finder - Velmora has an open panel (file picker)", LogLevel::debug));
+    const auto transitions = std::count_if(
+        logger->entries.begin() + static_cast<std::ptrdiff_t>(logLines), logger->entries.end(),
+        [](const auto& e) { return e.message.starts_with("handleStateTransition ENTER"); });
+    EXPECT_EQ(transitions, 0);
+    EXPECT_NE(overlay("Notes"), nullptr);
+    EXPECT_EQ(engine->lastNonProtectedApp()->bundleId, kEditor);
+}
+
+TEST_F(LockEngineTest, SystemAgentsAndFinderAreNeverRememberedAsThePreviousApp) {
+    std::vector<std::string> neverRemembered(LockEngine::systemUIAgents().begin(),
+                                             LockEngine::systemUIAgents().end());
+    neverRemembered.push_back("com.apple.finder");
+    for (const std::string& bundleId : neverRemembered) {
+        desktop.activate(
+            desktop.launchApp(bundleId, bundleId, std::nullopt, ActivationPolicy::accessory));
+        EXPECT_EQ(engine->lastNonProtectedApp()->bundleId, kEditor) << bundleId;
+    }
+    const ProcessId music = desktop.launchApp("com.example.music", "Music");
+    desktop.activate(music);
+    EXPECT_EQ(engine->lastNonProtectedApp(),
+              (LockEngine::PreviousApp{"com.example.music", music, "/Applications/Music.app"}));
+}
+
+TEST_F(LockEngineTest, ComingBackWithinTheDebounceAfterMinimizeIsCoveredAgain) {
+    desktop.activate(notes);
+    ASSERT_TRUE(overlay("Notes")->pressMinimize());
+    desktop.loop->runUntilIdle();
+    EXPECT_EQ(overlay("Notes"), nullptr);
+    EXPECT_TRUE(desktop.workspace->isHidden(notes));
+    EXPECT_EQ(desktop.workspace->frontmostApplication()->processIdentifier, editor);
+
+    desktop.loop->advance(Seconds{0.1});
+    desktop.activate(notes);
+    EXPECT_TRUE(logged(
+        "AFTER state machine: newState=locked(com.example.notes pid=" + std::to_string(notes) +
+        " \"Notes\"), shouldRequestAuth=false, reason=debounced"));
+    EXPECT_NE(overlay("Notes"), nullptr);
+}
+
+TEST_F(LockEngineTest, AnotherProcessSwallowedByTheDebounceIsExaminedAfterIt) {
+    unlockNotes();
+    const ProcessId second = desktop.launchApp(kNotes, "Notes", Rect{200, 200, 500, 400});
+    desktop.activate(second);
+    EXPECT_TRUE(machineState().isUnlocked());
+    EXPECT_EQ(overlay("Notes"), nullptr);
+    desktop.loop->advance(Seconds{0.3});
+    EXPECT_EQ(machineState(), LockState::locked({kNotes, second, "Notes"}));
+    EXPECT_NE(overlay("Notes"), nullptr);
+}
+
+} // namespace
+} // namespace velmora::testing

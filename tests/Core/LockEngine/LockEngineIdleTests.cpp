@@ -1,0 +1,136 @@
+#include "LockEngineFixture.hpp"
+
+#include <limits>
+#include <set>
+
+namespace velmora::testing {
+namespace {
+
+class LockEngineIdleTest : public LockEngineTest {
+protected:
+    void setNotes(std::int64_t minutes, bool autoLock = true) {
+        const std::string id = appState->protectedApp(kNotes)->id;
+        appState->setIdleTimeoutMinutes(id, minutes);
+        appState->setAutoLockEnabled(id, autoLock);
+    }
+    /// Unlocks Notes and leaves it in the background.
+    void unlockNotesAndSwitchAway() {
+        unlockNotes();
+        desktop.activate(editor);
+    }
+};
+
+TEST_F(LockEngineIdleTest, ABackgroundAppRelocksAtItsIdleLimitAndAsksAgain) {
+    for (const auto& [minutes, limit] : {std::pair{0, 10}, std::pair{5, 300}}) {
+        setNotes(minutes);
+        unlockNotesAndSwitchAway();
+        desktop.loop->advance(Seconds{limit - 1});
+        EXPECT_TRUE(engine->isAppUnlocked(kNotes)) << minutes;
+        desktop.loop->advance(Seconds{1});
+        EXPECT_FALSE(engine->isAppUnlocked(kNotes)) << minutes;
+        EXPECT_TRUE(
+            logged("IDLE TIMEOUT for com.example.notes after " + std::to_string(limit) + "s"));
+        EXPECT_TRUE(desktop.workspace->isHidden(notes));
+        EXPECT_FALSE(remembersUnlock(kNotes, notes));
+        EXPECT_EQ(desktop.workspace->frontmostApplication()->processIdentifier, editor);
+
+        settle();
+        desktop.activate(notes);
+        EXPECT_FALSE(engine->isIdleLocked().at(kNotes));
+        EXPECT_NE(overlay("Notes"), nullptr);
+        desktop.activate(editor);
+        settle();
+    }
+    EXPECT_TRUE(logged("Idle[com.example.notes]: 10s/10s", LogLevel::debug));
+}
+
+TEST_F(LockEngineIdleTest, IdleClocksStandStillInFrontBehindTheOwnPanelAndWithoutAutoLock) {
+    setNotes(0);
+    unlockNotes();
+    desktop.loop->advance(Seconds{60});
+    EXPECT_TRUE(engine->isAppUnlocked(kNotes));
+    desktop.activate(desktop.hostPid());
+    desktop.loop->advance(Seconds{60});
+    EXPECT_TRUE(engine->isAppUnlocked(kNotes));
+    desktop.activate(editor);
+    desktop.loop->advance(Seconds{9});
+    EXPECT_TRUE(engine->isAppUnlocked(kNotes));
+    desktop.loop->advance(Seconds{1});
+    EXPECT_FALSE(engine->isAppUnlocked(kNotes));
+
+    settle();
+    setNotes(0, false);
+    unlockNotesAndSwitchAway();
+    desktop.loop->advance(Seconds{60});
+    EXPECT_TRUE(engine->isAppUnlocked(kNotes));
+}
+
+TEST_F(LockEngineIdleTest, StoredTimeoutsFarOutOfRangeNeverOverflow) {
+    using Limits = std::numeric_limits<std::int64_t>;
+    for (const auto& [minutes, relocks] :
+         {std::pair{Limits::min(), true}, {Limits::max(), false}}) {
+        auto apps = appState->protectedApps().get();
+        apps.front().idleTimeoutMinutes = minutes;
+        appState->protectedApps().set(apps);
+        unlockNotesAndSwitchAway();
+        desktop.loop->advance(Seconds{2});
+        EXPECT_EQ(engine->isAppUnlocked(kNotes), !relocks) << minutes;
+    }
+}
+
+TEST_F(LockEngineIdleTest, InputIsRecordedAtMostTwiceASecondAndNeverForTheProgramItself) {
+    unlockNotesAndSwitchAway();
+    const TimePoint start = desktop.loop->now();
+    std::set<TimePoint> recorded;
+    for (int i = 0; i <= 10; ++i) {
+        desktop.eventTaps->deliver({InputEventType::keyDown, notes});
+        desktop.loop->runUntilIdle();
+        recorded.insert(engine->lastActiveTimePerApp().at(kNotes));
+        desktop.loop->advance(Seconds{0.2});
+    }
+    const auto at = [&](double s) { return start + toClockDuration(Seconds{s}); };
+    EXPECT_EQ(recorded, (std::set<TimePoint>{at(0), at(0.6), at(1.2), at(1.8)}));
+
+    settle();
+    desktop.eventTaps->deliver({InputEventType::leftMouseDown, desktop.hostPid()});
+    desktop.loop->runUntilIdle();
+    EXPECT_EQ(engine->lastActiveTimePerApp().at(kNotes), at(1.8));
+}
+
+TEST_F(LockEngineIdleTest, ADisabledTapIsReenabledAndRecreatedWhenThatFails) {
+    desktop.eventTaps->disableAll(InputEventType::tapDisabledByTimeout);
+    desktop.loop->advance(Seconds{0.1});
+    EXPECT_TRUE(logged("[EVENT TAP] Tap disabled, attempting re-enable...", LogLevel::warn));
+    EXPECT_TRUE(logged("[EVENT TAP] Re-enable succeeded"));
+    EXPECT_EQ(desktop.eventTaps->tapsCreated(), 1u);
+
+    desktop.eventTaps->setEnablingFails(true);
+    desktop.eventTaps->disableAll(InputEventType::tapDisabledByUserInput);
+    desktop.loop->advance(Seconds{0.1});
+    EXPECT_TRUE(logged("[EVENT TAP] Re-enable failed, recreating tap...", LogLevel::error));
+    EXPECT_TRUE(logged("[EVENT TAP] Started, enabled=false"));
+    EXPECT_EQ(desktop.eventTaps->tapsCreated(), 2u);
+    EXPECT_EQ(desktop.eventTaps->liveTapCount(), 1u);
+}
+
+TEST_F(LockEngineIdleTest, WithoutATapTheFrontmostAppStaysActiveAndCreationIsRetried) {
+    engine->stop();
+    desktop.eventTaps->setCreationAllowed(false);
+    engine->start();
+    EXPECT_TRUE(logged("[EVENT TAP] FAILED TO CREATE - Input Monitoring permission may be missing",
+                       LogLevel::error));
+    setNotes(0);
+    unlockNotes();
+    desktop.loop->advance(Seconds{30});
+    EXPECT_TRUE(engine->isAppUnlocked(kNotes));
+    EXPECT_TRUE(logged("[EVENT TAP] No tap but tracking apps, recreating...", LogLevel::warn));
+    EXPECT_TRUE(logged("[FALLBACK] Event tap disabled, refreshing activity for frontmost app: "
+                       "com.example.notes",
+                       LogLevel::debug));
+    desktop.eventTaps->setCreationAllowed(true);
+    desktop.loop->advance(Seconds{1});
+    EXPECT_TRUE(engine->hasInputEventTap());
+}
+
+} // namespace
+} // namespace velmora::testing
