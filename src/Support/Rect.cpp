@@ -57,8 +57,17 @@ std::string describe(double value) {
 }
 
 std::string describe(const Rect& rect) {
-    return "(" + describe(rect.x) + ", " + describe(rect.y) + ", " + describe(rect.width) + ", " +
-           describe(rect.height) + ")";
+    // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) on a chain of `+`.
+    std::string text = "(";
+    text += describe(rect.x);
+    text += ", ";
+    text += describe(rect.y);
+    text += ", ";
+    text += describe(rect.width);
+    text += ", ";
+    text += describe(rect.height);
+    text += ")";
+    return text;
 }
 
 } // namespace velmora
