@@ -4,8 +4,6 @@
 #include "Platform/Platform.hpp"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <iostream>
 
 namespace velmora {
@@ -24,11 +22,9 @@ void printFailure(std::string_view prefix, std::string_view description) {
 std::shared_ptr<AppState> AppState::shared() {
     static const std::shared_ptr<AppState> instance = [] {
         const Platform& platform = installedPlatform();
-        if (!platform.userDefaults || !platform.bundleReader || !platform.workspace ||
-            !platform.logger || !platform.timeProvider) {
-            std::fputs("Velmora: the installed platform lacks what AppState needs\n", stderr);
-            std::abort();
-        }
+        requirePlatformServices(platform.userDefaults && platform.bundleReader &&
+                                    platform.workspace && platform.logger && platform.timeProvider,
+                                "AppState");
         return create({
             .userDefaults = platform.userDefaults,
             .bundleReader = platform.bundleReader,

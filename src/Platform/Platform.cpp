@@ -12,7 +12,9 @@ Platform& storage() {
 }
 } // namespace
 
-void installPlatform(Platform platform) { storage() = std::move(platform); }
+void installPlatform(Platform platform) {
+    storage() = std::move(platform);
+}
 
 const Platform& installedPlatform() {
     const Platform& platform = storage();
@@ -21,6 +23,13 @@ const Platform& installedPlatform() {
         std::abort();
     }
     return platform;
+}
+
+void requirePlatformServices(bool allPresent, const char* component) {
+    if (!allPresent) {
+        std::fprintf(stderr, "Velmora: the installed platform lacks what %s needs\n", component);
+        std::abort();
+    }
 }
 
 } // namespace velmora

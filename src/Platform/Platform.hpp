@@ -61,4 +61,8 @@ void installPlatform(Platform platform);
 /// reaches for a process-wide instance before start-up is a programming error.
 const Platform& installedPlatform();
 
+/// Aborts with a message naming `component` unless `allPresent`: a process-wide instance
+/// built without a service it needs would only fail later, somewhere less obvious.
+void requirePlatformServices(bool allPresent, const char* component);
+
 } // namespace velmora

@@ -3,8 +3,6 @@
 #include "Platform/Platform.hpp"
 #include "Support/DateDescription.hpp"
 
-#include <cstdio>
-#include <cstdlib>
 #include <iostream>
 
 namespace velmora {
@@ -70,13 +68,11 @@ std::string PermissionsManager::Diagnostics::formattedText() const {
 std::shared_ptr<PermissionsManager> PermissionsManager::shared() {
     static const std::shared_ptr<PermissionsManager> instance = [] {
         const Platform& platform = installedPlatform();
-        if (!platform.accessibility || !platform.eventTaps || !platform.userDefaults ||
-            !platform.hostApplication || !platform.urlOpener || !platform.systemLog ||
-            !platform.mainBundle || !platform.timeProvider) {
-            std::fputs("Velmora: the installed platform lacks what PermissionsManager needs\n",
-                       stderr);
-            std::abort();
-        }
+        requirePlatformServices(platform.accessibility && platform.eventTaps &&
+                                    platform.userDefaults && platform.hostApplication &&
+                                    platform.urlOpener && platform.systemLog &&
+                                    platform.mainBundle && platform.timeProvider,
+                                "PermissionsManager");
         return create({
             .accessibility = platform.accessibility,
             .eventTaps = platform.eventTaps,

@@ -6,8 +6,6 @@
 #include "Services/AuthManager.hpp"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 namespace velmora {
 
@@ -31,13 +29,11 @@ const std::set<std::string, std::less<>>& LockEngine::systemUIAgents() {
 std::shared_ptr<LockEngine> LockEngine::shared() {
     static const std::shared_ptr<LockEngine> instance = [] {
         const Platform& platform = installedPlatform();
-        if (!platform.workspace || !platform.timeProvider || !platform.monotonicClock ||
-            !platform.logger || !platform.windowList || !platform.screens ||
-            !platform.hostApplication) {
-            std::fputs("Velmora: the installed platform lacks what the lock engine needs\n",
-                       stderr);
-            std::abort();
-        }
+        requirePlatformServices(platform.workspace && platform.timeProvider &&
+                                    platform.monotonicClock && platform.logger &&
+                                    platform.windowList && platform.screens &&
+                                    platform.hostApplication,
+                                "the lock engine");
         return create({
             .appState = AppState::shared(),
             .frontmostMonitor = FrontmostAppMonitor::create(platform.workspace),

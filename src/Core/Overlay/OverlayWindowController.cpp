@@ -4,8 +4,6 @@
 #include "Platform/Platform.hpp"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 namespace velmora {
@@ -32,10 +30,7 @@ OverlayWindowController::OverlayWindowController(
 std::shared_ptr<OverlayWindowController> OverlayWindowController::shared() {
     static const std::shared_ptr<OverlayWindowController> instance = [] {
         const Platform& platform = installedPlatform();
-        if (!platform.overlayWindows) {
-            std::fputs("Velmora: the installed platform has no overlay windows\n", stderr);
-            std::abort();
-        }
+        requirePlatformServices(platform.overlayWindows != nullptr, "the overlay controller");
         return std::make_shared<OverlayWindowController>(
             platform.logger, platform.overlayWindows,
             makeContextFactory(platform.ownerAuthentication));
