@@ -121,10 +121,15 @@ public:
 
     ScenarioTally run(const Scenario& scenario) {
         auto error = scenario.errors.begin();
+        std::size_t nextLine = 1;
         for (const ScenarioStep& step : scenario.steps) {
             for (; error != scenario.errors.end() && error->line < step.line; ++error) {
                 fail(error->line, error->message);
             }
+            if (trace_) {
+                printCommentLines(nextLine, step.line);
+            }
+            nextLine = step.line + 1;
             std::visit([&](const auto& command) { runStep(step.line, command); }, step.command);
         }
         for (; error != scenario.errors.end(); ++error) {
@@ -537,6 +542,17 @@ private:
             report_ << "  Velmora terminated";
         }
         report_ << "\n";
+    }
+
+    /// The comment lines in [first, end), which head the parts of a scenario.
+    void printCommentLines(std::size_t first, std::size_t end) {
+        for (std::size_t line = first; line < end; ++line) {
+            const std::string_view text = lines_.at(line - 1);
+            const auto start = text.find_first_not_of(" \t");
+            if (start != std::string_view::npos && text[start] == '#') {
+                report_ << text.substr(start) << "\n";
+            }
+        }
     }
 
     /// What is in `these` and not in `those`, both sorted.
