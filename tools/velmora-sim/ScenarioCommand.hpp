@@ -162,7 +162,7 @@ struct ExpectPromptsCommand {
     friend bool operator==(const ExpectPromptsCommand&, const ExpectPromptsCommand&) = default;
 };
 
-/// Some prompt so far showed this reason.
+/// The last prompt shown had this reason.
 struct ExpectPromptCommand {
     std::string reason;
     friend bool operator==(const ExpectPromptCommand&, const ExpectPromptCommand&) = default;
@@ -170,7 +170,7 @@ struct ExpectPromptCommand {
 
 enum class OutputChannel { log, standardOutput };
 
-/// Some line written so far to the channel is exactly this text.
+/// Some line written so far to the channel contains this text.
 struct ExpectOutputCommand {
     OutputChannel channel = OutputChannel::log;
     std::string text;

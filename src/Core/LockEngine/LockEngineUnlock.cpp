@@ -96,7 +96,13 @@ void LockEngine::handleAuthSuccess(const LockedTarget& target) {
 
     logger_->debug("handleAuthSuccess: hiding overlay for " + bundleId);
     hideOverlay(bundleId);
-    if (const auto app = firstRunningApplication(bundleId)) {
+    // The unlocked process itself: bringing another process of the application forward would
+    // lock that one and drop the unlock just granted.
+    auto app = workspace_->runningApplication(target.pid);
+    if (!app || app->bundleIdentifier != bundleId) {
+        app = firstRunningApplication(bundleId);
+    }
+    if (app) {
         workspace_->activate(app->processIdentifier);
         logger_->debug("handleAuthSuccess: reactivated " + target.appName);
     }

@@ -152,6 +152,21 @@ OverlayWindowController::shownAppName(const std::string& bundleId) const {
     return found->second;
 }
 
+std::shared_ptr<OverlayWindow> OverlayWindowController::window(const std::string& bundleId) const {
+    const auto found = overlayWindows.find(bundleId);
+    return found == overlayWindows.end() ? nullptr : found->second;
+}
+
+std::vector<std::string> OverlayWindowController::visibleBundleIds() const {
+    std::vector<std::string> bundleIds;
+    for (const auto& [bundleId, window] : overlayWindows) {
+        if (window->isVisible()) {
+            bundleIds.push_back(bundleId);
+        }
+    }
+    return bundleIds;
+}
+
 std::size_t OverlayWindowController::visibleWindowCount() const {
     return static_cast<std::size_t>(
         std::count_if(overlayWindows.begin(), overlayWindows.end(),

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -50,6 +51,10 @@ public:
     [[nodiscard]] std::optional<std::string> shownAppName(const std::string& bundleId) const;
     /// Windows ever made, hidden ones included.
     [[nodiscard]] std::size_t windowCount() const { return overlayWindows.size(); }
+    /// The bundle's window, on screen or not; null when it never had one.
+    [[nodiscard]] std::shared_ptr<OverlayWindow> window(const std::string& bundleId) const;
+    /// The bundles whose overlay is on screen, in identifier order.
+    [[nodiscard]] std::vector<std::string> visibleBundleIds() const;
 
 private:
     [[nodiscard]] std::size_t visibleWindowCount() const;

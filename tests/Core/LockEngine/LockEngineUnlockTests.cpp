@@ -65,6 +65,21 @@ TEST_F(LockEngineTest, UnlockingOneCoveredAppNeverUnlocksAnother) {
     EXPECT_NE(overlay("Mail"), nullptr);
 }
 
+TEST_F(LockEngineTest, UnlockingASecondProcessBringsThatProcessBackAndKeepsItsUnlock) {
+    const ProcessId second = desktop.launchApp(kNotes, "Notes", Rect{300, 200, 500, 400});
+    desktop.activate(second);
+    ASSERT_NE(overlay("Notes"), nullptr);
+    overlay("Notes")->pressUnlock();
+    desktop.loop->runUntilIdle();
+    answer(SimAuthenticator::Outcome::succeed());
+
+    EXPECT_EQ(desktop.workspace->frontmostApplication()->processIdentifier, second);
+    EXPECT_EQ(machineState().target().pid, second);
+    EXPECT_TRUE(machineState().isUnlocked());
+    EXPECT_TRUE(remembersUnlock(kNotes, second));
+    EXPECT_EQ(overlay("Notes"), nullptr);
+}
+
 TEST_F(LockEngineTest, MinimizeHidesTheAppAndNeverReturnsToFinderOrAProtectedApp) {
     const ProcessId finder = desktop.launchApp("com.apple.finder", "Finder");
     protect(kMail, "Mail", Rect{900, 100, 400, 300});

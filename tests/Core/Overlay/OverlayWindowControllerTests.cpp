@@ -173,6 +173,9 @@ TEST_F(OverlayWindowControllerTest, HideAllCountsEveryWindowEverMadeAndHidesEach
     show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
     show("com.apple.Mail", {0, 0, 800, 600}, "Mail");
     controller.hide("com.apple.Mail");
+    EXPECT_EQ(controller.visibleBundleIds(), std::vector<std::string>{"com.apple.Notes"});
+    EXPECT_EQ(controller.window("com.apple.Mail"), windows->windows().at(1));
+    EXPECT_EQ(controller.window("com.apple.Terminal"), nullptr);
     logger->entries.clear();
 
     controller.hide("com.apple.Terminal"); // never shown: nothing but the log line
@@ -185,6 +188,7 @@ TEST_F(OverlayWindowControllerTest, HideAllCountsEveryWindowEverMadeAndHidesEach
                                       "Overlay.hide() called for com.apple.Notes",
                                   }));
     EXPECT_EQ(windows->visibleWindowCount(), 0u);
+    EXPECT_TRUE(controller.visibleBundleIds().empty());
     EXPECT_EQ(controller.shownAppName("com.apple.Notes"), std::nullopt);
     EXPECT_EQ(controller.windowCount(), 2u);
 }

@@ -1,0 +1,146 @@
+#include "DemoScenario.hpp"
+#include "ScenarioRunner.hpp"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <sstream>
+
+namespace velmora::scenario {
+namespace {
+
+namespace fs = std::filesystem;
+
+/// Notes is protected, running with a window, and in front once Velmora has launched.
+constexpr std::string_view kSetup = R"(protect com.example.notes "Notes"
+app com.example.notes 502 "Notes"
+window 502 200 100 800 600
+launch
+activate 502
+)";
+
+class ScenarioRunnerTest : public ::testing::Test {
+protected:
+    ~ScenarioRunnerTest() override {
+        std::error_code ignored;
+        fs::remove_all(logDirectory, ignored);
+    }
+
+    ScenarioTally run(std::string_view expectations, bool trace = false) {
+        ScenarioRunner runner({.trace = trace, .logDirectory = logDirectory}, out);
+        return runner.run("scratch.scenario", std::string(kSetup) + std::string(expectations));
+    }
+
+    std::vector<std::string> reportLines() const {
+        std::vector<std::string> lines;
+        std::istringstream in(out.str());
+        for (std::string line; std::getline(in, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    const fs::path logDirectory =
+        fs::path(::testing::TempDir()) /
+        ("velmora-sim-" +
+         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::ostringstream out;
+};
+
+TEST_F(ScenarioRunnerTest, AWrongExpectationAMalformedLineAndAFailedActionEachCountAsFailures) {
+    const ScenarioTally tally = run("expect state locked com.example.notes\n"
+                                    "expect frontmost com.example.editor   # wrong on purpose\n"
+                                    "frobnicate 3\n"
+                                    "press minimize com.example.mail\n"
+                                    "expect overlay com.example.notes visible\n");
+    EXPECT_EQ(reportLines(),
+              (std::vector<std::string>{
+                  "ok scratch.scenario:6",
+                  "not ok scratch.scenario:7: expected frontmost com.example.editor, got "
+                  "com.example.notes",
+                  "not ok scratch.scenario:8: unknown command \"frobnicate\"",
+                  "not ok scratch.scenario:9: expected a visible overlay for com.example.mail, "
+                  "got none",
+                  "ok scratch.scenario:10",
+              }));
+    EXPECT_EQ(tally.passed, 2u);
+    EXPECT_EQ(tally.failed, 3u);
+}
+
+TEST_F(ScenarioRunnerTest, EachExpectationSaysWhatItFound) {
+    run("expect state unlocked com.example.notes\n"
+        "expect overlay com.example.notes hidden\n"
+        "expect overlay com.example.notes visible frame 200 201 800 600\n"
+        "expect hidden com.example.notes yes\n"
+        "expect hidden com.example.mail no\n"
+        "expect unlocked com.example.notes yes\n"
+        "expect prompts 1\n"
+        "expect prompt \"Unlock Notes\"\n"
+        "expect log \"never logged\"\n"
+        "expect stdout \"[Brevane] Target screen: Elsewhere\"\n"
+        "expect velmora terminated\n");
+    EXPECT_EQ(reportLines(),
+              (std::vector<std::string>{
+                  "not ok scratch.scenario:6: expected state unlocked com.example.notes, got "
+                  "locked com.example.notes",
+                  "not ok scratch.scenario:7: expected overlay com.example.notes hidden, got "
+                  "visible",
+                  "not ok scratch.scenario:8: expected overlay com.example.notes visible frame "
+                  "200 201 800 600, got visible frame 200 200 800 600",
+                  "not ok scratch.scenario:9: expected hidden com.example.notes yes, got no",
+                  "not ok scratch.scenario:10: expected hidden com.example.mail no, got not "
+                  "running",
+                  "not ok scratch.scenario:11: expected unlocked com.example.notes yes, got no",
+                  "not ok scratch.scenario:12: expected prompts 1, got 0",
+                  "not ok scratch.scenario:13: expected prompt \"Unlock Notes\", got no prompt",
+                  "not ok scratch.scenario:14: expected log \"never logged\", got no line "
+                  "containing it",
+                  "not ok scratch.scenario:15: expected stdout \"[Brevane] Target screen: "
+                  "Elsewhere\", got no line containing it",
+                  "not ok scratch.scenario:16: expected velmora terminated, got running",
+              }));
+}
+
+TEST_F(ScenarioRunnerTest, LogAndStandardOutputMatchPartOfAnyLineAndStandardOutputIsGivenBack) {
+    std::streambuf* const before = std::cout.rdbuf();
+    const ScenarioTally tally =
+        run("expect log \"handleStateTransition: showing overlay for Notes\"\n"
+            "expect log \"showOverlayForTarget(const LockedTarget&): showOverlayForTarget ENTER\"\n"
+            "expect stdout \"Target screen: Built-in Display\"\n");
+    EXPECT_EQ(tally.failed, 0u) << out.str();
+    EXPECT_EQ(std::cout.rdbuf(), before);
+    EXPECT_TRUE(fs::exists(logDirectory / "scratch"));
+}
+
+TEST_F(ScenarioRunnerTest, TheTimelineShowsTimeCommandStateAndOverlayChanges) {
+    run("wait 1.5   # time passes\n"
+        "press unlock com.example.notes\n",
+        true);
+    const std::vector<std::string> lines = reportLines();
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[4], "[  0.000s] activate 502  -> locked(com.example.notes pid=502 \"Notes\")  "
+                        "overlay shown: com.example.notes  front: com.example.notes");
+    EXPECT_EQ(lines[5], "[  1.500s] wait 1.5  -> locked(com.example.notes pid=502 \"Notes\")");
+    EXPECT_EQ(lines[6], "[  1.500s] press unlock com.example.notes  -> locked(com.example.notes "
+                        "pid=502 \"Notes\")  prompt: \"Unlock Notes\"");
+}
+
+TEST_F(ScenarioRunnerTest, FilesAreIndependentAndTheDemoPasses) {
+    ScenarioRunner runner({.logDirectory = logDirectory}, out);
+    EXPECT_EQ(runner.run("first", "protect com.example.notes \"Notes\"\n").failed, 0u);
+    const ScenarioTally second =
+        runner.run("second", "app com.example.notes 502 \"Notes\"\nwindow 502 0 0 10 10\n"
+                             "launch\nactivate 502\nexpect state idle\n");
+    EXPECT_EQ(second.failed, 0u) << out.str();
+
+    const ScenarioTally demo = runner.run("demo", demoScenario());
+    EXPECT_GT(demo.passed, 5u);
+    EXPECT_EQ(demo.failed, 0u) << out.str();
+
+    std::ostringstream summary;
+    printSummary(summary, {12, 1});
+    EXPECT_EQ(summary.str(), "12 passed, 1 failed\n");
+}
+
+} // namespace
+} // namespace velmora::scenario
