@@ -297,16 +297,18 @@ void LockEngine::handleStateTransition(const LockTransitionResult& result) {
         clearIdleState();
         break;
     }
-    if (result.reason == TransitionReason::debounced) {
-        coverDebouncedFrontmost(state);
+    if (!result.shouldRequestAuth) {
+        coverUncoveredFrontmost(result);
     }
     logger_->debug("handleStateTransition EXIT");
 }
 
-void LockEngine::coverDebouncedFrontmost(const LockState& state) {
-    // A swallowed activation must not leave a protected application in front uncovered: the
-    // locked target coming back right after Minimize, or another process of the target's
-    // application, which the debounce does not tell apart.
+void LockEngine::coverUncoveredFrontmost(const LockTransitionResult& result) {
+    // A locked application must never stay uncovered in front: the target coming back right
+    // after Minimize (its activation swallowed by the debounce), the application in front
+    // relocked by sleep or screen lock (it is still in front when the displays wake), or
+    // another process of the target's application, which the debounce does not tell apart.
+    const LockState& state = result.newState;
     const auto front = workspace_->frontmostApplication();
     if (!front || !front->bundleIdentifier || !appState_->isProtected(*front->bundleIdentifier)) {
         return;
@@ -314,12 +316,18 @@ void LockEngine::coverDebouncedFrontmost(const LockState& state) {
     const ProcessId pid = front->processIdentifier;
     if (!state.isIdle() && state.target().pid == pid &&
         state.target().bundleId == *front->bundleIdentifier) {
-        if (state.isLocked() && !overlayController_->isOverlayVisible(state.target().bundleId)) {
+        // Only once the engine's own state has caught up: the direct run after a system event
+        // comes before it, and the overlay placement would give up on a state not yet locked.
+        if (state.isLocked() && currentState_.get() == state &&
+            !overlayController_->isOverlayVisible(state.target().bundleId)) {
             logger_->info("handleStateTransition: locked app is frontmost without its overlay - "
                           "showing overlay for " +
                           state.target().appName);
             showOverlayForTarget(state.target());
         }
+        return;
+    }
+    if (result.reason != TransitionReason::debounced) {
         return;
     }
     logger_->info("handleStateTransition: another process of a protected app is frontmost - "

@@ -163,7 +163,7 @@ private:
     void clearIdleState();
     void handleNonProtectedFrontmost(const FrontmostAppInfo& info);
     void handleProtectedFrontmost(const FrontmostAppInfo& info);
-    void coverDebouncedFrontmost(const LockState& state);
+    void coverUncoveredFrontmost(const LockTransitionResult& result);
     void showOverlay(const LockedTarget& target, Rect frame, const Screen& screen);
     [[nodiscard]] std::optional<Screen> screenFor(const Rect& frame) const;
     [[nodiscard]] std::optional<Screen> mainOrFirstScreen() const;

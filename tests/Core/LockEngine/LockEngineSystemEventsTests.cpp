@@ -14,6 +14,7 @@ TEST_F(LockEngineTest, SleepDisplaySleepAndScreenLockForgetEveryUnlock) {
     };
     for (const auto& [post, reason] : events) {
         unlockNotes();
+        const auto prompts = desktop.authenticator->promptCount();
         post();
         desktop.loop->runUntilIdle();
         EXPECT_EQ(machineState(), LockState::locked({kNotes, notes, "Notes"})) << reason;
@@ -22,6 +23,10 @@ TEST_F(LockEngineTest, SleepDisplaySleepAndScreenLockForgetEveryUnlock) {
         EXPECT_TRUE(engine->stateMachine().unlockedApps().empty());
         EXPECT_TRUE(engine->lastActiveTimePerApp().empty());
         EXPECT_FALSE(engine->hasGlobalIdleTimer());
+        // Still in front when the displays wake: covered at once, not left usable.
+        ASSERT_NE(overlay("Notes"), nullptr) << reason;
+        EXPECT_TRUE(overlay("Notes")->isVisible()) << reason;
+        EXPECT_EQ(desktop.authenticator->promptCount(), prompts) << reason;
 
         desktop.activate(editor);
         settle();
