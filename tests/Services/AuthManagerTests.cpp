@@ -68,13 +68,9 @@ TEST_F(AuthManagerTest, EverySystemErrorCodeMapsToItsCase) {
 
 TEST_F(AuthManagerTest, AnErrorOfAnotherDomainIsUnknownWithItsDescription) {
     // Same number as "user cancel", but not an owner-authentication error.
-    const AuthResult result = outcomeOf(
-        Outcome::fail({"NSOSStatusErrorDomain", -2, "The operation couldn’t be completed."}));
-
-    ASSERT_FALSE(result.isSuccess());
-    EXPECT_EQ(*result.error(), AuthError::unknown("The operation couldn’t be completed."));
-    EXPECT_EQ(result.error()->description(),
-              "Authentication error: The operation couldn’t be completed.");
+    EXPECT_EQ(outcomeOf(Outcome::fail(
+                  {"NSOSStatusErrorDomain", -2, "The operation couldn’t be completed."})),
+              AuthResult::failure(AuthError::unknown("The operation couldn’t be completed.")));
 }
 
 TEST_F(AuthManagerTest, OnlyAnExplicitSuccessSucceeds) {
@@ -114,33 +110,25 @@ TEST_F(AuthManagerTest, OutcomeWaitsForTheAnswerAndArrivesLaterOnTheRunLoopOnce)
     EXPECT_EQ(prompt.policy, AuthenticationPolicy::deviceOwnerAuthentication);
     EXPECT_EQ(prompt.cancelTitle, "Cancel");
     EXPECT_EQ(prompt.fallbackTitle, "Use Passcode");
-    EXPECT_EQ(owner->waitingPromptCount(), 1u);
-    EXPECT_EQ(owner->liveContextCount(), 1u);
 
     owner->queueOutcome(Outcome::fail(LAErrorCode::userFallback));
     EXPECT_TRUE(results.empty()) << "delivered inside the system's reply";
 
     loop->runUntilIdle();
-    ASSERT_EQ(results.size(), 1u);
-    EXPECT_EQ(results[0], AuthResult::failure(AuthError::userCancelled()));
+    EXPECT_EQ(results, std::vector<AuthResult>{AuthResult::failure(AuthError::userCancelled())});
     EXPECT_EQ(owner->liveContextCount(), 0u) << "context kept after the outcome";
 }
 
 TEST_F(AuthManagerTest, AReplyFromAnotherThreadIsDeliveredOnTheMainThread) {
     owner->setRepliesFromBackgroundThread(true);
     std::vector<std::thread::id> deliveredOn;
-    auth.authenticate("Unlock Notes", [&](AuthResult result) {
-        deliveredOn.push_back(std::this_thread::get_id());
-        results.push_back(result);
-    });
+    auth.authenticate("Unlock Notes",
+                      [&](AuthResult) { deliveredOn.push_back(std::this_thread::get_id()); });
 
     owner->queueOutcome(Outcome::succeed());
-    EXPECT_TRUE(results.empty());
+    EXPECT_TRUE(deliveredOn.empty());
     loop->runUntilIdle();
-
-    ASSERT_EQ(results.size(), 1u);
-    EXPECT_TRUE(results[0].isSuccess());
-    EXPECT_EQ(deliveredOn[0], std::this_thread::get_id());
+    EXPECT_EQ(deliveredOn, std::vector<std::thread::id>{std::this_thread::get_id()});
 }
 
 TEST_F(AuthManagerTest, EachRequestHasAFreshContextAndItsOwnOutcome) {

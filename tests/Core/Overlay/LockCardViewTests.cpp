@@ -32,10 +32,7 @@ TEST(BiometricLabel, FollowsTheSensorTheContextReports) {
         EXPECT_EQ(biometricIconName(contexts), row.icon);
         EXPECT_EQ(biometricName(contexts), row.name);
     }
-    EXPECT_EQ(owner->contextsMade(), 2 * rows.size()) << "a fresh context per call";
-    EXPECT_EQ(owner->canEvaluateCount(), 2 * rows.size());
     EXPECT_EQ(owner->liveContextCount(), 0u);
-
     EXPECT_EQ(biometricName({}), "Passcode");
     EXPECT_EQ(biometricIconName(makeContextFactory(nullptr)), "key.fill");
 }
@@ -56,17 +53,10 @@ TEST_F(OverlayContentTest, CardShowsTheNameTheTextsAndTheSensor) {
     const OverlayContentView view = content([this] { ++minimizes; });
     const LockCardView& card = view.card();
 
-    EXPECT_EQ(view.appName(), "Notes");
     EXPECT_EQ(card.appName, "Notes");
     EXPECT_EQ(card.subtitle, "is protected by Velmora");
     EXPECT_EQ(card.unlockTitle(), "Unlock with Touch ID");
     EXPECT_EQ(card.unlockSymbol(), "touchid");
-    EXPECT_TRUE(card.hasMinimizeButton());
-    EXPECT_EQ(card.minimizeTitle, "Minimize");
-    EXPECT_EQ(card.minimizeTooltip, "Minimize the app and return later");
-    EXPECT_EQ(card.brandPurple, (Color{0.6, 0.55, 0.9, 1.0}));
-    EXPECT_EQ(card.brandPurpleBackground, (Color{0.25, 0.25, 0.4, 1.0}));
-    EXPECT_EQ(view.background().coverColor(), Color::black(0.95));
 
     // Read again at each redraw: a sensor that goes away shows at once.
     owner->setBiometryType(BiometryType::none);
@@ -79,6 +69,7 @@ TEST_F(OverlayContentTest, ButtonsRunTheirCallbacksAndMinimizeIsOptional) {
     withMinimize.card().unlockTapped();
     withMinimize.card().minimizeTapped();
     withMinimize.background().tapped();
+    EXPECT_TRUE(withMinimize.card().hasMinimizeButton());
     EXPECT_EQ(unlocks, 1);
     EXPECT_EQ(minimizes, 1);
 
