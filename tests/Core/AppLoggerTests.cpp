@@ -123,20 +123,16 @@ TEST_F(AppLoggerTest, KeepsNinetyNineLinesInMemoryAndWritesOutAtTheHundredth) {
 }
 
 TEST_F(AppLoggerTest, ErrorAndFatalLinesWriteOutAtOnceWithEverythingBefore) {
-    struct Case {
-        LogLevel level;
-        bool writesOut;
-    };
-    const Case cases[] = {
-        {LogLevel::warn, false}, {LogLevel::error, true}, {LogLevel::fatal, true}};
-    for (const Case& c : cases) {
+    for (const auto& [level, writesOut] :
+         {std::pair{LogLevel::warn, false}, std::pair{LogLevel::error, true},
+          std::pair{LogLevel::fatal, true}}) {
         TemporaryDirectory fresh;
         logger = makeLogger(fresh.path());
         logNumbered(3);
-        logger->log("last", c.level, "File.cpp", "f()", 1);
+        logger->log("last", level, "File.cpp", "f()", 1);
         const auto lines = bodyLines();
-        ASSERT_EQ(lines.size(), c.writesOut ? 4u : 0u) << logLevelWord(c.level);
-        if (c.writesOut) {
+        ASSERT_EQ(lines.size(), writesOut ? 4u : 0u) << logLevelWord(level);
+        if (writesOut) {
             EXPECT_TRUE(lines[0].ends_with(": line 0"));
             EXPECT_TRUE(lines[3].ends_with("f(): last"));
         }

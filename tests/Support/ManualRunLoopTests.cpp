@@ -1,7 +1,6 @@
 #include "Support/ManualRunLoop.hpp"
 
 #include <gtest/gtest.h>
-#include <thread>
 #include <vector>
 
 namespace velmora {
@@ -72,15 +71,6 @@ TEST(ManualRunLoop, RunUntilIdleKeepsTimeStillAndRunsOnlyDueTimers) {
     EXPECT_EQ(immediate, 1);
     EXPECT_EQ(later, 0);
     EXPECT_EQ(loop.nanoseconds(), 0u);
-}
-
-TEST(ManualRunLoop, PostFromAnotherThreadRunsOnTheNextDrain) {
-    ManualRunLoop loop;
-    bool ran = false;
-    std::thread([&] { loop.post([&] { ran = true; }); }).join();
-    EXPECT_FALSE(ran);
-    EXPECT_EQ(loop.runUntilIdle(), 1u);
-    EXPECT_TRUE(ran);
 }
 
 } // namespace
