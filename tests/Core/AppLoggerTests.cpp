@@ -124,8 +124,8 @@ TEST_F(AppLoggerTest, KeepsNinetyNineLinesInMemoryAndWritesOutAtTheHundredth) {
 
 TEST_F(AppLoggerTest, ErrorAndFatalLinesWriteOutAtOnceWithEverythingBefore) {
     for (const auto& [level, writesOut] :
-         {std::pair{LogLevel::warn, false}, std::pair{LogLevel::error, true},
-          std::pair{LogLevel::fatal, true}}) {
+         {std::pair{LogLevel::debug, false}, std::pair{LogLevel::warn, false},
+          std::pair{LogLevel::error, true}, std::pair{LogLevel::fatal, true}}) {
         TemporaryDirectory fresh;
         logger = makeLogger(fresh.path());
         logNumbered(3);
@@ -146,6 +146,23 @@ TEST_F(AppLoggerTest, TheTimerWritesOutEverySixtySeconds) {
 
     loop->advance(Seconds{0.1});
     EXPECT_EQ(bodyLines().size(), 1u);
+
+    logger->info("second");
+    loop->advance(Seconds{60});
+    EXPECT_EQ(bodyLines().size(), 2u);
+}
+
+TEST_F(AppLoggerTest, AWriteOutWithNothingBufferedLeavesTheFileUntouched) {
+    const auto path = logger->logFileURL();
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours{1};
+    std::filesystem::last_write_time(path, old);
+    const std::string before = readFile(path);
+
+    logger->flush();
+    logger->waitUntilWritten();
+
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(std::filesystem::last_write_time(path), old);
 }
 
 TEST_F(AppLoggerTest, AfterTheFileIsDeletedLinesAreDroppedAndItIsNotRecreated) {

@@ -152,6 +152,9 @@ TEST_F(CrashReporterTest, AnUncaughtExceptionIsReportedThenTheEarlierHandlerRuns
                                             std::string("Reason: ") + c.reason, "User Info: [:]",
                                             "", "Call Stack:"}));
         EXPECT_NE(report[6], "");
+        // The earlier handler's abort is reported too, after the exception.
+        EXPECT_NE(std::find(report, lines.end(), warningSign + " FATAL SIGNAL " + warningSign),
+                  lines.end());
     }
 }
 

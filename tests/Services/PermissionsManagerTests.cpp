@@ -56,6 +56,7 @@ TEST_F(PermissionsManagerTest, FirstCheckAtConstruction) {
     const std::vector<Case> cases{
         {true, std::nullopt, true, PermissionStatus::unknown, granted + required},
         {false, std::nullopt, true, PermissionStatus::unknown, denied},
+        {true, false, true, PermissionStatus::unknown, granted + required},
         {true, true, true, PermissionStatus::granted,
          granted + "[Brevane] Input Monitoring permission: granted\n" + required},
         {true, true, false, PermissionStatus::denied,

@@ -129,6 +129,22 @@ TEST(LockStateMachineUnlocks, LockingEverythingForgetsEveryUnlockEvenWhenTheStat
     }
 }
 
+TEST(LockStateMachineUnlocks, IdleTimeoutOfAnotherAppForgetsAllItsProcessesOnly) {
+    Harness h;
+    h.unlock(alpha);
+    h.advance(settle);
+    const TimePoint betaExpiry = h.unlock(beta);
+    const LockedTarget secondAlpha{alpha.bundleId, 101, alpha.appName};
+    h.machine.unlockedApps()[UnlockKey{secondAlpha.bundleId, secondAlpha.pid}] = betaExpiry;
+
+    EXPECT_EQ(
+        h.machine.process(LockEvent::appIdleTimeout(alpha.bundleId)),
+        (LockTransitionResult{LockState::unlocked(beta, betaExpiry), false, Reason::noChange}));
+    EXPECT_FALSE(h.remembers(alpha));
+    EXPECT_FALSE(h.remembers(secondAlpha));
+    EXPECT_TRUE(h.remembers(beta));
+}
+
 TEST(LockStateMachineProtection, TheCheckerAloneDecidesAtTheMomentOfTheEvent) {
     Harness h;
     h.checker->bundleIds.erase(alpha.bundleId);

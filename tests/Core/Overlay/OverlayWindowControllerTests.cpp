@@ -116,6 +116,7 @@ TEST_F(OverlayWindowControllerTest, HideOrdersOutAndForgetsAndShowReusesTheHidde
     SimOverlayWindow& w = window(0);
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(controller.isOverlayVisible("com.apple.Notes"));
+    EXPECT_EQ(controller.shownAppName("com.apple.Notes"), std::nullopt);
     EXPECT_FALSE(w.pressUnlock()) << "a hidden overlay cannot be clicked";
 
     show("com.apple.Notes", {10, 10, 400, 300}, "Notes");

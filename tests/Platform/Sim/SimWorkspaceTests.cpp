@@ -41,7 +41,8 @@ TEST_F(SimWorkspaceTest, ActivationIsHeardOnTheNextTurnOnlyOnRealChangeAndNeverF
     EXPECT_EQ(desktop.activationRequests(), (std::vector<ProcessId>{agent, 4242, notes, notes}));
 }
 
-TEST_F(SimWorkspaceTest, HidingOrQuittingTheFrontmostBringsThePreviousVisibleOneForward) {
+TEST_F(SimWorkspaceTest,
+       HidingOrQuittingTheFrontmostBringsThePreviousVisibleOneForwardAndQuitIsAnnounced) {
     const ProcessId mail = desktop.launch({.bundleIdentifier = "com.example.mail"});
     const ProcessId notes = desktop.launch({.bundleIdentifier = "com.example.notes"});
     const ProcessId chat = desktop.launch({.bundleIdentifier = "com.example.chat"});
@@ -54,9 +55,16 @@ TEST_F(SimWorkspaceTest, HidingOrQuittingTheFrontmostBringsThePreviousVisibleOne
     EXPECT_TRUE(desktop.hide(chat));
     EXPECT_TRUE(desktop.isHidden(chat));
     EXPECT_EQ(desktop.frontmostApplication()->processIdentifier, notes);
+    std::vector<std::optional<RunningApplication>> ended;
+    Subscription s = desktop.observeDidTerminateApplication(
+        [&](const std::optional<RunningApplication>& app) { ended.push_back(app); });
     EXPECT_TRUE(desktop.quit(notes));
+    EXPECT_TRUE(ended.empty()) << "announced after the current work";
     loop.runUntilIdle();
 
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_EQ(ended[0]->processIdentifier, notes);
+    EXPECT_TRUE(ended[0]->isTerminated);
     EXPECT_EQ(heard, (std::vector<ProcessId>{notes, mail}));
     EXPECT_EQ(desktop.runningApplications().size(), 2u);
     EXPECT_TRUE(desktop.application(notes)->isTerminated);
