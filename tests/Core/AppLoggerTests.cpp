@@ -42,7 +42,9 @@ protected:
         return AppLogger::create(directory, loop, loop, "Test OS 1.0");
     }
 
+    /// The lines below the header, once everything handed to the writer is written.
     [[nodiscard]] std::vector<std::string> bodyLines() const {
+        logger->waitUntilWritten();
         auto lines = readLines(logger->logFileURL());
         lines.erase(lines.begin(), lines.begin() + std::min(headerLines, lines.size()));
         return lines;
@@ -81,7 +83,6 @@ TEST_F(AppLoggerTest, FormatsLinesWithLocalTimeLevelFileLineAndFunction) {
                 "show(const std::string&)", 87);
     logger->info("from the test");
     logger->flush();
-    logger->waitUntilWritten();
 
     const auto lines = bodyLines();
     ASSERT_EQ(lines.size(), 2u);
@@ -102,7 +103,6 @@ TEST_F(AppLoggerTest, DropsARepeatOfTheSameLineOnlyWithinTheSameMillisecond) {
     sameCall();
     logger->info("Frontmost app changed"); // same message from another line
     logger->flush();
-    logger->waitUntilWritten();
 
     const auto lines = bodyLines();
     ASSERT_EQ(lines.size(), 3u);
@@ -113,11 +113,9 @@ TEST_F(AppLoggerTest, DropsARepeatOfTheSameLineOnlyWithinTheSameMillisecond) {
 
 TEST_F(AppLoggerTest, KeepsNinetyNineLinesInMemoryAndWritesOutAtTheHundredth) {
     logNumbered(99);
-    logger->waitUntilWritten();
     EXPECT_TRUE(bodyLines().empty());
 
     logNumbered(1, 99);
-    logger->waitUntilWritten();
     const auto lines = bodyLines();
     ASSERT_EQ(lines.size(), 100u);
     EXPECT_TRUE(lines.front().ends_with(": line 0"));
@@ -125,25 +123,16 @@ TEST_F(AppLoggerTest, KeepsNinetyNineLinesInMemoryAndWritesOutAtTheHundredth) {
 }
 
 TEST_F(AppLoggerTest, ErrorAndFatalLinesWriteOutAtOnceWithEverythingBefore) {
-    struct Case {
-        LogLevel level;
-        bool writesOut;
-    };
-    const Case cases[] = {{LogLevel::debug, false},
-                          {LogLevel::info, false},
-                          {LogLevel::warn, false},
-                          {LogLevel::error, true},
-                          {LogLevel::fatal, true}};
-    for (const Case& c : cases) {
+    for (const auto& [level, writesOut] :
+         {std::pair{LogLevel::debug, false}, std::pair{LogLevel::warn, false},
+          std::pair{LogLevel::error, true}, std::pair{LogLevel::fatal, true}}) {
         TemporaryDirectory fresh;
         logger = makeLogger(fresh.path());
         logNumbered(3);
-        logger->log("last", c.level, "File.cpp", "f()", 1);
-        logger->waitUntilWritten();
-
+        logger->log("last", level, "File.cpp", "f()", 1);
         const auto lines = bodyLines();
-        ASSERT_EQ(lines.size(), c.writesOut ? 4u : 0u) << logLevelWord(c.level);
-        if (c.writesOut) {
+        ASSERT_EQ(lines.size(), writesOut ? 4u : 0u) << logLevelWord(level);
+        if (writesOut) {
             EXPECT_TRUE(lines[0].ends_with(": line 0"));
             EXPECT_TRUE(lines[3].ends_with("f(): last"));
         }
@@ -153,16 +142,13 @@ TEST_F(AppLoggerTest, ErrorAndFatalLinesWriteOutAtOnceWithEverythingBefore) {
 TEST_F(AppLoggerTest, TheTimerWritesOutEverySixtySeconds) {
     logger->info("first");
     loop->advance(Seconds{59.9});
-    logger->waitUntilWritten();
     EXPECT_TRUE(bodyLines().empty());
 
     loop->advance(Seconds{0.1});
-    logger->waitUntilWritten();
     EXPECT_EQ(bodyLines().size(), 1u);
 
     logger->info("second");
     loop->advance(Seconds{60});
-    logger->waitUntilWritten();
     EXPECT_EQ(bodyLines().size(), 2u);
 }
 
@@ -230,7 +216,6 @@ TEST_F(AppLoggerTest, LinesFromManyThreadsAllArriveWhole) {
         worker.join();
     }
     logger->flush();
-    logger->waitUntilWritten();
 
     const auto lines = bodyLines();
     ASSERT_EQ(lines.size(), static_cast<std::size_t>(threads * perThread));

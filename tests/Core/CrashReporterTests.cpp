@@ -39,14 +39,6 @@ std::filesystem::path logFileIn(const std::filesystem::path& directory) {
     return directory / "Brevane-2025-01-01T00-00-00Z.log";
 }
 
-/// The lines of the report that starts at the first line after `title`'s log line prefix.
-std::vector<std::string> reportAfter(const std::vector<std::string>& lines,
-                                     const std::string& title) {
-    const auto at = std::find(lines.begin(), lines.end(), title);
-    return at == lines.end() ? std::vector<std::string>{}
-                             : std::vector<std::string>(at, lines.end());
-}
-
 int crashDepth(int depth) {
     volatile char frame[1024];
     frame[0] = static_cast<char>(depth);
@@ -63,25 +55,21 @@ protected:
         return readLines(logFileIn(directory.path()));
     }
 
-    /// Checks the signal report in the log: its log line prefix, its text and a call stack.
+    /// Checks the signal report: after the buffered lines, a fatal line with its text and a stack.
     void expectSignalReport(const std::string& name, int number, bool mainThread) const {
         const auto lines = logLines();
-        const auto title = warningSign + " FATAL SIGNAL " + warningSign;
-        const auto report = reportAfter(lines, title);
-        ASSERT_GE(report.size(), 9u) << "no report for " << name;
-        const auto prefix = std::find(lines.begin(), lines.end(), title) - 1;
-        EXPECT_TRUE(std::regex_match(*prefix, std::regex(R"(\[\d\d:\d\d:\d\d\.\d{3}\] \[FATAL\] )"
-                                                         R"(\[CrashReporter\.cpp:\d+\] )"
-                                                         R"(handleSignal\(int, const char\*\): )")))
-            << *prefix;
-        EXPECT_EQ(report[1], "Signal: " + name + " (" + std::to_string(number) + ")");
-        EXPECT_TRUE(std::regex_match(report[3], std::regex(R"(Thread: \{tid = \d+, name = .*\})")))
-            << report[3];
-        EXPECT_EQ(report[4], std::string("Is Main Thread: ") + (mainThread ? "true" : "false"));
-        EXPECT_EQ(std::vector<std::string>(report.begin() + 5, report.begin() + 7),
-                  (std::vector<std::string>{"", "Call Stack:"}));
-        EXPECT_NE(report[7], "");
-        EXPECT_EQ(report.back(), "");
+        const auto title =
+            std::find(lines.begin(), lines.end(), warningSign + " FATAL SIGNAL " + warningSign);
+        ASSERT_GE(lines.end() - title, 9) << "no report for " << name;
+        ASSERT_GE(title - lines.begin(), 2);
+        EXPECT_TRUE(title[-2].ends_with(": before the crash")) << title[-2];
+        EXPECT_NE(title[-1].find("] [FATAL] [CrashReporter.cpp:"), std::string::npos) << title[-1];
+        EXPECT_EQ(title[1], "Signal: " + name + " (" + std::to_string(number) + ")");
+        EXPECT_TRUE(std::regex_match(title[3], std::regex(R"(Thread: \{tid = \d+, name = .*\})")))
+            << title[3];
+        EXPECT_EQ(title[4], std::string("Is Main Thread: ") + (mainThread ? "true" : "false"));
+        EXPECT_EQ(title[6], "Call Stack:");
+        EXPECT_NE(title[7], "");
     }
 
     TemporaryDirectory directory;
@@ -96,11 +84,9 @@ TEST_F(CrashReporterTest, ReportsEachFatalSignalAfterTheBufferedLinesThenDiesOfI
     };
     const Case cases[] = {
         {"SIGABRT", 6, [] { raise(SIGABRT); }},
-        {"SIGSEGV", 11, [] { raise(SIGSEGV); }},
         {"SIGBUS", 7, [] { raise(SIGBUS); }},
         {"SIGILL", 4, [] { raise(SIGILL); }},
         {"SIGFPE", 8, [] { raise(SIGFPE); }},
-        {"SIGPIPE", 13, [] { raise(SIGPIPE); }},
         {"SIGSEGV", 11, writeToNullPage},
         {"SIGSEGV", 11, [] { crashDepth(0); }}, // reported from the alternate stack
         {"SIGSEGV", 11, [] { std::thread(writeToNullPage).join(); }, false},
@@ -123,12 +109,6 @@ TEST_F(CrashReporterTest, ReportsEachFatalSignalAfterTheBufferedLinesThenDiesOfI
             ::testing::KilledBySignal(c.number), "");
 
         expectSignalReport(c.name, c.number, c.mainThread);
-        const auto lines = logLines();
-        ASSERT_GE(lines.size(), 8u);
-        EXPECT_TRUE(lines[4].ends_with("install(): Installing crash reporter")) << lines[4];
-        EXPECT_TRUE(lines[5].ends_with("install(): Crash reporter installed")) << lines[5];
-        EXPECT_TRUE(lines[6].ends_with(": before the crash")) << lines[6];
-        EXPECT_NE(lines[7].find("] [FATAL] ["), std::string::npos) << lines[7];
     }
 }
 
@@ -164,47 +144,17 @@ TEST_F(CrashReporterTest, AnUncaughtExceptionIsReportedThenTheEarlierHandlerRuns
 
         EXPECT_TRUE(std::filesystem::exists(markerPath));
         const auto lines = logLines();
-        const auto report = reportAfter(lines, warningSign + " UNCAUGHT EXCEPTION " + warningSign);
-        ASSERT_GE(report.size(), 7u);
-        EXPECT_EQ(report[1], std::string("Name: ") + c.name);
-        EXPECT_EQ(report[2], std::string("Reason: ") + c.reason);
-        EXPECT_EQ(report[3], "User Info: [:]");
-        EXPECT_EQ(report[4], "");
-        EXPECT_EQ(report[5], "Call Stack:");
+        const auto report = std::find(lines.begin(), lines.end(),
+                                      warningSign + " UNCAUGHT EXCEPTION " + warningSign);
+        ASSERT_GE(lines.end() - report, 7);
+        EXPECT_EQ(std::vector<std::string>(report + 1, report + 6),
+                  (std::vector<std::string>{std::string("Name: ") + c.name,
+                                            std::string("Reason: ") + c.reason, "User Info: [:]",
+                                            "", "Call Stack:"}));
         EXPECT_NE(report[6], "");
         // The earlier handler's abort is reported too, after the exception.
-        expectSignalReport("SIGABRT", 6, false);
-    }
-}
-
-TEST_F(CrashReporterTest, AnExceptionReportIsOneFatalLogLineWithTheFullText) {
-    struct Case {
-        std::optional<std::string> reason;
-        const char* reasonLine;
-    };
-    const Case cases[] = {{"Unlock failed", "Reason: Unlock failed"},
-                          {std::nullopt, "Reason: unknown"}};
-    for (const Case& c : cases) {
-        TemporaryDirectory fresh;
-        auto loop = std::make_shared<ManualRunLoop>();
-        auto logger = AppLogger::create(fresh.path(), loop, loop, "Test OS");
-        CrashReporter reporter(logger);
-
-        reporter.handleException({"std::logic_error", c.reason, {"0 frame zero", "1 frame one"}});
-
-        const auto lines = readLines(logFileIn(fresh.path()));
-        const std::vector<std::string> report(lines.begin() + 4, lines.end());
-        ASSERT_EQ(report.size(), 10u);
-        EXPECT_TRUE(std::regex_match(
-            report[0], std::regex(R"(\[\d\d:\d\d:\d\d\.\d{3}\] \[FATAL\] )"
-                                  R"(\[CrashReporter\.cpp:\d+\] )"
-                                  R"(handleException\(const UncaughtException&\): )")))
-            << report[0];
-        EXPECT_EQ(
-            std::vector<std::string>(report.begin() + 1, report.end()),
-            (std::vector<std::string>{warningSign + " UNCAUGHT EXCEPTION " + warningSign,
-                                      "Name: std::logic_error", c.reasonLine, "User Info: [:]", "",
-                                      "Call Stack:", "0 frame zero", "1 frame one", ""}));
+        EXPECT_NE(std::find(report, lines.end(), warningSign + " FATAL SIGNAL " + warningSign),
+                  lines.end());
     }
 }
 

@@ -3,6 +3,7 @@
 #include "Support/ManualRunLoop.hpp"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace velmora {
 namespace {
@@ -54,24 +55,19 @@ TEST_F(FrontmostAppMonitorTest, StartsFromTheWorkspaceAndFollowsActivationsWitho
 }
 
 TEST_F(FrontmostAppMonitorTest, MissingNamesFallBack) {
-    struct Case {
-        std::optional<std::string> bundleIdentifier;
-        std::optional<std::string> localizedName;
-        std::string expectedBundleIdentifier;
-        std::string expectedName;
-    };
-    const std::vector<Case> cases{
+    using Name = std::optional<std::string>;
+    // What the application reports, and what the monitor shows.
+    const std::vector<std::tuple<Name, Name, std::string, std::string>> cases{
         {"com.example.notes", "Notes", "com.example.notes", "Notes"},
         {"com.example.notes", std::nullopt, "com.example.notes", "com.example.notes"},
         {std::nullopt, "Tool", "Unknown", "Tool"},
         {std::nullopt, std::nullopt, "Unknown", "Unknown"},
     };
     monitor->startMonitoring();
-    for (const auto& c : cases) {
-        const ProcessId pid = launchAndActivate(
-            {.bundleIdentifier = c.bundleIdentifier, .localizedName = c.localizedName});
-        EXPECT_EQ(monitor->currentAppInfo(),
-                  (FrontmostAppInfo{c.expectedBundleIdentifier, pid, c.expectedName}));
+    for (const auto& [bundleIdentifier, name, shownIdentifier, shownName] : cases) {
+        const ProcessId pid =
+            launchAndActivate({.bundleIdentifier = bundleIdentifier, .localizedName = name});
+        EXPECT_EQ(monitor->currentAppInfo(), (FrontmostAppInfo{shownIdentifier, pid, shownName}));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "Models/ProtectedAppsCoding.hpp"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace velmora {
 namespace {
@@ -13,6 +14,13 @@ std::string entryWith(const std::string& tail) {
            R"(","bundleIdentifier":"com.example.notes","displayName":"Notes",)"
            R"("addedDate":757382400.25,"autoLockEnabled":true)" +
            tail + "}";
+}
+
+/// A stored list of one otherwise good entry whose `key` holds `value`.
+std::string listWith(const std::string& key, nlohmann::json value) {
+    nlohmann::json entry = nlohmann::json::parse(entryWith(R"(,"idleTimeoutMinutes":5)"));
+    entry[key] = std::move(value);
+    return "[" + entry.dump() + "]";
 }
 
 TEST(ProtectedAppsCoding, SavedListReadsBackToTheSameEntriesAndTheSameText) {
@@ -60,35 +68,19 @@ TEST(ProtectedAppsCoding, AnyBadEntryRejectsTheWholeListAndSaysWhy) {
     const std::string good = entryWith(R"(,"idleTimeoutMinutes":5)");
     const std::vector<std::pair<std::string, std::string>> cases{
         {"[" + good + "," + entryWith("") + "]", R"(entry 1: key "idleTimeoutMinutes" is missing)"},
-        {"[" + entryWith(R"(,"idleTimeoutMinutes":"5")") + "]",
+        {listWith("idleTimeoutMinutes", "5"),
          R"(entry 0: "idleTimeoutMinutes" is not a 64-bit integer)"},
-        {"[" + entryWith(R"(,"idleTimeoutMinutes":5.5)") + "]",
+        {listWith("idleTimeoutMinutes", 5.5),
          R"(entry 0: "idleTimeoutMinutes" is not a 64-bit integer)"},
-        {"[" + entryWith(R"(,"idleTimeoutMinutes":9223372036854775808)") + "]",
+        {listWith("idleTimeoutMinutes", 9223372036854775808ULL),
          R"(entry 0: "idleTimeoutMinutes" is not a 64-bit integer)"},
         {"[" + good + R"(,{"id":1}])", R"(entry 1: key "bundleIdentifier" is missing)"},
-        {R"([{"id":1,"bundleIdentifier":"b","displayName":"d","addedDate":1,)"
-         R"("autoLockEnabled":true,"idleTimeoutMinutes":1}])",
-         R"(entry 0: "id" is not a string)"},
-        {R"([{"id":"not-a-uuid","bundleIdentifier":"b","displayName":"d","addedDate":1,)"
-         R"("autoLockEnabled":true,"idleTimeoutMinutes":1}])",
-         R"(entry 0: "id" is not a UUID)"},
-        {R"([{"id":")" + std::string(kId) +
-             R"(","bundleIdentifier":"b","displayName":null,)"
-             R"("addedDate":1,"autoLockEnabled":true,"idleTimeoutMinutes":1}])",
-         R"(entry 0: "displayName" is not a string)"},
-        {R"([{"id":")" + std::string(kId) +
-             R"(","bundleIdentifier":"b","displayName":"d",)"
-             R"("addedDate":"today","autoLockEnabled":true,"idleTimeoutMinutes":1}])",
-         R"(entry 0: "addedDate" is not a number)"},
-        {R"([{"id":")" + std::string(kId) +
-             R"(","bundleIdentifier":"b","displayName":"d",)"
-             R"("addedDate":1e300,"autoLockEnabled":true,"idleTimeoutMinutes":1}])",
-         R"(entry 0: "addedDate" is not a date within range)"},
-        {R"([{"id":")" + std::string(kId) +
-             R"(","bundleIdentifier":"b","displayName":"d",)"
-             R"("addedDate":1,"autoLockEnabled":1,"idleTimeoutMinutes":1}])",
-         R"(entry 0: "autoLockEnabled" is not true or false)"},
+        {listWith("id", 1), R"(entry 0: "id" is not a string)"},
+        {listWith("id", "not-a-uuid"), R"(entry 0: "id" is not a UUID)"},
+        {listWith("displayName", nullptr), R"(entry 0: "displayName" is not a string)"},
+        {listWith("addedDate", "today"), R"(entry 0: "addedDate" is not a number)"},
+        {listWith("addedDate", 1e300), R"(entry 0: "addedDate" is not a date within range)"},
+        {listWith("autoLockEnabled", 1), R"(entry 0: "autoLockEnabled" is not true or false)"},
         {"[" + good + ",7]", "entry 1: is not an object"},
         {"{}", "the stored list is not a JSON array"},
     };

@@ -7,18 +7,23 @@
 namespace velmora {
 namespace {
 
-TEST(UpdateManager, CreatesTheUpdaterOnceWithAutomaticChecksOffAndStartsIt) {
+TEST(UpdateManager, StartsOneUpdaterWhoseStateTheViewModelShowsAtOnceAndFollows) {
     int created = 0;
     auto updater = std::make_shared<SimUpdater>();
     UpdateManager manager([&] {
         ++created;
         return updater;
     });
-
     EXPECT_EQ(created, 1);
     EXPECT_EQ(updater->automaticChecks, false);
     EXPECT_TRUE(updater->started);
-    EXPECT_EQ(updater->checksRequested, 0u);
+
+    CheckForUpdatesViewModel model(manager.updater());
+    EXPECT_TRUE(model.canCheckForUpdates.get());
+    updater->setCanCheckForUpdates(false);
+    EXPECT_FALSE(model.canCheckForUpdates.get());
+    model.updater().checkForUpdates();
+    EXPECT_EQ(updater->checksRequested, 1u);
 }
 
 TEST(UpdateManager, StartFailureIsPrintedAndNothingElseHappens) {
@@ -27,26 +32,11 @@ TEST(UpdateManager, StartFailureIsPrintedAndNothingElseHappens) {
 
     ::testing::internal::CaptureStdout();
     UpdateManager manager([&] { return updater; });
-    const std::string printed = ::testing::internal::GetCapturedStdout();
-
-    EXPECT_EQ(printed, "[Sparkle] Failed to start updater: The feed URL is missing\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "[Sparkle] Failed to start updater: The feed URL is missing\n");
     EXPECT_EQ(updater->startCount, 1u);
     CheckForUpdatesViewModel model(manager.updater());
     EXPECT_FALSE(model.canCheckForUpdates.get());
-}
-
-TEST(CheckForUpdatesViewModel, ShowsTheCurrentValueAtOnceThenFollowsTheUpdater) {
-    auto updater = std::make_shared<SimUpdater>();
-    updater->startUpdater();
-
-    CheckForUpdatesViewModel model(updater);
-    EXPECT_TRUE(model.canCheckForUpdates.get());
-
-    updater->setCanCheckForUpdates(false);
-    EXPECT_FALSE(model.canCheckForUpdates.get());
-
-    model.updater().checkForUpdates();
-    EXPECT_EQ(updater->checksRequested, 1u);
 }
 
 } // namespace

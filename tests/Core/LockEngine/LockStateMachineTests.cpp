@@ -14,13 +14,13 @@ LockTransitionResult lockedAsking(const LockedTarget& target, Reason reason) {
 
 TEST(LockStateMachineDebounce, CountsFromTheIntervalOnAndMeasuresABurstFromItsFirstEvent) {
     Harness h;
-    const LockState lockedAlpha = LockState::locked(alpha);
     EXPECT_EQ(h.front(alpha), lockedAsking(alpha, Reason::protectedAppActivated));
 
     h.advance(Seconds{0.2});
-    EXPECT_EQ(h.front(alpha).reason, Reason::debounced);
+    h.front(alpha);
     h.advance(Seconds{0.09}); // 0.29 s after the counted event
-    EXPECT_EQ(h.front(alpha), (LockTransitionResult{lockedAlpha, false, Reason::debounced}));
+    EXPECT_EQ(h.front(alpha),
+              (LockTransitionResult{LockState::locked(alpha), false, Reason::debounced}));
     h.advance(Seconds{0.01}); // 0.3 s: counts, although only 0.1 s after the last event
     EXPECT_EQ(h.front(alpha), lockedAsking(alpha, Reason::protectedAppActivated));
     h.advance(Seconds{0.29});
@@ -52,35 +52,25 @@ TEST(LockStateMachineDebounce, AClockSetBackDoesNotSwallowFrontmostEvents) {
     EXPECT_EQ(h.front(alpha).reason, Reason::debounced);
 }
 
-TEST(LockStateMachineExpiry, AnUnlockEndsExactlyAtItsExpiryAlsoWhenRemembered) {
-    Harness h;
-    const TimePoint expiry = h.unlock(alpha);
-    h.advance(settle);
-    h.front(beta);
-
-    h.setNow(expiry - nanoseconds{1});
-    EXPECT_EQ(h.front(alpha),
-              (LockTransitionResult{LockState::unlocked(alpha, expiry), false, Reason::noChange}));
-    h.front(beta);
-    EXPECT_TRUE(h.remembers(alpha));
-
-    h.setNow(expiry);
-    EXPECT_EQ(h.front(alpha), lockedAsking(alpha, Reason::protectedAppActivated));
-    EXPECT_FALSE(h.remembers(alpha));
-}
-
-TEST(LockStateMachineExpiry, TheSameProcessAtItsExpiryIsLockedAndForgotten) {
-    for (const nanoseconds offset : {nanoseconds{-1}, nanoseconds{0}}) {
-        Harness h;
-        const TimePoint expiry = h.unlock(alpha);
-        h.setNow(expiry + offset);
-        const LockTransitionResult result = h.front(alpha);
-        if (offset < nanoseconds{0}) {
-            EXPECT_EQ(result.reason, Reason::noChange);
-            EXPECT_TRUE(h.remembers(alpha));
-        } else {
-            EXPECT_EQ(result, lockedAsking(alpha, Reason::unlockExpired));
-            EXPECT_TRUE(h.machine.unlockedApps().empty());
+TEST(LockStateMachineExpiry, AnUnlockEndsExactlyAtItsExpiryAndIsForgotten) {
+    for (const bool viaOtherApp : {false, true}) {
+        for (const nanoseconds offset : {nanoseconds{-1}, nanoseconds{0}}) {
+            SCOPED_TRACE(::testing::Message() << "via other app " << viaOtherApp << ", offset "
+                                              << offset.count() << " ns");
+            Harness h;
+            const TimePoint expiry = h.unlock(alpha);
+            if (viaOtherApp) {
+                h.advance(settle);
+                h.front(beta);
+            }
+            h.setNow(expiry + offset);
+            const bool expired = offset == nanoseconds{0};
+            const LockTransitionResult kept{LockState::unlocked(alpha, expiry), false,
+                                            Reason::noChange};
+            const Reason ended =
+                viaOtherApp ? Reason::protectedAppActivated : Reason::unlockExpired;
+            EXPECT_EQ(h.front(alpha), expired ? lockedAsking(alpha, ended) : kept);
+            EXPECT_EQ(h.remembers(alpha), !expired);
         }
     }
 }

@@ -47,45 +47,19 @@ struct OverlayWindowControllerTest : ::testing::Test {
 TEST_F(OverlayWindowControllerTest, FirstShowMakesAClickableBorderlessWindowOverEverything) {
     show("com.apple.Notes", {25, 12.5, 800, 600}, "Notes");
 
-    using Entry = std::pair<std::string, LogLevel>;
-    std::vector<Entry> logged;
-    for (const auto& e : logger->entries) {
-        logged.emplace_back(e.message, e.level);
-    }
-    EXPECT_EQ(logged, (std::vector<Entry>{
-                          {"Overlay.show() called for 'Notes' [com.apple.Notes]", LogLevel::info},
-                          {"  input rect: (25.0, 12.5, 800.0, 600.0)", LogLevel::debug},
-                          {"  screen: Built-in Retina Display frame=(0.0, 0.0, 1512.0, 982.0)",
-                           LogLevel::debug},
-                          {"  active overlays: 0", LogLevel::debug},
-                          {"  overlay frame: (25.0, 12.5, 800.0, 600.0)", LogLevel::debug},
-                          {"  creating new window for com.apple.Notes", LogLevel::debug},
-                          {"  window visible: true", LogLevel::debug},
-                      }));
-
+    EXPECT_TRUE(
+        logger->contains("Overlay.show() called for 'Notes' [com.apple.Notes]", LogLevel::info));
     ASSERT_EQ(windows->windowCount(), 1u);
     SimOverlayWindow& w = window(0);
     EXPECT_EQ(w.creation().contentRect, (Rect{25, 12.5, 800, 600}));
     EXPECT_EQ(w.creation().styleMask, kWindowStyleMaskBorderless);
-    EXPECT_EQ(w.creation().backing, BackingStoreType::buffered);
-    EXPECT_FALSE(w.creation().defer);
     EXPECT_FALSE(w.isOpaque());
-    EXPECT_EQ(w.backgroundColor(), Color::clear());
-    EXPECT_FALSE(w.hasShadow());
     EXPECT_EQ(w.levelsSet(), (std::vector<WindowLevel>{8, 8}));
     EXPECT_EQ(w.collectionBehavior(), 257u);
-    EXPECT_FALSE(w.isReleasedWhenClosed());
     EXPECT_FALSE(w.ignoresMouseEvents());
     EXPECT_FALSE(w.canBecomeKeyWindow());
-    EXPECT_FALSE(w.canBecomeMainWindow());
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.orderFrontCount(), 1u);
-
-    ASSERT_TRUE(w.contentView());
     EXPECT_EQ(w.contentView()->frame, (Rect{0, 0, 800, 600}));
-    EXPECT_EQ(w.contentView()->autoresizingMask, 18u);
-    EXPECT_EQ(w.contentView()->rootView->appName(), "Notes");
-    EXPECT_TRUE(controller.isOverlayVisible("com.apple.Notes"));
     EXPECT_EQ(controller.shownAppName("com.apple.Notes"), "Notes");
 }
 
@@ -104,28 +78,16 @@ TEST_F(OverlayWindowControllerTest, AFrameWithoutAreaCoversTheWholeScreen) {
 
 TEST_F(OverlayWindowControllerTest, ASecondShowMovesTheSameWindowAndRebuildsItsCard) {
     show("com.apple.Notes", {100, 100, 800, 600}, "Notes");
-    const auto firstContent = window(0).contentView();
     show("com.apple.Notes", {200, 150, 1024, 768}, "Notes — Work", false);
 
     ASSERT_EQ(windows->windowCount(), 1u);
     SimOverlayWindow& w = window(0);
-    ASSERT_EQ(w.framesSet().size(), 1u);
-    EXPECT_EQ(w.framesSet()[0].frame, (Rect{200, 150, 1024, 768}));
-    EXPECT_TRUE(w.framesSet()[0].display);
-    EXPECT_EQ(w.contentViewsInstalled(), 2u);
-    EXPECT_NE(w.contentView(), firstContent);
+    EXPECT_EQ(w.frame(), (Rect{200, 150, 1024, 768}));
     EXPECT_EQ(w.contentView()->frame, (Rect{0, 0, 1024, 768}));
-    EXPECT_EQ(w.contentView()->autoresizingMask, 18u);
     EXPECT_EQ(w.contentView()->rootView->appName(), "Notes — Work");
-    EXPECT_FALSE(w.contentView()->rootView->card().hasMinimizeButton());
     EXPECT_EQ(w.levelsSet(), (std::vector<WindowLevel>{8, 8, 8}));
-
-    EXPECT_EQ(messagesStartingWith("  creating new window for "),
-              std::vector<std::string>{"  creating new window for com.apple.Notes"});
     EXPECT_EQ(messagesStartingWith("  updating existing window for "),
               std::vector<std::string>{"  updating existing window for com.apple.Notes"});
-    EXPECT_EQ(messagesStartingWith("  active overlays: "),
-              (std::vector<std::string>{"  active overlays: 0", "  active overlays: 1"}));
 
     // The buttons run the latest callbacks.
     EXPECT_TRUE(w.pressUnlock());
@@ -153,18 +115,14 @@ TEST_F(OverlayWindowControllerTest, HideOrdersOutAndForgetsAndShowReusesTheHidde
 
     SimOverlayWindow& w = window(0);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(w.orderOutCount(), 1u);
     EXPECT_FALSE(controller.isOverlayVisible("com.apple.Notes"));
     EXPECT_EQ(controller.shownAppName("com.apple.Notes"), std::nullopt);
-    EXPECT_EQ(controller.windowCount(), 1u);
     EXPECT_FALSE(w.pressUnlock()) << "a hidden overlay cannot be clicked";
-    EXPECT_TRUE(logger->contains("Overlay.hide() called for com.apple.Notes", LogLevel::info));
 
     show("com.apple.Notes", {10, 10, 400, 300}, "Notes");
     EXPECT_EQ(windows->windowCount(), 1u);
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.frame(), (Rect{10, 10, 400, 300}));
-    EXPECT_EQ(messagesStartingWith("  updating existing window for ").size(), 1u);
     EXPECT_TRUE(w.pressMinimize());
     EXPECT_EQ(taps, std::vector<std::string>{"minimize Notes"});
 }
@@ -181,20 +139,18 @@ TEST_F(OverlayWindowControllerTest, HideAllCountsEveryWindowEverMadeAndHidesEach
     controller.hide("com.apple.Terminal"); // never shown: nothing but the log line
     controller.hideAll();
 
-    EXPECT_EQ(logger->messages(), (std::vector<std::string>{
-                                      "Overlay.hide() called for com.apple.Terminal",
-                                      "Overlay.hideAll() called - hiding 2 overlays",
-                                      "Overlay.hide() called for com.apple.Mail",
-                                      "Overlay.hide() called for com.apple.Notes",
-                                  }));
+    EXPECT_EQ(logger->messages(),
+              (std::vector<std::string>{"Overlay.hide() called for com.apple.Terminal",
+                                        "Overlay.hideAll() called - hiding 2 overlays",
+                                        "Overlay.hide() called for com.apple.Mail",
+                                        "Overlay.hide() called for com.apple.Notes"}));
     EXPECT_EQ(windows->visibleWindowCount(), 0u);
     EXPECT_TRUE(controller.visibleBundleIds().empty());
     EXPECT_EQ(controller.shownAppName("com.apple.Notes"), std::nullopt);
     EXPECT_EQ(controller.windowCount(), 2u);
 }
 
-TEST_F(OverlayWindowControllerTest, ACardShowsTheSensorAndItsButtonsMayRebuildTheOverlay) {
-    owner->setBiometryType(BiometryType::faceID);
+TEST_F(OverlayWindowControllerTest, ACardsButtonMayRebuildTheOverlay) {
     controller.show("com.apple.Notes", {0, 0, 800, 600}, kBuiltIn, "Notes", [this] {
         // What an engine might do from the button: show again, replacing this very card.
         show("com.apple.Notes", {0, 0, 800, 600}, "Notes again");
@@ -202,8 +158,6 @@ TEST_F(OverlayWindowControllerTest, ACardShowsTheSensorAndItsButtonsMayRebuildTh
     });
 
     SimOverlayWindow& w = window(0);
-    EXPECT_EQ(w.contentView()->rootView->card().unlockTitle(), "Unlock with Face ID");
-    EXPECT_TRUE(w.clickBackground());
     EXPECT_TRUE(w.pressUnlock());
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.contentView()->rootView->appName(), "Notes again");

@@ -23,8 +23,12 @@ private:
     Subscription subscription_;
 };
 
-TEST_F(SimWorkspaceTest, ActivationIsHeardOnTheNextTurnOfTheMainQueueAndOnlyOnRealChange) {
+TEST_F(SimWorkspaceTest, ActivationIsHeardOnTheNextTurnOnlyOnRealChangeAndNeverForAgents) {
     const ProcessId notes = desktop.launch({.bundleIdentifier = "com.example.notes"});
+    const ProcessId agent = desktop.launch({.bundleIdentifier = "com.example.agent",
+                                            .activationPolicy = ActivationPolicy::prohibited});
+    EXPECT_FALSE(desktop.activate(agent));
+    EXPECT_FALSE(desktop.activate(4242));
 
     EXPECT_TRUE(desktop.activate(notes));
     EXPECT_TRUE(heard.empty());
@@ -34,10 +38,11 @@ TEST_F(SimWorkspaceTest, ActivationIsHeardOnTheNextTurnOfTheMainQueueAndOnlyOnRe
 
     EXPECT_EQ(heard, std::vector<ProcessId>{notes});
     EXPECT_EQ(desktop.frontmostApplication()->processIdentifier, notes);
-    EXPECT_EQ(desktop.activationRequests(), (std::vector<ProcessId>{notes, notes}));
+    EXPECT_EQ(desktop.activationRequests(), (std::vector<ProcessId>{agent, 4242, notes, notes}));
 }
 
-TEST_F(SimWorkspaceTest, HidingOrQuittingTheFrontmostBringsThePreviousVisibleOneForward) {
+TEST_F(SimWorkspaceTest,
+       HidingOrQuittingTheFrontmostBringsThePreviousVisibleOneForwardAndQuitIsAnnounced) {
     const ProcessId mail = desktop.launch({.bundleIdentifier = "com.example.mail"});
     const ProcessId notes = desktop.launch({.bundleIdentifier = "com.example.notes"});
     const ProcessId chat = desktop.launch({.bundleIdentifier = "com.example.chat"});
@@ -50,44 +55,22 @@ TEST_F(SimWorkspaceTest, HidingOrQuittingTheFrontmostBringsThePreviousVisibleOne
     EXPECT_TRUE(desktop.hide(chat));
     EXPECT_TRUE(desktop.isHidden(chat));
     EXPECT_EQ(desktop.frontmostApplication()->processIdentifier, notes);
+    std::vector<std::optional<RunningApplication>> ended;
+    Subscription s = desktop.observeDidTerminateApplication(
+        [&](const std::optional<RunningApplication>& app) { ended.push_back(app); });
     EXPECT_TRUE(desktop.quit(notes));
+    EXPECT_TRUE(ended.empty()) << "announced after the current work";
     loop.runUntilIdle();
 
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_EQ(ended[0]->processIdentifier, notes);
+    EXPECT_TRUE(ended[0]->isTerminated);
     EXPECT_EQ(heard, (std::vector<ProcessId>{notes, mail}));
     EXPECT_EQ(desktop.runningApplications().size(), 2u);
     EXPECT_TRUE(desktop.application(notes)->isTerminated);
     EXPECT_FALSE(desktop.quit(notes));
     EXPECT_FALSE(desktop.hide(notes));
     EXPECT_EQ(desktop.hideRequests(), (std::vector<ProcessId>{chat, notes}));
-}
-
-TEST_F(SimWorkspaceTest, BackgroundAgentsAndUnknownProcessesRefuseActivation) {
-    const ProcessId agent = desktop.launch({.bundleIdentifier = "com.example.agent",
-                                            .activationPolicy = ActivationPolicy::prohibited});
-
-    EXPECT_FALSE(desktop.activate(agent));
-    EXPECT_FALSE(desktop.activate(4242));
-    loop.runUntilIdle();
-
-    EXPECT_TRUE(heard.empty());
-    EXPECT_FALSE(desktop.frontmostApplication());
-}
-
-TEST_F(SimWorkspaceTest, QuittingAnnouncesTheEndedApplicationAfterTheCurrentWork) {
-    const ProcessId notes = desktop.launch({.bundleIdentifier = "com.example.notes"});
-    std::vector<std::optional<RunningApplication>> ended;
-    Subscription s = desktop.observeDidTerminateApplication(
-        [&](const std::optional<RunningApplication>& app) { ended.push_back(app); });
-
-    EXPECT_TRUE(desktop.quit(notes));
-    EXPECT_TRUE(ended.empty());
-    EXPECT_FALSE(desktop.runningApplication(notes));
-    loop.runUntilIdle();
-
-    ASSERT_EQ(ended.size(), 1u);
-    ASSERT_TRUE(ended[0]);
-    EXPECT_EQ(ended[0]->processIdentifier, notes);
-    EXPECT_TRUE(ended[0]->isTerminated);
 }
 
 } // namespace
