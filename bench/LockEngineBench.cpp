@@ -71,26 +71,16 @@ private:
 struct Bench {
     explicit Bench(std::shared_ptr<MonotonicClock> clock = nullptr) {
         auto logger = std::make_shared<DiscardingLogger>();
-        appState = AppState::create({desktop.userDefaults, desktop.bundleReader, desktop.workspace,
-                                     desktop.loop, logger, desktop.loop});
+        Platform platform = desktop.platform(logger);
+        platform.eventTaps = taps;
+        if (clock) {
+            platform.monotonicClock = clock;
+        }
+        appState = AppState::create(AppState::collaborators(platform));
         auto contexts = makeContextFactory(desktop.authenticator);
-        engine = LockEngine::create({
-            .appState = appState,
-            .frontmostMonitor = FrontmostAppMonitor::create(desktop.workspace),
-            .authManager = std::make_shared<AuthManager>(desktop.loop, contexts),
-            .overlayController =
-                std::make_shared<OverlayWindowController>(logger, desktop.overlayWindows, contexts),
-            .runLoop = desktop.loop,
-            .timeProvider = desktop.loop,
-            .monotonicClock = clock ? clock : desktop.loop,
-            .logger = logger,
-            .workspace = desktop.workspace,
-            .windowList = desktop.windowServer,
-            .screens = desktop.screens,
-            .eventTaps = taps,
-            .hostApplication = desktop.hostApplication,
-            .distributedNotifications = desktop.distributedNotifications,
-        });
+        engine = LockEngine::create(LockEngine::collaborators(
+            platform, appState, std::make_shared<AuthManager>(desktop.loop, contexts),
+            std::make_shared<OverlayWindowController>(logger, desktop.overlayWindows, contexts)));
         editor = desktop.launchApp("com.example.editor", "Editor", Rect{0, 0, 400, 300});
         desktop.activate(editor);
         engine->start();

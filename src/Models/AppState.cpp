@@ -25,16 +25,20 @@ std::shared_ptr<AppState> AppState::shared() {
         requirePlatformServices(platform.userDefaults && platform.bundleReader &&
                                     platform.workspace && platform.logger && platform.timeProvider,
                                 "AppState");
-        return create({
-            .userDefaults = platform.userDefaults,
-            .bundleReader = platform.bundleReader,
-            .workspace = platform.workspace,
-            .runLoop = platform.runLoop,
-            .logger = platform.logger,
-            .timeProvider = platform.timeProvider,
-        });
+        return create(collaborators(platform));
     }();
     return instance;
+}
+
+AppState::Collaborators AppState::collaborators(const Platform& platform) {
+    return {
+        .userDefaults = platform.userDefaults,
+        .bundleReader = platform.bundleReader,
+        .workspace = platform.workspace,
+        .runLoop = platform.runLoop,
+        .logger = platform.logger,
+        .timeProvider = platform.timeProvider,
+    };
 }
 
 std::shared_ptr<AppState> AppState::create(Collaborators collaborators) {

@@ -19,6 +19,8 @@
 
 namespace velmora {
 
+struct Platform;
+
 /// What is protected, kept in the user defaults, and which application is in front.
 ///
 ///     auto state = AppState::shared();
@@ -47,6 +49,8 @@ public:
 
     /// The process-wide instance, made on first use from the installed platform.
     static std::shared_ptr<AppState> shared();
+    /// The collaborators from `platform`'s services.
+    static Collaborators collaborators(const Platform& platform);
 
     /// Loads the stored list and starts following the frontmost application; the first
     /// frontmost value arrives on a later turn of the main queue.

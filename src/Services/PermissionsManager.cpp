@@ -73,19 +73,23 @@ std::shared_ptr<PermissionsManager> PermissionsManager::shared() {
                                     platform.urlOpener && platform.systemLog &&
                                     platform.mainBundle && platform.timeProvider,
                                 "PermissionsManager");
-        return create({
-            .accessibility = platform.accessibility,
-            .eventTaps = platform.eventTaps,
-            .userDefaults = platform.userDefaults,
-            .application = platform.hostApplication,
-            .urlOpener = platform.urlOpener,
-            .systemLog = platform.systemLog,
-            .mainBundle = platform.mainBundle,
-            .runLoop = platform.runLoop,
-            .timeProvider = platform.timeProvider,
-        });
+        return create(collaborators(platform));
     }();
     return instance;
+}
+
+PermissionsManager::Collaborators PermissionsManager::collaborators(const Platform& platform) {
+    return {
+        .accessibility = platform.accessibility,
+        .eventTaps = platform.eventTaps,
+        .userDefaults = platform.userDefaults,
+        .application = platform.hostApplication,
+        .urlOpener = platform.urlOpener,
+        .systemLog = platform.systemLog,
+        .mainBundle = platform.mainBundle,
+        .runLoop = platform.runLoop,
+        .timeProvider = platform.timeProvider,
+    };
 }
 
 std::shared_ptr<PermissionsManager> PermissionsManager::create(Collaborators collaborators) {

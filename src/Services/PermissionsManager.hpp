@@ -19,6 +19,8 @@
 
 namespace velmora {
 
+struct Platform;
+
 enum class PermissionType { accessibility, inputMonitoring };
 
 inline constexpr std::array<PermissionType, 2> allPermissionTypes{PermissionType::accessibility,
@@ -83,6 +85,8 @@ public:
 
     /// The process-wide instance, made on first use from the installed platform.
     static std::shared_ptr<PermissionsManager> shared();
+    /// The collaborators from `platform`'s services.
+    static Collaborators collaborators(const Platform& platform);
 
     /// Checks both permissions, follows the program's activation and, while Accessibility is
     /// missing, starts polling.

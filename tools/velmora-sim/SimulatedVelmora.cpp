@@ -32,15 +32,7 @@ AppState& SimulatedVelmora::appState() {
 
 const std::shared_ptr<AppState>& SimulatedVelmora::sharedAppState() {
     if (!appState_) {
-        SimDesktop& d = *desktop_;
-        appState_ = AppState::create({
-            .userDefaults = d.userDefaults,
-            .bundleReader = d.bundleReader,
-            .workspace = d.workspace,
-            .runLoop = d.loop,
-            .logger = log_,
-            .timeProvider = d.loop,
-        });
+        appState_ = AppState::create(AppState::collaborators(desktop_->platform(log_)));
     }
     return appState_;
 }
@@ -74,39 +66,14 @@ bool SimulatedVelmora::launch() {
 }
 
 std::shared_ptr<PermissionsManager> SimulatedVelmora::makePermissionsManager() {
-    SimDesktop& d = *desktop_;
-    permissions_ = PermissionsManager::create({
-        .accessibility = d.accessibility,
-        .eventTaps = d.eventTaps,
-        .userDefaults = d.userDefaults,
-        .application = d.hostApplication,
-        .urlOpener = d.urlOpener,
-        .systemLog = d.systemLog,
-        .mainBundle = d.mainBundle,
-        .runLoop = d.loop,
-        .timeProvider = d.loop,
-    });
+    permissions_ =
+        PermissionsManager::create(PermissionsManager::collaborators(desktop_->platform(log_)));
     return permissions_;
 }
 
 std::shared_ptr<LockEngine> SimulatedVelmora::makeLockEngine() {
-    SimDesktop& d = *desktop_;
-    engine_ = LockEngine::create({
-        .appState = sharedAppState(),
-        .frontmostMonitor = FrontmostAppMonitor::create(d.workspace),
-        .authManager = authManager_,
-        .overlayController = overlays_,
-        .runLoop = d.loop,
-        .timeProvider = d.loop,
-        .monotonicClock = d.loop,
-        .logger = log_,
-        .workspace = d.workspace,
-        .windowList = d.windowServer,
-        .screens = d.screens,
-        .eventTaps = d.eventTaps,
-        .hostApplication = d.hostApplication,
-        .distributedNotifications = d.distributedNotifications,
-    });
+    engine_ = LockEngine::create(LockEngine::collaborators(
+        desktop_->platform(log_), sharedAppState(), authManager_, overlays_));
     return engine_;
 }
 

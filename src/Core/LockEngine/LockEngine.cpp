@@ -34,24 +34,32 @@ std::shared_ptr<LockEngine> LockEngine::shared() {
                                     platform.windowList && platform.screens &&
                                     platform.hostApplication,
                                 "the lock engine");
-        return create({
-            .appState = AppState::shared(),
-            .frontmostMonitor = FrontmostAppMonitor::create(platform.workspace),
-            .authManager = AuthManager::shared(),
-            .overlayController = OverlayWindowController::shared(),
-            .runLoop = platform.runLoop,
-            .timeProvider = platform.timeProvider,
-            .monotonicClock = platform.monotonicClock,
-            .logger = platform.logger,
-            .workspace = platform.workspace,
-            .windowList = platform.windowList,
-            .screens = platform.screens,
-            .eventTaps = platform.eventTaps,
-            .hostApplication = platform.hostApplication,
-            .distributedNotifications = platform.distributedNotifications,
-        });
+        return create(collaborators(platform, AppState::shared(), AuthManager::shared(),
+                                    OverlayWindowController::shared()));
     }();
     return instance;
+}
+
+LockEngine::Collaborators
+LockEngine::collaborators(const Platform& platform, std::shared_ptr<AppState> appState,
+                          std::shared_ptr<AuthenticationProviding> authManager,
+                          std::shared_ptr<OverlayWindowController> overlayController) {
+    return {
+        .appState = std::move(appState),
+        .frontmostMonitor = FrontmostAppMonitor::create(platform.workspace),
+        .authManager = std::move(authManager),
+        .overlayController = std::move(overlayController),
+        .runLoop = platform.runLoop,
+        .timeProvider = platform.timeProvider,
+        .monotonicClock = platform.monotonicClock,
+        .logger = platform.logger,
+        .workspace = platform.workspace,
+        .windowList = platform.windowList,
+        .screens = platform.screens,
+        .eventTaps = platform.eventTaps,
+        .hostApplication = platform.hostApplication,
+        .distributedNotifications = platform.distributedNotifications,
+    };
 }
 
 std::shared_ptr<LockEngine> LockEngine::create(Collaborators collaborators) {

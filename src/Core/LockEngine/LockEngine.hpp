@@ -29,6 +29,8 @@
 
 namespace velmora {
 
+struct Platform;
+
 /// Turns what happens on the desktop into lock decisions and carries them out: overlays over
 /// locked applications, owner authentication, idle relocking, relocking on sleep and screen
 /// lock, and the menu bar's manual locks.
@@ -81,6 +83,11 @@ public:
     /// The process-wide engine over the installed platform and the shared app state,
     /// authentication manager and overlay controller.
     static std::shared_ptr<LockEngine> shared();
+    /// The engine's collaborators from `platform`'s services, with the given neighbours and a
+    /// new frontmost monitor of its own.
+    static Collaborators collaborators(const Platform& platform, std::shared_ptr<AppState> appState,
+                                       std::shared_ptr<AuthenticationProviding> authManager,
+                                       std::shared_ptr<OverlayWindowController> overlayController);
     /// Builds the engine and its state machine and subscribes; starts nothing.
     static std::shared_ptr<LockEngine> create(Collaborators collaborators);
     LockEngine(Passkey, Collaborators collaborators);

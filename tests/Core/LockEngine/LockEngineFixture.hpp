@@ -20,26 +20,12 @@ inline const Rect kNotesWindow{100, 100, 800, 600};          // window-server co
 class LockEngineTest : public ::testing::Test {
 protected:
     LockEngineTest() {
-        appState = AppState::create({desktop.userDefaults, desktop.bundleReader, desktop.workspace,
-                                     desktop.loop, logger, desktop.loop});
+        const Platform platform = desktop.platform(logger);
+        appState = AppState::create(AppState::collaborators(platform));
         auto contexts = makeContextFactory(desktop.authenticator);
-        engine = LockEngine::create({
-            .appState = appState,
-            .frontmostMonitor = FrontmostAppMonitor::create(desktop.workspace),
-            .authManager = std::make_shared<AuthManager>(desktop.loop, contexts),
-            .overlayController =
-                std::make_shared<OverlayWindowController>(logger, desktop.overlayWindows, contexts),
-            .runLoop = desktop.loop,
-            .timeProvider = desktop.loop,
-            .monotonicClock = desktop.loop,
-            .logger = logger,
-            .workspace = desktop.workspace,
-            .windowList = desktop.windowServer,
-            .screens = desktop.screens,
-            .eventTaps = desktop.eventTaps,
-            .hostApplication = desktop.hostApplication,
-            .distributedNotifications = desktop.distributedNotifications,
-        });
+        engine = LockEngine::create(LockEngine::collaborators(
+            platform, appState, std::make_shared<AuthManager>(desktop.loop, contexts),
+            std::make_shared<OverlayWindowController>(logger, desktop.overlayWindows, contexts)));
         editor = desktop.launchApp(kEditor, "Editor", Rect{0, 0, 400, 300});
         notes = protect(kNotes, "Notes", kNotesWindow);
         desktop.activate(editor);
