@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Core/LockEngine/LockEngineLifecycle.hpp"
-#include "Core/Logging.hpp"
+#include "Support/Logging.hpp"
 #include "Platform/HostApplication.hpp"
 #include "Platform/NotificationCenter.hpp"
 #include "Platform/WorkspaceProviding.hpp"

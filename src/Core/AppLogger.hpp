@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Logging.hpp"
+#include "Support/Logging.hpp"
 #include "Core/SystemVersion.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/TimeProviding.hpp"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Core/Logging.hpp"
-#include "Models/FrontmostAppInfo.hpp"
+#include "Support/Logging.hpp"
+#include "Support/FrontmostAppInfo.hpp"
 #include "Models/FrontmostAppMonitor.hpp"
 #include "Models/ProtectedApp.hpp"
 #include "Platform/BundleReading.hpp"

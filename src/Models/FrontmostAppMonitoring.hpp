@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Models/FrontmostAppInfo.hpp"
+#include "Support/FrontmostAppInfo.hpp"
 #include "Support/Subscription.hpp"
 
 #include <functional>

@@ -5,10 +5,29 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace velmora {
 
-class OverlayContentView;
+/// What an overlay window shows over a locked application, and what its controls do. The
+/// window draws it and hands every click on it here, so nothing beneath is reached.
+class OverlayContent {
+public:
+    virtual ~OverlayContent() = default;
+
+    [[nodiscard]] virtual const std::string& appName() const = 0;
+    /// E.g. "Unlock with Touch ID", and its symbol, e.g. "touchid".
+    [[nodiscard]] virtual std::string unlockTitle() const = 0;
+    [[nodiscard]] virtual std::string unlockSymbol() const = 0;
+    [[nodiscard]] virtual bool hasMinimizeButton() const = 0;
+
+    virtual void unlockTapped() = 0;
+    /// Nothing when there is no Minimize button.
+    virtual void minimizeTapped() = 0;
+    /// A click on the dark cover outside the card: consumed, with no effect.
+    virtual void backgroundTapped() = 0;
+};
 
 using WindowStyleMask = std::uint64_t;
 inline constexpr WindowStyleMask kWindowStyleMaskBorderless = 0;
@@ -30,7 +49,7 @@ inline constexpr AutoresizingMask kViewHeightSizable = 16;
 
 /// The view tree a window shows: the overlay content, placed in the window.
 struct OverlayHostingView {
-    std::shared_ptr<OverlayContentView> rootView;
+    std::shared_ptr<OverlayContent> rootView;
     Rect frame;
     AutoresizingMask autoresizingMask = 0;
 };

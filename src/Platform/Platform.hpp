@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Logging.hpp"
+#include "Support/Logging.hpp"
 #include "Platform/AccessibilityTrust.hpp"
 #include "Platform/BundleReading.hpp"
 #include "Platform/EventTap.hpp"

@@ -1,5 +1,5 @@
 #include "Models/AppState.hpp"
-#include "Models/AppStateProtectedAppChecker.hpp"
+#include "Core/LockEngine/AppStateProtectedAppChecker.hpp"
 #include "Models/ProtectedAppsCoding.hpp"
 #include "Platform/Sim/SimBundleReader.hpp"
 #include "Platform/Sim/SimUserDefaults.hpp"

@@ -1,7 +1,7 @@
 #include "Core/LockEngine/LockEngine.hpp"
 
 #include "Core/LockEngine/LockEngineSupport.hpp"
-#include "Models/AppStateProtectedAppChecker.hpp"
+#include "Core/LockEngine/AppStateProtectedAppChecker.hpp"
 #include "Platform/Platform.hpp"
 #include "Services/AuthManager.hpp"
 

@@ -2,7 +2,7 @@
 
 #include "Core/LockEngine/LockEngineLifecycle.hpp"
 #include "Core/LockEngine/LockStateMachine.hpp"
-#include "Core/Logging.hpp"
+#include "Support/Logging.hpp"
 #include "Core/Overlay/OverlayWindowController.hpp"
 #include "Models/AppState.hpp"
 #include "Models/FrontmostAppMonitor.hpp"

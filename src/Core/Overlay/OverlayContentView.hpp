@@ -2,6 +2,7 @@
 
 #include "Core/Overlay/LockBackgroundView.hpp"
 #include "Core/Overlay/LockCardView.hpp"
+#include "Platform/OverlayWindows.hpp"
 
 namespace velmora {
 
@@ -10,7 +11,7 @@ namespace velmora {
 ///
 ///     auto content = std::make_shared<OverlayContentView>("Notes", unlock, minimize, contexts);
 ///     content->card().unlockTapped();
-class OverlayContentView {
+class OverlayContentView final : public OverlayContent {
 public:
     using Action = LockCardView::Action;
 
@@ -21,7 +22,16 @@ public:
     OverlayContentView(std::string appName, Action onUnlockTapped, Action onCancelTapped,
                        OwnerAuthenticationContextFactory biometryContexts);
 
-    [[nodiscard]] const std::string& appName() const { return card_.appName; }
+    [[nodiscard]] const std::string& appName() const override { return card_.appName; }
+    [[nodiscard]] std::string unlockTitle() const override { return card_.unlockTitle(); }
+    [[nodiscard]] std::string unlockSymbol() const override {
+        return std::string(card_.unlockSymbol());
+    }
+    [[nodiscard]] bool hasMinimizeButton() const override { return card_.hasMinimizeButton(); }
+    void unlockTapped() override { card_.unlockTapped(); }
+    void minimizeTapped() override { card_.minimizeTapped(); }
+    void backgroundTapped() override { background_.tapped(); }
+
     [[nodiscard]] const LockBackgroundView& background() const { return background_; }
     [[nodiscard]] const LockCardView& card() const { return card_; }
     /// For the view state (hover, press) that the drawing layer keeps on the card.

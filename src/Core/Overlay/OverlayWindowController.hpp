@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Logging.hpp"
+#include "Support/Logging.hpp"
 #include "Platform/OverlayWindows.hpp"
 #include "Platform/OwnerAuthentication.hpp"
 #include "Platform/Screens.hpp"

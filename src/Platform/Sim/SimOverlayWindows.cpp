@@ -1,7 +1,5 @@
 #include "Platform/Sim/SimOverlayWindows.hpp"
 
-#include "Core/Overlay/OverlayContentView.hpp"
-
 #include <algorithm>
 
 namespace velmora {
@@ -49,18 +47,17 @@ bool SimOverlayWindow::pressUnlock() {
     ++clicksReceived_;
     // The content may be replaced by what the button does; keep it alive meanwhile.
     const auto content = contentView_->rootView;
-    content->card().unlockTapped();
+    content->unlockTapped();
     return true;
 }
 
 bool SimOverlayWindow::pressMinimize() {
-    if (ignoresMouseEvents_ || !canBeClicked() ||
-        !contentView_->rootView->card().hasMinimizeButton()) {
+    if (ignoresMouseEvents_ || !canBeClicked() || !contentView_->rootView->hasMinimizeButton()) {
         return false;
     }
     ++clicksReceived_;
     const auto content = contentView_->rootView;
-    content->card().minimizeTapped();
+    content->minimizeTapped();
     return true;
 }
 
@@ -69,7 +66,7 @@ bool SimOverlayWindow::clickBackground() {
         return false;
     }
     ++clicksReceived_;
-    contentView_->rootView->background().tapped();
+    contentView_->rootView->backgroundTapped();
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/LockEngine/LockTypes.hpp"
+#include "Support/ProcessId.hpp"
 
 #include <string>
 

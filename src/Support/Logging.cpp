@@ -1,4 +1,4 @@
-#include "Core/Logging.hpp"
+#include "Support/Logging.hpp"
 
 #include <array>
 
