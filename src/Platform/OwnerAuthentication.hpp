@@ -52,7 +52,8 @@ enum class AuthenticationPolicy : int {
 };
 
 /// The kind of biometric sensor a context reports. Other values than these may be reported.
-enum class BiometryType : int { none = 0, touchID = 1, faceID = 2, opticID = 4 };
+/// `fingerprint` is a reader that PAM offers on Linux; the Apple systems never report it.
+enum class BiometryType : int { none = 0, touchID = 1, faceID = 2, opticID = 4, fingerprint = 100 };
 
 /// One authentication request to the system, used for a single prompt and then dropped.
 ///
@@ -79,6 +80,9 @@ public:
                                 Reply reply) = 0;
     /// `none` until `canEvaluatePolicy` has been asked.
     [[nodiscard]] virtual BiometryType biometryType() const = 0;
+    /// What the system calls the secret typed instead of a biometric, e.g. "Passcode"; a text
+    /// that lives as long as the program.
+    [[nodiscard]] virtual std::string_view passcodeName() const { return "Passcode"; }
 };
 
 /// Makes a fresh context for each request.

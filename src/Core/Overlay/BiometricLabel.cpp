@@ -12,24 +12,30 @@ struct BiometricLabel {
     std::string_view name;
 };
 
-constexpr std::array<BiometricLabel, 4> kLabels{{
+constexpr std::array<BiometricLabel, 5> kLabels{{
     {BiometryType::none, "key.fill", "Passcode"},
     {BiometryType::touchID, "touchid", "Touch ID"},
     {BiometryType::faceID, "faceid", "Face ID"},
     {BiometryType::opticID, "opticid", "Optic ID"},
+    {BiometryType::fingerprint, "touchid", "Fingerprint"},
 }};
 
 constexpr BiometricLabel kOtherSensor{BiometryType::none, "lock.open.fill", "Biometrics"};
 
-BiometryType currentBiometryType(const OwnerAuthenticationContextFactory& contexts) {
+struct Sensor {
+    BiometryType type = BiometryType::none;
+    std::string_view passcodeName = "Passcode";
+};
+
+Sensor currentSensor(const OwnerAuthenticationContextFactory& contexts) {
     auto context = contexts ? contexts() : nullptr;
     if (!context) {
-        return BiometryType::none;
+        return {};
     }
     // Only asked so that the context fills in its biometry type; the answer does not matter.
     (void)context->canEvaluatePolicy(AuthenticationPolicy::deviceOwnerAuthenticationWithBiometrics,
                                      nullptr);
-    return context->biometryType();
+    return {context->biometryType(), context->passcodeName()};
 }
 
 const BiometricLabel& labelFor(BiometryType type) {
@@ -44,11 +50,12 @@ const BiometricLabel& labelFor(BiometryType type) {
 } // namespace
 
 std::string_view biometricIconName(const OwnerAuthenticationContextFactory& contexts) {
-    return labelFor(currentBiometryType(contexts)).iconName;
+    return labelFor(currentSensor(contexts).type).iconName;
 }
 
 std::string_view biometricName(const OwnerAuthenticationContextFactory& contexts) {
-    return labelFor(currentBiometryType(contexts)).name;
+    const Sensor sensor = currentSensor(contexts);
+    return sensor.type == BiometryType::none ? sensor.passcodeName : labelFor(sensor.type).name;
 }
 
 } // namespace velmora
