@@ -11,6 +11,8 @@
 #include <fstream>
 #include <iostream>
 #include <limits>
+#include <pthread.h>
+#include <string_view>
 #include <unistd.h>
 
 namespace velmora {
@@ -138,9 +140,14 @@ const std::shared_ptr<AppLogger>& AppLogger::shared() {
     // Never destroyed: components may still log while static objects are torn down.
     static const auto* const instance = [] {
         const Platform& platform = installedPlatform();
+        // The program's log where the platform has one, so that crash reports land in the
+        // same file as every other line.
+        auto installed = std::dynamic_pointer_cast<AppLogger>(platform.logger);
         auto* logger = new std::shared_ptr<AppLogger>(
-            create(applicationSupportDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
-                   platform.runLoop, std::make_shared<SystemTimeProvider>()));
+            installed ? std::move(installed)
+                      : create(applicationSupportDirectory(std::getenv("XDG_DATA_HOME"),
+                                                           std::getenv("HOME")),
+                               platform.runLoop, std::make_shared<SystemTimeProvider>()));
         std::atexit([] {
             shared()->flush();
             shared()->waitUntilWritten();
@@ -278,6 +285,10 @@ bool AppLogger::takeOverForCrash(CrashLineSink sink, void* context) noexcept {
 }
 
 void AppLogger::runWriter() {
+    // The queue's label, cut to the 15 characters a Linux thread name holds.
+    constexpr std::string_view kLabel = "com.brevane.logger";
+    const std::string name(kLabel.substr(0, 15));
+    pthread_setname_np(pthread_self(), name.c_str());
     for (;;) {
         {
             std::unique_lock lock(mutex_);

@@ -158,6 +158,10 @@ bool AppState::keepUnreadableDataAside() {
             break;
         }
         if (*existing == *unreadableData_) {
+            // Still unreadable at this start: said again, so no start passes over it quietly.
+            collaborators_.logger->error("Stored protected apps could not be read (" +
+                                         unreadableReason_ + "); already kept aside under \"" +
+                                         key + "\"");
             unreadableData_.reset();
             return true;
         }

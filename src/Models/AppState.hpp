@@ -1,12 +1,12 @@
 #pragma once
 
-#include "Support/Logging.hpp"
-#include "Support/FrontmostAppInfo.hpp"
 #include "Models/FrontmostAppMonitor.hpp"
 #include "Models/ProtectedApp.hpp"
 #include "Platform/BundleReading.hpp"
 #include "Platform/UserDefaults.hpp"
 #include "Platform/WorkspaceProviding.hpp"
+#include "Support/FrontmostAppInfo.hpp"
+#include "Support/Logging.hpp"
 #include "Support/Observable.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/TimeProviding.hpp"

@@ -1,5 +1,6 @@
 #include "Models/ProtectedApp.hpp"
 
+#include "Support/Utf8.hpp"
 #include "Support/Uuid.hpp"
 
 #include <string_view>
@@ -29,7 +30,9 @@ ProtectedApp ProtectedApp::make(std::string bundleIdentifier, std::string displa
     return {
         .id = makeUuidString(),
         .bundleIdentifier = std::move(bundleIdentifier),
-        .displayName = std::move(displayName),
+        // A name that is not UTF-8 could never be stored; it is shown with its bad bytes
+        // replaced instead.
+        .displayName = validUtf8(displayName),
         .addedDate = addedDate,
     };
 }

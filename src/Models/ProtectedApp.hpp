@@ -22,7 +22,8 @@ struct ProtectedApp {
     bool autoLockEnabled = true;
     std::int64_t idleTimeoutMinutes = 5;
 
-    /// A new entry with a fresh id and the default settings.
+    /// A new entry with a fresh id and the default settings; bytes of `displayName` that are
+    /// not UTF-8 are replaced.
     static ProtectedApp make(std::string bundleIdentifier, std::string displayName,
                              TimePoint addedDate);
 

@@ -1,7 +1,9 @@
 #include "Models/ProtectedAppsCoding.hpp"
 
+#include "Support/Utf8.hpp"
 #include "Support/Uuid.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -40,21 +42,19 @@ std::optional<TimePoint> dateFromReferenceSeconds(double seconds) {
            std::chrono::duration_cast<TimePoint::duration>(std::chrono::nanoseconds{nanoseconds});
 }
 
-std::optional<double> referenceSecondsFromDate(TimePoint date) {
+/// Dates beyond the readable range are stored at its edge.
+double referenceSecondsFromDate(TimePoint date) {
     constexpr auto kReferenceNanoseconds =
         std::chrono::duration_cast<std::chrono::nanoseconds>(kReferenceDate.time_since_epoch())
             .count();
     const auto sinceEpoch =
         std::chrono::duration_cast<std::chrono::nanoseconds>(date.time_since_epoch()).count();
     if (sinceEpoch < std::numeric_limits<std::int64_t>::min() + kReferenceNanoseconds) {
-        return std::nullopt;
+        return -kLargestDateOffsetSeconds;
     }
     const auto seconds = static_cast<double>(
         static_cast<long double>(sinceEpoch - kReferenceNanoseconds) / kNanosecondsPerSecond);
-    if (!(std::abs(seconds) <= kLargestDateOffsetSeconds)) {
-        return std::nullopt;
-    }
-    return seconds;
+    return std::clamp(seconds, -kLargestDateOffsetSeconds, kLargestDateOffsetSeconds);
 }
 
 std::optional<std::int64_t> wholeNumber(const Json& value) {
@@ -166,35 +166,21 @@ std::optional<std::vector<ProtectedApp>> decode(std::string_view text, Rejection
     return apps;
 }
 
-std::optional<std::string> encode(const std::vector<ProtectedApp>& apps, Rejection& rejection) {
+std::optional<std::string> encode(const std::vector<ProtectedApp>& apps, Rejection&) {
+    // One odd entry must never cost the others their protection after a restart: whatever
+    // cannot be stored as it is gets stored in the nearest form that reads back.
     auto document = nlohmann::ordered_json::array();
-    for (std::size_t index = 0; index < apps.size(); ++index) {
-        const ProtectedApp& app = apps[index];
-        auto id = canonicalUuidString(app.id);
-        if (!id) {
-            rejection = entryRejection(index, "id \"" + app.id + "\" is not a UUID");
-            return std::nullopt;
-        }
-        const auto addedDate = referenceSecondsFromDate(app.addedDate);
-        if (!addedDate) {
-            rejection = entryRejection(index, "addedDate is out of range");
-            return std::nullopt;
-        }
+    for (const ProtectedApp& app : apps) {
         document.push_back({
-            {"id", std::move(*id)},
-            {"bundleIdentifier", app.bundleIdentifier},
-            {"displayName", app.displayName},
-            {"addedDate", *addedDate},
+            {"id", canonicalUuidString(app.id).value_or(makeUuidString())},
+            {"bundleIdentifier", validUtf8(app.bundleIdentifier)},
+            {"displayName", validUtf8(app.displayName)},
+            {"addedDate", referenceSecondsFromDate(app.addedDate)},
             {"autoLockEnabled", app.autoLockEnabled},
             {"idleTimeoutMinutes", app.idleTimeoutMinutes},
         });
     }
-    try {
-        return document.dump();
-    } catch (const nlohmann::ordered_json::type_error& error) {
-        rejection = {error.what()};
-        return std::nullopt;
-    }
+    return document.dump();
 }
 
 /// Runs a coding step so that no exception leaves it, whatever the input.

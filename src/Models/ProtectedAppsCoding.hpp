@@ -23,9 +23,10 @@ namespace velmora {
 std::optional<std::vector<ProtectedApp>>
 decodeProtectedApps(std::string_view json, std::string* errorDescription = nullptr) noexcept;
 
-/// The stored form of `apps`; nothing when some entry could not be read back (an id that is
-/// not a UUID, a date out of range, text that is not UTF-8), and then `errorDescription`
-/// (if given) says why. Never throws.
+/// The stored form of `apps`. An entry is never refused: an id that is not a UUID is stored as
+/// a new one, a date out of range at the edge of the range, and bytes that are not UTF-8 as
+/// U+FFFD, so that every entry reads back. Nothing (with `errorDescription`) only when memory
+/// runs out. Never throws.
 std::optional<std::string> encodeProtectedApps(const std::vector<ProtectedApp>& apps,
                                                std::string* errorDescription = nullptr) noexcept;
 

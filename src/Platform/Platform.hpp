@@ -1,6 +1,5 @@
 #pragma once
 
-#include "Support/Logging.hpp"
 #include "Platform/AccessibilityTrust.hpp"
 #include "Platform/BundleReading.hpp"
 #include "Platform/EventTap.hpp"
@@ -16,6 +15,7 @@
 #include "Platform/UserDefaults.hpp"
 #include "Platform/WindowList.hpp"
 #include "Platform/WorkspaceProviding.hpp"
+#include "Support/Logging.hpp"
 #include "Support/MonotonicClock.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/TimeProviding.hpp"
@@ -28,30 +28,30 @@ namespace velmora {
 /// desktop, or a real backend). The process-wide instances (`AppState::shared()`, ...) take
 /// their collaborators from here; tests pass collaborators explicitly instead.
 struct Platform {
-    std::shared_ptr<RunLoop> runLoop;
-    std::shared_ptr<TimeProviding> timeProvider;
-    std::shared_ptr<MonotonicClock> monotonicClock;
+    std::shared_ptr<RunLoop> runLoop{};
+    std::shared_ptr<TimeProviding> timeProvider{};
+    std::shared_ptr<MonotonicClock> monotonicClock{};
     /// Where the process-wide instances log; start-up puts the program's log here.
-    std::shared_ptr<Logging> logger;
-    std::shared_ptr<WorkspaceProviding> workspace;
-    std::shared_ptr<UserDefaults> userDefaults;
-    std::shared_ptr<BundleReading> bundleReader;
-    std::shared_ptr<OwnerAuthenticationService> ownerAuthentication;
-    std::shared_ptr<ScreenProviding> screens;
-    std::shared_ptr<OverlayWindowFactory> overlayWindows;
-    UpdaterFactory updaterFactory;
-    std::shared_ptr<WindowListProviding> windowList;
-    std::shared_ptr<EventTapProviding> eventTaps;
-    std::shared_ptr<AccessibilityTrust> accessibility;
+    std::shared_ptr<Logging> logger{};
+    std::shared_ptr<WorkspaceProviding> workspace{};
+    std::shared_ptr<UserDefaults> userDefaults{};
+    std::shared_ptr<BundleReading> bundleReader{};
+    std::shared_ptr<OwnerAuthenticationService> ownerAuthentication{};
+    std::shared_ptr<ScreenProviding> screens{};
+    std::shared_ptr<OverlayWindowFactory> overlayWindows{};
+    UpdaterFactory updaterFactory{};
+    std::shared_ptr<WindowListProviding> windowList{};
+    std::shared_ptr<EventTapProviding> eventTaps{};
+    std::shared_ptr<AccessibilityTrust> accessibility{};
     /// The program's own application object.
-    std::shared_ptr<HostApplication> hostApplication;
+    std::shared_ptr<HostApplication> hostApplication{};
     /// The program's own notification centre ("openSettingsRequested").
-    std::shared_ptr<NotificationCenter> notificationCenter;
+    std::shared_ptr<NotificationCenter> notificationCenter{};
     /// The session-wide centre ("com.apple.screenIsLocked").
-    std::shared_ptr<NotificationCenter> distributedNotifications;
-    std::shared_ptr<UrlOpening> urlOpener;
-    std::shared_ptr<SystemLog> systemLog;
-    std::shared_ptr<MainBundle> mainBundle;
+    std::shared_ptr<NotificationCenter> distributedNotifications{};
+    std::shared_ptr<UrlOpening> urlOpener{};
+    std::shared_ptr<SystemLog> systemLog{};
+    std::shared_ptr<MainBundle> mainBundle{};
 };
 
 /// Installs the platform. Call once, before the first process-wide instance is created.

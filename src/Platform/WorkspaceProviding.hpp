@@ -3,6 +3,7 @@
 #include "Support/ProcessId.hpp"
 #include "Support/Subscription.hpp"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,6 +25,10 @@ struct RunningApplication {
     std::optional<std::string> bundleLocation{};
     ActivationPolicy activationPolicy = ActivationPolicy::regular;
     bool isTerminated = false;
+    /// When the process started, in the system's own units; only compared for equality, so
+    /// that a process is told from a later one that reuses its identifier. Absent when the
+    /// system cannot tell.
+    std::optional<std::uint64_t> startTime{};
 
     friend bool operator==(const RunningApplication&, const RunningApplication&) = default;
 };

@@ -7,7 +7,11 @@
 namespace velmora {
 
 UpdateManager& UpdateManager::shared() {
-    static UpdateManager instance(installedPlatform().updaterFactory);
+    static UpdateManager instance = [] {
+        const Platform& platform = installedPlatform();
+        requirePlatformServices(static_cast<bool>(platform.updaterFactory), "the update manager");
+        return UpdateManager(platform.updaterFactory);
+    }();
     return instance;
 }
 

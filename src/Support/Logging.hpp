@@ -16,6 +16,23 @@ std::string_view logLevelWord(LogLevel level);
 /// A lambda reports the function it is written in.
 std::string functionSignature(std::string_view compilerFunctionName);
 
+/// The operation that a helper's log lines belong to: taken in the operation itself and
+/// handed down, so that the lines name the operation rather than the helper.
+///
+///     void Controller::show(...) {
+///         createWindow(..., LogOperation::current());            // "show(...)"
+///     }
+///     void Controller::createWindow(..., const LogOperation& operation) {
+///         logger_->debug("  creating new window for " + bundleId, operation);
+///     }
+struct LogOperation {
+    std::string function;
+
+    static LogOperation current(std::source_location where = std::source_location::current()) {
+        return {functionSignature(where.function_name())};
+    }
+};
+
 /// Where components send their log lines. The level helpers fill in the call site.
 ///
 ///     logger.info("Lock engine started");
@@ -48,7 +65,25 @@ public:
         logAt(message, LogLevel::fatal, where);
     }
 
+    // The same, for a line of `operation` written by one of its helpers.
+    void debug(std::string_view message, const LogOperation& operation,
+               std::source_location where = std::source_location::current()) {
+        logAt(message, LogLevel::debug, operation, where);
+    }
+    void info(std::string_view message, const LogOperation& operation,
+              std::source_location where = std::source_location::current()) {
+        logAt(message, LogLevel::info, operation, where);
+    }
+    void warn(std::string_view message, const LogOperation& operation,
+              std::source_location where = std::source_location::current()) {
+        logAt(message, LogLevel::warn, operation, where);
+    }
+
 private:
+    void logAt(std::string_view message, LogLevel level, const LogOperation& operation,
+               const std::source_location& where) {
+        log(message, level, where.file_name(), operation.function, static_cast<int>(where.line()));
+    }
     void logAt(std::string_view message, LogLevel level, const std::source_location& where) {
         log(message, level, where.file_name(), functionSignature(where.function_name()),
             static_cast<int>(where.line()));

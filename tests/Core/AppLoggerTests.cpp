@@ -1,8 +1,10 @@
 #include "Core/AppLogger.hpp"
 #include "Core/LogFileTesting.hpp"
+#include "Platform/Platform.hpp"
 #include "Support/ManualRunLoop.hpp"
 
 #include <ctime>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <regex>
 #include <thread>
@@ -224,6 +226,31 @@ TEST_F(AppLoggerTest, LinesFromManyThreadsAllArriveWhole) {
     for (const auto& line : lines) {
         ASSERT_TRUE(std::regex_match(line, whole)) << line;
     }
+}
+
+TEST_F(AppLoggerTest, TheWriterThreadCarriesTheQueuesLabel) {
+    logger->error("written at once");
+    logger->waitUntilWritten();
+    bool found = false;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream comm(task.path() / "comm");
+        std::string name;
+        std::getline(comm, name);
+        found = found || name == "com.brevane.log";
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST(AppLoggerShared, IsTheInstalledPlatformsLoggerSoCrashReportsShareItsFile) {
+    EXPECT_EXIT(
+        {
+            TemporaryDirectory directory;
+            auto loop = std::make_shared<ManualRunLoop>();
+            auto logger = AppLogger::create(directory.path(), loop, loop, "Test OS 1.0");
+            installPlatform({.runLoop = loop, .logger = logger});
+            std::exit(AppLogger::shared() == logger ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(AppLoggerDirectory, FollowsTheXdgDataDirectory) {

@@ -1,5 +1,5 @@
-#include "Models/AppState.hpp"
 #include "Core/LockEngine/AppStateProtectedAppChecker.hpp"
+#include "Models/AppState.hpp"
 #include "Models/ProtectedAppsCoding.hpp"
 #include "Platform/Sim/SimBundleReader.hpp"
 #include "Platform/Sim/SimUserDefaults.hpp"
@@ -154,20 +154,36 @@ TEST_F(AppStateTest, ProtectionIsByExactBundleIdentifierWhateverTheSettings) {
     EXPECT_FALSE(state->protectedApp("com.example.mail"));
 }
 
-TEST_F(AppStateTest, AnEntryThatCannotBeEncodedLeavesTheStoredListAsItWas) {
+TEST_F(AppStateTest, AnOddEntryNeverCostsTheOthersTheirProtectionAfterARestart) {
+    bundles->addBundle("/Applications/Odd.app", {.bundleIdentifier = "com.example.odd",
+                                                 .infoStrings = {{"CFBundleName", "Odd \xff"}}});
     auto state = makeState();
-    state->addApp(ProtectedApp::make("com.example.notes", "Notes", loop->now()));
-    const auto blob = defaults->data("protectedApps");
+    state->addApp(*state->makeProtectedApp("/Applications/Odd.app"));
     auto apps = state->protectedApps().get();
-    apps.push_back({"not-a-uuid", "com.example.mail", "Mail", loop->now(), true, 5});
+    apps.push_back({"not-a-uuid", "com.example.mail", "Mail", TimePoint::min(), true, 5});
     state->protectedApps().set(apps);
+    state->addApp(ProtectedApp::make("com.example.notes", "Notes", loop->now()));
 
-    ::testing::internal::CaptureStdout();
-    state->saveProtectedApps();
+    const auto restarted = makeState();
+    std::vector<std::string> names;
+    for (const ProtectedApp& app : restarted->protectedApps().get()) {
+        names.push_back(app.displayName);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Odd \uFFFD", "Mail", "Notes"}));
+}
 
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-              "Failed to save protected apps: entry 1: id \"not-a-uuid\" is not a UUID\n");
-    EXPECT_EQ(defaults->data("protectedApps"), blob);
+TEST_F(AppStateTest, AStoredListThatStaysUnreadableIsReportedAtEveryStart) {
+    defaults->setData("protectedApps", "[{\"id\": 1}]");
+    for (int start = 1; start <= 2; ++start) {
+        logger->entries.clear();
+        ::testing::internal::CaptureStdout();
+        makeState();
+        ::testing::internal::GetCapturedStdout();
+        EXPECT_TRUE(std::any_of(logger->entries.begin(), logger->entries.end(),
+                                [](const auto& e) { return e.level == LogLevel::error; }))
+            << "start " << start;
+    }
+    EXPECT_FALSE(defaults->data("protectedApps.unreadable.2"));
 }
 
 TEST_F(AppStateTest, NewEntriesComeFromTheBundleWithItsNameAndTheCurrentTime) {

@@ -94,22 +94,23 @@ TEST(ProtectedAppsCoding, AnyBadEntryRejectsTheWholeListAndSaysWhy) {
     EXPECT_TRUE(error.starts_with("not valid JSON: ")) << error;
 }
 
-TEST(ProtectedAppsCoding, RefusesToWriteWhatCouldNotBeReadBack) {
+TEST(ProtectedAppsCoding, WritesWhatCannotBeStoredAsItIsInTheNearestFormThatReadsBack) {
     const TimePoint date{std::chrono::seconds{1735689600}};
-    const std::vector<std::pair<ProtectedApp, std::string>> cases{
-        {{"not-a-uuid", "b", "d", date, true, 5}, R"(entry 0: id "not-a-uuid" is not a UUID)"},
-        {{kId, "b", "d", TimePoint::min(), true, 5}, "entry 0: addedDate is out of range"},
-        {{kId, "b", "bad \xff name", date, true, 5}, ""},
+    const std::vector<ProtectedApp> apps{
+        {"not-a-uuid", "b", "d", date, true, 5},
+        {kId, "b", "d", TimePoint::min(), true, 5},
+        {kId, "b\xc3", "bad \xff name", date, true, 5},
     };
-    for (const auto& [app, why] : cases) {
-        std::string error;
-        EXPECT_FALSE(encodeProtectedApps({app}, &error)) << app.displayName;
-        if (!why.empty()) {
-            EXPECT_EQ(error, why);
-        } else {
-            EXPECT_FALSE(error.empty());
-        }
-    }
+    const auto blob = encodeProtectedApps(apps);
+    ASSERT_TRUE(blob);
+    const auto read = decodeProtectedApps(*blob);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->size(), 3u);
+    EXPECT_NE((*read)[0].id, "not-a-uuid");
+    EXPECT_EQ((*read)[0].id.size(), 36u);
+    EXPECT_LT((*read)[1].addedDate, date);
+    EXPECT_EQ((*read)[2].bundleIdentifier, "b\uFFFD");
+    EXPECT_EQ((*read)[2].displayName, "bad \uFFFD name");
 }
 
 } // namespace

@@ -136,6 +136,8 @@ struct ExpectOverlayCommand {
     std::string bundleId;
     bool visible = false;
     std::optional<Rect> frame;
+    /// The process the visible overlay was shown for.
+    std::optional<ProcessId> covers;
     friend bool operator==(const ExpectOverlayCommand&, const ExpectOverlayCommand&) = default;
 };
 
@@ -145,8 +147,11 @@ struct ExpectFrontmostCommand {
 };
 
 struct ExpectHiddenCommand {
+    /// Empty when `pid` names the process.
     std::string bundleId;
     bool hidden = false;
+    /// One process rather than the first running one of `bundleId`.
+    std::optional<ProcessId> pid;
     friend bool operator==(const ExpectHiddenCommand&, const ExpectHiddenCommand&) = default;
 };
 

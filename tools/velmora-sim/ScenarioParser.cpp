@@ -164,6 +164,9 @@ public:
     [[nodiscard]] bool nextIs(std::string_view word) const {
         return !atEnd() && words_[next_] == word;
     }
+    [[nodiscard]] bool nextIsNumber() const {
+        return !atEnd() && parseInteger(words_[next_]).has_value();
+    }
 
     void fail(std::string message) {
         if (!error_) {
@@ -496,6 +499,13 @@ ScenarioCommand expectState(Reader& r) {
 ScenarioCommand expectOverlay(Reader& r) {
     ExpectOverlayCommand c;
     c.bundleId = bundleId(r);
+    if (r.nextIs("covers")) {
+        r.word("covers");
+        c.visible = true;
+        c.covers = r.pid(false);
+        r.finish();
+        return c;
+    }
     c.visible = r.choice<bool>({{"visible", true}, {"hidden", false}});
     if (r.nextIs("frame")) {
         r.word("frame");
@@ -513,7 +523,11 @@ ScenarioCommand expectFrontmost(Reader& r) {
 
 ScenarioCommand expectHidden(Reader& r) {
     ExpectHiddenCommand c;
-    c.bundleId = bundleId(r);
+    if (r.nextIsNumber()) {
+        c.pid = r.pid(false);
+    } else {
+        c.bundleId = bundleId(r);
+    }
     c.hidden = r.choice(kYesOrNo);
     r.finish();
     return c;
@@ -578,9 +592,12 @@ constexpr Grammar kCommands[] = {
 
 constexpr Grammar kExpectations[] = {
     {"state", "expect state idle|locked <bundleId>|unlocked <bundleId>", expectState},
-    {"overlay", "expect overlay <bundleId> visible|hidden [frame <x> <y> <w> <h>]", expectOverlay},
+    {"overlay",
+     "expect overlay <bundleId> visible|hidden [frame <x> <y> <w> <h>], or expect overlay "
+     "<bundleId> covers <pid>",
+     expectOverlay},
     {"frontmost", "expect frontmost <bundleId>", expectFrontmost},
-    {"hidden", "expect hidden <bundleId> yes|no", expectHidden},
+    {"hidden", "expect hidden <bundleId>|<pid> yes|no", expectHidden},
     {"unlocked", "expect unlocked <bundleId> yes|no", expectUnlocked},
     {"prompts", "expect prompts <n>", expectPrompts},
     {"prompt", "expect prompt \"<reason>\"", expectPrompt},

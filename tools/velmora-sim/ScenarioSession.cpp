@@ -330,6 +330,9 @@ ScenarioSession::Failure ScenarioSession::check(const ExpectStateCommand& c) {
 }
 
 ScenarioSession::Failure ScenarioSession::check(const ExpectOverlayCommand& c) {
+    if (c.covers) {
+        return checkCovered(c.bundleId, *c.covers);
+    }
     std::string expected = c.visible ? "visible" : "hidden";
     std::string got = velmora_.overlays() && velmora_.overlays()->isOverlayVisible(c.bundleId)
                           ? "visible"
@@ -346,11 +349,26 @@ ScenarioSession::Failure ScenarioSession::check(const ExpectFrontmostCommand& c)
     return mismatch("frontmost " + c.bundleId, c.bundleId, frontmostText().value_or("none"));
 }
 
+ScenarioSession::Failure ScenarioSession::checkCovered(const std::string& bundleId, ProcessId pid) {
+    const std::string expected = "covering " + std::to_string(pid);
+    std::string got = "hidden";
+    const LockEngine* engine = velmora_.engine();
+    if (engine && velmora_.overlays() && velmora_.overlays()->isOverlayVisible(bundleId)) {
+        const auto target = engine->coveredTargets().find(bundleId);
+        got = target == engine->coveredTargets().end()
+                  ? "visible over no known process"
+                  : "covering " + std::to_string(target->second.pid);
+    }
+    return mismatch("overlay " + bundleId + " covers " + std::to_string(pid), expected, got);
+}
+
 ScenarioSession::Failure ScenarioSession::check(const ExpectHiddenCommand& c) {
-    const auto app = firstRunning(c.bundleId);
-    const std::string got = app ? yesOrNo(desktop().workspace->isHidden(*app)) : "not running";
+    const auto app = c.pid ? c.pid : firstRunning(c.bundleId);
+    const std::string subject = c.pid ? std::to_string(*c.pid) : c.bundleId;
+    const bool running = app && desktop().workspace->runningApplication(*app);
+    const std::string got = running ? yesOrNo(desktop().workspace->isHidden(*app)) : "not running";
     const std::string expected = yesOrNo(c.hidden);
-    return mismatch("hidden " + c.bundleId + " " + expected, expected, got);
+    return mismatch("hidden " + subject + " " + expected, expected, got);
 }
 
 ScenarioSession::Failure ScenarioSession::check(const ExpectUnlockedCommand& c) {

@@ -71,6 +71,7 @@ private:
     Failure check(const ExpectOverlayCommand& c);
     Failure check(const ExpectFrontmostCommand& c);
     Failure check(const ExpectHiddenCommand& c);
+    Failure checkCovered(const std::string& bundleId, ProcessId pid);
     Failure check(const ExpectUnlockedCommand& c);
     Failure check(const ExpectPromptsCommand& c);
     Failure check(const ExpectPromptCommand& c);

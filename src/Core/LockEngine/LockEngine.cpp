@@ -1,7 +1,7 @@
 #include "Core/LockEngine/LockEngine.hpp"
 
-#include "Core/LockEngine/LockEngineSupport.hpp"
 #include "Core/LockEngine/AppStateProtectedAppChecker.hpp"
+#include "Core/LockEngine/LockEngineSupport.hpp"
 #include "Platform/Platform.hpp"
 #include "Services/AuthManager.hpp"
 
@@ -158,17 +158,47 @@ void LockEngine::resume() {
 }
 
 bool LockEngine::isAppUnlocked(const std::string& bundleId) const {
-    if (!lastActiveTimePerApp_.contains(bundleId)) {
-        return false;
+    // Tracking alone is not an unlock: an unlock past its expiry no longer counts.
+    return lastActiveTimePerApp_.contains(bundleId) && !isIdleLockedApp(bundleId) &&
+           holdsValidUnlock(bundleId);
+}
+
+bool LockEngine::holdsValidUnlock(const std::string& bundleId) const {
+    const TimePoint now = timeProvider_->now();
+    const LockState& state = stateMachine_.currentState();
+    if (state.isUnlocked() && state.target().bundleId == bundleId &&
+        (!state.expiresAt() || now < *state.expiresAt())) {
+        return true;
     }
-    const auto idleLocked = isIdleLocked_.find(bundleId);
-    return idleLocked == isIdleLocked_.end() || !idleLocked->second;
+    const auto& remembered = stateMachine_.unlockedApps();
+    return std::any_of(remembered.begin(), remembered.end(), [&](const auto& entry) {
+        return entry.first.bundleId == bundleId && now < entry.second;
+    });
+}
+
+std::vector<ProcessId> LockEngine::unlockedProcesses(const std::string& bundleId) const {
+    std::vector<ProcessId> pids;
+    const LockState& state = stateMachine_.currentState();
+    if (!state.isIdle() && state.target().bundleId == bundleId) {
+        pids.push_back(state.target().pid);
+    }
+    for (const auto& [key, expiry] : stateMachine_.unlockedApps()) {
+        if (key.bundleId == bundleId &&
+            std::find(pids.begin(), pids.end(), key.pid) == pids.end()) {
+            pids.push_back(key.pid);
+        }
+    }
+    std::erase_if(pids, [&](ProcessId pid) {
+        const auto app = workspace_->runningApplication(pid);
+        return !app || app->bundleIdentifier != bundleId;
+    });
+    return pids;
 }
 
 std::vector<std::string> LockEngine::unlockedProtectedApps() const {
     std::vector<std::string> names;
     for (const auto& [bundleId, lastActive] : lastActiveTimePerApp_) {
-        if (isIdleLockedApp(bundleId)) {
+        if (isIdleLockedApp(bundleId) || !holdsValidUnlock(bundleId)) {
             continue;
         }
         if (auto app = appState_->protectedApp(bundleId)) {
@@ -181,12 +211,14 @@ std::vector<std::string> LockEngine::unlockedProtectedApps() const {
 void LockEngine::hideAllOverlays() {
     logger_->debug("hideAllOverlays called");
     overlayController_->hideAll();
+    coveredTargets_.clear();
     logger_->debug("hideAllOverlays completed");
 }
 
 void LockEngine::hideOverlay(const std::string& bundleId) {
     logger_->debug("hideOverlay called for " + bundleId);
     overlayController_->hide(bundleId);
+    coveredTargets_.erase(bundleId);
     logger_->debug("hideOverlay completed for " + bundleId);
 }
 
@@ -214,19 +246,21 @@ void LockEngine::handleFrontmostAppChange(const FrontmostAppInfo& info) {
     const bool isProtected = appState_->isProtected(bundleId);
     logger_->debug(std::string("Is protected: ") + boolText(isProtected));
     if (isProtected) {
-        handleProtectedFrontmost(info);
+        handleProtectedFrontmost(info, LogOperation::current());
     } else {
-        handleNonProtectedFrontmost(info);
+        handleNonProtectedFrontmost(info, LogOperation::current());
     }
 }
 
-void LockEngine::handleNonProtectedFrontmost(const FrontmostAppInfo& info) {
+void LockEngine::handleNonProtectedFrontmost(const FrontmostAppInfo& info,
+                                             const LogOperation& operation) {
     const std::string& bundleId = info.bundleIdentifier;
     const bool isSystemUI = systemUIAgents().contains(bundleId);
     const bool isSelf = isOwnBundleId(bundleId);
     const bool isFinder = bundleId == kFinderBundleId;
-    logger_->debug("Non-protected app frontmost: " + bundleId +
-                   " (system UI: " + boolText(isSystemUI) + ", Brevane: " + boolText(isSelf) + ")");
+    logger_->debug("Non-protected app frontmost: " + bundleId + " (system UI: " +
+                       boolText(isSystemUI) + ", Brevane: " + boolText(isSelf) + ")",
+                   operation);
     if (!isSystemUI && !isSelf && !isFinder) {
         const auto app = workspace_->runningApplication(info.processIdentifier);
         lastNonProtectedApp_ =
@@ -235,48 +269,56 @@ void LockEngine::handleNonProtectedFrontmost(const FrontmostAppInfo& info) {
     const LockState& state = currentState_.get();
     if (state.isUnlocked()) {
         logger_->debug("Switched away from unlocked app to non-protected app - idle timer will "
-                       "handle locking");
+                       "handle locking",
+                       operation);
         return;
     }
     if (state.isLocked()) {
         logger_->debug(
-            "Switched to non-protected app while locked - keeping overlay visible on locked app");
+            "Switched to non-protected app while locked - keeping overlay visible on locked app",
+            operation);
         stateMachine_.process(LockEvent::nonProtectedAppActivated());
     }
 }
 
-void LockEngine::handleProtectedFrontmost(const FrontmostAppInfo& info) {
+void LockEngine::handleProtectedFrontmost(const FrontmostAppInfo& info,
+                                          const LogOperation& operation) {
     const std::string& bundleId = info.bundleIdentifier;
     const std::string pidText = std::to_string(info.processIdentifier);
     if (isIdleLockedApp(bundleId)) {
         logger_->info("Idle-locked app became frontmost - clearing idle-lock and requiring auth: " +
-                      bundleId);
+                          bundleId,
+                      operation);
         isIdleLocked_[bundleId] = false;
     }
     currentLockedBundleId_.set(bundleId);
     currentProtectedFrontmostBundleId_ = bundleId;
-    logger_->debug("Protected app frontmost: " + bundleId + " - tracking for activity");
-    logger_->info("PROTECTED APP FRONTMOST - bundleId: " + bundleId + " PID=" + pidText);
+    logger_->debug("Protected app frontmost: " + bundleId + " - tracking for activity", operation);
+    logger_->info("PROTECTED APP FRONTMOST - bundleId: " + bundleId + " PID=" + pidText, operation);
 
     const auto idleLocked = isIdleLocked_.find(bundleId);
     const std::string idleLockedText =
         idleLocked == isIdleLocked_.end() ? "none" : std::string(boolText(idleLocked->second));
     logger_->debug(std::string("Current tracking state: hasActiveTime=") +
-                   boolText(lastActiveTimePerApp_.contains(bundleId)) +
-                   ", isIdleLocked=" + idleLockedText);
+                       boolText(lastActiveTimePerApp_.contains(bundleId)) +
+                       ", isIdleLocked=" + idleLockedText,
+                   operation);
 
-    logger_->debug("Creating LockedTarget and sending to state machine");
-    logger_->info("BEFORE state machine: currentState=" + toString(stateMachine_.currentState()));
+    logger_->debug("Creating LockedTarget and sending to state machine", operation);
+    logger_->info("BEFORE state machine: currentState=" + toString(stateMachine_.currentState()),
+                  operation);
     const LockTransitionResult result = stateMachine_.process(
         LockEvent::frontmostAppChanged({bundleId, info.processIdentifier, info.appName}));
     logger_->info("AFTER state machine: newState=" + toString(result.newState) +
-                  ", shouldRequestAuth=" + boolText(result.shouldRequestAuth) +
-                  ", reason=" + toString(result.reason));
+                      ", shouldRequestAuth=" + boolText(result.shouldRequestAuth) +
+                      ", reason=" + toString(result.reason),
+                  operation);
     if (result.shouldRequestAuth) {
-        logger_->debug("Will show overlay - authentication required (shouldRequestAuth=true)");
+        logger_->debug("Will show overlay - authentication required (shouldRequestAuth=true)",
+                       operation);
     } else {
-        logger_->debug(
-            "Not showing overlay - user already authenticated (shouldRequestAuth=false)");
+        logger_->debug("Not showing overlay - user already authenticated (shouldRequestAuth=false)",
+                       operation);
     }
 }
 
@@ -306,51 +348,58 @@ void LockEngine::handleStateTransition(const LockTransitionResult& result) {
         break;
     }
     if (!result.shouldRequestAuth) {
-        coverUncoveredFrontmost(result);
+        coverUncoveredFrontmost(result, LogOperation::current());
     }
     logger_->debug("handleStateTransition EXIT");
 }
 
-void LockEngine::coverUncoveredFrontmost(const LockTransitionResult& result) {
+void LockEngine::coverUncoveredFrontmost(const LockTransitionResult& result,
+                                         const LogOperation& operation) {
     // A locked application must never stay uncovered in front: the target coming back right
-    // after Minimize (its activation swallowed by the debounce), the application in front
-    // relocked by sleep or screen lock (it is still in front when the displays wake), or
-    // another process of the target's application, which the debounce does not tell apart.
+    // after Minimize (its activation swallowed by the debounce), or the application in front
+    // relocked by sleep or screen lock (it is still in front when the displays wake).
     const LockState& state = result.newState;
+    if (!state.isLocked()) {
+        return;
+    }
     const auto front = workspace_->frontmostApplication();
-    if (!front || !front->bundleIdentifier || !appState_->isProtected(*front->bundleIdentifier)) {
+    const LockedTarget& target = state.target();
+    if (!front || front->processIdentifier != target.pid ||
+        front->bundleIdentifier != target.bundleId) {
         return;
     }
-    const ProcessId pid = front->processIdentifier;
-    if (!state.isIdle() && state.target().pid == pid &&
-        state.target().bundleId == *front->bundleIdentifier) {
-        // Only once the engine's own state has caught up: the direct run after a system event
-        // comes before it, and the overlay placement would give up on a state not yet locked.
-        if (state.isLocked() && currentState_.get() == state &&
-            !overlayController_->isOverlayVisible(state.target().bundleId)) {
-            logger_->info("handleStateTransition: locked app is frontmost without its overlay - "
-                          "showing overlay for " +
-                          state.target().appName);
-            showOverlayForTarget(state.target());
-        }
+    // Only once the engine's own state has caught up: the direct run after a system event
+    // comes before it, and the overlay placement would give up on a state not yet locked.
+    if (currentState_.get() == state && !isStillCovering(target)) {
+        logger_->info("handleStateTransition: locked app is frontmost without its overlay - "
+                      "showing overlay for " +
+                          target.appName,
+                      operation);
+        showOverlayForTarget(target);
+    }
+}
+
+void LockEngine::coverFrontmostIfLocked(ProcessId ended, const LogOperation& operation) {
+    // After the target's own process ended and the machine was reset, another process of a
+    // protected application may still be in front; it is looked at afresh.
+    const auto front = workspace_->frontmostApplication();
+    if (!front || front->processIdentifier == ended || !front->bundleIdentifier ||
+        !appState_->isProtected(*front->bundleIdentifier)) {
         return;
     }
-    if (result.reason != TransitionReason::debounced) {
-        return;
-    }
-    logger_->info("handleStateTransition: another process of a protected app is frontmost - "
-                  "checking it again after the debounce interval: PID=" +
-                  std::to_string(pid));
-    runLoop_->after(stateMachine_.configuration().debounceInterval, [weak = weak_from_this(), pid] {
-        auto self = weak.lock();
-        if (!self) {
-            return;
-        }
-        const FrontmostAppInfo info = self->frontmostMonitor_->currentAppInfo();
-        if (info.processIdentifier == pid) {
-            self->handleFrontmostAppChange(info);
-        }
-    });
+    const FrontmostAppInfo info{*front->bundleIdentifier, front->processIdentifier,
+                                front->localizedName.value_or(*front->bundleIdentifier)};
+    logger_->info("Protected app " + info.bundleIdentifier +
+                      " PID=" + std::to_string(info.processIdentifier) +
+                      " is still frontmost - checking it again",
+                  operation);
+    handleFrontmostAppChange(info);
+}
+
+bool LockEngine::isStillCovering(const LockedTarget& target) const {
+    const auto covered = coveredTargets_.find(target.bundleId);
+    return covered != coveredTargets_.end() && covered->second.pid == target.pid &&
+           overlayController_->isOverlayVisible(target.bundleId);
 }
 
 std::optional<RunningApplication>

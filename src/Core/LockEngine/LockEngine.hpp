@@ -2,7 +2,6 @@
 
 #include "Core/LockEngine/LockEngineLifecycle.hpp"
 #include "Core/LockEngine/LockStateMachine.hpp"
-#include "Support/Logging.hpp"
 #include "Core/Overlay/OverlayWindowController.hpp"
 #include "Models/AppState.hpp"
 #include "Models/FrontmostAppMonitor.hpp"
@@ -13,6 +12,7 @@
 #include "Platform/WindowList.hpp"
 #include "Platform/WorkspaceProviding.hpp"
 #include "Services/AuthenticationProviding.hpp"
+#include "Support/Logging.hpp"
 #include "Support/MonotonicClock.hpp"
 #include "Support/Observable.hpp"
 #include "Support/RunLoop.hpp"
@@ -126,7 +126,8 @@ public:
     void handleUnlockTapped(const LockedTarget& target);
     void handleAuthSuccess(const LockedTarget& target);
     void handleAuthFailure(const AuthError& error, const std::string& name);
-    void handleCancelTapped(const std::string& bundleId);
+    /// Minimize on the overlay covering process `pid` of `bundleId`.
+    void handleCancelTapped(const std::string& bundleId, ProcessId pid);
     void minimizeApp(ProcessId pid, const std::string& bundleId);
     void activatePreviousAppSilently();
     void startInputMonitoring();
@@ -160,6 +161,10 @@ public:
         return currentProtectedFrontmostBundleId_;
     }
     [[nodiscard]] bool hasGlobalIdleTimer() const { return globalIdleTimer_.has_value(); }
+    /// The process each visible overlay was shown for, by bundle identifier.
+    [[nodiscard]] const std::unordered_map<std::string, LockedTarget>& coveredTargets() const {
+        return coveredTargets_;
+    }
     [[nodiscard]] bool hasInputEventTap() const { return inputEventTap_ != nullptr; }
 
     /// The system agents whose coming to the front is never remembered as the previous app.
@@ -168,14 +173,31 @@ public:
 private:
     void setupBindings();
     void clearIdleState();
-    void handleNonProtectedFrontmost(const FrontmostAppInfo& info);
-    void handleProtectedFrontmost(const FrontmostAppInfo& info);
-    void coverUncoveredFrontmost(const LockTransitionResult& result);
+    void handleNonProtectedFrontmost(const FrontmostAppInfo& info, const LogOperation& operation);
+    void handleProtectedFrontmost(const FrontmostAppInfo& info, const LogOperation& operation);
+    void coverUncoveredFrontmost(const LockTransitionResult& result, const LogOperation& operation);
+    /// `ended` is the process whose end led here; it may still be reported in front.
+    void coverFrontmostIfLocked(ProcessId ended, const LogOperation& operation);
     void showOverlay(const LockedTarget& target, Rect frame, const Screen& screen);
+    void watchForLateWindow(const LockedTarget& target);
+    [[nodiscard]] bool isStillCovering(const LockedTarget& target) const;
+    /// The frontmost window of `pid` a lock must cover, in placement coordinates, without
+    /// diagnostics.
+    [[nodiscard]] std::optional<Rect> coverableWindowFrame(ProcessId pid) const;
+    [[nodiscard]] double primaryScreenHeight() const;
     [[nodiscard]] std::optional<Screen> screenFor(const Rect& frame) const;
     [[nodiscard]] std::optional<Screen> mainOrFirstScreen() const;
-    void authenticate(const LockedTarget& target);
-    void rememberUnlockOutsideCurrentTarget(const LockedTarget& target);
+    void authenticate(const LockedTarget& target, std::optional<std::uint64_t> startTime,
+                      const LogOperation& operation);
+    [[nodiscard]] bool isSameProcess(const LockedTarget& target,
+                                     std::optional<std::uint64_t> startTime) const;
+    void rememberUnlockOutsideCurrentTarget(const LockedTarget& target,
+                                            const LogOperation& operation);
+    /// The running processes of `bundleId` that hold an unlock (the current target's, or a
+    /// remembered one), for hiding the ones that timed out.
+    [[nodiscard]] std::vector<ProcessId> unlockedProcesses(const std::string& bundleId) const;
+    /// Whether some process of `bundleId` holds an unlock that has not expired.
+    [[nodiscard]] bool holdsValidUnlock(const std::string& bundleId) const;
     void handleInputTapEvent(const std::weak_ptr<LockEngine>& weakSelf, const InputEvent& event);
     void handleTerminationNotification(const std::optional<RunningApplication>& app);
     [[nodiscard]] std::optional<RunningApplication>
@@ -220,6 +242,7 @@ private:
     std::mutex activityThrottleLock_;
     std::unordered_map<std::string, TimePoint> lastActiveTimePerApp_;
     std::unordered_map<ProcessId, std::string> pidToBundleId_;
+    std::unordered_map<std::string, LockedTarget> coveredTargets_;
     std::optional<PreviousApp> lastNonProtectedApp_;
     Observable<std::optional<std::string>> currentLockedBundleId_;
     std::optional<std::string> currentProtectedFrontmostBundleId_;

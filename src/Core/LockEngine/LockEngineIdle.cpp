@@ -90,10 +90,17 @@ void LockEngine::handleInputTapEvent(const std::weak_ptr<LockEngine>& weakSelf,
     const std::uint64_t now = monotonicClock_->nanoseconds();
     {
         std::lock_guard lock(activityThrottleLock_);
-        // 0 is "never"; a clock reading below the last one is not within the interval.
-        if (lastActivityUpdateTimestamp_ != 0 && now >= lastActivityUpdateTimestamp_ &&
-            now - lastActivityUpdateTimestamp_ < activityUpdateThrottleNanoseconds_) {
-            return;
+        // 0 is "never".
+        if (lastActivityUpdateTimestamp_ != 0) {
+            // A clock reading below the last one starts the interval afresh rather than
+            // letting the event through.
+            if (now < lastActivityUpdateTimestamp_) {
+                lastActivityUpdateTimestamp_ = now;
+                return;
+            }
+            if (now - lastActivityUpdateTimestamp_ < activityUpdateThrottleNanoseconds_) {
+                return;
+            }
         }
         lastActivityUpdateTimestamp_ = now;
     }
@@ -107,8 +114,13 @@ void LockEngine::handleInputTapEvent(const std::weak_ptr<LockEngine>& weakSelf,
 void LockEngine::recordInputActivity(std::int32_t pid) {
     const TimePoint now = timeProvider_->now();
     const Seconds sinceLast = now - lastActivityUpdateTime_;
-    // A clock set back must not stop the recording until it has caught up again.
-    if (sinceLast >= Seconds{0} && sinceLast < activityUpdateThrottleInterval_) {
+    // A clock set back starts the interval afresh: it neither lets events through unthrottled
+    // nor stops the recording until the clock has caught up again.
+    if (sinceLast < Seconds{0}) {
+        lastActivityUpdateTime_ = now;
+        return;
+    }
+    if (sinceLast < activityUpdateThrottleInterval_) {
         return;
     }
     std::optional<std::string> bundleId;
@@ -121,6 +133,11 @@ void LockEngine::recordInputActivity(std::int32_t pid) {
         bundleId = activityTargetBundleId();
     }
     if (!bundleId || !appState_->isProtected(*bundleId) || isIdleLockedApp(*bundleId)) {
+        return;
+    }
+    // Input to a locked application is not the use of an unlocked one: it must not start
+    // tracking it, which would show it as unlocked.
+    if (!lastActiveTimePerApp_.contains(*bundleId) && !holdsValidUnlock(*bundleId)) {
         return;
     }
     lastActivityUpdateTime_ = now;
@@ -261,11 +278,21 @@ void LockEngine::evaluateAllAppIdleStatus() {
 void LockEngine::handleAppIdleTimeout(const std::string& bundleId) {
     logger_->info("App " + bundleId + " idle timeout");
     isIdleLocked_[bundleId] = true;
+    // The processes that held the unlock are the ones that timed out; asked before the
+    // machine forgets them.
+    std::vector<ProcessId> timedOut = unlockedProcesses(bundleId);
     stateMachine_.process(LockEvent::appIdleTimeout(bundleId));
     hideOverlay(bundleId);
-    if (const auto app = firstRunningApplication(bundleId)) {
+    if (timedOut.empty()) {
+        if (const auto app = firstRunningApplication(bundleId)) {
+            timedOut.push_back(app->processIdentifier);
+        }
+    }
+    if (!timedOut.empty()) {
         logger_->info("Minimizing timed-out app: " + bundleId);
-        workspace_->hide(app->processIdentifier);
+    }
+    for (const ProcessId pid : timedOut) {
+        workspace_->hide(pid);
     }
     if (frontmostBundleId() == bundleId) {
         activatePreviousAppSilently();

@@ -13,15 +13,40 @@ namespace {
 constexpr Seconds kFirstLookupDelay{0.5};
 constexpr Seconds kRetryDelay{0.2};
 constexpr int kMaximumAttempts = 10;
+/// How often a screen-wide cover looks for the window that was missing.
+constexpr Seconds kLateWindowInterval{0.5};
 
-/// A normal application window of `pid` with complete, finite bounds of some area.
-bool isNormalWindowOf(const WindowListEntry& entry, ProcessId pid) {
-    if (entry.ownerPid != pid || entry.layer != 0 || !entry.x || !entry.y || !entry.width ||
+/// A window of `pid` with a layer and complete, finite bounds of some area.
+bool isWindowOf(const WindowListEntry& entry, ProcessId pid) {
+    if (entry.ownerPid != pid || !entry.layer || !entry.x || !entry.y || !entry.width ||
         !entry.height) {
         return false;
     }
     return std::isfinite(*entry.x) && std::isfinite(*entry.y) && std::isfinite(*entry.width) &&
            std::isfinite(*entry.height) && *entry.width > 0 && *entry.height > 0;
+}
+
+/// The frontmost normal window of `pid`; when it has none, its frontmost window above the
+/// normal layer (an application showing only floating panels is covered there, not on some
+/// other screen).
+const WindowListEntry* coverableWindow(const std::vector<WindowListEntry>& windows, ProcessId pid) {
+    const WindowListEntry* raised = nullptr;
+    for (const WindowListEntry& entry : windows) {
+        if (!isWindowOf(entry, pid)) {
+            continue;
+        }
+        if (*entry.layer == 0) {
+            return &entry;
+        }
+        if (*entry.layer > 0 && !raised) {
+            raised = &entry;
+        }
+    }
+    return raised;
+}
+
+Rect placementFrame(const WindowListEntry& entry, double primaryHeight) {
+    return {*entry.x, primaryHeight - *entry.y - *entry.height, *entry.width, *entry.height};
 }
 
 } // namespace
@@ -50,7 +75,9 @@ void LockEngine::showOverlayWithRetry(const LockedTarget& target, int attempt, i
                         attemptText + ")");
         return;
     }
-    if (state.target().bundleId != target.bundleId) {
+    // The process too: a stale chain of another process of the same application must not
+    // move the application's one overlay away from the process now in front.
+    if (state.target().bundleId != target.bundleId || state.target().pid != target.pid) {
         printDiagnostic("Aborting overlay retry - target changed (attempt " + attemptText + ")");
         return;
     }
@@ -77,12 +104,61 @@ void LockEngine::showOverlayWithRetry(const LockedTarget& target, int attempt, i
                     " attempts for PID " + std::to_string(target.pid));
     if (const auto screen = mainOrFirstScreen()) {
         showOverlay(target, screen->frame, *screen);
+        watchForLateWindow(target);
     } else {
         printDiagnostic("ERROR: No screen to cover for PID " + std::to_string(target.pid));
     }
 }
 
+void LockEngine::watchForLateWindow(const LockedTarget& target) {
+    // A window that shows up after the retries gave up may sit on another screen than the
+    // one covered; the cover follows it as soon as it is known.
+    runLoop_->after(kLateWindowInterval, [weak = weak_from_this(), target] {
+        auto self = weak.lock();
+        if (!self || !self->isStillCovering(target)) {
+            return;
+        }
+        const LockState& state = self->currentState_.get();
+        if (!state.isLocked() || state.target() != target) {
+            return;
+        }
+        const auto frame = self->coverableWindowFrame(target.pid);
+        if (!frame) {
+            self->watchForLateWindow(target);
+            return;
+        }
+        printDiagnostic("Window of PID " + std::to_string(target.pid) +
+                        " appeared after the screen was covered: " + describe(*frame));
+        const Screen screen = self->screenFor(*frame).value_or(Screen{"Unknown", *frame});
+        self->showOverlay(target, *frame, screen);
+    });
+}
+
+std::optional<Rect> LockEngine::coverableWindowFrame(ProcessId pid) const {
+    const auto windows = windowList_->onScreenWindows();
+    if (!windows) {
+        return std::nullopt;
+    }
+    const WindowListEntry* window = coverableWindow(*windows, pid);
+    if (!window) {
+        return std::nullopt;
+    }
+    return placementFrame(*window, primaryScreenHeight());
+}
+
+double LockEngine::primaryScreenHeight() const {
+    // The primary display holds the origin of both coordinate systems.
+    const auto screens = screens_->screens();
+    const auto primary = std::find_if(screens.begin(), screens.end(), [](const Screen& screen) {
+        return screen.frame.x == 0 && screen.frame.y == 0;
+    });
+    std::optional<Screen> reference =
+        primary != screens.end() ? std::optional<Screen>(*primary) : mainOrFirstScreen();
+    return reference ? reference->frame.height : 0;
+}
+
 void LockEngine::showOverlay(const LockedTarget& target, Rect frame, const Screen& screen) {
+    coveredTargets_[target.bundleId] = target;
     std::weak_ptr<LockEngine> weak = weak_from_this();
     overlayController_->show(
         target.bundleId, frame, screen, target.appName,
@@ -91,9 +167,9 @@ void LockEngine::showOverlay(const LockedTarget& target, Rect frame, const Scree
                 self->handleUnlockTapped(target);
             }
         },
-        [weak, bundleId = target.bundleId] {
+        [weak, bundleId = target.bundleId, pid = target.pid] {
             if (auto self = weak.lock()) {
-                self->handleCancelTapped(bundleId);
+                self->handleCancelTapped(bundleId, pid);
             }
         });
 }
@@ -128,33 +204,19 @@ std::optional<Rect> LockEngine::getWindowFrame(ProcessId pid) const {
     }
     printDiagnostic("getWindowFrame: searching " + std::to_string(windows->size()) +
                     " windows for PID " + std::to_string(pid));
-    const auto match = std::find_if(windows->begin(), windows->end(), [pid](const auto& entry) {
-        return isNormalWindowOf(entry, pid);
-    });
-    if (match == windows->end()) {
+    const WindowListEntry* match = coverableWindow(*windows, pid);
+    if (!match) {
         printDiagnostic("No window found for PID " + std::to_string(pid));
         return std::nullopt;
     }
-
-    // The primary display holds the origin of both coordinate systems.
-    const auto screens = screens_->screens();
-    const auto primary = std::find_if(screens.begin(), screens.end(), [](const Screen& screen) {
-        return screen.frame.x == 0 && screen.frame.y == 0;
-    });
-    std::optional<Screen> reference =
-        primary != screens.end() ? std::optional<Screen>(*primary) : mainOrFirstScreen();
-    const double primaryHeight = reference ? reference->frame.height : 0;
-
-    const double x = *match->x;
-    const double y = *match->y;
-    const double width = *match->width;
-    const double height = *match->height;
-    const double convertedY = primaryHeight - y - height;
-    printDiagnostic("Found window: CG(" + describe(x) + ", " + describe(y) + ", " +
-                    describe(width) + ", " + describe(height) + ") -> NS(" + describe(x) + ", " +
-                    describe(convertedY) + ", " + describe(width) + ", " + describe(height) + ")");
+    const double primaryHeight = primaryScreenHeight();
+    const Rect frame = placementFrame(*match, primaryHeight);
+    printDiagnostic("Found window: CG(" + describe(*match->x) + ", " + describe(*match->y) + ", " +
+                    describe(frame.width) + ", " + describe(frame.height) + ") -> NS(" +
+                    describe(frame.x) + ", " + describe(frame.y) + ", " + describe(frame.width) +
+                    ", " + describe(frame.height) + ")");
     printDiagnostic("Primary screen height: " + describe(primaryHeight));
-    return Rect{x, convertedY, width, height};
+    return frame;
 }
 
 } // namespace velmora

@@ -73,11 +73,20 @@ void LockEngine::handleAppTerminated(const std::string& bundleId, ProcessId pid)
     isIdleLocked_.erase(bundleId);
     std::erase_if(stateMachine_.unlockedApps(),
                   [&](const auto& entry) { return entry.first.bundleId == bundleId; });
-    hideOverlay(bundleId);
+    // Another process of the application may still be covered; only the ended one's
+    // overlay goes.
+    const auto covered = coveredTargets_.find(bundleId);
+    if (covered == coveredTargets_.end() || covered->second.pid == pid) {
+        hideOverlay(bundleId);
+    }
     const LockState& state = currentState_.get();
-    if (!state.isIdle() && state.target().bundleId == bundleId) {
+    if (!state.isIdle() && state.target().bundleId == bundleId && state.target().pid == pid) {
         logger_->info("Resetting state machine to idle (terminated app was current target)");
         stateMachine_.reset();
+        // The process now in front may be another one of a protected application.
+        post([operation = LogOperation::current(), pid](LockEngine& engine) {
+            engine.coverFrontmostIfLocked(pid, operation);
+        });
     }
     if (currentProtectedFrontmostBundleId_ == bundleId) {
         currentProtectedFrontmostBundleId_.reset();

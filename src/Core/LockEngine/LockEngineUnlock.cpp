@@ -41,35 +41,55 @@ void LockEngine::handleUnlockTapped(const LockedTarget& target) {
     isAuthenticating_.set(true);
     lastAuthError_.set(std::nullopt);
     logger_->info("Starting authentication...");
-    runLoop_->post([weak = weak_from_this(), logger = logger_, target] {
+    // Which process this is, so that a late answer is never applied to a process that ended
+    // meanwhile, nor to a new one that reuses its identifier.
+    const auto app = workspace_->runningApplication(target.pid);
+    const std::optional<std::uint64_t> startTime = app ? app->startTime : std::nullopt;
+    runLoop_->post([weak = weak_from_this(), logger = logger_, target, startTime,
+                    operation = LogOperation::current()] {
         auto self = weak.lock();
         if (!self) {
-            logger->warn("Authentication callback: self is nil");
+            logger->warn("Authentication callback: self is nil", operation);
             return;
         }
-        self->authenticate(target);
+        self->authenticate(target, startTime, operation);
     });
 }
 
-void LockEngine::authenticate(const LockedTarget& target) {
-    logger_->debug("Authentication: calling authManager.authenticate");
+void LockEngine::authenticate(const LockedTarget& target, std::optional<std::uint64_t> startTime,
+                              const LogOperation& operation) {
+    logger_->debug("Authentication: calling authManager.authenticate", operation);
     authManager_->authenticate(
-        "Unlock " + target.appName, [weak = weak_from_this(), target](const AuthResult& result) {
+        "Unlock " + target.appName,
+        [weak = weak_from_this(), target, startTime, operation](const AuthResult& result) {
             auto self = weak.lock();
             if (!self) {
                 return;
             }
-            self->logger_->debug("Authentication: authManager returned result");
+            self->logger_->debug("Authentication: authManager returned result", operation);
             self->isAuthenticating_.set(false);
+            if (!self->isSameProcess(target, startTime)) {
+                self->logger_->warn("Authentication answer for " + target.bundleId +
+                                        " PID=" + std::to_string(target.pid) +
+                                        " arrived after that process ended - ignoring it",
+                                    operation);
+                return;
+            }
             if (result.isSuccess()) {
-                self->logger_->info("Authentication succeeded");
+                self->logger_->info("Authentication succeeded", operation);
                 self->handleAuthSuccess(target);
                 return;
             }
             const AuthError& error = *result.error();
-            self->logger_->warn("Authentication failed: " + toString(error));
+            self->logger_->warn("Authentication failed: " + toString(error), operation);
             self->handleAuthFailure(error, target.appName);
         });
+}
+
+bool LockEngine::isSameProcess(const LockedTarget& target,
+                               std::optional<std::uint64_t> startTime) const {
+    const auto app = workspace_->runningApplication(target.pid);
+    return app && app->bundleIdentifier == target.bundleId && app->startTime == startTime;
 }
 
 void LockEngine::handleAuthSuccess(const LockedTarget& target) {
@@ -85,7 +105,7 @@ void LockEngine::handleAuthSuccess(const LockedTarget& target) {
         logger_->debug("handleAuthSuccess: state machine returned, new state: " +
                        toString(result.newState));
     } else {
-        rememberUnlockOutsideCurrentTarget(target);
+        rememberUnlockOutsideCurrentTarget(target, LogOperation::current());
     }
 
     const std::string& bundleId = target.bundleId;
@@ -109,23 +129,18 @@ void LockEngine::handleAuthSuccess(const LockedTarget& target) {
     logger_->info("handleAuthSuccess EXIT");
 }
 
-void LockEngine::rememberUnlockOutsideCurrentTarget(const LockedTarget& target) {
+void LockEngine::rememberUnlockOutsideCurrentTarget(const LockedTarget& target,
+                                                    const LogOperation& operation) {
     // `unlockSucceeded` unlocks whatever the machine's current target is, which is not the
     // application the owner just authenticated for; so the unlock is remembered for this one
-    // process directly, and only while that process still runs.
-    const std::string who = target.bundleId + " PID=" + std::to_string(target.pid);
-    const auto app = workspace_->runningApplication(target.pid);
-    if (!app || app->bundleIdentifier != target.bundleId) {
-        logger_->warn("handleAuthSuccess: " + who +
-                      " is no longer running - not remembering its unlock");
-        return;
-    }
+    // process directly (the caller made sure it still runs).
     const TimePoint expiresAt =
         timeProvider_->now() + toClockDuration(stateMachine_.configuration().unlockDuration);
     stateMachine_.unlockedApps()[UnlockKey{target.bundleId, target.pid}] = expiresAt;
-    logger_->info("handleAuthSuccess: " + who +
-                  " is not the state machine's current target - remembering its unlock without "
-                  "unlockSucceeded");
+    logger_->info("handleAuthSuccess: " + target.bundleId + " PID=" + std::to_string(target.pid) +
+                      " is not the state machine's current target - remembering its unlock "
+                      "without unlockSucceeded",
+                  operation);
 }
 
 void LockEngine::handleAuthFailure(const AuthError& error, const std::string& name) {
@@ -137,10 +152,15 @@ void LockEngine::handleAuthFailure(const AuthError& error, const std::string& na
     }
 }
 
-void LockEngine::handleCancelTapped(const std::string& bundleId) {
+void LockEngine::handleCancelTapped(const std::string& bundleId, ProcessId pid) {
     logger_->info("Minimize tapped for: " + bundleId);
     hideOverlay(bundleId);
-    if (const auto app = firstRunningApplication(bundleId)) {
+    // The covered process, not merely the first one of its application.
+    auto app = workspace_->runningApplication(pid);
+    if (!app || app->bundleIdentifier != bundleId) {
+        app = firstRunningApplication(bundleId);
+    }
+    if (app) {
         logger_->debug("Minimizing app: " + app->localizedName.value_or(bundleId));
         workspace_->hide(app->processIdentifier);
     }

@@ -72,8 +72,11 @@ LockTransitionResult LockStateMachine::frontmostAppChanged(const LockedTarget& t
 }
 
 bool LockStateMachine::isDebounced(const LockedTarget& target, TimePoint now) const {
+    // Another process of the same application is never swallowed: it holds no unlock of its
+    // own, and a debounced event would leave it in front uncovered.
     if (!lastFrontmostEventTime_ || !lastFrontmostTarget_ ||
-        lastFrontmostTarget_->bundleId != target.bundleId) {
+        lastFrontmostTarget_->bundleId != target.bundleId ||
+        lastFrontmostTarget_->pid != target.pid) {
         return false;
     }
     // A clock set back must not turn the short debounce into a long blackout.

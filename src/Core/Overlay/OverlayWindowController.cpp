@@ -56,9 +56,11 @@ void OverlayWindowController::show(const std::string& bundleId, Rect frame, cons
     std::shared_ptr<OverlayWindow> window;
     if (const auto existing = overlayWindows.find(bundleId); existing != overlayWindows.end()) {
         window = existing->second;
-        updateWindow(*window, bundleId, overlayFrame, appName, onUnlockTapped, onCancelTapped);
+        updateWindow(*window, bundleId, overlayFrame, appName, onUnlockTapped, onCancelTapped,
+                     LogOperation::current());
     } else {
-        window = createWindow(bundleId, overlayFrame, appName, onUnlockTapped, onCancelTapped);
+        window = createWindow(bundleId, overlayFrame, appName, onUnlockTapped, onCancelTapped,
+                              LogOperation::current());
     }
 
     window->orderFrontRegardless();
@@ -70,8 +72,9 @@ void OverlayWindowController::show(const std::string& bundleId, Rect frame, cons
 void OverlayWindowController::updateWindow(OverlayWindow& window, const std::string& bundleId,
                                            Rect frame, const std::string& appName,
                                            const Action& onUnlockTapped,
-                                           const Action& onCancelTapped) {
-    logger_->debug("  updating existing window for " + bundleId);
+                                           const Action& onCancelTapped,
+                                           const LogOperation& operation) {
+    logger_->debug("  updating existing window for " + bundleId, operation);
     window.setFrame(frame, true);
     // A fresh hosting view, so the card's hover and press state start over.
     auto view = makeHostingView(appName, onUnlockTapped, onCancelTapped,
@@ -80,12 +83,11 @@ void OverlayWindowController::updateWindow(OverlayWindow& window, const std::str
     hostingViews[bundleId] = std::move(view);
 }
 
-std::shared_ptr<OverlayWindow> OverlayWindowController::createWindow(const std::string& bundleId,
-                                                                     Rect frame,
-                                                                     const std::string& appName,
-                                                                     const Action& onUnlockTapped,
-                                                                     const Action& onCancelTapped) {
-    logger_->debug("  creating new window for " + bundleId);
+std::shared_ptr<OverlayWindow>
+OverlayWindowController::createWindow(const std::string& bundleId, Rect frame,
+                                      const std::string& appName, const Action& onUnlockTapped,
+                                      const Action& onCancelTapped, const LogOperation& operation) {
+    logger_->debug("  creating new window for " + bundleId, operation);
     auto window = windowFactory_->makeWindow(frame, kWindowStyleMaskBorderless,
                                              BackingStoreType::buffered, false);
     window->setOpaque(false);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Support/Logging.hpp"
 #include "Platform/OverlayWindows.hpp"
 #include "Platform/OwnerAuthentication.hpp"
 #include "Platform/Screens.hpp"
+#include "Support/Logging.hpp"
 
 #include <functional>
 #include <map>
@@ -65,10 +65,11 @@ private:
     std::shared_ptr<OverlayWindow> createWindow(const std::string& bundleId, Rect frame,
                                                 const std::string& appName,
                                                 const Action& onUnlockTapped,
-                                                const Action& onCancelTapped);
+                                                const Action& onCancelTapped,
+                                                const LogOperation& operation);
     void updateWindow(OverlayWindow& window, const std::string& bundleId, Rect frame,
                       const std::string& appName, const Action& onUnlockTapped,
-                      const Action& onCancelTapped);
+                      const Action& onCancelTapped, const LogOperation& operation);
 
     std::shared_ptr<Logging> logger_;
     std::shared_ptr<OverlayWindowFactory> windowFactory_;

@@ -9,14 +9,14 @@ namespace velmora {
 /// What a window says about the application that owns it.
 struct WindowIdentity {
     /// `_GTK_APPLICATION_ID`, e.g. "org.gnome.TextEditor".
-    std::optional<std::string> gtkApplicationId;
+    std::optional<std::string> gtkApplicationId{};
     /// `_KDE_NET_WM_DESKTOP_FILE`, e.g. "org.kde.dolphin".
-    std::optional<std::string> kdeDesktopFile;
+    std::optional<std::string> kdeDesktopFile{};
     /// `WM_CLASS`: its instance (first) and class (second) name.
-    std::optional<std::string> wmClassInstance;
-    std::optional<std::string> wmClassClass;
+    std::optional<std::string> wmClassInstance{};
+    std::optional<std::string> wmClassClass{};
     /// The target of `/proc/PID/exe` of the owning process.
-    std::optional<std::string> executablePath;
+    std::optional<std::string> executablePath{};
 
     friend bool operator==(const WindowIdentity&, const WindowIdentity&) = default;
 };
@@ -28,9 +28,9 @@ struct DesktopApplication {
     /// Path of the `.desktop` file.
     std::string path;
     /// `Name`, localised; absent when the entry has none.
-    std::optional<std::string> name;
+    std::optional<std::string> name{};
     /// `Icon`: a theme icon name or an absolute path.
-    std::optional<std::string> icon;
+    std::optional<std::string> icon{};
 
     friend bool operator==(const DesktopApplication&, const DesktopApplication&) = default;
 };

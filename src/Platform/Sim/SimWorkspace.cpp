@@ -1,6 +1,7 @@
 #include "Platform/Sim/SimWorkspace.hpp"
 
 #include <algorithm>
+#include <limits>
 
 namespace velmora {
 
@@ -80,10 +81,13 @@ Subscription SimWorkspace::observeScreensDidWake(SystemEventHandler handler) {
 
 ProcessId SimWorkspace::launch(RunningApplication app) {
     if (app.processIdentifier <= 0) {
-        app.processIdentifier = nextPid_++;
+        app.processIdentifier = freshPid();
+    } else if (app.processIdentifier >= nextPid_ &&
+               app.processIdentifier < std::numeric_limits<ProcessId>::max()) {
+        nextPid_ = app.processIdentifier + 1;
     }
-    nextPid_ = std::max(nextPid_, app.processIdentifier + 1);
     app.isTerminated = false;
+    app.startTime = ++launches_;
     running_.push_back(std::move(app));
     return running_.back().processIdentifier;
 }
@@ -170,6 +174,16 @@ std::optional<RunningApplication> SimWorkspace::application(ProcessId pid) const
 
 bool SimWorkspace::isHidden(ProcessId pid) const {
     return hidden_.contains(pid);
+}
+
+ProcessId SimWorkspace::freshPid() {
+    // Like a kernel, wrap around at the largest id and skip the ones in use.
+    while (find(nextPid_)) {
+        nextPid_ = nextPid_ == std::numeric_limits<ProcessId>::max() ? kFirstPid : nextPid_ + 1;
+    }
+    const ProcessId pid = nextPid_;
+    nextPid_ = pid == std::numeric_limits<ProcessId>::max() ? kFirstPid : pid + 1;
+    return pid;
 }
 
 void SimWorkspace::bringForward(ProcessId pid) {

@@ -37,7 +37,8 @@ public:
     [[nodiscard]] Subscription observeScreensDidWake(SystemEventHandler handler) override;
 
     /// Adds a running application, not in front. A process id of 0 or below is replaced by
-    /// a fresh one. Returns the application's process id.
+    /// a fresh one; every launch gets a start time later than the ones before. Returns the
+    /// application's process id.
     ProcessId launch(RunningApplication app);
     /// Ends the application: it leaves the running list, observers hear of it on the next
     /// turn and, if it was in front, the previous one comes forward. False when it was not
@@ -68,6 +69,7 @@ public:
     }
 
 private:
+    static constexpr ProcessId kFirstPid = 1000;
     using ActivationSignal = Signal<const std::optional<RunningApplication>&>;
     using SystemEventSignal = Signal<>;
 
@@ -77,6 +79,7 @@ private:
 
     [[nodiscard]] const RunningApplication* find(ProcessId pid) const;
     void bringForward(ProcessId pid);
+    [[nodiscard]] ProcessId freshPid();
     void passFrontmostOnFrom(ProcessId pid);
 
     RunLoop& runLoop_;
@@ -86,7 +89,8 @@ private:
     /// Most recently active last.
     std::vector<ProcessId> activationOrder_;
     std::optional<ProcessId> frontmost_;
-    ProcessId nextPid_ = 1000;
+    ProcessId nextPid_ = kFirstPid;
+    std::uint64_t launches_ = 0;
     std::vector<ProcessId> activationRequests_;
     std::vector<ProcessId> hideRequests_;
     // Shared with queued deliveries, which may run after the workspace is gone.

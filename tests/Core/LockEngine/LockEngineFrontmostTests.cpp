@@ -87,15 +87,25 @@ TEST_F(LockEngineTest, ComingBackWithinTheDebounceAfterMinimizeIsCoveredAgain) {
     EXPECT_NE(overlay("Notes"), nullptr);
 }
 
-TEST_F(LockEngineTest, AnotherProcessSwallowedByTheDebounceIsExaminedAfterIt) {
-    unlockNotes();
-    const ProcessId second = desktop.launchApp(kNotes, "Notes", Rect{200, 200, 500, 400});
-    desktop.activate(second);
-    EXPECT_TRUE(machineState().isUnlocked());
-    EXPECT_EQ(overlay("Notes"), nullptr);
-    desktop.loop->advance(Seconds{0.3});
-    EXPECT_EQ(machineState(), LockState::locked({kNotes, second, "Notes"}));
-    EXPECT_NE(overlay("Notes"), nullptr);
+TEST_F(LockEngineTest, HelperLinesNameTheOperationTheyBelongTo) {
+    desktop.activate(notes);
+    overlay("Notes")->pressUnlock();
+    desktop.loop->runUntilIdle();
+    answer(SimAuthenticator::Outcome::succeed());
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"Non-protected app frontmost: com.example.editor", "handleFrontmostAppChange("},
+        {"PROTECTED APP FRONTMOST - bundleId: com.example.notes", "handleFrontmostAppChange("},
+        {"  creating new window for com.example.notes", "show("},
+        {"Authentication: calling authManager.authenticate", "handleUnlockTapped("},
+        {"Authentication succeeded", "handleUnlockTapped("},
+    };
+    for (const auto& [message, function] : cases) {
+        const auto entry =
+            std::find_if(logger->entries.begin(), logger->entries.end(),
+                         [&](const auto& e) { return e.message.starts_with(message); });
+        ASSERT_NE(entry, logger->entries.end()) << message;
+        EXPECT_TRUE(entry->function.starts_with(function)) << message << ": " << entry->function;
+    }
 }
 
 } // namespace

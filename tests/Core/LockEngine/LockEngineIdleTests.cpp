@@ -1,4 +1,5 @@
 #include "LockEngineFixture.hpp"
+#include "LockStateMachineHarness.hpp"
 
 #include <limits>
 #include <set>
@@ -130,6 +131,110 @@ TEST_F(LockEngineIdleTest, WithoutATapTheFrontmostAppStaysActiveAndCreationIsRet
     desktop.eventTaps->setCreationAllowed(true);
     desktop.loop->advance(Seconds{1});
     EXPECT_TRUE(engine->hasInputEventTap());
+}
+
+class SettableMonotonicClock final : public MonotonicClock {
+public:
+    [[nodiscard]] std::uint64_t nanoseconds() const override { return now; }
+    std::uint64_t now = 10'000'000'000;
+};
+
+TEST_F(LockEngineIdleTest, AClockSetBackNeitherLetsInputThroughNorStopsItsRecording) {
+    engine->stop();
+    const auto wall = std::make_shared<SettableClock>();
+    const auto monotonic = std::make_shared<SettableMonotonicClock>();
+    const auto contexts = makeContextFactory(desktop.authenticator);
+    auto collaborators = LockEngine::collaborators(
+        desktop.platform(logger), appState, std::make_shared<AuthManager>(desktop.loop, contexts),
+        std::make_shared<OverlayWindowController>(logger, desktop.overlayWindows, contexts));
+    collaborators.timeProvider = wall;
+    collaborators.monotonicClock = monotonic;
+    const auto clocked = LockEngine::create(std::move(collaborators));
+    clocked->start();
+    clocked->stateMachine().unlockedApps()[UnlockKey{kNotes, notes}] =
+        wall->now() + std::chrono::hours{1};
+
+    const auto recordedAfter = [&](Seconds wallStep) {
+        wall->advance(wallStep);
+        const auto before = clocked->lastActiveTimePerApp();
+        clocked->recordInputActivity(notes);
+        return clocked->lastActiveTimePerApp() != before;
+    };
+    EXPECT_TRUE(recordedAfter(Seconds{0}));
+    EXPECT_FALSE(recordedAfter(Seconds{-3600}));
+    EXPECT_FALSE(recordedAfter(Seconds{0.2}));
+    EXPECT_TRUE(recordedAfter(Seconds{0.4}));
+
+    const auto passedTap = [&](std::int64_t nanoseconds) {
+        monotonic->now += nanoseconds;
+        desktop.eventTaps->deliver({InputEventType::keyDown, notes});
+        const bool passed = desktop.loop->pendingTaskCount() > 0;
+        desktop.loop->runUntilIdle();
+        return passed;
+    };
+    EXPECT_TRUE(passedTap(0));
+    EXPECT_FALSE(passedTap(-5'000'000'000));
+    EXPECT_FALSE(passedTap(200'000'000));
+    EXPECT_TRUE(passedTap(400'000'000));
+}
+
+TEST_F(LockEngineIdleTest, InputToALockedAppNeverStartsTrackingIt) {
+    desktop.activate(notes);
+    ASSERT_NE(overlay("Notes"), nullptr);
+    desktop.eventTaps->deliver({InputEventType::keyDown, notes});
+    desktop.loop->runUntilIdle();
+    EXPECT_FALSE(engine->lastActiveTimePerApp().contains(kNotes));
+    EXPECT_FALSE(engine->isAppUnlocked(kNotes));
+}
+
+TEST_F(LockEngineIdleTest, InputToARelockedAppIsNotActivity) {
+    setNotes(0);
+    unlockNotesAndSwitchAway();
+    desktop.loop->advance(Seconds{10});
+    ASSERT_TRUE(engine->isIdleLocked().at(kNotes));
+    const TimePoint relockedAt = engine->lastActiveTimePerApp().at(kNotes);
+    desktop.loop->advance(Seconds{1});
+    desktop.eventTaps->deliver({InputEventType::keyDown, notes});
+    desktop.loop->runUntilIdle();
+    EXPECT_EQ(engine->lastActiveTimePerApp().at(kNotes), relockedAt);
+}
+
+TEST_F(LockEngineIdleTest, AnUnlockPastItsExpiryIsNoLongerCounted) {
+    setNotes(5, false);
+    unlockNotesAndSwitchAway();
+    desktop.loop->advance(Seconds{86400});
+    EXPECT_TRUE(engine->lastActiveTimePerApp().contains(kNotes));
+    EXPECT_FALSE(engine->isAppUnlocked(kNotes));
+    EXPECT_TRUE(engine->unlockedProtectedApps().empty());
+}
+
+TEST_F(LockEngineIdleTest, LockingOneAppStopsTrackingIt) {
+    unlockNotes();
+    engine->lockApp(kNotes);
+    EXPECT_FALSE(engine->lastActiveTimePerApp().contains(kNotes));
+}
+
+TEST_F(LockEngineIdleTest, ResumingRestartsTheIdleTimer) {
+    setNotes(0);
+    unlockNotesAndSwitchAway();
+    engine->pause();
+    EXPECT_FALSE(engine->hasGlobalIdleTimer());
+    engine->resume();
+    desktop.loop->advance(Seconds{11});
+    EXPECT_TRUE(engine->isIdleLocked().at(kNotes));
+}
+
+TEST_F(LockEngineIdleTest, AnIdleResultForgetsAllTrackingAndStopsTheTimer) {
+    unlockNotesAndSwitchAway();
+    engine->stateMachine().reset();
+    desktop.loop->runUntilIdle();
+    ASSERT_TRUE(engine->lastActiveTimePerApp().contains(kNotes));
+
+    engine->lockApp("com.example.other"); // processed while idle: an idle result
+    desktop.loop->runUntilIdle();
+    EXPECT_TRUE(engine->lastActiveTimePerApp().empty());
+    EXPECT_TRUE(engine->isIdleLocked().empty());
+    EXPECT_FALSE(engine->hasGlobalIdleTimer());
 }
 
 } // namespace

@@ -29,8 +29,8 @@ TEST_F(LockEngineTest, AWindowCreatedOneSecondLaterIsFoundOnTheFourthAttempt) {
 
 TEST_F(LockEngineTest, NoWindowAfterTenAttemptsCoversTheMainScreen) {
     const ProcessId mail = protect(kMail, "Mail", std::nullopt);
-    desktop.windowServer->addWindow(mail, 0, 0, 300, 200, 25); // a menu, not a window
-    desktop.windowServer->addWindow(mail, 0, 0, 0, 200);       // no area
+    desktop.windowServer->addWindow(mail, 0, 0, 300, 200, -20); // below the normal layer
+    desktop.windowServer->addWindow(mail, 0, 0, 0, 200);        // no area
     desktop.windowServer->addWindow(mail, std::numeric_limits<double>::infinity(), 0, 300, 200);
     CaptureStdout();
     desktop.activate(mail);
@@ -75,6 +75,31 @@ TEST_F(LockEngineTest, UnlockingWhileRetriesArePendingStopsTheChain) {
                               "(attempt 2)\n"));
     EXPECT_FALSE(contains(out, "attempt 3"));
     EXPECT_EQ(desktop.overlayWindows->windowCount(), 0u);
+}
+
+TEST_F(LockEngineTest, AnAppShowingOnlyFloatingPanelsIsCoveredWhereThePanelIs) {
+    desktop.screens->setScreens(
+        {{"Built-in", {0, 0, 1512, 982}}, {"External", {1512, 0, 1920, 1080}}});
+    const ProcessId mail = protect(kMail, "Mail", std::nullopt);
+    desktop.windowServer->addWindow(mail, 1600, 100, 400, 300, 3);
+    desktop.activate(mail);
+    ASSERT_NE(overlay("Mail"), nullptr);
+    EXPECT_EQ(overlay("Mail")->frame(), (Rect{1600, 582, 400, 300}));
+}
+
+TEST_F(LockEngineTest, AWindowAppearingAfterTheScreenWasCoveredIsCoveredWhereItIs) {
+    desktop.screens->setScreens(
+        {{"Built-in", {0, 0, 1512, 982}}, {"External", {1512, 0, 1920, 1080}}});
+    const ProcessId mail = protect(kMail, "Mail", std::nullopt);
+    desktop.activate(mail);
+    desktop.loop->advance(Seconds{2.4});
+    ASSERT_NE(overlay("Mail"), nullptr);
+    ASSERT_EQ(overlay("Mail")->frame(), (Rect{0, 0, 1512, 982}));
+
+    desktop.windowServer->addWindow(mail, 1600, 100, 400, 300);
+    desktop.loop->advance(Seconds{0.5});
+    ASSERT_NE(overlay("Mail"), nullptr);
+    EXPECT_EQ(overlay("Mail")->frame(), (Rect{1600, 582, 400, 300}));
 }
 
 } // namespace

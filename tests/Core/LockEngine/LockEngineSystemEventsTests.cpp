@@ -89,5 +89,25 @@ TEST_F(LockEngineTest, LockingAnAppThatIsNotTheTargetOnlyForgetsAndMarksIt) {
     EXPECT_TRUE(machineState().isUnlocked());
 }
 
+TEST_F(LockEngineTest, AnAppQuittingBehindAnotherTargetLosesItsUnlockForAProcessReusingItsPid) {
+    unlockNotes();
+    const ProcessId mail = protect(kMail, "Mail", Rect{0, 0, 300, 200});
+    settle();
+    desktop.activate(mail);
+    ASSERT_TRUE(remembersUnlock(kNotes, notes));
+    desktop.windowServer->removeWindowsOf(notes);
+    desktop.workspace->quit(notes);
+    settle();
+    EXPECT_EQ(machineState().target().bundleId, kMail);
+    EXPECT_FALSE(remembersUnlock(kNotes, notes));
+
+    desktop.workspace->launch(
+        {.bundleIdentifier = kNotes, .processIdentifier = notes, .localizedName = "Notes"});
+    desktop.windowServer->addWindow(notes, 100, 100, 800, 600);
+    desktop.activate(notes);
+    EXPECT_EQ(machineState(), LockState::locked({kNotes, notes, "Notes"}));
+    EXPECT_NE(overlay("Notes"), nullptr);
+}
+
 } // namespace
 } // namespace velmora::testing

@@ -2,6 +2,7 @@
 #include "Support/ManualRunLoop.hpp"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace velmora {
 namespace {
@@ -71,6 +72,15 @@ TEST_F(SimWorkspaceTest,
     EXPECT_FALSE(desktop.quit(notes));
     EXPECT_FALSE(desktop.hide(notes));
     EXPECT_EQ(desktop.hideRequests(), (std::vector<ProcessId>{chat, notes}));
+}
+
+TEST_F(SimWorkspaceTest, TheLargestProcessIdDoesNotOverflowTheNextFreshOne) {
+    constexpr ProcessId kLargest = std::numeric_limits<ProcessId>::max();
+    EXPECT_EQ(desktop.launch({.processIdentifier = kLargest}), kLargest);
+    const ProcessId fresh = desktop.launch({});
+    EXPECT_GT(fresh, 0);
+    EXPECT_NE(fresh, kLargest);
+    EXPECT_NE(desktop.application(kLargest)->startTime, desktop.application(fresh)->startTime);
 }
 
 } // namespace
