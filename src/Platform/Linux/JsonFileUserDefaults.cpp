@@ -1,0 +1,214 @@
+#include "Platform/Linux/JsonFileUserDefaults.hpp"
+
+#include "Platform/Linux/AtomicFile.hpp"
+#include "Platform/Linux/XdgDirectories.hpp"
+
+#include <QByteArray>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <iostream>
+#include <unistd.h>
+
+namespace velmora {
+
+namespace {
+
+using Json = nlohmann::json;
+
+constexpr const char* kBase64Key = "base64";
+
+bool isBase64Wrapper(const Json& value) {
+    return value.is_object() && value.size() == 1 && value.contains(kBase64Key) &&
+           value[kBase64Key].is_string();
+}
+
+bool isUtf8(std::string_view bytes) {
+    try {
+        (void)Json(std::string(bytes)).dump();
+        return true;
+    } catch (const Json::exception&) {
+        return false;
+    }
+}
+
+Json encodeData(const std::string& bytes) {
+    Json parsed = Json::parse(bytes, nullptr, false);
+    if (!parsed.is_discarded() && (parsed.is_array() || parsed.is_object()) &&
+        !isBase64Wrapper(parsed)) {
+        return parsed;
+    }
+    if (isUtf8(bytes)) {
+        return bytes;
+    }
+    const QByteArray encoded =
+        QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())).toBase64();
+    return Json{{kBase64Key, encoded.toStdString()}};
+}
+
+std::optional<std::string> decodeData(const Json& value) {
+    if (isBase64Wrapper(value)) {
+        const auto text = value[kBase64Key].get<std::string>();
+        const auto decoded = QByteArray::fromBase64Encoding(
+            QByteArray::fromStdString(text), QByteArray::AbortOnBase64DecodingErrors);
+        if (!decoded) {
+            return std::nullopt;
+        }
+        return decoded.decoded.toStdString();
+    }
+    if (value.is_string()) {
+        return value.get<std::string>();
+    }
+    if (value.is_array() || value.is_object()) {
+        return value.dump();
+    }
+    return std::nullopt;
+}
+
+/// Creates `path` only if nothing is there yet, so an older copy is never replaced.
+std::optional<std::string> createExclusively(const std::string& path, std::string_view contents) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return std::string(std::strerror(errno)) + ": " + path;
+    }
+    bool ok = true;
+    while (ok && !contents.empty()) {
+        const ssize_t written = ::write(fd, contents.data(), contents.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        ok = written > 0;
+        if (ok) {
+            contents.remove_prefix(static_cast<std::size_t>(written));
+        }
+    }
+    const int error = errno;
+    ok = ok && ::fsync(fd) == 0;
+    ::close(fd);
+    if (!ok) {
+        ::unlink(path.c_str());
+        return std::string(std::strerror(error)) + ": " + path;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+JsonFileUserDefaults::JsonFileUserDefaults(std::string path) : path_(std::move(path)) {
+    load();
+}
+
+std::string JsonFileUserDefaults::defaultPath() {
+    return XdgDirectories::configHome() + "/velmora/defaults.json";
+}
+
+void JsonFileUserDefaults::load() {
+    std::string readError;
+    auto contents = readWholeFile(path_, &readError);
+    if (!contents) {
+        if (!readError.empty()) {
+            fileInaccessible_ = true;
+            std::cerr << "Velmora: the settings file could not be read (" << readError
+                      << "); starting with default settings, and no setting will be saved over "
+                         "it until it can be read."
+                      << std::endl;
+        }
+        return;
+    }
+    if (contents->empty()) {
+        return;
+    }
+    Json parsed = Json::parse(*contents, nullptr, false);
+    if (!parsed.is_discarded() && parsed.is_object()) {
+        values_ = std::move(parsed);
+        return;
+    }
+    const std::string reason =
+        parsed.is_discarded() ? "it is not valid JSON" : "it holds JSON that is not an object";
+    unreadableContents_ = std::move(*contents);
+    if (auto error = keepUnreadableFileAside()) {
+        std::cerr << "Velmora: the settings file " << path_ << " could not be read (" << reason
+                  << ") nor copied aside (" << *error
+                  << "); starting with default settings, and no setting will be saved over it "
+                     "until it can be copied aside."
+                  << std::endl;
+    } else {
+        std::cerr << "Velmora: the settings file " << path_ << " could not be read (" << reason
+                  << "); it was copied to " << keptAsideAs_
+                  << " and Velmora starts with default settings." << std::endl;
+    }
+}
+
+std::optional<std::string> JsonFileUserDefaults::keepUnreadableFileAside() {
+    if (!unreadableContents_) {
+        return std::nullopt;
+    }
+    std::string copy = path_ + ".unreadable";
+    for (int number = 2;; ++number) {
+        std::string existingError;
+        const auto existing = readWholeFile(copy, &existingError);
+        if (existing && *existing == *unreadableContents_) {
+            break;
+        }
+        if (!existing && existingError.empty()) {
+            if (auto error = createExclusively(copy, *unreadableContents_)) {
+                return error;
+            }
+            break;
+        }
+        copy = path_ + ".unreadable." + std::to_string(number);
+    }
+    keptAsideAs_ = copy;
+    unreadableContents_.reset();
+    return std::nullopt;
+}
+
+std::optional<std::string> JsonFileUserDefaults::data(std::string_view key) const {
+    const auto it = values_.find(std::string(key));
+    if (it == values_.end()) {
+        return std::nullopt;
+    }
+    return decodeData(*it);
+}
+
+bool JsonFileUserDefaults::setData(std::string_view key, std::string bytes) {
+    Json values = values_;
+    values[std::string(key)] = encodeData(bytes);
+    return store(std::move(values));
+}
+
+std::optional<bool> JsonFileUserDefaults::boolean(std::string_view key) const {
+    const auto it = values_.find(std::string(key));
+    if (it == values_.end() || !it->is_boolean()) {
+        return std::nullopt;
+    }
+    return it->get<bool>();
+}
+
+bool JsonFileUserDefaults::setBool(std::string_view key, bool value) {
+    Json values = values_;
+    values[std::string(key)] = value;
+    return store(std::move(values));
+}
+
+void JsonFileUserDefaults::remove(std::string_view key) {
+    if (!values_.contains(std::string(key))) {
+        return;
+    }
+    Json values = values_;
+    values.erase(std::string(key));
+    store(std::move(values));
+}
+
+bool JsonFileUserDefaults::store(Json values) {
+    if (fileInaccessible_ || keepUnreadableFileAside()) {
+        return false;
+    }
+    if (writeFileAtomically(path_, values.dump(4) + "\n", 0600)) {
+        return false;
+    }
+    values_ = std::move(values);
+    return true;
+}
+
+} // namespace velmora
