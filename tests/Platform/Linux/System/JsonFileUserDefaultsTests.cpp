@@ -197,7 +197,7 @@ TEST_F(JsonFileUserDefaultsTest, EachWriteReplacesTheWholeFileAtOnce) {
 
 TEST_F(JsonFileUserDefaultsTest, EmptyOrMissingFileStartsEmptyWithoutComplaint) {
     dir.write("empty/defaults.json", "");
-    for (const std::string path :
+    for (const std::string& path :
          {dir.path("empty/defaults.json"), dir.path("none/defaults.json")}) {
         ::testing::internal::CaptureStderr();
         JsonFileUserDefaults defaults(path);
