@@ -1,5 +1,7 @@
 #include "Platform/Linux/XdgApplicationDirectory.hpp"
 
+#include "Platform/Linux/DesktopFileId.hpp"
+
 #include <algorithm>
 #include <cstdlib>
 #include <dirent.h>
@@ -229,9 +231,7 @@ void XdgApplicationDirectory::scan(const std::string& root, const std::string& d
         if (!S_ISREG(info.st_mode) || !std::string_view(name).ends_with(kSuffix)) {
             continue;
         }
-        std::string id =
-            path.substr(root.size() + 1, path.size() - root.size() - 1 - kSuffix.size());
-        std::replace(id.begin(), id.end(), '/', '-');
+        std::string id = desktopFileId(std::string_view(path).substr(root.size() + 1));
         if (!seen.insert(id).second) {
             continue;
         }
