@@ -54,7 +54,7 @@ std::string unescaped(std::string_view raw) {
     return validUtf8(out);
 }
 
-/// The words of an `Exec` value, with its double-quoting resolved.
+/// The words of an `Exec` value, with its double-quoting and "%%" resolved.
 std::vector<std::string> execWords(std::string_view exec) {
     std::vector<std::string> words;
     std::string word;
@@ -62,7 +62,11 @@ std::vector<std::string> execWords(std::string_view exec) {
     bool quoted = false;
     for (std::size_t i = 0; i < exec.size(); ++i) {
         const char c = exec[i];
-        if (quoted) {
+        if (c == '%' && i + 1 < exec.size() && exec[i + 1] == '%') {
+            word += '%';
+            inWord = true;
+            ++i;
+        } else if (quoted) {
             if (c == '"') {
                 quoted = false;
             } else if (c == '\\' && i + 1 < exec.size()) {
@@ -239,7 +243,8 @@ std::optional<std::string> DesktopEntry::execProgram() const {
     while (word != words.end() && isAssignment(*word)) {
         ++word;
     }
-    if (word == words.end() || word->empty() || word->front() == '%') {
+    const bool fieldCode = word != words.end() && word->size() == 2 && word->front() == '%';
+    if (word == words.end() || word->empty() || fieldCode) {
         return std::nullopt;
     }
     return *word;

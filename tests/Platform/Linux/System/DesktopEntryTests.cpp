@@ -93,6 +93,7 @@ TEST(DesktopEntry, ExecProgramIsTheFirstWordWithoutAssignmentsQuotesOrFieldCodes
         {"/usr/bin/env -i PATH=/bin tool", "tool"},
         {"MOZ_ENABLE_WAYLAND=1 firefox", "firefox"},
         {"  spaced   out ", "spaced"},
+        {"/opt/100%%/app %f", "/opt/100%/app"},
         {"%U", std::nullopt},
         {"", std::nullopt},
         {"env FOO=1", std::nullopt},
