@@ -17,6 +17,38 @@ namespace {
 using Json = nlohmann::json;
 
 constexpr const char* kBase64Key = "base64";
+/// Writing JSON out recurses once per level, so deeper text is never taken as JSON.
+constexpr int kDeepestNesting = 512;
+
+bool nestsTooDeeply(std::string_view text) {
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\') {
+                ++i;
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '"') {
+            inString = true;
+        } else if ((c == '[' || c == '{') && ++depth > kDeepestNesting) {
+            return true;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return false;
+}
+
+/// The JSON value of `text`, or a discarded value when it is none or nests too deeply.
+Json parsed(std::string_view text) {
+    if (nestsTooDeeply(text)) {
+        return Json(Json::value_t::discarded);
+    }
+    return Json::parse(text, nullptr, false);
+}
 
 bool isBase64Wrapper(const Json& value) {
     return value.is_object() && value.size() == 1 && value.contains(kBase64Key) &&
@@ -33,10 +65,10 @@ bool isUtf8(std::string_view bytes) {
 }
 
 Json encodeData(const std::string& bytes) {
-    Json parsed = Json::parse(bytes, nullptr, false);
-    if (!parsed.is_discarded() && (parsed.is_array() || parsed.is_object()) &&
-        !isBase64Wrapper(parsed)) {
-        return parsed;
+    Json value = parsed(bytes);
+    if (!value.is_discarded() && (value.is_array() || value.is_object()) &&
+        !isBase64Wrapper(value)) {
+        return value;
     }
     if (isUtf8(bytes)) {
         return bytes;
@@ -118,13 +150,13 @@ void JsonFileUserDefaults::load() {
     if (contents->empty()) {
         return;
     }
-    Json parsed = Json::parse(*contents, nullptr, false);
-    if (!parsed.is_discarded() && parsed.is_object()) {
-        values_ = std::move(parsed);
+    Json document = parsed(*contents);
+    if (!document.is_discarded() && document.is_object()) {
+        values_ = std::move(document);
         return;
     }
-    const std::string reason =
-        parsed.is_discarded() ? "it is not valid JSON" : "it holds JSON that is not an object";
+    const std::string reason = document.is_discarded() ? "it is not valid JSON, or nests too deeply"
+                                                       : "it holds JSON that is not an object";
     unreadableContents_ = std::move(*contents);
     if (auto error = keepUnreadableFileAside()) {
         std::cerr << "Velmora: the settings file " << path_ << " could not be read (" << reason

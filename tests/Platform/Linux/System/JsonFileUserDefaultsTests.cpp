@@ -22,6 +22,9 @@ protected:
     TemporaryDirectory dir;
 };
 
+/// Deeper than any JSON the file takes: writing it out again would recurse that deep.
+const std::string kDeeplyNested = std::string(100000, '[') + std::string(100000, ']');
+
 struct DataCase {
     const char* name;
     std::string bytes;
@@ -40,6 +43,7 @@ TEST_F(JsonFileUserDefaultsTest, DataComesBackFromTheFileAndReadsAsTheSameBytesO
         {"wrapper shape stays text", R"({"base64":"AAAA"})", R"({"base64":"AAAA"})"},
         {"invalid utf-8", std::string("\xff\xfe\x00\x01", 4), Json{{"base64", "//4AAQ=="}}},
         {"truncated utf-8", "caf\xc3", Json{{"base64", "Y2Fmww=="}}},
+        {"nested too deeply", kDeeplyNested, kDeeplyNested},
     };
     {
         JsonFileUserDefaults defaults(file());
@@ -111,6 +115,7 @@ TEST_F(JsonFileUserDefaultsTest, UnreadableFileIsCopiedAsideAndNeverLost) {
     const std::vector<Case> cases{
         {"not json", "{\"protectedApps\": [", {}, ".unreadable"},
         {"not an object", "[1, 2]", {}, ".unreadable"},
+        {"nested too deeply", "{\"a\": " + kDeeplyNested + "}", {}, ".unreadable"},
         {"older different copy kept", "garbage", {{".unreadable", "older"}}, ".unreadable.2"},
         {"same copy not repeated", "garbage", {{".unreadable", "garbage"}}, ".unreadable"},
         {"third copy", "new", {{".unreadable", "a"}, {".unreadable.2", "b"}}, ".unreadable.3"},
