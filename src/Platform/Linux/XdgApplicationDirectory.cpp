@@ -96,7 +96,11 @@ XdgApplicationDirectory::XdgApplicationDirectory(std::vector<std::string> applic
 
 std::optional<DesktopApplication>
 XdgApplicationDirectory::application(std::string_view desktopId) const {
-    const auto& entries = index();
+    return find(index(), desktopId);
+}
+
+std::optional<DesktopApplication> XdgApplicationDirectory::find(const Index& entries,
+                                                                std::string_view desktopId) {
     const auto it = entries.find(desktopId);
     if (it == entries.end()) {
         return std::nullopt;
@@ -108,7 +112,7 @@ std::optional<DesktopApplication>
 XdgApplicationDirectory::applicationForWindow(const WindowIdentity& identity) const {
     const auto& entries = index();
     if (identity.gtkApplicationId) {
-        if (auto app = application(*identity.gtkApplicationId)) {
+        if (auto app = find(entries, *identity.gtkApplicationId)) {
             return app;
         }
     }
@@ -124,7 +128,7 @@ XdgApplicationDirectory::applicationForWindow(const WindowIdentity& identity) co
                     return entry.application;
                 }
             }
-        } else if (auto app = application(file)) {
+        } else if (auto app = find(entries, file)) {
             return app;
         }
     }
@@ -143,7 +147,7 @@ XdgApplicationDirectory::applicationForWindow(const WindowIdentity& identity) co
         }
     }
     for (const auto name : names) {
-        if (auto exact = application(name)) {
+        if (auto exact = find(entries, name)) {
             return exact;
         }
         const std::string folded = lowercase(name);

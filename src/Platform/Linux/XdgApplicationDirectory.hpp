@@ -52,7 +52,10 @@ private:
     /// Modification time of every directory scanned; missing ones as {-1, 0}.
     using Snapshot = std::map<std::string, std::timespec>;
 
+    /// The index, rebuilt first if a directory changed: look it up once per call.
     const Index& index() const;
+    [[nodiscard]] static std::optional<DesktopApplication> find(const Index& entries,
+                                                                std::string_view desktopId);
     [[nodiscard]] bool changedSince(const Snapshot& snapshot) const;
     void rebuild() const;
     void scan(const std::string& root, const std::string& dir, std::set<std::string>& seen,

@@ -161,6 +161,19 @@ TEST_F(JsonFileUserDefaultsTest, UnreadableFileThatCannotBeCopiedAsideIsNeverOve
     EXPECT_EQ(dir.read("defaults.json"), "not json");
 }
 
+TEST_F(JsonFileUserDefaultsTest, FileThatCannotBeReadAtAllIsNeverReplaced) {
+    dir.write("velmora/defaults.json/kept", "something");
+
+    ::testing::internal::CaptureStderr();
+    JsonFileUserDefaults defaults(file());
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("could not be read"),
+              std::string::npos);
+
+    EXPECT_FALSE(defaults.setBool("launchAtLogin", true));
+    EXPECT_FALSE(defaults.boolean("launchAtLogin"));
+    EXPECT_EQ(dir.read("velmora/defaults.json/kept"), "something");
+}
+
 TEST_F(JsonFileUserDefaultsTest, FailedWriteAnswersFalseAndKeepsThePreviousValue) {
     JsonFileUserDefaults defaults(file());
     ASSERT_TRUE(defaults.setData("protectedApps", "[1]"));
