@@ -78,6 +78,22 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
     return std::nullopt;
 }
 
+std::optional<std::string> writeNewFile(const std::string& path, std::string_view contents,
+                                        unsigned permissions) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, permissions);
+    if (fd < 0) {
+        return describe(errno, path);
+    }
+    if (!writeAll(fd, contents) || ::fsync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(path.c_str());
+        return describe(error, path);
+    }
+    ::close(fd);
+    return std::nullopt;
+}
+
 std::optional<std::string> readWholeFile(const std::string& path, std::string* error) {
     if (error) {
         error->clear();

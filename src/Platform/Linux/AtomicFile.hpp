@@ -17,6 +17,11 @@ namespace velmora {
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view contents,
                                                unsigned permissions = 0644);
 
+/// Creates a file that must not exist yet, flushed to disk; a file, directory or link
+/// already at `path` is never touched. Nothing on success, otherwise a readable description.
+std::optional<std::string> writeNewFile(const std::string& path, std::string_view contents,
+                                        unsigned permissions = 0644);
+
 /// The whole contents of a file. Nothing when it does not exist; `error` (if given) is set
 /// when it exists but cannot be read, and left empty otherwise.
 std::optional<std::string> readWholeFile(const std::string& path, std::string* error = nullptr);

@@ -4,11 +4,7 @@
 #include "Platform/Linux/XdgDirectories.hpp"
 
 #include <QByteArray>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <iostream>
-#include <unistd.h>
 
 namespace velmora {
 
@@ -97,33 +93,6 @@ std::optional<std::string> decodeData(const Json& value) {
     return std::nullopt;
 }
 
-/// Creates `path` only if nothing is there yet, so an older copy is never replaced.
-std::optional<std::string> createExclusively(const std::string& path, std::string_view contents) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        return std::string(std::strerror(errno)) + ": " + path;
-    }
-    bool ok = true;
-    while (ok && !contents.empty()) {
-        const ssize_t written = ::write(fd, contents.data(), contents.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        ok = written > 0;
-        if (ok) {
-            contents.remove_prefix(static_cast<std::size_t>(written));
-        }
-    }
-    const int error = errno;
-    ok = ok && ::fsync(fd) == 0;
-    ::close(fd);
-    if (!ok) {
-        ::unlink(path.c_str());
-        return std::string(std::strerror(error)) + ": " + path;
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 JsonFileUserDefaults::JsonFileUserDefaults(std::string path) : path_(std::move(path)) {
@@ -183,7 +152,7 @@ std::optional<std::string> JsonFileUserDefaults::keepUnreadableFileAside() {
             break;
         }
         if (!existing && existingError.empty()) {
-            if (auto error = createExclusively(copy, *unreadableContents_)) {
+            if (auto error = writeNewFile(copy, *unreadableContents_, 0600)) {
                 return error;
             }
             break;

@@ -6,7 +6,7 @@
 namespace velmora {
 
 /// The XDG base directories of the person running the program, read from the environment
-/// each time with the defaults of the base directory specification.
+/// each time, with the freedesktop base-directory defaults.
 ///
 ///     std::string settings = XdgDirectories::configHome() + "/velmora/defaults.json";
 ///
