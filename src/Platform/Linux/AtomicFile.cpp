@@ -98,11 +98,20 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string* e
     if (error) {
         error->clear();
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO in the file's place cannot hang the caller.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno != ENOENT && errno != ENOTDIR && error) {
             *error = describe(errno, path);
         }
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (error) {
+            *error = "Not a regular file: " + path;
+        }
+        ::close(fd);
         return std::nullopt;
     }
     std::string contents;

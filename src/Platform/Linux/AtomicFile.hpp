@@ -22,8 +22,8 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
 std::optional<std::string> writeNewFile(const std::string& path, std::string_view contents,
                                         unsigned permissions = 0644);
 
-/// The whole contents of a file. Nothing when it does not exist; `error` (if given) is set
-/// when it exists but cannot be read, and left empty otherwise.
+/// The whole contents of a regular file. Nothing when it does not exist; `error` (if given)
+/// is set when something is there but cannot be read as a file, and left empty otherwise.
 std::optional<std::string> readWholeFile(const std::string& path, std::string* error = nullptr);
 
 } // namespace velmora

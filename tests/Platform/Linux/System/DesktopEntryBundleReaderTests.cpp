@@ -3,6 +3,7 @@
 #include "Platform/Linux/System/TemporaryDirectory.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace velmora {
 namespace {
@@ -24,6 +25,7 @@ TEST(DesktopEntryBundleReader, ReadsApplicationEntriesAsBundles) {
     dir.write("elsewhere/hidden.desktop", kApplication + "Name=Gone\nHidden=true\n");
     dir.write("elsewhere/plain.txt", kApplication + "Name=Text\n");
     dir.write("elsewhere/folder.desktop/inside", "");
+    ::mkfifo(dir.path("elsewhere/fifo.desktop").c_str(), 0600);
 
     using Info = std::map<std::string, std::string>;
     const struct {
@@ -46,6 +48,7 @@ TEST(DesktopEntryBundleReader, ReadsApplicationEntriesAsBundles) {
         {dir.path("elsewhere/hidden.desktop"), std::nullopt},
         {dir.path("elsewhere/plain.txt"), std::nullopt},
         {dir.path("elsewhere/folder.desktop"), std::nullopt},
+        {dir.path("elsewhere/fifo.desktop"), std::nullopt},
         {dir.path("elsewhere/missing.desktop"), std::nullopt},
         {"", std::nullopt},
     };
