@@ -194,14 +194,14 @@ XdgApplicationDirectory::unique(const std::vector<const Indexed*>& matches) {
 }
 
 const XdgApplicationDirectory::Index& XdgApplicationDirectory::index() const {
-    if (!built_ || changedSince(snapshot_)) {
+    if (!built_ || directoriesChanged()) {
         rebuild();
     }
     return index_;
 }
 
-bool XdgApplicationDirectory::changedSince(const Snapshot& snapshot) const {
-    return std::any_of(snapshot.begin(), snapshot.end(), [](const auto& dir) {
+bool XdgApplicationDirectory::directoriesChanged() const {
+    return std::any_of(snapshot_.begin(), snapshot_.end(), [](const auto& dir) {
         return !sameTime(modificationTime(dir.first), dir.second);
     });
 }

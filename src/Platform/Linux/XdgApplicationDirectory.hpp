@@ -56,7 +56,7 @@ private:
     const Index& index() const;
     [[nodiscard]] static std::optional<DesktopApplication> find(const Index& entries,
                                                                 std::string_view desktopId);
-    [[nodiscard]] bool changedSince(const Snapshot& snapshot) const;
+    [[nodiscard]] bool directoriesChanged() const;
     void rebuild() const;
     void scan(const std::string& root, const std::string& dir, std::set<std::string>& seen,
               int depth) const;
