@@ -27,7 +27,7 @@ namespace velmora {
 /// calls. An entry edited in place without a rename is therefore seen at the next change of
 /// its directory.
 ///
-/// Matching a window beyond the contract's first steps: a class or instance name may also
+/// Beyond exact names, a window's class or instance name may also
 /// equal the last dot-separated part of a desktop ID ("dolphin" for "org.kde.dolphin"), and
 /// the executable may match an entry's `TryExec` or the program of its `Exec` (found
 /// through PATH, compared as real paths). Both are used only when exactly one entry
