@@ -125,11 +125,12 @@ void PamAuthenticationContext::onHelperLine(std::string_view line) {
     switch (message->kind) {
     case HelperMessageKind::promptHidden:
     case HelperMessageKind::promptVisible:
-        askForPassword(*message);
+        answerPrompt(message->text);
         return;
     case HelperMessageKind::info:
     case HelperMessageKind::error:
         notes_.push_back(message->text);
+        showNotes();
         break;
     case HelperMessageKind::retry:
         notes_.insert(notes_.begin(), std::string(kWrongPassword));
@@ -138,17 +139,41 @@ void PamAuthenticationContext::onHelperLine(std::string_view line) {
         result_ = message->result;
         break;
     }
-    waitForHelper();
+    if (stage_ == Stage::waitingForHelper) {
+        waitForHelper();
+    }
 }
 
-void PamAuthenticationContext::askForPassword(const authhelper::HelperMessage& prompt) {
-    helperTimer_.stop();
-    if (!asksForThePassword(prompt.text)) {
-        notes_.push_back(prompt.text);
+void PamAuthenticationContext::showNotes() {
+    // PAM talks while it works without a password (a fingerprint reader): the person reads
+    // it at once and may cancel, or type a password that waits until PAM asks for one.
+    if (!requestOutstanding_ && !heldAnswer_) {
+        requestPassword();
     }
+}
+
+void PamAuthenticationContext::answerPrompt(const std::string& text) {
+    if (!asksForThePassword(text)) {
+        notes_.push_back(text);
+    }
+    if (heldAnswer_) {
+        notes_.clear();
+        const SecretBuffer answer = std::move(*heldAnswer_);
+        heldAnswer_.reset();
+        sendAnswer(answer);
+        return;
+    }
+    helperTimer_.stop();
+    stage_ = Stage::waitingForPerson;
+    if (!requestOutstanding_) {
+        requestPassword();
+    }
+}
+
+void PamAuthenticationContext::requestPassword() {
     const std::string message = joined(notes_);
     notes_.clear();
-    stage_ = Stage::waitingForPerson;
+    requestOutstanding_ = true;
     prompt_->setBusy(false);
     prompt_->requestPassword(
         message, [this, alive = std::weak_ptr<bool>(alive_)](std::optional<SecretBuffer> password) {
@@ -159,22 +184,31 @@ void PamAuthenticationContext::askForPassword(const authhelper::HelperMessage& p
 }
 
 void PamAuthenticationContext::onPassword(std::optional<SecretBuffer> password) {
-    if (stage_ != Stage::waitingForPerson) {
+    requestOutstanding_ = false;
+    if (stage_ == Stage::done) {
         return;
     }
     if (!password) {
         fail(LAErrorCode::userCancel, "Authentication was cancelled");
         return;
     }
-    const std::optional<SecretBuffer> answer = authhelper::encodePassword(password->view());
+    std::optional<SecretBuffer> answer = authhelper::encodePassword(password->view());
     password->wipe();
     if (!answer) {
         fail(LAErrorCode::authenticationFailed, "The password cannot be checked");
         return;
     }
-    stage_ = Stage::waitingForHelper;
     prompt_->setBusy(true);
-    if (!helper_->send(answer->view())) {
+    if (stage_ == Stage::waitingForHelper) {
+        heldAnswer_ = std::move(answer);
+        return;
+    }
+    stage_ = Stage::waitingForHelper;
+    sendAnswer(*answer);
+}
+
+void PamAuthenticationContext::sendAnswer(const SecretBuffer& answer) {
+    if (!helper_->send(answer.view())) {
         fail(LAErrorCode::authenticationFailed, "The authentication helper stopped listening");
         return;
     }

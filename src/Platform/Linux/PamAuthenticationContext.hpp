@@ -47,8 +47,11 @@ private:
 
     void onHelperLine(std::string_view line);
     void onHelperExit(int waitStatus);
+    void showNotes();
+    void answerPrompt(const std::string& text);
+    void requestPassword();
     void onPassword(std::optional<SecretBuffer> password);
-    void askForPassword(const authhelper::HelperMessage& prompt);
+    void sendAnswer(const SecretBuffer& answer);
     void waitForHelper();
     void fail(LAErrorCode code, std::string description);
     void finish(bool success, std::optional<OwnerAuthenticationError> error);
@@ -66,6 +69,10 @@ private:
     std::optional<authhelper::HelperResult> result_;
     /// Shown above the field at the next prompt.
     std::vector<std::string> notes_;
+    /// The prompt waits for the person.
+    bool requestOutstanding_ = false;
+    /// Typed before PAM asked, ready to send.
+    std::optional<SecretBuffer> heldAnswer_;
     /// Lets a late prompt answer find out that this context is gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -16,7 +16,8 @@ namespace velmora::testing {
 ///
 ///     auto prompts = std::make_shared<FakePasswordPrompting>();
 ///     prompts->answers = {"wrong", "secret"};
-class FakePasswordPrompting final : public PasswordPrompting {
+class FakePasswordPrompting final : public PasswordPrompting,
+                                    public std::enable_shared_from_this<FakePasswordPrompting> {
 public:
     std::deque<std::optional<std::string>> answers;
 
@@ -28,33 +29,35 @@ public:
 
     std::unique_ptr<PasswordPrompt> open(const std::string& reason) override {
         reasons.push_back(reason);
-        return std::make_unique<Prompt>(*this);
+        return std::make_unique<Prompt>(shared_from_this());
     }
 
 private:
     class Prompt final : public PasswordPrompt {
     public:
-        explicit Prompt(FakePasswordPrompting& owner) : owner_(owner) { ++owner_.openPrompts; }
-        ~Prompt() override { --owner_.openPrompts; }
+        explicit Prompt(std::shared_ptr<FakePasswordPrompting> owner) : owner_(std::move(owner)) {
+            ++owner_->openPrompts;
+        }
+        ~Prompt() override { --owner_->openPrompts; }
         Prompt(const Prompt&) = delete;
         Prompt& operator=(const Prompt&) = delete;
 
         void requestPassword(const std::string& message, Reply reply) override {
-            owner_.messages.push_back(message);
-            if (owner_.answers.empty()) {
+            owner_->messages.push_back(message);
+            if (owner_->answers.empty()) {
                 return;
             }
-            std::optional<std::string> answer = std::move(owner_.answers.front());
-            owner_.answers.pop_front();
+            std::optional<std::string> answer = std::move(owner_->answers.front());
+            owner_->answers.pop_front();
             QTimer::singleShot(
                 0, &context_, [reply = std::move(reply), answer = std::move(answer)] {
                     reply(answer ? std::optional(SecretBuffer(*answer)) : std::nullopt);
                 });
         }
-        void setBusy(bool busy) override { owner_.busyStates.push_back(busy); }
+        void setBusy(bool busy) override { owner_->busyStates.push_back(busy); }
 
     private:
-        FakePasswordPrompting& owner_;
+        std::shared_ptr<FakePasswordPrompting> owner_;
         QObject context_;
     };
 };

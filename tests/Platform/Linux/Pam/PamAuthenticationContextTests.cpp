@@ -150,6 +150,63 @@ TEST_F(PamAuthenticationContextTest, OnlyAnExplicitSuccessAndAZeroExitStatusUnlo
     }
 }
 
+struct ReaderPhaseCase {
+    const char* name;
+    std::string script;
+    std::deque<std::optional<std::string>> answers;
+    std::optional<LAErrorCode> error;
+};
+
+TEST_F(PamAuthenticationContextTest, WhilePamWaitsForAReaderItsWordsShowAndCancelWorks) {
+    const std::string place = "echo 'info Place your finger on the reader'\n";
+    const ReaderPhaseCase cases[] = {
+        {"cancel", place + "exec sleep 30\n", {std::nullopt}, LAErrorCode::userCancel},
+        {"the finger matches", place + "echo 'result success'\n", {}, std::nullopt},
+        {"the reader gives up",
+         place + "echo 'result failed 7'\nexit 1\n",
+         {},
+         LAErrorCode::authenticationFailed},
+    };
+    for (const ReaderPhaseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompts = std::make_shared<FakePasswordPrompting>();
+        prompts->answers = c.answers;
+        useFakeHelper(c.script);
+        const Outcome outcome = evaluate();
+        EXPECT_EQ(outcome.replies, 1);
+        EXPECT_EQ(outcome.code(), c.error);
+        EXPECT_EQ(prompts->messages, std::vector<std::string>{"Place your finger on the reader"});
+    }
+}
+
+TEST_F(PamAuthenticationContextTest, APasswordTypedBeforePamAsksWaitsForTheQuestion) {
+    const std::string dir = testbed.directory().string();
+    useFakeHelper("echo 'info Place your finger on the reader'\n"
+                  "while [ ! -e " +
+                  dir +
+                  "/go ]; do sleep 0.01; done\n"
+                  "echo 'error Verification timed out'\n"
+                  "echo 'prompt-hidden Password:'\n"
+                  "IFS= read -r header\n"
+                  "dd bs=1 count=$((${header#password }+1)) of=" +
+                  dir +
+                  "/stdin 2>/dev/null\n"
+                  "echo 'result success'\n");
+    prompts->answers = {"secret"};
+    std::optional<bool> success;
+    PamAuthenticationContext context(prompts, settings);
+    context.evaluatePolicy(kPolicy, "Unlock Notes", [&](bool ok, auto) { success = ok; });
+    ASSERT_TRUE(processEventsUntil(
+        [&] { return !prompts->busyStates.empty() && prompts->busyStates.back(); }));
+    testbed.writeFile("go", "");
+
+    ASSERT_TRUE(processEventsUntil([&] { return success.has_value(); }));
+    EXPECT_TRUE(*success);
+    EXPECT_EQ(scratch("stdin"), "secret\n");
+    EXPECT_EQ(prompts->messages, std::vector<std::string>{"Place your finger on the reader"});
+    EXPECT_TRUE(processEventsUntil([&] { return prompts->openPrompts == 0; }));
+}
+
 TEST_F(PamAuthenticationContextTest, AHelperThatHangsIsKilledAfterTheTimeOut) {
     settings.helperTimeout = std::chrono::milliseconds(200);
     useFakeHelper("echo $$ > " + (testbed.directory() / "pid").string() +
