@@ -26,7 +26,7 @@ struct ResultReply {
 
 constexpr std::array<ResultReply, 4> kResultReplies{{
     {HelperResult::success, true, LAErrorCode::authenticationFailed, ""},
-    {HelperResult::failed, false, LAErrorCode::authenticationFailed, "Wrong password"},
+    {HelperResult::failed, false, LAErrorCode::authenticationFailed, "Authentication failed"},
     {HelperResult::cancelled, false, LAErrorCode::userCancel, "Authentication was cancelled"},
     {HelperResult::unavailable, false, LAErrorCode::passcodeNotSet,
      "PAM cannot authenticate this user"},
