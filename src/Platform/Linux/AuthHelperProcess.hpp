@@ -47,8 +47,6 @@ public:
     /// Kills the helper now and collects it; no handler runs after this.
     void stop();
 
-    [[nodiscard]] pid_t pid() const { return pid_; }
-
 private:
     struct NotifierDeleter {
         void operator()(QSocketNotifier* notifier) const;

@@ -22,8 +22,9 @@ namespace velmora {
 ///         context.evaluatePolicy(policy, "Unlock Notes", [](bool ok, auto error) { ... });
 ///
 /// Only the helper's explicit success, followed by its exit with status 0, is a success. The
-/// reply runs once, on the thread that called `evaluatePolicy`, from its Qt event loop.
-/// Destroying the context kills the helper and closes the prompt without a reply.
+/// reply runs once, on the thread that called `evaluatePolicy`: from its Qt event loop, or
+/// at once when the helper cannot be started. Destroying the context kills the helper and
+/// closes the prompt without a reply.
 class PamAuthenticationContext final : public OwnerAuthenticationContext {
 public:
     PamAuthenticationContext(std::shared_ptr<PasswordPrompting> prompts,
