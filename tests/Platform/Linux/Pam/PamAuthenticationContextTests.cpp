@@ -215,8 +215,8 @@ TEST_F(PamAuthenticationContextTest, AHelperThatHangsIsKilledAfterTheTimeOut) {
 
     const Outcome outcome = evaluate();
     EXPECT_EQ(outcome.replies, 1);
-    EXPECT_EQ(outcome.code(), LAErrorCode::authenticationFailed);
-    EXPECT_EQ(prompts->busyStates.back(), true);
+    ASSERT_EQ(outcome.code(), LAErrorCode::authenticationFailed);
+    EXPECT_EQ(prompts->busyStates, (std::vector<bool>{false, true}));
     const pid_t helper = std::stoi(scratch("pid"));
     EXPECT_NE(::kill(helper, 0), 0) << "still running";
 }
