@@ -60,12 +60,6 @@ bool spawn(pid_t& pid, const std::string& program, const std::vector<std::string
 
 } // namespace
 
-void AuthHelperProcess::NotifierDeleter::operator()(QSocketNotifier* notifier) const {
-    // It may be in the middle of delivering its own signal.
-    notifier->setEnabled(false);
-    notifier->deleteLater();
-}
-
 std::unique_ptr<AuthHelperProcess>
 AuthHelperProcess::start(const std::string& program, const std::vector<std::string>& arguments,
                          Handlers handlers) {
@@ -126,6 +120,12 @@ void AuthHelperProcess::stop() {
         running_ = false;
         ::kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
+    }
+    // The descriptors close now; the notifiers, which may be delivering a signal, later.
+    for (const auto* notifier : {&outputNotifier_, &exitNotifier_}) {
+        if (*notifier) {
+            (*notifier)->setEnabled(false);
+        }
     }
     outputNotifier_.reset();
     exitNotifier_.reset();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/Linux/LaterDeleted.hpp"
+
 #include <QSocketNotifier>
 #include <functional>
 #include <memory>
@@ -48,11 +50,6 @@ public:
     void stop();
 
 private:
-    struct NotifierDeleter {
-        void operator()(QSocketNotifier* notifier) const;
-    };
-    using Notifier = std::unique_ptr<QSocketNotifier, NotifierDeleter>;
-
     AuthHelperProcess(pid_t pid, int socket, int pidFd, Handlers handlers);
 
     void readOutput();
@@ -64,8 +61,8 @@ private:
     Handlers handlers_;
     std::string pending_;
     bool running_ = true;
-    Notifier outputNotifier_;
-    Notifier exitNotifier_;
+    LaterDeleted<QSocketNotifier> outputNotifier_;
+    LaterDeleted<QSocketNotifier> exitNotifier_;
     /// Lets a handler destroy this object while output is being delivered.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -57,8 +57,8 @@ std::string joined(const std::vector<std::string>& lines) {
 PamAuthenticationContext::PamAuthenticationContext(std::shared_ptr<PasswordPrompting> prompts,
                                                    PamAuthenticationSettings settings)
     : prompts_(std::move(prompts)), settings_(std::move(settings)) {
-    helperTimer_.setSingleShot(true);
-    QObject::connect(&helperTimer_, &QTimer::timeout, &helperTimer_, [this] {
+    helperTimer_->setSingleShot(true);
+    QObject::connect(helperTimer_.get(), &QTimer::timeout, helperTimer_.get(), [this] {
         fail(LAErrorCode::authenticationFailed, "The authentication helper did not answer");
     });
 }
@@ -163,7 +163,7 @@ void PamAuthenticationContext::answerPrompt(const std::string& text) {
         sendAnswer(answer);
         return;
     }
-    helperTimer_.stop();
+    helperTimer_->stop();
     stage_ = Stage::waitingForPerson;
     if (!requestOutstanding_) {
         requestPassword();
@@ -230,7 +230,7 @@ void PamAuthenticationContext::onHelperExit(int waitStatus) {
 }
 
 void PamAuthenticationContext::waitForHelper() {
-    helperTimer_.start(settings_.helperTimeout);
+    helperTimer_->start(settings_.helperTimeout);
 }
 
 void PamAuthenticationContext::fail(LAErrorCode code, std::string description) {
@@ -242,7 +242,7 @@ void PamAuthenticationContext::finish(bool success, std::optional<OwnerAuthentic
         return;
     }
     stage_ = Stage::done;
-    helperTimer_.stop();
+    helperTimer_->stop();
     if (helper_) {
         helper_->stop();
     }

@@ -2,6 +2,7 @@
 
 #include "Platform/Linux/AuthHelperProcess.hpp"
 #include "Platform/Linux/AuthHelperProtocol.hpp"
+#include "Platform/Linux/LaterDeleted.hpp"
 #include "Platform/Linux/PamAuthenticationSettings.hpp"
 #include "Platform/Linux/PasswordPrompting.hpp"
 #include "Platform/OwnerAuthentication.hpp"
@@ -65,7 +66,7 @@ private:
     Reply reply_;
     std::unique_ptr<PasswordPrompt> prompt_;
     std::unique_ptr<AuthHelperProcess> helper_;
-    QTimer helperTimer_;
+    LaterDeleted<QTimer> helperTimer_{new QTimer};
     /// What the helper said it will end with.
     std::optional<authhelper::HelperResult> result_;
     /// Shown above the field at the next prompt.

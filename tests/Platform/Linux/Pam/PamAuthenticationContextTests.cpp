@@ -2,6 +2,7 @@
 #include "PamTestbed.hpp"
 #include "Platform/Linux/PamAuthenticationContext.hpp"
 
+#include <QCoreApplication>
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -260,6 +261,37 @@ TEST_F(PamAuthenticationContextTest, DestroyingTheContextMidwayKillsTheHelperWit
     EXPECT_TRUE(processEventsUntil([&] { return prompts->openPrompts == 0; }));
     EXPECT_EQ(replies, 0);
     EXPECT_NE(::kill(std::stoi(scratch("pid")), 0), 0) << "still running";
+}
+
+struct ReplyPathCase {
+    const char* name;
+    std::string script;
+    std::deque<std::optional<std::string>> answers;
+};
+
+TEST_F(PamAuthenticationContextTest, TheReplyMayDestroyTheContext) {
+    settings.helperTimeout = std::chrono::milliseconds(200);
+    const ReplyPathCase cases[] = {
+        {"from the helper's exit", "echo 'result success'\n", {}},
+        {"from the helper's output", "echo 'nonsense'\nexec sleep 30\n", {}},
+        {"from the prompt", "echo 'prompt-hidden Password:'\nexec sleep 30\n", {std::nullopt}},
+        {"from the time-out", "exec sleep 30\n", {}},
+    };
+    for (const ReplyPathCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        useFakeHelper(c.script);
+        prompts->answers = c.answers;
+        auto context = std::make_unique<PamAuthenticationContext>(prompts, settings);
+        int replies = 0;
+        context->evaluatePolicy(kPolicy, "Unlock Notes", [&](bool, auto) {
+            ++replies;
+            context.reset();
+        });
+        ASSERT_TRUE(processEventsUntil([&] { return !context; }));
+        EXPECT_TRUE(processEventsUntil([&] { return prompts->openPrompts == 0; }));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(replies, 1);
+    }
 }
 
 TEST_F(PamAuthenticationContextTest, AContextServesOnePrompt) {
