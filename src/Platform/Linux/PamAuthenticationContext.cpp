@@ -65,7 +65,7 @@ PamAuthenticationContext::PamAuthenticationContext(std::shared_ptr<PasswordPromp
 
 PamAuthenticationContext::~PamAuthenticationContext() = default;
 
-bool PamAuthenticationContext::canEvaluatePolicy(AuthenticationPolicy,
+bool PamAuthenticationContext::canEvaluatePolicy(AuthenticationPolicy policy,
                                                  std::optional<OwnerAuthenticationError>* error) {
     const auto service = serviceFile(settings_.serviceDirectory, settings_.serviceName);
     const bool usesReader =
@@ -75,16 +75,22 @@ bool PamAuthenticationContext::canEvaluatePolicy(AuthenticationPolicy,
                         ? BiometryType::fingerprint
                         : BiometryType::none;
 
-    std::string_view missing;
+    std::optional<OwnerAuthenticationError> why;
     if (!isExecutableFile(settings_.helperPath)) {
-        missing = "The authentication helper is missing";
+        why = OwnerAuthenticationError::local(LAErrorCode::passcodeNotSet,
+                                              "The authentication helper is missing");
     } else if (!service) {
-        missing = "No PAM service is configured";
+        why = OwnerAuthenticationError::local(LAErrorCode::passcodeNotSet,
+                                              "No PAM service is configured");
+    } else if (policy == AuthenticationPolicy::deviceOwnerAuthenticationWithBiometrics &&
+               biometryType_ == BiometryType::none) {
+        why = OwnerAuthenticationError::local(LAErrorCode::biometryNotAvailable,
+                                              "No fingerprint reader takes part in PAM");
     }
-    if (!missing.empty() && error) {
-        *error = OwnerAuthenticationError::local(LAErrorCode::passcodeNotSet, std::string(missing));
+    if (error) {
+        *error = why;
     }
-    return missing.empty();
+    return !why;
 }
 
 void PamAuthenticationContext::evaluatePolicy(AuthenticationPolicy, std::string localizedReason,

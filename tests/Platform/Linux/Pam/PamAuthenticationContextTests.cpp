@@ -380,9 +380,12 @@ TEST_F(PamAuthenticationContextTest, ReportsAFingerprintReaderWhenTheStackUsesAn
         settings.fprintdService = testbed.directory() / "fprintd.service";
         PamAuthenticationContext context(prompts, settings);
         EXPECT_EQ(context.biometryType(), BiometryType::none);
-        (void)context.canEvaluatePolicy(
-            AuthenticationPolicy::deviceOwnerAuthenticationWithBiometrics, nullptr);
+        const bool reader = c.biometryType == BiometryType::fingerprint;
+        EXPECT_EQ(context.canEvaluatePolicy(
+                      AuthenticationPolicy::deviceOwnerAuthenticationWithBiometrics, nullptr),
+                  reader);
         EXPECT_EQ(context.biometryType(), c.biometryType);
+        EXPECT_TRUE(context.canEvaluatePolicy(kPolicy, nullptr));
         std::filesystem::remove(testbed.directory() / "fprintd.service");
         testbed.writeFile("pam.d/velmora", "auth required pam_unix.so\n");
     }
