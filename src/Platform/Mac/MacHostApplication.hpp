@@ -9,7 +9,8 @@ namespace velmora {
 
 /// The program's `NSApplication`. Its delegate is reached through a small Objective-C
 /// forwarder; when another toolkit (Qt) already owns the application delegate, the
-/// forwarder is handed to it as the delegate it passes unhandled calls to. Main thread only.
+/// forwarder is handed to it as the delegate it passes unhandled calls to. The menu bar's
+/// status item window is not counted among the program's windows. Main thread only.
 ///
 ///     auto app = std::make_shared<MacHostApplication>(runLoop);
 ///     app->setDelegate(delegate);   // before the event loop starts

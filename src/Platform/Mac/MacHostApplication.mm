@@ -108,6 +108,11 @@ std::optional<std::string> MacHostApplication::bundleIdentifier() const {
 std::vector<AppWindow> MacHostApplication::windows() const {
     std::vector<AppWindow> windows;
     for (NSWindow* window in NSApp.windows) {
+        // The status item's window belongs to the menu bar: raising it or giving it a normal
+        // level would hide the program's menu-bar icon.
+        if (window.level >= NSStatusWindowLevel) {
+            continue;
+        }
         windows.push_back({
             .id = idOf(window),
             .kind = kindOf(window),
