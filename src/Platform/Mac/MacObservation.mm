@@ -1,25 +1,22 @@
 #include "Platform/Mac/MacObservation.hpp"
 
+#include "Platform/Mac/RunLoopDelivery.hpp"
+
 namespace velmora {
 
 Subscription observeOnRunLoop(NSNotificationCenter* center, NSNotificationName name,
                               std::shared_ptr<RunLoop> runLoop, NotificationReader read) {
-    auto active = std::make_shared<bool>(true);
+    RunLoopDelivery delivery(std::move(runLoop));
     id token = [center addObserverForName:name
                                    object:nil
                                     queue:[NSOperationQueue mainQueue]
                                usingBlock:^(NSNotification* notification) {
-                                 if (!*active) {
-                                     return;
+                                 if (delivery.isActive()) {
+                                     delivery.post(read(notification));
                                  }
-                                 runLoop->post([active, task = read(notification)] {
-                                     if (*active && task) {
-                                         task();
-                                     }
-                                 });
                                }];
-    return Subscription([center, token, active] {
-        *active = false;
+    return Subscription([center, token, delivery]() mutable {
+        delivery.cancel();
         [center removeObserver:token];
     });
 }

@@ -1,6 +1,7 @@
 #include "Platform/Mac/MacSparkleUpdater.hpp"
 
 #include "Platform/Mac/MacText.hpp"
+#include "Platform/Mac/RunLoopDelivery.hpp"
 #include "Platform/Mac/SparkleLookup.hpp"
 #include "Platform/Mac/UnavailableUpdater.hpp"
 
@@ -75,22 +76,17 @@ public:
     observeCanCheckForUpdates(std::function<void(bool)> observer) override {
         id<VLMSparkleUpdater> updater = controller_.updater;
         observer(updater.canCheckForUpdates);
-        auto active = std::make_shared<bool>(true);
-        std::shared_ptr<RunLoop> runLoop = runLoop_;
+        RunLoopDelivery delivery(runLoop_);
         VLMValueObserver* watcher = [[VLMValueObserver alloc] initWithHandler:^(id value) {
           const bool can = [value respondsToSelector:@selector(boolValue)] && [value boolValue];
-          runLoop->post([observer, active, can] {
-              if (*active) {
-                  observer(can);
-              }
-          });
+          delivery.post([observer, can] { observer(can); });
         }];
         [static_cast<NSObject*>(updater) addObserver:watcher
                                           forKeyPath:kCanCheckKey
                                              options:NSKeyValueObservingOptionNew
                                              context:nullptr];
-        return Subscription([updater, watcher, active] {
-            *active = false;
+        return Subscription([updater, watcher, delivery]() mutable {
+            delivery.cancel();
             [static_cast<NSObject*>(updater) removeObserver:watcher forKeyPath:kCanCheckKey];
         });
     }
