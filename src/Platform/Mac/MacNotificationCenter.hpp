@@ -9,7 +9,8 @@ namespace velmora {
 
 /// A Foundation notification centre: the program's own (`NSNotificationCenter`'s default
 /// centre) or the session-wide one (`NSDistributedNotificationCenter`, which carries
-/// "com.apple.screenIsLocked"). Main thread only.
+/// "com.apple.screenIsLocked", heard at once even while the program is not active). Main
+/// thread only.
 ///
 ///     auto own = std::make_shared<MacNotificationCenter>(MacNotificationCenter::program, loop);
 class MacNotificationCenter final : public NotificationCenter {

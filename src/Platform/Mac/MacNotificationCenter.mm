@@ -5,23 +5,19 @@
 
 namespace velmora {
 
-namespace {
-
-NSNotificationCenter* centerFor(MacNotificationCenter::Scope scope) {
-    if (scope == MacNotificationCenter::distributed) {
-        return [NSDistributedNotificationCenter defaultCenter];
-    }
-    return [NSNotificationCenter defaultCenter];
-}
-
-} // namespace
-
 MacNotificationCenter::MacNotificationCenter(Scope scope, std::shared_ptr<RunLoop> runLoop)
     : scope_(scope), runLoop_(std::move(runLoop)) {}
 
 void MacNotificationCenter::post(const std::string& name) {
-    if (NSString* notificationName = toNSString(name)) {
-        [centerFor(scope_) postNotificationName:notificationName object:nil];
+    NSString* notificationName = toNSString(name);
+    if (!notificationName) {
+        return;
+    }
+    if (scope_ == distributed) {
+        [[NSDistributedNotificationCenter defaultCenter] postNotificationName:notificationName
+                                                                       object:nil];
+    } else {
+        [[NSNotificationCenter defaultCenter] postNotificationName:notificationName object:nil];
     }
 }
 
@@ -30,8 +26,12 @@ Subscription MacNotificationCenter::addObserver(const std::string& name, Observe
     if (!notificationName) {
         return {};
     }
-    return observeOnRunLoop(centerFor(scope_), notificationName, runLoop_,
-                            [observer](NSNotification*) { return observer; });
+    NotificationReader read = [observer](NSNotification*) { return observer; };
+    if (scope_ == distributed) {
+        return observeDistributedOnRunLoop([NSDistributedNotificationCenter defaultCenter],
+                                           notificationName, runLoop_, read);
+    }
+    return observeOnRunLoop([NSNotificationCenter defaultCenter], notificationName, runLoop_, read);
 }
 
 } // namespace velmora

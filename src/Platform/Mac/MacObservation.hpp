@@ -24,4 +24,11 @@ using NotificationReader = std::function<RunLoop::Task(NSNotification*)>;
 Subscription observeOnRunLoop(NSNotificationCenter* center, NSNotificationName name,
                               std::shared_ptr<RunLoop> runLoop, NotificationReader read);
 
+/// The same for the session-wide centre, registered to be delivered at once: the
+/// application object holds back distributed notifications while the program is not the
+/// active application, which a menu-bar utility almost never is.
+Subscription observeDistributedOnRunLoop(NSDistributedNotificationCenter* center,
+                                         NSNotificationName name, std::shared_ptr<RunLoop> runLoop,
+                                         NotificationReader read);
+
 } // namespace velmora
