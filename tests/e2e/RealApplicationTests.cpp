@@ -26,7 +26,7 @@ TEST_F(RealApplication, XTermIsCoveredThroughItsStartupWmClass) {
 
     const auto overlay = waitForOverlayOver(activate(*window));
     ASSERT_TRUE(overlay) << "xterm was not covered";
-    EXPECT_FALSE(shows(window->frame, kTerminalColor));
+    EXPECT_FALSE(showsThroughCover(window->frame, kTerminalColor));
     EXPECT_TRUE(unlock(*overlay, *window, kTerminalColor));
 }
 

@@ -1,9 +1,11 @@
 #include "harness/EndToEndTest.hpp"
 
+#include "Core/Overlay/OverlayContentView.hpp"
 #include "harness/Eventually.hpp"
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <iostream>
 
 namespace velmora::e2e {
@@ -22,7 +24,9 @@ bool equalsIgnoringCase(const std::string& text, const std::string& expected) {
 } // namespace
 
 std::filesystem::path EndToEndTest::program() {
-    return VELMORA_PROGRAM;
+    // An installed build can be tested in place of the one beside the tests.
+    const char* chosen = std::getenv("VELMORA_E2E_PROGRAM");
+    return chosen && *chosen ? chosen : VELMORA_PROGRAM;
 }
 
 ProtectedAppEntry EndToEndTest::testClientEntry(std::int64_t idleTimeoutMinutes) {
@@ -123,6 +127,13 @@ std::optional<WindowInfo> EndToEndTest::waitForOverlayOver(const WindowInfo& win
 
 bool EndToEndTest::shows(const ScreenRect& area, Rgb color) {
     return desktop_->display().capture(area).contains(color);
+}
+
+bool EndToEndTest::showsThroughCover(const ScreenRect& area, Rgb color) {
+    const int corner = static_cast<int>(OverlayContentView::cornerRadius);
+    const ScreenRect middleColumn{area.x + corner, area.y, area.width - 2 * corner, area.height};
+    const ScreenRect middleRow{area.x, area.y + corner, area.width, area.height - 2 * corner};
+    return shows(middleColumn, color) || shows(middleRow, color);
 }
 
 std::optional<WindowInfo> EndToEndTest::openPasswordPrompt(const WindowInfo& overlay) {

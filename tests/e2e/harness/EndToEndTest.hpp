@@ -23,7 +23,7 @@ protected:
     static constexpr Rgb kBrandFill = Rgb::fromUnit(0.25, 0.25, 0.4);
     static constexpr auto kCoverTimeout = std::chrono::seconds{5};
 
-    /// The program under test, as the build places it.
+    /// The program under test: $VELMORA_E2E_PROGRAM, else the one the build places.
     [[nodiscard]] static std::filesystem::path program();
     /// The test client on the protected list, as the owner adds it.
     [[nodiscard]] static ProtectedAppEntry testClientEntry(std::int64_t idleTimeoutMinutes = 5);
@@ -51,6 +51,9 @@ protected:
     waitForOverlayOver(const WindowInfo& window, std::chrono::milliseconds timeout = kCoverTimeout);
     /// Whether any pixel of `color` shows in `area`.
     [[nodiscard]] bool shows(const ScreenRect& area, Rgb color);
+    /// Whether `color` shows in `area` anywhere but its four corners, which an overlay of the
+    /// same size leaves open with its rounded outline.
+    [[nodiscard]] bool showsThroughCover(const ScreenRect& area, Rgb color);
     /// Clicks the Unlock button on `overlay`'s lock card and waits for the password prompt
     /// to have the keyboard focus.
     [[nodiscard]] std::optional<WindowInfo> openPasswordPrompt(const WindowInfo& overlay);

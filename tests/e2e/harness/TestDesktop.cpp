@@ -72,12 +72,10 @@ std::unique_ptr<testing::ChildProcess> TestDesktop::launch(std::vector<std::stri
 
 void TestDesktop::saveScreenshot(const std::filesystem::path& path) {
     std::filesystem::create_directories(path.parent_path());
-    auto ppm = path;
-    ppm.replace_extension(".ppm");
+    // Appended, not replaced: test names hold dots.
+    const std::string ppm = path.string() + ".ppm";
     display_->capture(display_->rootRect()).writePpm(ppm);
-    auto png = path;
-    png.replace_extension(".png");
-    runCommand({"convert", ppm.string(), png.string()}, {});
+    runCommand({"convert", ppm, path.string() + ".png"}, {});
 }
 
 } // namespace velmora::e2e
