@@ -12,7 +12,8 @@ namespace velmora::e2e {
 namespace {
 
 constexpr int kWindowOffset = 30;
-constexpr int kPopupInset = 20;
+// Clear of a window manager's title bar, so the popup lies on the window's own pixels.
+constexpr int kPopupInset = 40;
 
 struct FreeDeleter {
     void operator()(void* pointer) const { std::free(pointer); }
@@ -75,12 +76,12 @@ xcb_atom_t TestClient::atom(const char* name) {
 
 void TestClient::createWindows() {
     for (int i = 0; i < options_.windows; ++i) {
-        const int offset = i * kWindowOffset;
-        const xcb_window_t window = createWindow(options_.x + offset, options_.y + offset,
-                                                 options_.width, options_.height, false);
+        const int x = options_.x + i * kWindowOffset;
+        const int y = options_.y + i * kWindowOffset;
+        const xcb_window_t window = createWindow(x, y, options_.width, options_.height, false);
         const std::string title =
             options_.windows == 1 ? options_.title : options_.title + " " + std::to_string(i + 1);
-        describeTopLevel(window, title);
+        describeTopLevel(window, title, x, y);
         windows_.push_back(window);
     }
     openTopLevels_.insert(windows_.begin(), windows_.end());
@@ -114,7 +115,7 @@ xcb_window_t TestClient::createWindow(int x, int y, int width, int height, bool 
     return window;
 }
 
-void TestClient::describeTopLevel(xcb_window_t window, const std::string& title) {
+void TestClient::describeTopLevel(xcb_window_t window, const std::string& title, int x, int y) {
     std::string wmClass = options_.wmInstance;
     wmClass.push_back('\0');
     wmClass += options_.wmClass;
@@ -143,8 +144,7 @@ void TestClient::describeTopLevel(xcb_window_t window, const std::string& title)
 
     // User-specified position and size, so the window manager keeps the requested geometry.
     xcb_size_hints_t size{};
-    const int offset = static_cast<int>(windows_.size()) * kWindowOffset;
-    xcb_icccm_size_hints_set_position(&size, 1, options_.x + offset, options_.y + offset);
+    xcb_icccm_size_hints_set_position(&size, 1, x, y);
     xcb_icccm_size_hints_set_size(&size, 1, options_.width, options_.height);
     xcb_icccm_set_wm_normal_hints(connection_, window, &size);
 }

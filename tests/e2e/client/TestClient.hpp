@@ -35,7 +35,7 @@ private:
     xcb_atom_t atom(const char* name);
     void createWindows();
     xcb_window_t createWindow(int x, int y, int width, int height, bool overrideRedirect);
-    void describeTopLevel(xcb_window_t window, const std::string& title);
+    void describeTopLevel(xcb_window_t window, const std::string& title, int x, int y);
     void setStringProperty(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
                            const std::string& value);
     void handleClientMessage(const xcb_client_message_event_t& message);
