@@ -40,7 +40,7 @@ TEST_F(LockAndUnlock, CoveredUntilTheRightPasswordThenUsable) {
         << "the client shows through its overlay";
 
     // Input while covered goes to the cover, never to the application beneath.
-    desktop().xdo().click(overlay->frame.x + 15, overlay->frame.bottom() - 15);
+    desktop().xdo().click(overlay->frame.x + 40, overlay->frame.bottom() - 40);
     desktop().xdo().type("leak");
 
     ASSERT_TRUE(unlock(*overlay, window, kClientColor));
