@@ -45,7 +45,9 @@ Environment TestDesktop::environment() const {
             {"XDG_RUNTIME_DIR", runtimeDir_.string()},
             {"DBUS_SESSION_BUS_ADDRESS", bus},
             {"XDG_SESSION_TYPE", "x11"},
-            {"QT_QPA_PLATFORM", "xcb"}};
+            {"QT_QPA_PLATFORM", "xcb"},
+            // Empty: no program of the test session registers with the person's own session.
+            {"SESSION_MANAGER", ""}};
 }
 
 std::filesystem::path TestDesktop::logDirectory() const {
