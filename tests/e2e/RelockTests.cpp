@@ -9,6 +9,7 @@ namespace {
 constexpr Rgb kTerminalColor = Rgb::fromHex(0x2060a0);
 // An idle time-out of 0 minutes means 10 seconds; the check runs every second.
 constexpr auto kShortIdleRelock = std::chrono::seconds{15};
+constexpr std::uint32_t kIconicState = 3;
 
 class Relock : public EndToEndTest {
 protected:
@@ -62,8 +63,10 @@ TEST_F(Relock, IdleInTheBackgroundHidesTheAppAndItAsksAgainWhenBack) {
     activate(*terminal);
     ASSERT_TRUE(eventually(
         [&] {
+            // Hidden as a person hides it: iconified, ready to come back.
             const auto current = desktop().display().window(client->window);
-            return current && !current->viewable;
+            return current && !current->viewable &&
+                   desktop().display().wmState(client->window) == kIconicState;
         },
         kShortIdleRelock))
         << "the idle client was not hidden within " << kShortIdleRelock.count() << " s";

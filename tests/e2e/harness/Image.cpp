@@ -17,10 +17,6 @@ Image::Image(ScreenRect area, std::vector<Rgb> pixels) : area_(area), pixels_(st
     }
 }
 
-Rgb Image::at(int x, int y) const {
-    return pixels_[static_cast<std::size_t>(y - area_.y) * area_.width + (x - area_.x)];
-}
-
 std::size_t Image::count(Rgb color, int tolerance) const {
     std::size_t matches = 0;
     for (const Rgb& pixel : pixels_) {

@@ -44,8 +44,6 @@ public:
     Image(ScreenRect area, std::vector<Rgb> pixels);
 
     [[nodiscard]] const ScreenRect& area() const { return area_; }
-    /// The pixel at root coordinates (x, y), which must lie inside `area()`.
-    [[nodiscard]] Rgb at(int x, int y) const;
     /// Pixels within `tolerance` of `color`.
     [[nodiscard]] std::size_t count(Rgb color, int tolerance = 2) const;
     [[nodiscard]] bool contains(Rgb color, int tolerance = 2) const {

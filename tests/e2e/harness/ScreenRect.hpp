@@ -24,7 +24,6 @@ struct ScreenRect {
         return right > left && bottom > top ? ScreenRect{left, top, right - left, bottom - top}
                                             : ScreenRect{};
     }
-    [[nodiscard]] int right() const { return x + width; }
     [[nodiscard]] int bottom() const { return y + height; }
     [[nodiscard]] int centerX() const { return x + width / 2; }
     [[nodiscard]] int centerY() const { return y + height / 2; }

@@ -53,8 +53,7 @@ bool SessionBus::announceScreenSaverActive(bool active) const {
     return runCommand({"dbus-send", "--session", "--type=signal", "/org/freedesktop/ScreenSaver",
                        "org.freedesktop.ScreenSaver.ActiveChanged",
                        active ? "boolean:true" : "boolean:false"},
-                      {{"DBUS_SESSION_BUS_ADDRESS", address_}})
-        .succeeded();
+                      {{"DBUS_SESSION_BUS_ADDRESS", address_}});
 }
 
 } // namespace velmora::e2e

@@ -14,8 +14,7 @@ std::filesystem::path TestClientProcess::program() {
 TestClientProcess::TestClientProcess(const std::filesystem::path& directory,
                                      const std::string& name, const Options& options,
                                      const Environment& environment)
-    : options_(options), logPath_(directory / (name + ".log")),
-      readyPath_(directory / (name + ".ready")) {
+    : logPath_(directory / (name + ".log")), readyPath_(directory / (name + ".ready")) {
     char color[7];
     std::snprintf(color, sizeof color, "%02x%02x%02x", options.color.red, options.color.green,
                   options.color.blue);

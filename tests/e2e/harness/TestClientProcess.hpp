@@ -37,16 +37,13 @@ public:
                       const Options& options, const Environment& environment);
 
     [[nodiscard]] int pid() const { return process_->pid(); }
-    [[nodiscard]] const Options& options() const { return options_; }
     /// Waits until all its windows are mapped and painted.
     bool waitUntilReady(std::chrono::milliseconds timeout = std::chrono::seconds{10}) const;
     /// The lines it logged: "key <keycode>" and "button <n> window <i>".
     [[nodiscard]] std::vector<std::string> logLines() const;
-    void quit() { process_->terminate(); }
     [[nodiscard]] bool isRunning() { return process_->isRunning(); }
 
 private:
-    Options options_;
     std::filesystem::path logPath_;
     std::filesystem::path readyPath_;
     std::unique_ptr<testing::ChildProcess> process_;

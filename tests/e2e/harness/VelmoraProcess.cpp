@@ -55,9 +55,10 @@ std::string VelmoraProcess::log() const {
     return text;
 }
 
-bool VelmoraProcess::waitForOutput(const std::string& text,
-                                   std::chrono::milliseconds timeout) const {
-    return eventually([&] { return standardOutput().find(text) != std::string::npos; }, timeout);
+bool VelmoraProcess::waitForOutput(const std::string& text, std::chrono::milliseconds timeout) {
+    const auto printed = [&] { return standardOutput().find(text) != std::string::npos; };
+    eventually([&] { return printed() || !isRunning(); }, timeout);
+    return printed();
 }
 
 std::string VelmoraProcess::report() const {

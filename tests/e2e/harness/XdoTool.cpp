@@ -21,7 +21,7 @@ bool XdoTool::click(int x, int y, int button) const {
 
 bool XdoTool::run(std::vector<std::string> arguments) const {
     arguments.insert(arguments.begin(), "xdotool");
-    return runCommand(arguments, environment_).succeeded();
+    return runCommand(arguments, environment_);
 }
 
 } // namespace velmora::e2e
