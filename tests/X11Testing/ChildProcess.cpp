@@ -1,0 +1,111 @@
+#include "X11Testing/ChildProcess.hpp"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace velmora::testing {
+
+ChildProcess::ChildProcess(std::vector<std::string> argv, Environment environment, int inheritedFd)
+    : name_(argv.empty() ? std::string{} : argv.front()) {
+    if (argv.empty()) {
+        throw std::invalid_argument("ChildProcess needs a program");
+    }
+    std::vector<char*> args;
+    for (auto& arg : argv) {
+        args.push_back(arg.data());
+    }
+    args.push_back(nullptr);
+
+    // A pipe closed on exec tells the parent whether exec worked.
+    int status[2];
+    if (pipe2(status, O_CLOEXEC) != 0) {
+        throw std::runtime_error("pipe2 failed: " + std::string(std::strerror(errno)));
+    }
+    const pid_t parent = getpid();
+    pid_ = fork();
+    if (pid_ < 0) {
+        close(status[0]);
+        close(status[1]);
+        throw std::runtime_error("fork failed: " + std::string(std::strerror(errno)));
+    }
+    if (pid_ == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) {
+            _exit(127);
+        }
+        if (inheritedFd != -1) {
+            fcntl(inheritedFd, F_SETFD, 0);
+        }
+        for (const auto& [key, value] : environment) {
+            setenv(key.c_str(), value.c_str(), 1);
+        }
+        execvp(args[0], args.data());
+        const int error = errno;
+        (void)!write(status[1], &error, sizeof error);
+        _exit(127);
+    }
+    close(status[1]);
+    int error = 0;
+    const auto got = read(status[0], &error, sizeof error);
+    close(status[0]);
+    if (got == static_cast<ssize_t>(sizeof error)) {
+        waitpid(pid_, nullptr, 0);
+        reaped_ = true;
+        throw std::runtime_error("cannot start " + name_ + ": " + std::strerror(error));
+    }
+}
+
+ChildProcess::~ChildProcess() {
+    terminate();
+}
+
+bool ChildProcess::isRunning() {
+    if (reaped_) {
+        return false;
+    }
+    if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
+        reaped_ = true;
+    }
+    return !reaped_;
+}
+
+void ChildProcess::terminate(std::chrono::milliseconds grace) {
+    if (!isRunning()) {
+        return;
+    }
+    ::kill(pid_, SIGTERM);
+    if (!waitForExit(grace)) {
+        kill();
+    }
+}
+
+void ChildProcess::kill() {
+    if (reaped_) {
+        return;
+    }
+    ::kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+    reaped_ = true;
+}
+
+bool ChildProcess::waitForExit(std::chrono::milliseconds timeout) {
+    const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
+    if (pidfd < 0) {
+        return !isRunning();
+    }
+    pollfd exited{pidfd, POLLIN, 0};
+    poll(&exited, 1, static_cast<int>(timeout.count()));
+    close(pidfd);
+    return !isRunning();
+}
+
+} // namespace velmora::testing

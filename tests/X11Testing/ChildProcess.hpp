@@ -1,0 +1,45 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace velmora::testing {
+
+/// A helper program a test runs beside it (an X server, a window manager, an xterm). It dies
+/// with the test process and is ended when the handle goes.
+///
+///     ChildProcess xterm({"xterm"}, {{"DISPLAY", server.display()}});
+///     ...
+///     xterm.terminate();
+class ChildProcess {
+public:
+    using Environment = std::vector<std::pair<std::string, std::string>>;
+
+    /// Starts `argv` (looked up in PATH) with `environment` added to this process's own.
+    /// `inheritedFd`, when not -1, stays open in the child. Throws std::runtime_error when
+    /// the program cannot be started.
+    explicit ChildProcess(std::vector<std::string> argv, Environment environment = {},
+                          int inheritedFd = -1);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    [[nodiscard]] pid_t pid() const { return pid_; }
+    /// False once the program has exited (it is then reaped).
+    [[nodiscard]] bool isRunning();
+    /// SIGTERM, then SIGKILL when it has not exited within `grace`. Returns once it is reaped.
+    void terminate(std::chrono::milliseconds grace = std::chrono::milliseconds{2000});
+    /// SIGKILL, and returns once it is reaped.
+    void kill();
+
+private:
+    bool waitForExit(std::chrono::milliseconds timeout);
+
+    std::string name_;
+    pid_t pid_ = -1;
+    bool reaped_ = false;
+};
+
+} // namespace velmora::testing

@@ -1,0 +1,220 @@
+#include "X11Testing/XvfbServer.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <poll.h>
+#include <stdexcept>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+namespace velmora::testing {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int remainingMs(Clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+// Focus follows clicks and new windows, two desktops; the rest are openbox's defaults.
+constexpr const char* openboxConfig = R"(<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
+  <desktops><number>2</number></desktops>
+</openbox_config>
+)";
+
+std::string makeConfigHome() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-x11-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        throw std::runtime_error("mkdtemp failed: " + std::string(std::strerror(errno)));
+    }
+    std::filesystem::create_directories(std::filesystem::path(pattern) / "openbox");
+    std::ofstream(std::filesystem::path(pattern) / "openbox" / "rc.xml") << openboxConfig;
+    return pattern;
+}
+
+xcb_atom_t internAtom(xcb_connection_t* c, const char* name) {
+    auto* reply = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return atom;
+}
+
+std::optional<xcb_window_t> windowProperty(xcb_connection_t* c, xcb_window_t window,
+                                           xcb_atom_t property) {
+    auto* reply = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, property, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    std::optional<xcb_window_t> value;
+    if (reply && xcb_get_property_value_length(reply) == 4) {
+        value = *static_cast<xcb_window_t*>(xcb_get_property_value(reply));
+    }
+    std::free(reply);
+    return value;
+}
+
+bool windowListContains(xcb_connection_t* c, xcb_window_t root, xcb_atom_t property,
+                        xcb_window_t window) {
+    auto* reply = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, root, property, XCB_ATOM_WINDOW, 0, 4096), nullptr);
+    bool found = false;
+    if (reply) {
+        const auto* windows = static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
+        const int count = xcb_get_property_value_length(reply) / 4;
+        found = std::find(windows, windows + count, window) != windows + count;
+    }
+    std::free(reply);
+    return found;
+}
+
+// Hands every event to `onEvent` until `condition` holds or the deadline passes.
+bool waitForCondition(
+    xcb_connection_t* c, Clock::time_point deadline, const std::function<bool()>& condition,
+    const std::function<void(const xcb_generic_event_t*)>& onEvent = [](auto*) {}) {
+    while (!condition()) {
+        bool drained = false;
+        while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+            onEvent(event);
+            std::free(event);
+            drained = true;
+        }
+        // Events read during the check are already queued: look again before waiting.
+        pollfd readable{xcb_get_file_descriptor(c), POLLIN, 0};
+        if (!drained && poll(&readable, 1, remainingMs(deadline)) <= 0) {
+            return condition();
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+XvfbServer::XvfbServer() : XvfbServer(Options{}) {}
+
+XvfbServer::XvfbServer(Options options) : options_(std::move(options)) {
+    configHome_ = makeConfigHome();
+    int ready[2];
+    if (pipe2(ready, O_CLOEXEC) != 0) {
+        throw std::runtime_error("pipe2 failed: " + std::string(std::strerror(errno)));
+    }
+    try {
+        // -noreset: the server keeps its state when a test's last connection closes.
+        std::vector<std::string> argv{"Xvfb",      "-displayfd", std::to_string(ready[1]),
+                                      "-screen",   "0",          options_.screen,
+                                      "-nolisten", "tcp",        "-noreset"};
+        argv.insert(argv.end(), options_.serverArguments.begin(), options_.serverArguments.end());
+        xvfb_ =
+            std::make_unique<ChildProcess>(std::move(argv), ChildProcess::Environment{}, ready[1]);
+    } catch (...) {
+        close(ready[0]);
+        close(ready[1]);
+        throw;
+    }
+    close(ready[1]);
+
+    const auto deadline = Clock::now() + options_.startTimeout;
+    std::string number;
+    while (number.empty() || number.back() != '\n') {
+        pollfd readable{ready[0], POLLIN, 0};
+        char buffer[16];
+        ssize_t got = 0;
+        if (poll(&readable, 1, remainingMs(deadline)) <= 0 ||
+            (got = read(ready[0], buffer, sizeof buffer)) <= 0) {
+            close(ready[0]);
+            throw std::runtime_error("Xvfb did not report its display in time");
+        }
+        number.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(ready[0]);
+    number.pop_back();
+    display_ = ":" + number;
+
+    if (options_.windowManager) {
+        startWindowManager();
+    }
+}
+
+XvfbServer::~XvfbServer() {
+    windowManager_.reset();
+    xvfb_.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(configHome_, ignored);
+}
+
+ChildProcess::Environment XvfbServer::environment() const {
+    return {{"DISPLAY", display_}, {"XDG_CONFIG_HOME", configHome_}};
+}
+
+void XvfbServer::startWindowManager() {
+    windowManager_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"openbox", "--sm-disable"}, environment());
+    waitForWindowManager();
+}
+
+void XvfbServer::stopWindowManager() {
+    windowManager_.reset();
+}
+
+void XvfbServer::waitForWindowManager() {
+    xcb_connection_t* c = xcb_connect(display_.c_str(), nullptr);
+    if (xcb_connection_has_error(c)) {
+        xcb_disconnect(c);
+        throw std::runtime_error("cannot connect to " + display_);
+    }
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const xcb_window_t root = screen->root;
+    const uint32_t rootMask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &rootMask);
+    const xcb_atom_t check = internAtom(c, "_NET_SUPPORTING_WM_CHECK");
+    const xcb_atom_t clientList = internAtom(c, "_NET_CLIENT_LIST");
+    const auto deadline = Clock::now() + options_.startTimeout;
+
+    // The check window names itself once the manager runs.
+    bool ready = waitForCondition(c, deadline, [&] {
+        const auto window = windowProperty(c, root, check);
+        return window && windowProperty(c, *window, check) == window;
+    });
+
+    // openbox announces itself before it handles map requests; a probe window that it maps
+    // and then forgets again shows that it does.
+    const xcb_window_t probe = xcb_generate_id(c);
+    const uint32_t probeMask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, root, 0, 0, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_EVENT_MASK,
+                      &probeMask);
+    bool mapped = false;
+    while (ready && !mapped && windowManager_->isRunning() && Clock::now() < deadline) {
+        xcb_unmap_window(c, probe);
+        xcb_map_window(c, probe);
+        xcb_flush(c);
+        waitForCondition(
+            c, std::min(deadline, Clock::now() + std::chrono::milliseconds{100}),
+            [&] { return mapped; },
+            [&](const xcb_generic_event_t* event) {
+                mapped = mapped ||
+                         ((event->response_type & 0x7f) == XCB_MAP_NOTIFY &&
+                          reinterpret_cast<const xcb_map_notify_event_t*>(event)->window == probe);
+            });
+    }
+    xcb_destroy_window(c, probe);
+    xcb_flush(c);
+    ready = mapped && waitForCondition(c, deadline, [&] {
+                return !windowListContains(c, root, clientList, probe);
+            });
+    xcb_disconnect(c);
+    if (!ready || !windowManager_->isRunning()) {
+        throw std::runtime_error("openbox did not come up on " + display_);
+    }
+}
+
+} // namespace velmora::testing

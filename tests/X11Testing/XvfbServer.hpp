@@ -1,0 +1,56 @@
+#pragma once
+
+#include "X11Testing/ChildProcess.hpp"
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace velmora::testing {
+
+/// A private X server (Xvfb, 1280×800, no TCP) for one test, optionally with a window
+/// manager (openbox) that is ready when the constructor returns. Everything is ended when
+/// the server goes.
+///
+///     XvfbServer server{{.windowManager = true}};
+///     xcb_connection_t* c = xcb_connect(server.display().c_str(), nullptr);
+///
+/// Throws std::runtime_error when the server or the window manager does not come up in time.
+class XvfbServer {
+public:
+    struct Options {
+        bool windowManager = false;
+        std::string screen = "1280x800x24";
+        /// Further server options, e.g. {"-extension", "X-Resource"}.
+        std::vector<std::string> serverArguments{};
+        std::chrono::milliseconds startTimeout{10000};
+    };
+
+    XvfbServer();
+    explicit XvfbServer(Options options);
+    ~XvfbServer();
+    XvfbServer(const XvfbServer&) = delete;
+    XvfbServer& operator=(const XvfbServer&) = delete;
+
+    /// The DISPLAY string, e.g. ":5".
+    [[nodiscard]] const std::string& display() const { return display_; }
+    /// The environment a client program needs to use this server (DISPLAY and the private
+    /// XDG_CONFIG_HOME).
+    [[nodiscard]] ChildProcess::Environment environment() const;
+    /// Starts openbox and waits until it announces itself on the root window.
+    void startWindowManager();
+    /// Ends the window manager, when one runs.
+    void stopWindowManager();
+
+private:
+    void waitForWindowManager();
+
+    Options options_;
+    std::string configHome_;
+    std::string display_;
+    std::unique_ptr<ChildProcess> xvfb_;
+    std::unique_ptr<ChildProcess> windowManager_;
+};
+
+} // namespace velmora::testing
