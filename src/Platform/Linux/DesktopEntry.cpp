@@ -1,7 +1,7 @@
 #include "Platform/Linux/DesktopEntry.hpp"
 
 #include "Platform/Linux/AtomicFile.hpp"
-#include "Platform/Linux/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 #include "Platform/Linux/DesktopFileId.hpp"
 
-#include "Platform/Linux/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <algorithm>
 
