@@ -21,6 +21,10 @@ void X11TestDesktop::watch(uint32_t window) {
     observer->flush();
 }
 
+void X11TestDesktop::sync() {
+    observer->reply(xcb_get_input_focus_reply, xcb_get_input_focus(observer->get()));
+}
+
 std::optional<uint32_t> X11TestDesktop::wmState(uint32_t window) {
     const xcb_atom_t state = observer->atom("WM_STATE");
     return cardinal(window, state, state);

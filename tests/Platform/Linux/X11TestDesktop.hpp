@@ -29,6 +29,8 @@ struct X11TestDesktop {
     std::optional<uint32_t> wmState(uint32_t window);
     /// `_NET_ACTIVE_WINDOW` of the root.
     std::optional<uint32_t> activeWindow();
+    /// Returns once the server has handled everything the observer sent.
+    void sync();
     /// A top-level window of this test process itself, mapped.
     uint32_t createOwnWindow();
 
