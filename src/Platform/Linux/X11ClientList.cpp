@@ -1,5 +1,7 @@
 #include "Platform/Linux/X11ClientList.hpp"
 
+#include "Platform/Linux/XcbProperty.hpp"
+
 #include <algorithm>
 #include <climits>
 #include <unistd.h>
@@ -24,14 +26,6 @@ std::optional<std::string> executableOf(ProcessId pid) {
 // An empty name says nothing; the next source of a name is asked instead.
 std::optional<std::string> nonEmpty(std::string text) {
     return text.empty() ? std::nullopt : std::optional{std::move(text)};
-}
-
-template <class T> std::vector<T> values(const xcb_get_property_reply_t* reply) {
-    if (!reply || reply->format != sizeof(T) * 8) {
-        return {};
-    }
-    const auto* first = static_cast<const T*>(xcb_get_property_value(reply));
-    return {first, first + xcb_get_property_value_length(reply) / static_cast<int>(sizeof(T))};
 }
 
 } // namespace
@@ -70,7 +64,7 @@ void X11ClientList::refresh() {
                                          xcb_get_property(c, 0, connection_->root(),
                                                           connection_->ewmh()->_NET_CLIENT_LIST,
                                                           XCB_ATOM_WINDOW, 0, UINT32_MAX / 4));
-    const auto windows = values<xcb_window_t>(list.get());
+    const auto windows = propertyValues<xcb_window_t>(list.get());
 
     std::vector<xcb_window_t> unknown;
     std::copy_if(windows.begin(), windows.end(), std::back_inserter(unknown),
@@ -159,7 +153,7 @@ X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
             }
         }
         const auto pid = connection_->reply(xcb_get_property_reply, p.pid);
-        if (const auto wmPid = values<uint32_t>(pid.get()); !client.pid && !wmPid.empty()) {
+        if (const auto wmPid = propertyValues<uint32_t>(pid.get()); !client.pid && !wmPid.empty()) {
             client.pid = static_cast<ProcessId>(wmPid.front());
         }
         if (client.pid && *client.pid <= 0) {
@@ -168,7 +162,7 @@ X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
         client.identity.gtkApplicationId = stringProperty(p.gtk);
         client.identity.kdeDesktopFile = stringProperty(p.kde);
         const auto wmClass = connection_->reply(xcb_get_property_reply, p.wmClass);
-        if (const auto text = values<char>(wmClass.get()); !text.empty()) {
+        if (const auto text = propertyValues<char>(wmClass.get()); !text.empty()) {
             const std::string both(text.begin(), text.end());
             const auto split = both.find('\0');
             client.identity.wmClassInstance = nonEmpty(both.substr(0, split));
@@ -178,7 +172,7 @@ X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
             }
         }
         const auto type = connection_->reply(xcb_get_property_reply, p.type);
-        const auto types = values<xcb_atom_t>(type.get());
+        const auto types = propertyValues<xcb_atom_t>(type.get());
         client.isNormal = types.empty() || types.front() == ewmh->_NET_WM_WINDOW_TYPE_NORMAL;
         if (client.pid) {
             client.identity.executablePath = executableOf(*client.pid);
@@ -230,7 +224,7 @@ std::optional<ProcessId> X11ClientList::searchOwner(xcb_window_t window) {
 
 std::optional<std::string> X11ClientList::stringProperty(xcb_get_property_cookie_t cookie) {
     const auto property = connection_->reply(xcb_get_property_reply, cookie);
-    const auto text = values<char>(property.get());
+    const auto text = propertyValues<char>(property.get());
     if (text.empty()) {
         return std::nullopt;
     }

@@ -21,6 +21,24 @@ void X11TestDesktop::watch(uint32_t window) {
     observer->flush();
 }
 
+Rect X11TestDesktop::frameOf(uint32_t window) {
+    xcb_connection_t* c = observer->get();
+    for (;;) {
+        const auto tree = observer->reply(xcb_query_tree_reply, xcb_query_tree(c, window));
+        if (!tree || tree->parent == tree->root) {
+            break;
+        }
+        window = tree->parent;
+    }
+    const auto geometry = observer->reply(xcb_get_geometry_reply, xcb_get_geometry(c, window));
+    if (!geometry) {
+        return {};
+    }
+    const double border = 2.0 * geometry->border_width;
+    return {static_cast<double>(geometry->x), static_cast<double>(geometry->y),
+            geometry->width + border, geometry->height + border};
+}
+
 void X11TestDesktop::sync() {
     observer->reply(xcb_get_input_focus_reply, xcb_get_input_focus(observer->get()));
 }

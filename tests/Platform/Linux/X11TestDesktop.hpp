@@ -3,6 +3,7 @@
 #include "Platform/Linux/X11ClientList.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
 #include "Support/RecordingLogger.hpp"
+#include "Support/Rect.hpp"
 #include "Ui/QtRunLoop.hpp"
 #include "X11Testing/XvfbServer.hpp"
 
@@ -29,6 +30,9 @@ struct X11TestDesktop {
     std::optional<uint32_t> wmState(uint32_t window);
     /// `_NET_ACTIVE_WINDOW` of the root.
     std::optional<uint32_t> activeWindow();
+    /// The window's top-level ancestor under the root (the manager's frame) in root
+    /// coordinates, border included.
+    Rect frameOf(uint32_t window);
     /// Returns once the server has handled everything the observer sent.
     void sync();
     /// A top-level window of this test process itself, mapped.
