@@ -59,6 +59,10 @@ std::optional<ProcessId> X11ClientList::ownerOf(xcb_window_t window) {
 }
 
 void X11ClientList::refresh() {
+    reload(false);
+}
+
+void X11ClientList::reload(bool changedAlready) {
     xcb_connection_t* c = connection_->get();
     const auto list = connection_->reply(xcb_get_property_reply,
                                          xcb_get_property(c, 0, connection_->root(),
@@ -77,14 +81,15 @@ void X11ClientList::refresh() {
     for (const xcb_window_t window : windows) {
         if (const auto* known = client(window)) {
             updated.push_back(*known);
-        } else {
-            updated.push_back(std::move(*next++));
+        } else if (auto fresh = std::move(*next++)) {
+            updated.push_back(std::move(*fresh));
         }
     }
-    const bool changed =
-        updated.size() != clients_.size() ||
-        !std::equal(updated.begin(), updated.end(), clients_.begin(),
-                    [](const Client& a, const Client& b) { return a.window == b.window; });
+    const bool changed = changedAlready || updated.size() != clients_.size() ||
+                         !std::equal(updated.begin(), updated.end(), clients_.begin(),
+                                     [](const Client& a, const Client& b) {
+                                         return a.window == b.window && a.pid == b.pid;
+                                     });
     clients_ = std::move(updated);
     index_.clear();
     for (std::size_t i = 0; i < clients_.size(); ++i) {
@@ -97,7 +102,23 @@ void X11ClientList::refresh() {
 }
 
 void X11ClientList::handleEvent(const xcb_generic_event_t& event) {
-    if ((event.response_type & 0x7f) != XCB_PROPERTY_NOTIFY) {
+    const uint8_t type = event.response_type & 0x7f;
+    if (type == XCB_DESTROY_NOTIFY) {
+        // A window id comes back for the next client that connects: what was known of the
+        // destroyed window must not stick to its successor.
+        const auto window = reinterpret_cast<const xcb_destroy_notify_event_t&>(event).window;
+        const auto found = index_.find(window);
+        if (found != index_.end()) {
+            clients_.erase(clients_.begin() + static_cast<std::ptrdiff_t>(found->second));
+            index_.clear();
+            for (std::size_t i = 0; i < clients_.size(); ++i) {
+                index_.emplace(clients_[i].window, i);
+            }
+            reload(true);
+        }
+        return;
+    }
+    if (type != XCB_PROPERTY_NOTIFY) {
         return;
     }
     const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
@@ -107,7 +128,7 @@ void X11ClientList::handleEvent(const xcb_generic_event_t& event) {
     }
 }
 
-std::vector<X11ClientList::Client>
+std::vector<std::optional<X11ClientList::Client>>
 X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
     xcb_connection_t* c = connection_->get();
     auto* ewmh = connection_->ewmh();
@@ -121,7 +142,9 @@ X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
     };
     std::vector<Pending> pending;
     pending.reserve(windows.size());
+    const uint32_t destroyMask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
     for (const xcb_window_t window : windows) {
+        xcb_change_window_attributes(c, window, XCB_CW_EVENT_MASK, &destroyMask);
         Pending p;
         if (hasResourceExtension_) {
             const xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
@@ -135,7 +158,7 @@ X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
         pending.push_back(p);
     }
 
-    std::vector<Client> fetched;
+    std::vector<std::optional<Client>> fetched;
     fetched.reserve(windows.size());
     for (std::size_t i = 0; i < windows.size(); ++i) {
         const Pending& p = pending[i];
@@ -153,6 +176,8 @@ X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
             }
         }
         const auto pid = connection_->reply(xcb_get_property_reply, p.pid);
+        // Destroyed while the manager still lists it: its id may soon name another window.
+        const bool destroyed = !pid;
         if (const auto wmPid = propertyValues<uint32_t>(pid.get()); !client.pid && !wmPid.empty()) {
             client.pid = static_cast<ProcessId>(wmPid.front());
         }
@@ -174,6 +199,10 @@ X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
         const auto type = connection_->reply(xcb_get_property_reply, p.type);
         const auto types = propertyValues<xcb_atom_t>(type.get());
         client.isNormal = types.empty() || types.front() == ewmh->_NET_WM_WINDOW_TYPE_NORMAL;
+        if (destroyed) {
+            fetched.emplace_back();
+            continue;
+        }
         if (client.pid) {
             client.identity.executablePath = executableOf(*client.pid);
         } else {

@@ -48,8 +48,10 @@ public:
     }
 
 private:
+    void reload(bool changedAlready);
     void handleEvent(const xcb_generic_event_t& event);
-    std::vector<Client> fetchClients(const std::vector<xcb_window_t>& windows);
+    /// Absent for windows that no longer exist.
+    std::vector<std::optional<Client>> fetchClients(const std::vector<xcb_window_t>& windows);
     std::optional<ProcessId> searchOwner(xcb_window_t window);
     std::optional<std::string> stringProperty(xcb_get_property_cookie_t cookie);
 
