@@ -226,11 +226,15 @@ void X11Workspace::watchProcess(ProcessId pid) {
 
 void X11Workspace::processEnded(ProcessId pid) {
     if (const auto watch = watches_.find(pid); watch != watches_.end()) {
-        // The watch's own callback may be running: its notifier goes after this work.
+        // The watch's own callback may be running: the notifier goes after this work, and
+        // before its descriptor closes, so no other watch on a reused number is touched.
         auto ending = std::make_shared<ProcessWatch>(std::move(watch->second));
         watches_.erase(watch);
         ending->watch->setEnabled(false);
-        d_.runLoop->post([ending] { close(ending->pidfd); });
+        d_.runLoop->post([ending] {
+            ending->watch.reset();
+            close(ending->pidfd);
+        });
     }
     const auto known = lastKnown_.find(pid);
     if (known == lastKnown_.end()) {
