@@ -163,10 +163,28 @@ TEST_F(X11WorkspaceTest, AnnouncesAnEndedProcessOnceWithItsLastKnownDescription)
     EXPECT_TRUE(terminated.front()->isTerminated);
     EXPECT_FALSE(workspace->runningApplication(pid));
 
-    // Once its windows have left the client list too, a later change shows no second word.
+    // The next client may get the ended one's window id; it is a new application all the
+    // same, and the ended one is not announced again.
     TestApplication viewer(desktop.server, {"--class", "viewer,Viewer"});
     ASSERT_TRUE(waitForApplication(viewer.pid()));
     EXPECT_EQ(terminated.size(), 1u);
+}
+
+TEST_F(X11WorkspaceTest, AnnouncesAProcessWhoseWindowsWentFirstOnlyWhenItEnds) {
+    TestApplication viewer(desktop.server, {"--class", "viewer,Viewer"});
+    ASSERT_TRUE(waitForApplication(viewer.pid()));
+
+    // Another client destroys the window; the process lives on without one.
+    ASSERT_EQ(runCommand({"xdotool", "windowclose", std::to_string(viewer.window())},
+                         desktop.server.environment()),
+              0);
+    ASSERT_TRUE(waitUntil([&] { return !workspace->runningApplication(viewer.pid()); }));
+    EXPECT_TRUE(terminated.empty());
+
+    viewer.kill();
+    ASSERT_TRUE(waitUntil([&] { return !terminated.empty(); }));
+    EXPECT_EQ(terminated.front()->processIdentifier, viewer.pid());
+    EXPECT_EQ(terminated.front()->localizedName, "Viewer");
 }
 
 // Xvfb has no DPMS, so only the session's will-sleep is seen here.
