@@ -29,8 +29,10 @@ XcbConnection::XcbConnection(xcb_connection_t* connection, int screenNumber,
     if (!screens.rem) {
         return;
     }
+    if (!xcb_ewmh_init_atoms_replies(&ewmh_, xcb_ewmh_init_atoms(connection_, &ewmh_), nullptr)) {
+        return;
+    }
     screen_ = screens.data;
-    xcb_ewmh_init_atoms_replies(&ewmh_, xcb_ewmh_init_atoms(connection_, &ewmh_), nullptr);
 
     watch_ = std::make_unique<ReadableWatch>(xcb_get_file_descriptor(connection_),
                                              [this] { readEvents(); });

@@ -37,7 +37,8 @@ public:
     };
     template <class T> using Reply = std::unique_ptr<T, FreeDeleter<T>>;
 
-    /// Absent when the display cannot be opened. An empty name means $DISPLAY.
+    /// Absent when the display cannot be opened or its EWMH atoms cannot be interned. An empty
+    /// name means $DISPLAY.
     static std::shared_ptr<XcbConnection> open(const std::string& displayName,
                                                std::shared_ptr<RunLoop> runLoop);
     ~XcbConnection();
@@ -71,7 +72,8 @@ public:
     void flush();
 
     [[nodiscard]] Subscription observeEvents(EventHandler handler);
-    /// Called once, on the main thread, when the X connection is lost.
+    /// Called once, on the main thread, when the X connection is lost. Nothing can be done
+    /// on it after that: the program logs it and ends with a failure status.
     [[nodiscard]] Subscription observeConnectionLost(std::function<void()> handler);
 
 private:
