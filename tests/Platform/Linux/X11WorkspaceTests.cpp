@@ -84,6 +84,14 @@ TEST_F(X11WorkspaceTest, NamesEachApplicationFromItsDesktopEntryOrItsWindow) {
     EXPECT_FALSE(workspace->runningApplication(999999));
 }
 
+TEST_F(X11WorkspaceTest, SeesARealClientThroughTheServer) {
+    ChildProcess xterm({"xterm"}, desktop.server.environment());
+    const auto app = waitForApplication(xterm.pid());
+    ASSERT_TRUE(app);
+    EXPECT_EQ(app->localizedName, "XTerm");
+    EXPECT_EQ(app->activationPolicy, ActivationPolicy::regular);
+}
+
 TEST_F(X11WorkspaceTest, FollowsTheActiveWindowAndDropsRepeatsOfTheSameApplication) {
     TestApplication editor(desktop.server,
                            {"--class", "editor,Editor", "--gtk-id", "org.example.Editor"});
