@@ -75,6 +75,29 @@ TEST_F(XInputEventTapsTest, ReportsKeysToTheFocusedAndClicksToThePointedAtProces
     EXPECT_EQ(seen(events), expected);
 }
 
+TEST_F(XInputEventTapsTest, FindsTheClientAroundAFocusedOrPointedAtSubwindow) {
+    // xterm draws into a child of its top-level window and may focus it.
+    ChildProcess xterm({"xterm", "-geometry", "80x24+100+100"}, desktop.server.environment());
+    uint32_t window = XCB_WINDOW_NONE;
+    ASSERT_TRUE(waitUntil([&] {
+        for (const auto& client : desktop.clients->clients()) {
+            window = client.pid == xterm.pid() ? client.window : window;
+        }
+        return window != XCB_WINDOW_NONE;
+    }));
+    auto tap =
+        taps.createListenOnlyTap(engineMask, [&](const InputEvent& e) { events.push_back(e); });
+    tap->setEnabled(true);
+    syncVelmora();
+    xdotool({"windowactivate", "--sync", std::to_string(window)});
+    xdotool({"key", "a"});
+    ASSERT_TRUE(waitUntil([&] { return events.size() == 1; }));
+    xdotool({"mousemove", "--sync", "150", "150", "click", "1"});
+    ASSERT_TRUE(waitUntil([&] { return events.size() == 2; }));
+    EXPECT_EQ(seen(events), (std::vector<Seen>{{InputEventType::keyDown, xterm.pid()},
+                                               {InputEventType::leftMouseDown, xterm.pid()}}));
+}
+
 TEST_F(XInputEventTapsTest, DeliversOnlyWhileEnabledAndOnlyTheTypesAsked) {
     TestApplication app(desktop.server, {"--geometry", "300x200+100+100"});
     auto keys = taps.createListenOnlyTap(inputEventMaskBit(InputEventType::keyDown),
