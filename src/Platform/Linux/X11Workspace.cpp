@@ -96,8 +96,9 @@ bool X11Workspace::activate(ProcessId pid) {
             XCB_ICCCM_WM_STATE_ICONIC) {
         xcb_map_window(c, target);
     }
-    xcb_ewmh_request_change_active_window(ewmh, 0, target, XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER,
-                                          XCB_CURRENT_TIME, XCB_WINDOW_NONE);
+    xcb_ewmh_request_change_active_window(ewmh, d_.connection->screenNumber(), target,
+                                          XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, XCB_CURRENT_TIME,
+                                          XCB_WINDOW_NONE);
     d_.connection->flush();
     return true;
 }

@@ -21,7 +21,7 @@ std::shared_ptr<XcbConnection> XcbConnection::open(const std::string& displayNam
 
 XcbConnection::XcbConnection(xcb_connection_t* connection, int screenNumber,
                              std::shared_ptr<RunLoop> runLoop)
-    : connection_(connection), runLoop_(std::move(runLoop)) {
+    : connection_(connection), runLoop_(std::move(runLoop)), screenNumber_(screenNumber) {
     auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection_));
     for (int i = 0; screens.rem && i < screenNumber; ++i) {
         xcb_screen_next(&screens);

@@ -49,6 +49,8 @@ public:
     [[nodiscard]] xcb_ewmh_connection_t* ewmh() { return &ewmh_; }
     [[nodiscard]] xcb_window_t root() const { return screen_->root; }
     [[nodiscard]] const xcb_screen_t& screen() const { return *screen_; }
+    /// The number of that screen on its display, as EWMH requests name it.
+    [[nodiscard]] int screenNumber() const { return screenNumber_; }
     /// The atom of `name`, interned once and kept.
     [[nodiscard]] xcb_atom_t atom(std::string_view name);
     /// False once the connection broke.
@@ -86,6 +88,7 @@ private:
     xcb_connection_t* connection_;
     std::shared_ptr<RunLoop> runLoop_;
     xcb_screen_t* screen_ = nullptr;
+    int screenNumber_ = 0;
     xcb_ewmh_connection_t ewmh_{};
     uint32_t rootEventMask_ = 0;
     std::unordered_map<std::string, xcb_atom_t> atoms_;
