@@ -165,6 +165,11 @@ void XvfbServer::stopWindowManager() {
     windowManager_.reset();
 }
 
+void XvfbServer::kill() {
+    windowManager_.reset();
+    xvfb_->kill();
+}
+
 void XvfbServer::waitForWindowManager() {
     xcb_connection_t* c = xcb_connect(display_.c_str(), nullptr);
     if (xcb_connection_has_error(c)) {

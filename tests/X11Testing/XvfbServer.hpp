@@ -42,6 +42,8 @@ public:
     void startWindowManager();
     /// Ends the window manager, when one runs.
     void stopWindowManager();
+    /// Kills the X server at once, as a crash would; its clients lose their connections.
+    void kill();
 
 private:
     void waitForWindowManager();
