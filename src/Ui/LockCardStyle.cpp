@@ -21,6 +21,14 @@ QString text(std::string_view value) {
     return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
 }
 
+template <std::size_t N> QVariantList colors(const std::array<Color, N>& stops) {
+    QVariantList list;
+    for (const Color& stop : stops) {
+        list.append(QVariant::fromValue(toQColor(stop)));
+    }
+    return list;
+}
+
 int milliseconds(double seconds) {
     return static_cast<int>(std::lround(seconds * 1000));
 }
@@ -33,8 +41,14 @@ QColor LockCardStyle::brandPurple() {
 QColor LockCardStyle::brandPurpleBackground() {
     return toQColor(defaultCard().brandPurpleBackground);
 }
-QColor LockCardStyle::cardSheenTop() {
-    return toQColor(Card::sheenGradient.front());
+QVariantList LockCardStyle::cardSheen() {
+    return colors(Card::sheenGradient);
+}
+QColor LockCardStyle::coverColor() {
+    return toQColor(LockBackgroundView{OverlayContentView::backgroundOpacity}.coverColor());
+}
+QVariantList LockCardStyle::coverSheen() {
+    return colors(LockBackgroundView::sheenGradient);
 }
 QColor LockCardStyle::shadowColor() {
     return toQColor(Card::shadow.color);
@@ -56,9 +70,6 @@ QString LockCardStyle::minimizeSymbol() {
 }
 double LockCardStyle::overlayCornerRadius() {
     return OverlayContentView::cornerRadius;
-}
-double LockCardStyle::backgroundOpacity() {
-    return OverlayContentView::backgroundOpacity;
 }
 double LockCardStyle::width() {
     return Card::width;

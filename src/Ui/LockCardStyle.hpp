@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QObject>
 #include <QString>
+#include <QVariantList>
 
 namespace velmora {
 
@@ -17,7 +18,9 @@ class LockCardStyle final : public QObject {
     Q_OBJECT
     Q_PROPERTY(QColor brandPurple READ brandPurple CONSTANT)
     Q_PROPERTY(QColor brandPurpleBackground READ brandPurpleBackground CONSTANT)
-    Q_PROPERTY(QColor cardSheenTop READ cardSheenTop CONSTANT)
+    Q_PROPERTY(QVariantList cardSheen READ cardSheen CONSTANT)
+    Q_PROPERTY(QColor coverColor READ coverColor CONSTANT)
+    Q_PROPERTY(QVariantList coverSheen READ coverSheen CONSTANT)
     Q_PROPERTY(QColor shadowColor READ shadowColor CONSTANT)
     Q_PROPERTY(QString subtitle READ subtitle CONSTANT)
     Q_PROPERTY(QString minimizeTitle READ minimizeTitle CONSTANT)
@@ -25,7 +28,6 @@ class LockCardStyle final : public QObject {
     Q_PROPERTY(QString lockSymbol READ lockSymbol CONSTANT)
     Q_PROPERTY(QString minimizeSymbol READ minimizeSymbol CONSTANT)
     Q_PROPERTY(double overlayCornerRadius READ overlayCornerRadius CONSTANT)
-    Q_PROPERTY(double backgroundOpacity READ backgroundOpacity CONSTANT)
     Q_PROPERTY(double width READ width CONSTANT)
     Q_PROPERTY(double cornerRadius READ cornerRadius CONSTANT)
     Q_PROPERTY(double shadowRadius READ shadowRadius CONSTANT)
@@ -62,7 +64,9 @@ public:
 
     [[nodiscard]] static QColor brandPurple();
     [[nodiscard]] static QColor brandPurpleBackground();
-    [[nodiscard]] static QColor cardSheenTop();
+    [[nodiscard]] static QVariantList cardSheen();
+    [[nodiscard]] static QColor coverColor();
+    [[nodiscard]] static QVariantList coverSheen();
     [[nodiscard]] static QColor shadowColor();
     [[nodiscard]] static QString subtitle();
     [[nodiscard]] static QString minimizeTitle();
@@ -70,7 +74,6 @@ public:
     [[nodiscard]] static QString lockSymbol();
     [[nodiscard]] static QString minimizeSymbol();
     [[nodiscard]] static double overlayCornerRadius();
-    [[nodiscard]] static double backgroundOpacity();
     [[nodiscard]] static double width();
     [[nodiscard]] static double cornerRadius();
     [[nodiscard]] static double shadowRadius();

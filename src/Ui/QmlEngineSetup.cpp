@@ -1,7 +1,7 @@
 #include "Ui/QmlEngineSetup.hpp"
 
 #include "Ui/LockCardStyle.hpp"
-#include "Ui/LockCoverItem.hpp"
+#include "Ui/RoundedPanelItem.hpp"
 #include "Ui/SoftShadowItem.hpp"
 #include "Ui/SymbolImageProvider.hpp"
 
@@ -18,7 +18,7 @@ void registerTypes() {
     qmlRegisterSingletonType<LockCardStyle>(
         kModule, 1, 0, "LockCardStyle",
         [](QQmlEngine*, QJSEngine*) -> QObject* { return new LockCardStyle; });
-    qmlRegisterType<LockCoverItem>(kModule, 1, 0, "LockCover");
+    qmlRegisterType<RoundedPanelItem>(kModule, 1, 0, "RoundedPanel");
     qmlRegisterType<SoftShadowItem>(kModule, 1, 0, "SoftShadow");
 }
 

@@ -4,7 +4,7 @@ class QQmlEngine;
 
 namespace velmora {
 
-/// Makes Velmora's QML types ("import Velmora": LockCardStyle, LockCover, SoftShadow) and
+/// Makes Velmora's QML types ("import Velmora": LockCardStyle, RoundedPanel, SoftShadow) and
 /// its symbol images ("image://symbol/...") available to `engine`.
 ///
 ///     QQmlEngine engine;

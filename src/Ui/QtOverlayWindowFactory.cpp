@@ -3,7 +3,6 @@
 #include "Ui/QmlEngineSetup.hpp"
 #include "Ui/QtOverlayWindow.hpp"
 
-#include <QGuiApplication>
 #include <QQmlEngine>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
@@ -11,11 +10,7 @@
 namespace velmora {
 
 QtOverlayWindowFactory::QtOverlayWindowFactory() {
-    const auto windows = QGuiApplication::allWindows();
-    const bool quickWindowExists = std::any_of(windows.begin(), windows.end(), [](QWindow* w) {
-        return qobject_cast<QQuickWindow*>(w) != nullptr;
-    });
-    if (!quickWindowExists) {
+    if (QQuickWindow::sceneGraphBackend() != QLatin1String("software")) {
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     }
     engine_ = std::make_shared<QQmlEngine>();

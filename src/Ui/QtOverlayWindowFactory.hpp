@@ -14,8 +14,8 @@ namespace velmora {
 ///     auto factory = std::make_shared<QtOverlayWindowFactory>();
 ///     platform.overlayWindows = factory;
 ///
-/// Qt Quick draws with its software renderer (fast to show, small); the factory selects it
-/// when no Qt Quick window exists yet.
+/// Qt Quick draws with its software renderer (fast to show, small); make the factory before
+/// any Qt Quick window, so that it can select it.
 class QtOverlayWindowFactory final : public OverlayWindowFactory {
 public:
     QtOverlayWindowFactory();

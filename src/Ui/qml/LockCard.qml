@@ -46,20 +46,12 @@ Item {
         cornerRadius: LockCardStyle.cornerRadius
     }
 
-    Rectangle {
+    RoundedPanel {
         objectName: "cardFace"
         anchors.fill: parent
-        radius: LockCardStyle.cornerRadius
         color: palette.window
-
-        Rectangle {
-            anchors.fill: parent
-            radius: parent.radius
-            gradient: Gradient {
-                GradientStop { position: 0; color: LockCardStyle.cardSheenTop }
-                GradientStop { position: 1; color: "transparent" }
-            }
-        }
+        cornerRadius: LockCardStyle.cornerRadius
+        sheen: LockCardStyle.cardSheen
     }
 
     // Clicks on the card itself are taken here, not by the cover beneath.
@@ -136,12 +128,12 @@ Item {
             width: parent.width
             height: LockCardStyle.unlockButtonHeight + LockCardStyle.unlockButtonPaddingBottom
 
-            Rectangle {
+            RoundedPanel {
                 objectName: "unlockButton"
                 x: LockCardStyle.unlockButtonPaddingHorizontal
                 width: parent.width - 2 * LockCardStyle.unlockButtonPaddingHorizontal
                 height: LockCardStyle.unlockButtonHeight
-                radius: LockCardStyle.unlockButtonCornerRadius
+                cornerRadius: LockCardStyle.unlockButtonCornerRadius
                 color: LockCardStyle.brandPurpleBackground
                 scale: card.isUnlockPressed ? LockCardStyle.pressedScale : 1.0
                 Behavior on scale {

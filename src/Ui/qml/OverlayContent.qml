@@ -8,11 +8,13 @@ Item {
 
     property QtObject content: null
 
-    LockCover {
+    RoundedPanel {
         objectName: "cover"
         anchors.fill: parent
-        coverOpacity: LockCardStyle.backgroundOpacity
+        color: LockCardStyle.coverColor
         cornerRadius: LockCardStyle.overlayCornerRadius
+        sheen: LockCardStyle.coverSheen
+        diagonal: true
     }
 
     MouseArea {
