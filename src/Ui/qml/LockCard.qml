@@ -70,13 +70,13 @@ Item {
             height: LockCardStyle.iconPaddingTop + LockCardStyle.iconCircleDiameter
                     + LockCardStyle.iconPaddingBottom
 
-            Rectangle {
+            RoundedPanel {
                 objectName: "iconCircle"
                 y: LockCardStyle.iconPaddingTop
                 anchors.horizontalCenter: parent.horizontalCenter
                 width: LockCardStyle.iconCircleDiameter
                 height: width
-                radius: width / 2
+                cornerRadius: width / 2
                 color: LockCardStyle.brandPurpleBackground
 
                 Symbol {
