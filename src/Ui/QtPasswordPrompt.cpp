@@ -1,6 +1,7 @@
 #include "Ui/QtPasswordPrompt.hpp"
 
 #include "Ui/PasswordPromptAdaptor.hpp"
+#include "Ui/QtHostApplication.hpp"
 
 #include <QGuiApplication>
 #include <QQmlEngine>
@@ -32,6 +33,7 @@ QtPasswordPrompt::QtPasswordPrompt(std::shared_ptr<QQmlEngine> engine, const std
     view_->setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint |
                     Qt::WindowStaysOnTopHint);
     view_->setTitle(QStringLiteral("Velmora"));
+    QtHostApplication::setWindowKind(*view_, AppWindowKind::standard);
     view_->setResizeMode(QQuickView::SizeViewToRootObject);
     view_->setInitialProperties(
         {{QStringLiteral("prompt"), QVariant::fromValue<QObject*>(adaptor_)}});
