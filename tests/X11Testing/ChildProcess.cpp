@@ -72,8 +72,9 @@ bool ChildProcess::isRunning() {
     if (reaped_) {
         return false;
     }
-    if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-        reaped_ = true;
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        reaped(status);
     }
     return !reaped_;
 }
@@ -93,8 +94,14 @@ void ChildProcess::kill() {
         return;
     }
     ::kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    reaped(status);
+}
+
+void ChildProcess::reaped(int status) {
     reaped_ = true;
+    exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 bool ChildProcess::waitForExit(std::chrono::milliseconds timeout) {
@@ -106,6 +113,16 @@ bool ChildProcess::waitForExit(std::chrono::milliseconds timeout) {
     poll(&exited, 1, static_cast<int>(timeout.count()));
     close(pidfd);
     return !isRunning();
+}
+
+int runCommand(std::vector<std::string> argv, ChildProcess::Environment environment,
+               std::chrono::milliseconds timeout) {
+    ChildProcess command(std::move(argv), std::move(environment));
+    if (!command.waitForExit(timeout)) {
+        command.kill();
+        return -1;
+    }
+    return command.exitStatus();
 }
 
 } // namespace velmora::testing

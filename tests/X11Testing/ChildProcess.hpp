@@ -33,13 +33,23 @@ public:
     void terminate(std::chrono::milliseconds grace = std::chrono::milliseconds{2000});
     /// SIGKILL, and returns once it is reaped.
     void kill();
+    /// Waits until it has exited; false when it still runs after `timeout`.
+    bool waitForExit(std::chrono::milliseconds timeout);
+    /// Its exit status once it exited normally, else -1.
+    [[nodiscard]] int exitStatus() const { return exitStatus_; }
 
 private:
-    bool waitForExit(std::chrono::milliseconds timeout);
+    void reaped(int status);
 
     std::string name_;
     pid_t pid_ = -1;
     bool reaped_ = false;
+    int exitStatus_ = -1;
 };
+
+/// Runs a short command (xdotool, xrandr) to its end: its exit status, or -1 when it failed
+/// or did not end within `timeout` (it is killed then).
+int runCommand(std::vector<std::string> argv, ChildProcess::Environment environment,
+               std::chrono::milliseconds timeout = std::chrono::milliseconds{5000});
 
 } // namespace velmora::testing

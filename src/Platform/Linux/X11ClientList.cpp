@@ -1,0 +1,234 @@
+#include "Platform/Linux/X11ClientList.hpp"
+
+#include "Platform/Linux/XcbProperty.hpp"
+
+#include <algorithm>
+#include <climits>
+#include <unistd.h>
+#include <xcb/res.h>
+
+namespace velmora {
+namespace {
+
+// Frames of window managers hold the client a few levels down; deeper is not a frame.
+constexpr int frameSearchDepth = 3;
+
+std::optional<std::string> executableOf(ProcessId pid) {
+    char target[PATH_MAX];
+    const std::string link = "/proc/" + std::to_string(pid) + "/exe";
+    const ssize_t length = readlink(link.c_str(), target, sizeof target);
+    if (length <= 0 || length == static_cast<ssize_t>(sizeof target)) {
+        return std::nullopt;
+    }
+    return std::string(target, static_cast<std::size_t>(length));
+}
+
+// An empty name says nothing; the next source of a name is asked instead.
+std::optional<std::string> nonEmpty(std::string text) {
+    return text.empty() ? std::nullopt : std::optional{std::move(text)};
+}
+
+} // namespace
+
+X11ClientList::X11ClientList(std::shared_ptr<XcbConnection> connection,
+                             std::shared_ptr<Logging> logger)
+    : connection_(std::move(connection)), logger_(std::move(logger)) {
+    const auto* resource = xcb_get_extension_data(connection_->get(), &xcb_res_id);
+    hasResourceExtension_ = resource && resource->present;
+    connection_->selectRootEvents(XCB_EVENT_MASK_PROPERTY_CHANGE);
+    events_ = connection_->observeEvents(
+        [this](const xcb_generic_event_t& event) { handleEvent(event); });
+    refresh();
+}
+
+const X11ClientList::Client* X11ClientList::client(xcb_window_t window) const {
+    const auto found = index_.find(window);
+    return found == index_.end() ? nullptr : &clients_[found->second];
+}
+
+std::optional<ProcessId> X11ClientList::ownerOf(xcb_window_t window) {
+    if (const auto* managed = client(window)) {
+        return managed->pid;
+    }
+    if (const auto known = owners_.find(window); known != owners_.end()) {
+        return known->second;
+    }
+    const auto owner = searchOwner(window);
+    owners_.emplace(window, owner);
+    return owner;
+}
+
+void X11ClientList::refresh() {
+    xcb_connection_t* c = connection_->get();
+    const auto list = connection_->reply(xcb_get_property_reply,
+                                         xcb_get_property(c, 0, connection_->root(),
+                                                          connection_->ewmh()->_NET_CLIENT_LIST,
+                                                          XCB_ATOM_WINDOW, 0, UINT32_MAX / 4));
+    const auto windows = propertyValues<xcb_window_t>(list.get());
+
+    std::vector<xcb_window_t> unknown;
+    std::copy_if(windows.begin(), windows.end(), std::back_inserter(unknown),
+                 [this](xcb_window_t w) { return !index_.contains(w); });
+    auto fetched = fetchClients(unknown);
+
+    std::vector<Client> updated;
+    updated.reserve(windows.size());
+    auto next = fetched.begin();
+    for (const xcb_window_t window : windows) {
+        if (const auto* known = client(window)) {
+            updated.push_back(*known);
+        } else {
+            updated.push_back(std::move(*next++));
+        }
+    }
+    const bool changed =
+        updated.size() != clients_.size() ||
+        !std::equal(updated.begin(), updated.end(), clients_.begin(),
+                    [](const Client& a, const Client& b) { return a.window == b.window; });
+    clients_ = std::move(updated);
+    index_.clear();
+    for (std::size_t i = 0; i < clients_.size(); ++i) {
+        index_.emplace(clients_[i].window, i);
+    }
+    if (changed) {
+        owners_.clear();
+        changed_.emit();
+    }
+}
+
+void X11ClientList::handleEvent(const xcb_generic_event_t& event) {
+    if ((event.response_type & 0x7f) != XCB_PROPERTY_NOTIFY) {
+        return;
+    }
+    const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+    if (notify.window == connection_->root() &&
+        notify.atom == connection_->ewmh()->_NET_CLIENT_LIST) {
+        refresh();
+    }
+}
+
+std::vector<X11ClientList::Client>
+X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
+    xcb_connection_t* c = connection_->get();
+    auto* ewmh = connection_->ewmh();
+    const xcb_atom_t gtkId = connection_->atom("_GTK_APPLICATION_ID");
+    const xcb_atom_t kdeFile = connection_->atom("_KDE_NET_WM_DESKTOP_FILE");
+
+    // Every request first, then every reply: one round trip for all the new windows.
+    struct Pending {
+        xcb_res_query_client_ids_cookie_t resource{};
+        xcb_get_property_cookie_t pid, gtk, kde, wmClass, type;
+    };
+    std::vector<Pending> pending;
+    pending.reserve(windows.size());
+    for (const xcb_window_t window : windows) {
+        Pending p;
+        if (hasResourceExtension_) {
+            const xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+            p.resource = xcb_res_query_client_ids(c, 1, &spec);
+        }
+        p.pid = xcb_get_property(c, 0, window, ewmh->_NET_WM_PID, XCB_ATOM_CARDINAL, 0, 1);
+        p.gtk = xcb_get_property(c, 0, window, gtkId, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024);
+        p.kde = xcb_get_property(c, 0, window, kdeFile, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024);
+        p.wmClass = xcb_get_property(c, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 1024);
+        p.type = xcb_get_property(c, 0, window, ewmh->_NET_WM_WINDOW_TYPE, XCB_ATOM_ATOM, 0, 64);
+        pending.push_back(p);
+    }
+
+    std::vector<Client> fetched;
+    fetched.reserve(windows.size());
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const Pending& p = pending[i];
+        Client client;
+        client.window = windows[i];
+        if (hasResourceExtension_) {
+            const auto ids = connection_->reply(xcb_res_query_client_ids_reply, p.resource);
+            for (auto it = ids ? xcb_res_query_client_ids_ids_iterator(ids.get())
+                               : xcb_res_client_id_value_iterator_t{};
+                 it.rem > 0; xcb_res_client_id_value_next(&it)) {
+                if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) &&
+                    it.data->length >= 4) {
+                    client.pid = static_cast<ProcessId>(*xcb_res_client_id_value_value(it.data));
+                }
+            }
+        }
+        const auto pid = connection_->reply(xcb_get_property_reply, p.pid);
+        if (const auto wmPid = propertyValues<uint32_t>(pid.get()); !client.pid && !wmPid.empty()) {
+            client.pid = static_cast<ProcessId>(wmPid.front());
+        }
+        if (client.pid && *client.pid <= 0) {
+            client.pid.reset();
+        }
+        client.identity.gtkApplicationId = stringProperty(p.gtk);
+        client.identity.kdeDesktopFile = stringProperty(p.kde);
+        const auto wmClass = connection_->reply(xcb_get_property_reply, p.wmClass);
+        if (const auto text = propertyValues<char>(wmClass.get()); !text.empty()) {
+            const std::string both(text.begin(), text.end());
+            const auto split = both.find('\0');
+            client.identity.wmClassInstance = nonEmpty(both.substr(0, split));
+            if (split != std::string::npos) {
+                const std::string rest = both.substr(split + 1);
+                client.identity.wmClassClass = nonEmpty(rest.substr(0, rest.find('\0')));
+            }
+        }
+        const auto type = connection_->reply(xcb_get_property_reply, p.type);
+        const auto types = propertyValues<xcb_atom_t>(type.get());
+        client.isNormal = types.empty() || types.front() == ewmh->_NET_WM_WINDOW_TYPE_NORMAL;
+        if (client.pid) {
+            client.identity.executablePath = executableOf(*client.pid);
+        } else {
+            logger_->warn("Window " + std::to_string(client.window) +
+                          " names no process; it belongs to no application");
+        }
+        fetched.push_back(std::move(client));
+    }
+    return fetched;
+}
+
+std::optional<ProcessId> X11ClientList::searchOwner(xcb_window_t window) {
+    xcb_connection_t* c = connection_->get();
+    // Up: a window inside a client.
+    for (xcb_window_t at = window; at != XCB_WINDOW_NONE && at != connection_->root();) {
+        if (const auto* managed = client(at)) {
+            return managed->pid;
+        }
+        const auto tree = connection_->reply(xcb_query_tree_reply, xcb_query_tree(c, at));
+        at = tree ? tree->parent : xcb_window_t{XCB_WINDOW_NONE};
+    }
+    // Down: a frame around a client.
+    std::vector<xcb_window_t> level{window};
+    for (int depth = 0; depth < frameSearchDepth && !level.empty(); ++depth) {
+        std::vector<xcb_query_tree_cookie_t> cookies;
+        for (const xcb_window_t w : level) {
+            cookies.push_back(xcb_query_tree(c, w));
+        }
+        std::vector<xcb_window_t> children;
+        for (const auto cookie : cookies) {
+            const auto tree = connection_->reply(xcb_query_tree_reply, cookie);
+            if (!tree) {
+                continue;
+            }
+            const auto* first = xcb_query_tree_children(tree.get());
+            children.insert(children.end(), first,
+                            first + xcb_query_tree_children_length(tree.get()));
+        }
+        for (const xcb_window_t child : children) {
+            if (const auto* managed = client(child)) {
+                return managed->pid;
+            }
+        }
+        level = std::move(children);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> X11ClientList::stringProperty(xcb_get_property_cookie_t cookie) {
+    const auto property = connection_->reply(xcb_get_property_reply, cookie);
+    const auto text = propertyValues<char>(property.get());
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    return nonEmpty(std::string(text.begin(), std::find(text.begin(), text.end(), '\0')));
+}
+
+} // namespace velmora

@@ -1,0 +1,118 @@
+#include "Platform/Linux/X11WindowList.hpp"
+
+#include "Platform/Linux/XcbProperty.hpp"
+
+#include <algorithm>
+
+namespace velmora {
+namespace {
+
+constexpr int normalLayer = 0;
+constexpr int aboveLayer = 3;
+constexpr int dockLayer = 20;
+constexpr int popupLayer = 24;
+constexpr uint32_t allDesktops = 0xFFFFFFFF;
+
+} // namespace
+
+std::optional<std::vector<WindowListEntry>> X11WindowList::onScreenWindows() const {
+    xcb_connection_t* c = connection_->get();
+    auto* ewmh = connection_->ewmh();
+    const xcb_window_t root = connection_->root();
+    const auto stackingCookie = xcb_get_property(c, 0, root, ewmh->_NET_CLIENT_LIST_STACKING,
+                                                 XCB_ATOM_WINDOW, 0, UINT32_MAX / 4);
+    const auto desktopCookie =
+        xcb_get_property(c, 0, root, ewmh->_NET_CURRENT_DESKTOP, XCB_ATOM_CARDINAL, 0, 1);
+    const auto stacking = connection_->reply(xcb_get_property_reply, stackingCookie);
+    const auto desktop = connection_->reply(xcb_get_property_reply, desktopCookie);
+    if (!stacking) {
+        return std::nullopt;
+    }
+    auto windows = propertyValues<xcb_window_t>(stacking.get());
+    std::reverse(windows.begin(), windows.end());
+    const auto currentDesktop = propertyValues<uint32_t>(desktop.get());
+
+    struct Pending {
+        xcb_get_window_attributes_cookie_t attributes;
+        xcb_get_geometry_cookie_t geometry;
+        xcb_translate_coordinates_cookie_t origin;
+        xcb_get_property_cookie_t extents, desktop, state, type;
+    };
+    std::vector<Pending> pending;
+    pending.reserve(windows.size());
+    for (const xcb_window_t w : windows) {
+        pending.push_back(
+            {xcb_get_window_attributes(c, w), xcb_get_geometry(c, w),
+             xcb_translate_coordinates(c, w, root, 0, 0),
+             xcb_get_property(c, 0, w, ewmh->_NET_FRAME_EXTENTS, XCB_ATOM_CARDINAL, 0, 4),
+             xcb_get_property(c, 0, w, ewmh->_NET_WM_DESKTOP, XCB_ATOM_CARDINAL, 0, 1),
+             xcb_get_property(c, 0, w, ewmh->_NET_WM_STATE, XCB_ATOM_ATOM, 0, 64),
+             xcb_get_property(c, 0, w, ewmh->_NET_WM_WINDOW_TYPE, XCB_ATOM_ATOM, 0, 64)});
+    }
+
+    const PlacementCoordinates coordinates = screens_->coordinates();
+    std::vector<WindowListEntry> entries;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const Pending& p = pending[i];
+        const auto attributes = connection_->reply(xcb_get_window_attributes_reply, p.attributes);
+        const auto geometry = connection_->reply(xcb_get_geometry_reply, p.geometry);
+        const auto origin = connection_->reply(xcb_translate_coordinates_reply, p.origin);
+        const auto extentsReply = connection_->reply(xcb_get_property_reply, p.extents);
+        const auto desktopReply = connection_->reply(xcb_get_property_reply, p.desktop);
+        const auto stateReply = connection_->reply(xcb_get_property_reply, p.state);
+        const auto typeReply = connection_->reply(xcb_get_property_reply, p.type);
+        if (!attributes || !geometry || !origin ||
+            attributes->map_state != XCB_MAP_STATE_VIEWABLE) {
+            continue;
+        }
+        const auto states = propertyValues<xcb_atom_t>(stateReply.get());
+        const auto has = [&](xcb_atom_t atom) {
+            return std::find(states.begin(), states.end(), atom) != states.end();
+        };
+        const auto onDesktop = propertyValues<uint32_t>(desktopReply.get());
+        if (has(ewmh->_NET_WM_STATE_HIDDEN) ||
+            (!onDesktop.empty() && !currentDesktop.empty() && onDesktop.front() != allDesktops &&
+             onDesktop.front() != currentDesktop.front())) {
+            continue;
+        }
+        const auto types = propertyValues<xcb_atom_t>(typeReply.get());
+        const xcb_atom_t type = types.empty() ? ewmh->_NET_WM_WINDOW_TYPE_NORMAL : types.front();
+        if (type == ewmh->_NET_WM_WINDOW_TYPE_DESKTOP) {
+            continue;
+        }
+        int layer = has(ewmh->_NET_WM_STATE_ABOVE) ? aboveLayer : normalLayer;
+        if (type == ewmh->_NET_WM_WINDOW_TYPE_DOCK) {
+            layer = dockLayer;
+        } else if (type == ewmh->_NET_WM_WINDOW_TYPE_MENU ||
+                   type == ewmh->_NET_WM_WINDOW_TYPE_DROPDOWN_MENU ||
+                   type == ewmh->_NET_WM_WINDOW_TYPE_POPUP_MENU ||
+                   type == ewmh->_NET_WM_WINDOW_TYPE_TOOLTIP ||
+                   type == ewmh->_NET_WM_WINDOW_TYPE_NOTIFICATION ||
+                   type == ewmh->_NET_WM_WINDOW_TYPE_COMBO ||
+                   type == ewmh->_NET_WM_WINDOW_TYPE_DND) {
+            layer = popupLayer;
+        }
+
+        // The frame: the client's area widened by the decorations the manager reports.
+        auto extents = propertyValues<uint32_t>(extentsReply.get());
+        extents.resize(4, 0);
+        const double left = extents[0], right = extents[1], top = extents[2], bottom = extents[3];
+        const Rect frame = coordinates.topLeftFromRoot({origin->dst_x - left, origin->dst_y - top,
+                                                        geometry->width + left + right,
+                                                        geometry->height + top + bottom});
+
+        WindowListEntry entry;
+        if (const auto* client = clients_->client(windows[i])) {
+            entry.ownerPid = client->pid;
+        }
+        entry.layer = layer;
+        entry.x = frame.x;
+        entry.y = frame.y;
+        entry.width = frame.width;
+        entry.height = frame.height;
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+} // namespace velmora

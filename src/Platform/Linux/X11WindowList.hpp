@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Platform/Linux/X11ClientList.hpp"
+#include "Platform/Linux/X11Screens.hpp"
+#include "Platform/Linux/XcbConnection.hpp"
+#include "Platform/WindowList.hpp"
+
+#include <memory>
+
+namespace velmora {
+
+/// The managed windows that can be seen now, from `_NET_CLIENT_LIST_STACKING`, top first:
+/// their owner, a layer as the engine counts them (0 for normal windows, higher for windows
+/// kept above) and the frame's bounds relative to the primary monitor's top-left corner.
+///
+///     X11WindowList windows(connection, clients, screens);
+///     if (auto list = windows.onScreenWindows()) { for (const auto& w : *list) { ... } }
+class X11WindowList final : public WindowListProviding {
+public:
+    X11WindowList(std::shared_ptr<XcbConnection> connection, std::shared_ptr<X11ClientList> clients,
+                  std::shared_ptr<const X11Screens> screens)
+        : connection_(std::move(connection)), clients_(std::move(clients)),
+          screens_(std::move(screens)) {}
+
+    [[nodiscard]] std::optional<std::vector<WindowListEntry>> onScreenWindows() const override;
+
+private:
+    std::shared_ptr<XcbConnection> connection_;
+    std::shared_ptr<X11ClientList> clients_;
+    std::shared_ptr<const X11Screens> screens_;
+};
+
+} // namespace velmora

@@ -1,0 +1,91 @@
+#include "Platform/Linux/X11WindowList.hpp"
+#include "X11TestDesktop.hpp"
+#include "X11Testing/TestApplication.hpp"
+#include "X11Testing/WaitUntil.hpp"
+
+#include <gtest/gtest.h>
+
+namespace velmora::testing {
+namespace {
+
+struct Listed {
+    std::size_t position;
+    WindowListEntry entry;
+};
+
+std::optional<Listed> find(const std::vector<WindowListEntry>& list, ProcessId pid) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i].ownerPid == pid) {
+            return Listed{i, list[i]};
+        }
+    }
+    return std::nullopt;
+}
+
+class X11WindowListTest : public ::testing::Test {
+protected:
+    X11TestDesktop desktop;
+    std::shared_ptr<X11Screens> screens = std::make_shared<X11Screens>(desktop.connection);
+    X11WindowList windows{desktop.connection, desktop.clients, screens};
+
+    bool listed(ProcessId pid) {
+        const auto list = windows.onScreenWindows();
+        return list && find(*list, pid);
+    }
+};
+
+TEST_F(X11WindowListTest, ListsVisibleWindowsTopFirstWithTheirFramesAndLayers) {
+    TestApplication lower(desktop.server, {"--geometry", "300x200+100+100"});
+    TestApplication upper(desktop.server, {"--geometry", "200x100+500+300"});
+    TestApplication kept(desktop.server, {"--geometry", "200x100+700+500", "--state", "ABOVE"});
+    TestApplication panel(desktop.server, {"--geometry", "1280x30+0+770", "--type", "DOCK"});
+    TestApplication menu(desktop.server, {"--geometry", "100x100+50+50", "--type", "POPUP_MENU"});
+    ASSERT_TRUE(waitUntil([&] { return listed(menu.pid()); }));
+
+    const auto list = windows.onScreenWindows();
+    ASSERT_TRUE(list);
+    struct Case {
+        const char* name;
+        const TestApplication& app;
+        int layer;
+    };
+    const Case cases[] = {
+        {"normal", lower, 0}, {"normal, mapped later", upper, 0}, {"kept above", kept, 3},
+        {"dock", panel, 20},  {"popup menu", menu, 24},
+    };
+    for (const auto& c : cases) {
+        const auto found = find(*list, c.app.pid());
+        ASSERT_TRUE(found) << c.name;
+        EXPECT_EQ(found->entry.layer, c.layer) << c.name;
+        // Xvfb's only monitor is the primary one at the root's origin.
+        const Rect frame = desktop.frameOf(c.app.window());
+        EXPECT_EQ(Rect(*found->entry.x, *found->entry.y, *found->entry.width, *found->entry.height),
+                  frame)
+            << c.name;
+        EXPECT_GT(frame.width, 0) << c.name;
+    }
+    EXPECT_LT(find(*list, upper.pid())->position, find(*list, lower.pid())->position);
+    EXPECT_LT(find(*list, kept.pid())->position, find(*list, upper.pid())->position);
+}
+
+TEST_F(X11WindowListTest, LeavesOutIconifiedWindowsAndThoseOnOtherDesktops) {
+    TestApplication iconified(desktop.server, {"--class", "a,A"});
+    TestApplication elsewhere(desktop.server, {"--class", "b,B"});
+    TestApplication shown(desktop.server, {"--class", "c,C"});
+    desktop.watch(iconified.window());
+    desktop.watch(elsewhere.window());
+    ASSERT_TRUE(waitUntil([&] { return listed(shown.pid()) && listed(iconified.pid()); }));
+
+    const auto env = desktop.server.environment();
+    ASSERT_EQ(runCommand({"xdotool", "windowminimize", std::to_string(iconified.window())}, env),
+              0);
+    ASSERT_EQ(
+        runCommand({"xdotool", "set_desktop_for_window", std::to_string(elsewhere.window()), "1"},
+                   env),
+        0);
+    EXPECT_TRUE(waitUntil([&] { return !listed(iconified.pid()) && !listed(elsewhere.pid()); }));
+    EXPECT_TRUE(listed(shown.pid()));
+}
+
+} // namespace
+} // namespace velmora::testing

@@ -1,0 +1,205 @@
+#include "FakeApplicationDirectory.hpp"
+#include "Platform/Linux/X11Workspace.hpp"
+#include "X11TestDesktop.hpp"
+#include "X11Testing/TestApplication.hpp"
+#include "X11Testing/WaitUntil.hpp"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace velmora::testing {
+namespace {
+
+class FakeSessionEvents final : public SessionEventSource {
+public:
+    Subscription observeWillSleep(Handler handler) override {
+        return willSleep.connect(std::move(handler));
+    }
+    Subscription observeScreenLocked(Handler handler) override {
+        return screenLocked.connect(std::move(handler));
+    }
+    Signal<> willSleep;
+    Signal<> screenLocked;
+};
+
+class X11WorkspaceTest : public ::testing::Test {
+protected:
+    explicit X11WorkspaceTest(XvfbServer::Options options = {.windowManager = true})
+        : desktop(std::move(options)) {
+        directory->add("org.example.Editor",
+                       {"org.example.Editor", "/usr/share/applications/org.example.Editor.desktop",
+                        "Editor Pro", std::nullopt});
+        workspace = std::make_shared<X11Workspace>(X11Workspace::Dependencies{
+            desktop.connection, desktop.clients, desktop.runLoop, directory, sessionEvents,
+            desktop.logger, "com.tovren.velmora"});
+        activations = workspace->observeDidActivateApplication(
+            [this](const auto& app) { activated.push_back(app); });
+        terminations = workspace->observeDidTerminateApplication(
+            [this](const auto& app) { terminated.push_back(app); });
+    }
+
+    std::optional<RunningApplication> waitForApplication(ProcessId pid) {
+        waitUntil([&] { return workspace->runningApplication(pid).has_value(); });
+        return workspace->runningApplication(pid);
+    }
+
+    X11TestDesktop desktop;
+    std::shared_ptr<FakeApplicationDirectory> directory =
+        std::make_shared<FakeApplicationDirectory>();
+    std::shared_ptr<FakeSessionEvents> sessionEvents = std::make_shared<FakeSessionEvents>();
+    std::shared_ptr<X11Workspace> workspace;
+    std::vector<std::optional<RunningApplication>> activated;
+    std::vector<std::optional<RunningApplication>> terminated;
+    Subscription activations;
+    Subscription terminations;
+};
+
+TEST_F(X11WorkspaceTest, NamesEachApplicationFromItsDesktopEntryOrItsWindow) {
+    TestApplication editor(desktop.server,
+                           {"--class", "editor,Editor", "--gtk-id", "org.example.Editor"});
+    TestApplication viewer(desktop.server, {"--class", "viewer,Viewer"});
+    TestApplication nameless(desktop.server, {"--class", ","});
+    TestApplication dock(desktop.server, {"--class", "panel,Panel", "--type", "DOCK"});
+    desktop.createOwnWindow();
+
+    struct Expected {
+        ProcessId pid;
+        RunningApplication app;
+    };
+    const Expected cases[] = {
+        {editor.pid(),
+         {"org.example.Editor", editor.pid(), "Editor Pro",
+          "/usr/share/applications/org.example.Editor.desktop", ActivationPolicy::regular}},
+        {viewer.pid(), {std::nullopt, viewer.pid(), "Viewer", std::nullopt}},
+        // /proc/PID/comm: the program's name, cut to 15 characters.
+        {nameless.pid(), {std::nullopt, nameless.pid(), "velmora-x11-tes", std::nullopt}},
+        {dock.pid(),
+         {std::nullopt, dock.pid(), "Panel", std::nullopt, ActivationPolicy::accessory}},
+        {getpid(), {"com.tovren.velmora", getpid(), "Velmora", std::nullopt}},
+    };
+    for (const auto& expected : cases) {
+        EXPECT_EQ(waitForApplication(expected.pid), expected.app) << "pid " << expected.pid;
+    }
+    EXPECT_EQ(workspace->runningApplications().size(), std::size(cases));
+    EXPECT_FALSE(workspace->runningApplication(999999));
+}
+
+TEST_F(X11WorkspaceTest, FollowsTheActiveWindowAndDropsRepeatsOfTheSameApplication) {
+    TestApplication editor(desktop.server,
+                           {"--class", "editor,Editor", "--gtk-id", "org.example.Editor"});
+    TestApplication viewer(desktop.server, {"--class", "viewer,Viewer"});
+    const uint32_t first = desktop.createOwnWindow();
+    const uint32_t second = desktop.createOwnWindow();
+    ASSERT_TRUE(waitForApplication(viewer.pid()));
+    ASSERT_TRUE(waitForApplication(getpid()));
+    // New windows take the focus; what that announced is not the point here.
+    ASSERT_TRUE(waitUntil([&] {
+        return desktop.activeWindow() == second && !activated.empty() &&
+               activated.back()->processIdentifier == getpid();
+    }));
+    activated.clear();
+
+    const auto activateAndWait = [&](ProcessId pid, uint32_t window) {
+        ASSERT_TRUE(workspace->activate(pid));
+        EXPECT_TRUE(activated.empty() || activated.back()->processIdentifier != pid)
+            << "announced inside the call";
+        ASSERT_TRUE(waitUntil([&] { return desktop.activeWindow() == window; }));
+    };
+    activateAndWait(editor.pid(), editor.window());
+    ASSERT_TRUE(waitUntil([&] { return activated.size() == 1; }));
+    activateAndWait(viewer.pid(), viewer.window());
+    ASSERT_TRUE(waitUntil([&] { return activated.size() == 2; }));
+    xcb_ewmh_request_change_active_window(desktop.observer->ewmh(), 0, first,
+                                          XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, XCB_CURRENT_TIME,
+                                          XCB_WINDOW_NONE);
+    desktop.observer->flush();
+    ASSERT_TRUE(waitUntil([&] { return desktop.activeWindow() == first; }));
+    xcb_ewmh_request_change_active_window(desktop.observer->ewmh(), 0, second,
+                                          XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, XCB_CURRENT_TIME,
+                                          XCB_WINDOW_NONE);
+    desktop.observer->flush();
+    ASSERT_TRUE(waitUntil([&] { return desktop.activeWindow() == second; }));
+    activateAndWait(editor.pid(), editor.window());
+    ASSERT_TRUE(waitUntil([&] { return activated.size() >= 4; }));
+
+    std::vector<ProcessId> order;
+    for (const auto& app : activated) {
+        order.push_back(app->processIdentifier);
+    }
+    EXPECT_EQ(order, (std::vector<ProcessId>{editor.pid(), viewer.pid(), getpid(), editor.pid()}));
+    EXPECT_EQ(activated.front()->bundleIdentifier, "org.example.Editor");
+    EXPECT_EQ(workspace->frontmostApplication()->processIdentifier, editor.pid());
+}
+
+TEST_F(X11WorkspaceTest, HideIconifiesEveryWindowAndActivateBringsItBack) {
+    TestApplication editor(desktop.server, {"--class", "editor,Editor"});
+    TestApplication viewer(desktop.server, {"--class", "viewer,Viewer"});
+    desktop.watch(editor.window());
+    ASSERT_TRUE(waitForApplication(editor.pid()));
+    ASSERT_TRUE(waitForApplication(viewer.pid()));
+
+    ASSERT_TRUE(workspace->hide(editor.pid()));
+    EXPECT_TRUE(waitUntil([&] { return desktop.wmState(editor.window()) == 3u; }));
+    ASSERT_TRUE(workspace->activate(editor.pid()));
+    EXPECT_TRUE(waitUntil([&] {
+        return desktop.wmState(editor.window()) == 1u && desktop.activeWindow() == editor.window();
+    }));
+    EXPECT_FALSE(workspace->hide(999999));
+    EXPECT_FALSE(workspace->activate(999999));
+}
+
+TEST_F(X11WorkspaceTest, AnnouncesAnEndedProcessOnceWithItsLastKnownDescription) {
+    auto editor = std::make_unique<TestApplication>(
+        desktop.server,
+        std::vector<std::string>{"--class", "editor,Editor", "--gtk-id", "org.example.Editor"});
+    const ProcessId pid = editor->pid();
+    ASSERT_TRUE(waitForApplication(pid));
+
+    editor->kill();
+    ASSERT_TRUE(waitUntil([&] { return !terminated.empty(); }));
+    ASSERT_TRUE(terminated.front());
+    EXPECT_EQ(terminated.front()->bundleIdentifier, "org.example.Editor");
+    EXPECT_EQ(terminated.front()->processIdentifier, pid);
+    EXPECT_TRUE(terminated.front()->isTerminated);
+    EXPECT_FALSE(workspace->runningApplication(pid));
+
+    // Once its windows have left the client list too, a later change shows no second word.
+    TestApplication viewer(desktop.server, {"--class", "viewer,Viewer"});
+    ASSERT_TRUE(waitForApplication(viewer.pid()));
+    EXPECT_EQ(terminated.size(), 1u);
+}
+
+// Xvfb has no DPMS, so only the session's will-sleep is seen here.
+TEST_F(X11WorkspaceTest, PassesOnTheSessionsWillSleep) {
+    int willSleep = 0;
+    auto subscription = workspace->observeWillSleep([&] { ++willSleep; });
+    sessionEvents->willSleep.emit();
+    EXPECT_EQ(willSleep, 1);
+    subscription.reset();
+    sessionEvents->willSleep.emit();
+    EXPECT_EQ(willSleep, 1);
+}
+
+class X11WorkspaceWithoutResourceExtensionTest : public X11WorkspaceTest {
+protected:
+    X11WorkspaceWithoutResourceExtensionTest()
+        : X11WorkspaceTest(
+              {.windowManager = true, .serverArguments = {"-extension", "X-Resource"}}) {}
+};
+
+TEST_F(X11WorkspaceWithoutResourceExtensionTest, FallsBackToTheWindowsPidAndSkipsWindowsWithout) {
+    TestApplication anonymous(desktop.server, {"--class", "ghost,Ghost", "--no-pid"});
+    TestApplication editor(desktop.server, {"--class", "editor,Editor"});
+    ASSERT_TRUE(waitForApplication(editor.pid()));
+    TestApplication viewer(desktop.server, {"--class", "viewer,Viewer"});
+    ASSERT_TRUE(waitForApplication(viewer.pid()));
+
+    EXPECT_EQ(workspace->runningApplications().size(), 2u);
+    const std::string line = "Window " + std::to_string(anonymous.window()) +
+                             " names no process; it belongs to no application";
+    const auto messages = desktop.logger->messages();
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), line), 1);
+}
+
+} // namespace
+} // namespace velmora::testing
