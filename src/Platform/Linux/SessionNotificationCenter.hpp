@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Platform/Linux/LocalNotificationCenter.hpp"
+#include "Platform/Linux/SessionEventSource.hpp"
+
+#include <memory>
+
+namespace velmora {
+
+/// The session-wide notification centre as the lock engine sees it: the session's screen
+/// locks arrive as "com.apple.screenIsLocked".
+///
+///     SessionNotificationCenter center(sessionEvents, runLoop);
+///     Subscription s = center.addObserver("com.apple.screenIsLocked", [] { relock(); });
+///
+/// Names posted here reach this centre's own observers only; nothing leaves the process.
+class SessionNotificationCenter final : public NotificationCenter {
+public:
+    static constexpr const char* kScreenIsLocked = "com.apple.screenIsLocked";
+
+    SessionNotificationCenter(std::shared_ptr<SessionEventSource> events,
+                              std::shared_ptr<RunLoop> runLoop);
+
+    void post(const std::string& name) override;
+    [[nodiscard]] Subscription addObserver(const std::string& name, Observer observer) override;
+
+private:
+    std::shared_ptr<SessionEventSource> events_;
+    std::shared_ptr<LocalNotificationCenter> center_;
+    Subscription screenLocked_;
+};
+
+} // namespace velmora

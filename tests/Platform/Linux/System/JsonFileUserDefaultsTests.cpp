@@ -1,0 +1,229 @@
+#include "Models/ProtectedAppsCoding.hpp"
+#include "Platform/Linux/JsonFileUserDefaults.hpp"
+#include "Platform/Linux/System/TemporaryDirectory.hpp"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <unistd.h>
+
+namespace velmora {
+namespace {
+
+using testing::TemporaryDirectory;
+using Json = nlohmann::json;
+
+class JsonFileUserDefaultsTest : public ::testing::Test {
+protected:
+    [[nodiscard]] std::string file() const { return dir.path("velmora/defaults.json"); }
+    [[nodiscard]] Json fileJson() const { return Json::parse(dir.read("velmora/defaults.json")); }
+
+    TemporaryDirectory dir;
+};
+
+/// Deeper than any JSON the file takes: writing it out again would recurse that deep.
+const std::string kDeeplyNested = std::string(100000, '[') + std::string(100000, ']');
+
+struct DataCase {
+    const char* name;
+    std::string bytes;
+    /// How the value shows in the file.
+    Json inFile;
+};
+
+TEST_F(JsonFileUserDefaultsTest, DataComesBackFromTheFileAndReadsAsTheSameBytesOrJson) {
+    const std::vector<DataCase> cases{
+        {"array", R"([ {"b": 1.5, "a": "x"} ])", Json::parse(R"([{"a":"x","b":1.5}])")},
+        {"object", R"({"k": [true, null]})", Json::parse(R"({"k":[true,null]})")},
+        {"text", "hello", "hello"},
+        {"empty", "", ""},
+        {"json scalar stays text", "true", "true"},
+        {"json string stays text", R"("quoted")", R"("quoted")"},
+        {"wrapper shape stays text", R"({"base64":"AAAA"})", R"({"base64":"AAAA"})"},
+        {"invalid utf-8", std::string("\xff\xfe\x00\x01", 4), Json{{"base64", "//4AAQ=="}}},
+        {"truncated utf-8", "caf\xc3", Json{{"base64", "Y2Fmww=="}}},
+        {"nested too deeply", kDeeplyNested, kDeeplyNested},
+    };
+    {
+        JsonFileUserDefaults defaults(file());
+        for (const auto& c : cases) {
+            ASSERT_TRUE(defaults.setData(c.name, c.bytes)) << c.name;
+        }
+    }
+    const Json stored = fileJson();
+    JsonFileUserDefaults reopened(file());
+    for (const auto& c : cases) {
+        EXPECT_EQ(stored[c.name], c.inFile) << c.name;
+        const auto back = reopened.data(c.name);
+        ASSERT_TRUE(back) << c.name;
+        if (c.inFile.is_structured() && !c.inFile.contains("base64")) {
+            EXPECT_EQ(Json::parse(*back), Json::parse(c.bytes)) << c.name;
+        } else {
+            EXPECT_EQ(*back, c.bytes) << c.name;
+        }
+        EXPECT_FALSE(reopened.boolean(c.name)) << c.name;
+    }
+}
+
+TEST_F(JsonFileUserDefaultsTest, BooleansAreJsonBooleansAndKeysHoldOneKind) {
+    JsonFileUserDefaults defaults(file());
+    ASSERT_TRUE(defaults.setBool("launchAtLogin", true));
+    ASSERT_TRUE(defaults.setBool("userCompletedOnboarding", false));
+    EXPECT_EQ(fileJson()["launchAtLogin"], Json(true));
+
+    JsonFileUserDefaults reopened(file());
+    EXPECT_EQ(reopened.boolean("launchAtLogin"), true);
+    EXPECT_EQ(reopened.boolean("userCompletedOnboarding"), false);
+    EXPECT_FALSE(reopened.data("launchAtLogin"));
+    EXPECT_FALSE(reopened.boolean("missing"));
+
+    reopened.remove("launchAtLogin");
+    EXPECT_FALSE(reopened.boolean("launchAtLogin"));
+    EXPECT_FALSE(fileJson().contains("launchAtLogin"));
+}
+
+TEST_F(JsonFileUserDefaultsTest, StoredListIsReadableJsonInThePrettyPrintedFile) {
+    const TimePoint added =
+        TimePoint{std::chrono::seconds{978307200}} + std::chrono::nanoseconds{757382400123456789};
+    const std::vector<ProtectedApp> apps{
+        {"6F9619FF-8B86-4D11-B42D-00C04FC964FF", "org.gnome.TextEditor", "Text Editor \"Ü\"", added,
+         false, 12},
+    };
+    const auto blob = encodeProtectedApps(apps);
+    ASSERT_TRUE(blob);
+    ASSERT_TRUE(JsonFileUserDefaults(file()).setData("protectedApps", *blob));
+
+    const std::string text = dir.read("velmora/defaults.json");
+    EXPECT_NE(text.find("\n    \"protectedApps\": [\n"), std::string::npos) << text;
+    EXPECT_EQ(fileJson()["protectedApps"][0]["bundleIdentifier"], "org.gnome.TextEditor");
+
+    const auto back = JsonFileUserDefaults(file()).data("protectedApps");
+    ASSERT_TRUE(back);
+    EXPECT_EQ(decodeProtectedApps(*back), decodeProtectedApps(*blob));
+    EXPECT_EQ(encodeProtectedApps(*decodeProtectedApps(*back)), blob);
+}
+
+TEST_F(JsonFileUserDefaultsTest, UnreadableFileIsCopiedAsideAndNeverLost) {
+    struct Case {
+        const char* name;
+        std::string contents;
+        /// Copies aside from earlier starts, by suffix.
+        std::map<std::string, std::string> earlier;
+        const char* expectedCopy;
+    };
+    const std::vector<Case> cases{
+        {"not json", "{\"protectedApps\": [", {}, ".unreadable"},
+        {"not an object", "[1, 2]", {}, ".unreadable"},
+        {"nested too deeply", "{\"a\": " + kDeeplyNested + "}", {}, ".unreadable"},
+        {"older different copy kept", "garbage", {{".unreadable", "older"}}, ".unreadable.2"},
+        {"same copy not repeated", "garbage", {{".unreadable", "garbage"}}, ".unreadable"},
+        {"third copy", "new", {{".unreadable", "a"}, {".unreadable.2", "b"}}, ".unreadable.3"},
+    };
+    for (const auto& c : cases) {
+        TemporaryDirectory local;
+        const std::string path = local.write("defaults.json", c.contents);
+        for (const auto& [suffix, contents] : c.earlier) {
+            local.write("defaults.json" + suffix, contents);
+        }
+
+        ::testing::internal::CaptureStderr();
+        JsonFileUserDefaults defaults(path);
+        const std::string message = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(message.find(path + c.expectedCopy), std::string::npos) << c.name << message;
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << c.name;
+
+        EXPECT_EQ(local.read(std::string("defaults.json") + c.expectedCopy), c.contents) << c.name;
+        for (const auto& [suffix, contents] : c.earlier) {
+            EXPECT_EQ(local.read("defaults.json" + suffix), contents) << c.name;
+        }
+        EXPECT_FALSE(defaults.data("protectedApps")) << c.name;
+        EXPECT_TRUE(defaults.setBool("launchAtLogin", true)) << c.name;
+        EXPECT_EQ(Json::parse(local.read("defaults.json")), Json({{"launchAtLogin", true}}))
+            << c.name;
+    }
+}
+
+TEST_F(JsonFileUserDefaultsTest, UnreadableFileThatCannotBeCopiedAsideIsNeverOverwritten) {
+    const std::string path = dir.write("defaults.json", "not json");
+    // A dangling link where the copy would go: nothing can be created under that name.
+    std::filesystem::create_symlink(dir.path("missing/target"),
+                                    dir.path("defaults.json.unreadable"));
+
+    ::testing::internal::CaptureStderr();
+    JsonFileUserDefaults defaults(path);
+    const std::string message = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find("nor copied aside"), std::string::npos) << message;
+
+    EXPECT_FALSE(defaults.setBool("launchAtLogin", true));
+    EXPECT_FALSE(defaults.setData("protectedApps", "[]"));
+    EXPECT_FALSE(defaults.boolean("launchAtLogin"));
+    EXPECT_EQ(dir.read("defaults.json"), "not json");
+}
+
+TEST_F(JsonFileUserDefaultsTest, FileThatCannotBeReadAtAllIsNeverReplaced) {
+    dir.write("velmora/defaults.json/kept", "something");
+
+    ::testing::internal::CaptureStderr();
+    JsonFileUserDefaults defaults(file());
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("could not be read"),
+              std::string::npos);
+
+    EXPECT_FALSE(defaults.setBool("launchAtLogin", true));
+    EXPECT_FALSE(defaults.boolean("launchAtLogin"));
+    EXPECT_EQ(dir.read("velmora/defaults.json/kept"), "something");
+}
+
+TEST_F(JsonFileUserDefaultsTest, FailedWriteAnswersFalseAndKeepsThePreviousValue) {
+    JsonFileUserDefaults defaults(file());
+    ASSERT_TRUE(defaults.setData("protectedApps", "[1]"));
+    ASSERT_TRUE(defaults.setBool("launchAtLogin", true));
+    // A directory in the file's place: the new file cannot be renamed over it.
+    std::filesystem::remove(file());
+    dir.write("velmora/defaults.json/occupied", "");
+
+    EXPECT_FALSE(defaults.setBool("launchAtLogin", false));
+    EXPECT_FALSE(defaults.setData("protectedApps", "[2]"));
+    defaults.remove("launchAtLogin");
+    EXPECT_EQ(defaults.boolean("launchAtLogin"), true);
+    EXPECT_EQ(defaults.data("protectedApps"), "[1]");
+    EXPECT_EQ(dir.list("velmora"), std::set<std::string>{"defaults.json"});
+
+    JsonFileUserDefaults blocked(dir.write("not-a-directory", "") + "/defaults.json");
+    EXPECT_FALSE(blocked.setBool("launchAtLogin", true));
+    EXPECT_FALSE(blocked.boolean("launchAtLogin"));
+}
+
+TEST_F(JsonFileUserDefaultsTest, EachWriteReplacesTheWholeFileAtOnce) {
+    JsonFileUserDefaults defaults(file());
+    ASSERT_TRUE(defaults.setBool("launchAtLogin", true));
+    const std::string before = dir.read("velmora/defaults.json");
+    const int reader = ::open(file().c_str(), O_RDONLY);
+    ASSERT_GE(reader, 0);
+
+    ASSERT_TRUE(defaults.setData("protectedApps", std::string(1 << 20, 'x')));
+
+    // Someone who opened the old file still reads all of it: the new one was written
+    // elsewhere and renamed into place, never written over the old one.
+    std::string seen(before.size() + 1, '\0');
+    const auto got = ::pread(reader, seen.data(), seen.size(), 0);
+    ::close(reader);
+    EXPECT_EQ(seen.substr(0, static_cast<std::size_t>(got)), before);
+    EXPECT_EQ(JsonFileUserDefaults(file()).data("protectedApps")->size(), 1u << 20);
+    EXPECT_EQ(dir.list("velmora"), std::set<std::string>{"defaults.json"});
+}
+
+TEST_F(JsonFileUserDefaultsTest, EmptyOrMissingFileStartsEmptyWithoutComplaint) {
+    dir.write("empty/defaults.json", "");
+    for (const std::string& path :
+         {dir.path("empty/defaults.json"), dir.path("none/defaults.json")}) {
+        ::testing::internal::CaptureStderr();
+        JsonFileUserDefaults defaults(path);
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << path;
+        EXPECT_FALSE(defaults.data("protectedApps")) << path;
+    }
+    EXPECT_EQ(dir.list("empty"), std::set<std::string>{"defaults.json"});
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QString>
+#include <functional>
+
+namespace velmora::testing {
+
+/// The Qt application the D-Bus connections need, made once for the whole test program.
+inline void ensureQtApplication() {
+    static int argc = 1;
+    static char name[] = "velmora_linux_system_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) {
+        new QCoreApplication(argc, argv);
+    }
+}
+
+/// Handles Qt events, objects' deferred deletions included, until `done` holds or
+/// `timeoutMs` passed; answers `done()`.
+inline bool processEventsUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!done() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return done();
+}
+
+/// Waits until the bus has answered a call from `connection`, so that everything sent
+/// through it before has been handled by the bus, then delivers what reached this process.
+inline bool roundTrip(const QDBusConnection& connection) {
+    const QDBusPendingCall call = connection.asyncCall(QDBusMessage::createMethodCall(
+        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "GetId"));
+    const bool answered = processEventsUntil([&] { return call.isFinished(); });
+    QCoreApplication::sendPostedEvents();
+    return answered;
+}
+
+/// A D-Bus daemon of its own for one test, so nothing reaches the real buses.
+///
+///     PrivateBus bus;
+///     QDBusConnection connection = bus.connect("observer");
+class PrivateBus {
+public:
+    PrivateBus() {
+        ensureQtApplication();
+        daemon_.start("dbus-daemon", {"--session", "--print-address", "--nofork"});
+        if (daemon_.waitForStarted(5000) && daemon_.waitForReadyRead(5000)) {
+            address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
+        }
+    }
+    ~PrivateBus() {
+        for (const auto& name : names_) {
+            QDBusConnection::disconnectFromBus(name);
+        }
+        daemon_.kill();
+        daemon_.waitForFinished(5000);
+    }
+    PrivateBus(const PrivateBus&) = delete;
+    PrivateBus& operator=(const PrivateBus&) = delete;
+
+    [[nodiscard]] bool isRunning() const { return !address_.isEmpty(); }
+
+    /// A new connection to this bus, closed with it.
+    QDBusConnection connect(const QString& name) {
+        const QString unique = name + QString::number(reinterpret_cast<quintptr>(this));
+        names_.append(unique);
+        return QDBusConnection::connectToBus(address_, unique);
+    }
+
+private:
+    QProcess daemon_;
+    QString address_;
+    QStringList names_;
+};
+
+} // namespace velmora::testing

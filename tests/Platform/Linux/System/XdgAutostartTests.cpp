@@ -1,0 +1,72 @@
+#include "Platform/Linux/DesktopEntry.hpp"
+#include "Platform/Linux/System/TemporaryDirectory.hpp"
+#include "Platform/Linux/XdgAutostart.hpp"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+using testing::TemporaryDirectory;
+
+TEST(XdgAutostart, RegisteringWritesAnEntryThatStartsTheProgram) {
+    for (const std::string executable :
+         {"/usr/bin/velmora", "/opt/My Apps/velmora", R"(/odd/"quote" `tick` $HOME \ 100%/v)"}) {
+        TemporaryDirectory dir;
+        XdgAutostart autostart(dir.path("config/autostart"), executable);
+        EXPECT_FALSE(autostart.isEnabled());
+
+        EXPECT_EQ(autostart.registerItem(), std::nullopt) << executable;
+        EXPECT_TRUE(autostart.isEnabled());
+        const auto entry =
+            DesktopEntry::load(dir.path("config/autostart/com.tovren.velmora.desktop"));
+        ASSERT_TRUE(entry);
+        EXPECT_TRUE(entry->isApplication());
+        EXPECT_EQ(entry->value("Name"), "Velmora");
+        EXPECT_EQ(entry->execProgram(), executable);
+        EXPECT_EQ(dir.list("config/autostart"),
+                  std::set<std::string>{"com.tovren.velmora.desktop"});
+
+        EXPECT_EQ(autostart.unregisterItem(), std::nullopt);
+        EXPECT_FALSE(autostart.isEnabled());
+        EXPECT_EQ(autostart.unregisterItem(), std::nullopt);
+    }
+}
+
+TEST(XdgAutostart, EnabledOnlyWhileTheEntryIsAnApplicationNotSwitchedOff) {
+    const struct {
+        const char* contents;
+        bool enabled;
+    } cases[] = {
+        {"[Desktop Entry]\nType=Application\nExec=velmora\n", true},
+        {"[Desktop Entry]\nType=Application\nExec=velmora\nHidden=true\n", false},
+        {"[Desktop Entry]\nType=Application\nX-GNOME-Autostart-enabled=false\n", false},
+        {"[Desktop Entry]\nType=Link\n", false},
+        {"not a desktop entry", false},
+    };
+    for (const auto& c : cases) {
+        TemporaryDirectory dir;
+        dir.write("autostart/com.tovren.velmora.desktop", c.contents);
+        EXPECT_EQ(XdgAutostart(dir.path("autostart"), "/usr/bin/velmora").isEnabled(), c.enabled)
+            << c.contents;
+    }
+}
+
+TEST(XdgAutostart, FailuresSayWhatAndWhere) {
+    TemporaryDirectory dir;
+    dir.write("autostart", "a file where the directory should be");
+    XdgAutostart blocked(dir.path("autostart"), "/usr/bin/velmora");
+    const auto error = blocked.registerItem();
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->find(dir.path("autostart")), std::string::npos) << *error;
+    EXPECT_FALSE(blocked.isEnabled());
+
+    dir.write("other/com.tovren.velmora.desktop/occupied", "");
+    XdgAutostart occupied(dir.path("other"), "/usr/bin/velmora");
+    const auto removal = occupied.unregisterItem();
+    ASSERT_TRUE(removal);
+    EXPECT_EQ(*removal, "Is a directory: " + occupied.path());
+}
+
+} // namespace
+} // namespace velmora
