@@ -48,7 +48,8 @@ std::filesystem::path authHelperPath() {
 
 std::optional<Platform> LinuxPlatformBuilder::build() {
     auto runLoop = std::make_shared<QtRunLoop>();
-    auto logger = std::make_shared<SharedAppLog>();
+    log_ = std::make_shared<SharedAppLog>();
+    const std::shared_ptr<Logging> logger = log_;
     connection_ = XcbConnection::open("", runLoop);
     if (!connection_) {
         error_ = "cannot connect to the X display " + qEnvironmentVariable("DISPLAY").toStdString();

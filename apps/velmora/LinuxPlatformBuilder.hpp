@@ -8,6 +8,7 @@
 
 namespace velmora {
 
+class SharedAppLog;
 class XcbConnection;
 
 /// Assembles the real Linux desktop: X11 through XCB, PAM behind Velmora's own password
@@ -18,6 +19,7 @@ class XcbConnection;
 ///     auto platform = builder.build();
 ///     if (!platform) { fail(builder.error()); }
 ///     installPlatform(*platform);
+///     builder.log()->start();
 class LinuxPlatformBuilder {
 public:
     /// The desktop's services; none when the X server cannot be reached.
@@ -26,10 +28,14 @@ public:
     [[nodiscard]] const std::string& error() const { return error_; }
     /// The X connection of the last platform built.
     [[nodiscard]] const std::shared_ptr<XcbConnection>& connection() const { return connection_; }
+    /// The platform's logger; its lines wait until it is started, after the platform is
+    /// installed.
+    [[nodiscard]] const std::shared_ptr<SharedAppLog>& log() const { return log_; }
 
 private:
     std::string error_;
     std::shared_ptr<XcbConnection> connection_;
+    std::shared_ptr<SharedAppLog> log_;
 };
 
 } // namespace velmora

@@ -4,6 +4,7 @@
 #include "DisplayEnvironment.hpp"
 #include "LinuxPlatformBuilder.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
+#include "SharedAppLog.hpp"
 #include "SingleInstance.hpp"
 #include "TrayIcon.hpp"
 
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
     }
     const std::shared_ptr<HostApplication> host = platform->hostApplication;
     installPlatform(std::move(*platform));
+    builder.log()->start();
     const Subscription connectionLost = builder.connection()->observeConnectionLost([] {
         installedPlatform().logger->error("Lost the connection to the X server");
         QCoreApplication::exit(EXIT_FAILURE);
