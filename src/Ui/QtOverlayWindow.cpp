@@ -71,9 +71,7 @@ void QtOverlayWindow::setBackgroundColor(Color color) {
 }
 
 // Override-redirect windows stay above every managed window, whatever the level.
-void QtOverlayWindow::setLevel(WindowLevel level) {
-    level_ = level;
-}
+void QtOverlayWindow::setLevel(WindowLevel) {}
 
 void QtOverlayWindow::setIgnoresMouseEvents(bool ignores) {
     view_->setFlag(Qt::WindowTransparentForInput, ignores);

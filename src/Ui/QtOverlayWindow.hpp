@@ -50,7 +50,6 @@ public:
     [[nodiscard]] bool canBecomeKeyWindow() const override { return false; }
     [[nodiscard]] bool canBecomeMainWindow() const override { return false; }
 
-    [[nodiscard]] WindowLevel level() const { return level_; }
     /// The Qt window, for tests and screenshots.
     [[nodiscard]] QQuickView& view() const { return *view_; }
 
@@ -61,7 +60,6 @@ private:
     std::unique_ptr<QQuickView> view_;
     std::shared_ptr<OverlayHostingView> contentView_;
     QPointer<OverlayContentAdaptor> adaptor_;
-    WindowLevel level_ = kNormalWindowLevel;
 };
 
 } // namespace velmora
