@@ -1,0 +1,110 @@
+// A protected application comes to the front: covered until the owner's password unlocks it.
+#include "Core/Overlay/OverlayContentView.hpp"
+#include "harness/EndToEndTest.hpp"
+#include "harness/Eventually.hpp"
+
+#include <algorithm>
+
+namespace velmora::e2e {
+namespace {
+
+class LockAndUnlock : public EndToEndTest {
+protected:
+    void SetUp() override {
+        EndToEndTest::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        startDesktop({.protectedApps = {testClientEntry()}});
+        startVelmora();
+    }
+
+    static std::size_t linesStartingWith(const std::vector<std::string>& lines,
+                                         const std::string& prefix) {
+        return static_cast<std::size_t>(
+            std::count_if(lines.begin(), lines.end(),
+                          [&](const auto& line) { return line.starts_with(prefix); }));
+    }
+};
+
+TEST_F(LockAndUnlock, CoveredUntilTheRightPasswordThenUsable) {
+    EXPECT_TRUE(velmora().waitForOutput("Accessibility permission changed: unknown -> granted"));
+    const auto launched = launchClient("client");
+    ASSERT_TRUE(launched);
+    const WindowInfo window = activate(*launched);
+
+    const auto overlay = waitForOverlayOver(window);
+    ASSERT_TRUE(overlay) << "the protected client was not covered within " << kCoverTimeout.count()
+                         << " s";
+    EXPECT_FALSE(showsThroughCover(window.frame, kClientColor))
+        << "the client shows through its overlay";
+
+    // Input while covered goes to the cover, never to the application beneath.
+    desktop().xdo().click(overlay->frame.x + 40, overlay->frame.bottom() - 40);
+    desktop().xdo().type("leak");
+
+    ASSERT_TRUE(unlock(*overlay, window, kClientColor));
+    const auto uncovered = desktop().display().window(window.window);
+    ASSERT_TRUE(uncovered);
+    EXPECT_TRUE(desktop().display().isWithin(desktop().display().inputFocus(), uncovered->topLevel))
+        << "the unlocked application did not get the keyboard focus back";
+
+    ASSERT_TRUE(desktop().xdo().key("w"));
+    ASSERT_TRUE(eventually([&] { return linesStartingWith(client().logLines(), "key ") > 0; }))
+        << "a key typed into the unlocked application did not reach it";
+    const auto lines = client().logLines();
+    EXPECT_EQ(linesStartingWith(lines, "key "), 1u) << "keys typed while covered reached it";
+    EXPECT_EQ(linesStartingWith(lines, "button "), 0u) << "clicks on the cover reached it";
+}
+
+TEST_F(LockAndUnlock, WrongPasswordsKeepTheAppCoveredAndTheRightOneStillUnlocks) {
+    const auto launched = launchClient("client");
+    ASSERT_TRUE(launched);
+    const WindowInfo window = activate(*launched);
+    const auto overlay = waitForOverlayOver(window);
+    ASSERT_TRUE(overlay);
+
+    auto prompt = openPasswordPrompt(*overlay);
+    ASSERT_TRUE(prompt);
+    // However many wrong passwords the prompt takes, it gives up in the end; a wrong
+    // password typed while one is being checked may be swallowed, so try a few more.
+    const auto promptClosed = [&] {
+        const auto current = desktop().display().window(prompt->window);
+        return !current || !current->viewable;
+    };
+    for (int attempt = 0; attempt < 6 && !promptClosed(); ++attempt) {
+        enterPassword("not-the-password");
+        eventually(promptClosed, std::chrono::seconds{1});
+    }
+    ASSERT_TRUE(promptClosed()) << "the prompt kept asking after six wrong passwords";
+
+    const auto stillCovering = desktop().display().window(overlay->window);
+    ASSERT_TRUE(stillCovering);
+    EXPECT_TRUE(stillCovering->viewable);
+    EXPECT_FALSE(showsThroughCover(window.frame, kClientColor));
+    EXPECT_TRUE(client().logLines().empty());
+
+    EXPECT_TRUE(unlock(*overlay, window, kClientColor));
+}
+
+TEST_F(LockAndUnlock, EveryWindowAndPopupOfTheAppIsHidden) {
+    const auto launched = launchClient("client", {.windows = 2, .popup = true});
+    ASSERT_TRUE(launched);
+    const WindowInfo window = activate(*launched);
+    ASSERT_TRUE(waitForOverlayOver(window));
+    // Only the rounded corners of one overlay per window may let the colour through.
+    const int corner = static_cast<int>(OverlayContentView::cornerRadius);
+    const std::size_t cornerAllowance = 2 * 4 * static_cast<std::size_t>(corner * corner);
+    std::size_t showing = 0;
+    EXPECT_TRUE(eventually(
+        [&] {
+            showing =
+                desktop().display().capture(desktop().display().rootRect()).count(kClientColor);
+            return showing <= cornerAllowance;
+        },
+        kCoverTimeout))
+        << showing << " pixels of the locked application are still on the screen";
+}
+
+} // namespace
+} // namespace velmora::e2e

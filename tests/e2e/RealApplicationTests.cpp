@@ -1,0 +1,34 @@
+// An ordinary X application from the distribution, known only by its desktop entry.
+#include "harness/EndToEndTest.hpp"
+#include "harness/Eventually.hpp"
+
+namespace velmora::e2e {
+namespace {
+
+constexpr Rgb kTerminalColor = Rgb::fromHex(0x00c0c0);
+
+using RealApplication = EndToEndTest;
+
+TEST_F(RealApplication, XTermIsCoveredThroughItsStartupWmClass) {
+    startDesktop(
+        {.protectedApps = {{.bundleIdentifier = "debian-xterm", .displayName = "XTerm"}},
+         .applications = {
+             {.id = "debian-xterm", .name = "XTerm", .exec = "xterm", .startupWmClass = "XTerm"}}});
+    startVelmora();
+    const auto terminal =
+        desktop().launch({"xterm", "-bg", "#00c0c0", "-geometry", "80x24+250+150"});
+    std::optional<WindowInfo> window;
+    ASSERT_TRUE(eventually([&] {
+        window = desktop().display().find(
+            [](const WindowInfo& info) { return info.viewable && info.className == "XTerm"; });
+        return window && shows(window->geometry, kTerminalColor);
+    }));
+
+    const auto overlay = waitForOverlayOver(activate(*window));
+    ASSERT_TRUE(overlay) << "xterm was not covered";
+    EXPECT_FALSE(showsThroughCover(window->frame, kTerminalColor));
+    EXPECT_TRUE(unlock(*overlay, *window, kTerminalColor));
+}
+
+} // namespace
+} // namespace velmora::e2e

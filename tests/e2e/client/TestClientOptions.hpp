@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora::e2e {
+
+/// How the test application presents itself, from its command line.
+///
+///     auto options = TestClientOptions::parse({"--color", "ff00ff", "--windows", "2"}, error);
+struct TestClientOptions {
+    std::string wmInstance = "velmora-test-client";
+    std::string wmClass = "VelmoraTestClient";
+    std::optional<std::string> appId;
+    std::string title = "Velmora Test Client";
+    std::uint32_t rgb = 0xff00ff;
+    int width = 400;
+    int height = 300;
+    int x = 100;
+    int y = 100;
+    int windows = 1;
+    std::optional<std::string> logFile;
+    bool popup = false;
+    std::optional<std::string> readyFile;
+
+    /// The options, or nothing with `error` set to a one-line explanation.
+    static std::optional<TestClientOptions> parse(const std::vector<std::string>& arguments,
+                                                  std::string& error);
+};
+
+} // namespace velmora::e2e

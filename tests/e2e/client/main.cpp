@@ -1,0 +1,23 @@
+#include "TestClient.hpp"
+#include "TestClientOptions.hpp"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto options = velmora::e2e::TestClientOptions::parse(
+        std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::cerr << "velmora-test-client: " << error << "\n"
+                  << "usage: velmora-test-client [--wm-class INSTANCE,CLASS] [--app-id ID]"
+                     " [--title TITLE] [--color RRGGBB] [--geometry WxH+X+Y] [--windows N]"
+                     " [--log FILE] [--popup] [--ready-file FILE]\n";
+        return 2;
+    }
+    auto client = velmora::e2e::TestClient::open(*options, error);
+    if (!client) {
+        std::cerr << "velmora-test-client: " << error << "\n";
+        return 1;
+    }
+    return client->run();
+}

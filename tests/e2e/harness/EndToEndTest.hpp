@@ -1,0 +1,74 @@
+#pragma once
+
+#include "harness/TestDesktop.hpp"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+
+namespace velmora::e2e {
+
+/// A test of the real program on a private desktop. Skips when Velmora is not built.
+///
+///     TEST_F(EndToEndTest, Something) {
+///         startDesktop({.protectedApps = {testClientEntry()}});
+///         startVelmora();
+///         auto client = launchClient("client");
+///         auto overlay = waitForOverlayOver(activate(*client));
+///     }
+class EndToEndTest : public ::testing::Test {
+protected:
+    static constexpr Rgb kClientColor = Rgb::fromHex(0xff00ff);
+    /// The lock card's accent fill: its icon circle and its Unlock button.
+    static constexpr Rgb kBrandFill = Rgb::fromUnit(0.25, 0.25, 0.4);
+    static constexpr auto kCoverTimeout = std::chrono::seconds{5};
+
+    /// The program under test: $VELMORA_E2E_PROGRAM, else the one the build places.
+    [[nodiscard]] static std::filesystem::path program();
+    /// The test client on the protected list, as the owner adds it.
+    [[nodiscard]] static ProtectedAppEntry testClientEntry(std::int64_t idleTimeoutMinutes = 5);
+
+    void SetUp() override;
+    void TearDown() override;
+
+    /// Also installs the test client's desktop entry.
+    void startDesktop(TestDesktop::Options options);
+    /// Starts Velmora and waits until it has judged its permissions.
+    void startVelmora();
+    [[nodiscard]] TestDesktop& desktop() { return *desktop_; }
+    [[nodiscard]] VelmoraProcess& velmora() { return *velmora_; }
+
+    /// Starts a client and waits for its first window.
+    [[nodiscard]] std::optional<WindowInfo> launchClient(const std::string& name,
+                                                         TestClientProcess::Options options = {});
+    [[nodiscard]] TestClientProcess& client(std::size_t index = 0) { return *clients_.at(index); }
+    /// Brings `window` to the front and answers it as it is now.
+    WindowInfo activate(const WindowInfo& window);
+
+    [[nodiscard]] bool isVelmoraWindow(const WindowInfo& window) const;
+    /// Velmora's overlay above `window`'s frame, once it covers it.
+    [[nodiscard]] std::optional<WindowInfo>
+    waitForOverlayOver(const WindowInfo& window, std::chrono::milliseconds timeout = kCoverTimeout);
+    /// Whether any pixel of `color` shows in `area`.
+    [[nodiscard]] bool shows(const ScreenRect& area, Rgb color);
+    /// Whether `color` shows in `area` anywhere but its four corners, which an overlay of the
+    /// same size leaves open with its rounded outline.
+    [[nodiscard]] bool showsThroughCover(const ScreenRect& area, Rgb color);
+    /// Clicks the Unlock button on `overlay`'s lock card and waits for the password prompt
+    /// to have the keyboard focus.
+    [[nodiscard]] std::optional<WindowInfo> openPasswordPrompt(const WindowInfo& overlay);
+    /// Types `password` and Return into the focused prompt.
+    void enterPassword(const std::string& password);
+    /// Waits until the overlay is gone and `window` shows its own pixels again.
+    [[nodiscard]] bool waitUntilUncovered(const WindowInfo& overlay, const WindowInfo& window,
+                                          Rgb color);
+    /// Unlocks the application under `overlay` with the right password.
+    [[nodiscard]] bool unlock(const WindowInfo& overlay, const WindowInfo& window, Rgb color);
+
+private:
+    std::unique_ptr<TestDesktop> desktop_;
+    std::unique_ptr<VelmoraProcess> velmora_;
+    std::vector<std::unique_ptr<TestClientProcess>> clients_;
+};
+
+} // namespace velmora::e2e

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "X11Testing/ChildProcess.hpp"
+#include "harness/Command.hpp"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace velmora::e2e {
+
+/// A private D-Bus session bus for one test, and the desktop's announcements on it.
+///
+///     SessionBus bus(runtimeDirectory);
+///     startVelmora({{"DBUS_SESSION_BUS_ADDRESS", bus.address()}});
+///     bus.announceScreenSaverActive(true);
+class SessionBus {
+public:
+    /// Listens on a socket in `directory`. Throws std::runtime_error when the daemon does not
+    /// report its address in time.
+    explicit SessionBus(const std::filesystem::path& directory);
+
+    [[nodiscard]] const std::string& address() const { return address_; }
+    /// What a screen saver sends when the screen locks (true) or unlocks (false).
+    bool announceScreenSaverActive(bool active) const;
+
+private:
+    std::string address_;
+    std::unique_ptr<testing::ChildProcess> daemon_;
+};
+
+} // namespace velmora::e2e

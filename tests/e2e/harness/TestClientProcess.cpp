@@ -1,0 +1,57 @@
+#include "harness/TestClientProcess.hpp"
+
+#include "harness/Eventually.hpp"
+
+#include <cstdio>
+#include <fstream>
+
+namespace velmora::e2e {
+
+std::filesystem::path TestClientProcess::program() {
+    return VELMORA_TEST_CLIENT;
+}
+
+TestClientProcess::TestClientProcess(const std::filesystem::path& directory,
+                                     const std::string& name, const Options& options,
+                                     const Environment& environment)
+    : logPath_(directory / (name + ".log")), readyPath_(directory / (name + ".ready")) {
+    char color[7];
+    std::snprintf(color, sizeof color, "%02x%02x%02x", options.color.red, options.color.green,
+                  options.color.blue);
+    std::vector<std::string> argv{program().string(),
+                                  "--wm-class",
+                                  options.wmInstance + "," + options.wmClass,
+                                  "--app-id",
+                                  options.appId,
+                                  "--title",
+                                  name,
+                                  "--color",
+                                  color,
+                                  "--geometry",
+                                  options.geometry,
+                                  "--windows",
+                                  std::to_string(options.windows),
+                                  "--log",
+                                  logPath_.string(),
+                                  "--ready-file",
+                                  readyPath_.string()};
+    if (options.popup) {
+        argv.emplace_back("--popup");
+    }
+    process_ = std::make_unique<testing::ChildProcess>(std::move(argv), environment);
+}
+
+bool TestClientProcess::waitUntilReady(std::chrono::milliseconds timeout) const {
+    return eventually([&] { return std::filesystem::exists(readyPath_); }, timeout);
+}
+
+std::vector<std::string> TestClientProcess::logLines() const {
+    std::ifstream in(logPath_);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+} // namespace velmora::e2e

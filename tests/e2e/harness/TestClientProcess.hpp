@@ -1,0 +1,52 @@
+#pragma once
+
+#include "X11Testing/ChildProcess.hpp"
+#include "harness/Command.hpp"
+#include "harness/Image.hpp"
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace velmora::e2e {
+
+/// One running velmora-test-client.
+///
+///     TestClientProcess client(directory, {.windows = 2}, environment);
+///     ASSERT_TRUE(client.waitUntilReady());
+///     EXPECT_EQ(client.logLines(), std::vector<std::string>{"key 38"});
+class TestClientProcess {
+public:
+    struct Options {
+        Rgb color = Rgb::fromHex(0xff00ff);
+        std::string appId = "org.velmora.TestClient";
+        std::string wmInstance = "velmora-test-client";
+        std::string wmClass = "VelmoraTestClient";
+        std::string geometry = "480x360+300+200";
+        int windows = 1;
+        bool popup = false;
+    };
+
+    /// The program, as built beside the tests.
+    [[nodiscard]] static std::filesystem::path program();
+
+    /// Starts the client; its log and ready files live in `directory`, named after `name`.
+    TestClientProcess(const std::filesystem::path& directory, const std::string& name,
+                      const Options& options, const Environment& environment);
+
+    [[nodiscard]] int pid() const { return process_->pid(); }
+    /// Waits until all its windows are mapped and painted.
+    bool waitUntilReady(std::chrono::milliseconds timeout = std::chrono::seconds{10}) const;
+    /// The lines it logged: "key <keycode>" and "button <n> window <i>".
+    [[nodiscard]] std::vector<std::string> logLines() const;
+    [[nodiscard]] bool isRunning() { return process_->isRunning(); }
+
+private:
+    std::filesystem::path logPath_;
+    std::filesystem::path readyPath_;
+    std::unique_ptr<testing::ChildProcess> process_;
+};
+
+} // namespace velmora::e2e

@@ -1,0 +1,83 @@
+#include "harness/TestDesktop.hpp"
+
+namespace velmora::e2e {
+namespace {
+
+std::filesystem::path
+makeDirectory(const std::filesystem::path& path,
+              std::filesystem::perms permissions = std::filesystem::perms::owner_all) {
+    std::filesystem::create_directories(path);
+    std::filesystem::permissions(path, permissions);
+    return path;
+}
+
+} // namespace
+
+TestDesktop::TestDesktop(const Options& options)
+    : root_("velmora-e2e"), home_(makeDirectory(root_.path() / "home")),
+      configHome_(makeDirectory(home_ / ".config")),
+      dataHome_(makeDirectory(home_ / ".local" / "share")),
+      dataDirs_(makeDirectory(root_.path() / "share")),
+      runtimeDir_(makeDirectory(root_.path() / "runtime")),
+      outputDir_(makeDirectory(root_.path() / "output")), pam_(root_.path() / "pam", kPassword) {
+    writeUserDefaults(configHome_ / "velmora" / "defaults.json", options.protectedApps);
+    for (const auto& application : options.applications) {
+        application.writeInto(dataHome_);
+    }
+    server_ = std::make_unique<testing::XvfbServer>(
+        testing::XvfbServer::Options{.windowManager = options.windowManager});
+    if (options.sessionBus) {
+        sessionBus_ = std::make_unique<SessionBus>(runtimeDir_);
+    }
+    display_ = std::make_unique<XDisplay>(server_->display());
+    xdo_ = std::make_unique<XdoTool>(server_->display());
+}
+
+Environment TestDesktop::environment() const {
+    // Without a bus of its own the session has none: the address names nothing.
+    const std::string bus =
+        sessionBus_ ? sessionBus_->address() : "unix:path=" + (runtimeDir_ / "no-bus").string();
+    return {{"DISPLAY", server_->display()},
+            {"HOME", home_.string()},
+            {"XDG_CONFIG_HOME", configHome_.string()},
+            {"XDG_DATA_HOME", dataHome_.string()},
+            {"XDG_DATA_DIRS", dataDirs_.string()},
+            {"XDG_RUNTIME_DIR", runtimeDir_.string()},
+            {"DBUS_SESSION_BUS_ADDRESS", bus},
+            {"XDG_SESSION_TYPE", "x11"},
+            {"QT_QPA_PLATFORM", "xcb"},
+            // Empty: no program of the test session registers with the person's own session.
+            {"SESSION_MANAGER", ""}};
+}
+
+std::filesystem::path TestDesktop::logDirectory() const {
+    return dataHome_ / "Brevane";
+}
+
+std::unique_ptr<VelmoraProcess>
+TestDesktop::startVelmora(const std::filesystem::path& program) const {
+    Environment environment = this->environment();
+    const Environment pam = pam_.environment();
+    environment.insert(environment.end(), pam.begin(), pam.end());
+    return std::make_unique<VelmoraProcess>(program, outputDir_, logDirectory(), environment);
+}
+
+std::unique_ptr<TestClientProcess>
+TestDesktop::launchClient(const std::string& name,
+                          const TestClientProcess::Options& options) const {
+    return std::make_unique<TestClientProcess>(outputDir_, name, options, environment());
+}
+
+std::unique_ptr<testing::ChildProcess> TestDesktop::launch(std::vector<std::string> argv) const {
+    return std::make_unique<testing::ChildProcess>(std::move(argv), environment());
+}
+
+void TestDesktop::saveScreenshot(const std::filesystem::path& path) {
+    std::filesystem::create_directories(path.parent_path());
+    // Appended, not replaced: test names hold dots.
+    const std::string ppm = path.string() + ".ppm";
+    display_->capture(display_->rootRect()).writePpm(ppm);
+    runCommand({"convert", ppm, path.string() + ".png"}, {});
+}
+
+} // namespace velmora::e2e

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "X11Testing/ChildProcess.hpp"
+#include "X11Testing/XvfbServer.hpp"
+#include "harness/Command.hpp"
+#include "harness/DesktopEntry.hpp"
+#include "harness/PamService.hpp"
+#include "harness/SessionBus.hpp"
+#include "harness/TemporaryDirectory.hpp"
+#include "harness/TestClientProcess.hpp"
+#include "harness/UserDefaultsFile.hpp"
+#include "harness/VelmoraProcess.hpp"
+#include "harness/XDisplay.hpp"
+#include "harness/XdoTool.hpp"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora::e2e {
+
+/// A whole private desktop session for one test: an X server (with openbox unless asked
+/// otherwise), a home and XDG directories of its own, Velmora's stored settings, installed
+/// applications, a PAM service that knows one password, and optionally a session bus.
+/// Nothing of the person's own display, files or bus is used.
+///
+///     TestDesktop desktop({.protectedApps = {{"org.velmora.TestClient", "Test Client"}}});
+///     auto velmora = desktop.startVelmora(program);
+///     auto client = desktop.launchClient("client");
+class TestDesktop {
+public:
+    struct Options {
+        bool windowManager = true;
+        bool sessionBus = false;
+        std::vector<ProtectedAppEntry> protectedApps{};
+        std::vector<DesktopEntry> applications{};
+    };
+
+    /// The owner's password in every test session.
+    static constexpr const char* kPassword = "open-sesame-42";
+
+    explicit TestDesktop(const Options& options);
+
+    [[nodiscard]] XDisplay& display() { return *display_; }
+    [[nodiscard]] const XdoTool& xdo() const { return *xdo_; }
+    /// What every program of the session sees: DISPLAY, HOME, XDG_*, the session bus.
+    [[nodiscard]] Environment environment() const;
+    [[nodiscard]] SessionBus* sessionBus() const { return sessionBus_.get(); }
+    /// Where Velmora writes its log files.
+    [[nodiscard]] std::filesystem::path logDirectory() const;
+
+    [[nodiscard]] std::unique_ptr<VelmoraProcess>
+    startVelmora(const std::filesystem::path& program) const;
+    [[nodiscard]] std::unique_ptr<TestClientProcess>
+    launchClient(const std::string& name, const TestClientProcess::Options& options = {}) const;
+    /// Any other program of the session (an xterm, ...).
+    [[nodiscard]] std::unique_ptr<testing::ChildProcess>
+    launch(std::vector<std::string> argv) const;
+    /// The whole screen as a PNG (and its PPM source) at `path` without extension.
+    void saveScreenshot(const std::filesystem::path& path);
+
+private:
+    TemporaryDirectory root_;
+    std::filesystem::path home_;
+    std::filesystem::path configHome_;
+    std::filesystem::path dataHome_;
+    std::filesystem::path dataDirs_;
+    std::filesystem::path runtimeDir_;
+    std::filesystem::path outputDir_;
+    PamService pam_;
+    std::unique_ptr<testing::XvfbServer> server_;
+    std::unique_ptr<SessionBus> sessionBus_;
+    std::unique_ptr<XDisplay> display_;
+    std::unique_ptr<XdoTool> xdo_;
+};
+
+} // namespace velmora::e2e

@@ -1,0 +1,69 @@
+#include "harness/VelmoraProcess.hpp"
+
+#include "harness/Eventually.hpp"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace velmora::e2e {
+namespace {
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+VelmoraProcess::VelmoraProcess(const std::filesystem::path& program,
+                               const std::filesystem::path& outputDirectory,
+                               std::filesystem::path logDirectory, const Environment& environment)
+    : stdoutPath_(outputDirectory / "velmora.stdout"),
+      stderrPath_(outputDirectory / "velmora.stderr"), logDirectory_(std::move(logDirectory)) {
+    // Line-buffered, so a printed line is in the file as soon as it is printed; exec keeps
+    // the process id, so ending the child ends Velmora.
+    process_ = std::make_unique<testing::ChildProcess>(
+        std::vector<std::string>{"sh", "-c", R"(exec stdbuf -oL -eL "$0" >"$1" 2>"$2")",
+                                 program.string(), stdoutPath_.string(), stderrPath_.string()},
+        environment);
+}
+
+std::string VelmoraProcess::standardOutput() const {
+    return readFile(stdoutPath_);
+}
+
+std::string VelmoraProcess::standardError() const {
+    return readFile(stderrPath_);
+}
+
+std::string VelmoraProcess::log() const {
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(logDirectory_, error)) {
+        files.push_back(entry.path());
+    }
+    // Names carry the start time, so name order is age order.
+    std::sort(files.begin(), files.end());
+    std::string text;
+    for (const auto& file : files) {
+        text += readFile(file);
+    }
+    return text;
+}
+
+bool VelmoraProcess::waitForOutput(const std::string& text, std::chrono::milliseconds timeout) {
+    const auto printed = [&] { return standardOutput().find(text) != std::string::npos; };
+    eventually([&] { return printed() || !isRunning(); }, timeout);
+    return printed();
+}
+
+std::string VelmoraProcess::report() const {
+    return "--- velmora standard output ---\n" + standardOutput() +
+           "--- velmora standard error ---\n" + standardError() + "--- velmora log ---\n" + log();
+}
+
+} // namespace velmora::e2e

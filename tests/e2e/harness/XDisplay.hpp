@@ -1,0 +1,87 @@
+#pragma once
+
+#include "harness/Image.hpp"
+#include "harness/ScreenRect.hpp"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+#include <xcb/xcb.h>
+
+namespace velmora::e2e {
+
+/// One window on the screen as a person (or a window manager) sees it.
+struct WindowInfo {
+    /// The application's window: the one with WM_STATE inside a window manager's frame, or
+    /// the top-level itself (override-redirect windows, or no window manager).
+    xcb_window_t window = XCB_WINDOW_NONE;
+    /// The child of the root that holds `window`: its frame, or `window` itself.
+    xcb_window_t topLevel = XCB_WINDOW_NONE;
+    ScreenRect geometry;
+    ScreenRect frame;
+    /// `window` is mapped and all its ancestors are: it can show pixels.
+    bool viewable = false;
+    bool overrideRedirect = false;
+    /// WM_CLASS.
+    std::string instance;
+    std::string className;
+    /// _NET_WM_NAME, else WM_NAME.
+    std::string title;
+    std::optional<int> pid;
+    /// Position among the root's children, 0 at the bottom.
+    int stackingIndex = 0;
+};
+
+/// A connection to the test's X server for looking at it: windows, their stacking and
+/// properties, the input focus and the screen's pixels.
+///
+///     XDisplay display(server.display());
+///     auto client = display.find([](const WindowInfo& w) { return w.pid == clientPid; });
+///     Image shot = display.capture(client->frame);
+class XDisplay {
+public:
+    /// Throws std::runtime_error when the server cannot be reached.
+    explicit XDisplay(const std::string& name);
+    ~XDisplay();
+    XDisplay(const XDisplay&) = delete;
+    XDisplay& operator=(const XDisplay&) = delete;
+
+    /// Every top-level window, bottom to top.
+    [[nodiscard]] std::vector<WindowInfo> windows();
+    /// The topmost window that satisfies `predicate`.
+    [[nodiscard]] std::optional<WindowInfo>
+    find(const std::function<bool(const WindowInfo&)>& predicate);
+    /// The window with this id, if it still exists.
+    [[nodiscard]] std::optional<WindowInfo> window(xcb_window_t id);
+    [[nodiscard]] ScreenRect rootRect() const;
+    /// The screen's pixels in `area` (clipped to the screen).
+    [[nodiscard]] Image capture(ScreenRect area);
+    /// The window that has the keyboard focus.
+    [[nodiscard]] xcb_window_t inputFocus();
+    /// `window` is `ancestor` or lies inside it.
+    [[nodiscard]] bool isWithin(xcb_window_t window, xcb_window_t ancestor);
+    /// Asks the window manager to close `window`, as its close button does.
+    void requestClose(xcb_window_t window);
+    /// The ICCCM state (1 normal, 3 iconic), absent when the window has none.
+    [[nodiscard]] std::optional<std::uint32_t> wmState(xcb_window_t window);
+
+private:
+    [[nodiscard]] xcb_atom_t atom(const char* name);
+    [[nodiscard]] std::optional<std::string> stringProperty(xcb_window_t window,
+                                                            xcb_atom_t property);
+    [[nodiscard]] std::optional<std::uint32_t> cardinalProperty(xcb_window_t window,
+                                                                xcb_atom_t property);
+    [[nodiscard]] xcb_window_t clientWindow(xcb_window_t topLevel, int depth);
+    [[nodiscard]] ScreenRect rootGeometry(xcb_window_t window);
+    [[nodiscard]] std::optional<WindowInfo> describe(xcb_window_t topLevel, int stackingIndex);
+
+    xcb_connection_t* connection_;
+    xcb_screen_t* screen_;
+    xcb_atom_t wmStateAtom_;
+    xcb_atom_t netWmNameAtom_;
+    xcb_atom_t netWmPidAtom_;
+};
+
+} // namespace velmora::e2e
