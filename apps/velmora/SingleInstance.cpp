@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QLocalSocket>
+#include <QStandardPaths>
 #include <unistd.h>
 
 namespace velmora {
@@ -18,11 +19,10 @@ SingleInstance::SingleInstance(QString socketPath) : socketPath_(std::move(socke
 SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::defaultSocketPath() {
-    QString directory = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (directory.isEmpty() || !QDir(directory).exists()) {
-        directory = QDir::tempPath();
-    }
-    return QDir(directory).filePath(QStringLiteral("velmora-%1.socket").arg(getuid()));
+    // $XDG_RUNTIME_DIR, else a directory of the user's own that Qt makes private: a socket
+    // in a shared directory could be planted by someone else to keep Velmora from starting.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
+        .filePath(QStringLiteral("velmora-%1.socket").arg(getuid()));
 }
 
 bool SingleInstance::becomePrimary(HandoverHandler onHandover) {

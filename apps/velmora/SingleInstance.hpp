@@ -19,7 +19,7 @@ public:
     explicit SingleInstance(QString socketPath);
     ~SingleInstance();
 
-    /// "velmora-<uid>.socket" in $XDG_RUNTIME_DIR (else in the temporary directory).
+    /// "velmora-<uid>.socket" in $XDG_RUNTIME_DIR, else in Qt's private runtime directory.
     [[nodiscard]] static QString defaultSocketPath();
 
     /// True when this process is now the only instance; `onHandover` then runs on the event
