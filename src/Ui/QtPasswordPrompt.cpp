@@ -64,6 +64,8 @@ QtPasswordPrompt::~QtPasswordPrompt() {
 }
 
 void QtPasswordPrompt::requestPassword(const std::string& message, Reply reply) {
+    // Every request is answered once: one still waiting is cancelled.
+    cancel();
     reply_ = std::move(reply);
     adaptor_->setMessage(QString::fromStdString(message));
     adaptor_->setBusy(false);
@@ -71,7 +73,7 @@ void QtPasswordPrompt::requestPassword(const std::string& message, Reply reply) 
     view_->show();
     view_->raise();
     view_->requestActivate();
-    if (auto* field = view_->rootObject()->findChild<QQuickItem*>("passwordField")) {
+    if (QQuickItem* field = passwordField()) {
         field->forceActiveFocus();
     }
 }
@@ -81,7 +83,7 @@ void QtPasswordPrompt::setBusy(bool busy) {
 }
 
 void QtPasswordPrompt::submit() {
-    auto* field = view_->rootObject()->findChild<QQuickItem*>("passwordField");
+    QQuickItem* field = passwordField();
     if (!reply_ || !field) {
         return;
     }
@@ -96,9 +98,19 @@ void QtPasswordPrompt::submit() {
 }
 
 void QtPasswordPrompt::cancel() {
-    if (reply_) {
-        answer(std::nullopt);
+    if (!reply_) {
+        return;
     }
+    // Nothing typed outlives its request.
+    if (QQuickItem* field = passwordField()) {
+        QMetaObject::invokeMethod(field, "clear");
+    }
+    answer(std::nullopt);
+}
+
+QQuickItem* QtPasswordPrompt::passwordField() const {
+    QQuickItem* root = view_->rootObject();
+    return root ? root->findChild<QQuickItem*>(QStringLiteral("passwordField")) : nullptr;
 }
 
 void QtPasswordPrompt::answer(std::optional<SecretBuffer> password) {

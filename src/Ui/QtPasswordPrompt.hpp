@@ -6,6 +6,7 @@
 #include <memory>
 
 class QQmlEngine;
+class QQuickItem;
 class QQuickView;
 
 namespace velmora {
@@ -38,6 +39,7 @@ private:
     void submit();
     void cancel();
     void answer(std::optional<SecretBuffer> password);
+    [[nodiscard]] QQuickItem* passwordField() const;
 
     std::shared_ptr<QQmlEngine> engine_;
     std::unique_ptr<QQuickView> view_;

@@ -106,6 +106,15 @@ TEST_F(PasswordPromptWindow, NothingIsSubmittedWhileBusyOrEmpty) {
     EXPECT_EQ(password, "secret");
 }
 
+TEST_F(PasswordPromptWindow, ANewRequestCancelsTheOneWaiting) {
+    request();
+    type(&view(), QStringLiteral("half-typed"));
+    request("Try again.");
+    EXPECT_TRUE(text("passwordField").isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(replies, 1, 2000);
+    EXPECT_EQ(password, std::nullopt);
+}
+
 TEST_F(PasswordPromptWindow, NoReplyAfterThePromptIsGone) {
     request();
     view().close();
