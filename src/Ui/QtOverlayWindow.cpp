@@ -2,6 +2,7 @@
 
 #include "Core/Overlay/OverlayContentView.hpp"
 #include "Platform/Linux/PlacementCoordinates.hpp"
+#include "Platform/Linux/X11WindowBackground.hpp"
 #include "Ui/OverlayContentAdaptor.hpp"
 #include "Ui/QtColor.hpp"
 
@@ -12,6 +13,7 @@
 #include <QQuickView>
 #include <QRegion>
 #include <QScreen>
+#include <QtGui/qguiapplication_platform.h>
 #include <cmath>
 
 namespace velmora {
@@ -55,6 +57,9 @@ QtOverlayWindow::QtOverlayWindow(std::shared_ptr<QQmlEngine> engine, Rect frame)
     QObject::connect(view_.get(), &QWindow::widthChanged, view_.get(), [this] { applyMask(); });
     QObject::connect(view_.get(), &QWindow::heightChanged, view_.get(), [this] { applyMask(); });
     setFrame(frame, false);
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        fillUndrawnWithBlack(x11->connection(), static_cast<std::uint32_t>(view_->winId()));
+    }
 }
 
 QtOverlayWindow::~QtOverlayWindow() = default;

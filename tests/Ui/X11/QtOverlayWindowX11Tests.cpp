@@ -4,12 +4,14 @@
 #include "X11Testing/WaitUntil.hpp"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QQuickItem>
 #include <QQuickView>
 #include <QRasterWindow>
 #include <QTest>
 #include <QtGui/qguiapplication_platform.h>
 #include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
@@ -42,13 +44,35 @@ void click(QPoint at) {
     xcb_flush(c);
 }
 
-/// An application window under the overlay that counts the clicks reaching it.
+// What the screen shows at `at`, as 0xRRGGBB.
+std::uint32_t screenPixel(QPoint at) {
+    xcb_connection_t* c = connection();
+    auto* image = xcb_get_image_reply(c,
+                                      xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, rootWindow(),
+                                                    static_cast<int16_t>(at.x()),
+                                                    static_cast<int16_t>(at.y()), 1, 1, ~0u),
+                                      nullptr);
+    std::uint32_t pixel = 0;
+    if (image != nullptr && xcb_get_image_data_length(image) >= 4) {
+        std::memcpy(&pixel, xcb_get_image_data(image), 4);
+    }
+    free(image);
+    return pixel & 0xffffff;
+}
+
+constexpr std::uint32_t kBeneathColor = 0xe07830;
+
+/// An application window under the overlay, in its own colour, that counts the clicks
+/// reaching it.
 class WindowBeneath final : public QRasterWindow {
 public:
     int presses = 0;
 
 protected:
     void mousePressEvent(QMouseEvent*) override { ++presses; }
+    void paintEvent(QPaintEvent*) override {
+        QPainter(this).fillRect(QRect(QPoint(), size()), QColor::fromRgb(kBeneathColor));
+    }
 };
 
 struct OverlayWindowOnX11 : ::testing::Test {
@@ -124,6 +148,21 @@ TEST_F(OverlayWindowOnX11, ButtonsRunTheirActions) {
     ASSERT_TRUE(waitUntil([&] { return content->minimizes == 1; }));
     EXPECT_EQ(content->backgroundTaps, 0);
     EXPECT_EQ(beneath.presses, 0);
+}
+
+TEST_F(OverlayWindowOnX11, CoversWhatIsBeneathBeforeItsFirstFrame) {
+    const QPoint onCover = kRoot.topLeft() + QPoint(40, 150);
+    window->orderOut();
+    ASSERT_TRUE(waitUntil([&] { return screenPixel(onCover) == kBeneathColor; }));
+
+    auto fresh =
+        factory->makeWindow(kPlaced, kWindowStyleMaskBorderless, BackingStoreType::buffered, false);
+    fresh->setContentView(
+        std::make_shared<OverlayHostingView>(OverlayHostingView{content, {}, 18}));
+    fresh->orderFrontRegardless();
+    // No event has been handled since: nothing of the overlay is drawn yet.
+    EXPECT_EQ(screenPixel(onCover), 0u);
+    fresh->orderOut();
 }
 
 TEST_F(OverlayWindowOnX11, OrderedOutItLetsClicksThroughAndComesBackOnTop) {
