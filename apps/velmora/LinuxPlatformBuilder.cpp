@@ -1,0 +1,97 @@
+#include "LinuxPlatformBuilder.hpp"
+
+#include "PackageManagedUpdater.hpp"
+#include "Platform/Linux/DesktopEntryBundleReader.hpp"
+#include "Platform/Linux/EwmhAccessibilityTrust.hpp"
+#include "Platform/Linux/JsonFileUserDefaults.hpp"
+#include "Platform/Linux/LinuxMainBundle.hpp"
+#include "Platform/Linux/LocalNotificationCenter.hpp"
+#include "Platform/Linux/LogindSessionEvents.hpp"
+#include "Platform/Linux/PamAuthenticationService.hpp"
+#include "Platform/Linux/SessionNotificationCenter.hpp"
+#include "Platform/Linux/SyslogSystemLog.hpp"
+#include "Platform/Linux/X11ClientList.hpp"
+#include "Platform/Linux/X11Screens.hpp"
+#include "Platform/Linux/X11WindowList.hpp"
+#include "Platform/Linux/X11Workspace.hpp"
+#include "Platform/Linux/XInputEventTaps.hpp"
+#include "Platform/Linux/XcbConnection.hpp"
+#include "Platform/Linux/XdgApplicationDirectory.hpp"
+#include "Platform/Linux/XdgDirectories.hpp"
+#include "Platform/Linux/XdgUrlOpener.hpp"
+#include "SharedAppLog.hpp"
+#include "Ui/QtHostApplication.hpp"
+#include "Ui/QtOverlayWindowFactory.hpp"
+#include "Ui/QtPasswordPrompting.hpp"
+#include "Ui/QtRunLoop.hpp"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <filesystem>
+
+namespace velmora {
+
+namespace {
+
+// Installed next to the program; in a build tree, where its own target put it.
+std::filesystem::path authHelperPath() {
+    const std::filesystem::path installed =
+        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) /
+        "velmora-auth-helper";
+    if (std::filesystem::exists(installed)) {
+        return installed;
+    }
+    return VELMORA_AUTH_HELPER_BUILD_PATH;
+}
+
+} // namespace
+
+std::optional<Platform> LinuxPlatformBuilder::build() {
+    auto runLoop = std::make_shared<QtRunLoop>();
+    log_ = std::make_shared<SharedAppLog>();
+    const std::shared_ptr<Logging> logger = log_;
+    connection_ = XcbConnection::open("", runLoop);
+    if (!connection_) {
+        error_ = "cannot connect to the X display " + qEnvironmentVariable("DISPLAY").toStdString();
+        return std::nullopt;
+    }
+    auto clients = std::make_shared<X11ClientList>(connection_, logger);
+    auto sessionEvents = std::make_shared<LogindSessionEvents>(
+        QDBusConnection::systemBus(), QDBusConnection::sessionBus(), runLoop, logger);
+    const auto applicationDirs = XdgDirectories::applicationDirs();
+    auto screens = std::make_shared<X11Screens>(connection_);
+    auto prompts = std::make_shared<QtPasswordPrompting>();
+
+    Platform platform;
+    platform.runLoop = runLoop;
+    platform.timeProvider = std::make_shared<SystemTimeProvider>();
+    platform.monotonicClock = std::make_shared<SystemMonotonicClock>();
+    platform.logger = logger;
+    platform.workspace = std::make_shared<X11Workspace>(
+        X11Workspace::Dependencies{connection_, clients, runLoop,
+                                   std::make_shared<XdgApplicationDirectory>(
+                                       applicationDirs, DesktopLocale::fromEnvironment()),
+                                   sessionEvents, logger, QtHostApplication::identifier});
+    platform.userDefaults =
+        std::make_shared<JsonFileUserDefaults>(JsonFileUserDefaults::defaultPath());
+    platform.bundleReader = std::make_shared<DesktopEntryBundleReader>(
+        applicationDirs, DesktopLocale::fromEnvironment());
+    platform.ownerAuthentication = std::make_shared<PamAuthenticationService>(
+        prompts, PamAuthenticationSettings{.helperPath = authHelperPath()});
+    platform.screens = screens;
+    platform.overlayWindows = std::make_shared<QtOverlayWindowFactory>();
+    platform.updaterFactory = [] { return std::make_shared<PackageManagedUpdater>(); };
+    platform.windowList = std::make_shared<X11WindowList>(connection_, clients, screens);
+    platform.eventTaps = std::make_shared<XInputEventTaps>(connection_, clients);
+    platform.accessibility = std::make_shared<EwmhAccessibilityTrust>(connection_);
+    platform.hostApplication = std::make_shared<QtHostApplication>(runLoop);
+    platform.notificationCenter = std::make_shared<LocalNotificationCenter>(runLoop);
+    platform.distributedNotifications =
+        std::make_shared<SessionNotificationCenter>(sessionEvents, runLoop);
+    platform.urlOpener = std::make_shared<XdgUrlOpener>();
+    platform.systemLog = std::make_shared<SyslogSystemLog>();
+    platform.mainBundle = std::make_shared<LinuxMainBundle>();
+    return platform;
+}
+
+} // namespace velmora

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "Platform/Platform.hpp"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace velmora {
+
+class SharedAppLog;
+class XcbConnection;
+
+/// Assembles the real Linux desktop: X11 through XCB, PAM behind Velmora's own password
+/// prompt, logind and the screen saver over D-Bus, XDG files, and the Qt windows.
+///
+///     QApplication app(argc, argv);           // on the xcb platform
+///     LinuxPlatformBuilder builder;
+///     auto platform = builder.build();
+///     if (!platform) { fail(builder.error()); }
+///     installPlatform(*platform);
+///     builder.log()->start();
+class LinuxPlatformBuilder {
+public:
+    /// The desktop's services; none when the X server cannot be reached.
+    [[nodiscard]] std::optional<Platform> build();
+    /// Why `build` made nothing.
+    [[nodiscard]] const std::string& error() const { return error_; }
+    /// The X connection of the last platform built.
+    [[nodiscard]] const std::shared_ptr<XcbConnection>& connection() const { return connection_; }
+    /// The platform's logger; its lines wait until it is started, after the platform is
+    /// installed.
+    [[nodiscard]] const std::shared_ptr<SharedAppLog>& log() const { return log_; }
+
+private:
+    std::string error_;
+    std::shared_ptr<XcbConnection> connection_;
+    std::shared_ptr<SharedAppLog> log_;
+};
+
+} // namespace velmora

@@ -1,0 +1,29 @@
+#include "Ui/PasswordPromptAdaptor.hpp"
+
+namespace velmora {
+
+PasswordPromptAdaptor::PasswordPromptAdaptor(QString reason, QObject* parent)
+    : QObject(parent), reason_(std::move(reason)) {}
+
+void PasswordPromptAdaptor::setMessage(const QString& message) {
+    if (message != message_) {
+        message_ = message;
+        emit stateChanged();
+    }
+}
+
+void PasswordPromptAdaptor::setWaiting(bool waiting) {
+    if (waiting != waiting_) {
+        waiting_ = waiting;
+        emit stateChanged();
+    }
+}
+
+void PasswordPromptAdaptor::setBusy(bool busy) {
+    if (busy != busy_) {
+        busy_ = busy;
+        emit stateChanged();
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,35 @@
+#include "Ui/QmlEngineSetup.hpp"
+
+#include "Ui/LockCardStyle.hpp"
+#include "Ui/RoundedPanelItem.hpp"
+#include "Ui/SoftShadowItem.hpp"
+#include "Ui/SymbolImageProvider.hpp"
+
+#include <QQmlEngine>
+#include <mutex>
+
+namespace velmora {
+
+namespace {
+
+constexpr const char* kModule = "Velmora";
+
+void registerTypes() {
+    qmlRegisterSingletonType<LockCardStyle>(
+        kModule, 1, 0, "LockCardStyle",
+        [](QQmlEngine*, QJSEngine*) -> QObject* { return new LockCardStyle; });
+    qmlRegisterType<RoundedPanelItem>(kModule, 1, 0, "RoundedPanel");
+    qmlRegisterType<SoftShadowItem>(kModule, 1, 0, "SoftShadow");
+}
+
+} // namespace
+
+void prepareQmlEngine(QQmlEngine& engine) {
+    static std::once_flag registered;
+    std::call_once(registered, registerTypes);
+    if (!engine.imageProvider(SymbolImageProvider::providerId)) {
+        engine.addImageProvider(SymbolImageProvider::providerId, new SymbolImageProvider);
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,125 @@
+#include "Ui/QtPasswordPrompt.hpp"
+
+#include "Ui/PasswordPromptAdaptor.hpp"
+#include "Ui/QtHostApplication.hpp"
+
+#include <QGuiApplication>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickView>
+#include <QScreen>
+#include <string.h>
+
+namespace velmora {
+
+namespace {
+
+const QUrl kSource(QStringLiteral("qrc:/velmora/qml/PasswordPrompt.qml"));
+
+// Overwrites a string's characters before it is let go.
+void wipe(QString& text) {
+    text.detach();
+    explicit_bzero(text.data(), static_cast<std::size_t>(text.size()) * sizeof(QChar));
+    text.clear();
+}
+
+} // namespace
+
+QtPasswordPrompt::QtPasswordPrompt(std::shared_ptr<QQmlEngine> engine, const std::string& reason)
+    : engine_(std::move(engine)), view_(std::make_unique<QQuickView>(engine_.get(), nullptr)),
+      adaptor_(new PasswordPromptAdaptor(QString::fromStdString(reason), view_.get())) {
+    // Override-redirect like the overlays, since a window manager keeps the windows it
+    // manages beneath them; it then takes the keyboard itself when it is shown.
+    view_->setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint |
+                    Qt::WindowStaysOnTopHint);
+    view_->setTitle(QStringLiteral("Velmora"));
+    QtHostApplication::setWindowKind(*view_, AppWindowKind::standard);
+    view_->setResizeMode(QQuickView::SizeViewToRootObject);
+    view_->setInitialProperties(
+        {{QStringLiteral("prompt"), QVariant::fromValue<QObject*>(adaptor_)}});
+    view_->setSource(kSource);
+    for (const QQmlError& error : view_->errors()) {
+        qWarning("Password prompt: %s", qPrintable(error.toString()));
+    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), view_->size());
+        frame.moveCenter(screen->geometry().center());
+        view_->setGeometry(frame);
+    }
+    QObject::connect(adaptor_, &PasswordPromptAdaptor::submitted, view_.get(),
+                     [this] { submit(); });
+    QObject::connect(adaptor_, &PasswordPromptAdaptor::cancelled, view_.get(),
+                     [this] { cancel(); });
+    // Closing the window is cancelling.
+    QObject::connect(view_.get(), &QWindow::visibleChanged, view_.get(), [this](bool visible) {
+        if (!visible) {
+            cancel();
+        }
+    });
+}
+
+QtPasswordPrompt::~QtPasswordPrompt() {
+    reply_ = nullptr;
+    view_->close();
+}
+
+void QtPasswordPrompt::requestPassword(const std::string& message, Reply reply) {
+    // Every request is answered once: one still waiting is cancelled.
+    cancel();
+    reply_ = std::move(reply);
+    adaptor_->setMessage(QString::fromStdString(message));
+    adaptor_->setBusy(false);
+    adaptor_->setWaiting(true);
+    view_->show();
+    view_->raise();
+    view_->requestActivate();
+    if (QQuickItem* field = passwordField()) {
+        field->forceActiveFocus();
+    }
+}
+
+void QtPasswordPrompt::setBusy(bool busy) {
+    adaptor_->setBusy(busy);
+}
+
+void QtPasswordPrompt::submit() {
+    QQuickItem* field = passwordField();
+    if (!reply_ || !field) {
+        return;
+    }
+    QString text = field->property("text").toString();
+    QMetaObject::invokeMethod(field, "clear");
+    QByteArray utf8 = text.toUtf8();
+    wipe(text);
+    SecretBuffer password(
+        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    explicit_bzero(utf8.data(), static_cast<std::size_t>(utf8.size()));
+    answer(std::move(password));
+}
+
+void QtPasswordPrompt::cancel() {
+    if (!reply_) {
+        return;
+    }
+    // Nothing typed outlives its request.
+    if (QQuickItem* field = passwordField()) {
+        QMetaObject::invokeMethod(field, "clear");
+    }
+    answer(std::nullopt);
+}
+
+QQuickItem* QtPasswordPrompt::passwordField() const {
+    QQuickItem* root = view_->rootObject();
+    return root ? root->findChild<QQuickItem*>(QStringLiteral("passwordField")) : nullptr;
+}
+
+void QtPasswordPrompt::answer(std::optional<SecretBuffer> password) {
+    adaptor_->setWaiting(false);
+    // Held in a shared cell: a queued call must be copyable, a password must not be copied.
+    auto cell = std::make_shared<std::optional<SecretBuffer>>(std::move(password));
+    QMetaObject::invokeMethod(
+        adaptor_, [reply = std::exchange(reply_, nullptr), cell] { reply(std::move(*cell)); },
+        Qt::QueuedConnection);
+}
+
+} // namespace velmora

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Platform/Linux/PasswordPrompting.hpp"
+
+#include <QPointer>
+#include <memory>
+
+class QQmlEngine;
+class QQuickItem;
+class QQuickView;
+
+namespace velmora {
+
+class PasswordPromptAdaptor;
+
+/// One password prompt window (PasswordPrompt.qml), in front of every other window, the
+/// overlays included, and holding the keyboard while it waits. Closed when the prompt goes.
+///
+///     QtPasswordPrompt prompt(engine, "Unlock Notes");
+///     prompt.requestPassword("", [](std::optional<SecretBuffer> password) { ... });
+///
+/// The typed text is moved into a SecretBuffer and the field emptied as soon as it is
+/// submitted. Replies run on a later turn of the event loop, never inside a key or click
+/// handler, and not at all once the prompt is gone.
+class QtPasswordPrompt final : public PasswordPrompt {
+public:
+    QtPasswordPrompt(std::shared_ptr<QQmlEngine> engine, const std::string& reason);
+    ~QtPasswordPrompt() override;
+    QtPasswordPrompt(const QtPasswordPrompt&) = delete;
+    QtPasswordPrompt& operator=(const QtPasswordPrompt&) = delete;
+
+    void requestPassword(const std::string& message, Reply reply) override;
+    void setBusy(bool busy) override;
+
+    /// The Qt window, for tests and screenshots.
+    [[nodiscard]] QQuickView& view() const { return *view_; }
+
+private:
+    void submit();
+    void cancel();
+    void answer(std::optional<SecretBuffer> password);
+    [[nodiscard]] QQuickItem* passwordField() const;
+
+    std::shared_ptr<QQmlEngine> engine_;
+    std::unique_ptr<QQuickView> view_;
+    QPointer<PasswordPromptAdaptor> adaptor_;
+    Reply reply_;
+};
+
+} // namespace velmora

@@ -1,0 +1,147 @@
+import QtQuick
+import QtQuick.Controls
+import Velmora
+
+// Velmora's password prompt: the reason, a message line, the masked field, Cancel and Unlock.
+Rectangle {
+    id: root
+
+    property QtObject prompt: null
+    readonly property bool editable: prompt !== null && prompt.waiting && !prompt.busy
+
+    color: palette.window
+    border.color: palette.mid
+    border.width: 1
+    implicitWidth: 360
+    implicitHeight: content.implicitHeight + 2 * content.anchors.margins
+
+    SystemPalette {
+        id: palette
+        colorGroup: SystemPalette.Active
+    }
+
+    Column {
+        id: content
+        anchors.fill: parent
+        anchors.margins: 20
+        spacing: 12
+
+        Row {
+            spacing: 12
+
+            Rectangle {
+                width: 40
+                height: 40
+                radius: 20
+                color: LockCardStyle.brandPurpleBackground
+
+                Symbol {
+                    anchors.centerIn: parent
+                    name: LockCardStyle.lockSymbol
+                    tint: LockCardStyle.brandPurple
+                    size: 18
+                }
+            }
+            Column {
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 2
+
+                Text {
+                    objectName: "reason"
+                    width: 268
+                    text: root.prompt ? root.prompt.reason : ""
+                    textFormat: Text.PlainText
+                    elide: Text.ElideRight
+                    font.pixelSize: LockCardStyle.headlinePixelSize
+                    font.weight: Font.DemiBold
+                    color: palette.windowText
+                }
+                Text {
+                    text: qsTr("Enter your password to continue.")
+                    font.pixelSize: LockCardStyle.subheadlinePixelSize
+                    color: Qt.rgba(palette.windowText.r, palette.windowText.g,
+                                   palette.windowText.b, 0.55)
+                }
+            }
+        }
+
+        Text {
+            objectName: "message"
+            width: parent.width
+            height: LockCardStyle.subheadlinePixelSize + 4
+            text: root.prompt ? root.prompt.message : ""
+            textFormat: Text.PlainText
+            elide: Text.ElideRight
+            font.pixelSize: LockCardStyle.subheadlinePixelSize
+            color: "#c0392b"
+        }
+
+        TextField {
+            id: passwordField
+            objectName: "passwordField"
+            width: parent.width
+            echoMode: TextInput.Password
+            placeholderText: qsTr("Password")
+            enabled: root.editable
+            focus: true
+            onAccepted: if (text.length > 0) root.prompt.submit()
+        }
+
+        Row {
+            anchors.right: parent.right
+            spacing: 10
+
+            Button {
+                id: cancelButton
+                objectName: "cancelButton"
+                text: qsTr("Cancel")
+                enabled: root.prompt !== null && root.prompt.waiting
+                onClicked: root.prompt.cancel()
+
+                contentItem: Text {
+                    text: cancelButton.text
+                    color: palette.buttonText
+                    opacity: cancelButton.enabled ? 1 : 0.5
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                }
+                background: Rectangle {
+                    implicitWidth: 96
+                    implicitHeight: 32
+                    radius: LockCardStyle.unlockButtonCornerRadius
+                    color: palette.button
+                    border.color: palette.mid
+                    scale: cancelButton.down ? LockCardStyle.pressedScale : 1
+                }
+            }
+            Button {
+                id: unlockButton
+                objectName: "unlockButton"
+                text: qsTr("Unlock")
+                enabled: root.editable && passwordField.text.length > 0
+                onClicked: root.prompt.submit()
+
+                contentItem: Text {
+                    text: unlockButton.text
+                    font.weight: Font.Medium
+                    color: LockCardStyle.brandPurple
+                    opacity: unlockButton.enabled ? 1 : 0.5
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                }
+                background: Rectangle {
+                    implicitWidth: 96
+                    implicitHeight: 32
+                    radius: LockCardStyle.unlockButtonCornerRadius
+                    color: LockCardStyle.brandPurpleBackground
+                    scale: unlockButton.down ? LockCardStyle.pressedScale : 1
+                }
+            }
+        }
+    }
+
+    Shortcut {
+        sequence: StandardKey.Cancel
+        onActivated: if (root.prompt) root.prompt.cancel()
+    }
+}

@@ -1,0 +1,44 @@
+#include "Ui/OverlayContentAdaptor.hpp"
+#include "Ui/RecordingOverlayContent.hpp"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+using testing::RecordingOverlayContent;
+
+TEST(OverlayContentAdaptor, RunsActionsAfterTheHandlerThatAskedEvenIfTheAdaptorIsGone) {
+    auto content = std::make_shared<RecordingOverlayContent>();
+    auto* adaptor = new OverlayContentAdaptor(content);
+    EXPECT_EQ(adaptor->appName().toStdString(), "Notes");
+    EXPECT_EQ(adaptor->unlockSymbol().toStdString(), "touchid");
+
+    adaptor->unlock();
+    adaptor->minimize();
+    adaptor->backgroundClicked();
+    EXPECT_EQ(content->unlocks + content->minimizes + content->backgroundTaps, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(content->unlocks, 1);
+    EXPECT_EQ(content->minimizes, 1);
+    EXPECT_EQ(content->backgroundTaps, 1);
+
+    // Content replaced between the click and its turn: the stale click is dropped.
+    adaptor->unlock();
+    delete adaptor;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(content->unlocks, 1);
+}
+
+TEST(OverlayContentAdaptor, MinimizeDoesNothingWithoutAMinimizeButton) {
+    auto content = std::make_shared<RecordingOverlayContent>();
+    content->minimizable = false;
+    OverlayContentAdaptor adaptor(content);
+    adaptor.minimize();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(content->minimizes, 0);
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,196 @@
+#include "Ui/QtOverlayWindow.hpp"
+#include "Ui/QtOverlayWindowFactory.hpp"
+#include "Ui/RecordingOverlayContent.hpp"
+
+#include <QGuiApplication>
+#include <QQuickItem>
+#include <QQuickView>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+using testing::RecordingOverlayContent;
+
+constexpr Rect kFrame{0, 0, 800, 600};
+
+struct OverlayLayout : ::testing::Test {
+    std::shared_ptr<QtOverlayWindowFactory> factory = std::make_shared<QtOverlayWindowFactory>();
+    std::shared_ptr<QtOverlayWindow> window = std::static_pointer_cast<QtOverlayWindow>(
+        factory->makeWindow(kFrame, kWindowStyleMaskBorderless, BackingStoreType::buffered, false));
+    std::shared_ptr<RecordingOverlayContent> content = std::make_shared<RecordingOverlayContent>();
+
+    void TearDown() override { window->orderOut(); }
+
+    void show(std::shared_ptr<RecordingOverlayContent> shown) {
+        content = std::move(shown);
+        window->setContentView(
+            std::make_shared<OverlayHostingView>(OverlayHostingView{content, {}, 18}));
+        window->orderFrontRegardless();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window->view()));
+        // The replaced card goes on a later turn; let it go before items are looked up.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void show() { show(content); }
+
+    QQuickItem* item(const char* name) const {
+        auto* found = window->view().rootObject()->findChild<QQuickItem*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QRectF sceneRect(const char* name) const {
+        QQuickItem* it = item(name);
+        return it ? it->mapRectToScene(it->boundingRect()) : QRectF();
+    }
+    QPoint centre(const char* name) const { return sceneRect(name).center().toPoint(); }
+    QColor pixel(QPoint at) const { return window->view().grabWindow().pixelColor(at); }
+};
+
+void expectColor(QColor actual, QColor expected, int tolerance = 3) {
+    EXPECT_NEAR(actual.red(), expected.red(), tolerance) << actual.name().toStdString();
+    EXPECT_NEAR(actual.green(), expected.green(), tolerance) << actual.name().toStdString();
+    EXPECT_NEAR(actual.blue(), expected.blue(), tolerance) << actual.name().toStdString();
+}
+
+TEST_F(OverlayLayout, CardIsCentredAtItsFixedSizes) {
+    show();
+    const QRectF card = sceneRect("card");
+    EXPECT_DOUBLE_EQ(card.width(), 280);
+    EXPECT_NEAR(card.center().x(), 400, 0.5);
+    EXPECT_NEAR(card.center().y(), 300, 0.5);
+
+    const QRectF circle = sceneRect("iconCircle");
+    EXPECT_EQ(circle.size(), QSizeF(72, 72));
+    EXPECT_DOUBLE_EQ(circle.top() - card.top(), 24);
+    EXPECT_NEAR(circle.center().x(), 400, 0.5);
+    EXPECT_EQ(sceneRect("lockSymbol").size(), QSizeF(32, 32));
+
+    const QRectF unlock = sceneRect("unlockButton");
+    EXPECT_EQ(unlock.size(), QSizeF(240, 44));
+    EXPECT_DOUBLE_EQ(unlock.left() - card.left(), 20);
+    EXPECT_EQ(sceneRect("unlockSymbol").size(), QSizeF(18, 18));
+    EXPECT_EQ(item("unlockTitle")->property("text").toString().toStdString(),
+              "Unlock with Touch ID");
+    // The Unlock button ends 12 above the Minimize button, which ends 16 above the edge.
+    EXPECT_NEAR(sceneRect("minimizeButton").top() - unlock.bottom(), 12, 0.5);
+    EXPECT_NEAR(card.bottom() - sceneRect("minimizeButton").bottom(), 16, 0.5);
+}
+
+TEST_F(OverlayLayout, BottomOfTheCardFollowsWhetherMinimizeIsOffered) {
+    struct Row {
+        bool minimizable;
+        bool minimizeShown;
+        bool spacerShown;
+    };
+    for (const Row row : {Row{true, true, false}, Row{false, false, true}}) {
+        auto shown = std::make_shared<RecordingOverlayContent>();
+        shown->minimizable = row.minimizable;
+        show(shown);
+        SCOPED_TRACE(row.minimizable);
+        EXPECT_EQ(item("minimizeSection")->isVisible(), row.minimizeShown);
+        EXPECT_EQ(item("bottomSpacer")->isVisible(), row.spacerShown);
+        const double belowUnlock = sceneRect("card").bottom() - sceneRect("unlockButton").bottom();
+        if (row.spacerShown) {
+            EXPECT_NEAR(belowUnlock, 12 + 16, 0.5);
+        } else {
+            EXPECT_GT(belowUnlock, 12 + 16);
+        }
+    }
+}
+
+TEST_F(OverlayLayout, LongNameWrapsToTwoLinesAndIsCut) {
+    auto shown = std::make_shared<RecordingOverlayContent>();
+    shown->name = "A Remarkably Long Application Name That Goes On And On Well Past Any "
+                  "Reasonable Length For A Card";
+    show(shown);
+    QQuickItem* name = item("appName");
+    EXPECT_EQ(name->property("lineCount").toInt(), 2);
+    EXPECT_TRUE(name->property("truncated").toBool());
+    EXPECT_DOUBLE_EQ(sceneRect("card").width(), 280);
+    EXPECT_LE(name->width(), 240);
+}
+
+TEST_F(OverlayLayout, DrawsTheCoverCardAndButtonsInTheirColours) {
+    show();
+    const QColor brandBackground = QColor::fromRgbF(0.25f, 0.25f, 0.4f);
+    // The cover: black at 0.95 under a faint sheen.
+    const QColor cover = pixel(QPoint(40, 300));
+    EXPECT_LE(cover.red(), 12);
+    EXPECT_EQ(cover.red(), cover.blue());
+    // The corners are cut out of the window.
+    const QRegion mask = window->view().mask();
+    EXPECT_TRUE(mask.contains(QPoint(400, 300)));
+    EXPECT_TRUE(mask.contains(QPoint(26, 1)));
+    for (const QPoint corner : {QPoint(1, 1), QPoint(798, 1), QPoint(1, 598), QPoint(798, 598)}) {
+        EXPECT_FALSE(mask.contains(corner)) << corner.x() << "," << corner.y();
+    }
+    // The icon circle beside its symbol, and the Unlock button at its left end.
+    const QRectF circle = sceneRect("iconCircle");
+    expectColor(pixel(QPoint(int(circle.left()) + 10, int(circle.center().y()))), brandBackground);
+    const QRectF unlock = sceneRect("unlockButton");
+    expectColor(pixel(QPoint(int(unlock.left()) + 6, int(unlock.center().y()))), brandBackground);
+    // The card's face is the window background, lighter than the cover.
+    const QRectF card = sceneRect("card");
+    EXPECT_GT(pixel(QPoint(int(card.left()) + 6, int(card.center().y()))).lightness(), 100);
+}
+
+TEST_F(OverlayLayout, ClicksReachTheirActions) {
+    show();
+    struct Row {
+        const char* target;
+        int RecordingOverlayContent::*counter;
+    };
+    const Row rows[] = {
+        {"unlockButton", &RecordingOverlayContent::unlocks},
+        {"minimizeButton", &RecordingOverlayContent::minimizes},
+        {nullptr, &RecordingOverlayContent::backgroundTaps},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.target ? row.target : "cover");
+        const QPoint at = row.target ? centre(row.target) : QPoint(60, 60);
+        QTest::mouseClick(&window->view(), Qt::LeftButton, {}, at);
+        QTRY_COMPARE_WITH_TIMEOUT((*content).*row.counter, 1, 2000);
+    }
+    EXPECT_EQ(content->unlocks + content->minimizes + content->backgroundTaps, 3);
+
+    // A click on the card outside its buttons does nothing at all.
+    QTest::mouseClick(&window->view(), Qt::LeftButton, {}, centre("iconCircle"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(content->unlocks + content->minimizes + content->backgroundTaps, 3);
+}
+
+TEST_F(OverlayLayout, PressShrinksUnlockAndHoverGrowsTheCardUntilTheContentIsReplaced) {
+    show();
+    QQuickItem* unlock = item("unlockButton");
+    QTest::mousePress(&window->view(), Qt::LeftButton, {}, centre("unlockButton"));
+    QTRY_COMPARE_WITH_TIMEOUT(unlock->scale(), 0.97, 1000);
+    QTest::mouseRelease(&window->view(), Qt::LeftButton, {}, centre("unlockButton"));
+    QTRY_COMPARE_WITH_TIMEOUT(unlock->scale(), 1.0, 1000);
+
+    QTest::mouseMove(&window->view(), QPoint(60, 60));
+    QTest::mouseMove(&window->view(), centre("iconCircle"));
+    QTRY_COMPARE_WITH_TIMEOUT(item("card")->scale(), 1.02, 1000);
+
+    auto next = std::make_shared<RecordingOverlayContent>();
+    next->name = "Mail";
+    show(next);
+    EXPECT_EQ(item("card")->scale(), 1.0);
+    EXPECT_EQ(item("appName")->property("text").toString().toStdString(), "Mail");
+}
+
+TEST_F(OverlayLayout, FrameIsPlacedFromTheBottomLeftOfThePrimaryScreen) {
+    const QRect primary = QGuiApplication::primaryScreen()->geometry();
+    window->setFrame({100, 50, 400, 300}, true);
+    EXPECT_EQ(window->view().geometry(),
+              QRect(primary.x() + 100, primary.y() + primary.height() - 350, 400, 300));
+    EXPECT_FALSE(window->contentViewBounds().has_value());
+    show();
+    EXPECT_EQ(window->contentViewBounds(), (Rect{0, 0, 400, 300}));
+    EXPECT_FALSE(window->canBecomeKeyWindow());
+    EXPECT_FALSE(window->canBecomeMainWindow());
+}
+
+} // namespace
+} // namespace velmora
