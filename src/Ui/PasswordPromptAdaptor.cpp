@@ -8,21 +8,21 @@ PasswordPromptAdaptor::PasswordPromptAdaptor(QString reason, QObject* parent)
 void PasswordPromptAdaptor::setMessage(const QString& message) {
     if (message != message_) {
         message_ = message;
-        emit stateChanged();
+        Q_EMIT stateChanged();
     }
 }
 
 void PasswordPromptAdaptor::setWaiting(bool waiting) {
     if (waiting != waiting_) {
         waiting_ = waiting;
-        emit stateChanged();
+        Q_EMIT stateChanged();
     }
 }
 
 void PasswordPromptAdaptor::setBusy(bool busy) {
     if (busy != busy_) {
         busy_ = busy;
-        emit stateChanged();
+        Q_EMIT stateChanged();
     }
 }
 

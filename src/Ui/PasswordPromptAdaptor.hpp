@@ -30,8 +30,8 @@ public:
     void setBusy(bool busy);
 
     /// The password field's text is taken by the prompt window, not passed through here.
-    Q_INVOKABLE void submit() { emit submitted(); }
-    Q_INVOKABLE void cancel() { emit cancelled(); }
+    Q_INVOKABLE void submit() { Q_EMIT submitted(); }
+    Q_INVOKABLE void cancel() { Q_EMIT cancelled(); }
 
 signals:
     void stateChanged();

@@ -56,7 +56,7 @@ void RoundedPanelItem::setDiagonal(bool diagonal) {
 }
 
 void RoundedPanelItem::changed() {
-    emit appearanceChanged();
+    Q_EMIT appearanceChanged();
     update();
 }
 

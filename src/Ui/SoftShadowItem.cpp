@@ -87,7 +87,7 @@ void SoftShadowItem::setColor(const QColor& color) {
     }
     color_ = color;
     cache_ = {};
-    emit appearanceChanged();
+    Q_EMIT appearanceChanged();
     update();
 }
 
@@ -97,7 +97,7 @@ void SoftShadowItem::setBlurRadius(double radius) {
     }
     blurRadius_ = radius;
     cache_ = {};
-    emit appearanceChanged();
+    Q_EMIT appearanceChanged();
     update();
 }
 
@@ -107,7 +107,7 @@ void SoftShadowItem::setCornerRadius(double radius) {
     }
     cornerRadius_ = radius;
     cache_ = {};
-    emit appearanceChanged();
+    Q_EMIT appearanceChanged();
     update();
 }
 
