@@ -101,6 +101,30 @@ TEST_F(ScenarioRunnerTest, EachExpectationSaysWhatItFound) {
               }));
 }
 
+TEST_F(ScenarioRunnerTest, WindowCommandsAndCoverExpectationsSayWhatTheyFound) {
+    run("move-window 502 0 0 10 10 to 5 5 10 10\n"
+        "close-window 502 0 0 10 10\n"
+        "window 502 900 100 300 200\n"
+        "wait 0.25\n"
+        "expect covers 502 1\n"
+        "expect window covered 502 200 100 800 600 no\n"
+        "expect window covered 502 0 0 10 10 yes\n"
+        "close-window 502 200 100 800 600\n"
+        "wait 0.25\n"
+        "expect covers 502 1\n");
+    EXPECT_EQ(reportLines(),
+              (std::vector<std::string>{
+                  "not ok scratch.scenario:6: expected a window of 502 at 0 0 10 10, got none",
+                  "not ok scratch.scenario:7: expected a window of 502 at 0 0 10 10, got none",
+                  "not ok scratch.scenario:10: expected covers 502 1, got 2",
+                  "not ok scratch.scenario:11: expected window covered 502 200 100 800 600 no, "
+                  "got yes",
+                  "not ok scratch.scenario:12: expected window covered 502 0 0 10 10 yes, got no "
+                  "such window",
+                  "ok scratch.scenario:15",
+              }));
+}
+
 TEST_F(ScenarioRunnerTest, LogAndStandardOutputMatchPartOfAnyLineAndStandardOutputIsGivenBack) {
     std::streambuf* const before = std::cout.rdbuf();
     const ScenarioTally tally =

@@ -52,6 +52,21 @@ struct WindowCommand {
     friend bool operator==(const WindowCommand&, const WindowCommand&) = default;
 };
 
+/// Window-server coordinates, as in `WindowCommand`.
+struct MoveWindowCommand {
+    ProcessId pid = 0;
+    Rect from;
+    Rect to;
+    friend bool operator==(const MoveWindowCommand&, const MoveWindowCommand&) = default;
+};
+
+/// The window leaves the screen: closed, or moved to another desktop.
+struct CloseWindowCommand {
+    ProcessId pid = 0;
+    Rect frame;
+    friend bool operator==(const CloseWindowCommand&, const CloseWindowCommand&) = default;
+};
+
 struct LaunchCommand {
     friend bool operator==(const LaunchCommand&, const LaunchCommand&) = default;
 };
@@ -141,6 +156,22 @@ struct ExpectOverlayCommand {
     friend bool operator==(const ExpectOverlayCommand&, const ExpectOverlayCommand&) = default;
 };
 
+/// How many of the process's on-screen windows lie under an overlay of exactly their frame.
+struct ExpectCoversCommand {
+    ProcessId pid = 0;
+    std::int64_t count = 0;
+    friend bool operator==(const ExpectCoversCommand&, const ExpectCoversCommand&) = default;
+};
+
+struct ExpectWindowCoveredCommand {
+    ProcessId pid = 0;
+    /// Window-server coordinates, as in `WindowCommand`.
+    Rect frame;
+    bool covered = false;
+    friend bool operator==(const ExpectWindowCoveredCommand&,
+                           const ExpectWindowCoveredCommand&) = default;
+};
+
 struct ExpectFrontmostCommand {
     std::string bundleId;
     friend bool operator==(const ExpectFrontmostCommand&, const ExpectFrontmostCommand&) = default;
@@ -188,11 +219,12 @@ struct ExpectVelmoraCommand {
 };
 
 using ScenarioCommand = std::variant<
-    ScreenCommand, PermissionsCommand, ProtectCommand, AppCommand, WindowCommand, LaunchCommand,
-    ActivateCommand, QuitCommand, InputCommand, PressCommand, AuthCommand, LockAllCommand,
-    LockCommand, SystemEventCommand, WaitCommand, QuitVelmoraCommand, ExpectStateCommand,
-    ExpectOverlayCommand, ExpectFrontmostCommand, ExpectHiddenCommand, ExpectUnlockedCommand,
-    ExpectPromptsCommand, ExpectPromptCommand, ExpectOutputCommand, ExpectVelmoraCommand>;
+    ScreenCommand, PermissionsCommand, ProtectCommand, AppCommand, WindowCommand, MoveWindowCommand,
+    CloseWindowCommand, LaunchCommand, ActivateCommand, QuitCommand, InputCommand, PressCommand,
+    AuthCommand, LockAllCommand, LockCommand, SystemEventCommand, WaitCommand, QuitVelmoraCommand,
+    ExpectStateCommand, ExpectOverlayCommand, ExpectCoversCommand, ExpectWindowCoveredCommand,
+    ExpectFrontmostCommand, ExpectHiddenCommand, ExpectUnlockedCommand, ExpectPromptsCommand,
+    ExpectPromptCommand, ExpectOutputCommand, ExpectVelmoraCommand>;
 
 /// A command and the line of the file it came from, counted from 1.
 struct ScenarioStep {

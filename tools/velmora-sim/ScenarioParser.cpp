@@ -430,6 +430,27 @@ ScenarioCommand window(Reader& r) {
     return c;
 }
 
+ScenarioCommand moveWindow(Reader& r) {
+    MoveWindowCommand c;
+    c.pid = r.pid(false);
+    c.from = r.rect();
+    if (!r.nextIs("to")) {
+        r.fail("missing \"to\"" + r.usageNote());
+    }
+    r.word("to");
+    c.to = r.rect();
+    r.finish();
+    return c;
+}
+
+ScenarioCommand closeWindow(Reader& r) {
+    CloseWindowCommand c;
+    c.pid = r.pid(false);
+    c.frame = r.rect();
+    r.finish();
+    return c;
+}
+
 ScenarioCommand activate(Reader& r) {
     if (r.nextIs("velmora")) {
         r.word("velmora");
@@ -515,6 +536,27 @@ ScenarioCommand expectOverlay(Reader& r) {
     return c;
 }
 
+ScenarioCommand expectCovers(Reader& r) {
+    ExpectCoversCommand c;
+    c.pid = r.pid(false);
+    c.count = r.count("<n>");
+    r.finish();
+    return c;
+}
+
+ScenarioCommand expectWindowCovered(Reader& r) {
+    ExpectWindowCoveredCommand c;
+    if (!r.nextIs("covered")) {
+        r.fail("missing \"covered\"" + r.usageNote());
+    }
+    r.word("covered");
+    c.pid = r.pid(false);
+    c.frame = r.rect();
+    c.covered = r.choice(kYesOrNo);
+    r.finish();
+    return c;
+}
+
 ScenarioCommand expectFrontmost(Reader& r) {
     ExpectFrontmostCommand c{bundleId(r)};
     r.finish();
@@ -572,6 +614,8 @@ constexpr Grammar kCommands[] = {
      protect},
     {"app", "app <bundleId> <pid> \"<name>\" [policy=regular|accessory]", app},
     {"window", "window <pid> <x> <y> <w> <h> [layer=<n>]", window},
+    {"move-window", "move-window <pid> <x> <y> <w> <h> to <x> <y> <w> <h>", moveWindow},
+    {"close-window", "close-window <pid> <x> <y> <w> <h>", closeWindow},
     {"launch", "launch", bare<LaunchCommand>},
     {"activate", "activate <pid>|velmora", activate},
     {"quit", "quit <pid>", quit},
@@ -596,6 +640,8 @@ constexpr Grammar kExpectations[] = {
      "expect overlay <bundleId> visible|hidden [frame <x> <y> <w> <h>], or expect overlay "
      "<bundleId> covers <pid>",
      expectOverlay},
+    {"covers", "expect covers <pid> <n>", expectCovers},
+    {"window", "expect window covered <pid> <x> <y> <w> <h> yes|no", expectWindowCovered},
     {"frontmost", "expect frontmost <bundleId>", expectFrontmost},
     {"hidden", "expect hidden <bundleId>|<pid> yes|no", expectHidden},
     {"unlocked", "expect unlocked <bundleId> yes|no", expectUnlocked},

@@ -13,9 +13,10 @@ template <class T, class... Types> constexpr bool kIsOneOf = (std::is_same_v<T, 
 
 template <class T>
 constexpr bool kIsExpectation =
-    kIsOneOf<T, ExpectStateCommand, ExpectOverlayCommand, ExpectFrontmostCommand,
-             ExpectHiddenCommand, ExpectUnlockedCommand, ExpectPromptsCommand, ExpectPromptCommand,
-             ExpectOutputCommand, ExpectVelmoraCommand>;
+    kIsOneOf<T, ExpectStateCommand, ExpectOverlayCommand, ExpectCoversCommand,
+             ExpectWindowCoveredCommand, ExpectFrontmostCommand, ExpectHiddenCommand,
+             ExpectUnlockedCommand, ExpectPromptsCommand, ExpectPromptCommand, ExpectOutputCommand,
+             ExpectVelmoraCommand>;
 
 constexpr const char* kScreenIsLockedNotification = "com.apple.screenIsLocked";
 /// The domain of the errors that `auth error` makes: any domain but the system's own.
@@ -26,6 +27,12 @@ std::string number(double value) {
     char text[32];
     const auto end = std::to_chars(text, text + sizeof text, value).ptr;
     return std::string(text, end);
+}
+
+/// Scenario windows always have complete bounds.
+Rect entryFrame(const WindowListEntry& entry) {
+    return {entry.x.value_or(0), entry.y.value_or(0), entry.width.value_or(0),
+            entry.height.value_or(0)};
 }
 
 std::string rectText(const Rect& rect) {
@@ -217,6 +224,22 @@ ScenarioSession::Failure ScenarioSession::perform(const WindowCommand& c) {
     return std::nullopt;
 }
 
+ScenarioSession::Failure ScenarioSession::perform(const MoveWindowCommand& c) {
+    if (!desktop().windowServer->moveWindow(c.pid, c.from, c.to)) {
+        return "expected a window of " + std::to_string(c.pid) + " at " + rectText(c.from) +
+               ", got none";
+    }
+    return std::nullopt;
+}
+
+ScenarioSession::Failure ScenarioSession::perform(const CloseWindowCommand& c) {
+    if (!desktop().windowServer->removeWindow(c.pid, c.frame)) {
+        return "expected a window of " + std::to_string(c.pid) + " at " + rectText(c.frame) +
+               ", got none";
+    }
+    return std::nullopt;
+}
+
 ScenarioSession::Failure ScenarioSession::perform(const LaunchCommand&) {
     if (!velmora_.launch()) {
         return "expected Velmora not launched yet, got a second launch";
@@ -345,6 +368,30 @@ ScenarioSession::Failure ScenarioSession::check(const ExpectOverlayCommand& c) {
     return mismatch("overlay " + c.bundleId + " " + expected, expected, got);
 }
 
+ScenarioSession::Failure ScenarioSession::check(const ExpectCoversCommand& c) {
+    std::int64_t covered = 0;
+    for (const WindowListEntry& entry : windowsOf(c.pid)) {
+        if (entry.layer >= 0 && isCovered(entryFrame(entry))) {
+            ++covered;
+        }
+    }
+    const std::string expected = std::to_string(c.count);
+    return mismatch("covers " + std::to_string(c.pid) + " " + expected, expected,
+                    std::to_string(covered));
+}
+
+ScenarioSession::Failure ScenarioSession::check(const ExpectWindowCoveredCommand& c) {
+    const auto windows = windowsOf(c.pid);
+    const bool exists = std::any_of(windows.begin(), windows.end(), [&](const auto& entry) {
+        return entryFrame(entry) == c.frame;
+    });
+    const std::string got = exists ? yesOrNo(isCovered(c.frame)) : "no such window";
+    const std::string expected = yesOrNo(c.covered);
+    return mismatch("window covered " + std::to_string(c.pid) + " " + rectText(c.frame) + " " +
+                        expected,
+                    expected, got);
+}
+
 ScenarioSession::Failure ScenarioSession::check(const ExpectFrontmostCommand& c) {
     return mismatch("frontmost " + c.bundleId, c.bundleId, frontmostText().value_or("none"));
 }
@@ -445,6 +492,29 @@ SimOverlayWindow* ScenarioSession::overlayWindow(const std::string& bundleId) {
 SimOverlayWindow* ScenarioSession::visibleOverlay(const std::string& bundleId) {
     SimOverlayWindow* window = overlayWindow(bundleId);
     return window && window->isVisible() ? window : nullptr;
+}
+
+std::vector<WindowListEntry> ScenarioSession::windowsOf(ProcessId pid) {
+    std::vector<WindowListEntry> windows =
+        desktop().windowServer->onScreenWindows().value_or(std::vector<WindowListEntry>{});
+    std::erase_if(windows, [pid](const WindowListEntry& entry) { return entry.ownerPid != pid; });
+    return windows;
+}
+
+bool ScenarioSession::isCovered(const Rect& frame) {
+    // Overlays are placed with the origin at the bottom-left of the primary display.
+    const auto screens = desktop().screens->screens();
+    const auto primary = std::find_if(screens.begin(), screens.end(), [](const Screen& screen) {
+        return screen.frame.x == 0 && screen.frame.y == 0;
+    });
+    const auto reference = primary != screens.end() ? std::optional<Screen>(*primary)
+                                                    : desktop().screens->mainScreen();
+    const double height = reference ? reference->frame.height : 0;
+    const Rect placed{frame.x, height - frame.y - frame.height, frame.width, frame.height};
+    const auto& made = desktop().overlayWindows->windows();
+    return std::any_of(made.begin(), made.end(), [&](const auto& window) {
+        return window->isVisible() && window->frame() == placed;
+    });
 }
 
 std::string ScenarioSession::stateText() {

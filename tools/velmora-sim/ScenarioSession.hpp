@@ -52,6 +52,8 @@ private:
     Failure perform(const ProtectCommand& c);
     Failure perform(const AppCommand& c);
     Failure perform(const WindowCommand& c);
+    Failure perform(const MoveWindowCommand& c);
+    Failure perform(const CloseWindowCommand& c);
     Failure perform(const LaunchCommand&);
 
     // Acting.
@@ -69,6 +71,8 @@ private:
     // Checking.
     Failure check(const ExpectStateCommand& c);
     Failure check(const ExpectOverlayCommand& c);
+    Failure check(const ExpectCoversCommand& c);
+    Failure check(const ExpectWindowCoveredCommand& c);
     Failure check(const ExpectFrontmostCommand& c);
     Failure check(const ExpectHiddenCommand& c);
     Failure checkCovered(const std::string& bundleId, ProcessId pid);
@@ -85,6 +89,11 @@ private:
     std::optional<ProcessId> firstRunning(const std::string& bundleId);
     SimOverlayWindow* overlayWindow(const std::string& bundleId);
     SimOverlayWindow* visibleOverlay(const std::string& bundleId);
+    /// The process's on-screen windows, front to back.
+    std::vector<WindowListEntry> windowsOf(ProcessId pid);
+    /// Whether some visible overlay, card or cover, lies exactly over the window at `frame`
+    /// (window-server coordinates).
+    bool isCovered(const Rect& frame);
     /// As scenarios name it: "idle", "locked com.example.notes", "no lock engine", ...
     std::string stateText();
     std::vector<std::string> hiddenApplications();

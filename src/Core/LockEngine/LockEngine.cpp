@@ -93,6 +93,7 @@ LockEngine::~LockEngine() {
     if (globalIdleTimer_) {
         globalIdleTimer_->invalidate();
     }
+    stopCoverCheck();
     // The four registrations and the subscriptions end with their handles.
 }
 
@@ -142,6 +143,7 @@ void LockEngine::pause() {
         globalIdleTimer_->invalidate();
         globalIdleTimer_.reset();
     }
+    stopCoverCheck();
     logger_->info("LockEngine paused");
 }
 
@@ -153,6 +155,9 @@ void LockEngine::resume() {
     startInputMonitoring();
     if (!lastActiveTimePerApp_.empty()) {
         startGlobalIdleTimer();
+    }
+    if (!coveredTargets_.empty()) {
+        startCoverCheck();
     }
     logger_->info("LockEngine resumed");
 }
@@ -212,6 +217,8 @@ void LockEngine::hideAllOverlays() {
     logger_->debug("hideAllOverlays called");
     overlayController_->hideAll();
     coveredTargets_.clear();
+    cardWindowFrames_.clear();
+    stopCoverCheck();
     logger_->debug("hideAllOverlays completed");
 }
 
@@ -219,6 +226,7 @@ void LockEngine::hideOverlay(const std::string& bundleId) {
     logger_->debug("hideOverlay called for " + bundleId);
     overlayController_->hide(bundleId);
     coveredTargets_.erase(bundleId);
+    cardWindowFrames_.erase(bundleId);
     logger_->debug("hideOverlay completed for " + bundleId);
 }
 

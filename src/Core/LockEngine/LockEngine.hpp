@@ -178,7 +178,19 @@ private:
     void coverUncoveredFrontmost(const LockTransitionResult& result, const LogOperation& operation);
     /// `ended` is the process whose end led here; it may still be reported in front.
     void coverFrontmostIfLocked(ProcessId ended, const LogOperation& operation);
+    /// The card over `frame`, then covers over the application's other windows.
     void showOverlay(const LockedTarget& target, Rect frame, const Screen& screen);
+    void presentCard(const LockedTarget& target, Rect frame, const Screen& screen);
+    /// Covers every coverable window of `target`'s application but the card's own, leaving
+    /// out its processes that hold an unlock of their own.
+    void coverOtherWindows(const LockedTarget& target, const std::vector<WindowListEntry>& windows);
+    [[nodiscard]] bool isLockedProcessOf(const LockedTarget& target, ProcessId pid) const;
+    /// Moves the card after the window it covers, when that window moved or was resized.
+    void followCardWindow(const LockedTarget& target, const std::vector<WindowListEntry>& windows);
+    /// Runs `checkCovers` while some card is on screen.
+    void startCoverCheck();
+    void stopCoverCheck();
+    void checkCovers();
     void watchForLateWindow(const LockedTarget& target);
     [[nodiscard]] bool isStillCovering(const LockedTarget& target) const;
     /// The frontmost window of `pid` a lock must cover, in placement coordinates, without
@@ -243,6 +255,9 @@ private:
     std::unordered_map<std::string, TimePoint> lastActiveTimePerApp_;
     std::unordered_map<ProcessId, std::string> pidToBundleId_;
     std::unordered_map<std::string, LockedTarget> coveredTargets_;
+    /// The window each card sits on, in placement coordinates; none for a screen-wide card.
+    std::unordered_map<std::string, Rect> cardWindowFrames_;
+    std::optional<TimerHandle> coverCheckTimer_;
     std::optional<PreviousApp> lastNonProtectedApp_;
     Observable<std::optional<std::string>> currentLockedBundleId_;
     std::optional<std::string> currentProtectedFrontmostBundleId_;

@@ -1,11 +1,13 @@
 #include "Core/LockEngine/LockEngine.hpp"
 #include "Core/LockEngine/LockEngineSupport.hpp"
+#include "Core/LockEngine/LockEngineWindows.hpp"
 
 #include <algorithm>
-#include <cmath>
 
 namespace velmora {
 
+using lockengine::coverableWindow;
+using lockengine::placementFrame;
 using lockengine::printDiagnostic;
 
 namespace {
@@ -15,39 +17,6 @@ constexpr Seconds kRetryDelay{0.2};
 constexpr int kMaximumAttempts = 10;
 /// How often a screen-wide cover looks for the window that was missing.
 constexpr Seconds kLateWindowInterval{0.5};
-
-/// A window of `pid` with a layer and complete, finite bounds of some area.
-bool isWindowOf(const WindowListEntry& entry, ProcessId pid) {
-    if (entry.ownerPid != pid || !entry.layer || !entry.x || !entry.y || !entry.width ||
-        !entry.height) {
-        return false;
-    }
-    return std::isfinite(*entry.x) && std::isfinite(*entry.y) && std::isfinite(*entry.width) &&
-           std::isfinite(*entry.height) && *entry.width > 0 && *entry.height > 0;
-}
-
-/// The frontmost normal window of `pid`; when it has none, its frontmost window above the
-/// normal layer (an application showing only floating panels is covered there, not on some
-/// other screen).
-const WindowListEntry* coverableWindow(const std::vector<WindowListEntry>& windows, ProcessId pid) {
-    const WindowListEntry* raised = nullptr;
-    for (const WindowListEntry& entry : windows) {
-        if (!isWindowOf(entry, pid)) {
-            continue;
-        }
-        if (*entry.layer == 0) {
-            return &entry;
-        }
-        if (*entry.layer > 0 && !raised) {
-            raised = &entry;
-        }
-    }
-    return raised;
-}
-
-Rect placementFrame(const WindowListEntry& entry, double primaryHeight) {
-    return {*entry.x, primaryHeight - *entry.y - *entry.height, *entry.width, *entry.height};
-}
 
 } // namespace
 
@@ -87,6 +56,7 @@ void LockEngine::showOverlayWithRetry(const LockedTarget& target, int attempt, i
         // the overlay.
         const Screen screen = screenFor(*frame).value_or(Screen{"Unknown", *frame});
         printDiagnostic("Target screen: " + screen.localizedName);
+        cardWindowFrames_[target.bundleId] = *frame;
         showOverlay(target, *frame, screen);
         return;
     }
@@ -103,6 +73,7 @@ void LockEngine::showOverlayWithRetry(const LockedTarget& target, int attempt, i
     printDiagnostic("ERROR: Could not get window frame after " + std::to_string(maximum) +
                     " attempts for PID " + std::to_string(target.pid));
     if (const auto screen = mainOrFirstScreen()) {
+        cardWindowFrames_.erase(target.bundleId);
         showOverlay(target, screen->frame, *screen);
         watchForLateWindow(target);
     } else {
@@ -130,6 +101,7 @@ void LockEngine::watchForLateWindow(const LockedTarget& target) {
         printDiagnostic("Window of PID " + std::to_string(target.pid) +
                         " appeared after the screen was covered: " + describe(*frame));
         const Screen screen = self->screenFor(*frame).value_or(Screen{"Unknown", *frame});
+        self->cardWindowFrames_[target.bundleId] = *frame;
         self->showOverlay(target, *frame, screen);
     });
 }
@@ -158,6 +130,14 @@ double LockEngine::primaryScreenHeight() const {
 }
 
 void LockEngine::showOverlay(const LockedTarget& target, Rect frame, const Screen& screen) {
+    presentCard(target, frame, screen);
+    if (const auto windows = windowList_->onScreenWindows()) {
+        coverOtherWindows(target, *windows);
+    }
+    startCoverCheck();
+}
+
+void LockEngine::presentCard(const LockedTarget& target, Rect frame, const Screen& screen) {
     coveredTargets_[target.bundleId] = target;
     std::weak_ptr<LockEngine> weak = weak_from_this();
     overlayController_->show(

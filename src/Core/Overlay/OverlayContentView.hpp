@@ -7,10 +7,12 @@
 namespace velmora {
 
 /// The root of an overlay window's content: the dark cover filling the window, with the lock
-/// card at its own size in the centre, all clipped to a rounded rectangle.
+/// card at its own size in the centre, all clipped to a rounded rectangle. A locked
+/// application's further windows get the cover alone.
 ///
 ///     auto content = std::make_shared<OverlayContentView>("Notes", unlock, minimize, contexts);
 ///     content->card().unlockTapped();
+///     auto cover = OverlayContentView::coverOnly("Notes", contexts);
 class OverlayContentView final : public OverlayContent {
 public:
     using Action = LockCardView::Action;
@@ -21,8 +23,12 @@ public:
     /// An empty `onCancelTapped` shows no Minimize button.
     OverlayContentView(std::string appName, Action onUnlockTapped, Action onCancelTapped,
                        OwnerAuthenticationContextFactory biometryContexts);
+    /// The dark cover without a card; its card has no actions.
+    static std::shared_ptr<OverlayContentView>
+    coverOnly(std::string appName, OwnerAuthenticationContextFactory biometryContexts);
 
     [[nodiscard]] const std::string& appName() const override { return card_.appName; }
+    [[nodiscard]] bool showsCard() const override { return showsCard_; }
     [[nodiscard]] std::string unlockTitle() const override { return card_.unlockTitle(); }
     [[nodiscard]] std::string unlockSymbol() const override {
         return std::string(card_.unlockSymbol());
@@ -38,6 +44,7 @@ public:
     [[nodiscard]] LockCardView& card() { return card_; }
 
 private:
+    bool showsCard_ = true;
     LockBackgroundView background_;
     LockCardView card_;
 };

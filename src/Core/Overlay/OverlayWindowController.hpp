@@ -14,14 +14,17 @@
 
 namespace velmora {
 
-/// Puts one borderless overlay with the lock card over each locked application's window.
+/// Puts one borderless overlay with the lock card over each locked application's window, and
+/// the dark cover alone over the application's other windows.
 ///
 ///     controller.show("com.apple.Notes", windowFrame, screen, "Notes", unlock, minimize);
-///     controller.hide("com.apple.Notes");
+///     controller.setCovers("com.apple.Notes", {secondWindowFrame});
+///     controller.hide("com.apple.Notes");   // the card and the covers
 ///
 /// Windows are keyed by bundle identifier: the first `show` of a bundle makes its window and
 /// every later `show` moves it and rebuilds its content. Windows are never closed, only
-/// ordered out, and stay for reuse. Main thread only.
+/// ordered out, and stay for reuse; so are cover windows. Only card windows count as
+/// overlays. Main thread only.
 class OverlayWindowController {
 public:
     using Action = std::function<void()>;
@@ -40,7 +43,10 @@ public:
     /// Minimize button.
     void show(const std::string& bundleId, Rect frame, const Screen& screen,
               const std::string& appName, Action onUnlockTapped, Action onCancelTapped = {});
-    /// Orders the bundle's overlay out and forgets its callbacks and name.
+    /// Covers exactly `frames` for the bundle, each with a cover window of its own, reusing
+    /// the bundle's cover windows and ordering out the ones left over.
+    void setCovers(const std::string& bundleId, const std::vector<Rect>& frames);
+    /// Orders the bundle's overlay and covers out and forgets its callbacks and name.
     void hide(const std::string& bundleId);
     /// `hide` for every bundle that ever had an overlay.
     void hideAll();
@@ -55,13 +61,23 @@ public:
     [[nodiscard]] std::shared_ptr<OverlayWindow> window(const std::string& bundleId) const;
     /// The bundles whose overlay is on screen, in identifier order.
     [[nodiscard]] std::vector<std::string> visibleBundleIds() const;
+    /// The frames of the bundle's covers on screen, in the order last set.
+    [[nodiscard]] std::vector<Rect> coverFrames(const std::string& bundleId) const;
 
 private:
+    struct Cover {
+        std::shared_ptr<OverlayWindow> window;
+        Rect frame;
+    };
+
     [[nodiscard]] std::size_t visibleWindowCount() const;
+    std::shared_ptr<OverlayWindow> createCoverWindow(const std::string& bundleId, Rect frame);
+    void hideCovers(const std::string& bundleId);
     [[nodiscard]] std::shared_ptr<OverlayHostingView> makeHostingView(const std::string& appName,
                                                                       const Action& onUnlockTapped,
                                                                       const Action& onCancelTapped,
                                                                       Rect frame) const;
+    std::shared_ptr<OverlayWindow> makeConfiguredWindow(Rect frame);
     std::shared_ptr<OverlayWindow> createWindow(const std::string& bundleId, Rect frame,
                                                 const std::string& appName,
                                                 const Action& onUnlockTapped,
@@ -81,6 +97,7 @@ private:
     /// An empty action where the latest `show` gave none.
     std::map<std::string, Action> cancelHandlers;
     std::map<std::string, std::string> appNames;
+    std::map<std::string, std::vector<Cover>> coverWindows;
 };
 
 } // namespace velmora

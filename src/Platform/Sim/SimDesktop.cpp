@@ -24,6 +24,11 @@ SimDesktop::SimDesktop(std::vector<Screen> screens)
     hostPid_ =
         launchApp(kHostBundleIdentifier, "Velmora", std::nullopt, ActivationPolicy::accessory);
     hostApplication->joinWorkspace(workspace, hostPid_);
+    windowServer->setHiddenProcesses(
+        [weak = std::weak_ptr<SimWorkspace>(workspace)](ProcessId pid) {
+            const auto desktop = weak.lock();
+            return desktop && desktop->isHidden(pid);
+        });
 }
 
 SimDesktop::~SimDesktop() {

@@ -26,7 +26,8 @@
 namespace velmora {
 
 /// A whole simulated desktop on virtual time: one main queue and every simulated service,
-/// with the program itself running as a menu-bar utility.
+/// with the program itself running as a menu-bar utility. A hidden application's windows are
+/// off screen.
 ///
 ///     SimDesktop desktop;
 ///     ProcessId notes = desktop.launchApp("com.example.notes", "Notes", Rect{100, 80, 800, 600});

@@ -1,6 +1,7 @@
 #include "Platform/Sim/SimOverlayWindows.hpp"
 
 #include <algorithm>
+#include <iterator>
 
 namespace velmora {
 
@@ -41,7 +42,7 @@ void SimOverlayWindow::orderOut() {
 }
 
 bool SimOverlayWindow::pressUnlock() {
-    if (ignoresMouseEvents_ || !canBeClicked()) {
+    if (ignoresMouseEvents_ || !canBeClicked() || !contentView_->rootView->showsCard()) {
         return false;
     }
     ++clicksReceived_;
@@ -52,7 +53,8 @@ bool SimOverlayWindow::pressUnlock() {
 }
 
 bool SimOverlayWindow::pressMinimize() {
-    if (ignoresMouseEvents_ || !canBeClicked() || !contentView_->rootView->hasMinimizeButton()) {
+    if (ignoresMouseEvents_ || !canBeClicked() || !contentView_->rootView->showsCard() ||
+        !contentView_->rootView->hasMinimizeButton()) {
         return false;
     }
     ++clicksReceived_;
@@ -83,6 +85,16 @@ std::shared_ptr<OverlayWindow> SimOverlayWindowFactory::makeWindow(Rect contentR
 std::size_t SimOverlayWindowFactory::visibleWindowCount() const {
     return static_cast<std::size_t>(std::count_if(
         windows_.begin(), windows_.end(), [](const auto& window) { return window->isVisible(); }));
+}
+
+std::vector<std::shared_ptr<SimOverlayWindow>> SimOverlayWindowFactory::visibleCovers() const {
+    std::vector<std::shared_ptr<SimOverlayWindow>> covers;
+    std::copy_if(
+        windows_.begin(), windows_.end(), std::back_inserter(covers), [](const auto& window) {
+            return window->isVisible() && window->contentView() &&
+                   window->contentView()->rootView && !window->contentView()->rootView->showsCard();
+        });
+    return covers;
 }
 
 } // namespace velmora

@@ -52,7 +52,8 @@ public:
     /// Clicks the lock card's Unlock button. False when the window is not on screen or shows
     /// no card.
     bool pressUnlock();
-    /// Clicks the lock card's Minimize button. False also when the card has none.
+    /// Clicks the lock card's Minimize button. False also when there is no card or the card
+    /// has none.
     bool pressMinimize();
     /// Clicks the dark cover outside the card; the cover swallows it. False when not on screen.
     bool clickBackground();
@@ -117,6 +118,8 @@ public:
     }
     [[nodiscard]] std::size_t windowCount() const { return windows_.size(); }
     [[nodiscard]] std::size_t visibleWindowCount() const;
+    /// The visible windows showing the cover alone.
+    [[nodiscard]] std::vector<std::shared_ptr<SimOverlayWindow>> visibleCovers() const;
 
 private:
     std::vector<std::shared_ptr<SimOverlayWindow>> windows_;

@@ -9,7 +9,13 @@ std::optional<std::vector<WindowListEntry>> SimWindowServer::onScreenWindows() c
     if (unavailable_) {
         return std::nullopt;
     }
-    return frontToBack_;
+    std::vector<WindowListEntry> onScreen = frontToBack_;
+    if (isHidden_) {
+        std::erase_if(onScreen, [this](const WindowListEntry& entry) {
+            return entry.ownerPid && isHidden_(*entry.ownerPid);
+        });
+    }
+    return onScreen;
 }
 
 void SimWindowServer::addWindow(ProcessId pid, double x, double y, double width, double height,
@@ -21,8 +27,40 @@ void SimWindowServer::addEntry(WindowListEntry entry) {
     frontToBack_.insert(frontToBack_.begin(), entry);
 }
 
+bool SimWindowServer::moveWindow(ProcessId pid, Rect from, Rect to) {
+    const auto window = find(pid, from);
+    if (window == frontToBack_.end()) {
+        return false;
+    }
+    window->x = to.x;
+    window->y = to.y;
+    window->width = to.width;
+    window->height = to.height;
+    return true;
+}
+
+bool SimWindowServer::removeWindow(ProcessId pid, Rect frame) {
+    const auto window = find(pid, frame);
+    if (window == frontToBack_.end()) {
+        return false;
+    }
+    frontToBack_.erase(window);
+    return true;
+}
+
+std::vector<WindowListEntry>::iterator SimWindowServer::find(ProcessId pid, Rect frame) {
+    return std::find_if(frontToBack_.begin(), frontToBack_.end(), [&](const WindowListEntry& e) {
+        return e.ownerPid == pid && e.x == frame.x && e.y == frame.y && e.width == frame.width &&
+               e.height == frame.height;
+    });
+}
+
 void SimWindowServer::removeWindowsOf(ProcessId pid) {
     std::erase_if(frontToBack_, [pid](const WindowListEntry& e) { return e.ownerPid == pid; });
+}
+
+void SimWindowServer::setHiddenProcesses(std::function<bool(ProcessId)> isHidden) {
+    isHidden_ = std::move(isHidden);
 }
 
 void SimWindowServer::setUnavailable(bool unavailable) {

@@ -47,10 +47,11 @@ protected:
     /// Longer than the debounce; lets every pending step run.
     void settle() { desktop.loop->advance(Seconds{1}); }
 
-    /// The visible overlay showing `name`, or null.
+    /// The visible overlay showing the card of `name`, or null.
     SimOverlayWindow* overlay(const std::string& name) const {
         for (const auto& window : desktop.overlayWindows->windows()) {
-            if (window->isVisible() && window->contentView()->rootView->appName() == name) {
+            const auto& content = window->contentView()->rootView;
+            if (window->isVisible() && content->showsCard() && content->appName() == name) {
                 return window.get();
             }
         }

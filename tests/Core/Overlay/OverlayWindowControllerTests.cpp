@@ -164,5 +164,66 @@ TEST_F(OverlayWindowControllerTest, ACardsButtonMayRebuildTheOverlay) {
     EXPECT_TRUE(taps.empty());
 }
 
+TEST_F(OverlayWindowControllerTest, CoversShowTheDarkCoverAloneAndAreReused) {
+    show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
+    controller.setCovers("com.apple.Notes", {{900, 0, 300, 200}, {0, 700, 400, 100}});
+    ASSERT_EQ(windows->windowCount(), 3u);
+    for (std::size_t index : {1u, 2u}) {
+        SimOverlayWindow& cover = window(index);
+        EXPECT_TRUE(cover.isVisible());
+        EXPECT_FALSE(cover.contentView()->rootView->showsCard());
+        EXPECT_EQ(cover.contentView()->rootView->appName(), "Notes");
+        EXPECT_EQ(cover.level(), kModalPanelWindowLevel);
+        EXPECT_FALSE(cover.ignoresMouseEvents());
+        EXPECT_FALSE(cover.pressUnlock());
+    }
+    EXPECT_TRUE(window(0).contentView()->rootView->showsCard());
+    EXPECT_EQ(window(0).orderFrontCount(), 2u) << "the card goes back above its new covers";
+
+    controller.setCovers("com.apple.Notes", {{50, 50, 300, 200}});
+    EXPECT_EQ(windows->windowCount(), 3u);
+    EXPECT_EQ(window(1).frame(), (Rect{50, 50, 300, 200}));
+    EXPECT_FALSE(window(2).isVisible());
+    EXPECT_EQ(controller.coverFrames("com.apple.Notes"), (std::vector<Rect>{{50, 50, 300, 200}}));
+    EXPECT_EQ(window(0).orderFrontCount(), 2u);
+    EXPECT_TRUE(taps.empty());
+}
+
+TEST_F(OverlayWindowControllerTest, SettingTheSameCoversAgainChangesNothing) {
+    show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
+    controller.setCovers("com.apple.Notes", {{900, 0, 300, 200}});
+    const std::size_t lines = logger->messages().size();
+    controller.setCovers("com.apple.Notes", {{900, 0, 300, 200}});
+    EXPECT_EQ(logger->messages().size(), lines);
+    EXPECT_EQ(window(1).orderFrontCount(), 1u);
+    EXPECT_TRUE(window(1).framesSet().empty());
+}
+
+TEST_F(OverlayWindowControllerTest, CoversAreNeverCountedAsOverlays) {
+    show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
+    controller.setCovers("com.apple.Notes", {{900, 0, 300, 200}, {0, 700, 400, 100}});
+    show("com.apple.Mail", {0, 0, 400, 300}, "Mail");
+    EXPECT_TRUE(logger->contains("  active overlays: 1", LogLevel::debug));
+    EXPECT_EQ(controller.windowCount(), 2u);
+    EXPECT_EQ(controller.visibleBundleIds(),
+              (std::vector<std::string>{"com.apple.Mail", "com.apple.Notes"}));
+    controller.hideAll();
+    EXPECT_TRUE(logger->contains("Overlay.hideAll() called - hiding 2 overlays", LogLevel::info));
+    EXPECT_EQ(windows->visibleWindowCount(), 0u);
+}
+
+TEST_F(OverlayWindowControllerTest, HideTakesTheCoversAwayAndShowDoesNotBringThemBack) {
+    show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
+    controller.setCovers("com.apple.Notes", {{900, 0, 300, 200}});
+    controller.hide("com.apple.Notes");
+    EXPECT_EQ(windows->visibleWindowCount(), 0u);
+    EXPECT_TRUE(controller.coverFrames("com.apple.Notes").empty());
+    show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
+    EXPECT_EQ(windows->visibleWindowCount(), 1u);
+    controller.setCovers("com.apple.Notes", {{900, 0, 300, 200}});
+    EXPECT_EQ(windows->windowCount(), 2u);
+    EXPECT_EQ(windows->visibleWindowCount(), 2u);
+}
+
 } // namespace
 } // namespace velmora

@@ -24,6 +24,15 @@ TEST(SimDesktop, ItsPlatformKeepsTheServicesAndTheMainQueueAliveAfterItIsGone) {
     EXPECT_EQ(activations, 1);
 }
 
+TEST(SimDesktop, AHiddenApplicationsWindowsAreOffScreenUntilItIsActivated) {
+    SimDesktop desktop;
+    const ProcessId notes = desktop.launchApp("com.example.notes", "Notes", Rect{0, 0, 100, 80});
+    desktop.workspace->hide(notes);
+    EXPECT_TRUE(desktop.windowServer->onScreenWindows()->empty());
+    desktop.activate(notes);
+    EXPECT_EQ(desktop.windowServer->onScreenWindows()->size(), 1u);
+}
+
 TEST(SimDesktop, WithdrawsPromptsStillUpWhenItGoesAway) {
     std::optional<bool> answered;
     {
