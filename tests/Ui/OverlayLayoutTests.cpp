@@ -100,6 +100,16 @@ TEST_F(OverlayLayout, BottomOfTheCardFollowsWhetherMinimizeIsOffered) {
     }
 }
 
+TEST_F(OverlayLayout, ACoverOverAnotherWindowIsTheDarkCoverAlone) {
+    auto shown = std::make_shared<RecordingOverlayContent>();
+    shown->card = false;
+    show(shown);
+    EXPECT_EQ(window->view().rootObject()->findChild<QQuickItem*>("card"), nullptr);
+    const QColor middle = pixel(QPoint(400, 300));
+    EXPECT_LE(middle.red(), 12);
+    EXPECT_EQ(middle.red(), middle.blue());
+}
+
 TEST_F(OverlayLayout, LongNameWrapsToTwoLinesAndIsCut) {
     auto shown = std::make_shared<RecordingOverlayContent>();
     shown->name = "A Remarkably Long Application Name That Goes On And On Well Past Any "

@@ -26,7 +26,7 @@ Item {
 
     Loader {
         anchors.centerIn: parent
-        active: root.content !== null
+        active: root.content !== null && root.content.showsCard
         sourceComponent: LockCard {
             content: root.content
         }
