@@ -6,6 +6,7 @@
 #include "Platform/Linux/XcbConnection.hpp"
 #include "SharedAppLog.hpp"
 #include "SingleInstance.hpp"
+#include "TerminationSignals.hpp"
 #include "TrayIcon.hpp"
 
 #include <QApplication>
@@ -91,6 +92,11 @@ int main(int argc, char** argv) {
         },
         [host] { host->terminate(); });
     tray.show();
+
+    const TerminationSignals stopSignals([](int signal) {
+        installedPlatform().logger->info("Stopping on signal " + std::to_string(signal));
+        QCoreApplication::exit(128 + signal);
+    });
 
     delegate->applicationDidFinishLaunching();
     return QApplication::exec();

@@ -1,5 +1,6 @@
 #include "Ui/QtPasswordPrompt.hpp"
 
+#include "Platform/Linux/X11InputFocus.hpp"
 #include "Ui/PasswordPromptAdaptor.hpp"
 #include "Ui/QtHostApplication.hpp"
 
@@ -73,6 +74,9 @@ void QtPasswordPrompt::requestPassword(const std::string& message, Reply reply) 
     view_->show();
     view_->raise();
     view_->requestActivate();
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        giveInputFocus(x11->connection(), static_cast<std::uint32_t>(view_->winId()));
+    }
     if (QQuickItem* field = passwordField()) {
         field->forceActiveFocus();
     }

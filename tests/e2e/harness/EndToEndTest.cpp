@@ -55,6 +55,7 @@ void EndToEndTest::TearDown() {
     desktop_->saveScreenshot(screenshot);
     std::cout << "Screen at the end: " << screenshot.string() << ".png\n";
     if (velmora_) {
+        velmora_->stop();
         std::cout << velmora_->report();
     }
 }
@@ -137,9 +138,14 @@ bool EndToEndTest::showsThroughCover(const ScreenRect& area, Rgb color) {
 }
 
 std::optional<WindowInfo> EndToEndTest::openPasswordPrompt(const WindowInfo& overlay) {
-    const auto button = desktop_->display()
-                            .capture(overlay.frame)
-                            .band(kBrandFill, kUnlockButtonMinimumWidth, kFillTolerance);
+    // The card is drawn a moment after its window maps.
+    std::optional<ScreenRect> button;
+    eventually([&] {
+        button = desktop_->display()
+                     .capture(overlay.frame)
+                     .band(kBrandFill, kUnlockButtonMinimumWidth, kFillTolerance);
+        return button.has_value();
+    });
     if (!button) {
         ADD_FAILURE() << "no Unlock button on the lock card over " << overlay.frame;
         return std::nullopt;

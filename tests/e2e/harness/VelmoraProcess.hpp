@@ -32,6 +32,8 @@ public:
     /// Waits until standard output holds `text`; gives up early when Velmora has exited.
     bool waitForOutput(const std::string& text,
                        std::chrono::milliseconds timeout = std::chrono::seconds{10});
+    /// Stops it as a log-out would (SIGTERM), so that its log is written out.
+    void stop() { process_->terminate(std::chrono::seconds{3}); }
     /// Everything it wrote, for a failure message.
     [[nodiscard]] std::string report() const;
 

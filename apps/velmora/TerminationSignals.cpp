@@ -1,0 +1,55 @@
+#include "TerminationSignals.hpp"
+
+#include <array>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace velmora {
+
+namespace {
+
+constexpr std::array<int, 3> kSignals{SIGTERM, SIGINT, SIGHUP};
+// Written by the handler, read on the main thread; one pair per process.
+int signalPipe[2] = {-1, -1};
+
+} // namespace
+
+TerminationSignals::TerminationSignals(std::function<void(int)> onSignal)
+    : onSignal_(std::move(onSignal)) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) {
+        return;
+    }
+    notifier_ = std::make_unique<QSocketNotifier>(signalPipe[1], QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] {
+        unsigned char number = 0;
+        while (::read(signalPipe[1], &number, 1) == 1) {
+            onSignal_(number);
+        }
+    });
+    struct sigaction action {};
+    action.sa_handler = &TerminationSignals::handle;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : kSignals) {
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+TerminationSignals::~TerminationSignals() {
+    for (const int signal : kSignals) {
+        std::signal(signal, SIG_DFL);
+    }
+    notifier_.reset();
+    ::close(signalPipe[0]);
+    ::close(signalPipe[1]);
+    signalPipe[0] = signalPipe[1] = -1;
+}
+
+void TerminationSignals::handle(int signal) {
+    const unsigned char number = static_cast<unsigned char>(signal);
+    // Async-signal-safe; a full pipe only means a stop is already on its way.
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &number, 1);
+}
+
+} // namespace velmora

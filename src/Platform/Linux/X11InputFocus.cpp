@@ -1,0 +1,15 @@
+#include "Platform/Linux/X11InputFocus.hpp"
+
+#include <xcb/xcb.h>
+
+namespace velmora {
+
+void giveInputFocus(xcb_connection_t* connection, std::uint32_t window) {
+    if (connection == nullptr || window == 0) {
+        return;
+    }
+    xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
+    xcb_flush(connection);
+}
+
+} // namespace velmora
