@@ -9,6 +9,7 @@
 #include "Platform/Linux/LogindSessionEvents.hpp"
 #include "Platform/Linux/PamAuthenticationService.hpp"
 #include "Platform/Linux/SessionNotificationCenter.hpp"
+#include "Platform/Linux/SettingsLinkOpener.hpp"
 #include "Platform/Linux/SyslogSystemLog.hpp"
 #include "Platform/Linux/X11ClientList.hpp"
 #include "Platform/Linux/X11Screens.hpp"
@@ -42,6 +43,17 @@ std::filesystem::path authHelperPath() {
         return installed;
     }
     return VELMORA_AUTH_HELPER_BUILD_PATH;
+}
+
+// The README holds the permission guidance: the installed copy, else the one in the sources.
+std::string helpDocument() {
+    const std::filesystem::path installed =
+        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) /
+        "../share/doc/velmora/README.md";
+    if (std::filesystem::exists(installed)) {
+        return std::filesystem::canonical(installed).string();
+    }
+    return VELMORA_SOURCE_README;
 }
 
 } // namespace
@@ -88,7 +100,8 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
     platform.notificationCenter = std::make_shared<LocalNotificationCenter>(runLoop);
     platform.distributedNotifications =
         std::make_shared<SessionNotificationCenter>(sessionEvents, runLoop);
-    platform.urlOpener = std::make_shared<XdgUrlOpener>();
+    platform.urlOpener =
+        std::make_shared<SettingsLinkOpener>(std::make_shared<XdgUrlOpener>(), helpDocument());
     platform.systemLog = std::make_shared<SyslogSystemLog>();
     platform.mainBundle = std::make_shared<LinuxMainBundle>();
     return platform;
