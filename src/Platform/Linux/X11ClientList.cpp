@@ -147,8 +147,8 @@ X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
         xcb_change_window_attributes(c, window, XCB_CW_EVENT_MASK, &destroyMask);
         Pending p;
         if (hasResourceExtension_) {
-            const xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
-            p.resource = xcb_res_query_client_ids(c, 1, &spec);
+            const xcb_res_client_id_spec_t wanted{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+            p.resource = xcb_res_query_client_ids(c, 1, &wanted);
         }
         p.pid = xcb_get_property(c, 0, window, ewmh->_NET_WM_PID, XCB_ATOM_CARDINAL, 0, 1);
         p.gtk = xcb_get_property(c, 0, window, gtkId, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024);
@@ -169,8 +169,8 @@ X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
             for (auto it = ids ? xcb_res_query_client_ids_ids_iterator(ids.get())
                                : xcb_res_client_id_value_iterator_t{};
                  it.rem > 0; xcb_res_client_id_value_next(&it)) {
-                if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) &&
-                    it.data->length >= 4) {
+                const auto& [clientId, length] = *it.data;
+                if ((clientId.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) && length >= 4) {
                     client.pid = static_cast<ProcessId>(*xcb_res_client_id_value_value(it.data));
                 }
             }
