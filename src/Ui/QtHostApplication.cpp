@@ -99,31 +99,11 @@ void QtHostApplication::makeKeyAndOrderFront(int windowId) {
 }
 
 void QtHostApplication::terminate() {
-    // While a request waits for its reply, or after the end, further requests are dropped.
-    if (terminated_ || terminationPending_) {
-        return;
-    }
-    const auto delegate = delegate_.lock();
-    switch (delegate ? delegate->applicationShouldTerminate() : TerminateReply::now) {
-    case TerminateReply::now:
-        endProgram();
-        break;
-    case TerminateReply::later:
-        terminationPending_ = true;
-        break;
-    case TerminateReply::cancel:
-        break;
-    }
+    termination_.request(delegate_);
 }
 
 void QtHostApplication::replyToApplicationShouldTerminate(bool shouldTerminate) {
-    if (!terminationPending_) {
-        return;
-    }
-    terminationPending_ = false;
-    if (shouldTerminate) {
-        endProgram();
-    }
+    termination_.reply(shouldTerminate, delegate_);
 }
 
 Subscription QtHostApplication::observeDidBecomeActive(EventHandler handler) {
@@ -143,14 +123,6 @@ QWindow* QtHostApplication::window(int windowId) const {
         }
     }
     return nullptr;
-}
-
-void QtHostApplication::endProgram() {
-    terminated_ = true;
-    if (const auto delegate = delegate_.lock()) {
-        delegate->applicationWillTerminate();
-    }
-    quitEventLoop_();
 }
 
 } // namespace velmora

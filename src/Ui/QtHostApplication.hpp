@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/HostApplication.hpp"
+#include "Platform/TerminationNegotiation.hpp"
 #include "Support/RunLoop.hpp"
 
 #include <QObject>
@@ -52,18 +53,16 @@ public:
     void replyToApplicationShouldTerminate(bool shouldTerminate) override;
     [[nodiscard]] Subscription observeDidBecomeActive(EventHandler handler) override;
 
-    [[nodiscard]] bool isTerminationPending() const { return terminationPending_; }
-    [[nodiscard]] bool isTerminated() const { return terminated_; }
+    [[nodiscard]] bool isTerminationPending() const { return termination_.isPending(); }
+    [[nodiscard]] bool isTerminated() const { return termination_.hasEnded(); }
 
 private:
     [[nodiscard]] QWindow* window(int windowId) const;
-    void endProgram();
 
     std::shared_ptr<RunLoop> runLoop_;
     QuitEventLoop quitEventLoop_;
     std::weak_ptr<ApplicationDelegate> delegate_;
-    bool terminationPending_ = false;
-    bool terminated_ = false;
+    TerminationNegotiation termination_{[this] { quitEventLoop_(); }};
     // Shared with queued deliveries, which may run after the application object is gone.
     std::shared_ptr<std::map<int, EventHandler>> activeObservers_ =
         std::make_shared<std::map<int, EventHandler>>();

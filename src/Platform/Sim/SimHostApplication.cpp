@@ -35,31 +35,11 @@ void SimHostApplication::makeKeyAndOrderFront(int windowId) {
 
 void SimHostApplication::terminate() {
     ++terminationRequests_;
-    // While a request waits for its reply, or after the end, further requests are dropped.
-    if (terminated_ || terminationPending_) {
-        return;
-    }
-    const auto delegate = delegate_.lock();
-    switch (delegate ? delegate->applicationShouldTerminate() : TerminateReply::now) {
-    case TerminateReply::now:
-        endProgram();
-        break;
-    case TerminateReply::later:
-        terminationPending_ = true;
-        break;
-    case TerminateReply::cancel:
-        break;
-    }
+    termination_.request(delegate_);
 }
 
 void SimHostApplication::replyToApplicationShouldTerminate(bool shouldTerminate) {
-    if (!terminationPending_) {
-        return;
-    }
-    terminationPending_ = false;
-    if (shouldTerminate) {
-        endProgram();
-    }
+    termination_.reply(shouldTerminate, delegate_);
 }
 
 Subscription SimHostApplication::observeDidBecomeActive(EventHandler handler) {
@@ -131,10 +111,6 @@ AppWindow* SimHostApplication::find(int id) {
 }
 
 void SimHostApplication::endProgram() {
-    if (auto delegate = delegate_.lock()) {
-        delegate->applicationWillTerminate();
-    }
-    terminated_ = true;
     active_ = false;
     if (auto workspace = workspace_.lock()) {
         workspace->quit(pid_);

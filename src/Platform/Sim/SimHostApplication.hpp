@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/HostApplication.hpp"
+#include "Platform/TerminationNegotiation.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/Signal.hpp"
 
@@ -66,8 +67,8 @@ public:
     [[nodiscard]] const std::vector<int>& orderedFront() const { return orderedFront_; }
     [[nodiscard]] std::size_t terminationRequestCount() const { return terminationRequests_; }
     /// A request waits for the delegate's deferred reply.
-    [[nodiscard]] bool isTerminationPending() const { return terminationPending_; }
-    [[nodiscard]] bool isTerminated() const { return terminated_; }
+    [[nodiscard]] bool isTerminationPending() const { return termination_.isPending(); }
+    [[nodiscard]] bool isTerminated() const { return termination_.hasEnded(); }
 
 private:
     AppWindow* find(int id);
@@ -84,8 +85,7 @@ private:
     std::optional<int> keyWindowId_;
     std::vector<int> orderedFront_;
     std::size_t terminationRequests_ = 0;
-    bool terminationPending_ = false;
-    bool terminated_ = false;
+    TerminationNegotiation termination_{[this] { endProgram(); }};
     std::weak_ptr<SimWorkspace> workspace_;
     ProcessId pid_ = 0;
     Subscription workspaceActivations_;
