@@ -7,7 +7,8 @@ namespace {
 
 std::vector<Rect> framesOf(const SimWindowServer& server) {
     std::vector<Rect> frames;
-    for (const WindowListEntry& entry : *server.onScreenWindows()) {
+    const auto windows = server.onScreenWindows();
+    for (const WindowListEntry& entry : *windows) {
         frames.push_back({*entry.x, *entry.y, *entry.width, *entry.height});
     }
     return frames;

@@ -1,6 +1,6 @@
 #include "X11Testing/XvfbServer.hpp"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QQuickWindow>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     setenv("DISPLAY", server.display().c_str(), 1);
     qputenv("QT_QPA_PLATFORM", "xcb");
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-    QGuiApplication app(argc, argv);
+    // QtTest drives keys through QApplication whenever Qt Widgets is linked.
+    QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
