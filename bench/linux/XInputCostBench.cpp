@@ -21,8 +21,10 @@
 #include <ctime>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <numeric>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 namespace velmora::bench {
@@ -43,6 +45,12 @@ double processCpuSeconds() {
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
+
+/// Where the focus is for a press: press 0 is unmeasured, 1 to kEvents are measured.
+struct Focus {
+    const char* name;
+    std::function<xcb_window_t(int)> window;
+};
 
 struct Row {
     const char* focus;
@@ -85,15 +93,37 @@ public:
 
     std::vector<Row> run() {
         const xcb_window_t window = application_.window();
-        return {
-            measure("the application's window", [&](int) { return window; }),
-            measure("a window inside it, owner remembered", [&](int) { return subwindows_[0]; }),
-            measure("a new window inside it each time", [&](int i) { return subwindows_[i]; }),
+        const std::vector<Focus> foci{
+            {"the application's window", [=](int) { return window; }},
+            {"a window inside it, owner remembered", [this](int) { return subwindows_[0]; }},
+            {"a new window inside it each time", [this](int i) { return subwindows_[i]; }},
         };
+        watchdog_.start(kWatchdog);
+        // Unmeasured, with the windows of press 0: whatever is remembered is filled in.
+        for (const Focus& focus : foci) {
+            timedPress(focus.window(0));
+        }
+        std::vector<std::vector<double>> spent(foci.size());
+        std::vector<int> misattributed(foci.size());
+        // In turns, so that whatever else the machine does weighs on each alike.
+        for (int i = 1; i <= kEvents; ++i) {
+            for (std::size_t f = 0; f < foci.size(); ++f) {
+                spent[f].push_back(timedPress(foci[f].window(i)));
+                misattributed[f] += lastTarget_ == application_.pid() ? 0 : 1;
+            }
+        }
+        watchdog_.stop();
+        std::vector<Row> rows;
+        for (std::size_t f = 0; f < foci.size(); ++f) {
+            const double total = std::accumulate(spent[f].begin(), spent[f].end(), 0.0);
+            rows.push_back(
+                {foci[f].name, total / kEvents, Summary::of(spent[f]).p50, misattributed[f]});
+        }
+        return rows;
     }
 
 private:
-    // One for each measured press and one for the press before them.
+    // One for each measured press and one for the unmeasured press before them.
     void createSubwindows() {
         xcb_connection_t* c = input_.connection();
         for (int i = 0; i < kEvents + 1; ++i) {
@@ -122,28 +152,15 @@ private:
         return heard_ >= count;
     }
 
-    /// `focusFor(0)` is focused for an unmeasured first press, which fills whatever is
-    /// remembered; `focusFor(1)` to `focusFor(kEvents)` for the measured ones.
-    Row measure(const char* name, const std::function<xcb_window_t(int)>& focusFor) {
-        watchdog_.start(kWatchdog);
-        press(focusFor(0));
+    /// Makes a key press with `focus` focused and answers the process CPU time, in
+    /// microseconds, spent until the tap has heard it.
+    double timedPress(xcb_window_t focus) {
+        press(focus);
+        const double before = processCpuSeconds();
         if (!hear(heard_ + 1)) {
-            throw std::runtime_error("the tap heard no key press");
+            throw std::runtime_error("the tap did not hear a key press");
         }
-        std::vector<double> spent;
-        int misattributed = 0;
-        for (int i = 1; i <= kEvents; ++i) {
-            press(focusFor(i));
-            const double before = processCpuSeconds();
-            if (!hear(heard_ + 1)) {
-                throw std::runtime_error("the tap stopped hearing key presses");
-            }
-            spent.push_back((processCpuSeconds() - before) * 1e6);
-            misattributed += lastTarget_ == application_.pid() ? 0 : 1;
-        }
-        watchdog_.stop();
-        const double total = std::accumulate(spent.begin(), spent.end(), 0.0);
-        return {name, total / kEvents, Summary::of(spent).p50, misattributed};
+        return (processCpuSeconds() - before) * 1e6;
     }
 
     testing::XvfbServer server_;
@@ -173,8 +190,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "XInputCostBench: %s\n", error.what());
         return 1;
     }
-    std::printf("Process CPU time per XInput key press in us, %d presses each (target: mean "
-                "< %.0f us)\n",
+    std::printf("Process CPU time per XInput key press in us, %d presses each, in turns "
+                "(target: mean < %.0f us)\n",
                 kEvents, kTargetMicroseconds);
     std::printf("  %-40s %8s %8s %8s\n", "focused window", "mean", "median", "target");
     for (const Row& row : rows) {
