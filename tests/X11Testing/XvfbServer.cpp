@@ -25,21 +25,28 @@ int remainingMs(Clock::time_point deadline) {
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
-// Focus follows clicks and new windows, two desktops; the rest are openbox's defaults.
-constexpr const char* openboxConfig = R"(<?xml version="1.0" encoding="UTF-8"?>
+// Focus follows clicks and new windows, two desktops, iconify animation as asked; the rest
+// are openbox's defaults.
+std::string openboxConfig(bool animations) {
+    const std::string animate = animations ? "yes" : "no";
+    return R"(<?xml version="1.0" encoding="UTF-8"?>
 <openbox_config xmlns="http://openbox.org/3.4/rc">
   <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
   <desktops><number>2</number></desktops>
+  <theme><animateIconify>)" +
+           animate + R"(</animateIconify></theme>
 </openbox_config>
 )";
+}
 
-std::string makeConfigHome() {
+std::string makeConfigHome(bool animations) {
     std::string pattern = (std::filesystem::temp_directory_path() / "velmora-x11-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
         throw std::runtime_error("mkdtemp failed: " + std::string(std::strerror(errno)));
     }
     std::filesystem::create_directories(std::filesystem::path(pattern) / "openbox");
-    std::ofstream(std::filesystem::path(pattern) / "openbox" / "rc.xml") << openboxConfig;
+    std::ofstream(std::filesystem::path(pattern) / "openbox" / "rc.xml")
+        << openboxConfig(animations);
     return pattern;
 }
 
@@ -102,7 +109,7 @@ bool waitForCondition(
 XvfbServer::XvfbServer() : XvfbServer(Options{}) {}
 
 XvfbServer::XvfbServer(Options options) : options_(std::move(options)) {
-    configHome_ = makeConfigHome();
+    configHome_ = makeConfigHome(options_.animations);
     int ready[2];
     if (pipe2(ready, O_CLOEXEC) != 0) {
         throw std::runtime_error("pipe2 failed: " + std::string(std::strerror(errno)));

@@ -21,6 +21,8 @@ class XvfbServer {
 public:
     struct Options {
         bool windowManager = false;
+        /// Whether openbox animates iconifying and restoring windows, as it does by default.
+        bool animations = true;
         std::string screen = "1280x800x24";
         /// Further server options, e.g. {"-extension", "X-Resource"}.
         std::vector<std::string> serverArguments{};

@@ -24,8 +24,8 @@ TestDesktop::TestDesktop(const Options& options)
     for (const auto& application : options.applications) {
         application.writeInto(dataHome_);
     }
-    server_ = std::make_unique<testing::XvfbServer>(
-        testing::XvfbServer::Options{.windowManager = options.windowManager});
+    server_ = std::make_unique<testing::XvfbServer>(testing::XvfbServer::Options{
+        .windowManager = options.windowManager, .animations = options.windowAnimations});
     if (options.sessionBus) {
         sessionBus_ = std::make_unique<SessionBus>(runtimeDir_);
     }

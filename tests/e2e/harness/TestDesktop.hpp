@@ -33,6 +33,8 @@ class TestDesktop {
 public:
     struct Options {
         bool windowManager = true;
+        /// Whether openbox animates iconifying and restoring windows.
+        bool windowAnimations = true;
         bool sessionBus = false;
         std::vector<ProtectedAppEntry> protectedApps{};
         std::vector<DesktopEntry> applications{};

@@ -1,0 +1,96 @@
+// Resident memory of Velmora at rest: the real program on a private Xvfb with openbox, three
+// protected applications running (test clients under three identities) and an unprotected
+// backdrop in front. One protected application is brought to the front once and covered, then
+// the backdrop again; its overlay stays, as a locked application's does. After a quiet spell
+// the kernel's accounting of the process is read from /proc.
+#include "support/BenchDesktop.hpp"
+
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <thread>
+
+namespace velmora::bench {
+namespace {
+
+constexpr auto kQuietSpell = std::chrono::seconds{10};
+// Read strictly: 60 MB of 10^6 bytes.
+constexpr double kTargetKilobytes = 60e6 / 1024;
+const std::vector<BenchApp> kProtectedApps{
+    {"org.velmora.BenchNotes", "Bench Notes", "BenchNotes"},
+    {"org.velmora.BenchMail", "Bench Mail", "BenchMail"},
+    {"org.velmora.BenchPhotos", "Bench Photos", "BenchPhotos"},
+};
+const BenchApp kBackdrop{"org.velmora.BenchBackdrop", "Bench Backdrop", "BenchBackdrop", false};
+const char* const kFields[] = {"VmRSS", "RssAnon", "RssFile", "RssShmem", "VmHWM"};
+
+/// The "Vm…"/"Rss…" lines of /proc/PID/status, in kB.
+std::map<std::string, long> memoryStatus(int pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::map<std::string, long> fields;
+    for (std::string line; std::getline(status, line);) {
+        const auto colon = line.find(':');
+        if (colon == std::string::npos) {
+            continue;
+        }
+        std::istringstream value(line.substr(colon + 1));
+        long kilobytes = 0;
+        if (value >> kilobytes) {
+            fields[line.substr(0, colon)] = kilobytes;
+        }
+    }
+    return fields;
+}
+
+std::map<std::string, long> settledVelmora() {
+    std::vector<BenchApp> apps = kProtectedApps;
+    apps.push_back(kBackdrop);
+    BenchDesktop desktop(apps);
+    std::vector<e2e::WindowInfo> windows;
+    int x = 40;
+    for (const BenchApp& app : kProtectedApps) {
+        windows.push_back(desktop.launch(app, "360x280+" + std::to_string(x) + "+80",
+                                         e2e::Rgb::fromHex(0xff00ff)));
+        x += 400;
+    }
+    // Started last, so it is in front when Velmora starts and nothing is covered yet.
+    const auto backdrop = desktop.launch(kBackdrop, "1200x300+40+460", e2e::Rgb::fromHex(0x2060a0));
+    desktop.startVelmora();
+
+    if (!desktop.desktop().xdo().activate(windows.front().window) ||
+        !desktop.waitForOverlayOver(windows.front())) {
+        throw std::runtime_error("the first protected application was not covered");
+    }
+    if (!desktop.desktop().xdo().activate(backdrop.window)) {
+        throw std::runtime_error("the backdrop did not come back to the front");
+    }
+    std::this_thread::sleep_for(kQuietSpell);
+    if (!desktop.velmora().isRunning()) {
+        throw std::runtime_error("velmora ended\n" + desktop.velmora().report());
+    }
+    return memoryStatus(desktop.velmora().pid());
+}
+
+} // namespace
+} // namespace velmora::bench
+
+int main() {
+    using namespace velmora::bench;
+    std::map<std::string, long> status;
+    try {
+        status = settledVelmora();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "IdleMemoryBench: %s\n", error.what());
+        return 1;
+    }
+    std::printf("Idle velmora, 3 protected applications running, one covered (%lld s after)\n",
+                static_cast<long long>(kQuietSpell.count()));
+    for (const char* field : kFields) {
+        std::printf("  %-9s %8.1f MiB\n", field, static_cast<double>(status[field]) / 1024.0);
+    }
+    std::printf("  VmRSS target < 60 MB (%.1f MiB): %s\n", kTargetKilobytes / 1024.0,
+                static_cast<double>(status["VmRSS"]) < kTargetKilobytes ? "met" : "MISSED");
+    return 0;
+}

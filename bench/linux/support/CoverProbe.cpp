@@ -1,0 +1,161 @@
+#include "support/CoverProbe.hpp"
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <poll.h>
+#include <stdexcept>
+#include <vector>
+
+namespace velmora::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Once a cover is mapped its pixels are looked at this often; the map itself wakes the
+// probe at once.
+constexpr std::chrono::microseconds kPixelPollInterval{250};
+constexpr uint32_t kPagerSource = 2;
+
+struct FreeDeleter {
+    void operator()(void* pointer) const { std::free(pointer); }
+};
+template <typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
+
+xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
+    Reply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
+        nullptr));
+    return atom ? atom->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+} // namespace
+
+CoverProbe::CoverProbe(const std::string& display, int coverOwner)
+    : connection_(xcb_connect(display.c_str(), nullptr)), coverOwner_(coverOwner) {
+    if (xcb_connection_has_error(connection_)) {
+        xcb_disconnect(connection_);
+        throw std::runtime_error("cannot connect to the X server " + display);
+    }
+    root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+    activeWindowAtom_ = internAtom(connection_, "_NET_ACTIVE_WINDOW");
+    pidAtom_ = internAtom(connection_, "_NET_WM_PID");
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(connection_);
+}
+
+CoverProbe::~CoverProbe() {
+    xcb_disconnect(connection_);
+}
+
+xcb_window_t CoverProbe::activeWindow() {
+    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection_,
+        xcb_get_property(connection_, 0, root_, activeWindowAtom_, XCB_ATOM_WINDOW, 0, 1),
+        nullptr));
+    if (!reply || xcb_get_property_value_length(reply.get()) != 4) {
+        return XCB_WINDOW_NONE;
+    }
+    return *static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
+}
+
+void CoverProbe::discardEvents() {
+    std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+        std::free(event);
+    }
+}
+
+void CoverProbe::sendActivation(xcb_window_t window) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = activeWindowAtom_;
+    message.data.data32[0] = kPagerSource;
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection_, 0, root_,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection_);
+}
+
+bool CoverProbe::isCoverOver(xcb_window_t window, const e2e::ScreenRect& frame) {
+    const auto geometryCookie = xcb_get_geometry(connection_, window);
+    const auto pidCookie =
+        xcb_get_property(connection_, 0, window, pidAtom_, XCB_ATOM_CARDINAL, 0, 1);
+    Reply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(connection_, geometryCookie, nullptr));
+    Reply<xcb_get_property_reply_t> pid(xcb_get_property_reply(connection_, pidCookie, nullptr));
+    if (!geometry || !pid || xcb_get_property_value_length(pid.get()) != 4) {
+        return false;
+    }
+    // Covers are children of the root: their position is in root coordinates.
+    const int border = 2 * geometry->border_width;
+    const e2e::ScreenRect cover{geometry->x, geometry->y, geometry->width + border,
+                                geometry->height + border};
+    const auto owner = *static_cast<const uint32_t*>(xcb_get_property_value(pid.get()));
+    return static_cast<int>(owner) == coverOwner_ && cover.contains(frame);
+}
+
+std::optional<std::vector<CoverProbe::Milliseconds>>
+CoverProbe::activateAndTime(xcb_window_t window, const e2e::ScreenRect& frame,
+                            const std::vector<std::function<bool()>>& stages,
+                            std::chrono::milliseconds timeout) {
+    discardEvents();
+    const auto sent = Clock::now();
+    sendActivation(window);
+    const auto deadline = sent + timeout;
+    std::vector<xcb_window_t> mapped;
+    bool covering = false;
+    std::vector<Milliseconds> times;
+    while (Clock::now() < deadline) {
+        bool changed = false;
+        while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+            const uint8_t type = event->response_type & 0x7f;
+            if (type == XCB_MAP_NOTIFY) {
+                const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(event);
+                if (map->override_redirect) {
+                    mapped.push_back(map->window);
+                    changed = true;
+                }
+            } else if (type == XCB_UNMAP_NOTIFY) {
+                std::erase(mapped,
+                           reinterpret_cast<const xcb_unmap_notify_event_t*>(event)->window);
+                changed = true;
+            } else if (type == XCB_CONFIGURE_NOTIFY) {
+                // A cover may be mapped first and moved over the window afterwards.
+                changed = changed || !mapped.empty();
+            }
+            std::free(event);
+        }
+        if (changed) {
+            covering = false;
+            for (const xcb_window_t candidate : mapped) {
+                covering = covering || isCoverOver(candidate, frame);
+            }
+        }
+        while (covering && times.size() < stages.size() && stages[times.size()]()) {
+            times.push_back(Clock::now() - sent);
+        }
+        if (covering && times.size() == stages.size()) {
+            return times;
+        }
+        // Events wake the wait at once; pixels are looked at again after a short interval.
+        const auto left =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - Clock::now());
+        const auto wait =
+            covering ? std::min<std::chrono::nanoseconds>(kPixelPollInterval, left) : left;
+        if (wait.count() <= 0) {
+            break;
+        }
+        const timespec interval{static_cast<time_t>(wait.count() / 1'000'000'000),
+                                static_cast<long>(wait.count() % 1'000'000'000)};
+        pollfd readable{xcb_get_file_descriptor(connection_), POLLIN, 0};
+        ppoll(&readable, 1, &interval, nullptr);
+    }
+    return std::nullopt;
+}
+
+} // namespace velmora::bench

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "harness/ScreenRect.hpp"
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+#include <xcb/xcb.h>
+
+namespace velmora::bench {
+
+/// Asks the window manager to activate a window and times how soon a cover is on screen over
+/// it, through a connection of its own that hears every top-level window being mapped.
+///
+///     CoverProbe probe(":7", velmoraPid);
+///     auto took = probe.activateAndTime(window, frame, {showsCover, showsCard}, 2s);
+class CoverProbe {
+public:
+    using Milliseconds = std::chrono::duration<double, std::milli>;
+
+    /// Covers are override-redirect windows of the process `coverOwner`. Throws
+    /// std::runtime_error when the server cannot be reached.
+    CoverProbe(const std::string& display, int coverOwner);
+    ~CoverProbe();
+    CoverProbe(const CoverProbe&) = delete;
+    CoverProbe& operator=(const CoverProbe&) = delete;
+
+    /// Sends _NET_ACTIVE_WINDOW for `window` as a pager does. Once a cover that holds `frame`
+    /// is mapped, looks at each of `stages` in turn until it holds, and answers the time from
+    /// the request to each; absent when the last one does not hold within `timeout`.
+    std::optional<std::vector<Milliseconds>>
+    activateAndTime(xcb_window_t window, const e2e::ScreenRect& frame,
+                    const std::vector<std::function<bool()>>& stages,
+                    std::chrono::milliseconds timeout);
+    /// The root's _NET_ACTIVE_WINDOW.
+    [[nodiscard]] xcb_window_t activeWindow();
+
+private:
+    void discardEvents();
+    void sendActivation(xcb_window_t window);
+    /// One round trip, so that the probe itself adds little to the time.
+    [[nodiscard]] bool isCoverOver(xcb_window_t window, const e2e::ScreenRect& frame);
+
+    xcb_connection_t* connection_;
+    xcb_window_t root_ = XCB_WINDOW_NONE;
+    xcb_atom_t activeWindowAtom_ = XCB_ATOM_NONE;
+    xcb_atom_t pidAtom_ = XCB_ATOM_NONE;
+    int coverOwner_;
+};
+
+} // namespace velmora::bench
