@@ -3,6 +3,7 @@
 #include "Support/ManualRunLoop.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
@@ -46,7 +47,9 @@ int crashDepth(int depth) {
 }
 
 void writeToNullPage() {
-    *reinterpret_cast<volatile int*>(16) = 1;
+    // Read through a volatile, so the compiler neither sees nor warns about the bad address.
+    volatile std::uintptr_t address = 16;
+    *reinterpret_cast<volatile int*>(address) = 1;
 }
 
 class CrashReporterTest : public ::testing::Test {

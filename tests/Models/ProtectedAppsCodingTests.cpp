@@ -20,7 +20,11 @@ std::string entryWith(const std::string& tail) {
 std::string listWith(const std::string& key, nlohmann::json value) {
     nlohmann::json entry = nlohmann::json::parse(entryWith(R"(,"idleTimeoutMinutes":5)"));
     entry[key] = std::move(value);
-    return "[" + entry.dump() + "]";
+    // Built piece by piece: g++ 12 misreads a concatenation here as overlapping copies.
+    std::string list = "[";
+    list += entry.dump();
+    list += "]";
+    return list;
 }
 
 TEST(ProtectedAppsCoding, SavedListReadsBackToTheSameEntriesAndTheSameText) {
