@@ -97,15 +97,8 @@ std::optional<e2e::WindowInfo> BenchDesktop::waitForOverlayOver(const e2e::Windo
     std::optional<e2e::WindowInfo> overlay;
     e2e::eventually(
         [&] {
-            const auto covered = desktop_->display().window(window.window);
-            if (!covered || !covered->viewable) {
-                return false;
-            }
-            overlay = desktop_->display().find([&](const e2e::WindowInfo& info) {
-                return info.viewable && info.overrideRedirect && isVelmoraWindow(info) &&
-                       info.frame.contains(covered->frame) &&
-                       info.stackingIndex > covered->stackingIndex;
-            });
+            overlay = desktop_->display().overlayOver(
+                window.window, [&](const e2e::WindowInfo& info) { return isVelmoraWindow(info); });
             return overlay.has_value();
         },
         timeout);

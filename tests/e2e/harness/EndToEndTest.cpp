@@ -111,15 +111,8 @@ std::optional<WindowInfo> EndToEndTest::waitForOverlayOver(const WindowInfo& win
     std::optional<WindowInfo> overlay;
     eventually(
         [&] {
-            const auto covered = desktop_->display().window(window.window);
-            if (!covered || !covered->viewable) {
-                return false;
-            }
-            overlay = desktop_->display().find([&](const WindowInfo& info) {
-                return info.viewable && info.overrideRedirect && isVelmoraWindow(info) &&
-                       info.frame.contains(covered->frame) &&
-                       info.stackingIndex > covered->stackingIndex;
-            });
+            overlay = desktop_->display().overlayOver(
+                window.window, [&](const WindowInfo& info) { return isVelmoraWindow(info); });
             return overlay.has_value();
         },
         timeout);

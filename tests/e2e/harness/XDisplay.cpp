@@ -91,6 +91,18 @@ std::optional<WindowInfo> XDisplay::find(const std::function<bool(const WindowIn
     return std::nullopt;
 }
 
+std::optional<WindowInfo>
+XDisplay::overlayOver(xcb_window_t covered, const std::function<bool(const WindowInfo&)>& isOwner) {
+    const auto target = window(covered);
+    if (!target || !target->viewable) {
+        return std::nullopt;
+    }
+    return find([&](const WindowInfo& info) {
+        return info.viewable && info.overrideRedirect && isOwner(info) &&
+               info.frame.contains(target->frame) && info.stackingIndex > target->stackingIndex;
+    });
+}
+
 std::optional<WindowInfo> XDisplay::window(xcb_window_t id) {
     return find([id](const WindowInfo& info) { return info.window == id; });
 }

@@ -53,6 +53,11 @@ public:
     /// The topmost window that satisfies `predicate`.
     [[nodiscard]] std::optional<WindowInfo>
     find(const std::function<bool(const WindowInfo&)>& predicate);
+    /// The viewable override-redirect window that `isOwner` accepts, stacked above the window
+    /// with id `covered` and holding its whole frame: the overlay that covers it. Nothing
+    /// while `covered` is not viewable.
+    [[nodiscard]] std::optional<WindowInfo>
+    overlayOver(xcb_window_t covered, const std::function<bool(const WindowInfo&)>& isOwner);
     /// The window with this id, if it still exists.
     [[nodiscard]] std::optional<WindowInfo> window(xcb_window_t id);
     [[nodiscard]] ScreenRect rootRect() const;
