@@ -1,7 +1,9 @@
 #pragma once
 
 #include "Support/ProcessId.hpp"
+#include "Support/Subscription.hpp"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -24,6 +26,12 @@ public:
     virtual ~WindowListProviding() = default;
     /// Absent when the window server does not answer.
     [[nodiscard]] virtual std::optional<std::vector<WindowListEntry>> onScreenWindows() const = 0;
+    /// Calls `onChange` soon after a window maps, unmaps, moves, resizes or is restacked, on
+    /// window servers that announce it; elsewhere the list has to be asked again.
+    [[nodiscard]] virtual Subscription observeChanges(std::function<void()> onChange) {
+        (void)onChange;
+        return {};
+    }
 };
 
 } // namespace velmora

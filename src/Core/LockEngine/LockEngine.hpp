@@ -187,7 +187,8 @@ private:
     [[nodiscard]] bool isLockedProcessOf(const LockedTarget& target, ProcessId pid) const;
     /// Moves the card after the window it covers, when that window moved or was resized.
     void followCardWindow(const LockedTarget& target, const std::vector<WindowListEntry>& windows);
-    /// Runs `checkCovers` while some card is on screen.
+    /// Runs `checkCovers` while some card is on screen: on a timer, and on the next turn
+    /// after the window server announces a change.
     void startCoverCheck();
     void stopCoverCheck();
     void checkCovers();
@@ -258,6 +259,8 @@ private:
     /// The window each card sits on, in placement coordinates; none for a screen-wide card.
     std::unordered_map<std::string, Rect> cardWindowFrames_;
     std::optional<TimerHandle> coverCheckTimer_;
+    Subscription windowChanges_;
+    bool coverCheckPosted_ = false;
     std::optional<PreviousApp> lastNonProtectedApp_;
     Observable<std::optional<std::string>> currentLockedBundleId_;
     std::optional<std::string> currentProtectedFrontmostBundleId_;

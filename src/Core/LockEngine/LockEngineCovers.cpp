@@ -2,6 +2,7 @@
 #include "Core/LockEngine/LockEngineWindows.hpp"
 
 #include <unordered_map>
+#include <utility>
 
 namespace velmora {
 
@@ -61,6 +62,21 @@ void LockEngine::startCoverCheck() {
             self->checkCovers();
         }
     });
+    // A storm of moves costs one look at the list per turn of the loop.
+    windowChanges_ = windowList_->observeChanges([weak = weak_from_this()] {
+        const auto self = weak.lock();
+        if (!self || std::exchange(self->coverCheckPosted_, true)) {
+            return;
+        }
+        self->runLoop_->post([weak] {
+            if (auto engine = weak.lock()) {
+                engine->coverCheckPosted_ = false;
+                if (engine->coverCheckTimer_) {
+                    engine->checkCovers();
+                }
+            }
+        });
+    });
 }
 
 void LockEngine::stopCoverCheck() {
@@ -68,6 +84,7 @@ void LockEngine::stopCoverCheck() {
         coverCheckTimer_->invalidate();
         coverCheckTimer_.reset();
     }
+    windowChanges_.reset();
 }
 
 void LockEngine::checkCovers() {

@@ -13,7 +13,44 @@ constexpr int dockLayer = 20;
 constexpr int popupLayer = 24;
 constexpr uint32_t allDesktops = 0xFFFFFFFF;
 
+bool announcesChange(const xcb_generic_event_t& event, XcbConnection& connection) {
+    switch (event.response_type & 0x7f) {
+    case XCB_CONFIGURE_NOTIFY:
+        return !reinterpret_cast<const xcb_configure_notify_event_t&>(event).override_redirect;
+    case XCB_MAP_NOTIFY:
+        return !reinterpret_cast<const xcb_map_notify_event_t&>(event).override_redirect;
+    case XCB_UNMAP_NOTIFY:
+        return true;
+    case XCB_PROPERTY_NOTIFY: {
+        const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+        return notify.window == connection.root() &&
+               (notify.atom == connection.ewmh()->_NET_CLIENT_LIST_STACKING ||
+                notify.atom == connection.ewmh()->_NET_CURRENT_DESKTOP);
+    }
+    default:
+        return false;
+    }
+}
+
 } // namespace
+
+X11WindowList::X11WindowList(std::shared_ptr<XcbConnection> connection,
+                             std::shared_ptr<X11ClientList> clients,
+                             std::shared_ptr<const X11Screens> screens)
+    : connection_(std::move(connection)), clients_(std::move(clients)),
+      screens_(std::move(screens)) {
+    connection_->selectRootEvents(XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY |
+                                  XCB_EVENT_MASK_PROPERTY_CHANGE);
+    events_ = connection_->observeEvents([this](const xcb_generic_event_t& event) {
+        if (announcesChange(event, *connection_)) {
+            changed_.emit();
+        }
+    });
+}
+
+Subscription X11WindowList::observeChanges(std::function<void()> onChange) {
+    return changed_.connect(std::move(onChange));
+}
 
 std::optional<std::vector<WindowListEntry>> X11WindowList::onScreenWindows() const {
     xcb_connection_t* c = connection_->get();

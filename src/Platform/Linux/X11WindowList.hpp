@@ -4,6 +4,7 @@
 #include "Platform/Linux/X11Screens.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
 #include "Platform/WindowList.hpp"
+#include "Support/Signal.hpp"
 
 #include <memory>
 
@@ -18,16 +19,20 @@ namespace velmora {
 class X11WindowList final : public WindowListProviding {
 public:
     X11WindowList(std::shared_ptr<XcbConnection> connection, std::shared_ptr<X11ClientList> clients,
-                  std::shared_ptr<const X11Screens> screens)
-        : connection_(std::move(connection)), clients_(std::move(clients)),
-          screens_(std::move(screens)) {}
+                  std::shared_ptr<const X11Screens> screens);
 
     [[nodiscard]] std::optional<std::vector<WindowListEntry>> onScreenWindows() const override;
+    /// Announces managed windows that map, unmap, move, resize or restack, and desktop
+    /// switches; changes to override-redirect windows (Velmora's own covers among them) are
+    /// left out, so that moving a cover does not call for another look.
+    [[nodiscard]] Subscription observeChanges(std::function<void()> onChange) override;
 
 private:
     std::shared_ptr<XcbConnection> connection_;
     std::shared_ptr<X11ClientList> clients_;
     std::shared_ptr<const X11Screens> screens_;
+    Signal<> changed_;
+    Subscription events_;
 };
 
 } // namespace velmora

@@ -25,6 +25,7 @@ void SimWindowServer::addWindow(ProcessId pid, double x, double y, double width,
 
 void SimWindowServer::addEntry(WindowListEntry entry) {
     frontToBack_.insert(frontToBack_.begin(), entry);
+    announce();
 }
 
 bool SimWindowServer::moveWindow(ProcessId pid, Rect from, Rect to) {
@@ -36,6 +37,7 @@ bool SimWindowServer::moveWindow(ProcessId pid, Rect from, Rect to) {
     window->y = to.y;
     window->width = to.width;
     window->height = to.height;
+    announce();
     return true;
 }
 
@@ -45,6 +47,7 @@ bool SimWindowServer::removeWindow(ProcessId pid, Rect frame) {
         return false;
     }
     frontToBack_.erase(window);
+    announce();
     return true;
 }
 
@@ -57,6 +60,17 @@ std::vector<WindowListEntry>::iterator SimWindowServer::find(ProcessId pid, Rect
 
 void SimWindowServer::removeWindowsOf(ProcessId pid) {
     std::erase_if(frontToBack_, [pid](const WindowListEntry& e) { return e.ownerPid == pid; });
+    announce();
+}
+
+Subscription SimWindowServer::observeChanges(std::function<void()> onChange) {
+    return changed_.connect(std::move(onChange));
+}
+
+void SimWindowServer::announce() const {
+    if (announcesChanges_) {
+        changed_.emit();
+    }
 }
 
 void SimWindowServer::setHiddenProcesses(std::function<bool(ProcessId)> isHidden) {

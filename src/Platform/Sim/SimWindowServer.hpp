@@ -2,6 +2,7 @@
 
 #include "Platform/WindowList.hpp"
 #include "Support/Rect.hpp"
+#include "Support/Signal.hpp"
 
 #include <cstddef>
 #include <functional>
@@ -18,6 +19,7 @@ namespace velmora {
 class SimWindowServer final : public WindowListProviding {
 public:
     [[nodiscard]] std::optional<std::vector<WindowListEntry>> onScreenWindows() const override;
+    [[nodiscard]] Subscription observeChanges(std::function<void()> onChange) override;
 
     /// Puts a window of `pid` in front of every window so far.
     void addWindow(ProcessId pid, double x, double y, double width, double height, int layer = 0);
@@ -35,15 +37,21 @@ public:
     void setHiddenProcesses(std::function<bool(ProcessId)> isHidden);
     /// While set, the window server gives no list.
     void setUnavailable(bool unavailable);
+    /// Whether adding, moving and removing windows is announced, as an X server does; off
+    /// by default, as on macOS.
+    void setAnnouncesChanges(bool announces) { announcesChanges_ = announces; }
     /// How often the list was asked for.
     [[nodiscard]] std::size_t queryCount() const;
 
 private:
     [[nodiscard]] std::vector<WindowListEntry>::iterator find(ProcessId pid, Rect frame);
+    void announce() const;
 
     std::vector<WindowListEntry> frontToBack_;
     std::function<bool(ProcessId)> isHidden_;
     bool unavailable_ = false;
+    bool announcesChanges_ = false;
+    Signal<> changed_;
     mutable std::size_t queries_ = 0;
 };
 

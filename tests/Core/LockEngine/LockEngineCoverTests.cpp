@@ -80,6 +80,28 @@ TEST_F(LockEngineCoverTest, ACoverFollowsItsWindowWhenItMovesAndResizes) {
     EXPECT_EQ(desktop.overlayWindows->windowCount(), 2u);
 }
 
+TEST_F(LockEngineCoverTest, AnnouncedChangesAreCoveredOnTheNextTurnWithOneLookPerTurn) {
+    desktop.windowServer->setAnnouncesChanges(true);
+    desktop.activate(notes);
+    const auto queries = desktop.windowServer->queryCount();
+    addWindow(notes, kSecond);
+    Rect at = kNotesWindow;
+    for (int step = 0; step < 4; ++step) {
+        const Rect next{at.x + 10, at.y, at.width, at.height};
+        ASSERT_TRUE(desktop.windowServer->moveWindow(notes, at, next));
+        at = next;
+    }
+    desktop.loop->runUntilIdle();
+    EXPECT_EQ(desktop.windowServer->queryCount(), queries + 1);
+    EXPECT_EQ(overlay("Notes")->frame(), kSecondPlaced);
+    EXPECT_EQ(covered(), (std::vector<Rect>{{140, 282, 800, 600}}));
+
+    unlockNotes();
+    addWindow(notes, {0, 0, 100, 100});
+    desktop.loop->runUntilIdle();
+    EXPECT_TRUE(covered().empty());
+}
+
 TEST_F(LockEngineCoverTest, TheCardFollowsTheWindowItCovers) {
     desktop.activate(notes);
     ASSERT_TRUE(desktop.windowServer->moveWindow(notes, kNotesWindow, {1600, 100, 800, 600}));

@@ -87,5 +87,30 @@ TEST_F(X11WindowListTest, LeavesOutIconifiedWindowsAndThoseOnOtherDesktops) {
     EXPECT_TRUE(listed(shown.pid()));
 }
 
+TEST_F(X11WindowListTest, AnnouncesChangesOfManagedWindowsButNotOfOverrideRedirectOnes) {
+    TestApplication app(desktop.server, {"--geometry", "300x200+100+100"});
+    ASSERT_TRUE(waitUntil([&] { return listed(app.pid()); }));
+    int changes = 0;
+    const Subscription announced = windows.observeChanges([&] { ++changes; });
+
+    xcb_connection_t* c = desktop.observer->get();
+    const xcb_window_t cover = xcb_generate_id(c);
+    const uint32_t overrideRedirect = 1;
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, cover, desktop.observer->root(), 0, 0, 50, 50, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT,
+                      &overrideRedirect);
+    xcb_map_window(c, cover);
+    const uint32_t moved[] = {200, 200};
+    xcb_configure_window(c, cover, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, moved);
+    desktop.sync();
+    waitUntil([] { return false; }, std::chrono::milliseconds{100});
+    EXPECT_EQ(changes, 0);
+
+    const auto env = desktop.server.environment();
+    ASSERT_EQ(
+        runCommand({"xdotool", "windowmove", std::to_string(app.window()), "400", "300"}, env), 0);
+    EXPECT_TRUE(waitUntil([&] { return changes > 0; }));
+}
+
 } // namespace
 } // namespace velmora::testing
