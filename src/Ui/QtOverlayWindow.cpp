@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QtGui/qguiapplication_platform.h>
 #include <cmath>
+#include <xcb/xcb.h>
 
 namespace velmora {
 
@@ -98,28 +99,47 @@ std::optional<Rect> QtOverlayWindow::contentViewBounds() const {
 }
 
 void QtOverlayWindow::setContentView(std::shared_ptr<OverlayHostingView> view) {
-    QPointer<OverlayContentAdaptor> previous = adaptor_;
     contentView_ = std::move(view);
+    if (adaptor_ && adaptor_ != shownAdaptor_) {
+        adaptor_->deleteLater();
+    }
     adaptor_ = contentView_ && contentView_->rootView
                    ? new OverlayContentAdaptor(contentView_->rootView, view_.get())
                    : nullptr;
-    if (QQuickItem* root = view_->rootObject()) {
-        // Through null, so that the card is made anew and its hover and press state reset.
-        root->setProperty("content", QVariant::fromValue<QObject*>(nullptr));
-        root->setProperty("content", QVariant::fromValue<QObject*>(adaptor_.data()));
-    }
-    if (previous) {
-        previous->deleteLater();
+    // Building the card takes milliseconds: a hidden window gets it once it is mapped.
+    if (view_->isVisible()) {
+        showContent();
     }
 }
 
 void QtOverlayWindow::orderFrontRegardless() {
     view_->show();
     view_->raise();
+    // Sent now rather than whenever Qt next flushes: the X server blacks the window out as
+    // soon as the map arrives, before any frame is drawn.
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        xcb_flush(x11->connection());
+    }
+    showContent();
 }
 
 void QtOverlayWindow::orderOut() {
     view_->hide();
+}
+
+void QtOverlayWindow::showContent() {
+    if (shownAdaptor_ == adaptor_) {
+        return;
+    }
+    if (QQuickItem* root = view_->rootObject()) {
+        // Through null, so that the card is made anew and its hover and press state reset.
+        root->setProperty("content", QVariant::fromValue<QObject*>(nullptr));
+        root->setProperty("content", QVariant::fromValue<QObject*>(adaptor_.data()));
+    }
+    if (shownAdaptor_) {
+        shownAdaptor_->deleteLater();
+    }
+    shownAdaptor_ = adaptor_;
 }
 
 bool QtOverlayWindow::isVisible() const {

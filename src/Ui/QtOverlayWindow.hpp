@@ -55,11 +55,13 @@ public:
 
 private:
     void applyMask();
+    void showContent();
 
     std::shared_ptr<QQmlEngine> engine_;
     std::unique_ptr<QQuickView> view_;
     std::shared_ptr<OverlayHostingView> contentView_;
     QPointer<OverlayContentAdaptor> adaptor_;
+    QPointer<OverlayContentAdaptor> shownAdaptor_;
 };
 
 } // namespace velmora
