@@ -44,9 +44,10 @@ std::unique_ptr<TestClient> TestClient::open(const TestClientOptions& options, s
 TestClient::TestClient(const TestClientOptions& options, xcb_connection_t* connection)
     : options_(options), connection_(connection),
       screen_(xcb_setup_roots_iterator(xcb_get_setup(connection)).data) {
-    atoms_ = {atom("WM_PROTOCOLS"),       atom("WM_DELETE_WINDOW"), atom("WM_TAKE_FOCUS"),
-              atom("_NET_WM_PID"),        atom("_NET_WM_NAME"),     atom("UTF8_STRING"),
-              atom("_GTK_APPLICATION_ID")};
+    atoms_ = {atom("WM_PROTOCOLS"),        atom("WM_DELETE_WINDOW"),
+              atom("WM_TAKE_FOCUS"),       atom("_NET_WM_PID"),
+              atom("_NET_WM_NAME"),        atom("UTF8_STRING"),
+              atom("_GTK_APPLICATION_ID"), atom("VELMORA_TEST_OPEN_WINDOW")};
     // Scale 8-bit components to the 16 bits the server expects.
     const auto component = [&](int shift) {
         return static_cast<std::uint16_t>(((options.rgb >> shift) & 0xff) * 0x101);
@@ -82,6 +83,9 @@ void TestClient::createWindows() {
         const std::string title =
             options_.windows == 1 ? options_.title : options_.title + " " + std::to_string(i + 1);
         describeTopLevel(window, title, x, y);
+        if (options_.transient && !windows_.empty()) {
+            xcb_icccm_set_wm_transient_for(connection_, window, windows_.front());
+        }
         windows_.push_back(window);
     }
     openTopLevels_.insert(windows_.begin(), windows_.end());
@@ -190,7 +194,23 @@ int TestClient::run() {
     return 1;
 }
 
+void TestClient::openAnotherWindow() {
+    const int index = static_cast<int>(openTopLevels_.size());
+    const int x = options_.x + index * kWindowOffset;
+    const int y = options_.y + index * kWindowOffset;
+    const xcb_window_t window = createWindow(x, y, options_.width, options_.height, false);
+    describeTopLevel(window, options_.title + " " + std::to_string(index + 1), x, y);
+    windows_.push_back(window);
+    openTopLevels_.insert(window);
+    xcb_map_window(connection_, window);
+    xcb_flush(connection_);
+}
+
 void TestClient::handleClientMessage(const xcb_client_message_event_t& message) {
+    if (message.type == atoms_.openWindow) {
+        openAnotherWindow();
+        return;
+    }
     if (message.type != atoms_.wmProtocols || message.format != 32) {
         return;
     }

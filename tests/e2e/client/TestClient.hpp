@@ -12,6 +12,7 @@ namespace velmora::e2e {
 
 /// A plain X application for end-to-end tests: top-level windows (and optionally an
 /// override-redirect popup) filled with one colour, logging the keys and buttons it receives.
+/// A "VELMORA_TEST_OPEN_WINDOW" client message sent to any of its windows opens one more.
 ///
 ///     auto client = TestClient::open(options, error);
 ///     return client ? client->run() : 1;
@@ -28,12 +29,14 @@ public:
 private:
     struct Atoms {
         xcb_atom_t wmProtocols, wmDeleteWindow, wmTakeFocus, netWmPid, netWmName, utf8String,
-            gtkApplicationId;
+            gtkApplicationId, openWindow;
     };
 
     TestClient(const TestClientOptions& options, xcb_connection_t* connection);
     xcb_atom_t atom(const char* name);
     void createWindows();
+    /// Another top-level window, placed after the last one, as an application opens one.
+    void openAnotherWindow();
     xcb_window_t createWindow(int x, int y, int width, int height, bool overrideRedirect);
     void describeTopLevel(xcb_window_t window, const std::string& title, int x, int y);
     void setStringProperty(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,

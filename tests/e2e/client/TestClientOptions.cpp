@@ -52,8 +52,8 @@ std::optional<TestClientOptions> TestClientOptions::parse(const std::vector<std:
     TestClientOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& name = arguments[i];
-        if (name == "--popup") {
-            options.popup = true;
+        if (name == "--popup" || name == "--transient") {
+            (name == "--popup" ? options.popup : options.transient) = true;
             continue;
         }
         if (i + 1 == arguments.size()) {

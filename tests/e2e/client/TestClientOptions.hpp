@@ -23,6 +23,8 @@ struct TestClientOptions {
     int windows = 1;
     std::optional<std::string> logFile;
     bool popup = false;
+    /// Every window after the first is transient for it, so they iconify and come back with it.
+    bool transient = false;
     std::optional<std::string> readyFile;
 
     /// The options, or nothing with `error` set to a one-line explanation.

@@ -2,6 +2,7 @@
 
 #include "harness/Eventually.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -35,6 +36,9 @@ TestClientProcess::TestClientProcess(const std::filesystem::path& directory,
                                   logPath_.string(),
                                   "--ready-file",
                                   readyPath_.string()};
+    if (options.transient) {
+        argv.emplace_back("--transient");
+    }
     if (options.popup) {
         argv.emplace_back("--popup");
     }
@@ -52,6 +56,13 @@ std::vector<std::string> TestClientProcess::logLines() const {
         lines.push_back(line);
     }
     return lines;
+}
+
+std::size_t TestClientProcess::countLines(std::string_view prefix) const {
+    const auto lines = logLines();
+    return static_cast<std::size_t>(
+        std::count_if(lines.begin(), lines.end(),
+                      [&](const std::string& line) { return line.starts_with(prefix); }));
 }
 
 } // namespace velmora::e2e

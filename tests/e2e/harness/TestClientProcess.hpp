@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmora::e2e {
@@ -27,6 +28,7 @@ public:
         std::string geometry = "480x360+300+200";
         int windows = 1;
         bool popup = false;
+        bool transient = false;
     };
 
     /// The program, as built beside the tests.
@@ -41,6 +43,8 @@ public:
     bool waitUntilReady(std::chrono::milliseconds timeout = std::chrono::seconds{10}) const;
     /// The lines it logged: "key <keycode>" and "button <n> window <i>".
     [[nodiscard]] std::vector<std::string> logLines() const;
+    /// How many logged lines start with `prefix` ("key ", "button ").
+    [[nodiscard]] std::size_t countLines(std::string_view prefix) const;
     [[nodiscard]] bool isRunning() { return process_->isRunning(); }
 
 private:

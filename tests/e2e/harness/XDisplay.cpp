@@ -248,6 +248,17 @@ void XDisplay::requestClose(xcb_window_t window) {
     xcb_flush(connection_);
 }
 
+void XDisplay::sendMessage(xcb_window_t window, const char* type) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom(type);
+    xcb_send_event(connection_, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection_);
+}
+
 std::optional<std::uint32_t> XDisplay::wmState(xcb_window_t window) {
     return cardinalProperty(window, wmStateAtom_);
 }

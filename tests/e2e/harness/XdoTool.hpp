@@ -25,10 +25,10 @@ public:
     bool type(const std::string& text) const;
     /// Moves the pointer to root coordinates (x, y) and clicks `button` there.
     bool click(int x, int y, int button = 1) const;
-
-private:
+    /// Runs one xdotool with `arguments`, which may chain several commands.
     bool run(std::vector<std::string> arguments) const;
 
+private:
     Environment environment_;
 };
 

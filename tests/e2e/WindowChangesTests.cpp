@@ -1,0 +1,103 @@
+// A locked application changes its windows under the cover: a new one, clicks on the others,
+// a storm of moves and resizes. The covers keep up and nothing reaches the application.
+#include "harness/EndToEndTest.hpp"
+#include "harness/Eventually.hpp"
+
+#include <set>
+
+namespace velmora::e2e {
+namespace {
+
+class WindowChanges : public EndToEndTest {
+protected:
+    void SetUp() override {
+        EndToEndTest::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        startDesktop({.protectedApps = {testClientEntry()}});
+        startVelmora();
+    }
+
+    std::vector<WindowInfo> windowsOf(const WindowInfo& window) {
+        std::vector<WindowInfo> found;
+        for (const auto& candidate : desktop().display().windows()) {
+            if (candidate.pid == window.pid && candidate.viewable && !candidate.overrideRedirect) {
+                found.push_back(candidate);
+            }
+        }
+        return found;
+    }
+
+    bool coveredNow(xcb_window_t window) {
+        const auto now = desktop().display().window(window);
+        return now && desktop().display().overlayOver(now->window, [&](const WindowInfo& w) {
+            return isVelmoraWindow(w);
+        }) && !showsThroughCover(now->frame, kClientColor);
+    }
+};
+
+TEST_F(WindowChanges, AWindowOpenedWhileCoveredIsCoveredAndNoClickOnAnyWindowGetsThrough) {
+    const auto launched = launchClient("client", {.windows = 2});
+    ASSERT_TRUE(launched);
+    const WindowInfo window = activate(*launched);
+    ASSERT_TRUE(waitForOverlayOver(window));
+    std::set<xcb_window_t> before;
+    for (const auto& known : windowsOf(window)) {
+        before.insert(known.window);
+    }
+
+    desktop().display().sendMessage(window.window, "VELMORA_TEST_OPEN_WINDOW");
+    std::optional<WindowInfo> opened;
+    ASSERT_TRUE(eventually([&] {
+        for (const auto& candidate : windowsOf(window)) {
+            if (!before.contains(candidate.window)) {
+                opened = candidate;
+            }
+        }
+        return opened.has_value();
+    }));
+    const auto overNew = waitForOverlayOver(*opened);
+    ASSERT_TRUE(overNew) << "the window opened under the lock was not covered";
+    EXPECT_TRUE(
+        eventually([&] { return coveredNow(window.window) && coveredNow(opened->window); }));
+
+    // Beside the card on the front window, over the middle of every other one.
+    for (const auto& covered : windowsOf(window)) {
+        ASSERT_TRUE(desktop().xdo().click(covered.frame.x + 40, covered.frame.bottom() - 40));
+    }
+    ASSERT_TRUE(unlock(*overNew, *opened, kClientColor));
+    ASSERT_TRUE(desktop().xdo().click(opened->frame.centerX(), opened->frame.centerY()));
+    ASSERT_TRUE(eventually([&] { return client().countLines("button ") > 0; }));
+    EXPECT_EQ(client().countLines("button "), 1u) << "a click on a covered window reached it";
+    EXPECT_EQ(client().countLines("key "), 0u);
+}
+
+TEST_F(WindowChanges, TheCoverFollowsAWindowThroughAStormOfMovesAndResizes) {
+    const auto launched = launchClient("client");
+    ASSERT_TRUE(launched);
+    const WindowInfo window = activate(*launched);
+    ASSERT_TRUE(waitForOverlayOver(window));
+
+    const std::string id = std::to_string(window.window);
+    std::vector<std::string> storm;
+    for (int step = 0; step < 40; ++step) {
+        storm.insert(storm.end(), {"windowmove", id, std::to_string(100 + 12 * step),
+                                   std::to_string(80 + 6 * step)});
+        if (step % 4 == 0) {
+            storm.insert(storm.end(), {"windowsize", id, std::to_string(400 + 6 * step),
+                                       std::to_string(300 + 3 * step)});
+        }
+    }
+    ASSERT_TRUE(desktop().xdo().run(storm));
+    EXPECT_TRUE(eventually([&] { return coveredNow(window.window); }))
+        << "the cover did not follow the window";
+    const auto moved = desktop().display().window(window.window);
+    ASSERT_TRUE(moved);
+    EXPECT_NE(moved->frame.x, window.frame.x);
+    EXPECT_EQ(client().countLines("button "), 0u);
+    EXPECT_EQ(client().countLines("key "), 0u);
+}
+
+} // namespace
+} // namespace velmora::e2e
