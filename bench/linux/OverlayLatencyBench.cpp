@@ -13,11 +13,11 @@
 // openbox's iconify animation is off unless --animations is given: while it runs, the frame
 // is not yet where the application will be, so the time then also tells how soon the cover
 // follows a window that moves after it was covered.
-#include "Core/Overlay/LockCardView.hpp"
 #include "harness/Eventually.hpp"
 #include "support/BenchDesktop.hpp"
 #include "support/CoverProbe.hpp"
 #include "support/FakeInput.hpp"
+#include "support/LockCardButtons.hpp"
 #include "support/Summary.hpp"
 
 #include <cstdio>
@@ -52,20 +52,12 @@ constexpr int kCoverTolerance = 0x20;
 constexpr int kSampleSize = 16;
 // Left of the card, clear of the cover's rounded corners.
 constexpr int kSampleInset = 40;
-// The lock card's Unlock button, found by its fill; Minimize is centred below it.
+// The lock card's Unlock button, by its fill.
 constexpr e2e::Rgb kBrandFill = e2e::Rgb::fromUnit(0.25, 0.25, 0.4);
-constexpr int kUnlockButtonMinimumWidth = 150;
 constexpr int kFillTolerance = 3;
 // Left of the button's label, clear of its rounded corners.
 constexpr int kButtonSampleInset = 4;
 constexpr int kButtonSampleSize = 6;
-// Half the height of the Minimize label.
-constexpr int kMinimizeLabelMiddle = 8;
-constexpr int kMinimizeBelowButton =
-    static_cast<int>(LockCardView::unlockButtonPaddingBottom) + kMinimizeLabelMiddle;
-// Where the pointer waits between rounds: the bare root, so no card starts out hovered.
-constexpr int kParkingX = 5;
-constexpr int kParkingY = 795;
 
 class OverlayLatency {
 public:
@@ -116,18 +108,7 @@ private:
 
     void minimize() {
         auto& display = desktop_.desktop().display();
-        std::optional<e2e::ScreenRect> button;
-        e2e::eventually([&] {
-            button = display.capture(overlay_.frame)
-                         .band(kBrandFill, kUnlockButtonMinimumWidth, kFillTolerance);
-            return button.has_value();
-        });
-        if (!button) {
-            throw std::runtime_error("no lock card on the overlay");
-        }
-        unlockButton_ = *button;
-        input_->click(button->centerX(), button->bottom() + kMinimizeBelowButton);
-        input_->moveTo(kParkingX, kParkingY);
+        unlockButton_ = LockCardButtons(display, *input_).pressMinimize(overlay_.frame);
         const bool hidden = e2e::eventually([&] {
             const auto cover = display.window(overlay_.window);
             return (!cover || !cover->viewable) &&

@@ -66,12 +66,14 @@ void BenchDesktop::startVelmora() {
 }
 
 e2e::WindowInfo BenchDesktop::launch(const BenchApp& app, const std::string& geometry,
-                                     e2e::Rgb color) {
+                                     e2e::Rgb color, ClientWindows windows) {
     clients_.push_back(desktop_->launchClient(app.name, {.color = color,
                                                          .appId = app.id,
                                                          .wmInstance = lowercase(app.wmClass),
                                                          .wmClass = app.wmClass,
-                                                         .geometry = geometry}));
+                                                         .geometry = geometry,
+                                                         .windows = windows.count,
+                                                         .transient = windows.transient}));
     const e2e::TestClientProcess& client = *clients_.back();
     if (!client.waitUntilReady()) {
         throw std::runtime_error("the test client " + app.name + " did not map its window");

@@ -20,6 +20,13 @@ struct BenchApp {
     bool isProtected = true;
 };
 
+/// How many windows a client opens, each 30 px right of and below the one before, and
+/// whether the later ones are transient for the first.
+struct ClientWindows {
+    int count = 1;
+    bool transient = false;
+};
+
 /// A private desktop (Xvfb, openbox, XDG directories, PAM) with the real Velmora program,
 /// for benchmarks that time or weigh the program from outside.
 ///
@@ -38,8 +45,9 @@ public:
 
     /// Starts Velmora and waits until it has judged its permissions; throws when it does not.
     void startVelmora();
-    /// Starts a test client as `app` and waits for its window.
-    e2e::WindowInfo launch(const BenchApp& app, const std::string& geometry, e2e::Rgb color);
+    /// Starts a test client as `app` and waits for one of its windows.
+    e2e::WindowInfo launch(const BenchApp& app, const std::string& geometry, e2e::Rgb color,
+                           ClientWindows windows = {});
     [[nodiscard]] bool isVelmoraWindow(const e2e::WindowInfo& window) const;
     /// Velmora's viewable override-redirect window above `window`'s frame, once there is one.
     [[nodiscard]] std::optional<e2e::WindowInfo>

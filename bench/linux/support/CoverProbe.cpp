@@ -67,7 +67,7 @@ void CoverProbe::discardEvents() {
     }
 }
 
-void CoverProbe::sendActivation(xcb_window_t window) {
+void CoverProbe::activate(xcb_window_t window) {
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
@@ -105,7 +105,7 @@ CoverProbe::activateAndTime(xcb_window_t window, const e2e::ScreenRect& frame,
                             std::chrono::milliseconds timeout) {
     discardEvents();
     const auto sent = Clock::now();
-    sendActivation(window);
+    activate(window);
     const auto deadline = sent + timeout;
     std::vector<xcb_window_t> mapped;
     bool covering = false;

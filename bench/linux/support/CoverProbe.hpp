@@ -34,12 +34,13 @@ public:
     activateAndTime(xcb_window_t window, const e2e::ScreenRect& frame,
                     const std::vector<std::function<bool()>>& stages,
                     std::chrono::milliseconds timeout);
+    /// Sends _NET_ACTIVE_WINDOW for `window` as a pager does.
+    void activate(xcb_window_t window);
     /// The root's _NET_ACTIVE_WINDOW.
     [[nodiscard]] xcb_window_t activeWindow();
 
 private:
     void discardEvents();
-    void sendActivation(xcb_window_t window);
     /// One round trip, so that the probe itself adds little to the time.
     [[nodiscard]] bool isCoverOver(xcb_window_t window, const e2e::ScreenRect& frame);
 
