@@ -34,26 +34,24 @@ namespace velmora {
 
 namespace {
 
-// Installed next to the program; in a build tree, where its own target put it.
-std::filesystem::path authHelperPath() {
+// An installed copy, found relative to the program; else the build tree's.
+std::filesystem::path installedOr(const char* relativeToProgram, const char* buildTreePath) {
     const std::filesystem::path installed =
         std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) /
-        "velmora-auth-helper";
+        relativeToProgram;
     if (std::filesystem::exists(installed)) {
-        return installed;
+        return installed.lexically_normal();
     }
-    return VELMORA_AUTH_HELPER_BUILD_PATH;
+    return buildTreePath;
 }
 
-// The README holds the permission guidance: the installed copy, else the one in the sources.
+std::filesystem::path authHelperPath() {
+    return installedOr(VELMORA_INSTALLED_AUTH_HELPER, VELMORA_AUTH_HELPER_BUILD_PATH);
+}
+
+// The README holds the permission guidance.
 std::string helpDocument() {
-    const std::filesystem::path installed =
-        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) /
-        "../share/doc/velmora/README.md";
-    if (std::filesystem::exists(installed)) {
-        return std::filesystem::canonical(installed).string();
-    }
-    return VELMORA_SOURCE_README;
+    return installedOr(VELMORA_INSTALLED_README, VELMORA_SOURCE_README).string();
 }
 
 } // namespace

@@ -8,9 +8,10 @@ namespace velmora {
 
 /// Where PAM authentication finds its pieces, and how long it waits for them.
 ///
-///     PamAuthenticationSettings settings{.helperPath = programDirectory / "velmora-auth-helper"};
+///     PamAuthenticationSettings settings{.helperPath =
+///     "/usr/libexec/velmora/velmora-auth-helper"};
 struct PamAuthenticationSettings {
-    /// `velmora-auth-helper`, installed next to the program.
+    /// `velmora-auth-helper`, installed in libexec/velmora/ beside the program's bin/.
     std::filesystem::path helperPath;
     /// The PAM service the helper authenticates with; "other" stands in when it has no file.
     std::string serviceName = "velmora";
