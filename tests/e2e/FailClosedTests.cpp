@@ -72,6 +72,7 @@ protected:
         const auto hidden = timeUntil(
             since, [&] { return isHidden(window); }, hiddenWithin * 4);
         ASSERT_TRUE(hidden) << "the covered client stayed on the screen";
+        RecordProperty("hiddenAfterMs", static_cast<int>(hidden->count()));
         EXPECT_LE(*hidden, hiddenWithin)
             << "the client was hidden only after " << hidden->count() << " ms";
 
@@ -83,12 +84,16 @@ protected:
             },
             kRunningAgainWithin * 3);
         ASSERT_TRUE(again) << "Velmora was not started again";
+        RecordProperty("runningAgainAfterMs", static_cast<int>(again->count()));
         EXPECT_LE(*again, kRunningAgainWithin)
             << "Velmora ran again only after " << again->count() << " ms";
         ASSERT_TRUE(eventually(
             [&] { return velmora().standardError().find("covers again") != std::string::npos; },
             std::chrono::seconds{15}))
             << "the new Velmora never reported to the guard";
+        RecordProperty("coveringAgainAfterMs",
+                       static_cast<int>(
+                           std::chrono::duration_cast<milliseconds>(Clock::now() - since).count()));
         EXPECT_TRUE(isHidden(window)) << "the client came back before the new Velmora covered";
         EXPECT_EQ(velmora().guardPids().size(), 1u);
 
