@@ -37,6 +37,10 @@ int Guard::run() {
         // Velmoras started here are children: reap them as they end.
         while (::waitpid(-1, nullptr, WNOHANG) > 0) {
         }
+        if (windows_.hasFailed()) {
+            log_.info("The X session has ended");
+            return 1;
+        }
         const auto now = Clock::now();
         if (channel_ >= 0 && lastHeard_ && now - *lastHeard_ > guard::kHeartbeatTimeout) {
             velmoraHung();
@@ -53,10 +57,6 @@ int Guard::run() {
         }
         if (watched[1].revents != 0 && windows_.readEvents() && guarding_) {
             windows_.iconify(watched_);
-        }
-        if (windows_.hasFailed()) {
-            log_.info("The X session has ended");
-            return 1;
         }
         if (watched[0].revents != 0) {
             switch (readChannel()) {
@@ -183,6 +183,7 @@ void Guard::startVelmora() {
         } else {
             ::dup2(pair[1], guard::kChannelDescriptor);
         }
+        ::signal(SIGPIPE, SIG_DFL);
         ::setenv(guard::kChannelVariable, std::to_string(guard::kChannelDescriptor).c_str(), 1);
         ::execv(argv[0], argv.data());
         ::_exit(127);

@@ -6,6 +6,7 @@
 #include "GuardLog.hpp"
 
 #include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <string_view>
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
     // A new session: Ctrl+C in Velmora's terminal, or the terminal closing, leaves the
     // guard running.
     ::setsid();
+    // A write to an X server that has gone must not end the guard before it can say so.
+    ::signal(SIGPIPE, SIG_IGN);
     GuardLog log;
     const auto windows = WindowIconifier::connect(log);
     if (!windows) {

@@ -4,12 +4,14 @@
 #include "Platform/Platform.hpp"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <cerrno>
 #include <charconv>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/stat.h>

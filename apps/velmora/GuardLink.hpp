@@ -2,9 +2,10 @@
 
 #include "Platform/Linux/GuardProtocol.hpp"
 
-#include <QTimer>
 #include <functional>
 #include <memory>
+
+class QTimer;
 
 namespace velmora {
 

@@ -9,6 +9,7 @@
 #include "SingleInstance.hpp"
 #include "TerminationSignals.hpp"
 #include "TrayIcon.hpp"
+#include "Ui/QtHostApplication.hpp"
 
 #include <QApplication>
 #include <QQuickWindow>
@@ -109,7 +110,8 @@ int main(int argc, char** argv) {
     delegate->applicationDidFinishLaunching();
     const int status = QApplication::exec();
     // Only a quit the owner authenticated ends the guard; any other end counts as a crash.
-    if (host->isTerminated()) {
+    if (const auto qtHost = std::dynamic_pointer_cast<QtHostApplication>(host);
+        qtHost && qtHost->isTerminated()) {
         guard.quit();
     }
     return status;
