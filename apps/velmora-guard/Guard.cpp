@@ -56,7 +56,10 @@ int Guard::run() {
             return 1;
         }
         if (watched[1].revents != 0 && windows_.readEvents() && guarding_) {
-            windows_.iconify(watched_);
+            if (const int again = windows_.iconify(watched_); again > 0) {
+                log_.warn("Iconified " + std::to_string(again) +
+                          " windows of protected applications shown while Velmora is away");
+            }
         }
         if (watched[0].revents != 0) {
             switch (readChannel()) {

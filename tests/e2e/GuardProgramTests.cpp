@@ -1,5 +1,6 @@
 // velmora-guard on its own, with the test in Velmora's place: what ends it, and what makes it
 // start Velmora again.
+#include "harness/Command.hpp"
 #include "harness/EndToEndTest.hpp"
 #include "harness/Eventually.hpp"
 #include "harness/TemporaryDirectory.hpp"
@@ -24,7 +25,7 @@ protected:
         if (!std::filesystem::exists(VELMORA_GUARD)) {
             GTEST_SKIP() << "velmora-guard is not built";
         }
-        startDesktop({.windowManager = false});
+        startDesktop({.windowAnimations = false});
         int pair[2];
         ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair), 0);
         channel_ = pair[0];
@@ -91,6 +92,25 @@ TEST_F(GuardProgram, AVelmoraSilentForTwoSecondsIsKilledAndStartedAgain) {
     ASSERT_TRUE(eventually([&] { return !velmora_.isRunning(); }, 5s));
     EXPECT_GE(std::chrono::steady_clock::now() - heard, 2s);
     EXPECT_TRUE(eventually([&] { return file("starts").starts_with("3\n"); }));
+}
+
+TEST_F(GuardProgram, WindowsOfTheWatchedProcessesStayIconifiedWhileNoVelmoraCovers) {
+    const auto window = launchClient("client");
+    ASSERT_TRUE(window);
+    send("watching " + std::to_string(client().pid()) + "\n");
+    ::close(channel_);
+    channel_ = -1;
+    const auto hidden = [&] { return desktop().display().wmState(window->window) == 3u; };
+    ASSERT_TRUE(eventually(hidden)) << "the client was not iconified";
+
+    // Brought back while the Velmoras started again never report.
+    constexpr const char* kShownAgain = "shown while Velmora is away";
+    ASSERT_TRUE(runCommand({"xdotool", "windowactivate", std::to_string(window->window)},
+                           desktop().environment()));
+    ASSERT_TRUE(eventually([&] {
+        return file("guard.log").find(kShownAgain) != std::string::npos && hidden();
+    })) << file("guard.log");
+    EXPECT_TRUE(client().logLines().empty());
 }
 
 } // namespace
