@@ -20,6 +20,7 @@
 #include "Platform/Linux/XdgApplicationDirectory.hpp"
 #include "Platform/Linux/XdgDirectories.hpp"
 #include "Platform/Linux/XdgUrlOpener.hpp"
+#include "InstalledFile.hpp"
 #include "SharedAppLog.hpp"
 #include "Ui/QtHostApplication.hpp"
 #include "Ui/QtOverlayWindowFactory.hpp"
@@ -33,17 +34,6 @@
 namespace velmora {
 
 namespace {
-
-// An installed copy, found relative to the program; else the build tree's.
-std::filesystem::path installedOr(const char* relativeToProgram, const char* buildTreePath) {
-    const std::filesystem::path installed =
-        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) /
-        relativeToProgram;
-    if (std::filesystem::exists(installed)) {
-        return installed.lexically_normal();
-    }
-    return buildTreePath;
-}
 
 std::filesystem::path authHelperPath() {
     return installedOr(VELMORA_INSTALLED_AUTH_HELPER, VELMORA_AUTH_HELPER_BUILD_PATH);

@@ -2,12 +2,14 @@
 #include "CommandLine.hpp"
 #include "Core/LockEngine/LockEngine.hpp"
 #include "DisplayEnvironment.hpp"
+#include "GuardLink.hpp"
 #include "LinuxPlatformBuilder.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
 #include "SharedAppLog.hpp"
 #include "SingleInstance.hpp"
 #include "TerminationSignals.hpp"
 #include "TrayIcon.hpp"
+#include "Ui/QtHostApplication.hpp"
 
 #include <QApplication>
 #include <QQuickWindow>
@@ -57,12 +59,15 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("velmora"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
     QApplication::setQuitOnLastWindowClosed(false);
+    GuardLink guard;
 
     SingleInstance instance(SingleInstance::defaultSocketPath());
     // A later start asks this one for its settings; the platform is installed by then.
     if (!instance.becomePrimary([] {
             installedPlatform().notificationCenter->post(AppDelegate::openSettingsRequested);
         })) {
+        // The running Velmora has a guard of its own.
+        guard.quit();
         return EXIT_SUCCESS;
     }
 
@@ -82,6 +87,10 @@ int main(int argc, char** argv) {
     const auto delegate =
         AppDelegate::create(AppDelegate::platformDefaults([] { return LockEngine::shared(); }));
     host->setDelegate(delegate);
+    guard.watch([weak = std::weak_ptr(delegate)] {
+        const auto live = weak.lock();
+        return live && live->hasLockEngine();
+    });
 
     TrayIcon tray(
         [weak = std::weak_ptr(delegate)] {
@@ -99,5 +108,11 @@ int main(int argc, char** argv) {
     });
 
     delegate->applicationDidFinishLaunching();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // Only a quit the owner authenticated ends the guard; any other end counts as a crash.
+    if (const auto qtHost = std::dynamic_pointer_cast<QtHostApplication>(host);
+        qtHost && qtHost->isTerminated()) {
+        guard.quit();
+    }
+    return status;
 }

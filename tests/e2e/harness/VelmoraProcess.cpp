@@ -1,8 +1,10 @@
 #include "harness/VelmoraProcess.hpp"
 
 #include "harness/Eventually.hpp"
+#include "harness/SessionProcesses.hpp"
 
 #include <algorithm>
+#include <csignal>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -24,12 +26,45 @@ VelmoraProcess::VelmoraProcess(const std::filesystem::path& program,
                                std::filesystem::path logDirectory, const Environment& environment)
     : stdoutPath_(outputDirectory / "velmora.stdout"),
       stderrPath_(outputDirectory / "velmora.stderr"), logDirectory_(std::move(logDirectory)) {
+    for (const auto& [name, value] : environment) {
+        if (name == "HOME") {
+            home_ = value;
+        }
+    }
     // Line-buffered, so a printed line is in the file as soon as it is printed; exec keeps
     // the process id, so ending the child ends Velmora.
     process_ = std::make_unique<testing::ChildProcess>(
         std::vector<std::string>{"sh", "-c", R"(exec stdbuf -oL -eL "$0" >"$1" 2>"$2")",
                                  program.string(), stdoutPath_.string(), stderrPath_.string()},
         environment);
+}
+
+VelmoraProcess::~VelmoraProcess() {
+    stop();
+}
+
+void VelmoraProcess::stop() {
+    // The guard first, or it would start Velmora again.
+    const auto endAll = [](const std::vector<pid_t>& pids, int signal) {
+        for (const pid_t pid : pids) {
+            ::kill(pid, signal);
+        }
+    };
+    endAll(guardPids(), SIGKILL);
+    eventually([&] { return guardPids().empty(); });
+    process_->terminate(std::chrono::seconds{3});
+    endAll(sessionPids(), SIGTERM);
+    if (!eventually([&] { return sessionPids().empty(); }, std::chrono::seconds{3})) {
+        endAll(sessionPids(), SIGKILL);
+    }
+}
+
+std::vector<pid_t> VelmoraProcess::sessionPids() const {
+    return sessionProcesses("velmora", home_);
+}
+
+std::vector<pid_t> VelmoraProcess::guardPids() const {
+    return sessionProcesses("velmora-guard", home_);
 }
 
 std::string VelmoraProcess::standardOutput() const {

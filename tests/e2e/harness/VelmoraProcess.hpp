@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace velmora::e2e {
 
@@ -21,6 +22,9 @@ public:
     VelmoraProcess(const std::filesystem::path& program,
                    const std::filesystem::path& outputDirectory, std::filesystem::path logDirectory,
                    const Environment& environment);
+    ~VelmoraProcess();
+    VelmoraProcess(const VelmoraProcess&) = delete;
+    VelmoraProcess& operator=(const VelmoraProcess&) = delete;
 
     [[nodiscard]] int pid() const { return process_->pid(); }
     [[nodiscard]] bool isRunning() { return process_->isRunning(); }
@@ -32,8 +36,13 @@ public:
     /// Waits until standard output holds `text`; gives up early when Velmora has exited.
     bool waitForOutput(const std::string& text,
                        std::chrono::milliseconds timeout = std::chrono::seconds{10});
-    /// Stops it as a log-out would (SIGTERM), so that its log is written out.
-    void stop() { process_->terminate(std::chrono::seconds{3}); }
+    /// Ends its guard, then stops every Velmora of the session as a log-out would
+    /// (SIGTERM), so that their logs are written out.
+    void stop();
+    /// Every Velmora of the session that runs now: this one, or those its guard started.
+    [[nodiscard]] std::vector<pid_t> sessionPids() const;
+    /// The guards that watch Velmora in this session.
+    [[nodiscard]] std::vector<pid_t> guardPids() const;
     /// Everything it wrote, for a failure message.
     [[nodiscard]] std::string report() const;
 
@@ -41,6 +50,7 @@ private:
     std::filesystem::path stdoutPath_;
     std::filesystem::path stderrPath_;
     std::filesystem::path logDirectory_;
+    std::string home_;
     std::unique_ptr<testing::ChildProcess> process_;
 };
 

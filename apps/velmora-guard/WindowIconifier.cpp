@@ -1,0 +1,148 @@
+#include "WindowIconifier.hpp"
+
+#include "Platform/Linux/XcbProperty.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <xcb/res.h>
+
+namespace velmora {
+
+namespace {
+
+// ICCCM 4.1.3.1 and 4.1.4.
+constexpr std::uint32_t kIconicState = 3;
+
+template <class T> struct FreeDeleter {
+    void operator()(T* pointer) const { std::free(pointer); }
+};
+template <class T> using Reply = std::unique_ptr<T, FreeDeleter<T>>;
+
+} // namespace
+
+std::unique_ptr<WindowIconifier> WindowIconifier::connect(Logging& log) {
+    int screenNumber = 0;
+    xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
+    if (xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
+        log.error("Cannot reach the X server");
+        return nullptr;
+    }
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screenNumber && screens.rem > 0; ++i) {
+        xcb_screen_next(&screens);
+    }
+    return std::unique_ptr<WindowIconifier>(new WindowIconifier(connection, screens.data->root));
+}
+
+WindowIconifier::WindowIconifier(xcb_connection_t* connection, xcb_window_t root)
+    : connection_(connection), root_(root), clientList_(atom("_NET_CLIENT_LIST")),
+      wmPid_(atom("_NET_WM_PID")), wmState_(atom("WM_STATE")),
+      wmChangeState_(atom("WM_CHANGE_STATE")) {
+    const xcb_query_extension_reply_t* resource = xcb_get_extension_data(connection_, &xcb_res_id);
+    hasResourceExtension_ = resource && resource->present;
+}
+
+WindowIconifier::~WindowIconifier() {
+    xcb_disconnect(connection_);
+}
+
+int WindowIconifier::fileDescriptor() const {
+    return xcb_get_file_descriptor(connection_);
+}
+
+bool WindowIconifier::hasFailed() const {
+    return xcb_connection_has_error(connection_) != 0;
+}
+
+int WindowIconifier::iconify(const std::vector<ProcessId>& pids) {
+    // From now on, changes of the list of managed windows tell of new windows.
+    const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
+    int requested = 0;
+    for (const xcb_window_t window : managedWindows()) {
+        if (std::find(pids.begin(), pids.end(), ownerOf(window)) == pids.end()) {
+            continue;
+        }
+        // Its state changes tell when the window manager shows it again.
+        xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &mask);
+        if (!isIconic(window)) {
+            requestIconic(window);
+            ++requested;
+        }
+    }
+    xcb_flush(connection_);
+    return requested;
+}
+
+bool WindowIconifier::readEvents() {
+    bool shownAgain = false;
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+        if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
+            const auto* change = reinterpret_cast<xcb_property_notify_event_t*>(event);
+            shownAgain = shownAgain || change->atom == wmState_ || change->atom == clientList_;
+        }
+        std::free(event);
+    }
+    return shownAgain;
+}
+
+xcb_atom_t WindowIconifier::atom(const char* name) const {
+    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        connection_,
+        xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+        nullptr));
+    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+}
+
+std::vector<xcb_window_t> WindowIconifier::managedWindows() const {
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection_,
+        xcb_get_property(connection_, 0, root_, clientList_, XCB_ATOM_WINDOW, 0, UINT32_MAX / 4),
+        nullptr));
+    return propertyValues<xcb_window_t>(reply.get());
+}
+
+ProcessId WindowIconifier::ownerOf(xcb_window_t window) const {
+    // The server's word first: a window's own _NET_WM_PID is only what its client claims.
+    if (hasResourceExtension_) {
+        const xcb_res_client_id_spec_t wanted{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+        const Reply<xcb_res_query_client_ids_reply_t> ids(xcb_res_query_client_ids_reply(
+            connection_, xcb_res_query_client_ids(connection_, 1, &wanted), nullptr));
+        for (auto it = ids ? xcb_res_query_client_ids_ids_iterator(ids.get())
+                           : xcb_res_client_id_value_iterator_t{};
+             it.rem > 0; xcb_res_client_id_value_next(&it)) {
+            if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) &&
+                it.data->length >= 4) {
+                return static_cast<ProcessId>(*xcb_res_client_id_value_value(it.data));
+            }
+        }
+    }
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection_, xcb_get_property(connection_, 0, window, wmPid_, XCB_ATOM_CARDINAL, 0, 1),
+        nullptr));
+    const auto values = propertyValues<std::uint32_t>(reply.get());
+    return values.empty() ? 0 : static_cast<ProcessId>(values.front());
+}
+
+bool WindowIconifier::isIconic(xcb_window_t window) const {
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection_, xcb_get_property(connection_, 0, window, wmState_, wmState_, 0, 2), nullptr));
+    const auto values = propertyValues<std::uint32_t>(reply.get());
+    return !values.empty() && values.front() == kIconicState;
+}
+
+void WindowIconifier::requestIconic(xcb_window_t window) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = wmChangeState_;
+    message.data.data32[0] = kIconicState;
+    xcb_send_event(connection_, 0, root_,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+}
+
+} // namespace velmora

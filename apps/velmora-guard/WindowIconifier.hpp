@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Support/Logging.hpp"
+#include "Support/ProcessId.hpp"
+
+#include <memory>
+#include <vector>
+#include <xcb/xcb.h>
+
+namespace velmora {
+
+/// Iconifies every window that the window manager manages for a set of processes, over a
+/// connection of its own, and hears when one of them is shown again.
+///
+///     auto iconifier = WindowIconifier::connect(log);
+///     iconifier->iconify({4211});
+///     if (iconifier->readEvents()) { iconifier->iconify({4211}); }   // one came back
+class WindowIconifier {
+public:
+    /// Nothing when the X server named by DISPLAY cannot be reached.
+    static std::unique_ptr<WindowIconifier> connect(Logging& log);
+    ~WindowIconifier();
+    WindowIconifier(const WindowIconifier&) = delete;
+    WindowIconifier& operator=(const WindowIconifier&) = delete;
+
+    /// For poll: readable when events arrive.
+    [[nodiscard]] int fileDescriptor() const;
+    /// The connection broke: the session is over.
+    [[nodiscard]] bool hasFailed() const;
+
+    /// Asks the window manager to iconify each managed window of `pids` that is not iconic
+    /// yet; answers how many it asked for.
+    int iconify(const std::vector<ProcessId>& pids);
+    /// Takes the waiting events; true when one may have shown a window again (a window's
+    /// ICCCM state or the list of managed windows changed).
+    bool readEvents();
+
+private:
+    WindowIconifier(xcb_connection_t* connection, xcb_window_t root);
+    [[nodiscard]] xcb_atom_t atom(const char* name) const;
+    [[nodiscard]] std::vector<xcb_window_t> managedWindows() const;
+    [[nodiscard]] ProcessId ownerOf(xcb_window_t window) const;
+    [[nodiscard]] bool isIconic(xcb_window_t window) const;
+    void requestIconic(xcb_window_t window);
+
+    xcb_connection_t* connection_;
+    xcb_window_t root_;
+    bool hasResourceExtension_ = false;
+    xcb_atom_t clientList_;
+    xcb_atom_t wmPid_;
+    xcb_atom_t wmState_;
+    xcb_atom_t wmChangeState_;
+};
+
+} // namespace velmora

@@ -1,0 +1,56 @@
+#include "Platform/Linux/GuardProtocol.hpp"
+
+#include <gtest/gtest.h>
+
+namespace velmora::guard {
+namespace {
+
+TEST(GuardProtocol, MessagesTravelAsOneLineAndComeBackUnchanged) {
+    const std::pair<GuardMessage, std::string> cases[] = {
+        {GuardMessage{}, "starting\n"},
+        {GuardMessage{GuardMessageKind::quit}, "quit\n"},
+        {GuardMessage::watching({}), "watching\n"},
+        {GuardMessage::watching({4211}), "watching 4211\n"},
+        {GuardMessage::watching({4211, 17, 2147483647}), "watching 4211 17 2147483647\n"},
+    };
+    for (const auto& [message, line] : cases) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(encodeGuardMessage(message), line);
+        EXPECT_EQ(decodeGuardMessage(std::string_view(line).substr(0, line.size() - 1)), message);
+    }
+}
+
+TEST(GuardProtocol, AnythingElseIsRejected) {
+    const std::string_view lines[] = {
+        "",
+        "start",
+        "Starting",
+        "quit now",
+        "watching ",
+        "watching x",
+        "watching 0",
+        "watching -5",
+        "watching 12  13",
+        "watching 12x",
+        "watching 99999999999",
+        "watching12",
+        " watching 12",
+        "watching 12 ",
+    };
+    for (const std::string_view line : lines) {
+        SCOPED_TRACE(line);
+        EXPECT_FALSE(decodeGuardMessage(line));
+    }
+}
+
+TEST(GuardProtocol, AWatchListTooLongForOneLineKeepsTheFirstProcesses) {
+    const std::vector<ProcessId> many(2000, 1234567);
+    const std::string line = encodeGuardMessage(GuardMessage::watching(many));
+    ASSERT_LE(line.size(), kMaxGuardLineSize);
+    const auto decoded = decodeGuardMessage(std::string_view(line).substr(0, line.size() - 1));
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->pids.size(), (kMaxGuardLineSize - 9) / 8);
+}
+
+} // namespace
+} // namespace velmora::guard

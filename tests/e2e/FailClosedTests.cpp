@@ -1,0 +1,129 @@
+// Velmora dies, or hangs, while it covers a protected application: its guard iconifies the
+// application at once and starts Velmora again, which locks it anew.
+#include "harness/EndToEndTest.hpp"
+#include "harness/Eventually.hpp"
+
+#include <algorithm>
+#include <csignal>
+
+namespace velmora::e2e {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+constexpr auto kHiddenWithin = milliseconds{500};
+constexpr auto kRunningAgainWithin = milliseconds{3000};
+// The guard gives a silent Velmora 2 s after its last report, sent every 0.5 s.
+constexpr auto kHangNoticedWithin = milliseconds{3000};
+
+class FailClosed : public EndToEndTest {
+protected:
+    void SetUp() override {
+        EndToEndTest::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        startDesktop({.windowAnimations = false, .protectedApps = {testClientEntry()}});
+        startVelmora();
+    }
+
+    /// The test client, in front and covered, once the guard knows it.
+    std::optional<WindowInfo> coveredClient() {
+        const auto launched = launchClient("client");
+        if (!launched) {
+            return std::nullopt;
+        }
+        const WindowInfo window = activate(*launched);
+        if (!waitForOverlayOver(window)) {
+            ADD_FAILURE() << "the client was not covered at first";
+            return std::nullopt;
+        }
+        // The guard hears of it with Velmora's next report.
+        const std::string watching =
+            "Watching protected processes: " + std::to_string(client().pid());
+        if (!eventually(
+                [&] { return velmora().standardError().find(watching) != std::string::npos; })) {
+            ADD_FAILURE() << "the guard never heard of the client";
+            return std::nullopt;
+        }
+        return window;
+    }
+
+    /// How long after `since` `condition` held; fails past `timeout`.
+    static std::optional<milliseconds> timeUntil(Clock::time_point since,
+                                                 const std::function<bool()>& condition,
+                                                 milliseconds timeout) {
+        if (!eventually(condition, timeout)) {
+            return std::nullopt;
+        }
+        return std::chrono::duration_cast<milliseconds>(Clock::now() - since);
+    }
+
+    bool isHidden(const WindowInfo& window) {
+        const auto now = desktop().display().window(window.window);
+        return !now || !now->viewable;
+    }
+
+    /// After the Velmora with `pid` stopped at `since`: the client is hidden in time, a new
+    /// Velmora runs in time, covers the client once it is brought back, and unlocks it.
+    void expectHiddenThenLockedAgain(const WindowInfo& window, pid_t pid, Clock::time_point since,
+                                     milliseconds hiddenWithin) {
+        const auto hidden = timeUntil(
+            since, [&] { return isHidden(window); }, hiddenWithin * 4);
+        ASSERT_TRUE(hidden) << "the covered client stayed on the screen";
+        RecordProperty("hiddenAfterMs", static_cast<int>(hidden->count()));
+        EXPECT_LE(*hidden, hiddenWithin)
+            << "the client was hidden only after " << hidden->count() << " ms";
+
+        const auto again = timeUntil(
+            since,
+            [&] {
+                const auto pids = velmora().sessionPids();
+                return std::any_of(pids.begin(), pids.end(), [&](pid_t p) { return p != pid; });
+            },
+            kRunningAgainWithin * 3);
+        ASSERT_TRUE(again) << "Velmora was not started again";
+        RecordProperty("runningAgainAfterMs", static_cast<int>(again->count()));
+        EXPECT_LE(*again, kRunningAgainWithin)
+            << "Velmora ran again only after " << again->count() << " ms";
+        ASSERT_TRUE(eventually(
+            [&] { return velmora().standardError().find("covers again") != std::string::npos; },
+            std::chrono::seconds{15}))
+            << "the new Velmora never reported to the guard";
+        RecordProperty("coveringAgainAfterMs",
+                       static_cast<int>(
+                           std::chrono::duration_cast<milliseconds>(Clock::now() - since).count()));
+        EXPECT_TRUE(isHidden(window)) << "the client came back before the new Velmora covered";
+        EXPECT_EQ(velmora().guardPids().size(), 1u);
+
+        const WindowInfo back = activate(window);
+        const auto overlay = waitForOverlayOver(back);
+        ASSERT_TRUE(overlay) << "the client, brought back, was not covered";
+        EXPECT_FALSE(showsThroughCover(back.frame, kClientColor));
+        EXPECT_TRUE(unlock(*overlay, back, kClientColor));
+        EXPECT_TRUE(client().logLines().empty()) << "input reached the client while it was locked";
+    }
+};
+
+TEST_F(FailClosed, AKilledVelmoraLeavesTheAppHiddenAndComesBackLocked) {
+    const auto window = coveredClient();
+    ASSERT_TRUE(window);
+    const pid_t pid = velmora().pid();
+    const auto killed = Clock::now();
+    ASSERT_EQ(::kill(pid, SIGKILL), 0);
+    expectHiddenThenLockedAgain(*window, pid, killed, kHiddenWithin);
+}
+
+TEST_F(FailClosed, AHungVelmoraIsKilledAndComesBackLocked) {
+    const auto window = coveredClient();
+    ASSERT_TRUE(window);
+    const pid_t pid = velmora().pid();
+    const auto stopped = Clock::now();
+    ASSERT_EQ(::kill(pid, SIGSTOP), 0);
+    expectHiddenThenLockedAgain(*window, pid, stopped, kHangNoticedWithin);
+    EXPECT_FALSE(velmora().isRunning()) << "the hung Velmora was left behind";
+}
+
+} // namespace
+} // namespace velmora::e2e

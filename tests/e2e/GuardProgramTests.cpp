@@ -1,0 +1,117 @@
+// velmora-guard on its own, with the test in Velmora's place: what ends it, and what makes it
+// start Velmora again.
+#include "harness/Command.hpp"
+#include "harness/EndToEndTest.hpp"
+#include "harness/Eventually.hpp"
+#include "harness/TemporaryDirectory.hpp"
+
+#include <fstream>
+#include <sstream>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace velmora::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+class GuardProgram : public EndToEndTest {
+protected:
+    void SetUp() override {
+        EndToEndTest::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        if (!std::filesystem::exists(VELMORA_GUARD)) {
+            GTEST_SKIP() << "velmora-guard is not built";
+        }
+        startDesktop({.windowAnimations = false});
+        int pair[2];
+        ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair), 0);
+        channel_ = pair[0];
+        const std::string starts = (files_.path() / "starts").string();
+        // Stands in for Velmora: notes each start and the channel it was handed, and ends.
+        const std::string restart = "echo \"$VELMORA_GUARD_FD\" >>" + starts;
+        guard_ = std::make_unique<testing::ChildProcess>(
+            std::vector<std::string>{"sh", "-c",
+                                     "exec \"$0\" \"$@\" 3<&" + std::to_string(pair[1]) + " 2>" +
+                                         (files_.path() / "guard.log").string(),
+                                     VELMORA_GUARD, std::to_string(velmora_.pid()), "/bin/sh", "-c",
+                                     restart},
+            desktop().environment(), pair[1]);
+        ::close(pair[1]);
+    }
+
+    void TearDown() override {
+        if (channel_ >= 0) {
+            ::close(channel_);
+        }
+        guard_.reset();
+        EndToEndTest::TearDown();
+    }
+
+    void send(const std::string& lines) const {
+        ASSERT_EQ(::write(channel_, lines.data(), lines.size()),
+                  static_cast<ssize_t>(lines.size()));
+    }
+
+    [[nodiscard]] std::string file(const std::string& name) const {
+        std::ostringstream text;
+        text << std::ifstream(files_.path() / name).rdbuf();
+        return text.str();
+    }
+
+    TemporaryDirectory files_{"velmora-guard-test"};
+    // The process the guard takes for Velmora.
+    testing::ChildProcess velmora_{{"sleep", "60"}};
+    int channel_ = -1;
+    std::unique_ptr<testing::ChildProcess> guard_;
+};
+
+TEST_F(GuardProgram, AQuitEndsItWithoutStartingVelmoraAgain) {
+    send("starting\nwatching 1\nquit\n");
+    ASSERT_TRUE(guard_->waitForExit(5s));
+    EXPECT_EQ(guard_->exitStatus(), 0);
+    EXPECT_EQ(file("starts"), "");
+    EXPECT_TRUE(velmora_.isRunning());
+}
+
+TEST_F(GuardProgram, AVelmoraThatKeepsEndingIsStartedThreeTimesAMinuteWithAChannel) {
+    ::close(channel_);
+    channel_ = -1;
+    ASSERT_TRUE(eventually([&] {
+        return file("guard.log").find("starting it again in") != std::string::npos;
+    })) << file("guard.log");
+    EXPECT_EQ(file("starts"), "3\n3\n3\n");
+    EXPECT_TRUE(guard_->isRunning());
+}
+
+TEST_F(GuardProgram, AVelmoraSilentForTwoSecondsIsKilledAndStartedAgain) {
+    send("starting\n");
+    const auto heard = std::chrono::steady_clock::now();
+    ASSERT_TRUE(eventually([&] { return !velmora_.isRunning(); }, 5s));
+    EXPECT_GE(std::chrono::steady_clock::now() - heard, 2s);
+    EXPECT_TRUE(eventually([&] { return file("starts").starts_with("3\n"); }));
+}
+
+TEST_F(GuardProgram, WindowsOfTheWatchedProcessesStayIconifiedWhileNoVelmoraCovers) {
+    const auto window = launchClient("client");
+    ASSERT_TRUE(window);
+    send("watching " + std::to_string(client().pid()) + "\n");
+    ::close(channel_);
+    channel_ = -1;
+    const auto hidden = [&] { return desktop().display().wmState(window->window) == 3u; };
+    ASSERT_TRUE(eventually(hidden)) << "the client was not iconified";
+
+    // Brought back while the Velmoras started again never report.
+    constexpr const char* kShownAgain = "shown while Velmora is away";
+    ASSERT_TRUE(runCommand({"xdotool", "windowactivate", std::to_string(window->window)},
+                           desktop().environment()));
+    ASSERT_TRUE(eventually([&] {
+        return file("guard.log").find(kShownAgain) != std::string::npos && hidden();
+    })) << file("guard.log");
+    EXPECT_TRUE(client().logLines().empty());
+}
+
+} // namespace
+} // namespace velmora::e2e
