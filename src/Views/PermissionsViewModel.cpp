@@ -63,6 +63,30 @@ std::vector<PermissionsViewModel::DiagnosticRow> PermissionsViewModel::diagnosti
     };
 }
 
+std::optional<std::string_view> PermissionsViewModel::continueButtonTitle() const {
+    switch (continueOption.get()) {
+    case ContinueOption::unavailable:
+        return std::nullopt;
+    case ContinueOption::continueButton:
+        return "Continue";
+    case ContinueOption::continueWithoutInputMonitoring:
+        break;
+    }
+    return "Continue Without Input Monitoring";
+}
+
+std::optional<std::string_view> PermissionsViewModel::continueNote() const {
+    switch (continueOption.get()) {
+    case ContinueOption::unavailable:
+        return "Grant Accessibility to continue";
+    case ContinueOption::continueButton:
+        return std::nullopt;
+    case ContinueOption::continueWithoutInputMonitoring:
+        break;
+    }
+    return "Idle-based auto-relock will be degraded";
+}
+
 std::string_view PermissionsViewModel::diagnosticsChevron() const {
     return showDiagnostics.get() ? "chevron.up" : "chevron.down";
 }

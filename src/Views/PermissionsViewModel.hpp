@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,13 +38,13 @@ public:
         std::shared_ptr<RunLoop> runLoop;
     };
 
-    /// What the bottom of the view offers.
+    /// What the bottom of the view offers, beside "Re-check Permissions".
     enum class ContinueOption {
-        /// "Grant Accessibility to continue", no button.
+        /// A caption in place of a button.
         unavailable,
-        /// "Continue".
+        /// A button at least `PermissionsViewStyle::continueMinimumWidth` wide.
         continueButton,
-        /// "Continue Without Input Monitoring" over "Idle-based auto-relock will be degraded".
+        /// A button over an orange caption.
         continueWithoutInputMonitoring,
     };
 
@@ -80,11 +81,6 @@ public:
         "to this exact path. You may need to remove and re-add the app.";
     static constexpr std::string_view recheckAllTitle = "Re-check Permissions";
     static constexpr std::string_view recheckAllSymbol = "arrow.clockwise";
-    static constexpr std::string_view grantToContinue = "Grant Accessibility to continue";
-    static constexpr std::string_view continueTitle = "Continue";
-    static constexpr std::string_view continueWithoutInputMonitoringTitle =
-        "Continue Without Input Monitoring";
-    static constexpr std::string_view degradedNote = "Idle-based auto-relock will be degraded";
     static constexpr Seconds copiedDuration{2.0};
 
     /// `onContinue` may be empty.
@@ -106,6 +102,10 @@ public:
 
     /// From a fresh diagnostics record, for each drawing of the panel.
     [[nodiscard]] std::vector<DiagnosticRow> diagnosticRows() const;
+    /// The bottom's button; nothing while Accessibility is missing.
+    [[nodiscard]] std::optional<std::string_view> continueButtonTitle() const;
+    /// The caption beside or under the button, or in its place.
+    [[nodiscard]] std::optional<std::string_view> continueNote() const;
     [[nodiscard]] std::string_view diagnosticsChevron() const;
     [[nodiscard]] std::string_view copyButtonTitle() const;
     [[nodiscard]] std::string_view copyButtonSymbol() const;

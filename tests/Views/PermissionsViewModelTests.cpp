@@ -29,7 +29,12 @@ TEST_F(PermissionsViewModelTest, CardsStatusRowAndContinueFollowThePermissions) 
         std::string_view inputMonitoringText;
         PermissionsViewModel::StatusRow statusRow;
         ContinueOption continueOption;
+        std::optional<std::string_view> continueTitle;
+        std::optional<std::string_view> continueNote;
     };
+    const std::string_view grant = "Grant Accessibility to continue";
+    const std::string_view without = "Continue Without Input Monitoring";
+    const std::string_view degraded = "Idle-based auto-relock will be degraded";
     const PermissionsViewModel::StatusRow missing{
         "exclamationmark.triangle.fill", "Accessibility permission is required", NamedColor::red};
     const PermissionsViewModel::StatusRow required{
@@ -38,15 +43,15 @@ TEST_F(PermissionsViewModelTest, CardsStatusRowAndContinueFollowThePermissions) 
                                               NamedColor::green};
     const Case cases[] = {
         {false, std::nullopt, NamedColor::red, "Required", NamedColor::gray, "Checking", missing,
-         ContinueOption::unavailable},
+         ContinueOption::unavailable, std::nullopt, grant},
         {false, true, NamedColor::red, "Required", NamedColor::green, "Enabled", missing,
-         ContinueOption::unavailable},
+         ContinueOption::unavailable, std::nullopt, grant},
         {true, std::nullopt, NamedColor::green, "Enabled", NamedColor::gray, "Checking", required,
-         ContinueOption::continueWithoutInputMonitoring},
+         ContinueOption::continueWithoutInputMonitoring, without, degraded},
         {true, false, NamedColor::green, "Enabled", NamedColor::orange, "Recommended", required,
-         ContinueOption::continueWithoutInputMonitoring},
+         ContinueOption::continueWithoutInputMonitoring, without, degraded},
         {true, true, NamedColor::green, "Enabled", NamedColor::green, "Enabled", all,
-         ContinueOption::continueButton},
+         ContinueOption::continueButton, "Continue", std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.accessibility << " " << c.inputMonitoring.has_value()
@@ -66,6 +71,8 @@ TEST_F(PermissionsViewModelTest, CardsStatusRowAndContinueFollowThePermissions) 
         EXPECT_EQ(model->showsInputMonitoringInfo.get(), c.inputMonitoring != true);
         EXPECT_EQ(model->statusRow.get(), c.statusRow);
         EXPECT_EQ(model->continueOption.get(), c.continueOption);
+        EXPECT_EQ(model->continueButtonTitle(), c.continueTitle);
+        EXPECT_EQ(model->continueNote(), c.continueNote);
 
         model->continueTapped();
         EXPECT_EQ(continued, c.continueOption == ContinueOption::unavailable ? 0 : 1);
