@@ -15,7 +15,7 @@ protected:
             .userDefaults = desktop.userDefaults,
             .application = desktop.hostApplication,
             .windows = desktop.hostApplication,
-            .pasteboard = pasteboard,
+            .pasteboard = desktop.pasteboard,
             .runLoop = desktop.loop,
             .raiseVisibleWindows = [this] { ++raises; },
         });

@@ -12,9 +12,9 @@ protected:
             .lockEngine = engine,
             .permissionsManager = permissions,
             .authManager = auth,
-            .icons = icons,
-            .applicationPicker = picker,
-            .alerts = alerts,
+            .icons = desktop.applicationIcons,
+            .applicationPicker = desktop.applicationPicker,
+            .alerts = desktop.alerts,
             .urlOpener = desktop.urlOpener,
             .application = desktop.hostApplication,
             .runLoop = desktop.loop,
@@ -23,7 +23,7 @@ protected:
                     ++popupsMade;
                     return SettingsPopupViewModel::Collaborators{
                         .userDefaults = desktop.userDefaults,
-                        .loginItems = loginItems,
+                        .loginItems = desktop.loginItems,
                         .systemLog = desktop.systemLog,
                         .urlOpener = desktop.urlOpener,
                         .updater = updater,
@@ -155,33 +155,34 @@ TEST_F(MenuBarDropdownViewModelTest, AddingAnApplication) {
     const auto stored = desktop.userDefaults->data("protectedApps");
 
     const std::vector<std::optional<std::string>> ignored{std::nullopt, "/Applications/Notes.app"};
+    auto& picker = *desktop.applicationPicker;
     for (const auto& choice : ignored) {
         panel->addApp();
-        choice ? picker->choose(*choice) : picker->cancel();
+        choice ? picker.choose(*choice) : picker.cancel();
         desktop.loop->runUntilIdle();
     }
     EXPECT_EQ(names(*panel), std::vector<std::string>{"Notes"});
     EXPECT_EQ(desktop.userDefaults->data("protectedApps"), stored);
-    EXPECT_TRUE(alerts->shown().empty());
+    EXPECT_TRUE(desktop.alerts->shown().empty());
 
     panel->addApp();
-    picker->choose("/Applications/Broken.app");
+    picker.choose("/Applications/Broken.app");
     desktop.loop->runUntilIdle();
-    EXPECT_EQ(alerts->shown(),
+    EXPECT_EQ(desktop.alerts->shown(),
               (std::vector<SimAlertPresenter::Alert>{
                   {"Invalid Application",
                    "Could not read bundle information from the selected application. Please try "
                    "selecting a different .app file."}}));
 
     panel->addApp();
-    picker->choose("/Applications/Mail.app");
+    picker.choose("/Applications/Mail.app");
     desktop.loop->runUntilIdle();
     EXPECT_EQ(names(*panel), (std::vector<std::string>{"Notes", "Mail"}));
-    EXPECT_EQ(alerts->shown().size(), 1u);
+    EXPECT_EQ(desktop.alerts->shown().size(), 1u);
 }
 
 TEST_F(MenuBarDropdownViewModelTest, SettingsPopoverIsNewEachTimeItOpensAndQuitAsksTheDelegate) {
-    loginItems->enabled = true;
+    desktop.loginItems->enabled = true;
     const auto panel = makePanel();
     EXPECT_EQ(popupsMade, 0) << "the updater starts with the first opening";
     panel->toggleSettingsPopover();

@@ -10,7 +10,7 @@ class PermissionsViewModelTest : public ViewModelTest {
 protected:
     std::shared_ptr<PermissionsViewModel> makeModel() {
         return PermissionsViewModel::create({.permissionsManager = permissions,
-                                             .pasteboard = pasteboard,
+                                             .pasteboard = desktop.pasteboard,
                                              .application = desktop.hostApplication,
                                              .runLoop = desktop.loop},
                                             [this] { ++continued; });
@@ -141,9 +141,9 @@ TEST_F(PermissionsViewModelTest, DiagnosticsPanelAndCopy) {
 
     EXPECT_EQ(model->copyButtonTitle(), "Copy Diagnostics");
     model->copyDiagnostics();
-    ASSERT_TRUE(pasteboard->text());
-    EXPECT_EQ(*pasteboard->text(), permissions->getDiagnostics().formattedText());
-    EXPECT_TRUE(pasteboard->text()->starts_with("=== Velmora Diagnostics ===\n"));
+    ASSERT_TRUE(desktop.pasteboard->text());
+    EXPECT_EQ(*desktop.pasteboard->text(), permissions->getDiagnostics().formattedText());
+    EXPECT_TRUE(desktop.pasteboard->text()->starts_with("=== Velmora Diagnostics ===\n"));
     EXPECT_EQ(model->copyButtonTitle(), "Copied!");
     EXPECT_EQ(model->copyButtonSymbol(), "checkmark");
 

@@ -13,7 +13,7 @@ protected:
                                                  .lockEngine = engine,
                                                  .permissionsManager = permissions,
                                                  .authManager = auth,
-                                                 .icons = icons,
+                                                 .icons = desktop.applicationIcons,
                                                  .onLocked = [this] { ++lockedCallbacks; }},
                                                 *appState->protectedApp(bundleId));
     }
@@ -35,8 +35,8 @@ TEST_F(ProtectedAppRowViewModelTest, SummaryShowsTheTimeoutWhileAutoLockIsOn) {
         auto app = *appState->protectedApp(kNotes);
         app.idleTimeoutMinutes = c.minutes;
         app.autoLockEnabled = c.autoLock;
-        const auto row =
-            ProtectedAppRowViewModel::create({appState, engine, permissions, auth, icons, {}}, app);
+        const auto row = ProtectedAppRowViewModel::create(
+            {appState, engine, permissions, auth, desktop.applicationIcons, {}}, app);
         EXPECT_EQ(row->summaryTimeout(), c.summary) << c.minutes << c.autoLock;
     }
     for (const auto& option : ProtectedAppRowViewModel::timeoutOptions) {
@@ -127,16 +127,16 @@ TEST_F(ProtectedAppRowViewModelTest, RemovalCompletesAfterTheRowIsGone) {
 }
 
 TEST_F(ProtectedAppRowViewModelTest, IconIsFetchedOnceAndMissingAppsKeepThePlaceholder) {
-    auto row = makeRow();
+    const auto row = makeRow();
     row->loadIcon();
-    EXPECT_EQ(row->cachedIcon.get(), std::nullopt);
+    row->loadIcon();
+    EXPECT_EQ(row->cachedIcon.get(), kNotes);
+    EXPECT_EQ(desktop.applicationIcons->lookups(), 1u);
 
-    icons->install(kNotes, "/Applications/Notes.app", "notes.png");
-    row = makeRow();
-    row->loadIcon();
-    row->loadIcon();
-    EXPECT_EQ(row->cachedIcon.get(), "notes.png");
-    EXPECT_EQ(icons->lookups(), 2u);
+    appState->addApp(ProtectedApp::make("com.example.gone", "Gone", desktop.loop->now()));
+    const auto gone = makeRow("com.example.gone");
+    gone->loadIcon();
+    EXPECT_EQ(gone->cachedIcon.get(), std::nullopt);
 }
 
 } // namespace

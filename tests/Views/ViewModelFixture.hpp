@@ -1,11 +1,6 @@
 #pragma once
 
 #include "Core/LockEngine/LockEngineFixture.hpp"
-#include "Platform/Sim/SimAlertPresenter.hpp"
-#include "Platform/Sim/SimApplicationIcons.hpp"
-#include "Platform/Sim/SimApplicationPicker.hpp"
-#include "Platform/Sim/SimLoginItems.hpp"
-#include "Platform/Sim/SimPasteboard.hpp"
 #include "Services/PermissionsManager.hpp"
 #include "Support/FakeAuthenticator.hpp"
 
@@ -14,7 +9,7 @@
 namespace velmora::testing {
 
 /// The lock engine's desktop (Notes protected and running, Editor in front) with a
-/// permissions manager and the other services the views use.
+/// permissions manager and an authenticator that answers as the test says.
 class ViewModelTest : public LockEngineTest {
 protected:
     ViewModelTest() { setPermissions(true, std::nullopt); }
@@ -45,12 +40,6 @@ protected:
     const Platform platform = desktop.platform(logger);
     std::shared_ptr<PermissionsManager> permissions;
     std::shared_ptr<FakeAuthenticator> auth = std::make_shared<FakeAuthenticator>(desktop.loop);
-    std::shared_ptr<SimApplicationIcons> icons = std::make_shared<SimApplicationIcons>();
-    std::shared_ptr<SimApplicationPicker> picker =
-        std::make_shared<SimApplicationPicker>(desktop.loop);
-    std::shared_ptr<SimAlertPresenter> alerts = std::make_shared<SimAlertPresenter>();
-    std::shared_ptr<SimPasteboard> pasteboard = std::make_shared<SimPasteboard>();
-    std::shared_ptr<SimLoginItems> loginItems = std::make_shared<SimLoginItems>();
     std::shared_ptr<SimUpdater> updater = std::make_shared<SimUpdater>();
 };
 
