@@ -74,6 +74,7 @@ public:
     };
 
     static constexpr std::string_view title = "Velmora";
+    /// Drawn upper-cased, with the number of entries at the trailing end.
     static constexpr std::string_view protectedAppsTitle = "Protected Apps";
     static constexpr std::string_view warningChevronSymbol = "chevron.right";
     static constexpr std::string_view emptySymbol = "lock.shield";

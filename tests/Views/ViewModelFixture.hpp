@@ -19,7 +19,7 @@ protected:
     void setPermissions(bool accessibility, std::optional<bool> inputMonitoring) {
         ::testing::internal::CaptureStdout();
         desktop.accessibility->setTrusted(accessibility);
-        desktop.eventTaps->setCreationAllowed(inputMonitoring.value_or(false));
+        desktop.eventTaps->setCreationAllowed(inputMonitoring.value_or(true));
         desktop.userDefaults->remove(PermissionsManager::inputMonitoringGrantedKey);
         permissions = PermissionsManager::create(PermissionsManager::collaborators(platform));
         if (inputMonitoring) {
