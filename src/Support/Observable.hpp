@@ -13,8 +13,8 @@ namespace velmora {
 ///     Subscription s = count.subscribe([](const int& v) { draw(v); });  // sees 0 at once
 ///     count.set(1);                                                      // sees 1
 ///
-/// Every `set` notifies, even with an equal value: callers that must notify only on a
-/// real change compare before assigning.
+/// Every `set` notifies, even with an equal value; `setIfChanged` notifies only on a real
+/// change.
 template <class T> class Observable {
 public:
     explicit Observable(T initial = T{}) : value_(std::move(initial)) {}
@@ -26,6 +26,12 @@ public:
     void set(T value) {
         value_ = std::move(value);
         changed_.emit(value_);
+    }
+
+    void setIfChanged(T value) {
+        if (!(value_ == value)) {
+            set(std::move(value));
+        }
     }
 
     /// Delivers the current value at once, then every assignment.

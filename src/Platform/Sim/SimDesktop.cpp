@@ -20,7 +20,8 @@ SimDesktop::SimDesktop(std::vector<Screen> screens)
     : workspace(makeWorkspace(loop)), screens(std::make_shared<SimScreens>(std::move(screens))),
       hostApplication(std::make_shared<SimHostApplication>(*loop, kHostBundleIdentifier)),
       notificationCenter(std::make_shared<SimNotificationCenter>(loop)),
-      distributedNotifications(std::make_shared<SimNotificationCenter>(loop)) {
+      distributedNotifications(std::make_shared<SimNotificationCenter>(loop)),
+      applicationPicker(std::make_shared<SimApplicationPicker>(loop)) {
     hostPid_ =
         launchApp(kHostBundleIdentifier, "Velmora", std::nullopt, ActivationPolicy::accessory);
     hostApplication->joinWorkspace(workspace, hostPid_);
@@ -43,6 +44,7 @@ ProcessId SimDesktop::launchApp(const std::string& bundleIdentifier, const std::
     const std::string location = bundleLocation(name);
     bundleReader->addBundle(
         location, {.bundleIdentifier = bundleIdentifier, .infoStrings = {{"CFBundleName", name}}});
+    applicationIcons->install(bundleIdentifier, location, bundleIdentifier);
     const ProcessId pid = workspace->launch({
         .bundleIdentifier = bundleIdentifier,
         .localizedName = name,

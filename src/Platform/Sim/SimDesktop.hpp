@@ -2,13 +2,18 @@
 
 #include "Platform/Platform.hpp"
 #include "Platform/Sim/SimAccessibilityTrust.hpp"
+#include "Platform/Sim/SimAlertPresenter.hpp"
+#include "Platform/Sim/SimApplicationIcons.hpp"
+#include "Platform/Sim/SimApplicationPicker.hpp"
 #include "Platform/Sim/SimAuthenticator.hpp"
 #include "Platform/Sim/SimBundleReader.hpp"
 #include "Platform/Sim/SimEventTaps.hpp"
 #include "Platform/Sim/SimHostApplication.hpp"
+#include "Platform/Sim/SimLoginItems.hpp"
 #include "Platform/Sim/SimMainBundle.hpp"
 #include "Platform/Sim/SimNotificationCenter.hpp"
 #include "Platform/Sim/SimOverlayWindows.hpp"
+#include "Platform/Sim/SimPasteboard.hpp"
 #include "Platform/Sim/SimScreens.hpp"
 #include "Platform/Sim/SimSystemLog.hpp"
 #include "Platform/Sim/SimUpdater.hpp"
@@ -50,8 +55,9 @@ public:
     SimDesktop(const SimDesktop&) = delete;
     SimDesktop& operator=(const SimDesktop&) = delete;
 
-    /// Starts an application whose bundle is on the simulated disk at "/Applications/<name>.app",
-    /// with one normal window at `window` (window-server coordinates: origin top-left, y down).
+    /// Starts an application whose bundle is on the simulated disk at "/Applications/<name>.app"
+    /// (its icon named by its bundle identifier), with one normal window at `window`
+    /// (window-server coordinates: origin top-left, y down).
     ProcessId launchApp(const std::string& bundleIdentifier, const std::string& name,
                         std::optional<Rect> window = std::nullopt,
                         ActivationPolicy policy = ActivationPolicy::regular);
@@ -82,6 +88,13 @@ public:
     const std::shared_ptr<SimUrlOpener> urlOpener = std::make_shared<SimUrlOpener>();
     const std::shared_ptr<SimSystemLog> systemLog = std::make_shared<SimSystemLog>();
     const std::shared_ptr<SimMainBundle> mainBundle = std::make_shared<SimMainBundle>();
+    // The interface's services, which `Platform` leaves to the application shell.
+    const std::shared_ptr<SimApplicationIcons> applicationIcons =
+        std::make_shared<SimApplicationIcons>();
+    const std::shared_ptr<SimApplicationPicker> applicationPicker;
+    const std::shared_ptr<SimAlertPresenter> alerts = std::make_shared<SimAlertPresenter>();
+    const std::shared_ptr<SimPasteboard> pasteboard = std::make_shared<SimPasteboard>();
+    const std::shared_ptr<SimLoginItems> loginItems = std::make_shared<SimLoginItems>();
     /// Every updater the platform's factory made, oldest first.
     const std::shared_ptr<std::vector<std::shared_ptr<SimUpdater>>> updatersMade =
         std::make_shared<std::vector<std::shared_ptr<SimUpdater>>>();

@@ -89,6 +89,12 @@ void SimHostApplication::closeWindow(int id) {
     }
 }
 
+void SimHostApplication::closeKeyWindow() {
+    if (keyWindowId_) {
+        closeWindow(*keyWindowId_);
+    }
+}
+
 void SimHostApplication::setWindowVisible(int id, bool visible) {
     if (AppWindow* window = find(id)) {
         window->visible = visible;

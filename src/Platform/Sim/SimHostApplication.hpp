@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/HostApplication.hpp"
+#include "Platform/KeyWindowClosing.hpp"
 #include "Platform/TerminationNegotiation.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/Signal.hpp"
@@ -24,7 +25,7 @@ class SimWorkspace;
 /// On its own it keeps its active state itself. Joined to a simulated workspace as one of
 /// its processes, it is active exactly while that process is in front there, activating it
 /// brings the process forward, and ending it quits the process.
-class SimHostApplication final : public HostApplication {
+class SimHostApplication final : public HostApplication, public KeyWindowClosing {
 public:
     explicit SimHostApplication(RunLoop& runLoop,
                                 std::optional<std::string> bundleIdentifier = "com.tovren.velmora");
@@ -43,6 +44,7 @@ public:
     void terminate() override;
     void replyToApplicationShouldTerminate(bool shouldTerminate) override;
     [[nodiscard]] Subscription observeDidBecomeActive(EventHandler handler) override;
+    void closeKeyWindow() override;
 
     /// Follows `workspace`, where the program runs as process `pid`.
     void joinWorkspace(const std::shared_ptr<SimWorkspace>& workspace, ProcessId pid);

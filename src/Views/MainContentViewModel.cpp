@@ -1,0 +1,84 @@
+#include "Views/MainContentViewModel.hpp"
+
+namespace velmora {
+
+std::shared_ptr<MainContentViewModel> MainContentViewModel::create(Collaborators collaborators) {
+    auto model = std::make_shared<MainContentViewModel>(Passkey{}, std::move(collaborators));
+    auto& manager = *model->collaborators_.permissionsManager;
+    const auto update = [weak = std::weak_ptr(model)](const bool&) {
+        if (auto self = weak.lock()) {
+            self->update();
+        }
+    };
+    model->subscriptions_.push_back(
+        manager.requiredPermissionsGranted().subscribeToChanges(update));
+    model->subscriptions_.push_back(manager.allPermissionsGranted().subscribeToChanges(update));
+    model->update();
+    return model;
+}
+
+MainContentViewModel::MainContentViewModel(Passkey, Collaborators collaborators)
+    : collaborators_(std::move(collaborators)) {
+    userCompletedOnboarding.set(
+        collaborators_.userDefaults->boolean(userCompletedOnboardingKey).value_or(false));
+}
+
+void MainContentViewModel::update() {
+    auto& manager = *collaborators_.permissionsManager;
+    const bool complete =
+        manager.allPermissionsGranted().get() ||
+        (manager.requiredPermissionsGranted().get() && userCompletedOnboarding.get());
+    const Content next = complete ? Content::setupComplete : Content::onboarding;
+    if (next == content.get() && (complete || onboarding.get())) {
+        return;
+    }
+    if (complete) {
+        onboarding.set(nullptr);
+    } else {
+        onboarding.set(PermissionsViewModel::create(
+            {
+                .permissionsManager = collaborators_.permissionsManager,
+                .pasteboard = collaborators_.pasteboard,
+                .application = collaborators_.application,
+                .runLoop = collaborators_.runLoop,
+            },
+            [weak = weak_from_this()] {
+                if (auto self = weak.lock()) {
+                    self->completeOnboarding();
+                }
+            }));
+    }
+    content.set(next);
+    if (complete && shown_) {
+        scheduleClose();
+    }
+}
+
+void MainContentViewModel::completeOnboarding() {
+    collaborators_.userDefaults->setBool(userCompletedOnboardingKey, true);
+    userCompletedOnboarding.setIfChanged(true);
+    update();
+}
+
+void MainContentViewModel::appeared() {
+    shown_ = true;
+    collaborators_.application->activateIgnoringOtherApps();
+    collaborators_.runLoop->after(raiseDelay, [weak = weak_from_this()] {
+        if (auto self = weak.lock(); self && self->collaborators_.raiseVisibleWindows) {
+            self->collaborators_.raiseVisibleWindows();
+        }
+    });
+    if (content.get() == Content::setupComplete) {
+        scheduleClose();
+    }
+}
+
+void MainContentViewModel::scheduleClose() {
+    collaborators_.runLoop->after(closeDelay, [weak = weak_from_this()] {
+        if (auto self = weak.lock()) {
+            self->collaborators_.windows->closeKeyWindow();
+        }
+    });
+}
+
+} // namespace velmora

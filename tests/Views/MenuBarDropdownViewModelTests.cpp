@@ -1,0 +1,208 @@
+#include "Views/MenuBarDropdownViewModel.hpp"
+#include "Views/ViewModelFixture.hpp"
+
+namespace velmora::testing {
+namespace {
+
+class MenuBarDropdownViewModelTest : public ViewModelTest {
+protected:
+    std::shared_ptr<MenuBarDropdownViewModel> makePanel() {
+        return MenuBarDropdownViewModel::create({
+            .appState = appState,
+            .lockEngine = engine,
+            .permissionsManager = permissions,
+            .authManager = auth,
+            .icons = desktop.applicationIcons,
+            .applicationPicker = desktop.applicationPicker,
+            .alerts = desktop.alerts,
+            .urlOpener = desktop.urlOpener,
+            .application = desktop.hostApplication,
+            .runLoop = desktop.loop,
+            .settingsPopup =
+                [this] {
+                    ++popupsMade;
+                    return SettingsPopupViewModel::Collaborators{
+                        .userDefaults = desktop.userDefaults,
+                        .loginItems = desktop.loginItems,
+                        .systemLog = desktop.systemLog,
+                        .urlOpener = desktop.urlOpener,
+                        .updater = updater,
+                    };
+                },
+        });
+    }
+
+    static std::vector<std::string> names(const MenuBarDropdownViewModel& panel) {
+        std::vector<std::string> out;
+        for (const auto& row : panel.rows.get()) {
+            out.push_back(row->app.get().displayName);
+        }
+        return out;
+    }
+
+    int popupsMade = 0;
+};
+
+TEST_F(MenuBarDropdownViewModelTest, HeaderAndWarningRowsFollowThePermissions) {
+    using Header = MenuBarDropdownViewModel::HeaderStatus;
+    struct Case {
+        bool accessibility;
+        std::optional<bool> inputMonitoring;
+        Header header;
+        std::vector<std::string_view> warnings;
+    };
+    const Header notProtected{"Not Protected", NamedColor::red, NamedColor::red};
+    const Header isProtected{"Protected", NamedColor::green, NamedColor::secondary};
+    const Case cases[] = {
+        {false,
+         std::nullopt,
+         notProtected,
+         {"Accessibility Required", "Input Monitoring Required"}},
+        {false, true, notProtected, {"Accessibility Required"}},
+        {true, false, isProtected, {"Input Monitoring Required"}},
+        {true, true, isProtected, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.accessibility << c.inputMonitoring.has_value());
+        setPermissions(c.accessibility, c.inputMonitoring);
+        const auto panel = makePanel();
+        EXPECT_EQ(panel->headerStatus.get(), c.header);
+        std::vector<std::string_view> titles;
+        for (const auto& warning : panel->warningRows.get()) {
+            titles.push_back(warning.title);
+        }
+        EXPECT_EQ(titles, c.warnings);
+    }
+    setPermissions(false, std::nullopt);
+    const auto warnings = makePanel()->warningRows.get();
+    EXPECT_EQ(warnings[0].subtitle, "Required for app protection to work");
+    EXPECT_EQ(warnings[1].subtitle, "Required for accurate idle detection");
+}
+
+TEST_F(MenuBarDropdownViewModelTest, WarningRowsLeadToTheirPanes) {
+    setPermissions(false, std::nullopt);
+    const auto panel = makePanel();
+    panel->warningTapped(PermissionType::accessibility);
+    EXPECT_FALSE(permissions->inputMonitoringCheckRequested());
+    panel->warningTapped(PermissionType::inputMonitoring);
+    EXPECT_TRUE(permissions->inputMonitoringCheckRequested());
+    EXPECT_EQ(
+        desktop.urlOpener->requested(),
+        (std::vector<std::string>{std::string(PermissionsManager::accessibilitySettingsUrl),
+                                  std::string(PermissionsManager::inputMonitoringSettingsUrl)}));
+}
+
+TEST_F(MenuBarDropdownViewModelTest, RowsFollowTheListAndKeepTheirState) {
+    const auto panel = makePanel();
+    EXPECT_EQ(names(*panel), std::vector<std::string>{"Notes"});
+    EXPECT_FALSE(panel->showsDividerAfter(0));
+
+    protect(kMail, "Mail", std::nullopt);
+    protect("com.example.maps", "Maps", std::nullopt);
+    EXPECT_EQ(names(*panel), (std::vector<std::string>{"Notes", "Mail", "Maps"}));
+    EXPECT_EQ(panel->protectedAppCount(), 3u);
+    EXPECT_TRUE(panel->showsDividerAfter(0));
+    EXPECT_TRUE(panel->showsDividerAfter(1));
+    EXPECT_FALSE(panel->showsDividerAfter(2));
+
+    const auto mail = panel->rows.get()[1];
+    mail->toggleExpanded();
+    mail->chooseTimeout(15);
+    mail->setAutoLockEnabled(false);
+    EXPECT_EQ(panel->rows.get()[1], mail);
+    EXPECT_TRUE(mail->isExpanded.get());
+    EXPECT_EQ(mail->app.get().idleTimeoutMinutes, 15);
+    EXPECT_FALSE(mail->app.get().autoLockEnabled);
+
+    appState->protectedApps().set({});
+    EXPECT_TRUE(panel->rows.get().empty());
+    EXPECT_EQ(panel->protectedAppCount(), 0u);
+    EXPECT_FALSE(panel->lockAllEnabled.get());
+}
+
+TEST_F(MenuBarDropdownViewModelTest, LockAllIsAvailableWhileSomethingIsUnlocked) {
+    const auto panel = makePanel();
+    EXPECT_FALSE(panel->lockAllEnabled.get());
+    panel->lockAll();
+    EXPECT_FALSE(logged("lockAllNow() called"));
+
+    unlockNotes();
+    EXPECT_TRUE(panel->lockAllEnabled.get());
+    EXPECT_EQ(panel->rows.get()[0]->badge.get(), ProtectedAppRowViewModel::Badge::unlocked);
+    panel->lockAll();
+    EXPECT_TRUE(logged("lockAllNow() called"));
+    EXPECT_FALSE(panel->lockAllEnabled.get());
+
+    // A row's own lock shows in the panel at once, even for an app that is not the target.
+    unlockNotes();
+    const ProcessId mail = protect(kMail, "Mail", Rect{900, 100, 400, 300});
+    desktop.activate(mail);
+    overlay("Mail")->pressUnlock();
+    desktop.loop->runUntilIdle();
+    answer(SimAuthenticator::Outcome::succeed());
+    panel->rows.get()[0]->badgeTapped();
+    EXPECT_TRUE(panel->lockAllEnabled.get());
+    panel->rows.get()[1]->lockNow();
+    EXPECT_FALSE(panel->lockAllEnabled.get());
+}
+
+TEST_F(MenuBarDropdownViewModelTest, AddingAnApplication) {
+    desktop.bundleReader->addBundle(
+        "/Applications/Mail.app",
+        {.bundleIdentifier = kMail, .infoStrings = {{"CFBundleName", "Mail"}}});
+    desktop.bundleReader->addBundle("/Applications/Broken.app", {});
+    const auto panel = makePanel();
+    const auto stored = desktop.userDefaults->data("protectedApps");
+
+    const std::vector<std::optional<std::string>> ignored{std::nullopt, "/Applications/Notes.app"};
+    auto& picker = *desktop.applicationPicker;
+    for (const auto& choice : ignored) {
+        panel->addApp();
+        choice ? picker.choose(*choice) : picker.cancel();
+        desktop.loop->runUntilIdle();
+    }
+    EXPECT_EQ(names(*panel), std::vector<std::string>{"Notes"});
+    EXPECT_EQ(desktop.userDefaults->data("protectedApps"), stored);
+    EXPECT_TRUE(desktop.alerts->shown().empty());
+
+    panel->addApp();
+    picker.choose("/Applications/Broken.app");
+    desktop.loop->runUntilIdle();
+    EXPECT_EQ(desktop.alerts->shown(),
+              (std::vector<SimAlertPresenter::Alert>{
+                  {"Invalid Application",
+                   "Could not read bundle information from the selected application. Please try "
+                   "selecting a different .app file."}}));
+
+    panel->addApp();
+    picker.choose("/Applications/Mail.app");
+    desktop.loop->runUntilIdle();
+    EXPECT_EQ(names(*panel), (std::vector<std::string>{"Notes", "Mail"}));
+    EXPECT_EQ(desktop.alerts->shown().size(), 1u);
+}
+
+TEST_F(MenuBarDropdownViewModelTest, SettingsPopoverIsNewEachTimeItOpensAndQuitAsksTheDelegate) {
+    desktop.loginItems->enabled = true;
+    const auto panel = makePanel();
+    EXPECT_EQ(popupsMade, 0) << "the updater starts with the first opening";
+    panel->toggleSettingsPopover();
+    ASSERT_NE(panel->settingsPopup.get(), nullptr);
+    EXPECT_TRUE(panel->showSettingsPopover.get());
+    EXPECT_TRUE(panel->settingsPopup.get()->launchAtLogin.get());
+    const auto first = panel->settingsPopup.get();
+
+    panel->settingsPopoverClosed();
+    EXPECT_FALSE(panel->showSettingsPopover.get());
+    EXPECT_EQ(panel->settingsPopup.get(), nullptr);
+    panel->toggleSettingsPopover();
+    EXPECT_NE(panel->settingsPopup.get(), first);
+    panel->toggleSettingsPopover();
+    EXPECT_FALSE(panel->showSettingsPopover.get());
+    EXPECT_EQ(popupsMade, 2);
+
+    panel->quit();
+    EXPECT_EQ(desktop.hostApplication->terminationRequestCount(), 1u);
+}
+
+} // namespace
+} // namespace velmora::testing

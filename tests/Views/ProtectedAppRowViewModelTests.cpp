@@ -1,0 +1,143 @@
+#include "Views/ProtectedAppRowViewModel.hpp"
+#include "Views/ViewModelFixture.hpp"
+
+namespace velmora::testing {
+namespace {
+
+using Badge = ProtectedAppRowViewModel::Badge;
+
+class ProtectedAppRowViewModelTest : public ViewModelTest {
+protected:
+    std::shared_ptr<ProtectedAppRowViewModel> makeRow(const std::string& bundleId = kNotes) {
+        return ProtectedAppRowViewModel::create({.appState = appState,
+                                                 .lockEngine = engine,
+                                                 .permissionsManager = permissions,
+                                                 .authManager = auth,
+                                                 .icons = desktop.applicationIcons,
+                                                 .onLocked = [this] { ++lockedCallbacks; }},
+                                                *appState->protectedApp(bundleId));
+    }
+
+    int lockedCallbacks = 0;
+};
+
+TEST_F(ProtectedAppRowViewModelTest, SummaryShowsTheTimeoutWhileAutoLockIsOn) {
+    struct Case {
+        std::int64_t minutes;
+        bool autoLock;
+        std::optional<std::string> summary;
+    };
+    const Case cases[] = {
+        {0, true, "10 sec"},  {1, true, "1 min"},   {5, true, "5 min"},
+        {45, true, "45 min"}, {60, true, "60 min"}, {5, false, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        auto app = *appState->protectedApp(kNotes);
+        app.idleTimeoutMinutes = c.minutes;
+        app.autoLockEnabled = c.autoLock;
+        const auto row = ProtectedAppRowViewModel::create(
+            {appState, engine, permissions, auth, desktop.applicationIcons, {}}, app);
+        EXPECT_EQ(row->summaryTimeout(), c.summary) << c.minutes << c.autoLock;
+    }
+    for (const auto& option : ProtectedAppRowViewModel::timeoutOptions) {
+        EXPECT_EQ(option.label, timeoutLabel(option.value));
+    }
+}
+
+TEST_F(ProtectedAppRowViewModelTest, BadgeAndLockNowFollowPermissionsAndUnlocks) {
+    const auto row = makeRow();
+    EXPECT_EQ(row->badge.get(), Badge::locked);
+    EXPECT_FALSE(row->showsLockNow.get());
+
+    unlockNotes();
+    EXPECT_EQ(row->badge.get(), Badge::unlocked);
+    EXPECT_TRUE(row->showsLockNow.get());
+    const auto badge = ProtectedAppRowViewModel::badgeContent(Badge::unlocked);
+    EXPECT_EQ(badge.text, "Unlocked");
+    EXPECT_EQ(badge.symbol, "lock.open.fill");
+    EXPECT_EQ(badge.help, "Click to lock this app");
+    EXPECT_TRUE(badge.isButton);
+
+    changeAccessibility(false);
+    EXPECT_EQ(row->badge.get(), Badge::inactive);
+    EXPECT_EQ(ProtectedAppRowViewModel::badgeContent(Badge::inactive).text, "Inactive");
+    EXPECT_FALSE(row->showsLockNow.get());
+    row->lockNow();
+    EXPECT_TRUE(engine->isAppUnlocked(kNotes)) << "Lock Now is hidden";
+
+    // Idle-locked after going unused behind another application: shown as locked.
+    changeAccessibility(true);
+    appState->setIdleTimeoutMinutes(appState->protectedApp(kNotes)->id, 0);
+    desktop.activate(editor);
+    desktop.loop->advance(Seconds{11});
+    ASSERT_TRUE(engine->isIdleLocked().at(kNotes));
+    EXPECT_EQ(row->badge.get(), Badge::locked);
+    EXPECT_FALSE(ProtectedAppRowViewModel::badgeContent(Badge::locked).isButton);
+    EXPECT_FALSE(row->showsLockNow.get());
+}
+
+TEST_F(ProtectedAppRowViewModelTest, ClickingUnlockedLocksWithoutExpanding) {
+    const auto row = makeRow();
+    row->badgeTapped();
+    EXPECT_EQ(lockedCallbacks, 0) << "a locked badge is no button";
+
+    unlockNotes();
+    row->badgeTapped();
+    EXPECT_FALSE(engine->isAppUnlocked(kNotes));
+    EXPECT_TRUE(logged("lockApp(com.example.notes) called"));
+    EXPECT_EQ(row->badge.get(), Badge::locked);
+    EXPECT_FALSE(row->isExpanded.get());
+    EXPECT_EQ(lockedCallbacks, 1);
+
+    row->toggleExpanded();
+    EXPECT_TRUE(row->isExpanded.get());
+    row->toggleExpanded();
+    EXPECT_FALSE(row->isExpanded.get());
+}
+
+TEST_F(ProtectedAppRowViewModelTest, RemovalAsksTheOwnerFirst) {
+    const auto row = makeRow();
+    const auto stored = desktop.userDefaults->data("protectedApps");
+
+    row->remove();
+    EXPECT_TRUE(row->isAuthenticatingRemoval.get());
+    row->remove();
+    EXPECT_EQ(auth->reasons,
+              std::vector<std::string>{"Authenticate to remove Notes from protected apps"});
+
+    auth->queueResult(AuthResult::failure(AuthError::userCancelled()));
+    desktop.loop->runUntilIdle();
+    EXPECT_FALSE(row->isAuthenticatingRemoval.get());
+    EXPECT_TRUE(appState->isProtected(kNotes));
+    EXPECT_EQ(desktop.userDefaults->data("protectedApps"), stored);
+
+    row->remove();
+    auth->queueResult(AuthResult::success());
+    desktop.loop->runUntilIdle();
+    EXPECT_FALSE(row->isAuthenticatingRemoval.get());
+    EXPECT_FALSE(appState->isProtected(kNotes));
+    EXPECT_EQ(desktop.userDefaults->data("protectedApps"), "[]");
+}
+
+TEST_F(ProtectedAppRowViewModelTest, RemovalCompletesAfterTheRowIsGone) {
+    makeRow()->remove();
+    auth->queueResult(AuthResult::success());
+    desktop.loop->runUntilIdle();
+    EXPECT_FALSE(appState->isProtected(kNotes));
+}
+
+TEST_F(ProtectedAppRowViewModelTest, IconIsFetchedOnceAndMissingAppsKeepThePlaceholder) {
+    const auto row = makeRow();
+    row->loadIcon();
+    row->loadIcon();
+    EXPECT_EQ(row->cachedIcon.get(), kNotes);
+    EXPECT_EQ(desktop.applicationIcons->lookups(), 1u);
+
+    appState->addApp(ProtectedApp::make("com.example.gone", "Gone", desktop.loop->now()));
+    const auto gone = makeRow("com.example.gone");
+    gone->loadIcon();
+    EXPECT_EQ(gone->cachedIcon.get(), std::nullopt);
+}
+
+} // namespace
+} // namespace velmora::testing

@@ -1,0 +1,128 @@
+#include "Platform/Sim/SimLoginItems.hpp"
+#include "Platform/Sim/SimSystemLog.hpp"
+#include "Platform/Sim/SimUpdater.hpp"
+#include "Platform/Sim/SimUrlOpener.hpp"
+#include "Platform/Sim/SimUserDefaults.hpp"
+#include "Views/SettingsPopupViewModel.hpp"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class SettingsPopupViewModelTest : public ::testing::Test {
+protected:
+    std::unique_ptr<SettingsPopupViewModel>
+    open(std::map<std::string, std::string> bundleInfo = {}) {
+        auto popup = std::make_unique<SettingsPopupViewModel>(SettingsPopupViewModel::Collaborators{
+            .userDefaults = defaults,
+            .loginItems = loginItems,
+            .systemLog = systemLog,
+            .urlOpener = urls,
+            .updater = updater,
+            .mainBundleInfo = std::move(bundleInfo),
+        });
+        popup->appeared();
+        return popup;
+    }
+
+    [[nodiscard]] bool stored() const { return defaults->boolean("launchAtLogin").value_or(false); }
+
+    std::shared_ptr<SimUserDefaults> defaults = std::make_shared<SimUserDefaults>();
+    std::shared_ptr<SimLoginItems> loginItems = std::make_shared<SimLoginItems>();
+    std::shared_ptr<SimSystemLog> systemLog = std::make_shared<SimSystemLog>();
+    std::shared_ptr<SimUrlOpener> urls = std::make_shared<SimUrlOpener>();
+    std::shared_ptr<SimUpdater> updater = std::make_shared<SimUpdater>();
+};
+
+TEST_F(SettingsPopupViewModelTest, OpeningTakesTheLoginItemsRealStateAndAppliesTheChange) {
+    struct Case {
+        std::optional<bool> stored;
+        bool systemEnabled;
+        Lines log;
+    };
+    const Case cases[] = {
+        {std::nullopt, false, {}},
+        {true, true, {}},
+        {false, true, {"SettingsPopupView: Registered for launch at login"}},
+        {true, false, {"SettingsPopupView: Unregistered from launch at login"}},
+    };
+    for (const Case& c : cases) {
+        defaults = std::make_shared<SimUserDefaults>();
+        if (c.stored) {
+            defaults->setBool("launchAtLogin", *c.stored);
+        }
+        loginItems = std::make_shared<SimLoginItems>();
+        loginItems->enabled = c.systemEnabled;
+        systemLog = std::make_shared<SimSystemLog>();
+
+        const auto popup = open();
+        EXPECT_EQ(popup->launchAtLogin.get(), c.systemEnabled);
+        EXPECT_EQ(stored(), c.systemEnabled);
+        EXPECT_EQ(loginItems->registerCalls + loginItems->unregisterCalls, c.log.size());
+        EXPECT_EQ(systemLog->lines(), c.log);
+    }
+}
+
+TEST_F(SettingsPopupViewModelTest, ARefusedChangeKeepsTheSwitchUntilTheNextOpening) {
+    loginItems->refusal = "Operation not permitted";
+    auto popup = open();
+    popup->setLaunchAtLogin(true);
+    EXPECT_TRUE(popup->launchAtLogin.get());
+    EXPECT_TRUE(stored());
+    EXPECT_EQ(systemLog->lines(),
+              Lines{"SettingsPopupView: Failed to set launch at login - Operation not permitted"});
+
+    popup = open();
+    EXPECT_FALSE(popup->launchAtLogin.get());
+    EXPECT_EQ(loginItems->unregisterCalls, 1u);
+
+    loginItems->refusal.reset();
+    popup->setLaunchAtLogin(true);
+    EXPECT_TRUE(loginItems->enabled);
+    EXPECT_EQ(systemLog->lines().back(), "SettingsPopupView: Registered for launch at login");
+}
+
+TEST_F(SettingsPopupViewModelTest, VersionLine) {
+    const std::pair<std::map<std::string, std::string>, std::string> cases[] = {
+        {{}, "Version 1.0.0 (1)"},
+        {{{"CFBundleShortVersionString", "2.3"}, {"CFBundleVersion", "45"}}, "Version 2.3 (45)"},
+        {{{"CFBundleVersion", "7"}}, "Version 1.0.0 (7)"},
+    };
+    for (const auto& [info, line] : cases) {
+        EXPECT_EQ(open(info)->versionLine(), line);
+    }
+}
+
+TEST_F(SettingsPopupViewModelTest, CheckForUpdatesOnlyWhileTheUpdaterCan) {
+    const auto popup = open();
+    EXPECT_FALSE(popup->checkForUpdatesViewModel.canCheckForUpdates.get());
+    popup->checkForUpdates();
+    EXPECT_EQ(updater->checksRequested, 0u);
+
+    updater->setCanCheckForUpdates(true);
+    EXPECT_TRUE(popup->checkForUpdatesViewModel.canCheckForUpdates.get());
+    popup->checkForUpdates();
+    EXPECT_EQ(updater->checksRequested, 1u);
+}
+
+TEST_F(SettingsPopupViewModelTest, LinksOpenTheirPages) {
+    const auto popup = open();
+    popup->openAccessibilitySettings();
+    popup->openInputMonitoringSettings();
+    popup->openWebsite();
+    popup->openSupport();
+    const auto& opened = urls->requested();
+    ASSERT_EQ(opened.size(), 4u);
+    EXPECT_EQ(opened[0],
+              "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility");
+    EXPECT_EQ(opened[1],
+              "x-apple.systempreferences:com.apple.preference.security?Privacy_ListenEvent");
+    EXPECT_TRUE(opened[2].starts_with("https://"));
+    EXPECT_TRUE(opened[3].starts_with("mailto:"));
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Core/LockEngine/LockEngineFixture.hpp"
+#include "Services/PermissionsManager.hpp"
+#include "Support/FakeAuthenticator.hpp"
+
+#include <optional>
+
+namespace velmora::testing {
+
+/// The lock engine's desktop (Notes protected and running, Editor in front) with a
+/// permissions manager and an authenticator that answers as the test says.
+class ViewModelTest : public LockEngineTest {
+protected:
+    ViewModelTest() { setPermissions(true, std::nullopt); }
+
+    /// A new permissions manager that finds Accessibility as given and, unless `inputMonitoring`
+    /// is empty, has probed Input Monitoring with that outcome.
+    void setPermissions(bool accessibility, std::optional<bool> inputMonitoring) {
+        ::testing::internal::CaptureStdout();
+        desktop.accessibility->setTrusted(accessibility);
+        desktop.eventTaps->setCreationAllowed(inputMonitoring.value_or(true));
+        desktop.userDefaults->remove(PermissionsManager::inputMonitoringGrantedKey);
+        permissions = PermissionsManager::create(PermissionsManager::collaborators(platform));
+        if (inputMonitoring) {
+            permissions->requestInputMonitoring();
+            desktop.loop->advance(Seconds{1});
+        }
+        ::testing::internal::GetCapturedStdout();
+    }
+
+    /// Accessibility changes in the system settings; the manager's next check sees it.
+    void changeAccessibility(bool granted) {
+        ::testing::internal::CaptureStdout();
+        desktop.accessibility->setTrusted(granted);
+        permissions->checkPermissions();
+        ::testing::internal::GetCapturedStdout();
+    }
+
+    const Platform platform = desktop.platform(logger);
+    std::shared_ptr<PermissionsManager> permissions;
+    std::shared_ptr<FakeAuthenticator> auth = std::make_shared<FakeAuthenticator>(desktop.loop);
+    std::shared_ptr<SimUpdater> updater = std::make_shared<SimUpdater>();
+};
+
+} // namespace velmora::testing
