@@ -25,6 +25,7 @@
 #include "Ui/QtOverlayWindowFactory.hpp"
 #include "Ui/QtPasswordPrompting.hpp"
 #include "Ui/QtRunLoop.hpp"
+#include "Ui/X11KeyboardGrab.hpp"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -57,6 +58,9 @@ std::string helpDocument() {
 }
 
 } // namespace
+
+LinuxPlatformBuilder::LinuxPlatformBuilder() = default;
+LinuxPlatformBuilder::~LinuxPlatformBuilder() = default;
 
 std::optional<Platform> LinuxPlatformBuilder::build() {
     auto runLoop = std::make_shared<QtRunLoop>();
@@ -91,7 +95,13 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
     platform.ownerAuthentication = std::make_shared<PamAuthenticationService>(
         prompts, PamAuthenticationSettings{.helperPath = authHelperPath()});
     platform.screens = screens;
-    platform.overlayWindows = std::make_shared<QtOverlayWindowFactory>();
+    auto overlays = std::make_shared<QtOverlayWindowFactory>();
+    const auto shownOverlays = [overlays = std::weak_ptr(overlays)] {
+        const auto live = overlays.lock();
+        return live ? live->shownWindows() : std::vector<QWindow*>{};
+    };
+    keyboardGrab_ = std::make_unique<X11KeyboardGrab>(connection_, runLoop, shownOverlays);
+    platform.overlayWindows = overlays;
     platform.updaterFactory = [] { return std::make_shared<PackageManagedUpdater>(); };
     platform.windowList = std::make_shared<X11WindowList>(connection_, clients, screens);
     platform.eventTaps = std::make_shared<XInputEventTaps>(connection_, clients);

@@ -142,9 +142,10 @@ X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
     };
     std::vector<Pending> pending;
     pending.reserve(windows.size());
-    const uint32_t destroyMask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    // Focus changes are for the keyboard grab, which must follow them at once.
+    const uint32_t eventMask = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_FOCUS_CHANGE;
     for (const xcb_window_t window : windows) {
-        xcb_change_window_attributes(c, window, XCB_CW_EVENT_MASK, &destroyMask);
+        xcb_change_window_attributes(c, window, XCB_CW_EVENT_MASK, &eventMask);
         Pending p;
         if (hasResourceExtension_) {
             const xcb_res_client_id_spec_t wanted{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
