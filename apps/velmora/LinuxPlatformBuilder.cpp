@@ -26,6 +26,7 @@
 #include "Ui/QtPasswordPrompting.hpp"
 #include "Ui/QtRunLoop.hpp"
 #include "Ui/X11KeyboardGrab.hpp"
+#include "Ui/X11OverlayStacking.hpp"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -101,6 +102,7 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
         return live ? live->shownWindows() : std::vector<QWindow*>{};
     };
     keyboardGrab_ = std::make_unique<X11KeyboardGrab>(connection_, runLoop, shownOverlays);
+    overlayStacking_ = std::make_unique<X11OverlayStacking>(connection_, runLoop, shownOverlays);
     platform.overlayWindows = overlays;
     platform.updaterFactory = [] { return std::make_shared<PackageManagedUpdater>(); };
     platform.windowList = std::make_shared<X11WindowList>(connection_, clients, screens);

@@ -10,6 +10,7 @@ namespace velmora {
 
 class SharedAppLog;
 class X11KeyboardGrab;
+class X11OverlayStacking;
 class XcbConnection;
 
 /// Assembles the real Linux desktop: X11 through XCB, PAM behind Velmora's own password
@@ -44,6 +45,7 @@ private:
     std::shared_ptr<SharedAppLog> log_;
     // Keep what the overlays cover out of reach for as long as the platform lives.
     std::unique_ptr<X11KeyboardGrab> keyboardGrab_;
+    std::unique_ptr<X11OverlayStacking> overlayStacking_;
 };
 
 } // namespace velmora
