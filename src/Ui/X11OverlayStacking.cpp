@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QWindow>
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace velmora {
 namespace {
@@ -34,8 +36,10 @@ void X11OverlayStacking::handleEvent(const xcb_generic_event_t& event) {
     switch (event.response_type & 0x7f) {
     case XCB_MAP_NOTIFY: {
         // A window maps where it was stacked, often on top; asking would cost a round trip.
+        // A cover ordered in while the prompt is open lands above the prompt.
         const auto& map = reinterpret_cast<const xcb_map_notify_event_t&>(event);
-        above = map.event == root && !isVelmoraWindow(map.window);
+        above = map.event == root && (!isVelmoraWindow(map.window) ||
+                                      (isOverlay(map.window) && !otherWindows().empty()));
         break;
     }
     case XCB_CONFIGURE_NOTIFY: {
@@ -82,13 +86,12 @@ void X11OverlayStacking::raise() {
     if (shownOverlays_().empty()) {
         return;
     }
-    std::vector<xcb_window_t> ours;
-    for (const QWindow* window : QGuiApplication::topLevelWindows()) {
-        if (window->handle() && window->isVisible() &&
-            window->flags().testFlag(Qt::X11BypassWindowManagerHint)) {
-            ours.push_back(static_cast<xcb_window_t>(window->winId()));
-        }
+    // The overlays, then the prompt above them.
+    std::vector<xcb_window_t> overlays;
+    for (QWindow* overlay : shownOverlays_()) {
+        overlays.push_back(static_cast<xcb_window_t>(overlay->winId()));
     }
+    const std::vector<xcb_window_t> others = otherWindows();
     xcb_connection_t* c = connection_->get();
     const auto tree =
         connection_->reply(xcb_query_tree_reply, xcb_query_tree(c, connection_->root()));
@@ -99,12 +102,34 @@ void X11OverlayStacking::raise() {
     const xcb_window_t* children = xcb_query_tree_children(tree.get());
     const int count = xcb_query_tree_children_length(tree.get());
     const uint32_t above = XCB_STACK_MODE_ABOVE;
-    for (int i = 0; i < count; ++i) {
-        if (std::find(ours.begin(), ours.end(), children[i]) != ours.end()) {
-            xcb_configure_window(c, children[i], XCB_CONFIG_WINDOW_STACK_MODE, &above);
+    for (const std::vector<xcb_window_t>* group : std::array{&std::as_const(overlays), &others}) {
+        for (int i = 0; i < count; ++i) {
+            if (std::find(group->begin(), group->end(), children[i]) != group->end()) {
+                xcb_configure_window(c, children[i], XCB_CONFIG_WINDOW_STACK_MODE, &above);
+            }
         }
     }
     connection_->flush();
+}
+
+bool X11OverlayStacking::isOverlay(xcb_window_t window) const {
+    const auto overlays = shownOverlays_();
+    return std::any_of(overlays.begin(), overlays.end(), [&](QWindow* overlay) {
+        return static_cast<xcb_window_t>(overlay->winId()) == window;
+    });
+}
+
+std::vector<xcb_window_t> X11OverlayStacking::otherWindows() const {
+    const auto overlays = shownOverlays_();
+    std::vector<xcb_window_t> others;
+    for (QWindow* window : QGuiApplication::topLevelWindows()) {
+        if (window->handle() && window->isVisible() &&
+            window->flags().testFlag(Qt::X11BypassWindowManagerHint) &&
+            std::find(overlays.begin(), overlays.end(), window) == overlays.end()) {
+            others.push_back(static_cast<xcb_window_t>(window->winId()));
+        }
+    }
+    return others;
 }
 
 } // namespace velmora

@@ -15,7 +15,9 @@ namespace velmora {
 
 /// Keeps Velmora's override-redirect windows (the overlays, and the password prompt above
 /// them) on top while an overlay is shown: when another window maps, or is raised or
-/// circulated onto one of them, they are raised again, in the order they had.
+/// circulated onto one of them, they are raised again, the overlays in the order they had
+/// and Velmora's other windows above them; so too when a cover is ordered in while the
+/// prompt is open.
 ///
 ///     X11OverlayStacking stacking(connection, runLoop, [&] { return overlays.shownWindows(); });
 ///
@@ -35,6 +37,9 @@ private:
     void handleEvent(const xcb_generic_event_t& event);
     void scheduleRaise();
     void raise();
+    [[nodiscard]] bool isOverlay(xcb_window_t window) const;
+    /// Velmora's other shown override-redirect windows: the prompt, a tray menu.
+    [[nodiscard]] std::vector<xcb_window_t> otherWindows() const;
 
     std::shared_ptr<XcbConnection> connection_;
     std::shared_ptr<RunLoop> runLoop_;

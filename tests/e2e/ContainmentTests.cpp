@@ -109,6 +109,16 @@ TEST_F(Containment, WindowsMappedOrRaisedAboveTheCoverGoBackBeneathIt) {
     }
     otherClient().pressKeys(100);
 
+    // The password prompt stays above the cover it belongs to.
+    const auto prompt = openPasswordPrompt(*overlay_);
+    ASSERT_TRUE(prompt);
+    otherClient().raise(popup);
+    EXPECT_TRUE(eventually([&] {
+        const auto current = desktop().display().window(prompt->window);
+        const auto cover = desktop().display().window(overlay_->window);
+        return coverOnTop() && current && cover && current->stackingIndex > cover->stackingIndex;
+    })) << "the prompt did not come back above the cover";
+
     expectCanaryUntouchedAndHidden();
 }
 
