@@ -26,6 +26,8 @@
 #include "Ui/QtOverlayWindowFactory.hpp"
 #include "Ui/QtPasswordPrompting.hpp"
 #include "Ui/QtRunLoop.hpp"
+#include "Ui/X11KeyboardGrab.hpp"
+#include "Ui/X11OverlayStacking.hpp"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -45,6 +47,9 @@ std::string helpDocument() {
 }
 
 } // namespace
+
+LinuxPlatformBuilder::LinuxPlatformBuilder() = default;
+LinuxPlatformBuilder::~LinuxPlatformBuilder() = default;
 
 std::optional<Platform> LinuxPlatformBuilder::build() {
     auto runLoop = std::make_shared<QtRunLoop>();
@@ -79,7 +84,14 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
     platform.ownerAuthentication = std::make_shared<PamAuthenticationService>(
         prompts, PamAuthenticationSettings{.helperPath = authHelperPath()});
     platform.screens = screens;
-    platform.overlayWindows = std::make_shared<QtOverlayWindowFactory>();
+    auto overlays = std::make_shared<QtOverlayWindowFactory>();
+    const auto shownOverlays = [overlays = std::weak_ptr(overlays)] {
+        const auto live = overlays.lock();
+        return live ? live->shownWindows() : std::vector<QWindow*>{};
+    };
+    keyboardGrab_ = std::make_unique<X11KeyboardGrab>(connection_, runLoop, shownOverlays);
+    overlayStacking_ = std::make_unique<X11OverlayStacking>(connection_, runLoop, shownOverlays);
+    platform.overlayWindows = overlays;
     platform.updaterFactory = [] { return std::make_shared<PackageManagedUpdater>(); };
     platform.windowList = std::make_shared<X11WindowList>(connection_, clients, screens);
     platform.eventTaps = std::make_shared<XInputEventTaps>(connection_, clients);

@@ -9,6 +9,8 @@
 namespace velmora {
 
 class SharedAppLog;
+class X11KeyboardGrab;
+class X11OverlayStacking;
 class XcbConnection;
 
 /// Assembles the real Linux desktop: X11 through XCB, PAM behind Velmora's own password
@@ -22,6 +24,11 @@ class XcbConnection;
 ///     builder.log()->start();
 class LinuxPlatformBuilder {
 public:
+    LinuxPlatformBuilder();
+    ~LinuxPlatformBuilder();
+    LinuxPlatformBuilder(const LinuxPlatformBuilder&) = delete;
+    LinuxPlatformBuilder& operator=(const LinuxPlatformBuilder&) = delete;
+
     /// The desktop's services; none when the X server cannot be reached.
     [[nodiscard]] std::optional<Platform> build();
     /// Why `build` made nothing.
@@ -36,6 +43,9 @@ private:
     std::string error_;
     std::shared_ptr<XcbConnection> connection_;
     std::shared_ptr<SharedAppLog> log_;
+    // Keep what the overlays cover out of reach for as long as the platform lives.
+    std::unique_ptr<X11KeyboardGrab> keyboardGrab_;
+    std::unique_ptr<X11OverlayStacking> overlayStacking_;
 };
 
 } // namespace velmora

@@ -4,6 +4,7 @@
 #include "Ui/QtOverlayWindow.hpp"
 
 #include <QQmlEngine>
+#include <QQuickView>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 
@@ -21,7 +22,20 @@ QtOverlayWindowFactory::QtOverlayWindowFactory() {
 // have no other form on X.
 std::shared_ptr<OverlayWindow> QtOverlayWindowFactory::makeWindow(Rect contentRect, WindowStyleMask,
                                                                   BackingStoreType, bool) {
-    return std::make_shared<QtOverlayWindow>(engine_, contentRect);
+    std::erase_if(made_, [](const auto& window) { return window.expired(); });
+    auto window = std::make_shared<QtOverlayWindow>(engine_, contentRect);
+    made_.push_back(window);
+    return window;
+}
+
+std::vector<QWindow*> QtOverlayWindowFactory::shownWindows() const {
+    std::vector<QWindow*> shown;
+    for (const auto& made : made_) {
+        if (const auto window = made.lock(); window && window->isVisible()) {
+            shown.push_back(&window->view());
+        }
+    }
+    return shown;
 }
 
 } // namespace velmora

@@ -3,10 +3,14 @@
 #include "Platform/OverlayWindows.hpp"
 
 #include <memory>
+#include <vector>
 
 class QQmlEngine;
+class QWindow;
 
 namespace velmora {
+
+class QtOverlayWindow;
 
 /// Makes the X11 overlay windows; all of them share one QML engine.
 ///
@@ -25,8 +29,12 @@ public:
                                                             BackingStoreType backing,
                                                             bool defer) override;
 
+    /// The Qt windows of the overlays made here that are on screen now.
+    [[nodiscard]] std::vector<QWindow*> shownWindows() const;
+
 private:
     std::shared_ptr<QQmlEngine> engine_;
+    std::vector<std::weak_ptr<QtOverlayWindow>> made_;
 };
 
 } // namespace velmora

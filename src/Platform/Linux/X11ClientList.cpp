@@ -28,6 +28,19 @@ std::optional<std::string> nonEmpty(std::string text) {
     return text.empty() ? std::nullopt : std::optional{std::move(text)};
 }
 
+std::optional<ProcessId> localPid(const xcb_res_query_client_ids_reply_t* ids) {
+    std::optional<ProcessId> pid;
+    for (auto it = ids ? xcb_res_query_client_ids_ids_iterator(ids)
+                       : xcb_res_client_id_value_iterator_t{};
+         it.rem > 0; xcb_res_client_id_value_next(&it)) {
+        const auto& [clientId, length] = *it.data;
+        if ((clientId.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) && length >= 4) {
+            pid = static_cast<ProcessId>(*xcb_res_client_id_value_value(it.data));
+        }
+    }
+    return pid;
+}
+
 } // namespace
 
 X11ClientList::X11ClientList(std::shared_ptr<XcbConnection> connection,
@@ -56,6 +69,26 @@ std::optional<ProcessId> X11ClientList::ownerOf(xcb_window_t window) {
     const auto owner = searchOwner(window);
     owners_.emplace(window, owner);
     return owner;
+}
+
+std::optional<ProcessId> X11ClientList::creatorOf(xcb_window_t window) {
+    xcb_connection_t* c = connection_->get();
+    xcb_res_query_client_ids_cookie_t resource{};
+    if (hasResourceExtension_) {
+        const xcb_res_client_id_spec_t wanted{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+        resource = xcb_res_query_client_ids(c, 1, &wanted);
+    }
+    const auto pidCookie =
+        xcb_get_property(c, 0, window, connection_->ewmh()->_NET_WM_PID, XCB_ATOM_CARDINAL, 0, 1);
+    std::optional<ProcessId> pid;
+    if (hasResourceExtension_) {
+        pid = localPid(connection_->reply(xcb_res_query_client_ids_reply, resource).get());
+    }
+    const auto property = connection_->reply(xcb_get_property_reply, pidCookie);
+    if (const auto wmPid = propertyValues<uint32_t>(property.get()); !pid && !wmPid.empty()) {
+        pid = static_cast<ProcessId>(wmPid.front());
+    }
+    return pid && *pid > 0 ? pid : std::nullopt;
 }
 
 void X11ClientList::refresh() {
@@ -142,9 +175,10 @@ X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
     };
     std::vector<Pending> pending;
     pending.reserve(windows.size());
-    const uint32_t destroyMask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    // Focus changes are for the keyboard grab, which must follow them at once.
+    const uint32_t eventMask = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_FOCUS_CHANGE;
     for (const xcb_window_t window : windows) {
-        xcb_change_window_attributes(c, window, XCB_CW_EVENT_MASK, &destroyMask);
+        xcb_change_window_attributes(c, window, XCB_CW_EVENT_MASK, &eventMask);
         Pending p;
         if (hasResourceExtension_) {
             const xcb_res_client_id_spec_t wanted{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
@@ -165,15 +199,8 @@ X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
         Client client;
         client.window = windows[i];
         if (hasResourceExtension_) {
-            const auto ids = connection_->reply(xcb_res_query_client_ids_reply, p.resource);
-            for (auto it = ids ? xcb_res_query_client_ids_ids_iterator(ids.get())
-                               : xcb_res_client_id_value_iterator_t{};
-                 it.rem > 0; xcb_res_client_id_value_next(&it)) {
-                const auto& [clientId, length] = *it.data;
-                if ((clientId.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) && length >= 4) {
-                    client.pid = static_cast<ProcessId>(*xcb_res_client_id_value_value(it.data));
-                }
-            }
+            client.pid =
+                localPid(connection_->reply(xcb_res_query_client_ids_reply, p.resource).get());
         }
         const auto pid = connection_->reply(xcb_get_property_reply, p.pid);
         // Destroyed while the manager still lists it: its id may soon name another window.

@@ -39,6 +39,9 @@ public:
     /// The process owning the managed window that `window` is, lies in or holds (a window
     /// manager's frame). Remembered until the client list changes.
     [[nodiscard]] std::optional<ProcessId> ownerOf(xcb_window_t window);
+    /// The process of the client that made `window`, whether managed or not (an
+    /// override-redirect menu), asked of the server each time.
+    [[nodiscard]] std::optional<ProcessId> creatorOf(xcb_window_t window);
     /// Reads the list again now, e.g. when a window unknown to it became active.
     void refresh();
 

@@ -52,6 +52,40 @@ Subscription X11WindowList::observeChanges(std::function<void()> onChange) {
     return changed_.connect(std::move(onChange));
 }
 
+std::vector<WindowListEntry>
+X11WindowList::unmanagedWindows(const std::vector<UnmanagedPending>& pending,
+                                const PlacementCoordinates& coordinates) const {
+    std::unordered_map<xcb_window_t, std::optional<ProcessId>> seen;
+    std::vector<WindowListEntry> entries;
+    for (const UnmanagedPending& p : pending) {
+        const auto attributes = connection_->reply(xcb_get_window_attributes_reply, p.attributes);
+        const auto geometry = connection_->reply(xcb_get_geometry_reply, p.geometry);
+        if (!attributes || !geometry || !attributes->override_redirect ||
+            attributes->map_state != XCB_MAP_STATE_VIEWABLE ||
+            attributes->_class == XCB_WINDOW_CLASS_INPUT_ONLY) {
+            continue;
+        }
+        const auto known = creators_.find(p.window);
+        const auto pid = known != creators_.end() ? known->second : clients_->creatorOf(p.window);
+        seen.emplace(p.window, pid);
+        if (!pid || *pid == ownPid_) {
+            continue;
+        }
+        const Rect frame = coordinates.topLeftFromRoot(
+            {static_cast<double>(geometry->x), static_cast<double>(geometry->y),
+             static_cast<double>(geometry->width), static_cast<double>(geometry->height)});
+        entries.push_back({.ownerPid = pid,
+                           .layer = popupLayer,
+                           .x = frame.x,
+                           .y = frame.y,
+                           .width = frame.width,
+                           .height = frame.height});
+    }
+    // Only windows still shown are remembered, so a reused id is asked about anew.
+    creators_ = std::move(seen);
+    return entries;
+}
+
 std::optional<std::vector<WindowListEntry>> X11WindowList::onScreenWindows() const {
     xcb_connection_t* c = connection_->get();
     auto* ewmh = connection_->ewmh();
@@ -60,10 +94,21 @@ std::optional<std::vector<WindowListEntry>> X11WindowList::onScreenWindows() con
                                                  XCB_ATOM_WINDOW, 0, UINT32_MAX / 4);
     const auto desktopCookie =
         xcb_get_property(c, 0, root, ewmh->_NET_CURRENT_DESKTOP, XCB_ATOM_CARDINAL, 0, 1);
+    const auto treeCookie = xcb_query_tree(c, root);
     const auto stacking = connection_->reply(xcb_get_property_reply, stackingCookie);
     const auto desktop = connection_->reply(xcb_get_property_reply, desktopCookie);
+    const auto tree = connection_->reply(xcb_query_tree_reply, treeCookie);
     if (!stacking) {
         return std::nullopt;
+    }
+    // Unmanaged windows are asked about together with the managed ones.
+    std::vector<UnmanagedPending> unmanaged;
+    if (tree) {
+        const xcb_window_t* children = xcb_query_tree_children(tree.get());
+        for (int i = xcb_query_tree_children_length(tree.get()) - 1; i >= 0; --i) {
+            unmanaged.push_back({children[i], xcb_get_window_attributes(c, children[i]),
+                                 xcb_get_geometry(c, children[i])});
+        }
     }
     auto windows = propertyValues<xcb_window_t>(stacking.get());
     std::reverse(windows.begin(), windows.end());
@@ -88,7 +133,7 @@ std::optional<std::vector<WindowListEntry>> X11WindowList::onScreenWindows() con
     }
 
     const PlacementCoordinates coordinates = screens_->coordinates();
-    std::vector<WindowListEntry> entries;
+    std::vector<WindowListEntry> entries = unmanagedWindows(unmanaged, coordinates);
     for (std::size_t i = 0; i < windows.size(); ++i) {
         const Pending& p = pending[i];
         const auto attributes = connection_->reply(xcb_get_window_attributes_reply, p.attributes);

@@ -7,12 +7,16 @@
 #include "Support/Signal.hpp"
 
 #include <memory>
+#include <unistd.h>
+#include <unordered_map>
 
 namespace velmora {
 
-/// The managed windows that can be seen now, from `_NET_CLIENT_LIST_STACKING`, top first:
-/// their owner, a layer as the engine counts them (0 for normal windows, higher for windows
-/// kept above) and the frame's bounds relative to the primary monitor's top-left corner.
+/// The windows that can be seen now, top first: other programs' override-redirect windows
+/// (menus, tooltips, popups; above everything, on the popup layer), then the managed ones
+/// from `_NET_CLIENT_LIST_STACKING`. Each with its owner, a layer as the engine counts them
+/// (0 for normal windows, higher for windows kept above) and the frame's bounds relative to
+/// the primary monitor's top-left corner.
 ///
 ///     X11WindowList windows(connection, clients, screens);
 ///     if (auto list = windows.onScreenWindows()) { for (const auto& w : *list) { ... } }
@@ -28,11 +32,23 @@ public:
     [[nodiscard]] Subscription observeChanges(std::function<void()> onChange) override;
 
 private:
+    struct UnmanagedPending {
+        xcb_window_t window;
+        xcb_get_window_attributes_cookie_t attributes;
+        xcb_get_geometry_cookie_t geometry;
+    };
+
+    std::vector<WindowListEntry> unmanagedWindows(const std::vector<UnmanagedPending>& pending,
+                                                  const PlacementCoordinates& coordinates) const;
+
     std::shared_ptr<XcbConnection> connection_;
     std::shared_ptr<X11ClientList> clients_;
     std::shared_ptr<const X11Screens> screens_;
     Signal<> changed_;
     Subscription events_;
+    ProcessId ownPid_ = getpid();
+    /// The creators of the override-redirect windows shown at the last look.
+    mutable std::unordered_map<xcb_window_t, std::optional<ProcessId>> creators_;
 };
 
 } // namespace velmora

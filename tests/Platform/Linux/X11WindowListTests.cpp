@@ -40,7 +40,19 @@ TEST_F(X11WindowListTest, ListsVisibleWindowsTopFirstWithTheirFramesAndLayers) {
     TestApplication kept(desktop.server, {"--geometry", "200x100+700+500", "--state", "ABOVE"});
     TestApplication panel(desktop.server, {"--geometry", "1280x30+0+770", "--type", "DOCK"});
     TestApplication menu(desktop.server, {"--geometry", "100x100+50+50", "--type", "POPUP_MENU"});
-    ASSERT_TRUE(waitUntil([&] { return listed(menu.pid()); }));
+    // Unmanaged, and named only by the server.
+    TestApplication tooltip(desktop.server,
+                            {"--geometry", "80x20+900+60", "--override-redirect", "--no-pid"});
+    // This process's own unmanaged windows (Velmora's overlays) are left out.
+    xcb_connection_t* c = desktop.connection->get();
+    const xcb_window_t own = xcb_generate_id(c);
+    const uint32_t overrideRedirect = 1;
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, own, desktop.connection->root(), 10, 10, 50, 50, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT,
+                      &overrideRedirect);
+    xcb_map_window(c, own);
+    desktop.connection->flush();
+    ASSERT_TRUE(waitUntil([&] { return listed(menu.pid()) && listed(tooltip.pid()); }));
 
     const auto list = windows.onScreenWindows();
     ASSERT_TRUE(list);
@@ -50,8 +62,9 @@ TEST_F(X11WindowListTest, ListsVisibleWindowsTopFirstWithTheirFramesAndLayers) {
         int layer;
     };
     const Case cases[] = {
-        {"normal", lower, 0}, {"normal, mapped later", upper, 0}, {"kept above", kept, 3},
-        {"dock", panel, 20},  {"popup menu", menu, 24},
+        {"normal", lower, 0},     {"normal, mapped later", upper, 0},
+        {"kept above", kept, 3},  {"dock", panel, 20},
+        {"popup menu", menu, 24}, {"override-redirect", tooltip, 24},
     };
     for (const auto& c : cases) {
         const auto found = find(*list, c.app.pid());
@@ -66,6 +79,8 @@ TEST_F(X11WindowListTest, ListsVisibleWindowsTopFirstWithTheirFramesAndLayers) {
     }
     EXPECT_LT(find(*list, upper.pid())->position, find(*list, lower.pid())->position);
     EXPECT_LT(find(*list, kept.pid())->position, find(*list, upper.pid())->position);
+    EXPECT_EQ(find(*list, tooltip.pid())->position, 0u);
+    EXPECT_FALSE(find(*list, getpid()));
 }
 
 TEST_F(X11WindowListTest, LeavesOutIconifiedWindowsAndThoseOnOtherDesktops) {

@@ -25,12 +25,14 @@ struct Options {
     std::vector<std::string> states;
     int x = 100, y = 100, width = 300, height = 200;
     int readyFd = -1;
+    bool overrideRedirect = false;
 };
 
 [[noreturn]] void usage() {
     std::fprintf(stderr, "usage: velmora-x11-test-client [--class INSTANCE,CLASS] [--gtk-id ID] "
                          "[--kde-desktop-file ID] [--pid N | --no-pid] [--type TYPE] "
-                         "[--state STATE]... [--geometry WxH+X+Y] [--ready-fd FD]\n");
+                         "[--state STATE]... [--geometry WxH+X+Y] [--override-redirect] "
+                         "[--ready-fd FD]\n");
     std::exit(2);
 }
 
@@ -69,6 +71,8 @@ Options parse(int argc, char** argv) {
                             &options.x, &options.y) != 4) {
                 usage();
             }
+        } else if (arg == "--override-redirect") {
+            options.overrideRedirect = true;
         } else if (arg == "--ready-fd") {
             options.readyFd = std::stoi(value());
         } else {
@@ -103,11 +107,13 @@ int main(int argc, char** argv) {
     }
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const xcb_window_t w = xcb_generate_id(c);
-    const uint32_t values[] = {screen->white_pixel, XCB_EVENT_MASK_STRUCTURE_NOTIFY};
+    const uint32_t values[] = {screen->white_pixel, options.overrideRedirect ? 1u : 0u,
+                               XCB_EVENT_MASK_STRUCTURE_NOTIFY};
     xcb_create_window(c, XCB_COPY_FROM_PARENT, w, screen->root, static_cast<int16_t>(options.x),
                       static_cast<int16_t>(options.y), static_cast<uint16_t>(options.width),
                       static_cast<uint16_t>(options.height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                      screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
+                      screen->root_visual,
+                      XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
 
     std::string wmClass = options.instance + '\0' + options.windowClass + '\0';
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,

@@ -12,7 +12,7 @@ namespace velmora::e2e {
 namespace {
 
 constexpr int kWindowOffset = 30;
-// Clear of a window manager's title bar, so the popup lies on the window's own pixels.
+// Clear of a window manager's title bar.
 constexpr int kPopupInset = 40;
 
 struct FreeDeleter {
@@ -93,11 +93,12 @@ void TestClient::createWindows() {
         xcb_map_window(connection_, window);
     }
     if (options_.popup) {
-        // Inside the first window, so whatever covers that window must cover the popup too.
-        const int width = std::max(1, options_.width - 2 * kPopupInset);
+        // Half beyond the first window's right edge, as a menu may be: what covers that
+        // window does not cover all of it.
+        const int width = options_.width;
         const int height = std::max(1, options_.height / 2);
-        const xcb_window_t popup =
-            createWindow(options_.x + kPopupInset, options_.y + kPopupInset, width, height, true);
+        const xcb_window_t popup = createWindow(options_.x + options_.width / 2,
+                                                options_.y + kPopupInset, width, height, true);
         windows_.push_back(popup);
         xcb_map_window(connection_, popup);
     }

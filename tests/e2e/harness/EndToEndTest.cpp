@@ -49,15 +49,23 @@ void EndToEndTest::TearDown() {
     if (!HasFailure() || !desktop_) {
         return;
     }
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const auto screenshot = std::filesystem::path(VELMORA_E2E_ARTIFACTS) /
-                            (std::string(test->test_suite_name()) + "." + test->name());
+    const auto screenshot = artifactPath("");
     desktop_->saveScreenshot(screenshot);
     std::cout << "Screen at the end: " << screenshot.string() << ".png\n";
     if (velmora_) {
         velmora_->stop();
         std::cout << velmora_->report();
     }
+}
+
+void EndToEndTest::saveScreenshot(const std::string& name) {
+    desktop_->saveScreenshot(artifactPath("-" + name));
+}
+
+std::filesystem::path EndToEndTest::artifactPath(const std::string& suffix) {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::filesystem::path(VELMORA_E2E_ARTIFACTS) /
+           (std::string(test->test_suite_name()) + "." + test->name() + suffix);
 }
 
 void EndToEndTest::startDesktop(TestDesktop::Options options) {
@@ -172,6 +180,17 @@ bool EndToEndTest::waitUntilUncovered(const WindowInfo& overlay, const WindowInf
         return (!cover || !cover->viewable) && covered && covered->viewable &&
                shows(covered->geometry, color);
     });
+}
+
+OtherClient& EndToEndTest::otherClient() {
+    if (!otherClient_) {
+        otherClient_ = std::make_unique<OtherClient>(desktop_->displayName());
+    }
+    return *otherClient_;
+}
+
+bool EndToEndTest::waitUntilKeyboardHeld() {
+    return eventually([&] { return otherClient().keyboardHeldElsewhere(); });
 }
 
 bool EndToEndTest::unlock(const WindowInfo& overlay, const WindowInfo& window, Rgb color) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "harness/OtherClient.hpp"
 #include "harness/TestDesktop.hpp"
 
 #include <gtest/gtest.h>
@@ -62,13 +63,23 @@ protected:
     /// Waits until the overlay is gone and `window` shows its own pixels again.
     [[nodiscard]] bool waitUntilUncovered(const WindowInfo& overlay, const WindowInfo& window,
                                           Rgb color);
+    /// The screen, kept as build/.../artifacts/<Suite>.<Test>-<name>.png for a person to see.
+    void saveScreenshot(const std::string& name);
+    /// Another client of the session, made on first use: XTEST keys, grabs, popups.
+    [[nodiscard]] OtherClient& otherClient();
+    /// Waits until some client other than `otherClient()` holds the keyboard: Velmora, over
+    /// a covered application with the focus.
+    [[nodiscard]] bool waitUntilKeyboardHeld();
     /// Unlocks the application under `overlay` with the right password.
     [[nodiscard]] bool unlock(const WindowInfo& overlay, const WindowInfo& window, Rgb color);
 
 private:
+    [[nodiscard]] static std::filesystem::path artifactPath(const std::string& suffix);
+
     std::unique_ptr<TestDesktop> desktop_;
     std::unique_ptr<VelmoraProcess> velmora_;
     std::vector<std::unique_ptr<TestClientProcess>> clients_;
+    std::unique_ptr<OtherClient> otherClient_;
 };
 
 } // namespace velmora::e2e

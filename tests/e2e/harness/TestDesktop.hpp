@@ -46,6 +46,8 @@ public:
     explicit TestDesktop(const Options& options);
 
     [[nodiscard]] XDisplay& display() { return *display_; }
+    /// The X display's name, e.g. ":7".
+    [[nodiscard]] const std::string& displayName() const { return server_->display(); }
     [[nodiscard]] const XdoTool& xdo() const { return *xdo_; }
     /// What every program of the session sees: DISPLAY, HOME, XDG_*, the session bus.
     [[nodiscard]] Environment environment() const;
