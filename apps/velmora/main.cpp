@@ -4,6 +4,7 @@
 #include "DisplayEnvironment.hpp"
 #include "LinuxPlatformBuilder.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
+#include "Scenes.hpp"
 #include "SharedAppLog.hpp"
 #include "SingleInstance.hpp"
 #include "TerminationSignals.hpp"
@@ -92,6 +93,7 @@ int main(int argc, char** argv) {
         },
         [host] { host->terminate(); });
     tray.show();
+    const Scenes scenes(tray, *installedPlatform().notificationCenter);
 
     const TerminationSignals stopSignals([](int signal) {
         installedPlatform().logger->info("Stopping on signal " + std::to_string(signal));
