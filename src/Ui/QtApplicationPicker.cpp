@@ -38,8 +38,6 @@ void QtApplicationPicker::pickApplication(Completion completion) {
     dialog_ = dialog;
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFileMode(QFileDialog::ExistingFile);
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setLabelText(QFileDialog::Accept, QStringLiteral("Open"));
     // Qt's own dialog: the desktop's may not honour the starting folder or the filter.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->winId();
