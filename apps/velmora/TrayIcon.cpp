@@ -31,9 +31,19 @@ TrayIcon::TrayIcon(Action lockAll, Action quit) {
     icon_.setContextMenu(&menu_);
 }
 
+void TrayIcon::onClick(ClickAction action) {
+    QObject::connect(&icon_, &QSystemTrayIcon::activated, &menu_,
+                     [this, action = std::move(action)](QSystemTrayIcon::ActivationReason reason) {
+                         if (reason == QSystemTrayIcon::Trigger) {
+                             action(icon_.geometry());
+                         }
+                     });
+}
+
 void TrayIcon::show() {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        qWarning("No system tray: start Velmora again to open its settings.");
+        qWarning("No system tray: Velmora's panel opens as a window; start Velmora again to "
+                 "bring it back.");
     }
     icon_.show();
 }

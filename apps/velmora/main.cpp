@@ -5,6 +5,7 @@
 #include "GuardLink.hpp"
 #include "LinuxPlatformBuilder.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
+#include "Scenes.hpp"
 #include "SharedAppLog.hpp"
 #include "SingleInstance.hpp"
 #include "TerminationSignals.hpp"
@@ -101,6 +102,7 @@ int main(int argc, char** argv) {
         },
         [host] { host->terminate(); });
     tray.show();
+    const Scenes scenes(tray, *installedPlatform().notificationCenter);
 
     const TerminationSignals stopSignals([](int signal) {
         installedPlatform().logger->info("Stopping on signal " + std::to_string(signal));

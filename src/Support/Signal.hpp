@@ -31,13 +31,13 @@ public:
         std::weak_ptr<std::vector<std::shared_ptr<Entry>>> weakSlots = slots_;
         std::weak_ptr<Entry> weakEntry = entry;
         return Subscription([weakSlots, weakEntry] {
-            auto slots = weakSlots.lock();
+            auto liveSlots = weakSlots.lock();
             auto entry = weakEntry.lock();
-            if (!slots || !entry) {
+            if (!liveSlots || !entry) {
                 return;
             }
             entry->connected = false;
-            std::erase(*slots, entry);
+            std::erase(*liveSlots, entry);
         });
     }
 

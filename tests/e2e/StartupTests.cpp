@@ -21,5 +21,29 @@ TEST_F(Startup, WithoutAWindowManagerAccessibilityIsMissingAndNothingIsCovered) 
     EXPECT_TRUE(shows(window->geometry, kClientColor));
 }
 
+TEST_F(Startup, ASecondStartBringsTheSettingsWindowForward) {
+    startDesktop({});
+    // Another program's window is in front and has the keyboard.
+    const auto client = launchClient("client");
+    ASSERT_TRUE(client);
+    startVelmora();
+
+    const auto second = desktop().launch({program().string()});
+    ASSERT_TRUE(second->waitForExit(std::chrono::seconds{10}));
+    EXPECT_EQ(second->exitStatus(), 0);
+
+    XDisplay& display = desktop().display();
+    std::optional<WindowInfo> settings;
+    EXPECT_TRUE(eventually([&] {
+        settings = display.find([](const WindowInfo& window) {
+            return window.title == "Velmora Settings" && window.viewable;
+        });
+        return settings && display.isWithin(display.inputFocus(), settings->topLevel);
+    })) << velmora().report();
+    const auto clientNow = display.window(client->window);
+    ASSERT_TRUE(settings && clientNow);
+    EXPECT_GT(settings->stackingIndex, clientNow->stackingIndex);
+}
+
 } // namespace
 } // namespace velmora::e2e

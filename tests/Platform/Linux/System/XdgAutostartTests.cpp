@@ -2,12 +2,37 @@
 #include "Platform/Linux/System/TemporaryDirectory.hpp"
 #include "Platform/Linux/XdgAutostart.hpp"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace velmora {
 namespace {
 
 using testing::TemporaryDirectory;
+
+/// Sets an environment variable for the length of a test.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedVariable() {
+        if (old_) {
+            ::setenv(name_, old_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
 
 TEST(XdgAutostart, RegisteringWritesAnEntryThatStartsTheProgram) {
     for (const std::string executable :
@@ -49,6 +74,28 @@ TEST(XdgAutostart, EnabledOnlyWhileTheEntryIsAnApplicationNotSwitchedOff) {
         dir.write("autostart/com.tovren.velmora.desktop", c.contents);
         EXPECT_EQ(XdgAutostart(dir.path("autostart"), "/usr/bin/velmora").isEnabled(), c.enabled)
             << c.contents;
+    }
+}
+
+TEST(XdgAutostart, TheEntryGoesToTheUsersConfigHome) {
+    TemporaryDirectory dir;
+    const ScopedVariable home("HOME", dir.path("home"));
+    const struct {
+        std::string configHome;
+        std::string entry;
+    } cases[] = {
+        {dir.path("config"), "config/autostart/com.tovren.velmora.desktop"},
+        // Unset in effect: the freedesktop default.
+        {"", "home/.config/autostart/com.tovren.velmora.desktop"},
+        {"relative/config", "home/.config/autostart/com.tovren.velmora.desktop"},
+    };
+    for (const auto& c : cases) {
+        const ScopedVariable configHome("XDG_CONFIG_HOME", c.configHome);
+        XdgAutostart autostart(XdgAutostart::defaultDirectory(), "/usr/bin/velmora");
+        ASSERT_EQ(autostart.registerItem(), std::nullopt) << c.configHome;
+        EXPECT_TRUE(DesktopEntry::load(dir.path(c.entry))) << c.configHome;
+        EXPECT_EQ(autostart.unregisterItem(), std::nullopt);
+        EXPECT_FALSE(DesktopEntry::load(dir.path(c.entry))) << c.configHome;
     }
 }
 

@@ -1,0 +1,56 @@
+#include "Scenes.hpp"
+
+#include "AppDelegate.hpp"
+#include "Platform/NotificationCenter.hpp"
+#include "TrayIcon.hpp"
+#include "Ui/MenuBarPanel.hpp"
+#include "Ui/QmlEngineSetup.hpp"
+#include "Ui/SettingsWindow.hpp"
+
+#include <QQmlEngine>
+#include <QQuickView>
+#include <QSystemTrayIcon>
+
+namespace velmora {
+
+Scenes::Scenes(TrayIcon& tray, NotificationCenter& notifications)
+    : engine_(std::make_shared<QQmlEngine>()) {
+    prepareQmlEngine(*engine_);
+    panel_ = std::make_unique<MenuBarPanel>(engine_);
+    tray.onClick([this](const QRect& icon) { panel_->toggle(icon); });
+    // Without a tray the panel is the only way in.
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        panel_->open({});
+    }
+    openSettingsRequested_ =
+        notifications.addObserver(AppDelegate::openSettingsRequested, [this] { openSettings(); });
+}
+
+Scenes::~Scenes() = default;
+
+void Scenes::openSettings() {
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        panel_->open({});
+    }
+    if (!settings_) {
+        settings_ = std::make_unique<SettingsWindow>(engine_);
+        // Closed means gone: the next opening starts the content afresh. Not inside the
+        // window's own signal, though.
+        QObject::connect(&settings_->view(), &QWindow::visibleChanged, &context_,
+                         [this](bool visible) {
+                             if (!visible) {
+                                 QMetaObject::invokeMethod(
+                                     &context_,
+                                     [this] {
+                                         if (settings_ && !settings_->view().isVisible()) {
+                                             settings_.reset();
+                                         }
+                                     },
+                                     Qt::QueuedConnection);
+                             }
+                         });
+    }
+    settings_->present();
+}
+
+} // namespace velmora

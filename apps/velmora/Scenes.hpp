@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Support/Subscription.hpp"
+
+#include <QObject>
+#include <memory>
+
+class QQmlEngine;
+
+namespace velmora {
+
+class MenuBarPanel;
+class NotificationCenter;
+class SettingsWindow;
+class TrayIcon;
+
+/// What a person sees of the running program: the panel that a click on the tray icon opens
+/// (a window shown at start where there is no tray), and the settings window, opened on
+/// "openSettingsRequested" and dropped again when it is closed.
+///
+///     Scenes scenes(tray, *installedPlatform().notificationCenter);
+class Scenes {
+public:
+    Scenes(TrayIcon& tray, NotificationCenter& notifications);
+    ~Scenes();
+    Scenes(const Scenes&) = delete;
+    Scenes& operator=(const Scenes&) = delete;
+
+    /// Opens the settings window, or brings it forward.
+    void openSettings();
+
+    [[nodiscard]] MenuBarPanel& panel() const { return *panel_; }
+    /// The settings window while it is open.
+    [[nodiscard]] SettingsWindow* settingsWindow() const { return settings_.get(); }
+
+private:
+    std::shared_ptr<QQmlEngine> engine_;
+    std::unique_ptr<MenuBarPanel> panel_;
+    std::unique_ptr<SettingsWindow> settings_;
+    Subscription openSettingsRequested_;
+    QObject context_;
+};
+
+} // namespace velmora

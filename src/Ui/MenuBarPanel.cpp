@@ -1,0 +1,92 @@
+#include "Ui/MenuBarPanel.hpp"
+
+#include "Platform/Linux/X11InputFocus.hpp"
+#include "Ui/PanelPlacement.hpp"
+#include "Ui/QtHostApplication.hpp"
+
+#include <QGuiApplication>
+#include <QQmlEngine>
+#include <QQuickView>
+#include <QScreen>
+
+namespace velmora {
+
+namespace {
+
+const QUrl kSource(QStringLiteral("qrc:/velmora/qml/MenuBarPanel.qml"));
+constexpr qint64 kClickAfterFocusLossMs = 300;
+
+const QScreen* screenAt(const QRect& icon) {
+    const QScreen* screen = icon.isEmpty() ? nullptr : QGuiApplication::screenAt(icon.center());
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+} // namespace
+
+MenuBarPanel::MenuBarPanel(std::shared_ptr<QQmlEngine> engine)
+    : engine_(std::move(engine)), view_(std::make_unique<QQuickView>(engine_.get(), nullptr)) {
+    view_->setTitle(QStringLiteral("Velmora"));
+    QtHostApplication::setWindowKind(*view_, AppWindowKind::standard);
+    view_->setResizeMode(QQuickView::SizeViewToRootObject);
+    view_->setSource(kSource);
+    for (const QQmlError& error : view_->errors()) {
+        qWarning("Menu bar panel: %s", qPrintable(error.toString()));
+    }
+    QObject::connect(view_.get(), &QWindow::activeChanged, &context_, [this] {
+        if (popup_ && view_->isVisible() && !view_->isActive()) {
+            sinceFocusLost_.start();
+            close();
+        }
+    });
+    // Content that grows or shrinks while the panel is open keeps it at the icon.
+    QObject::connect(view_.get(), &QWindow::heightChanged, &context_, [this] {
+        if (view_->isVisible()) {
+            place();
+        }
+    });
+}
+
+MenuBarPanel::~MenuBarPanel() = default;
+
+void MenuBarPanel::toggle(const QRect& icon) {
+    if (view_->isVisible()) {
+        close();
+    } else if (!sinceFocusLost_.isValid() || sinceFocusLost_.elapsed() > kClickAfterFocusLossMs) {
+        open(icon);
+    }
+}
+
+void MenuBarPanel::open(const QRect& icon) {
+    const bool popup = !icon.isEmpty();
+    if (popup != popup_ || !view_->isVisible()) {
+        // Flags only take effect on a window that is not shown.
+        view_->hide();
+        popup_ = popup;
+        // Override-redirect, so that no window manager frames it or moves it off the icon.
+        view_->setFlags(popup_ ? Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                     Qt::X11BypassWindowManagerHint
+                               : Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                                     Qt::WindowMinimizeButtonHint);
+    }
+    icon_ = icon;
+    place();
+    view_->show();
+    view_->raise();
+    view_->requestActivate();
+    // Nothing else gives an override-redirect window the keyboard.
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>(); x11 && popup_) {
+        giveInputFocus(x11->connection(), static_cast<std::uint32_t>(view_->winId()));
+    }
+}
+
+void MenuBarPanel::close() {
+    view_->hide();
+}
+
+void MenuBarPanel::place() {
+    if (const QScreen* screen = screenAt(icon_)) {
+        view_->setPosition(panelPosition(icon_, screen->availableGeometry(), view_->size()));
+    }
+}
+
+} // namespace velmora

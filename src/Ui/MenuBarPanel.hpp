@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QRect>
+#include <memory>
+
+class QQmlEngine;
+class QQuickView;
+
+namespace velmora {
+
+/// Velmora's control panel (MenuBarPanel.qml), 350 wide and as tall as its content. It drops
+/// down from the tray icon as a frameless popup that closes when it loses the keyboard or on
+/// Escape; where the tray cannot say where its icon is, or there is no tray, it is a normal
+/// small window instead, centred on the screen.
+///
+///     MenuBarPanel panel(engine);
+///     QObject::connect(&trayIcon, &QSystemTrayIcon::activated, [&] {
+///         panel.toggle(trayIcon.geometry());
+///     });
+class MenuBarPanel {
+public:
+    explicit MenuBarPanel(std::shared_ptr<QQmlEngine> engine);
+    ~MenuBarPanel();
+    MenuBarPanel(const MenuBarPanel&) = delete;
+    MenuBarPanel& operator=(const MenuBarPanel&) = delete;
+
+    /// Opens the panel at the tray icon at `icon` (empty: as a window), or closes it.
+    void toggle(const QRect& icon);
+    /// Opens the panel at `icon`, or brings it forward where it is.
+    void open(const QRect& icon);
+    void close();
+
+    [[nodiscard]] bool isPopup() const { return popup_; }
+    /// The Qt window, for tests and screenshots.
+    [[nodiscard]] QQuickView& view() const { return *view_; }
+
+private:
+    void place();
+
+    std::shared_ptr<QQmlEngine> engine_;
+    std::unique_ptr<QQuickView> view_;
+    QRect icon_;
+    bool popup_ = false;
+    // The click on the tray icon that takes the keyboard from an open panel closes it just
+    // before the click itself arrives; that click must not open it again.
+    QElapsedTimer sinceFocusLost_;
+    QObject context_;
+};
+
+} // namespace velmora

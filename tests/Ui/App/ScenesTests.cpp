@@ -1,0 +1,61 @@
+#include "AppDelegate.hpp"
+#include "Platform/Linux/LocalNotificationCenter.hpp"
+#include "Scenes.hpp"
+#include "TrayIcon.hpp"
+#include "Ui/MenuBarPanel.hpp"
+#include "Ui/QtRunLoop.hpp"
+#include "Ui/SettingsWindow.hpp"
+
+#include <QQuickItem>
+#include <QQuickView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+// Qt's offscreen platform has no system tray: the desktop of a person without one.
+struct ScenesWithoutTray : ::testing::Test {
+    LocalNotificationCenter notifications{std::make_shared<QtRunLoop>()};
+    TrayIcon tray{[] {}, [] {}};
+    Scenes scenes{tray, notifications};
+
+    void requestSettings() { notifications.post(AppDelegate::openSettingsRequested); }
+};
+
+TEST_F(ScenesWithoutTray, ThePanelIsAWindowShownAtStart) {
+    QQuickView& panel = scenes.panel().view();
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_FALSE(scenes.panel().isPopup());
+    EXPECT_EQ(panel.width(), 350);
+    EXPECT_GT(panel.height(), 0);
+    EXPECT_NE(panel.rootObject()->findChild<QQuickItem*>(QStringLiteral("panelContent")), nullptr);
+    EXPECT_EQ(scenes.settingsWindow(), nullptr);
+
+    // Closed by the person, it comes back when Velmora is started again.
+    panel.close();
+    requestSettings();
+    QTRY_VERIFY_WITH_TIMEOUT(panel.isVisible(), 2000);
+}
+
+TEST_F(ScenesWithoutTray, OpenSettingsRequestedShowsOneSettingsWindowUntilItIsClosed) {
+    requestSettings();
+    QTRY_VERIFY_WITH_TIMEOUT(scenes.settingsWindow(), 2000);
+    QQuickView* first = &scenes.settingsWindow()->view();
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->title(), QStringLiteral("Velmora Settings"));
+    EXPECT_EQ(first->size(), QSize(560, 720));
+
+    requestSettings();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(&scenes.settingsWindow()->view(), first);
+
+    first->close();
+    QTRY_COMPARE_WITH_TIMEOUT(scenes.settingsWindow(), nullptr, 2000);
+    requestSettings();
+    QTRY_VERIFY_WITH_TIMEOUT(scenes.settingsWindow() && scenes.settingsWindow()->view().isVisible(),
+                             2000);
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,104 @@
+#include "Ui/QtAlertPresenter.hpp"
+#include "Ui/QtApplicationPicker.hpp"
+#include "Ui/QtPasteboard.hpp"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+struct ApplicationPickerDialog : ::testing::Test {
+    QTemporaryDir applications;
+    QtApplicationPicker picker{applications.path()};
+    std::vector<std::optional<std::string>> answers;
+
+    void pick() {
+        picker.pickApplication([this](const auto& path) { answers.push_back(path); });
+    }
+};
+
+TEST_F(ApplicationPickerDialog, OffersDesktopEntriesFromTheApplicationsFolder) {
+    pick();
+    QFileDialog* dialog = picker.dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->isModal());
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Select an Application"));
+    EXPECT_EQ(dialog->directory().path(), applications.path());
+    EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("Applications (*.desktop)")});
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+    // The caller goes on while the dialog is open.
+    EXPECT_TRUE(answers.empty());
+}
+
+TEST_F(ApplicationPickerDialog, AnswersOnceWithTheChoiceOrNothing) {
+    const QString entry = applications.filePath(QStringLiteral("org.example.Notes.desktop"));
+    QFile file(entry);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    pick();
+    picker.dialog()->selectFile(entry);
+    // Public on QDialog; the file dialog's own accept checks the choice exists.
+    static_cast<QDialog*>(picker.dialog())->accept();
+    QTRY_COMPARE_WITH_TIMEOUT(answers.size(), std::size_t{1}, 2000);
+    EXPECT_EQ(answers[0], entry.toStdString());
+
+    pick();
+    picker.dialog()->reject();
+    // A request left open is cancelled by the next one.
+    pick();
+    pick();
+    QTRY_COMPARE_WITH_TIMEOUT(answers.size(), std::size_t{3}, 2000);
+    EXPECT_EQ(answers[1], std::nullopt);
+    EXPECT_EQ(answers[2], std::nullopt);
+    picker.dialog()->reject();
+    QTRY_COMPARE_WITH_TIMEOUT(answers.size(), std::size_t{4}, 2000);
+    // Closed dialogs go without answering again.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(answers.size(), 4u);
+}
+
+TEST(QtAlertPresenter, WarnsUntilOkIsPressed) {
+    QString text;
+    QString informative;
+    QString button;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        text = box->text();
+        informative = box->informativeText();
+        icon = box->icon();
+        ASSERT_EQ(box->buttons().size(), 1);
+        button = box->buttons().first()->text();
+        box->buttons().first()->click();
+    });
+    QtAlertPresenter().showWarning("Invalid Application", "Could not read bundle information.");
+    EXPECT_EQ(text, QStringLiteral("Invalid Application"));
+    EXPECT_EQ(informative, QStringLiteral("Could not read bundle information."));
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_EQ(button.remove(QLatin1Char('&')), QStringLiteral("OK"));
+}
+
+TEST(QtPasteboard, HoldsTheTextForOtherPrograms) {
+    QtPasteboard pasteboard;
+    pasteboard.clearContents();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+    EXPECT_TRUE(pasteboard.setString("Bundle ID: com.tovren.velmora\nExecutable: /usr/bin/ü"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QStringLiteral("Bundle ID: com.tovren.velmora\nExecutable: /usr/bin/ü"));
+}
+
+} // namespace
+} // namespace velmora
