@@ -117,7 +117,8 @@ void QtOverlayWindow::orderFrontRegardless() {
     view_->raise();
     // Sent now rather than whenever Qt next flushes: the X server blacks the window out as
     // soon as the map arrives, before any frame is drawn.
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        x11 && x11->connection()) {
         xcb_flush(x11->connection());
     }
     showContent();
