@@ -1,7 +1,5 @@
 #include "Platform/Linux/PamAuthenticationContext.hpp"
 
-#include "Platform/Linux/PamServiceStack.hpp"
-
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -55,8 +53,12 @@ std::string joined(const std::vector<std::string>& lines) {
 } // namespace
 
 PamAuthenticationContext::PamAuthenticationContext(std::shared_ptr<PasswordPrompting> prompts,
-                                                   PamAuthenticationSettings settings)
-    : prompts_(std::move(prompts)), settings_(std::move(settings)) {
+                                                   PamAuthenticationSettings settings,
+                                                   std::shared_ptr<PamStackSurvey> survey)
+    : prompts_(std::move(prompts)), settings_(std::move(settings)),
+      survey_(survey ? std::move(survey)
+                     : std::make_shared<PamStackSurvey>(settings_.serviceDirectory,
+                                                        settings_.serviceName)) {
     helperTimer_->setSingleShot(true);
     QObject::connect(helperTimer_.get(), &QTimer::timeout, helperTimer_.get(), [this] {
         fail(LAErrorCode::authenticationFailed, "The authentication helper did not answer");
@@ -67,19 +69,18 @@ PamAuthenticationContext::~PamAuthenticationContext() = default;
 
 bool PamAuthenticationContext::canEvaluatePolicy(AuthenticationPolicy policy,
                                                  std::optional<OwnerAuthenticationError>* error) {
-    const auto service = serviceFile(settings_.serviceDirectory, settings_.serviceName);
-    const bool usesReader =
-        service && std::ranges::count(authModules(*service), "pam_fprintd.so") > 0;
+    const PamStackSurvey::Findings stack = survey_->findings();
     std::error_code ignored;
-    biometryType_ = usesReader && std::filesystem::exists(settings_.fprintdService, ignored)
-                        ? BiometryType::fingerprint
-                        : BiometryType::none;
+    biometryType_ =
+        stack.usesFingerprintReader && std::filesystem::exists(settings_.fprintdService, ignored)
+            ? BiometryType::fingerprint
+            : BiometryType::none;
 
     std::optional<OwnerAuthenticationError> why;
     if (!isExecutableFile(settings_.helperPath)) {
         why = OwnerAuthenticationError::local(LAErrorCode::passcodeNotSet,
                                               "The authentication helper is missing");
-    } else if (!service) {
+    } else if (!stack.configured) {
         why = OwnerAuthenticationError::local(LAErrorCode::passcodeNotSet,
                                               "No PAM service is configured");
     } else if (policy == AuthenticationPolicy::deviceOwnerAuthenticationWithBiometrics &&

@@ -4,6 +4,7 @@
 #include "Platform/Linux/AuthHelperProtocol.hpp"
 #include "Platform/Linux/LaterDeleted.hpp"
 #include "Platform/Linux/PamAuthenticationSettings.hpp"
+#include "Platform/Linux/PamStackSurvey.hpp"
 #include "Platform/Linux/PasswordPrompting.hpp"
 #include "Platform/OwnerAuthentication.hpp"
 
@@ -28,8 +29,10 @@ namespace velmora {
 /// closes the prompt without a reply.
 class PamAuthenticationContext final : public OwnerAuthenticationContext {
 public:
+    /// Contexts of one service share `survey`; without one, the context reads the stack itself.
     PamAuthenticationContext(std::shared_ptr<PasswordPrompting> prompts,
-                             PamAuthenticationSettings settings);
+                             PamAuthenticationSettings settings,
+                             std::shared_ptr<PamStackSurvey> survey = nullptr);
     ~PamAuthenticationContext() override;
     PamAuthenticationContext(const PamAuthenticationContext&) = delete;
     PamAuthenticationContext& operator=(const PamAuthenticationContext&) = delete;
@@ -60,6 +63,7 @@ private:
 
     std::shared_ptr<PasswordPrompting> prompts_;
     PamAuthenticationSettings settings_;
+    std::shared_ptr<PamStackSurvey> survey_;
     BiometryType biometryType_ = BiometryType::none;
 
     Stage stage_ = Stage::idle;

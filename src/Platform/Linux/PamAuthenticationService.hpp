@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Linux/PamAuthenticationSettings.hpp"
+#include "Platform/Linux/PamStackSurvey.hpp"
 #include "Platform/Linux/PasswordPrompting.hpp"
 #include "Platform/OwnerAuthentication.hpp"
 
@@ -26,6 +27,7 @@ public:
 private:
     std::shared_ptr<PasswordPrompting> prompts_;
     PamAuthenticationSettings settings_;
+    std::shared_ptr<PamStackSurvey> survey_;
 };
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #include "PamTestbed.hpp"
 #include "Platform/Linux/PamServiceStack.hpp"
+#include "Platform/Linux/PamStackSurvey.hpp"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,25 @@ TEST(PamServiceStack, AServiceWithoutItsOwnFileFallsBackToOther) {
     std::filesystem::remove(directory / "other");
     EXPECT_EQ(serviceFile(directory, "sudo"), std::nullopt);
     EXPECT_EQ(serviceFile(testbed.directory() / "missing", "velmora"), std::nullopt);
+}
+
+TEST(PamStackSurvey, KeepsItsFindingsForAFewSecondsThenReadsTheStackAgain) {
+    PamTestbed testbed;
+    auto now = std::chrono::steady_clock::time_point{};
+    PamStackSurvey survey(testbed.serviceDirectory(), "velmora", [&] { return now; });
+    ASSERT_TRUE(survey.findings().configured);
+    EXPECT_FALSE(survey.findings().usesFingerprintReader);
+
+    testbed.writeFile("pam.d/velmora", "auth sufficient pam_fprintd.so\n");
+    now += PamStackSurvey::maximumAge - std::chrono::milliseconds{1};
+    EXPECT_FALSE(survey.findings().usesFingerprintReader);
+    now += std::chrono::milliseconds{1};
+    EXPECT_TRUE(survey.findings().usesFingerprintReader);
+
+    std::filesystem::remove(testbed.serviceDirectory() / "velmora");
+    std::filesystem::remove(testbed.serviceDirectory() / "other");
+    now += PamStackSurvey::maximumAge;
+    EXPECT_FALSE(survey.findings().configured);
 }
 
 } // namespace
