@@ -42,6 +42,9 @@ X11WindowList::X11WindowList(std::shared_ptr<XcbConnection> connection,
     connection_->selectRootEvents(XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY |
                                   XCB_EVENT_MASK_PROPERTY_CHANGE);
     events_ = connection_->observeEvents([this](const xcb_generic_event_t& event) {
+        if (snapshot_) {
+            snapshot_->current = false;
+        }
         if (announcesChange(event, *connection_)) {
             changed_.emit();
         }
@@ -87,6 +90,21 @@ X11WindowList::unmanagedWindows(const std::vector<UnmanagedPending>& pending,
 }
 
 std::optional<std::vector<WindowListEntry>> X11WindowList::onScreenWindows() const {
+    // Showing a card looks at the list several times in one go: the server is asked once per
+    // turn of the loop, and again after any event.
+    if (snapshot_ && snapshot_->current) {
+        return snapshot_->windows;
+    }
+    snapshot_ = std::make_shared<Snapshot>(Snapshot{true, queryOnScreenWindows()});
+    connection_->runLoop().post([weak = std::weak_ptr(snapshot_)] {
+        if (const auto snapshot = weak.lock()) {
+            snapshot->current = false;
+        }
+    });
+    return snapshot_->windows;
+}
+
+std::optional<std::vector<WindowListEntry>> X11WindowList::queryOnScreenWindows() const {
     xcb_connection_t* c = connection_->get();
     auto* ewmh = connection_->ewmh();
     const xcb_window_t root = connection_->root();

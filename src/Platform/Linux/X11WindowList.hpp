@@ -38,6 +38,12 @@ private:
         xcb_get_geometry_cookie_t geometry;
     };
 
+    struct Snapshot {
+        bool current;
+        std::optional<std::vector<WindowListEntry>> windows;
+    };
+
+    [[nodiscard]] std::optional<std::vector<WindowListEntry>> queryOnScreenWindows() const;
     std::vector<WindowListEntry> unmanagedWindows(const std::vector<UnmanagedPending>& pending,
                                                   const PlacementCoordinates& coordinates) const;
 
@@ -46,6 +52,7 @@ private:
     std::shared_ptr<const X11Screens> screens_;
     Signal<> changed_;
     Subscription events_;
+    mutable std::shared_ptr<Snapshot> snapshot_;
     ProcessId ownPid_ = getpid();
     /// The creators of the override-redirect windows shown at the last look.
     mutable std::unordered_map<xcb_window_t, std::optional<ProcessId>> creators_;

@@ -49,6 +49,8 @@ public:
     [[nodiscard]] xcb_ewmh_connection_t* ewmh() { return &ewmh_; }
     [[nodiscard]] xcb_window_t root() const { return screen_->root; }
     [[nodiscard]] const xcb_screen_t& screen() const { return *screen_; }
+    /// The loop its events are dispatched on.
+    [[nodiscard]] RunLoop& runLoop() const { return *runLoop_; }
     /// The number of that screen on its display, as EWMH requests name it.
     [[nodiscard]] int screenNumber() const { return screenNumber_; }
     /// The atom of `name`, interned once and kept.
