@@ -2,6 +2,7 @@
 
 #include "Core/Overlay/OverlayContentView.hpp"
 #include "Platform/Linux/PlacementCoordinates.hpp"
+#include "Platform/Linux/X11EarlyMap.hpp"
 #include "Platform/Linux/X11WindowBackground.hpp"
 #include "Ui/OverlayContentAdaptor.hpp"
 #include "Ui/QtColor.hpp"
@@ -15,7 +16,6 @@
 #include <QScreen>
 #include <QtGui/qguiapplication_platform.h>
 #include <cmath>
-#include <xcb/xcb.h>
 
 namespace velmora {
 
@@ -113,14 +113,11 @@ void QtOverlayWindow::setContentView(std::shared_ptr<OverlayHostingView> view) {
 }
 
 void QtOverlayWindow::orderFrontRegardless() {
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        mapOnTopAtOnce(x11->connection(), static_cast<std::uint32_t>(view_->winId()));
+    }
     view_->show();
     view_->raise();
-    // Sent now rather than whenever Qt next flushes: the X server blacks the window out as
-    // soon as the map arrives, before any frame is drawn.
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-        x11 && x11->connection()) {
-        xcb_flush(x11->connection());
-    }
     showContent();
 }
 
