@@ -63,7 +63,20 @@ xcb_window_t CoverProbe::activeWindow() {
 void CoverProbe::discardEvents() {
     std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
     while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+        noteMove(*event);
         std::free(event);
+    }
+}
+
+void CoverProbe::noteMove(const xcb_generic_event_t& event) {
+    if ((event.response_type & 0x7f) != XCB_CONFIGURE_NOTIFY) {
+        return;
+    }
+    const auto& configure = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
+    if (const auto known = windows_.find(configure.window); known != windows_.end()) {
+        const int border = 2 * configure.border_width;
+        known->second.bounds = {configure.x, configure.y, configure.width + border,
+                                configure.height + border};
     }
 }
 
@@ -82,6 +95,14 @@ void CoverProbe::activate(xcb_window_t window) {
 }
 
 bool CoverProbe::isCoverOver(xcb_window_t window, const e2e::ScreenRect& frame) {
+    auto known = windows_.find(window);
+    if (known == windows_.end()) {
+        known = windows_.emplace(window, describe(window)).first;
+    }
+    return known->second.ownedByCoverOwner && known->second.bounds.contains(frame);
+}
+
+CoverProbe::KnownWindow CoverProbe::describe(xcb_window_t window) {
     const auto geometryCookie = xcb_get_geometry(connection_, window);
     const auto pidCookie =
         xcb_get_property(connection_, 0, window, pidAtom_, XCB_ATOM_CARDINAL, 0, 1);
@@ -89,14 +110,14 @@ bool CoverProbe::isCoverOver(xcb_window_t window, const e2e::ScreenRect& frame) 
         xcb_get_geometry_reply(connection_, geometryCookie, nullptr));
     Reply<xcb_get_property_reply_t> pid(xcb_get_property_reply(connection_, pidCookie, nullptr));
     if (!geometry || !pid || xcb_get_property_value_length(pid.get()) != 4) {
-        return false;
+        return {};
     }
-    // Covers are children of the root: their position is in root coordinates.
+    // Override-redirect windows are children of the root: their position is in root
+    // coordinates.
     const int border = 2 * geometry->border_width;
-    const e2e::ScreenRect cover{geometry->x, geometry->y, geometry->width + border,
-                                geometry->height + border};
     const auto owner = *static_cast<const uint32_t*>(xcb_get_property_value(pid.get()));
-    return static_cast<int>(owner) == coverOwner_ && cover.contains(frame);
+    return {{geometry->x, geometry->y, geometry->width + border, geometry->height + border},
+            static_cast<int>(owner) == coverOwner_};
 }
 
 std::optional<std::vector<CoverProbe::Milliseconds>>
@@ -125,6 +146,7 @@ CoverProbe::activateAndTime(xcb_window_t window, const e2e::ScreenRect& frame,
                            reinterpret_cast<const xcb_unmap_notify_event_t*>(event)->window);
                 changed = true;
             } else if (type == XCB_CONFIGURE_NOTIFY) {
+                noteMove(*event);
                 // A cover may be mapped first and moved over the window afterwards.
                 changed = changed || !mapped.empty();
             }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -40,8 +41,17 @@ public:
     [[nodiscard]] xcb_window_t activeWindow();
 
 private:
+    /// What is known of an override-redirect window once seen; kept up to date from its
+    /// ConfigureNotify events, so that a cover mapped again costs no round trip.
+    struct KnownWindow {
+        e2e::ScreenRect bounds;
+        bool ownedByCoverOwner = false;
+    };
+
     void discardEvents();
-    /// One round trip, so that the probe itself adds little to the time.
+    void noteMove(const xcb_generic_event_t& event);
+    [[nodiscard]] KnownWindow describe(xcb_window_t window);
+    /// A round trip the first time a window is seen, none after.
     [[nodiscard]] bool isCoverOver(xcb_window_t window, const e2e::ScreenRect& frame);
 
     xcb_connection_t* connection_;
@@ -49,6 +59,7 @@ private:
     xcb_atom_t activeWindowAtom_ = XCB_ATOM_NONE;
     xcb_atom_t pidAtom_ = XCB_ATOM_NONE;
     int coverOwner_;
+    std::unordered_map<xcb_window_t, KnownWindow> windows_;
 };
 
 } // namespace velmora::bench
