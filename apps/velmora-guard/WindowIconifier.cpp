@@ -1,5 +1,6 @@
 #include "WindowIconifier.hpp"
 
+#include "Platform/Linux/XResourcePid.hpp"
 #include "Platform/Linux/XcbProperty.hpp"
 
 #include <algorithm>
@@ -110,13 +111,8 @@ ProcessId WindowIconifier::ownerOf(xcb_window_t window) const {
         const xcb_res_client_id_spec_t wanted{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
         const Reply<xcb_res_query_client_ids_reply_t> ids(xcb_res_query_client_ids_reply(
             connection_, xcb_res_query_client_ids(connection_, 1, &wanted), nullptr));
-        for (auto it = ids ? xcb_res_query_client_ids_ids_iterator(ids.get())
-                           : xcb_res_client_id_value_iterator_t{};
-             it.rem > 0; xcb_res_client_id_value_next(&it)) {
-            if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) &&
-                it.data->length >= 4) {
-                return static_cast<ProcessId>(*xcb_res_client_id_value_value(it.data));
-            }
+        if (const auto pid = localClientPid(ids.get())) {
+            return *pid;
         }
     }
     const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(

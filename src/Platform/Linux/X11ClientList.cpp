@@ -1,5 +1,6 @@
 #include "Platform/Linux/X11ClientList.hpp"
 
+#include "Platform/Linux/XResourcePid.hpp"
 #include "Platform/Linux/XcbProperty.hpp"
 
 #include <algorithm>
@@ -26,19 +27,6 @@ std::optional<std::string> executableOf(ProcessId pid) {
 // An empty name says nothing; the next source of a name is asked instead.
 std::optional<std::string> nonEmpty(std::string text) {
     return text.empty() ? std::nullopt : std::optional{std::move(text)};
-}
-
-std::optional<ProcessId> localPid(const xcb_res_query_client_ids_reply_t* ids) {
-    std::optional<ProcessId> pid;
-    for (auto it = ids ? xcb_res_query_client_ids_ids_iterator(ids)
-                       : xcb_res_client_id_value_iterator_t{};
-         it.rem > 0; xcb_res_client_id_value_next(&it)) {
-        const auto& [clientId, length] = *it.data;
-        if ((clientId.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) && length >= 4) {
-            pid = static_cast<ProcessId>(*xcb_res_client_id_value_value(it.data));
-        }
-    }
-    return pid;
 }
 
 } // namespace
@@ -82,7 +70,7 @@ std::optional<ProcessId> X11ClientList::creatorOf(xcb_window_t window) {
         xcb_get_property(c, 0, window, connection_->ewmh()->_NET_WM_PID, XCB_ATOM_CARDINAL, 0, 1);
     std::optional<ProcessId> pid;
     if (hasResourceExtension_) {
-        pid = localPid(connection_->reply(xcb_res_query_client_ids_reply, resource).get());
+        pid = localClientPid(connection_->reply(xcb_res_query_client_ids_reply, resource).get());
     }
     const auto property = connection_->reply(xcb_get_property_reply, pidCookie);
     if (const auto wmPid = propertyValues<uint32_t>(property.get()); !pid && !wmPid.empty()) {
@@ -199,8 +187,8 @@ X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
         Client client;
         client.window = windows[i];
         if (hasResourceExtension_) {
-            client.pid =
-                localPid(connection_->reply(xcb_res_query_client_ids_reply, p.resource).get());
+            client.pid = localClientPid(
+                connection_->reply(xcb_res_query_client_ids_reply, p.resource).get());
         }
         const auto pid = connection_->reply(xcb_get_property_reply, p.pid);
         // Destroyed while the manager still lists it: its id may soon name another window.
