@@ -94,14 +94,16 @@ private:
         return *first;
     }
 
+    [[nodiscard]] bool isCover(const e2e::WindowInfo& window) const {
+        return window.viewable && window.overrideRedirect && desktop_.isVelmoraWindow(window);
+    }
+
     // Presses Minimize on the card, wherever the engine put it.
     void minimize() {
         auto& display = desktop_.desktop().display();
         std::optional<e2e::WindowInfo> card;
         e2e::eventually([&] {
-            card = display.find([&](const e2e::WindowInfo& window) {
-                return window.viewable && desktop_.isVelmoraWindow(window);
-            });
+            card = display.find([&](const e2e::WindowInfo& window) { return isCover(window); });
             return card.has_value();
         });
         if (!card) {
@@ -109,7 +111,7 @@ private:
         }
         std::optional<e2e::ScreenRect> button;
         for (const auto& window : display.windows()) {
-            if (!button && window.viewable && desktop_.isVelmoraWindow(window)) {
+            if (!button && isCover(window)) {
                 try {
                     button = LockCardButtons(display, *input_).pressMinimize(window.frame);
                 } catch (const std::runtime_error&) {
@@ -121,9 +123,8 @@ private:
             throw std::runtime_error("no lock card on any cover");
         }
         const bool hidden = e2e::eventually([&] {
-            return !display.find([&](const e2e::WindowInfo& window) {
-                return window.viewable && desktop_.isVelmoraWindow(window);
-            }) && display.wmState(first_.window) == kIconicState &&
+            return !display.find([&](const e2e::WindowInfo& window) { return isCover(window); }) &&
+                   display.wmState(first_.window) == kIconicState &&
                    probe_->activeWindow() == backdrop_.window;
         });
         if (!hidden) {
