@@ -96,7 +96,10 @@ TEST_F(SettingsLayout, OnboardingFollowsThePermissions) {
         QQuickItem* accessibility = item("accessibilityCard");
         QQuickItem* inputMonitoring = item("inputMonitoringCard");
         EXPECT_EQ(sceneRect(accessibility).left(), 24);
-        EXPECT_EQ(sceneRect(accessibility).width(), 512);
+        // Full width, but clear of a shown scroll bar.
+        QQuickItem* bar = item("scrollBar");
+        EXPECT_EQ(sceneRect(accessibility).right(),
+                  bar->isVisible() ? sceneRect(bar).left() : 560 - 24);
         EXPECT_EQ(text(item("statusLabel", accessibility)), c.accessibilityStatus);
         EXPECT_EQ(text(item("statusLabel", inputMonitoring)), c.inputMonitoringStatus);
         EXPECT_EQ(item("instructions", accessibility)->isVisible(), c.accessibilitySteps > 0);

@@ -74,12 +74,18 @@ Item {
         contentHeight: sections.height
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar {
-            policy: scroll.contentHeight > scroll.height ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded
+            id: bar
+            objectName: "scrollBar"
+            policy: scroll.scrolls ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
         }
+
+        readonly property bool scrolls: sections.height > height
 
         Column {
             id: sections
-            width: scroll.width
+            // The shown scroll bar keeps its own column: the cards' edges and the diagnostics
+            // chevron stay clear of it.
+            width: scroll.width - (scroll.scrolls ? bar.width : 0)
             spacing: SettingsStyle.sectionSpacing
 
             Column {
