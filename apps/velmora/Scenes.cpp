@@ -1,6 +1,5 @@
 #include "Scenes.hpp"
 
-#include "AppDelegate.hpp"
 #include "Platform/NotificationCenter.hpp"
 #include "TrayIcon.hpp"
 #include "Ui/MenuBarPanel.hpp"
@@ -13,8 +12,10 @@
 
 namespace velmora {
 
-Scenes::Scenes(TrayIcon& tray, NotificationCenter& notifications)
-    : engine_(std::make_shared<QQmlEngine>()) {
+Scenes::Scenes(TrayIcon& tray, const std::shared_ptr<NotificationCenter>& notifications,
+               MainContentViewModel::Collaborators settings)
+    : engine_(std::make_shared<QQmlEngine>()), settingsCollaborators_(std::move(settings)),
+      menuBarExtra_(notifications, [this] { openSettings(); }) {
     prepareQmlEngine(*engine_);
     panel_ = std::make_unique<MenuBarPanel>(engine_);
     tray.onClick([this](const QRect& icon) { panel_->toggle(icon); });
@@ -22,8 +23,6 @@ Scenes::Scenes(TrayIcon& tray, NotificationCenter& notifications)
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         panel_->open({});
     }
-    openSettingsRequested_ =
-        notifications.addObserver(AppDelegate::openSettingsRequested, [this] { openSettings(); });
 }
 
 Scenes::~Scenes() = default;
@@ -33,7 +32,7 @@ void Scenes::openSettings() {
         panel_->open({});
     }
     if (!settings_) {
-        settings_ = std::make_unique<SettingsWindow>(engine_);
+        settings_ = std::make_unique<SettingsWindow>(engine_, settingsCollaborators_);
         // Closed means gone: the next opening starts the content afresh. Not inside the
         // window's own signal, though.
         QObject::connect(&settings_->view(), &QWindow::visibleChanged, &context_,

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "Support/Subscription.hpp"
+#include "Views/MainContentViewModel.hpp"
+#include "Views/MenuBarExtraViewModel.hpp"
 
 #include <QObject>
 #include <memory>
@@ -18,10 +19,12 @@ class TrayIcon;
 /// (a window shown at start where there is no tray), and the settings window, opened on
 /// "openSettingsRequested" and dropped again when it is closed.
 ///
-///     Scenes scenes(tray, *installedPlatform().notificationCenter);
+///     Scenes scenes(tray, installedPlatform().notificationCenter, settingsCollaborators);
 class Scenes {
 public:
-    Scenes(TrayIcon& tray, NotificationCenter& notifications);
+    /// Each settings window's content is built with `settings`.
+    Scenes(TrayIcon& tray, const std::shared_ptr<NotificationCenter>& notifications,
+           MainContentViewModel::Collaborators settings);
     ~Scenes();
     Scenes(const Scenes&) = delete;
     Scenes& operator=(const Scenes&) = delete;
@@ -36,8 +39,9 @@ public:
 private:
     std::shared_ptr<QQmlEngine> engine_;
     std::unique_ptr<MenuBarPanel> panel_;
+    MainContentViewModel::Collaborators settingsCollaborators_;
     std::unique_ptr<SettingsWindow> settings_;
-    Subscription openSettingsRequested_;
+    MenuBarExtraViewModel menuBarExtra_;
     QObject context_;
 };
 

@@ -6,11 +6,13 @@
 #include "LinuxPlatformBuilder.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
 #include "Scenes.hpp"
+#include "Services/PermissionsManager.hpp"
 #include "SharedAppLog.hpp"
 #include "SingleInstance.hpp"
 #include "TerminationSignals.hpp"
 #include "TrayIcon.hpp"
 #include "Ui/QtHostApplication.hpp"
+#include "Ui/QtPasteboard.hpp"
 
 #include <QApplication>
 #include <QQuickWindow>
@@ -102,7 +104,22 @@ int main(int argc, char** argv) {
         },
         [host] { host->terminate(); });
     tray.show();
-    const Scenes scenes(tray, *installedPlatform().notificationCenter);
+    const Platform& installed = installedPlatform();
+    const Scenes scenes(tray, installed.notificationCenter,
+                        {
+                            .permissionsManager = PermissionsManager::shared(),
+                            .userDefaults = installed.userDefaults,
+                            .application = host,
+                            .windows = nullptr,
+                            .pasteboard = std::make_shared<QtPasteboard>(),
+                            .runLoop = installed.runLoop,
+                            .raiseVisibleWindows =
+                                [weak = std::weak_ptr(delegate)] {
+                                    if (auto live = weak.lock()) {
+                                        live->raiseVisibleWindows();
+                                    }
+                                },
+                        });
 
     const TerminationSignals stopSignals([](int signal) {
         installedPlatform().logger->info("Stopping on signal " + std::to_string(signal));

@@ -1,7 +1,9 @@
 #include "Ui/QmlEngineSetup.hpp"
 
 #include "Ui/LockCardStyle.hpp"
+#include "Ui/PermissionsViewAdaptor.hpp"
 #include "Ui/RoundedPanelItem.hpp"
+#include "Ui/SettingsStyle.hpp"
 #include "Ui/SoftShadowItem.hpp"
 #include "Ui/SymbolImageProvider.hpp"
 
@@ -18,6 +20,11 @@ void registerTypes() {
     qmlRegisterSingletonType<LockCardStyle>(
         kModule, 1, 0, "LockCardStyle",
         [](QQmlEngine*, QJSEngine*) -> QObject* { return new LockCardStyle; });
+    qmlRegisterSingletonType<SettingsStyle>(
+        kModule, 1, 0, "SettingsStyle",
+        [](QQmlEngine*, QJSEngine*) -> QObject* { return new SettingsStyle; });
+    qmlRegisterUncreatableType<PermissionsViewAdaptor>(kModule, 1, 0, "PermissionsViewAdaptor",
+                                                       QStringLiteral("Given by the program"));
     qmlRegisterType<RoundedPanelItem>(kModule, 1, 0, "RoundedPanel");
     qmlRegisterType<SoftShadowItem>(kModule, 1, 0, "SoftShadow");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Views/MainContentViewModel.hpp"
+
 #include <memory>
 
 class QQmlEngine;
@@ -7,14 +9,20 @@ class QQuickView;
 
 namespace velmora {
 
+class MainContentAdaptor;
+
 /// The settings window, "Velmora Settings", hosting the main content (MainContent.qml):
 /// the permissions onboarding or the setup-complete note. It is as large as what it shows.
 ///
-///     auto settings = std::make_unique<SettingsWindow>(engine);
+///     auto settings = std::make_unique<SettingsWindow>(engine, collaborators);
 ///     settings->present();   // shown, in front, with the keyboard
+///
+/// The content's model closes this window when it asks to close the key window.
 class SettingsWindow {
 public:
-    explicit SettingsWindow(std::shared_ptr<QQmlEngine> engine);
+    /// `collaborators.windows` is this window; whatever is given there is replaced.
+    SettingsWindow(std::shared_ptr<QQmlEngine> engine,
+                   MainContentViewModel::Collaborators collaborators);
     ~SettingsWindow();
     SettingsWindow(const SettingsWindow&) = delete;
     SettingsWindow& operator=(const SettingsWindow&) = delete;
@@ -24,10 +32,12 @@ public:
 
     /// The Qt window, for tests and screenshots.
     [[nodiscard]] QQuickView& view() const { return *view_; }
+    [[nodiscard]] MainContentViewModel& model() const { return *model_; }
 
 private:
     std::shared_ptr<QQmlEngine> engine_;
     std::unique_ptr<QQuickView> view_;
+    std::shared_ptr<MainContentViewModel> model_;
 };
 
 } // namespace velmora

@@ -30,6 +30,11 @@ struct PermissionsViewStyle {
     static constexpr double tintOpacity = 0.15;
     static constexpr double titleSpacing = 2;
     static constexpr double requiredBadgeFontSize = 9;
+    static constexpr double requiredBadgePaddingHorizontal = 5;
+    static constexpr double requiredBadgePaddingVertical = 2;
+    static constexpr double statusBadgeSpacing = 3;
+    static constexpr double statusBadgePaddingHorizontal = 6;
+    static constexpr double statusBadgePaddingVertical = 2;
     static constexpr int descriptionMaximumLines = 2;
     static constexpr double stepSpacing = 3;
     static constexpr double stepNumberWidth = 12;
@@ -40,6 +45,8 @@ struct PermissionsViewStyle {
     static constexpr double diagnosticsPadding = 10;
     static constexpr double diagnosticsCornerRadius = 8;
     static constexpr double diagnosticsLabelWidth = 100;
+    /// Above the hint and above the copy button.
+    static constexpr double diagnosticsNoteSpacing = 4;
 };
 
 } // namespace velmora

@@ -5,6 +5,7 @@
 #include "Ui/MenuBarPanel.hpp"
 #include "Ui/QtRunLoop.hpp"
 #include "Ui/SettingsWindow.hpp"
+#include "Ui/SimSettings.hpp"
 
 #include <QQuickItem>
 #include <QQuickView>
@@ -16,11 +17,13 @@ namespace {
 
 // Qt's offscreen platform has no system tray: the desktop of a person without one.
 struct ScenesWithoutTray : ::testing::Test {
-    LocalNotificationCenter notifications{std::make_shared<QtRunLoop>()};
+    std::shared_ptr<LocalNotificationCenter> notifications =
+        std::make_shared<LocalNotificationCenter>(std::make_shared<QtRunLoop>());
+    testing::SimSettings services;
     TrayIcon tray{[] {}, [] {}};
-    Scenes scenes{tray, notifications};
+    Scenes scenes{tray, notifications, services.collaborators()};
 
-    void requestSettings() { notifications.post(AppDelegate::openSettingsRequested); }
+    void requestSettings() { notifications->post(AppDelegate::openSettingsRequested); }
 };
 
 TEST_F(ScenesWithoutTray, ThePanelIsAWindowShownAtStart) {
