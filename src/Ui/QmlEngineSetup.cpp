@@ -1,6 +1,8 @@
 #include "Ui/QmlEngineSetup.hpp"
 
+#include "Ui/ApplicationIconImageProvider.hpp"
 #include "Ui/LockCardStyle.hpp"
+#include "Ui/PanelStyle.hpp"
 #include "Ui/RoundedPanelItem.hpp"
 #include "Ui/SoftShadowItem.hpp"
 #include "Ui/SymbolImageProvider.hpp"
@@ -18,6 +20,9 @@ void registerTypes() {
     qmlRegisterSingletonType<LockCardStyle>(
         kModule, 1, 0, "LockCardStyle",
         [](QQmlEngine*, QJSEngine*) -> QObject* { return new LockCardStyle; });
+    qmlRegisterSingletonType<PanelStyle>(
+        kModule, 1, 0, "PanelStyle",
+        [](QQmlEngine*, QJSEngine*) -> QObject* { return new PanelStyle; });
     qmlRegisterType<RoundedPanelItem>(kModule, 1, 0, "RoundedPanel");
     qmlRegisterType<SoftShadowItem>(kModule, 1, 0, "SoftShadow");
 }
@@ -29,6 +34,10 @@ void prepareQmlEngine(QQmlEngine& engine) {
     std::call_once(registered, registerTypes);
     if (!engine.imageProvider(SymbolImageProvider::providerId)) {
         engine.addImageProvider(SymbolImageProvider::providerId, new SymbolImageProvider);
+    }
+    if (!engine.imageProvider(ApplicationIconImageProvider::providerId)) {
+        engine.addImageProvider(ApplicationIconImageProvider::providerId,
+                                new ApplicationIconImageProvider);
     }
 }
 
