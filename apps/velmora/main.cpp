@@ -4,6 +4,7 @@
 #include "DisplayEnvironment.hpp"
 #include "GuardLink.hpp"
 #include "LinuxPlatformBuilder.hpp"
+#include "MenuBarContent.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
 #include "Scenes.hpp"
 #include "SharedAppLog.hpp"
@@ -103,6 +104,7 @@ int main(int argc, char** argv) {
         [host] { host->terminate(); });
     tray.show();
     const Scenes scenes(tray, *installedPlatform().notificationCenter);
+    const MenuBarContent panelContent(scenes.panel());
 
     const TerminationSignals stopSignals([](int signal) {
         installedPlatform().logger->info("Stopping on signal " + std::to_string(signal));
