@@ -28,6 +28,8 @@ PanelStyle::PanelStyle(QObject* parent) : QQmlPropertyMap(this, parent) {
     const std::initializer_list<std::pair<const char*, QVariant>> values = {
         // The panel's material and the desktop's named colours on it.
         {"material", QVariant::fromValue(QColor(30, 30, 36))},
+        {"popover", QVariant::fromValue(QColor(40, 40, 48))},
+        {"controlFill", QVariant::fromValue(QColor(58, 58, 68))},
         {"primary", QVariant::fromValue(QColor(Qt::white))},
         {"secondary", QVariant::fromValue(QColor::fromRgbF(1, 1, 1, 0.55F))},
         {"tertiary", QVariant::fromValue(QColor::fromRgbF(1, 1, 1, 0.3F))},

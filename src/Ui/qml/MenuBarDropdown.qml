@@ -359,7 +359,7 @@ Rectangle {
         onClosed: root.model.settingsPopoverClosed()
 
         background: Rectangle {
-            color: Qt.lighter(PanelStyle.material, 1.35)
+            color: PanelStyle.popover
             border.color: PanelStyle.divider
             radius: PanelStyle.rowCornerRadius
 

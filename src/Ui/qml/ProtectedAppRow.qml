@@ -198,6 +198,18 @@ Rectangle {
                 anchors.rightMargin: PanelStyle.controlsPaddingHorizontal
                 width: PanelStyle.pickerWidth
                 implicitHeight: 24
+                palette.button: PanelStyle.controlFill
+                palette.buttonText: PanelStyle.primary
+                palette.window: PanelStyle.controlFill
+                palette.windowText: PanelStyle.primary
+                palette.base: PanelStyle.controlFill
+                palette.text: PanelStyle.primary
+                palette.light: PanelStyle.primary
+                palette.midlight: PanelStyle.controlFill
+                palette.mid: PanelStyle.divider
+                palette.dark: PanelStyle.accent
+                palette.highlight: PanelStyle.accent
+                palette.highlightedText: PanelStyle.primary
                 font.pixelSize: PanelStyle.rowFontSize
                 model: rowItem.row.timeoutLabels
                 currentIndex: rowItem.row.timeoutIndex
@@ -217,7 +229,7 @@ Rectangle {
                 font.pixelSize: PanelStyle.rowFontSize
             }
 
-            Switch {
+            PanelSwitch {
                 id: autoLock
 
                 objectName: "autoLockSwitch"

@@ -107,7 +107,7 @@ Item {
                         }
                     }
 
-                    Switch {
+                    PanelSwitch {
                         id: launchSwitch
 
                         objectName: "launchAtLogin"
