@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QQmlEngine>
+#include <QQuickItem>
 #include <QQuickView>
 #include <QScreen>
 
@@ -81,6 +82,11 @@ void MenuBarPanel::open(const QRect& icon) {
 
 void MenuBarPanel::close() {
     view_->hide();
+}
+
+void MenuBarPanel::setContent(const QUrl& source, QObject* model) {
+    QMetaObject::invokeMethod(view_->rootObject(), "showContent", Q_ARG(QVariant, source),
+                              Q_ARG(QVariant, QVariant::fromValue(model)));
 }
 
 void MenuBarPanel::place() {
