@@ -4,7 +4,6 @@
 #include "DisplayEnvironment.hpp"
 #include "GuardLink.hpp"
 #include "LinuxPlatformBuilder.hpp"
-#include "MenuBarContent.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
 #include "Scenes.hpp"
 #include "Services/PermissionsManager.hpp"
@@ -121,7 +120,6 @@ int main(int argc, char** argv) {
                                     }
                                 },
                         });
-    const MenuBarContent panelContent(scenes.panel());
 
     const TerminationSignals stopSignals([](int signal) {
         installedPlatform().logger->info("Stopping on signal " + std::to_string(signal));

@@ -6,7 +6,6 @@
 
 #include <QGuiApplication>
 #include <QQmlEngine>
-#include <QQuickItem>
 #include <QQuickView>
 #include <QScreen>
 
@@ -82,11 +81,6 @@ void MenuBarPanel::open(const QRect& icon) {
 
 void MenuBarPanel::close() {
     view_->hide();
-}
-
-void MenuBarPanel::setContent(const QUrl& source, QObject* model) {
-    QMetaObject::invokeMethod(view_->rootObject(), "showContent", Q_ARG(QVariant, source),
-                              Q_ARG(QVariant, QVariant::fromValue(model)));
 }
 
 void MenuBarPanel::place() {

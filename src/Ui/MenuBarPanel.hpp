@@ -3,7 +3,6 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QRect>
-#include <QUrl>
 #include <memory>
 
 class QQmlEngine;
@@ -32,9 +31,6 @@ public:
     /// Opens the panel at `icon`, or brings it forward where it is.
     void open(const QRect& icon);
     void close();
-    /// Shows the QML file at `source` as the panel's content, its `model` property set to
-    /// `model`, which must outlive the panel's use of it; an empty `source` removes it.
-    void setContent(const QUrl& source, QObject* model);
 
     [[nodiscard]] bool isPopup() const { return popup_; }
     /// The Qt window, for tests and screenshots.

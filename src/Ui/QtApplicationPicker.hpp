@@ -2,9 +2,10 @@
 
 #include "Platform/ApplicationPicker.hpp"
 
-#include <QFileDialog>
 #include <QPointer>
 #include <QString>
+
+class QFileDialog;
 
 namespace velmora {
 

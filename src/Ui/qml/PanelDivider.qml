@@ -1,8 +1,0 @@
-import QtQuick
-import Velmora
-
-// A hairline across the panel.
-Rectangle {
-    implicitHeight: 1
-    color: PanelStyle.divider
-}
