@@ -63,6 +63,9 @@ void BenchDesktop::startVelmora() {
     if (!velmora_->waitForOutput(kPermissionsJudged)) {
         throw std::runtime_error("velmora did not report its permissions\n" + velmora_->report());
     }
+    if (!desktop_->waitForManagedWindowOf(velmora_->pid())) {
+        throw std::runtime_error("velmora did not open its panel window\n" + velmora_->report());
+    }
 }
 
 e2e::WindowInfo BenchDesktop::launch(const BenchApp& app, const std::string& geometry,

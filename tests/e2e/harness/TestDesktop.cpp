@@ -1,5 +1,7 @@
 #include "harness/TestDesktop.hpp"
 
+#include "harness/Eventually.hpp"
+
 namespace velmora::e2e {
 namespace {
 
@@ -70,6 +72,16 @@ TestDesktop::launchClient(const std::string& name,
 
 std::unique_ptr<testing::ChildProcess> TestDesktop::launch(std::vector<std::string> argv) const {
     return std::make_unique<testing::ChildProcess>(std::move(argv), environment());
+}
+
+bool TestDesktop::waitForManagedWindowOf(int pid) {
+    return eventually([&] {
+        return display_
+            ->find([&](const WindowInfo& window) {
+                return window.pid == pid && window.viewable && !window.overrideRedirect;
+            })
+            .has_value();
+    });
 }
 
 void TestDesktop::saveScreenshot(const std::filesystem::path& path) {

@@ -62,6 +62,10 @@ public:
     /// Any other program of the session (an xterm, ...).
     [[nodiscard]] std::unique_ptr<testing::ChildProcess>
     launch(std::vector<std::string> argv) const;
+    /// Waits until a managed window of `pid` is on screen: without a tray, Velmora opens its
+    /// panel as a window at start, and a window mapped later takes the focus from whatever was
+    /// brought to the front meanwhile. False when none shows.
+    bool waitForManagedWindowOf(int pid);
     /// The whole screen as a PNG (and its PPM source) at `path` without extension.
     void saveScreenshot(const std::filesystem::path& path);
 
