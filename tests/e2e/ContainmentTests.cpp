@@ -9,15 +9,13 @@ namespace {
 
 constexpr Rgb kIntruderColor = Rgb::fromHex(0x20a040);
 
-class Containment : public EndToEndTest {
+class Containment : public ProtectedClientTest {
 protected:
     void SetUp() override {
-        EndToEndTest::SetUp();
+        ProtectedClientTest::SetUp();
         if (IsSkipped()) {
             return;
         }
-        startDesktop({.protectedApps = {testClientEntry()}});
-        startVelmora();
         const auto launched = launchClient("canary");
         ASSERT_TRUE(launched);
         canary_ = activate(*launched);

@@ -6,17 +6,7 @@
 namespace velmora::e2e {
 namespace {
 
-class LockAndUnlock : public EndToEndTest {
-protected:
-    void SetUp() override {
-        EndToEndTest::SetUp();
-        if (IsSkipped()) {
-            return;
-        }
-        startDesktop({.protectedApps = {testClientEntry()}});
-        startVelmora();
-    }
-};
+using LockAndUnlock = ProtectedClientTest;
 
 TEST_F(LockAndUnlock, CoveredUntilTheRightPasswordThenUsable) {
     EXPECT_TRUE(velmora().waitForOutput("Accessibility permission changed: unknown -> granted"));

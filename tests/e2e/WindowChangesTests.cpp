@@ -8,17 +8,8 @@
 namespace velmora::e2e {
 namespace {
 
-class WindowChanges : public EndToEndTest {
+class WindowChanges : public ProtectedClientTest {
 protected:
-    void SetUp() override {
-        EndToEndTest::SetUp();
-        if (IsSkipped()) {
-            return;
-        }
-        startDesktop({.protectedApps = {testClientEntry()}});
-        startVelmora();
-    }
-
     std::vector<WindowInfo> windowsOf(const WindowInfo& window) {
         std::vector<WindowInfo> found;
         for (const auto& candidate : desktop().display().windows()) {

@@ -204,4 +204,13 @@ bool EndToEndTest::unlock(const WindowInfo& overlay, const WindowInfo& window, R
     return waitUntilUncovered(overlay, window, color);
 }
 
+void ProtectedClientTest::SetUp() {
+    EndToEndTest::SetUp();
+    if (IsSkipped()) {
+        return;
+    }
+    startDesktop({.protectedApps = {testClientEntry()}});
+    startVelmora();
+}
+
 } // namespace velmora::e2e

@@ -82,4 +82,10 @@ private:
     std::unique_ptr<OtherClient> otherClient_;
 };
 
+/// A test that starts with Velmora running on a desktop where the test client is protected.
+class ProtectedClientTest : public EndToEndTest {
+protected:
+    void SetUp() override;
+};
+
 } // namespace velmora::e2e
