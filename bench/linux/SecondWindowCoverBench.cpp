@@ -7,6 +7,7 @@
 #include "harness/Eventually.hpp"
 #include "support/BenchDesktop.hpp"
 #include "support/CoverProbe.hpp"
+#include "support/CoverRounds.hpp"
 #include "support/FakeInput.hpp"
 #include "support/LockCardButtons.hpp"
 #include "support/Summary.hpp"
@@ -23,21 +24,10 @@
 namespace velmora::bench {
 namespace {
 
-constexpr int kWarmUpRounds = 5;
-constexpr int kRounds = 200;
-constexpr auto kCoverTimeout = std::chrono::seconds{2};
-// Time for Velmora and openbox to finish with the backdrop's activation after a Minimize.
-constexpr auto kSettleTime = std::chrono::milliseconds{150};
 // One frame at 60 Hz.
 constexpr double kTargetP95 = 16.7;
 
-constexpr std::uint32_t kIconicState = 3;
 const BenchApp kProtectedApp{"org.velmora.BenchMail", "Bench Mail", "BenchMail"};
-const BenchApp kBackdrop{"org.velmora.BenchBackdrop", "Bench Backdrop", "BenchBackdrop", false};
-constexpr e2e::Rgb kProtectedColor = e2e::Rgb::fromHex(0xff00ff);
-constexpr e2e::Rgb kBackdropColor = e2e::Rgb::fromHex(0x2060a0);
-constexpr e2e::Rgb kCoverColor = e2e::Rgb::fromHex(0x000000);
-constexpr int kCoverTolerance = 0x20;
 constexpr int kSampleSize = 12;
 // The second window reaches this far past the first, right and down.
 constexpr int kWindowOffset = 30;
