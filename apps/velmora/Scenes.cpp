@@ -19,13 +19,16 @@ Scenes::Scenes(TrayIcon& tray, const std::shared_ptr<NotificationCenter>& notifi
     prepareQmlEngine(*engine_);
     panel_ = std::make_unique<MenuBarPanel>(engine_);
     tray.onClick([this](const QRect& icon) { panel_->toggle(icon); });
-    // Without a tray the panel is the only way in.
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        panel_->open({});
-    }
 }
 
 Scenes::~Scenes() = default;
+
+void Scenes::showPanelWithoutTray() {
+    // Without a tray the panel is the only way in.
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        panel_->showWithoutTray();
+    }
+}
 
 void Scenes::openSettings() {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {

@@ -29,6 +29,8 @@ public:
     Scenes(const Scenes&) = delete;
     Scenes& operator=(const Scenes&) = delete;
 
+    /// Where there is no tray, shows the panel as a window; once, when its content is in.
+    void showPanelWithoutTray();
     /// Opens the settings window, or brings it forward.
     void openSettings();
 

@@ -4,6 +4,7 @@
 #include "DisplayEnvironment.hpp"
 #include "GuardLink.hpp"
 #include "LinuxPlatformBuilder.hpp"
+#include "MenuBarContent.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
 #include "Scenes.hpp"
 #include "Services/PermissionsManager.hpp"
@@ -105,7 +106,7 @@ int main(int argc, char** argv) {
         [host] { host->terminate(); });
     tray.show();
     const Platform& installed = installedPlatform();
-    const Scenes scenes(tray, installed.notificationCenter,
+    Scenes scenes(tray, installed.notificationCenter,
                         {
                             .permissionsManager = PermissionsManager::shared(),
                             .userDefaults = installed.userDefaults,
@@ -120,6 +121,8 @@ int main(int argc, char** argv) {
                                     }
                                 },
                         });
+    const MenuBarContent panelContent(scenes.panel());
+    scenes.showPanelWithoutTray();
 
     const TerminationSignals stopSignals([](int signal) {
         installedPlatform().logger->info("Stopping on signal " + std::to_string(signal));

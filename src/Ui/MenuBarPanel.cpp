@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QQmlEngine>
+#include <QQuickItem>
 #include <QQuickView>
 #include <QScreen>
 
@@ -57,6 +58,19 @@ void MenuBarPanel::toggle(const QRect& icon) {
 }
 
 void MenuBarPanel::open(const QRect& icon) {
+    show(icon);
+    view_->requestActivate();
+    // Nothing else gives an override-redirect window the keyboard.
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>(); x11 && popup_) {
+        giveInputFocus(x11->connection(), static_cast<std::uint32_t>(view_->winId()));
+    }
+}
+
+void MenuBarPanel::showWithoutTray() {
+    show({});
+}
+
+void MenuBarPanel::show(const QRect& icon) {
     const bool popup = !icon.isEmpty();
     if (popup != popup_ || !view_->isVisible()) {
         // Flags only take effect on a window that is not shown.
@@ -72,15 +86,15 @@ void MenuBarPanel::open(const QRect& icon) {
     place();
     view_->show();
     view_->raise();
-    view_->requestActivate();
-    // Nothing else gives an override-redirect window the keyboard.
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>(); x11 && popup_) {
-        giveInputFocus(x11->connection(), static_cast<std::uint32_t>(view_->winId()));
-    }
 }
 
 void MenuBarPanel::close() {
     view_->hide();
+}
+
+void MenuBarPanel::setContent(const QUrl& source, QObject* model) {
+    QMetaObject::invokeMethod(view_->rootObject(), "showContent", Q_ARG(QVariant, source),
+                              Q_ARG(QVariant, QVariant::fromValue(model)));
 }
 
 void MenuBarPanel::place() {

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QRect>
+#include <QUrl>
 #include <memory>
 
 class QQmlEngine;
@@ -30,13 +31,21 @@ public:
     void toggle(const QRect& icon);
     /// Opens the panel at `icon`, or brings it forward where it is.
     void open(const QRect& icon);
+    /// Shows the panel as a window where no tray exists, leaving the focus to the window
+    /// manager: an activation asked for now would only take effect after the first frame,
+    /// perhaps taking the focus from an application that came up meanwhile.
+    void showWithoutTray();
     void close();
+    /// Shows the QML file at `source` as the panel's content, its `model` property set to
+    /// `model`, which must outlive the panel's use of it; an empty `source` removes it.
+    void setContent(const QUrl& source, QObject* model);
 
     [[nodiscard]] bool isPopup() const { return popup_; }
     /// The Qt window, for tests and screenshots.
     [[nodiscard]] QQuickView& view() const { return *view_; }
 
 private:
+    void show(const QRect& icon);
     void place();
 
     std::shared_ptr<QQmlEngine> engine_;

@@ -1,6 +1,8 @@
 #include "Ui/QmlEngineSetup.hpp"
 
+#include "Ui/ApplicationIconImageProvider.hpp"
 #include "Ui/LockCardStyle.hpp"
+#include "Ui/PanelStyle.hpp"
 #include "Ui/PermissionsViewAdaptor.hpp"
 #include "Ui/RoundedPanelItem.hpp"
 #include "Ui/SettingsStyle.hpp"
@@ -25,6 +27,9 @@ void registerTypes() {
         [](QQmlEngine*, QJSEngine*) -> QObject* { return new SettingsStyle; });
     qmlRegisterUncreatableType<PermissionsViewAdaptor>(kModule, 1, 0, "PermissionsViewAdaptor",
                                                        QStringLiteral("Given by the program"));
+    qmlRegisterSingletonType<PanelStyle>(
+        kModule, 1, 0, "PanelStyle",
+        [](QQmlEngine*, QJSEngine*) -> QObject* { return new PanelStyle; });
     qmlRegisterType<RoundedPanelItem>(kModule, 1, 0, "RoundedPanel");
     qmlRegisterType<SoftShadowItem>(kModule, 1, 0, "SoftShadow");
 }
@@ -36,6 +41,10 @@ void prepareQmlEngine(QQmlEngine& engine) {
     std::call_once(registered, registerTypes);
     if (!engine.imageProvider(SymbolImageProvider::providerId)) {
         engine.addImageProvider(SymbolImageProvider::providerId, new SymbolImageProvider);
+    }
+    if (!engine.imageProvider(ApplicationIconImageProvider::providerId)) {
+        engine.addImageProvider(ApplicationIconImageProvider::providerId,
+                                new ApplicationIconImageProvider);
     }
 }
 

@@ -4,8 +4,9 @@ class QQmlEngine;
 
 namespace velmora {
 
-/// Makes Velmora's QML types ("import Velmora": LockCardStyle, RoundedPanel, SoftShadow) and
-/// its symbol images ("image://symbol/...") available to `engine`.
+/// Makes Velmora's QML types ("import Velmora": LockCardStyle, PanelStyle, RoundedPanel,
+/// SoftShadow), its symbol images ("image://symbol/...") and application icons
+/// ("image://appicon/...") available to `engine`.
 ///
 ///     QQmlEngine engine;
 ///     prepareQmlEngine(engine);

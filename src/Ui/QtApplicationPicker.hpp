@@ -2,10 +2,9 @@
 
 #include "Platform/ApplicationPicker.hpp"
 
+#include <QFileDialog>
 #include <QPointer>
 #include <QString>
-
-class QFileDialog;
 
 namespace velmora {
 

@@ -1,7 +1,8 @@
 import QtQuick
 
 // The tray panel: 350 wide and as tall as its content. The program hands the dropdown in
-// as `content`; until then the panel shows only its title.
+// as `content`, or as a file with its model through showContent(); until then the panel
+// shows only its title.
 Rectangle {
     id: root
 
@@ -12,6 +13,10 @@ Rectangle {
     border.width: 1
     implicitWidth: 350
     implicitHeight: loader.item ? loader.item.implicitHeight : 0
+
+    function showContent(source, model) {
+        loader.setSource(source, {model: model})
+    }
 
     SystemPalette {
         id: palette

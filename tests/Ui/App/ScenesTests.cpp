@@ -28,6 +28,8 @@ struct ScenesWithoutTray : ::testing::Test {
 
 TEST_F(ScenesWithoutTray, ThePanelIsAWindowShownAtStart) {
     QQuickView& panel = scenes.panel().view();
+    EXPECT_FALSE(panel.isVisible()) << "shown before its content is in";
+    scenes.showPanelWithoutTray();
     EXPECT_TRUE(panel.isVisible());
     EXPECT_FALSE(scenes.panel().isPopup());
     EXPECT_EQ(panel.width(), 350);
