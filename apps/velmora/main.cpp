@@ -107,20 +107,20 @@ int main(int argc, char** argv) {
     tray.show();
     const Platform& installed = installedPlatform();
     Scenes scenes(tray, installed.notificationCenter,
-                        {
-                            .permissionsManager = PermissionsManager::shared(),
-                            .userDefaults = installed.userDefaults,
-                            .application = host,
-                            .windows = nullptr,
-                            .pasteboard = std::make_shared<QtPasteboard>(),
-                            .runLoop = installed.runLoop,
-                            .raiseVisibleWindows =
-                                [weak = std::weak_ptr(delegate)] {
-                                    if (auto live = weak.lock()) {
-                                        live->raiseVisibleWindows();
-                                    }
-                                },
-                        });
+                  {
+                      .permissionsManager = PermissionsManager::shared(),
+                      .userDefaults = installed.userDefaults,
+                      .application = host,
+                      .windows = nullptr,
+                      .pasteboard = std::make_shared<QtPasteboard>(),
+                      .runLoop = installed.runLoop,
+                      .raiseVisibleWindows =
+                          [weak = std::weak_ptr(delegate)] {
+                              if (auto live = weak.lock()) {
+                                  live->raiseVisibleWindows();
+                              }
+                          },
+                  });
     const MenuBarContent panelContent(scenes.panel());
     scenes.showPanelWithoutTray();
 

@@ -185,7 +185,7 @@ Rectangle {
             clip: true
 
             ScrollBar.vertical: ScrollBar {
-                policy: list.contentHeight > list.height ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded
+                policy: list.contentHeight > list.height ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
             }
 
             Column {

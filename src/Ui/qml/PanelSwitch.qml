@@ -2,18 +2,34 @@ import QtQuick
 import QtQuick.Controls
 import Velmora
 
-// A switch drawn for the panel's dark material.
+// A switch drawn for the panel's dark material: a pill track, accent when on, and a round
+// knob that slides across.
 Switch {
-    palette.button: PanelStyle.controlFill
-    palette.buttonText: PanelStyle.primary
-    palette.window: PanelStyle.controlFill
-    palette.windowText: PanelStyle.primary
-    palette.base: PanelStyle.controlFill
-    palette.text: PanelStyle.primary
-    palette.light: PanelStyle.primary
-    palette.midlight: PanelStyle.controlFill
-    palette.mid: PanelStyle.divider
-    palette.dark: PanelStyle.accent
-    palette.highlight: PanelStyle.accent
-    palette.highlightedText: PanelStyle.primary
+    id: control
+
+    indicator: Rectangle {
+        implicitWidth: 38
+        implicitHeight: 22
+        x: control.leftPadding
+        y: control.topPadding + (control.availableHeight - height) / 2
+        radius: height / 2
+        color: control.checked ? PanelStyle.accent : PanelStyle.controlFill
+        border.color: control.checked ? PanelStyle.accent : PanelStyle.divider
+
+        Rectangle {
+            x: control.checked ? parent.width - width - 2 : 2
+            y: 2
+            width: parent.height - 4
+            height: width
+            radius: width / 2
+            color: control.pressed ? PanelStyle.secondary : PanelStyle.primary
+
+            Behavior on x {
+                NumberAnimation {
+                    duration: 120
+                    easing.type: Easing.OutCubic
+                }
+            }
+        }
+    }
 }

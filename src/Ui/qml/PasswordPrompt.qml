@@ -51,6 +51,9 @@ Rectangle {
                     width: 268
                     text: root.prompt ? root.prompt.reason : ""
                     textFormat: Text.PlainText
+                    // The person must see what they are asked to authenticate for.
+                    wrapMode: Text.Wrap
+                    maximumLineCount: 3
                     elide: Text.ElideRight
                     font.pixelSize: LockCardStyle.headlinePixelSize
                     font.weight: Font.DemiBold

@@ -33,6 +33,18 @@ TestDesktop::TestDesktop(const Options& options)
     }
     display_ = std::make_unique<XDisplay>(server_->display());
     xdo_ = std::make_unique<XdoTool>(server_->display());
+    if (options.trayHost) {
+        trayHost_ = launch({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
+                            "--height", "24", "--transparent", "false"});
+        // Qt looks for a tray once, when Velmora starts.
+        if (!eventually([&] { return display_->selectionOwner("_NET_SYSTEM_TRAY_S0"); })) {
+            throw std::runtime_error("trayer did not take the system tray");
+        }
+    }
+}
+
+std::filesystem::path TestDesktop::applicationsDirectory() const {
+    return dataHome_ / "applications";
 }
 
 Environment TestDesktop::environment() const {

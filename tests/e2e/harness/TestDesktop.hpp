@@ -36,6 +36,8 @@ public:
         /// Whether openbox animates iconifying and restoring windows.
         bool windowAnimations = true;
         bool sessionBus = false;
+        /// A system tray (trayer, along the top edge) for Velmora's icon.
+        bool trayHost = false;
         std::vector<ProtectedAppEntry> protectedApps{};
         std::vector<DesktopEntry> applications{};
     };
@@ -66,6 +68,11 @@ public:
     /// panel as a window at start, and a window mapped later takes the focus from whatever was
     /// brought to the front meanwhile. False when none shows.
     bool waitForManagedWindowOf(int pid);
+    [[nodiscard]] bool hasTrayHost() const { return trayHost_ != nullptr; }
+    /// The programs' own configuration folder ($XDG_CONFIG_HOME).
+    [[nodiscard]] const std::filesystem::path& configHome() const { return configHome_; }
+    /// Where installed applications' desktop entries are.
+    [[nodiscard]] std::filesystem::path applicationsDirectory() const;
     /// The whole screen as a PNG (and its PPM source) at `path` without extension.
     void saveScreenshot(const std::filesystem::path& path);
 
@@ -82,6 +89,7 @@ private:
     std::unique_ptr<SessionBus> sessionBus_;
     std::unique_ptr<XDisplay> display_;
     std::unique_ptr<XdoTool> xdo_;
+    std::unique_ptr<testing::ChildProcess> trayHost_;
 };
 
 } // namespace velmora::e2e

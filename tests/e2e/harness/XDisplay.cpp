@@ -213,6 +213,12 @@ Image XDisplay::capture(ScreenRect area) {
     return Image(area, std::move(pixels));
 }
 
+bool XDisplay::selectionOwner(const char* name) {
+    const Reply<xcb_get_selection_owner_reply_t> reply(xcb_get_selection_owner_reply(
+        connection_, xcb_get_selection_owner(connection_, atom(name)), nullptr));
+    return reply && reply->owner != XCB_WINDOW_NONE;
+}
+
 xcb_window_t XDisplay::inputFocus() {
     Reply<xcb_get_input_focus_reply_t> reply(
         xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));

@@ -63,6 +63,8 @@ public:
     [[nodiscard]] ScreenRect rootRect() const;
     /// The screen's pixels in `area` (clipped to the screen).
     [[nodiscard]] Image capture(ScreenRect area);
+    /// Whether some client owns the selection `name`.
+    [[nodiscard]] bool selectionOwner(const char* name);
     /// The window that has the keyboard focus.
     [[nodiscard]] xcb_window_t inputFocus();
     /// `window` is `ancestor` or lies inside it.

@@ -1,0 +1,148 @@
+// The panel a person opens from the tray icon: adding an application through the file
+// dialog, removing it with the password, and Launch at Login.
+#include "harness/EndToEndTest.hpp"
+#include "harness/Eventually.hpp"
+
+#include <fstream>
+#include <sstream>
+
+namespace velmora::e2e {
+namespace {
+
+constexpr int kPanelWidth = 350;
+
+std::string contentsOf(const std::filesystem::path& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class TrayPanel : public EndToEndTest {
+protected:
+    void SetUp() override {
+        EndToEndTest::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        startDesktop({.trayHost = true});
+        startVelmora();
+    }
+
+    /// Clicks the tray icon, the rightmost in the tray along the top edge, and waits for the
+    /// panel under it.
+    std::optional<WindowInfo> openPanel() {
+        const ScreenRect screen = desktop().display().rootRect();
+        desktop().xdo().click(screen.width - 12, 12);
+        return waitForPanel();
+    }
+
+    std::optional<WindowInfo> waitForPanel() {
+        std::optional<WindowInfo> panel;
+        eventually([&] {
+            panel = desktop().display().find([&](const WindowInfo& info) {
+                return info.viewable && info.overrideRedirect && isVelmoraWindow(info) &&
+                       info.geometry.width == kPanelWidth;
+            });
+            return panel.has_value();
+        });
+        return panel;
+    }
+
+    /// The panel once it has grown beyond `height` and stopped growing: what opens in it
+    /// opens with an animation, and its buttons have their places only at the end.
+    std::optional<WindowInfo> waitForPanelTallerThan(int height) {
+        std::optional<WindowInfo> panel;
+        int lastHeight = 0;
+        int unchanged = 0;
+        eventually([&] {
+            panel = waitForPanel();
+            const int current = panel ? panel->geometry.height : 0;
+            unchanged = current == lastHeight ? unchanged + 1 : 0;
+            lastHeight = current;
+            return current > height && unchanged >= 3;
+        });
+        return panel && panel->geometry.height > height ? panel : std::nullopt;
+    }
+
+    std::filesystem::path defaultsFile() {
+        return desktop().configHome() / "velmora" / "defaults.json";
+    }
+};
+
+TEST_F(TrayPanel, AddsAnApplicationThroughTheDialogAndRemovesItWithThePassword) {
+    const auto panel = openPanel();
+    ASSERT_TRUE(panel) << "no panel under the tray icon";
+    saveScreenshot("1-open");
+    const ScreenRect& frame = panel->geometry;
+    desktop().xdo().click(frame.x + 59, frame.y + frame.height - 41);
+    std::optional<WindowInfo> dialog;
+    ASSERT_TRUE(eventually([&] {
+        dialog = desktop().display().find([&](const WindowInfo& info) {
+            return info.viewable && info.title == "Select an Application";
+        });
+        return dialog.has_value();
+    })) << "Add App opened no file dialog";
+    saveScreenshot("2-dialog");
+    desktop().xdo().type(
+        (desktop().applicationsDirectory() / "org.velmora.TestClient.desktop").string());
+    desktop().xdo().key("Return");
+    ASSERT_TRUE(eventually([&] {
+        return contentsOf(defaultsFile()).find("org.velmora.TestClient") != std::string::npos;
+    })) << "the chosen application was not added";
+    const auto listed = openPanel();
+    ASSERT_TRUE(listed);
+    saveScreenshot("3-listed");
+    const ScreenRect& listedFrame = listed->geometry;
+    desktop().xdo().click(listedFrame.x + 320, listedFrame.y + 71);
+    const auto expanded = waitForPanelTallerThan(listedFrame.height + 60);
+    ASSERT_TRUE(expanded) << "the row did not open its controls";
+    saveScreenshot("4-expanded");
+    const ScreenRect& expandedFrame = expanded->geometry;
+    desktop().xdo().click(expandedFrame.x + 295, expandedFrame.y + expandedFrame.height - 75);
+    std::optional<WindowInfo> prompt;
+    ASSERT_TRUE(eventually([&] {
+        const xcb_window_t focus = desktop().display().inputFocus();
+        prompt = desktop().display().find([&](const WindowInfo& info) {
+            return info.viewable && isVelmoraWindow(info) && info.window != expanded->window &&
+                   desktop().display().isWithin(focus, info.topLevel);
+        });
+        return prompt.has_value();
+    })) << "Remove asked for no password";
+    saveScreenshot("5-prompt");
+    enterPassword(TestDesktop::kPassword);
+    EXPECT_TRUE(eventually([&] {
+        return contentsOf(defaultsFile()).find("org.velmora.TestClient") == std::string::npos;
+    })) << "the application is still protected after the password";
+    const auto emptied = openPanel();
+    ASSERT_TRUE(emptied);
+    saveScreenshot("6-removed");
+}
+
+TEST_F(TrayPanel, LaunchAtLoginWritesAndRemovesTheAutostartEntry) {
+    const auto panel = openPanel();
+    ASSERT_TRUE(panel) << "no panel under the tray icon";
+    const ScreenRect& frame = panel->geometry;
+    desktop().xdo().click(frame.x + 22, frame.y + frame.height - 13);
+    const auto withPopover = waitForPanelTallerThan(frame.height + 100);
+    ASSERT_TRUE(withPopover) << "the gear opened no settings popover";
+    saveScreenshot("1-popover");
+
+    const std::filesystem::path entry =
+        desktop().configHome() / "autostart" / "com.tovren.velmora.desktop";
+    const ScreenRect& popover = withPopover->geometry;
+    const auto clickSwitch = [&] {
+        desktop().xdo().click(popover.x + 248, popover.y + popover.height - 284);
+    };
+    clickSwitch();
+    ASSERT_TRUE(eventually([&] { return std::filesystem::exists(entry); }))
+        << "Launch at Login wrote no autostart entry";
+    EXPECT_NE(contentsOf(entry).find("Exec="), std::string::npos);
+    saveScreenshot("2-launch-at-login");
+    clickSwitch();
+    EXPECT_TRUE(eventually([&] { return !std::filesystem::exists(entry); }))
+        << "turning Launch at Login off left the autostart entry";
+}
+
+} // namespace
+} // namespace velmora::e2e
