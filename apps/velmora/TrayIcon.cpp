@@ -34,7 +34,10 @@ TrayIcon::TrayIcon(Action lockAll, Action quit) {
 void TrayIcon::onClick(ClickAction action) {
     QObject::connect(&icon_, &QSystemTrayIcon::activated, &menu_,
                      [this, action = std::move(action)](QSystemTrayIcon::ActivationReason reason) {
-                         if (reason == QSystemTrayIcon::Trigger) {
+                         // A second click soon after the first comes as a double-click;
+                         // to a person it is just the next click.
+                         if (reason == QSystemTrayIcon::Trigger ||
+                             reason == QSystemTrayIcon::DoubleClick) {
                              action(icon_.geometry());
                          }
                      });

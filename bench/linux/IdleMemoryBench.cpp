@@ -4,12 +4,11 @@
 // the backdrop again; its overlay stays, as a locked application's does. After a quiet spell
 // the kernel's accounting of the process is read from /proc.
 #include "support/BenchDesktop.hpp"
+#include "support/ProcessMemory.hpp"
 
 #include <cstdio>
 #include <exception>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <thread>
 
 namespace velmora::bench {
@@ -25,24 +24,6 @@ const std::vector<BenchApp> kProtectedApps{
 };
 const BenchApp kBackdrop{"org.velmora.BenchBackdrop", "Bench Backdrop", "BenchBackdrop", false};
 const char* const kFields[] = {"VmRSS", "RssAnon", "RssFile", "RssShmem", "VmHWM"};
-
-/// The "Vm…"/"Rss…" lines of /proc/PID/status, in kB.
-std::map<std::string, long> memoryStatus(int pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::map<std::string, long> fields;
-    for (std::string line; std::getline(status, line);) {
-        const auto colon = line.find(':');
-        if (colon == std::string::npos) {
-            continue;
-        }
-        std::istringstream value(line.substr(colon + 1));
-        long kilobytes = 0;
-        if (value >> kilobytes) {
-            fields[line.substr(0, colon)] = kilobytes;
-        }
-    }
-    return fields;
-}
 
 std::map<std::string, long> settledVelmora() {
     std::vector<BenchApp> apps = kProtectedApps;

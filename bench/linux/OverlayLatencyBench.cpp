@@ -51,7 +51,7 @@ constexpr int kButtonSampleSize = 6;
 class OverlayLatency {
 public:
     explicit OverlayLatency(bool windowAnimations)
-        : desktop_({kProtectedApp, kBackdrop}, windowAnimations) {
+        : desktop_({kProtectedApp, kBackdrop}, {.windowAnimations = windowAnimations}) {
         desktop_.startVelmora();
         backdrop_ = desktop_.launch(kBackdrop, "1200x720+20+20", kBackdropColor);
         // openbox gives a new window the focus, so the application is covered at once.

@@ -34,7 +34,7 @@ constexpr int kWindowOffset = 30;
 
 class SecondWindowCover {
 public:
-    SecondWindowCover() : desktop_({kProtectedApp, kBackdrop}, false) {
+    SecondWindowCover() : desktop_({kProtectedApp, kBackdrop}, {.windowAnimations = false}) {
         desktop_.startVelmora();
         backdrop_ = desktop_.launch(kBackdrop, "1200x720+20+20", kBackdropColor);
         const auto launched = desktop_.launch(kProtectedApp, "480x360+300+200", kProtectedColor,

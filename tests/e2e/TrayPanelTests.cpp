@@ -32,21 +32,31 @@ protected:
     /// Clicks the tray icon, the rightmost in the tray along the top edge, and waits for the
     /// panel under it.
     std::optional<WindowInfo> openPanel() {
-        const ScreenRect screen = desktop().display().rootRect();
-        desktop().xdo().click(screen.width - 12, 12);
+        clickTrayIcon();
         return waitForPanel();
     }
 
-    std::optional<WindowInfo> waitForPanel() {
-        std::optional<WindowInfo> panel;
-        eventually([&] {
-            panel = desktop().display().find([&](const WindowInfo& info) {
-                return info.viewable && info.overrideRedirect && isVelmoraWindow(info) &&
-                       info.geometry.width == kPanelWidth;
-            });
-            return panel.has_value();
+    void clickTrayIcon() {
+        const ScreenRect screen = desktop().display().rootRect();
+        desktop().xdo().click(screen.width - 12, 12);
+    }
+
+    std::optional<WindowInfo> panel() {
+        return desktop().display().find([&](const WindowInfo& info) {
+            return info.viewable && info.overrideRedirect && isVelmoraWindow(info) &&
+                   info.geometry.width == kPanelWidth;
         });
-        return panel;
+    }
+
+    bool panelShows() { return panel().has_value(); }
+
+    std::optional<WindowInfo> waitForPanel() {
+        std::optional<WindowInfo> shown;
+        eventually([&] {
+            shown = panel();
+            return shown.has_value();
+        });
+        return shown;
     }
 
     /// The panel once it has grown beyond `height` and stopped growing: what opens in it
@@ -117,6 +127,16 @@ TEST_F(TrayPanel, AddsAnApplicationThroughTheDialogAndRemovesItWithThePassword) 
     const auto emptied = openPanel();
     ASSERT_TRUE(emptied);
     saveScreenshot("6-removed");
+}
+
+TEST_F(TrayPanel, OpensAgainAtOnceAfterEscapeAndClosesOnTheIcon) {
+    ASSERT_TRUE(openPanel());
+    desktop().xdo().key("Escape");
+    ASSERT_TRUE(eventually([&] { return !panelShows(); })) << "Escape left the panel open";
+    // Soon after the last one, this click reaches Velmora as a double-click.
+    ASSERT_TRUE(openPanel()) << "a quick click after Escape did not open the panel";
+    clickTrayIcon();
+    EXPECT_TRUE(eventually([&] { return !panelShows(); })) << "the icon did not close the panel";
 }
 
 TEST_F(TrayPanel, LaunchAtLoginWritesAndRemovesTheAutostartEntry) {

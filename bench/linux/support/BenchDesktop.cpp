@@ -18,8 +18,9 @@ std::string lowercase(std::string text) {
     return text;
 }
 
-e2e::TestDesktop::Options sessionFor(const std::vector<BenchApp>& apps, bool windowAnimations) {
-    e2e::TestDesktop::Options options{.windowAnimations = windowAnimations};
+e2e::TestDesktop::Options sessionFor(const std::vector<BenchApp>& apps, BenchSession session) {
+    e2e::TestDesktop::Options options{.windowAnimations = session.windowAnimations,
+                                      .trayHost = session.trayHost};
     for (const BenchApp& app : apps) {
         options.applications.push_back({.id = app.id,
                                         .name = app.name,
@@ -34,14 +35,14 @@ e2e::TestDesktop::Options sessionFor(const std::vector<BenchApp>& apps, bool win
 
 } // namespace
 
-BenchDesktop::BenchDesktop(const std::vector<BenchApp>& apps, bool windowAnimations) {
+BenchDesktop::BenchDesktop(const std::vector<BenchApp>& apps, BenchSession session) {
     if (!std::filesystem::exists(program())) {
         throw std::runtime_error("velmora is not built (expected at " + program().string() + ")");
     }
     if (!e2e::PamService::available()) {
         throw std::runtime_error("pam_wrapper is not installed");
     }
-    desktop_ = std::make_unique<e2e::TestDesktop>(sessionFor(apps, windowAnimations));
+    desktop_ = std::make_unique<e2e::TestDesktop>(sessionFor(apps, session));
 }
 
 std::filesystem::path BenchDesktop::program() {
@@ -63,7 +64,7 @@ void BenchDesktop::startVelmora() {
     if (!velmora_->waitForOutput(kPermissionsJudged)) {
         throw std::runtime_error("velmora did not report its permissions\n" + velmora_->report());
     }
-    if (!desktop_->waitForManagedWindowOf(velmora_->pid())) {
+    if (!desktop_->hasTrayHost() && !desktop_->waitForManagedWindowOf(velmora_->pid())) {
         throw std::runtime_error("velmora did not open its panel window\n" + velmora_->report());
     }
 }

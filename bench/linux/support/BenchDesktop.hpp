@@ -27,6 +27,14 @@ struct ClientWindows {
     bool transient = false;
 };
 
+/// How the benchmark's session looks beside its applications.
+struct BenchSession {
+    /// Whether openbox animates iconifying and restoring windows.
+    bool windowAnimations = true;
+    /// A system tray for Velmora's icon; without one Velmora shows its panel as a window.
+    bool trayHost = false;
+};
+
 /// A private desktop (Xvfb, openbox, XDG directories, PAM) with the real Velmora program,
 /// for benchmarks that time or weigh the program from outside.
 ///
@@ -37,8 +45,7 @@ struct ClientWindows {
 class BenchDesktop {
 public:
     /// Throws std::runtime_error, saying what is missing, when the session cannot start.
-    /// `windowAnimations`: whether openbox animates iconifying and restoring windows.
-    explicit BenchDesktop(const std::vector<BenchApp>& apps, bool windowAnimations = true);
+    explicit BenchDesktop(const std::vector<BenchApp>& apps, BenchSession session = {});
 
     /// The program beside the benchmarks, else $VELMORA_BENCH_PROGRAM.
     [[nodiscard]] static std::filesystem::path program();

@@ -25,7 +25,7 @@ Rectangle {
 
     Shortcut {
         sequence: "Escape"
-        onActivated: root.Window.window.close()
+        onActivated: root.Window.window.hide()
     }
 
     Loader {
