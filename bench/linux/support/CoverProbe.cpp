@@ -40,7 +40,7 @@ CoverProbe::CoverProbe(const std::string& display, int coverOwner)
     root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
     activeWindowAtom_ = internAtom(connection_, "_NET_ACTIVE_WINDOW");
     pidAtom_ = internAtom(connection_, "_NET_WM_PID");
-    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(connection_);
 }
@@ -125,6 +125,7 @@ CoverProbe::activateAndTime(xcb_window_t window, const e2e::ScreenRect& frame,
                             const std::vector<std::function<bool()>>& stages,
                             std::chrono::milliseconds timeout) {
     discardEvents();
+    activation_.reset();
     const auto sent = Clock::now();
     activate(window);
     const auto deadline = sent + timeout;
@@ -149,6 +150,14 @@ CoverProbe::activateAndTime(xcb_window_t window, const e2e::ScreenRect& frame,
                 noteMove(*event);
                 // A cover may be mapped first and moved over the window afterwards.
                 changed = changed || !mapped.empty();
+            } else if (type == XCB_PROPERTY_NOTIFY && !activation_ &&
+                       reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom ==
+                           activeWindowAtom_) {
+                // Heard now; the value read after it tells whether it names our window.
+                const auto heard = Clock::now();
+                if (activeWindow() == window) {
+                    activation_ = heard - sent;
+                }
             }
             std::free(event);
         }

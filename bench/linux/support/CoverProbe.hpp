@@ -37,6 +37,9 @@ public:
                     std::chrono::milliseconds timeout);
     /// Sends _NET_ACTIVE_WINDOW for `window` as a pager does.
     void activate(xcb_window_t window);
+    /// In the last activateAndTime(), the time from the request until the window manager
+    /// named the window active (the root's _NET_ACTIVE_WINDOW), if it did.
+    [[nodiscard]] std::optional<Milliseconds> activationTime() const { return activation_; }
     /// The root's _NET_ACTIVE_WINDOW.
     [[nodiscard]] xcb_window_t activeWindow();
 
@@ -60,6 +63,7 @@ private:
     xcb_atom_t pidAtom_ = XCB_ATOM_NONE;
     int coverOwner_;
     std::unordered_map<xcb_window_t, KnownWindow> windows_;
+    std::optional<Milliseconds> activation_;
 };
 
 } // namespace velmora::bench
