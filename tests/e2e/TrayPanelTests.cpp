@@ -129,6 +129,16 @@ TEST_F(TrayPanel, AddsAnApplicationThroughTheDialogAndRemovesItWithThePassword) 
     saveScreenshot("6-removed");
 }
 
+using TrayDesktop = EndToEndTest;
+
+TEST_F(TrayDesktop, AProtectedApplicationBroughtToTheFrontIsCovered) {
+    startDesktop({.trayHost = true, .protectedApps = {testClientEntry()}});
+    startVelmora();
+    const auto launched = launchClient("client");
+    ASSERT_TRUE(launched);
+    EXPECT_TRUE(waitForOverlayOver(activate(*launched)));
+}
+
 TEST_F(TrayPanel, OpensAgainAtOnceAfterEscapeAndClosesOnTheIcon) {
     ASSERT_TRUE(openPanel());
     desktop().xdo().key("Escape");

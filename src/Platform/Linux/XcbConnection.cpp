@@ -78,7 +78,9 @@ void XcbConnection::selectRootEvents(uint32_t mask) {
 
 void XcbConnection::flush() {
     xcb_flush(connection_);
-    checkConnection();
+    // While it waits to write, XCB reads whatever the server sent: those events would sit in
+    // its queue, with the socket no longer readable to wake anyone.
+    collectQueuedEvents();
 }
 
 Subscription XcbConnection::observeEvents(EventHandler handler) {

@@ -72,7 +72,8 @@ public:
 
     /// Adds `mask` to the events selected on the root window.
     void selectRootEvents(uint32_t mask);
-    /// Sends what is buffered.
+    /// Sends what is buffered; events it brought in are dispatched right after the current
+    /// work.
     void flush();
 
     [[nodiscard]] Subscription observeEvents(EventHandler handler);

@@ -7,6 +7,7 @@
 #include "X11Testing/WaitUntil.hpp"
 
 #include <gtest/gtest.h>
+#include <poll.h>
 
 namespace velmora::testing {
 namespace {
@@ -14,6 +15,28 @@ namespace {
 TEST(XcbConnection, OpensNothingWithoutAServer) {
     auto runLoop = std::make_shared<QtRunLoop>();
     EXPECT_FALSE(XcbConnection::open(":9999", runLoop));
+}
+
+TEST(XcbConnection, EventsThatArriveWhileARequestIsSentAreStillDelivered) {
+    X11TestDesktop desktop({.windowManager = false});
+    desktop.connection->selectRootEvents(XCB_EVENT_MASK_PROPERTY_CHANGE);
+    const xcb_atom_t marker = desktop.observer->atom("VELMORA_TEST_MARKER");
+    int notified = 0;
+    auto events = desktop.connection->observeEvents([&](const xcb_generic_event_t& event) {
+        const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+        notified += (event.response_type & 0x7f) == XCB_PROPERTY_NOTIFY && notify.atom == marker;
+    });
+    const uint32_t value = 1;
+    xcb_change_property(desktop.observer->get(), XCB_PROP_MODE_REPLACE, desktop.connection->root(),
+                        marker, XCB_ATOM_CARDINAL, 32, 1, &value);
+    desktop.sync();
+    pollfd socket{xcb_get_file_descriptor(desktop.connection->get()), POLLIN, 0};
+    ASSERT_EQ(poll(&socket, 1, 2000), 1) << "the notification never reached the socket";
+
+    // Sending reads the waiting notification in before the event loop looks at the socket.
+    xcb_no_operation(desktop.connection->get());
+    desktop.connection->flush();
+    EXPECT_TRUE(waitUntil([&] { return notified == 1; }));
 }
 
 TEST(XcbConnection, TellsOnceWhenTheServerGoesAndLeavesTheBackendAnsweringQuietly) {
