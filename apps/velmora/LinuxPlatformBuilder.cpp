@@ -1,7 +1,9 @@
 #include "LinuxPlatformBuilder.hpp"
 
+#include "InstalledFile.hpp"
 #include "PackageManagedUpdater.hpp"
 #include "Platform/Linux/DesktopEntryBundleReader.hpp"
+#include "Platform/Linux/DesktopEntryIcons.hpp"
 #include "Platform/Linux/EwmhAccessibilityTrust.hpp"
 #include "Platform/Linux/JsonFileUserDefaults.hpp"
 #include "Platform/Linux/LinuxMainBundle.hpp"
@@ -18,13 +20,16 @@
 #include "Platform/Linux/XInputEventTaps.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
 #include "Platform/Linux/XdgApplicationDirectory.hpp"
+#include "Platform/Linux/XdgAutostart.hpp"
 #include "Platform/Linux/XdgDirectories.hpp"
 #include "Platform/Linux/XdgUrlOpener.hpp"
-#include "InstalledFile.hpp"
 #include "SharedAppLog.hpp"
+#include "Ui/QtAlertPresenter.hpp"
+#include "Ui/QtApplicationPicker.hpp"
 #include "Ui/QtHostApplication.hpp"
 #include "Ui/QtOverlayWindowFactory.hpp"
 #include "Ui/QtPasswordPrompting.hpp"
+#include "Ui/QtPasteboard.hpp"
 #include "Ui/QtRunLoop.hpp"
 #include "Ui/X11KeyboardGrab.hpp"
 #include "Ui/X11OverlayStacking.hpp"
@@ -72,11 +77,11 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
     platform.timeProvider = std::make_shared<SystemTimeProvider>();
     platform.monotonicClock = std::make_shared<SystemMonotonicClock>();
     platform.logger = logger;
+    auto applications = std::make_shared<XdgApplicationDirectory>(applicationDirs,
+                                                                  DesktopLocale::fromEnvironment());
     platform.workspace = std::make_shared<X11Workspace>(
-        X11Workspace::Dependencies{connection_, clients, runLoop,
-                                   std::make_shared<XdgApplicationDirectory>(
-                                       applicationDirs, DesktopLocale::fromEnvironment()),
-                                   sessionEvents, logger, QtHostApplication::identifier});
+        X11Workspace::Dependencies{connection_, clients, runLoop, applications, sessionEvents,
+                                   logger, QtHostApplication::identifier});
     platform.userDefaults =
         std::make_shared<JsonFileUserDefaults>(JsonFileUserDefaults::defaultPath());
     platform.bundleReader = std::make_shared<DesktopEntryBundleReader>(
@@ -104,6 +109,15 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
         std::make_shared<SettingsLinkOpener>(std::make_shared<XdgUrlOpener>(), helpDocument());
     platform.systemLog = std::make_shared<SyslogSystemLog>();
     platform.mainBundle = std::make_shared<LinuxMainBundle>();
+    platform.loginItems =
+        std::make_shared<XdgAutostart>(XdgAutostart::defaultDirectory(),
+                                       platform.mainBundle->executablePath().value_or(
+                                           QCoreApplication::applicationFilePath().toStdString()));
+    platform.pasteboard = std::make_shared<QtPasteboard>();
+    platform.applicationPicker =
+        std::make_shared<QtApplicationPicker>(QtApplicationPicker::defaultDirectory());
+    platform.alerts = std::make_shared<QtAlertPresenter>();
+    platform.applicationIcons = std::make_shared<DesktopEntryIcons>(applications);
     return platform;
 }
 

@@ -2,18 +2,12 @@
 
 #include "Core/LockEngine/LockEngine.hpp"
 #include "Models/AppState.hpp"
-#include "Platform/Linux/DesktopEntryIcons.hpp"
-#include "Platform/Linux/XdgApplicationDirectory.hpp"
-#include "Platform/Linux/XdgAutostart.hpp"
-#include "Platform/Linux/XdgDirectories.hpp"
 #include "Platform/Platform.hpp"
 #include "Services/AuthManager.hpp"
 #include "Services/PermissionsManager.hpp"
 #include "Services/UpdateManager.hpp"
 #include "Ui/MenuBarDropdownAdaptor.hpp"
 #include "Ui/MenuBarPanel.hpp"
-#include "Ui/QtAlertPresenter.hpp"
-#include "Ui/QtApplicationPicker.hpp"
 #include "Views/MenuBarDropdownViewModel.hpp"
 
 #include <QCoreApplication>
@@ -27,11 +21,9 @@ const QUrl kDropdown(QStringLiteral("qrc:/velmora/qml/MenuBarDropdown.qml"));
 
 SettingsPopupViewModel::Collaborators settingsPopup() {
     const Platform& platform = installedPlatform();
-    const std::string program = platform.mainBundle->executablePath().value_or(
-        QCoreApplication::applicationFilePath().toStdString());
     return {
         .userDefaults = platform.userDefaults,
-        .loginItems = std::make_shared<XdgAutostart>(XdgAutostart::defaultDirectory(), program),
+        .loginItems = platform.loginItems,
         .systemLog = platform.systemLog,
         .urlOpener = platform.urlOpener,
         .updater = UpdateManager::shared().updater(),
@@ -49,11 +41,9 @@ MenuBarContent::MenuBarContent(MenuBarPanel& panel) : panel_(panel) {
         .lockEngine = LockEngine::shared(),
         .permissionsManager = PermissionsManager::shared(),
         .authManager = AuthManager::shared(),
-        .icons = std::make_shared<DesktopEntryIcons>(std::make_shared<XdgApplicationDirectory>(
-            XdgDirectories::applicationDirs(), DesktopLocale::fromEnvironment())),
-        .applicationPicker =
-            std::make_shared<QtApplicationPicker>(QtApplicationPicker::defaultDirectory()),
-        .alerts = std::make_shared<QtAlertPresenter>(),
+        .icons = platform.applicationIcons,
+        .applicationPicker = platform.applicationPicker,
+        .alerts = platform.alerts,
         .urlOpener = platform.urlOpener,
         .application = platform.hostApplication,
         .runLoop = platform.runLoop,

@@ -9,7 +9,7 @@ class MenuBarDropdownViewModel;
 class MenuBarPanel;
 
 /// The tray panel's content: the dropdown view model over the process-wide state, with the
-/// desktop's file dialog, alerts, autostart entry and application icons, shown in `panel`
+/// platform's application picker, alerts, login item and application icons, shown in `panel`
 /// and refreshed each time the panel opens.
 ///
 ///     MenuBarContent content(scenes.panel());   // the panel must outlive it

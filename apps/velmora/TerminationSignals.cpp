@@ -2,6 +2,7 @@
 
 #include <array>
 #include <csignal>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -17,8 +18,13 @@ int signalPipe[2] = {-1, -1};
 
 TerminationSignals::TerminationSignals(std::function<void(int)> onSignal)
     : onSignal_(std::move(onSignal)) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) {
+    // Flags set one by one: macOS's socketpair takes none.
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
         return;
+    }
+    for (const int end : signalPipe) {
+        ::fcntl(end, F_SETFD, FD_CLOEXEC);
+        ::fcntl(end, F_SETFL, ::fcntl(end, F_GETFL) | O_NONBLOCK);
     }
     notifier_ = std::make_unique<QSocketNotifier>(signalPipe[1], QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] {

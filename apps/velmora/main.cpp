@@ -1,22 +1,15 @@
 #include "AppDelegate.hpp"
 #include "CommandLine.hpp"
 #include "Core/LockEngine/LockEngine.hpp"
-#include "DisplayEnvironment.hpp"
-#include "GuardLink.hpp"
-#include "LinuxPlatformBuilder.hpp"
+#include "DesktopStartup.hpp"
 #include "MenuBarContent.hpp"
-#include "Platform/Linux/XcbConnection.hpp"
 #include "Scenes.hpp"
 #include "Services/PermissionsManager.hpp"
-#include "SharedAppLog.hpp"
 #include "SingleInstance.hpp"
 #include "TerminationSignals.hpp"
 #include "TrayIcon.hpp"
-#include "Ui/QtHostApplication.hpp"
-#include "Ui/QtPasteboard.hpp"
 
 #include <QApplication>
-#include <QQuickWindow>
 #include <cstdio>
 #include <cstdlib>
 
@@ -47,54 +40,36 @@ int main(int argc, char** argv) {
         break;
     }
 
-    const DisplayEnvironment environment =
-        DisplayEnvironment::check(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
-    if (environment.error) {
-        return fail(*environment.error);
+    if (const auto error = DesktopStartup::prepareSession()) {
+        return fail(*error);
     }
-    if (environment.warning) {
-        std::fprintf(stderr, "velmora: warning: %s\n", environment.warning->c_str());
-    }
-
-    // Windows are only seen and covered through X11; overlays draw fastest in software.
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmora"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
     QApplication::setQuitOnLastWindowClosed(false);
-    GuardLink guard;
+    DesktopStartup startup;
 
     SingleInstance instance(SingleInstance::defaultSocketPath());
     // A later start asks this one for its settings; the platform is installed by then.
     if (!instance.becomePrimary([] {
             installedPlatform().notificationCenter->post(AppDelegate::openSettingsRequested);
         })) {
-        // The running Velmora has a guard of its own.
-        guard.quit();
+        startup.handedOver();
         return EXIT_SUCCESS;
     }
 
-    LinuxPlatformBuilder builder;
-    std::optional<Platform> platform = builder.build();
+    std::optional<Platform> platform = startup.buildPlatform();
     if (!platform) {
-        return fail(builder.error());
+        return fail(startup.error());
     }
     const std::shared_ptr<HostApplication> host = platform->hostApplication;
     installPlatform(std::move(*platform));
-    builder.log()->start();
-    const Subscription connectionLost = builder.connection()->observeConnectionLost([] {
-        installedPlatform().logger->error("Lost the connection to the X server");
-        QCoreApplication::exit(EXIT_FAILURE);
-    });
+    startup.platformInstalled();
 
     const auto delegate =
         AppDelegate::create(AppDelegate::platformDefaults([] { return LockEngine::shared(); }));
     host->setDelegate(delegate);
-    guard.watch([weak = std::weak_ptr(delegate)] {
-        const auto live = weak.lock();
-        return live && live->hasLockEngine();
-    });
+    startup.watch(delegate);
 
     TrayIcon tray(
         [weak = std::weak_ptr(delegate)] {
@@ -112,7 +87,7 @@ int main(int argc, char** argv) {
                       .userDefaults = installed.userDefaults,
                       .application = host,
                       .windows = nullptr,
-                      .pasteboard = std::make_shared<QtPasteboard>(),
+                      .pasteboard = installed.pasteboard,
                       .runLoop = installed.runLoop,
                       .raiseVisibleWindows =
                           [weak = std::weak_ptr(delegate)] {
@@ -129,12 +104,8 @@ int main(int argc, char** argv) {
         QCoreApplication::exit(128 + signal);
     });
 
-    delegate->applicationDidFinishLaunching();
+    startup.launch(*delegate);
     const int status = QApplication::exec();
-    // Only a quit the owner authenticated ends the guard; any other end counts as a crash.
-    if (const auto qtHost = std::dynamic_pointer_cast<QtHostApplication>(host);
-        qtHost && qtHost->isTerminated()) {
-        guard.quit();
-    }
+    startup.ended(*host);
     return status;
 }

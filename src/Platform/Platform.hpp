@@ -1,13 +1,18 @@
 #pragma once
 
 #include "Platform/AccessibilityTrust.hpp"
+#include "Platform/AlertPresenting.hpp"
+#include "Platform/ApplicationIcons.hpp"
+#include "Platform/ApplicationPicker.hpp"
 #include "Platform/BundleReading.hpp"
 #include "Platform/EventTap.hpp"
 #include "Platform/HostApplication.hpp"
+#include "Platform/LoginItems.hpp"
 #include "Platform/MainBundle.hpp"
 #include "Platform/NotificationCenter.hpp"
 #include "Platform/OverlayWindows.hpp"
 #include "Platform/OwnerAuthentication.hpp"
+#include "Platform/Pasteboard.hpp"
 #include "Platform/Screens.hpp"
 #include "Platform/SystemLog.hpp"
 #include "Platform/Updater.hpp"
@@ -52,6 +57,13 @@ struct Platform {
     std::shared_ptr<UrlOpening> urlOpener{};
     std::shared_ptr<SystemLog> systemLog{};
     std::shared_ptr<MainBundle> mainBundle{};
+    /// Whether the program starts when the user logs in.
+    std::shared_ptr<LoginItemService> loginItems{};
+    std::shared_ptr<Pasteboard> pasteboard{};
+    /// "Add App": the chooser and the warning when the choice is no application.
+    std::shared_ptr<ApplicationPicker> applicationPicker{};
+    std::shared_ptr<AlertPresenting> alerts{};
+    std::shared_ptr<ApplicationIconProviding> applicationIcons{};
 };
 
 /// Installs the platform. Call once, before the first process-wide instance is created.

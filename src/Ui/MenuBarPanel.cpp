@@ -1,6 +1,6 @@
 #include "Ui/MenuBarPanel.hpp"
 
-#include "Platform/Linux/X11InputFocus.hpp"
+#include "Ui/NativeWindows.hpp"
 #include "Ui/PanelPlacement.hpp"
 #include "Ui/QtHostApplication.hpp"
 
@@ -60,9 +60,8 @@ void MenuBarPanel::toggle(const QRect& icon) {
 void MenuBarPanel::open(const QRect& icon) {
     show(icon);
     view_->requestActivate();
-    // Nothing else gives an override-redirect window the keyboard.
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>(); x11 && popup_) {
-        giveInputFocus(x11->connection(), static_cast<std::uint32_t>(view_->winId()));
+    if (popup_) {
+        nativePopupShown(*view_);
     }
 }
 

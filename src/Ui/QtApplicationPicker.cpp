@@ -13,7 +13,9 @@ namespace velmora {
 QtApplicationPicker::QtApplicationPicker(QString directory) : directory_(std::move(directory)) {}
 
 QtApplicationPicker::~QtApplicationPicker() {
-    if (dialog_) {
+    // The platform, and with it the picker, may outlive the application object at exit,
+    // when no widget can be deleted any more.
+    if (dialog_ && QCoreApplication::instance()) {
         // The caller goes with the picker: nobody is left to answer.
         QObject::disconnect(dialog_, nullptr, nullptr, nullptr);
         delete dialog_;

@@ -2,8 +2,7 @@
 
 #include "Core/Overlay/OverlayContentView.hpp"
 #include "Platform/Linux/PlacementCoordinates.hpp"
-#include "Platform/Linux/X11EarlyMap.hpp"
-#include "Platform/Linux/X11WindowBackground.hpp"
+#include "Ui/NativeWindows.hpp"
 #include "Ui/OverlayContentAdaptor.hpp"
 #include "Ui/QtColor.hpp"
 
@@ -14,7 +13,6 @@
 #include <QQuickView>
 #include <QRegion>
 #include <QScreen>
-#include <QtGui/qguiapplication_platform.h>
 #include <cmath>
 
 namespace velmora {
@@ -58,15 +56,14 @@ QtOverlayWindow::QtOverlayWindow(std::shared_ptr<QQmlEngine> engine, Rect frame)
     QObject::connect(view_.get(), &QWindow::widthChanged, view_.get(), [this] { applyMask(); });
     QObject::connect(view_.get(), &QWindow::heightChanged, view_.get(), [this] { applyMask(); });
     setFrame(frame, false);
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-        fillUndrawnWithBlack(x11->connection(), static_cast<std::uint32_t>(view_->winId()));
-    }
+    nativeOverlayCreated(*view_);
 }
 
 QtOverlayWindow::~QtOverlayWindow() = default;
 
 // The X server draws no window shadows, knows no transparency without a compositor and no
-// desktop spaces: these settings have nothing to act on.
+// desktop spaces: these settings have nothing to act on. On macOS the overlay's native style
+// sets them once for every overlay.
 void QtOverlayWindow::setOpaque(bool) {}
 void QtOverlayWindow::setHasShadow(bool) {}
 void QtOverlayWindow::setCollectionBehavior(WindowCollectionBehavior) {}
@@ -76,11 +73,13 @@ void QtOverlayWindow::setBackgroundColor(Color color) {
     view_->setColor(toQColor(color));
 }
 
-// Override-redirect windows stay above every managed window, whatever the level.
+// Override-redirect windows stay above every managed window, whatever the level; on macOS
+// the native style gives every overlay the modal-panel level.
 void QtOverlayWindow::setLevel(WindowLevel) {}
 
 void QtOverlayWindow::setIgnoresMouseEvents(bool ignores) {
     view_->setFlag(Qt::WindowTransparentForInput, ignores);
+    nativeOverlayChanged(*view_);
 }
 
 void QtOverlayWindow::setFrame(Rect frame, bool display) {
@@ -113,11 +112,10 @@ void QtOverlayWindow::setContentView(std::shared_ptr<OverlayHostingView> view) {
 }
 
 void QtOverlayWindow::orderFrontRegardless() {
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-        mapOnTopAtOnce(x11->connection(), static_cast<std::uint32_t>(view_->winId()));
-    }
+    nativeOverlayWillShow(*view_);
     view_->show();
     view_->raise();
+    nativeOverlayChanged(*view_);
     showContent();
 }
 

@@ -12,9 +12,10 @@ namespace velmora {
 
 class OverlayContentAdaptor;
 
-/// An overlay as an X11 window: frameless, override-redirect (the window manager neither
-/// frames, moves nor focuses it), above the managed windows, drawn by Qt Quick from
-/// OverlayContent.qml. Its corners are cut with a shape mask, since without a compositor
+/// An overlay as a Qt Quick window drawn from OverlayContent.qml: frameless, never focused,
+/// above every other window. On X11 it is override-redirect (the window manager neither
+/// frames, moves nor focuses it); on macOS its `NSWindow` is styled as an overlay (see
+/// NativeWindows.hpp). Its corners are cut with a shape mask, since without a compositor
 /// nothing is transparent.
 ///
 ///     QtOverlayWindow window(engine, frame);

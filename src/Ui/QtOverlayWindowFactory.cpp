@@ -19,7 +19,7 @@ QtOverlayWindowFactory::QtOverlayWindowFactory() {
 }
 
 // Every overlay is the same borderless, buffered window; the style and backing asked for
-// have no other form on X.
+// have no other form in Qt.
 std::shared_ptr<OverlayWindow> QtOverlayWindowFactory::makeWindow(Rect contentRect, WindowStyleMask,
                                                                   BackingStoreType, bool) {
     std::erase_if(made_, [](const auto& window) { return window.expired(); });

@@ -12,9 +12,9 @@ namespace velmora {
 
 class QtOverlayWindow;
 
-/// Makes the X11 overlay windows; all of them share one QML engine.
+/// Makes the overlay windows; all of them share one QML engine.
 ///
-///     QGuiApplication app(argc, argv);   // on the xcb platform
+///     QGuiApplication app(argc, argv);
 ///     auto factory = std::make_shared<QtOverlayWindowFactory>();
 ///     platform.overlayWindows = factory;
 ///

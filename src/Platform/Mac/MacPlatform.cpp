@@ -1,12 +1,17 @@
 #include "Platform/Mac/MacPlatform.hpp"
 
 #include "Platform/Mac/MacAccessibilityTrust.hpp"
+#include "Platform/Mac/MacAlertPresenter.hpp"
+#include "Platform/Mac/MacApplicationIcons.hpp"
+#include "Platform/Mac/MacApplicationPicker.hpp"
 #include "Platform/Mac/MacBundleReader.hpp"
 #include "Platform/Mac/MacEventTaps.hpp"
 #include "Platform/Mac/MacHostApplication.hpp"
+#include "Platform/Mac/MacLoginItemService.hpp"
 #include "Platform/Mac/MacMainBundle.hpp"
 #include "Platform/Mac/MacNotificationCenter.hpp"
 #include "Platform/Mac/MacOwnerAuthentication.hpp"
+#include "Platform/Mac/MacPasteboard.hpp"
 #include "Platform/Mac/MacScreens.hpp"
 #include "Platform/Mac/MacSparkleUpdater.hpp"
 #include "Platform/Mac/MacSystemLog.hpp"
@@ -42,6 +47,11 @@ Platform makeMacPlatform(std::shared_ptr<RunLoop> runLoop,
         .urlOpener = std::make_shared<MacUrlOpener>(),
         .systemLog = std::make_shared<MacSystemLog>(),
         .mainBundle = std::make_shared<MacMainBundle>(),
+        .loginItems = std::make_shared<MacLoginItemService>(),
+        .pasteboard = std::make_shared<MacPasteboard>(),
+        .applicationPicker = std::make_shared<MacApplicationPicker>(runLoop),
+        .alerts = std::make_shared<MacAlertPresenter>(),
+        .applicationIcons = std::make_shared<MacApplicationIcons>(),
     };
 }
 

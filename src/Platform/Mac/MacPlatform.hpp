@@ -5,15 +5,15 @@
 namespace velmora {
 
 /// The macOS desktop: every service of `Platform` over AppKit, Quartz, LocalAuthentication,
-/// Foundation and Sparkle, except the two that belong to the interface toolkit.
+/// ServiceManagement, Foundation and Sparkle, except the two that belong to the interface
+/// toolkit.
 ///
 ///     Platform platform = makeMacPlatform(qtRunLoop, qtOverlayWindows);
 ///     platform.logger = logger;
 ///     installPlatform(std::move(platform));
 ///
 /// `runLoop` must run on the main `CFRunLoop` (Qt's event loop does). The logger is left
-/// for start-up to fill in. Services outside `Platform` (login item, pasteboard, open
-/// panel, alerts) are made directly: `MacLoginItemService`, `MacPasteboard`, ...
+/// for start-up to fill in.
 Platform makeMacPlatform(std::shared_ptr<RunLoop> runLoop,
                          std::shared_ptr<OverlayWindowFactory> overlayWindows);
 

@@ -89,6 +89,11 @@ Platform SimDesktop::platform(std::shared_ptr<Logging> logger) const {
         .urlOpener = urlOpener,
         .systemLog = systemLog,
         .mainBundle = mainBundle,
+        .loginItems = loginItems,
+        .pasteboard = pasteboard,
+        .applicationPicker = applicationPicker,
+        .alerts = alerts,
+        .applicationIcons = applicationIcons,
     };
 }
 

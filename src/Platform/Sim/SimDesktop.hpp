@@ -88,7 +88,6 @@ public:
     const std::shared_ptr<SimUrlOpener> urlOpener = std::make_shared<SimUrlOpener>();
     const std::shared_ptr<SimSystemLog> systemLog = std::make_shared<SimSystemLog>();
     const std::shared_ptr<SimMainBundle> mainBundle = std::make_shared<SimMainBundle>();
-    // The interface's services, which `Platform` leaves to the application shell.
     const std::shared_ptr<SimApplicationIcons> applicationIcons =
         std::make_shared<SimApplicationIcons>();
     const std::shared_ptr<SimApplicationPicker> applicationPicker;
