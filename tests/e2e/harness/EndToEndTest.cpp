@@ -1,10 +1,7 @@
 #include "harness/EndToEndTest.hpp"
 
-#include "Core/Overlay/OverlayContentView.hpp"
 #include "harness/Eventually.hpp"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <iostream>
 
@@ -12,14 +9,6 @@ namespace velmora::e2e {
 namespace {
 
 constexpr const char* kPermissionsJudged = "[Brevane] Accessibility permission changed: ";
-// Wider than the lock card's icon circle, narrower than its Unlock button.
-constexpr int kUnlockButtonMinimumWidth = 150;
-constexpr int kFillTolerance = 3;
-
-bool equalsIgnoringCase(const std::string& text, const std::string& expected) {
-    return std::equal(text.begin(), text.end(), expected.begin(), expected.end(),
-                      [](char a, char b) { return std::tolower(a) == std::tolower(b); });
-}
 
 } // namespace
 
@@ -111,78 +100,49 @@ WindowInfo EndToEndTest::activate(const WindowInfo& window) {
     return desktop_->display().window(window.window).value_or(window);
 }
 
+VelmoraWindows EndToEndTest::velmoraWindows() const {
+    return {*desktop_, velmora_ ? std::optional<int>(velmora_->pid()) : std::nullopt};
+}
+
 bool EndToEndTest::isVelmoraWindow(const WindowInfo& window) const {
-    return (velmora_ && window.pid == velmora_->pid()) ||
-           equalsIgnoringCase(window.instance, "velmora") ||
-           equalsIgnoringCase(window.className, "velmora");
+    return velmoraWindows().isVelmoraWindow(window);
 }
 
 std::optional<WindowInfo> EndToEndTest::waitForOverlayOver(const WindowInfo& window,
                                                            std::chrono::milliseconds timeout) {
-    std::optional<WindowInfo> overlay;
-    eventually(
-        [&] {
-            overlay = desktop_->display().overlayOver(
-                window.window, [&](const WindowInfo& info) { return isVelmoraWindow(info); });
-            return overlay.has_value();
-        },
-        timeout);
-    return overlay;
+    return velmoraWindows().waitForOverlayOver(window, timeout);
 }
 
 bool EndToEndTest::shows(const ScreenRect& area, Rgb color) {
-    return desktop_->display().capture(area).contains(color);
+    return velmoraWindows().shows(area, color);
 }
 
 bool EndToEndTest::showsThroughCover(const ScreenRect& area, Rgb color) {
-    const int corner = static_cast<int>(OverlayContentView::cornerRadius);
-    const ScreenRect middleColumn{area.x + corner, area.y, area.width - 2 * corner, area.height};
-    const ScreenRect middleRow{area.x, area.y + corner, area.width, area.height - 2 * corner};
-    return shows(middleColumn, color) || shows(middleRow, color);
+    return velmoraWindows().showsThroughCover(area, color);
 }
 
 std::optional<WindowInfo> EndToEndTest::openPasswordPrompt(const WindowInfo& overlay) {
-    // The card is drawn a moment after its window maps.
-    std::optional<ScreenRect> button;
-    eventually([&] {
-        button = desktop_->display()
-                     .capture(overlay.frame)
-                     .band(kBrandFill, kUnlockButtonMinimumWidth, kFillTolerance);
-        return button.has_value();
-    });
+    auto windows = velmoraWindows();
+    const auto button = windows.waitForUnlockButton(overlay);
     if (!button) {
         ADD_FAILURE() << "no Unlock button on the lock card over " << overlay.frame;
         return std::nullopt;
     }
     desktop_->xdo().click(button->centerX(), button->centerY());
-    std::optional<WindowInfo> prompt;
-    const bool focused = eventually([&] {
-        const xcb_window_t focus = desktop_->display().inputFocus();
-        prompt = desktop_->display().find([&](const WindowInfo& info) {
-            return info.viewable && isVelmoraWindow(info) && info.window != overlay.window &&
-                   desktop_->display().isWithin(focus, info.topLevel);
-        });
-        return prompt.has_value();
-    });
-    if (!focused) {
+    auto prompt = windows.waitForFocusedPrompt(overlay);
+    if (!prompt) {
         ADD_FAILURE() << "no password prompt with the keyboard focus after Unlock at " << *button;
     }
     return prompt;
 }
 
 void EndToEndTest::enterPassword(const std::string& password) {
-    desktop_->xdo().type(password);
-    desktop_->xdo().key("Return");
+    velmoraWindows().enterPassword(password);
 }
 
 bool EndToEndTest::waitUntilUncovered(const WindowInfo& overlay, const WindowInfo& window,
                                       Rgb color) {
-    return eventually([&] {
-        const auto cover = desktop_->display().window(overlay.window);
-        const auto covered = desktop_->display().window(window.window);
-        return (!cover || !cover->viewable) && covered && covered->viewable &&
-               shows(covered->geometry, color);
-    });
+    return velmoraWindows().waitUntilUncovered(overlay, window, color);
 }
 
 OtherClient& EndToEndTest::otherClient() {

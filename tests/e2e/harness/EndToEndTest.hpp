@@ -2,6 +2,7 @@
 
 #include "harness/OtherClient.hpp"
 #include "harness/TestDesktop.hpp"
+#include "harness/VelmoraWindows.hpp"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -20,8 +21,6 @@ namespace velmora::e2e {
 class EndToEndTest : public ::testing::Test {
 protected:
     static constexpr Rgb kClientColor = Rgb::fromHex(0xff00ff);
-    /// The lock card's accent fill: its icon circle and its Unlock button.
-    static constexpr Rgb kBrandFill = Rgb::fromUnit(0.25, 0.25, 0.4);
     static constexpr auto kCoverTimeout = std::chrono::seconds{5};
 
     /// The program under test: $VELMORA_E2E_PROGRAM, else the one the build places.
@@ -46,6 +45,8 @@ protected:
     /// Brings `window` to the front and answers it as it is now.
     WindowInfo activate(const WindowInfo& window);
 
+    /// Velmora's windows as the person at this desktop meets them.
+    [[nodiscard]] VelmoraWindows velmoraWindows() const;
     [[nodiscard]] bool isVelmoraWindow(const WindowInfo& window) const;
     /// Velmora's overlay above `window`'s frame, once it covers it.
     [[nodiscard]] std::optional<WindowInfo>

@@ -1,0 +1,92 @@
+#include "harness/VelmoraWindows.hpp"
+
+#include "Core/Overlay/OverlayContentView.hpp"
+#include "harness/Eventually.hpp"
+
+#include <algorithm>
+#include <cctype>
+
+namespace velmora::e2e {
+namespace {
+
+// Wider than the lock card's icon circle, narrower than its Unlock button.
+constexpr int kUnlockButtonMinimumWidth = 150;
+constexpr int kFillTolerance = 3;
+
+bool equalsIgnoringCase(const std::string& text, const std::string& expected) {
+    return std::equal(text.begin(), text.end(), expected.begin(), expected.end(),
+                      [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+}
+
+} // namespace
+
+bool VelmoraWindows::isVelmoraWindow(const WindowInfo& window) const {
+    return (pid_ && window.pid == pid_) || equalsIgnoringCase(window.instance, "velmora") ||
+           equalsIgnoringCase(window.className, "velmora");
+}
+
+std::optional<WindowInfo> VelmoraWindows::waitForOverlayOver(const WindowInfo& window,
+                                                             std::chrono::milliseconds timeout) {
+    std::optional<WindowInfo> overlay;
+    eventually(
+        [&] {
+            overlay = desktop_.display().overlayOver(
+                window.window, [&](const WindowInfo& info) { return isVelmoraWindow(info); });
+            return overlay.has_value();
+        },
+        timeout);
+    return overlay;
+}
+
+bool VelmoraWindows::shows(const ScreenRect& area, Rgb color) {
+    return desktop_.display().capture(area).contains(color);
+}
+
+bool VelmoraWindows::showsThroughCover(const ScreenRect& area, Rgb color) {
+    const int corner = static_cast<int>(OverlayContentView::cornerRadius);
+    const ScreenRect middleColumn{area.x + corner, area.y, area.width - 2 * corner, area.height};
+    const ScreenRect middleRow{area.x, area.y + corner, area.width, area.height - 2 * corner};
+    return shows(middleColumn, color) || shows(middleRow, color);
+}
+
+std::optional<ScreenRect> VelmoraWindows::waitForUnlockButton(const WindowInfo& overlay) {
+    // The card is drawn a moment after its window maps.
+    std::optional<ScreenRect> button;
+    eventually([&] {
+        button = desktop_.display()
+                     .capture(overlay.frame)
+                     .band(kBrandFill, kUnlockButtonMinimumWidth, kFillTolerance);
+        return button.has_value();
+    });
+    return button;
+}
+
+std::optional<WindowInfo> VelmoraWindows::waitForFocusedPrompt(const WindowInfo& overlay) {
+    std::optional<WindowInfo> prompt;
+    eventually([&] {
+        const xcb_window_t focus = desktop_.display().inputFocus();
+        prompt = desktop_.display().find([&](const WindowInfo& info) {
+            return info.viewable && isVelmoraWindow(info) && info.window != overlay.window &&
+                   desktop_.display().isWithin(focus, info.topLevel);
+        });
+        return prompt.has_value();
+    });
+    return prompt;
+}
+
+void VelmoraWindows::enterPassword(const std::string& password) const {
+    desktop_.xdo().type(password);
+    desktop_.xdo().key("Return");
+}
+
+bool VelmoraWindows::waitUntilUncovered(const WindowInfo& overlay, const WindowInfo& window,
+                                        Rgb color) {
+    return eventually([&] {
+        const auto cover = desktop_.display().window(overlay.window);
+        const auto covered = desktop_.display().window(window.window);
+        return (!cover || !cover->viewable) && covered && covered->viewable &&
+               shows(covered->geometry, color);
+    });
+}
+
+} // namespace velmora::e2e
