@@ -67,7 +67,7 @@ TEST_F(AppLoggerTest, StartsANewFileNamedAfterTheUtcStartWithAFourLineHeader) {
     TemporaryDirectory other;
     ::testing::internal::CaptureStdout();
     const auto second = makeLogger(other.path());
-    const auto path = other.path() / "Brevane-2025-03-04T09-15-02Z.log";
+    const std::filesystem::path path = other.path("Brevane-2025-03-04T09-15-02Z.log");
     EXPECT_EQ(::testing::internal::GetCapturedStdout(),
               "[Brevane] Log file: " + path.string() + "\n");
 
@@ -178,7 +178,7 @@ TEST_F(AppLoggerTest, AfterTheFileIsDeletedLinesAreDroppedAndItIsNotRecreated) {
 }
 
 TEST_F(AppLoggerTest, ADirectoryThatCannotBeCreatedIsNoFailure) {
-    const auto blocker = directory.path() / "not-a-directory";
+    const std::filesystem::path blocker = directory.path("not-a-directory");
     std::ofstream(blocker) << "x";
     std::shared_ptr<AppLogger> stranded;
     ASSERT_NO_THROW(stranded = makeLogger(blocker / "Brevane"));

@@ -135,7 +135,7 @@ TEST_F(CrashReporterTest, AnUncaughtExceptionIsReportedThenTheEarlierHandlerRuns
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::filesystem::remove(logFileIn(directory.path()));
-        markerPath = (directory.path() / "marker").string();
+        markerPath = directory.path("marker");
         std::filesystem::remove(markerPath);
         EXPECT_EXIT(
             {

@@ -33,29 +33,20 @@ struct AuthManagerTest : ::testing::Test {
 };
 
 TEST_F(AuthManagerTest, EverySystemErrorCodeMapsToItsCase) {
-    const std::vector<std::pair<int, AuthError>> rows{
-        {-1, AuthError::failed()},
-        {-2, AuthError::userCancelled()},
-        {-3, AuthError::userCancelled()},
-        {-9, AuthError::userCancelled()},
-        {-4, AuthError::systemCancelled()},
-        {-10, AuthError::systemCancelled()},
-        {-1004, AuthError::systemCancelled()},
-        {-5, AuthError::notAvailable()},
-        {-6, AuthError::notAvailable()},
-        {-7, AuthError::notAvailable()},
-        {-8, AuthError::notAvailable()},
-        {-11, AuthError::notAvailable()},
-        {-12, AuthError::notAvailable()},
-        {-13, AuthError::notAvailable()},
-        {-14, AuthError::notAvailable()},
-        {-1000, AuthError::unknown("Something odd")},
-        {0, AuthError::unknown("Something odd")},
+    const std::vector<std::pair<std::vector<int>, AuthError>> rows{
+        {{-1}, AuthError::failed()},
+        {{-2, -3, -9}, AuthError::userCancelled()},
+        {{-4, -10, -1004}, AuthError::systemCancelled()},
+        {{-5, -6, -7, -8, -11, -12, -13, -14}, AuthError::notAvailable()},
+        {{-1000, 0}, AuthError::unknown("Something odd")},
     };
-    for (const auto& [code, expected] : rows) {
-        const OwnerAuthenticationError error{std::string(kLAErrorDomain), code, "Something odd"};
-        EXPECT_EQ(outcomeOf(Outcome::fail(error)), AuthResult::failure(expected)) << code;
-        EXPECT_EQ(AuthManager::mapError(error), expected) << code;
+    for (const auto& [codes, expected] : rows) {
+        for (const int code : codes) {
+            const OwnerAuthenticationError error{std::string(kLAErrorDomain), code,
+                                                 "Something odd"};
+            EXPECT_EQ(outcomeOf(Outcome::fail(error)), AuthResult::failure(expected)) << code;
+            EXPECT_EQ(AuthManager::mapError(error), expected) << code;
+        }
     }
 }
 

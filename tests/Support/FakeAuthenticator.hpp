@@ -44,8 +44,6 @@ public:
         waiting_.pop_front();
     }
 
-    [[nodiscard]] std::size_t waitingCount() const { return waiting_.size(); }
-
     /// Every reason asked for, oldest first.
     std::vector<std::string> reasons;
 

@@ -149,7 +149,7 @@ TEST_F(LockEngineCoverTest, UnlockingRemovesEveryCoverForGood) {
     EXPECT_EQ(desktop.windowServer->queryCount(), queries);
 }
 
-TEST_F(LockEngineCoverTest, MinimizeRemovesEveryCover) {
+TEST_F(LockEngineCoverTest, MinimizeAndHidingAllOverlaysRemoveEveryCover) {
     addWindow(notes, kSecond);
     desktop.activate(notes);
     ASSERT_TRUE(overlay("Notes")->pressMinimize());
@@ -158,11 +158,9 @@ TEST_F(LockEngineCoverTest, MinimizeRemovesEveryCover) {
     EXPECT_EQ(desktop.overlayWindows->visibleWindowCount(), 0u);
     desktop.loop->advance(Seconds{1});
     EXPECT_TRUE(covered().empty());
-}
 
-TEST_F(LockEngineCoverTest, HidingAllOverlaysRemovesEveryCover) {
-    addWindow(notes, kSecond);
     desktop.activate(notes);
+    ASSERT_EQ(covered().size(), 1u);
     engine->hideAllOverlays();
     desktop.loop->advance(Seconds{1});
     EXPECT_EQ(desktop.overlayWindows->visibleWindowCount(), 0u);

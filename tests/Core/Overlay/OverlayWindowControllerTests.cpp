@@ -164,7 +164,7 @@ TEST_F(OverlayWindowControllerTest, ACardsButtonMayRebuildTheOverlay) {
     EXPECT_TRUE(taps.empty());
 }
 
-TEST_F(OverlayWindowControllerTest, CoversShowTheDarkCoverAloneAndAreReused) {
+TEST_F(OverlayWindowControllerTest, CoversAreCardlessReusedAndLeftAloneWhenUnchanged) {
     show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
     controller.setCovers("com.apple.Notes", {{900, 0, 300, 200}, {0, 700, 400, 100}});
     ASSERT_EQ(windows->windowCount(), 3u);
@@ -187,16 +187,15 @@ TEST_F(OverlayWindowControllerTest, CoversShowTheDarkCoverAloneAndAreReused) {
     EXPECT_EQ(controller.coverFrames("com.apple.Notes"), (std::vector<Rect>{{50, 50, 300, 200}}));
     EXPECT_EQ(window(0).orderFrontCount(), 2u);
     EXPECT_TRUE(taps.empty());
-}
 
-TEST_F(OverlayWindowControllerTest, SettingTheSameCoversAgainChangesNothing) {
-    show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
-    controller.setCovers("com.apple.Notes", {{900, 0, 300, 200}});
+    // The same covers again: no log line, no move, no reordering.
     const std::size_t lines = logger->messages().size();
-    controller.setCovers("com.apple.Notes", {{900, 0, 300, 200}});
+    const std::size_t moves = window(1).framesSet().size();
+    const std::size_t fronts = window(1).orderFrontCount();
+    controller.setCovers("com.apple.Notes", {{50, 50, 300, 200}});
     EXPECT_EQ(logger->messages().size(), lines);
-    EXPECT_EQ(window(1).orderFrontCount(), 1u);
-    EXPECT_TRUE(window(1).framesSet().empty());
+    EXPECT_EQ(window(1).framesSet().size(), moves);
+    EXPECT_EQ(window(1).orderFrontCount(), fronts);
 }
 
 TEST_F(OverlayWindowControllerTest, CoversAreNeverCountedAsOverlays) {

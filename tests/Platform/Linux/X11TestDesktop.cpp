@@ -65,6 +65,11 @@ uint32_t X11TestDesktop::createOwnWindow() {
     return window;
 }
 
+int X11TestDesktop::xdotool(std::vector<std::string> arguments) const {
+    arguments.insert(arguments.begin(), "xdotool");
+    return runCommand(std::move(arguments), server.environment());
+}
+
 std::optional<uint32_t> X11TestDesktop::cardinal(uint32_t window, xcb_atom_t property,
                                                  xcb_atom_t type) {
     const auto reply = observer->reply(

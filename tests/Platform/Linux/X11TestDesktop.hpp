@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace velmora::testing {
@@ -37,6 +38,8 @@ struct X11TestDesktop {
     void sync();
     /// A top-level window of this test process itself, mapped.
     uint32_t createOwnWindow();
+    /// Runs xdotool with `arguments` against this server; its exit status.
+    int xdotool(std::vector<std::string> arguments) const;
 
     XvfbServer server;
     std::shared_ptr<QtRunLoop> runLoop = std::make_shared<QtRunLoop>();

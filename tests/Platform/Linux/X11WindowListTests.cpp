@@ -22,6 +22,18 @@ std::optional<Listed> find(const std::vector<WindowListEntry>& list, ProcessId p
     return std::nullopt;
 }
 
+/// A mapped override-redirect window of `connection`'s client, as Velmora's overlays are.
+xcb_window_t mapUnmanagedWindow(XcbConnection& connection, int16_t x, int16_t y) {
+    xcb_connection_t* c = connection.get();
+    const xcb_window_t window = xcb_generate_id(c);
+    const uint32_t overrideRedirect = 1;
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, window, connection.root(), x, y, 50, 50, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT,
+                      &overrideRedirect);
+    xcb_map_window(c, window);
+    return window;
+}
+
 class X11WindowListTest : public ::testing::Test {
 protected:
     X11TestDesktop desktop;
@@ -44,13 +56,7 @@ TEST_F(X11WindowListTest, ListsVisibleWindowsTopFirstWithTheirFramesAndLayers) {
     TestApplication tooltip(desktop.server,
                             {"--geometry", "80x20+900+60", "--override-redirect", "--no-pid"});
     // This process's own unmanaged windows (Velmora's overlays) are left out.
-    xcb_connection_t* c = desktop.connection->get();
-    const xcb_window_t own = xcb_generate_id(c);
-    const uint32_t overrideRedirect = 1;
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, own, desktop.connection->root(), 10, 10, 50, 50, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT,
-                      &overrideRedirect);
-    xcb_map_window(c, own);
+    mapUnmanagedWindow(*desktop.connection, 10, 10);
     desktop.connection->flush();
     ASSERT_TRUE(waitUntil([&] { return listed(menu.pid()) && listed(tooltip.pid()); }));
 
@@ -91,13 +97,9 @@ TEST_F(X11WindowListTest, LeavesOutIconifiedWindowsAndThoseOnOtherDesktops) {
     desktop.watch(elsewhere.window());
     ASSERT_TRUE(waitUntil([&] { return listed(shown.pid()) && listed(iconified.pid()); }));
 
-    const auto env = desktop.server.environment();
-    ASSERT_EQ(runCommand({"xdotool", "windowminimize", std::to_string(iconified.window())}, env),
+    ASSERT_EQ(desktop.xdotool({"windowminimize", std::to_string(iconified.window())}), 0);
+    ASSERT_EQ(desktop.xdotool({"set_desktop_for_window", std::to_string(elsewhere.window()), "1"}),
               0);
-    ASSERT_EQ(
-        runCommand({"xdotool", "set_desktop_for_window", std::to_string(elsewhere.window()), "1"},
-                   env),
-        0);
     EXPECT_TRUE(waitUntil([&] { return !listed(iconified.pid()) && !listed(elsewhere.pid()); }));
     EXPECT_TRUE(listed(shown.pid()));
 }
@@ -108,22 +110,15 @@ TEST_F(X11WindowListTest, AnnouncesChangesOfManagedWindowsButNotOfOverrideRedire
     int changes = 0;
     const Subscription announced = windows.observeChanges([&] { ++changes; });
 
-    xcb_connection_t* c = desktop.observer->get();
-    const xcb_window_t cover = xcb_generate_id(c);
-    const uint32_t overrideRedirect = 1;
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, cover, desktop.observer->root(), 0, 0, 50, 50, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT,
-                      &overrideRedirect);
-    xcb_map_window(c, cover);
+    const xcb_window_t cover = mapUnmanagedWindow(*desktop.observer, 0, 0);
     const uint32_t moved[] = {200, 200};
-    xcb_configure_window(c, cover, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, moved);
+    xcb_configure_window(desktop.observer->get(), cover, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y,
+                         moved);
     desktop.sync();
     waitUntil([] { return false; }, std::chrono::milliseconds{100});
     EXPECT_EQ(changes, 0);
 
-    const auto env = desktop.server.environment();
-    ASSERT_EQ(
-        runCommand({"xdotool", "windowmove", std::to_string(app.window()), "400", "300"}, env), 0);
+    ASSERT_EQ(desktop.xdotool({"windowmove", std::to_string(app.window()), "400", "300"}), 0);
     EXPECT_TRUE(waitUntil([&] { return changes > 0; }));
 }
 

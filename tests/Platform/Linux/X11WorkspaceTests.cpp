@@ -183,9 +183,7 @@ TEST_F(X11WorkspaceTest, AnnouncesAProcessWhoseWindowsWentFirstOnlyWhenItEnds) {
     ASSERT_TRUE(waitForApplication(viewer.pid()));
 
     // Another client destroys the window; the process lives on without one.
-    ASSERT_EQ(runCommand({"xdotool", "windowclose", std::to_string(viewer.window())},
-                         desktop.server.environment()),
-              0);
+    ASSERT_EQ(desktop.xdotool({"windowclose", std::to_string(viewer.window())}), 0);
     ASSERT_TRUE(waitUntil([&] { return !workspace->runningApplication(viewer.pid()); }));
     EXPECT_TRUE(terminated.empty());
 

@@ -15,8 +15,7 @@ constexpr InputEventMask engineMask = inputEventMaskBit(InputEventType::keyDown)
 class XInputEventTapsTest : public ::testing::Test {
 protected:
     void xdotool(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), "xdotool");
-        ASSERT_EQ(runCommand(std::move(arguments), desktop.server.environment()), 0);
+        ASSERT_EQ(desktop.xdotool(std::move(arguments)), 0);
     }
     void focus(const TestApplication& app) {
         xdotool({"windowactivate", "--sync", std::to_string(app.window())});

@@ -35,13 +35,5 @@ TEST(SimWindowServer, RemovingAWindowLeavesTheProcesssOtherWindows) {
     EXPECT_FALSE(server.removeWindow(7, {0, 0, 100, 100}));
 }
 
-TEST(SimWindowServer, AHiddenProcesssWindowsAreOffScreen) {
-    SimWindowServer server;
-    server.addWindow(7, 0, 0, 100, 100);
-    server.addWindow(8, 10, 10, 100, 100);
-    server.setHiddenProcesses([](ProcessId pid) { return pid == 8; });
-    EXPECT_EQ(framesOf(server), (std::vector<Rect>{{0, 0, 100, 100}}));
-}
-
 } // namespace
 } // namespace velmora

@@ -1,6 +1,6 @@
 #include "Models/ProtectedApp.hpp"
 #include "Platform/Linux/DesktopEntryBundleReader.hpp"
-#include "Platform/Linux/System/TemporaryDirectory.hpp"
+#include "Support/TemporaryDirectory.hpp"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

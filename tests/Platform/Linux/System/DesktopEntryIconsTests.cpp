@@ -1,6 +1,6 @@
 #include "Platform/Linux/DesktopEntryIcons.hpp"
-#include "Platform/Linux/System/TemporaryDirectory.hpp"
 #include "Platform/Linux/XdgApplicationDirectory.hpp"
+#include "Support/TemporaryDirectory.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "Models/ProtectedAppsCoding.hpp"
 #include "Platform/Linux/JsonFileUserDefaults.hpp"
-#include "Platform/Linux/System/TemporaryDirectory.hpp"
+#include "Support/TemporaryDirectory.hpp"
 
 #include <fcntl.h>
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "Platform/Linux/System/TemporaryDirectory.hpp"
+#include "Platform/Linux/System/ScopedVariable.hpp"
 #include "Platform/Linux/XdgApplicationDirectory.hpp"
+#include "Support/TemporaryDirectory.hpp"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,26 +9,12 @@
 namespace velmora {
 namespace {
 
+using testing::ScopedVariable;
 using testing::TemporaryDirectory;
 
 std::string application(const std::string& name, const std::string& extra = "") {
     return "[Desktop Entry]\nType=Application\nName=" + name + "\n" + extra;
 }
-
-/// Puts PATH back when the test ends.
-class PathVariable {
-public:
-    explicit PathVariable(const std::string& value) {
-        if (const char* old = std::getenv("PATH")) {
-            old_ = old;
-        }
-        ::setenv("PATH", value.c_str(), 1);
-    }
-    ~PathVariable() { ::setenv("PATH", old_.c_str(), 1); }
-
-private:
-    std::string old_;
-};
 
 class XdgApplicationDirectoryTest : public ::testing::Test {
 protected:
@@ -108,7 +94,7 @@ struct Window {
 };
 
 TEST_F(XdgApplicationDirectoryTest, WindowsAreMatchedInTheAgreedOrder) {
-    const PathVariable path(dir.path("bin"));
+    const ScopedVariable path("PATH", dir.path("bin"));
     const struct {
         const char* name;
         Window window;

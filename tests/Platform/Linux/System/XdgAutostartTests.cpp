@@ -1,38 +1,15 @@
 #include "Platform/Linux/DesktopEntry.hpp"
-#include "Platform/Linux/System/TemporaryDirectory.hpp"
+#include "Platform/Linux/System/ScopedVariable.hpp"
 #include "Platform/Linux/XdgAutostart.hpp"
+#include "Support/TemporaryDirectory.hpp"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace velmora {
 namespace {
 
+using testing::ScopedVariable;
 using testing::TemporaryDirectory;
-
-/// Sets an environment variable for the length of a test.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedVariable() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(XdgAutostart, RegisteringWritesAnEntryThatStartsTheProgram) {
     for (const std::string executable :

@@ -1,5 +1,5 @@
-#include "Platform/Linux/System/TemporaryDirectory.hpp"
 #include "Platform/Linux/XdgUrlOpener.hpp"
+#include "Support/TemporaryDirectory.hpp"
 
 #include <chrono>
 #include <fcntl.h>

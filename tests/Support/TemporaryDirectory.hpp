@@ -17,7 +17,9 @@ class TemporaryDirectory {
 public:
     TemporaryDirectory() {
         std::string pattern = (std::filesystem::temp_directory_path() / "velmora-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            path_ = pattern;
+        }
     }
     ~TemporaryDirectory() {
         std::error_code ignored;
@@ -43,10 +45,6 @@ public:
         std::ostringstream contents;
         contents << in.rdbuf();
         return contents.str();
-    }
-
-    [[nodiscard]] bool exists(const std::string& relative) const {
-        return std::filesystem::exists(std::filesystem::symlink_status(path_ / relative));
     }
 
     /// The names of the entries directly inside `relative`.
