@@ -57,6 +57,12 @@ QtOverlayWindow::QtOverlayWindow(std::shared_ptr<QQmlEngine> engine, Rect frame)
     QObject::connect(view_.get(), &QWindow::heightChanged, view_.get(), [this] { applyMask(); });
     setFrame(frame, false);
     nativeOverlayCreated(*view_);
+    // The controller that keeps this window lives as long as the process, past the
+    // application object, and no Qt window may outlive that.
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        QObject::connect(application, &QCoreApplication::aboutToQuit, view_.get(),
+                         [this] { view_.reset(); });
+    }
 }
 
 QtOverlayWindow::~QtOverlayWindow() = default;

@@ -36,6 +36,10 @@ TEST_F(LockAndUnlock, CoveredUntilTheRightPasswordThenUsable) {
         << "a key typed into the unlocked application did not reach it";
     EXPECT_EQ(client().countLines("key "), 1u) << "keys typed while covered reached it";
     EXPECT_EQ(client().countLines("button "), 0u) << "clicks on the cover reached it";
+
+    // Its windows made and used, Velmora still ends cleanly when the session does.
+    velmora().stop();
+    EXPECT_EQ(velmora().log().find("FATAL"), std::string::npos) << velmora().log();
 }
 
 TEST_F(LockAndUnlock, WrongPasswordsKeepTheAppCoveredAndTheRightOneStillUnlocks) {
