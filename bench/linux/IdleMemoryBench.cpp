@@ -1,8 +1,8 @@
-// Resident memory of Velmora at rest: the real program on a private Xvfb with openbox, three
-// protected applications running (test clients under three identities) and an unprotected
-// backdrop in front. One protected application is brought to the front once and covered, then
-// the backdrop again; its overlay stays, as a locked application's does. After a quiet spell
-// the kernel's accounting of the process is read from /proc.
+// Resident memory of Velmora at rest: the real program in the tray (trayer) of a private Xvfb
+// with openbox, its panel not opened, three protected applications running (test clients under
+// three identities) and an unprotected backdrop in front. One protected application is brought to
+// the front once and covered, then the backdrop again; its overlay stays, as a locked application's
+// does. After a quiet spell the kernel's accounting of the process is read from /proc.
 #include "support/BenchDesktop.hpp"
 #include "support/ProcessMemory.hpp"
 
@@ -28,7 +28,7 @@ const char* const kFields[] = {"VmRSS", "RssAnon", "RssFile", "RssShmem", "VmHWM
 std::map<std::string, long> settledVelmora() {
     std::vector<BenchApp> apps = kProtectedApps;
     apps.push_back(kBackdrop);
-    BenchDesktop desktop(apps);
+    BenchDesktop desktop(apps, {.trayHost = true});
     std::vector<e2e::WindowInfo> windows;
     int x = 40;
     for (const BenchApp& app : kProtectedApps) {
@@ -66,7 +66,8 @@ int main() {
         std::fprintf(stderr, "IdleMemoryBench: %s\n", error.what());
         return 1;
     }
-    std::printf("Idle velmora, 3 protected applications running, one covered (%lld s after)\n",
+    std::printf("Idle velmora in the tray, 3 protected applications running, one covered (%lld s "
+                "after)\n",
                 static_cast<long long>(kQuietSpell.count()));
     for (const char* field : kFields) {
         std::printf("  %-9s %8.1f MiB\n", field, static_cast<double>(status[field]) / 1024.0);

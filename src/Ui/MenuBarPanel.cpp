@@ -70,6 +70,9 @@ void MenuBarPanel::showWithoutTray() {
 }
 
 void MenuBarPanel::show(const QRect& icon) {
+    if (!contentLoaded_) {
+        loadContent();
+    }
     const bool popup = !icon.isEmpty();
     if (popup != popup_ || !view_->isVisible()) {
         // Flags only take effect on a window that is not shown.
@@ -92,8 +95,19 @@ void MenuBarPanel::close() {
 }
 
 void MenuBarPanel::setContent(const QUrl& source, QObject* model) {
-    QMetaObject::invokeMethod(view_->rootObject(), "showContent", Q_ARG(QVariant, source),
-                              Q_ARG(QVariant, QVariant::fromValue(model)));
+    contentSource_ = source;
+    contentModel_ = model;
+    contentLoaded_ = false;
+    // A model on its way out must leave the panel at once.
+    if (view_->isVisible() || source.isEmpty()) {
+        loadContent();
+    }
+}
+
+void MenuBarPanel::loadContent() {
+    QMetaObject::invokeMethod(view_->rootObject(), "showContent", Q_ARG(QVariant, contentSource_),
+                              Q_ARG(QVariant, QVariant::fromValue(contentModel_)));
+    contentLoaded_ = true;
 }
 
 void MenuBarPanel::place() {

@@ -37,7 +37,8 @@ public:
     void showWithoutTray();
     void close();
     /// Shows the QML file at `source` as the panel's content, its `model` property set to
-    /// `model`, which must outlive the panel's use of it; an empty `source` removes it.
+    /// `model`, which must outlive the panel's use of it; an empty `source` removes it. The
+    /// content is built when the panel first shows: many never open it.
     void setContent(const QUrl& source, QObject* model);
 
     [[nodiscard]] bool isPopup() const { return popup_; }
@@ -47,11 +48,15 @@ public:
 private:
     void show(const QRect& icon);
     void place();
+    void loadContent();
 
     std::shared_ptr<QQmlEngine> engine_;
     std::unique_ptr<QQuickView> view_;
     QRect icon_;
     bool popup_ = false;
+    QUrl contentSource_;
+    QObject* contentModel_ = nullptr;
+    bool contentLoaded_ = true;
     // The click on the tray icon that takes the keyboard from an open panel closes it just
     // before the click itself arrives; that click must not open it again.
     QElapsedTimer sinceFocusLost_;
