@@ -1,8 +1,9 @@
 // Resident memory of Velmora at rest: the real program in the tray (trayer) of a private Xvfb
-// with openbox, its panel not opened, three protected applications running (test clients under
-// three identities) and an unprotected backdrop in front. One protected application is brought to
-// the front once and covered, then the backdrop again; its overlay stays, as a locked application's
-// does. After a quiet spell the kernel's accounting of the process is read from /proc.
+// with openbox, its panel never opened, three protected applications running (test clients
+// under three identities) and an unprotected backdrop in front. One protected application is
+// brought to the front once and covered, then the backdrop again; its overlay stays, as a
+// locked application's does. After a quiet spell the kernel's accounting of the process is
+// read from /proc.
 #include "support/BenchDesktop.hpp"
 #include "support/ProcessMemory.hpp"
 
