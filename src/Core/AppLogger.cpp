@@ -119,6 +119,16 @@ void writeAtomically(const std::filesystem::path& path, const std::string& text)
     }
 }
 
+// The user's Application Support folder as each system names it.
+std::filesystem::path ownDirectory() {
+#ifdef __APPLE__
+    return AppLogger::macApplicationSupportDirectory(std::getenv("HOME"));
+#else
+    return AppLogger::applicationSupportDirectory(std::getenv("XDG_DATA_HOME"),
+                                                  std::getenv("HOME"));
+#endif
+}
+
 } // namespace
 
 std::shared_ptr<AppLogger> AppLogger::create(std::filesystem::path directory,
@@ -144,10 +154,9 @@ const std::shared_ptr<AppLogger>& AppLogger::shared() {
         // same file as every other line.
         auto installed = std::dynamic_pointer_cast<AppLogger>(platform.logger);
         auto* logger = new std::shared_ptr<AppLogger>(
-            installed ? std::move(installed)
-                      : create(applicationSupportDirectory(std::getenv("XDG_DATA_HOME"),
-                                                           std::getenv("HOME")),
-                               platform.runLoop, std::make_shared<SystemTimeProvider>()));
+            installed
+                ? std::move(installed)
+                : create(ownDirectory(), platform.runLoop, std::make_shared<SystemTimeProvider>()));
         std::atexit([] {
             shared()->flush();
             shared()->waitUntilWritten();
@@ -165,6 +174,14 @@ std::filesystem::path AppLogger::applicationSupportDirectory(const char* xdgData
     }
     if (home != nullptr && home[0] != '\0') {
         return std::filesystem::path(home) / ".local" / "share" / "Brevane";
+    }
+    std::error_code ignored;
+    return std::filesystem::temp_directory_path(ignored) / "Brevane";
+}
+
+std::filesystem::path AppLogger::macApplicationSupportDirectory(const char* home) {
+    if (home != nullptr && home[0] == '/') {
+        return std::filesystem::path(home) / "Library" / "Application Support" / "Brevane";
     }
     std::error_code ignored;
     return std::filesystem::temp_directory_path(ignored) / "Brevane";

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Support/Logging.hpp"
 #include "Core/SystemVersion.hpp"
+#include "Support/Logging.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/TimeProviding.hpp"
 
@@ -48,6 +48,9 @@ public:
     /// the temporary directory. Either argument may be null.
     static std::filesystem::path applicationSupportDirectory(const char* xdgDataHome,
                                                              const char* home);
+    /// On macOS: "$HOME/Library/Application Support/Brevane", the per-user folder of a
+    /// program outside the sandbox, else a "Brevane" folder in the temporary directory.
+    static std::filesystem::path macApplicationSupportDirectory(const char* home);
 
     AppLogger(Token, const std::filesystem::path& directory, TimePoint start,
               std::shared_ptr<RunLoop> runLoop, std::shared_ptr<TimeProviding> clock,

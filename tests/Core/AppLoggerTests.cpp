@@ -263,6 +263,9 @@ TEST(AppLoggerDirectory, FollowsTheXdgDataDirectory) {
     EXPECT_EQ(AppLogger::applicationSupportDirectory("relative/data", "/home/ana"),
               "/home/ana/.local/share/Brevane");
     EXPECT_EQ(AppLogger::applicationSupportDirectory(nullptr, nullptr), temp / "Brevane");
+    EXPECT_EQ(AppLogger::macApplicationSupportDirectory("/Users/ana"),
+              "/Users/ana/Library/Application Support/Brevane");
+    EXPECT_EQ(AppLogger::macApplicationSupportDirectory(nullptr), temp / "Brevane");
 }
 
 } // namespace
