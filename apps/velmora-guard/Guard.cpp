@@ -51,11 +51,12 @@ int Guard::run() {
             continue;
         }
         pollfd watched[2] = {{channel_, POLLIN, 0}, {windows_.fileDescriptor(), POLLIN, 0}};
-        if (::poll(watched, 2, pollTimeout(now)) < 0 && errno != EINTR) {
+        const bool readIn = windows_.hasEventsReadIn();
+        if (::poll(watched, 2, readIn ? 0 : pollTimeout(now)) < 0 && errno != EINTR) {
             log_.error("Cannot wait for Velmora: " + std::to_string(errno));
             return 1;
         }
-        if (watched[1].revents != 0 && windows_.readEvents() && guarding_) {
+        if ((watched[1].revents != 0 || readIn) && windows_.readEvents() && guarding_) {
             if (const int again = windows_.iconify(watched_); again > 0) {
                 log_.warn("Iconified " + std::to_string(again) +
                           " windows of protected applications shown while Velmora is away");

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <xcb/res.h>
 
 namespace velmora {
@@ -74,18 +75,27 @@ int WindowIconifier::iconify(const std::vector<ProcessId>& pids) {
         }
     }
     xcb_flush(connection_);
+    while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_)) {
+        readIn_ = consumeEvent(event) || readIn_;
+    }
     return requested;
 }
 
 bool WindowIconifier::readEvents() {
-    bool shownAgain = false;
+    bool shownAgain = std::exchange(readIn_, false);
     while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
-        if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
-            const auto* change = reinterpret_cast<xcb_property_notify_event_t*>(event);
-            shownAgain = shownAgain || change->atom == wmState_ || change->atom == clientList_;
-        }
-        std::free(event);
+        shownAgain = consumeEvent(event) || shownAgain;
     }
+    return shownAgain;
+}
+
+bool WindowIconifier::consumeEvent(xcb_generic_event_t* event) const {
+    bool shownAgain = false;
+    if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
+        const auto* change = reinterpret_cast<xcb_property_notify_event_t*>(event);
+        shownAgain = change->atom == wmState_ || change->atom == clientList_;
+    }
+    std::free(event);
     return shownAgain;
 }
 

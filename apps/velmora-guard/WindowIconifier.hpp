@@ -34,6 +34,9 @@ public:
     /// Takes the waiting events; true when one may have shown a window again (a window's
     /// ICCCM state or the list of managed windows changed).
     bool readEvents();
+    /// Such an event came in while iconify() waited for answers: it is off the socket, so
+    /// poll cannot tell of it.
+    [[nodiscard]] bool hasEventsReadIn() const { return readIn_; }
 
 private:
     WindowIconifier(xcb_connection_t* connection, xcb_window_t root);
@@ -42,10 +45,13 @@ private:
     [[nodiscard]] ProcessId ownerOf(xcb_window_t window) const;
     [[nodiscard]] bool isIconic(xcb_window_t window) const;
     void requestIconic(xcb_window_t window);
+    /// Frees `event`; true when it may have shown a window again.
+    [[nodiscard]] bool consumeEvent(xcb_generic_event_t* event) const;
 
     xcb_connection_t* connection_;
     xcb_window_t root_;
     bool hasResourceExtension_ = false;
+    bool readIn_ = false;
     xcb_atom_t clientList_;
     xcb_atom_t wmPid_;
     xcb_atom_t wmState_;
