@@ -18,21 +18,16 @@ namespace {
 constexpr auto kQuietSpell = std::chrono::seconds{10};
 // Read strictly: 60 MB of 10^6 bytes.
 constexpr double kTargetKilobytes = 60e6 / 1024;
-const std::vector<BenchApp> kProtectedApps{
-    {"org.velmora.BenchNotes", "Bench Notes", "BenchNotes"},
-    {"org.velmora.BenchMail", "Bench Mail", "BenchMail"},
-    {"org.velmora.BenchPhotos", "Bench Photos", "BenchPhotos"},
-};
 const BenchApp kBackdrop{"org.velmora.BenchBackdrop", "Bench Backdrop", "BenchBackdrop", false};
 const char* const kFields[] = {"VmRSS", "RssAnon", "RssFile", "RssShmem", "VmHWM"};
 
 std::map<std::string, long> settledVelmora() {
-    std::vector<BenchApp> apps = kProtectedApps;
+    std::vector<BenchApp> apps = kThreeProtectedApps;
     apps.push_back(kBackdrop);
     BenchDesktop desktop(apps, {.trayHost = true});
     std::vector<e2e::WindowInfo> windows;
     int x = 40;
-    for (const BenchApp& app : kProtectedApps) {
+    for (const BenchApp& app : kThreeProtectedApps) {
         windows.push_back(desktop.launch(app, "360x280+" + std::to_string(x) + "+80",
                                          e2e::Rgb::fromHex(0xff00ff)));
         x += 400;

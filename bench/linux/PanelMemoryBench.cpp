@@ -19,15 +19,10 @@ constexpr int kPanelWidth = 350;
 constexpr auto kQuietSpell = std::chrono::seconds{3};
 // Read strictly: 5 MB of 10^6 bytes.
 constexpr double kTargetKilobytes = 5e6 / 1024;
-const std::vector<BenchApp> kProtectedApps{
-    {"org.velmora.BenchNotes", "Bench Notes", "BenchNotes"},
-    {"org.velmora.BenchMail", "Bench Mail", "BenchMail"},
-    {"org.velmora.BenchPhotos", "Bench Photos", "BenchPhotos"},
-};
 
 class PanelRounds {
 public:
-    PanelRounds() : desktop_(kProtectedApps, {.trayHost = true}) { desktop_.startVelmora(); }
+    PanelRounds() : desktop_(kThreeProtectedApps, {.trayHost = true}) { desktop_.startVelmora(); }
 
     /// Opens the panel from the tray icon, the rightmost in the tray along the top edge,
     /// and closes it again with Escape.

@@ -20,6 +20,13 @@ struct BenchApp {
     bool isProtected = true;
 };
 
+/// A list of three protected applications, for the benchmarks that weigh Velmora with one.
+inline const std::vector<BenchApp> kThreeProtectedApps{
+    {"org.velmora.BenchNotes", "Bench Notes", "BenchNotes"},
+    {"org.velmora.BenchMail", "Bench Mail", "BenchMail"},
+    {"org.velmora.BenchPhotos", "Bench Photos", "BenchPhotos"},
+};
+
 /// How many windows a client opens, each 30 px right of and below the one before, and
 /// whether the later ones are transient for the first.
 struct ClientWindows {
