@@ -11,6 +11,23 @@ namespace {
 
 constexpr int kPanelWidth = 350;
 
+// Where a person clicks, from the panel's left edge and from its top or bottom edge. Its
+// content is anchored at the bottom, so the buttons there keep their places whatever the list
+// above them holds; the first row is at the top.
+enum class Edge { top, bottom };
+struct Spot {
+    int x;
+    Edge edge;
+    int distance;
+};
+constexpr Spot kAddApp{59, Edge::bottom, 41};
+constexpr Spot kGear{22, Edge::bottom, 13};
+constexpr Spot kFirstRowChevron{320, Edge::top, 71};
+// In the first row, opened: the last line of its controls.
+constexpr Spot kRemove{295, Edge::bottom, 75};
+// In the settings popover, which stands on the gear.
+constexpr Spot kLaunchAtLoginSwitch{248, Edge::bottom, 284};
+
 std::string contentsOf(const std::filesystem::path& path) {
     std::ifstream file(path);
     std::stringstream text;
@@ -62,17 +79,24 @@ protected:
     /// The panel once it has grown beyond `height` and stopped growing: what opens in it
     /// opens with an animation, and its buttons have their places only at the end.
     std::optional<WindowInfo> waitForPanelTallerThan(int height) {
-        std::optional<WindowInfo> panel;
+        std::optional<WindowInfo> grown;
         int lastHeight = 0;
         int unchanged = 0;
         eventually([&] {
-            panel = waitForPanel();
-            const int current = panel ? panel->geometry.height : 0;
+            grown = panel();
+            const int current = grown ? grown->geometry.height : 0;
             unchanged = current == lastHeight ? unchanged + 1 : 0;
             lastHeight = current;
             return current > height && unchanged >= 3;
         });
-        return panel && panel->geometry.height > height ? panel : std::nullopt;
+        return grown && grown->geometry.height > height ? grown : std::nullopt;
+    }
+
+    void click(const WindowInfo& panel, Spot spot) {
+        const ScreenRect& frame = panel.geometry;
+        const int y = spot.edge == Edge::top ? frame.y + spot.distance
+                                             : frame.y + frame.height - spot.distance;
+        desktop().xdo().click(frame.x + spot.x, y);
     }
 
     std::filesystem::path defaultsFile() {
@@ -84,8 +108,7 @@ TEST_F(TrayPanel, AddsAnApplicationThroughTheDialogAndRemovesItWithThePassword) 
     const auto panel = openPanel();
     ASSERT_TRUE(panel) << "no panel under the tray icon";
     saveScreenshot("1-open");
-    const ScreenRect& frame = panel->geometry;
-    desktop().xdo().click(frame.x + 59, frame.y + frame.height - 41);
+    click(*panel, kAddApp);
     std::optional<WindowInfo> dialog;
     ASSERT_TRUE(eventually([&] {
         dialog = desktop().display().find([&](const WindowInfo& info) {
@@ -103,13 +126,11 @@ TEST_F(TrayPanel, AddsAnApplicationThroughTheDialogAndRemovesItWithThePassword) 
     const auto listed = openPanel();
     ASSERT_TRUE(listed);
     saveScreenshot("3-listed");
-    const ScreenRect& listedFrame = listed->geometry;
-    desktop().xdo().click(listedFrame.x + 320, listedFrame.y + 71);
-    const auto expanded = waitForPanelTallerThan(listedFrame.height + 60);
+    click(*listed, kFirstRowChevron);
+    const auto expanded = waitForPanelTallerThan(listed->geometry.height + 60);
     ASSERT_TRUE(expanded) << "the row did not open its controls";
     saveScreenshot("4-expanded");
-    const ScreenRect& expandedFrame = expanded->geometry;
-    desktop().xdo().click(expandedFrame.x + 295, expandedFrame.y + expandedFrame.height - 75);
+    click(*expanded, kRemove);
     std::optional<WindowInfo> prompt;
     ASSERT_TRUE(eventually([&] {
         const xcb_window_t focus = desktop().display().inputFocus();
@@ -152,24 +173,19 @@ TEST_F(TrayPanel, OpensAgainAtOnceAfterEscapeAndClosesOnTheIcon) {
 TEST_F(TrayPanel, LaunchAtLoginWritesAndRemovesTheAutostartEntry) {
     const auto panel = openPanel();
     ASSERT_TRUE(panel) << "no panel under the tray icon";
-    const ScreenRect& frame = panel->geometry;
-    desktop().xdo().click(frame.x + 22, frame.y + frame.height - 13);
-    const auto withPopover = waitForPanelTallerThan(frame.height + 100);
+    click(*panel, kGear);
+    const auto withPopover = waitForPanelTallerThan(panel->geometry.height + 100);
     ASSERT_TRUE(withPopover) << "the gear opened no settings popover";
     saveScreenshot("1-popover");
 
     const std::filesystem::path entry =
         desktop().configHome() / "autostart" / "com.tovren.velmora.desktop";
-    const ScreenRect& popover = withPopover->geometry;
-    const auto clickSwitch = [&] {
-        desktop().xdo().click(popover.x + 248, popover.y + popover.height - 284);
-    };
-    clickSwitch();
+    click(*withPopover, kLaunchAtLoginSwitch);
     ASSERT_TRUE(eventually([&] { return std::filesystem::exists(entry); }))
         << "Launch at Login wrote no autostart entry";
     EXPECT_NE(contentsOf(entry).find("Exec="), std::string::npos);
     saveScreenshot("2-launch-at-login");
-    clickSwitch();
+    click(*withPopover, kLaunchAtLoginSwitch);
     EXPECT_TRUE(eventually([&] { return !std::filesystem::exists(entry); }))
         << "turning Launch at Login off left the autostart entry";
 }
