@@ -24,28 +24,7 @@ protected:
         panel.reset();
         adaptor.reset();
         prepareQmlEngine(*qmlEngine);
-        model = MenuBarDropdownViewModel::create({
-            .appState = appState,
-            .lockEngine = engine,
-            .permissionsManager = permissions,
-            .authManager = auth,
-            .icons = desktop.applicationIcons,
-            .applicationPicker = desktop.applicationPicker,
-            .alerts = desktop.alerts,
-            .urlOpener = desktop.urlOpener,
-            .application = desktop.hostApplication,
-            .runLoop = desktop.loop,
-            .settingsPopup =
-                [this] {
-                    return SettingsPopupViewModel::Collaborators{
-                        .userDefaults = desktop.userDefaults,
-                        .loginItems = desktop.loginItems,
-                        .systemLog = desktop.systemLog,
-                        .urlOpener = desktop.urlOpener,
-                        .updater = updater,
-                    };
-                },
-        });
+        model = MenuBarDropdownViewModel::create(dropdownCollaborators());
         adaptor = std::make_unique<MenuBarDropdownAdaptor>(model);
         panel = std::make_unique<MenuBarPanel>(qmlEngine);
         panel->setContent(QUrl(QStringLiteral("qrc:/velmora/qml/MenuBarDropdown.qml")),

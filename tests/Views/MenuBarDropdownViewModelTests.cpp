@@ -7,29 +7,7 @@ namespace {
 class MenuBarDropdownViewModelTest : public ViewModelTest {
 protected:
     std::shared_ptr<MenuBarDropdownViewModel> makePanel() {
-        return MenuBarDropdownViewModel::create({
-            .appState = appState,
-            .lockEngine = engine,
-            .permissionsManager = permissions,
-            .authManager = auth,
-            .icons = desktop.applicationIcons,
-            .applicationPicker = desktop.applicationPicker,
-            .alerts = desktop.alerts,
-            .urlOpener = desktop.urlOpener,
-            .application = desktop.hostApplication,
-            .runLoop = desktop.loop,
-            .settingsPopup =
-                [this] {
-                    ++popupsMade;
-                    return SettingsPopupViewModel::Collaborators{
-                        .userDefaults = desktop.userDefaults,
-                        .loginItems = desktop.loginItems,
-                        .systemLog = desktop.systemLog,
-                        .urlOpener = desktop.urlOpener,
-                        .updater = updater,
-                    };
-                },
-        });
+        return MenuBarDropdownViewModel::create(dropdownCollaborators());
     }
 
     static std::vector<std::string> names(const MenuBarDropdownViewModel& panel) {
@@ -39,8 +17,6 @@ protected:
         }
         return out;
     }
-
-    int popupsMade = 0;
 };
 
 TEST_F(MenuBarDropdownViewModelTest, HeaderAndWarningRowsFollowThePermissions) {

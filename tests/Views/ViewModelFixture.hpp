@@ -3,6 +3,7 @@
 #include "Core/LockEngine/LockEngineFixture.hpp"
 #include "Services/PermissionsManager.hpp"
 #include "Support/FakeAuthenticator.hpp"
+#include "Views/MenuBarDropdownViewModel.hpp"
 
 #include <optional>
 
@@ -37,10 +38,38 @@ protected:
         ::testing::internal::GetCapturedStdout();
     }
 
+    /// The panel's collaborators on this desktop; each settings popover it makes is counted.
+    MenuBarDropdownViewModel::Collaborators dropdownCollaborators() {
+        return {
+            .appState = appState,
+            .lockEngine = engine,
+            .permissionsManager = permissions,
+            .authManager = auth,
+            .icons = desktop.applicationIcons,
+            .applicationPicker = desktop.applicationPicker,
+            .alerts = desktop.alerts,
+            .urlOpener = desktop.urlOpener,
+            .application = desktop.hostApplication,
+            .runLoop = desktop.loop,
+            .settingsPopup =
+                [this] {
+                    ++popupsMade;
+                    return SettingsPopupViewModel::Collaborators{
+                        .userDefaults = desktop.userDefaults,
+                        .loginItems = desktop.loginItems,
+                        .systemLog = desktop.systemLog,
+                        .urlOpener = desktop.urlOpener,
+                        .updater = updater,
+                    };
+                },
+        };
+    }
+
     const Platform platform = desktop.platform(logger);
     std::shared_ptr<PermissionsManager> permissions;
     std::shared_ptr<FakeAuthenticator> auth = std::make_shared<FakeAuthenticator>(desktop.loop);
     std::shared_ptr<SimUpdater> updater = std::make_shared<SimUpdater>();
+    int popupsMade = 0;
 };
 
 } // namespace velmora::testing
