@@ -5,6 +5,7 @@
 #include "Platform/ApplicationIcons.hpp"
 #include "Platform/ApplicationPicker.hpp"
 #include "Platform/BundleReading.hpp"
+#include "Platform/CoverWindows.hpp"
 #include "Platform/EventTap.hpp"
 #include "Platform/HostApplication.hpp"
 #include "Platform/LoginItems.hpp"
@@ -44,6 +45,8 @@ struct Platform {
     std::shared_ptr<OwnerAuthenticationService> ownerAuthentication{};
     std::shared_ptr<ScreenProviding> screens{};
     std::shared_ptr<OverlayWindowFactory> overlayWindows{};
+    /// The plain covers over every window of a locked application.
+    std::shared_ptr<CoverWindowFactory> coverWindows{};
     UpdaterFactory updaterFactory{};
     std::shared_ptr<WindowListProviding> windowList{};
     std::shared_ptr<EventTapProviding> eventTaps{};
