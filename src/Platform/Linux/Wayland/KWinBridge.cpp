@@ -1,0 +1,318 @@
+#include "Platform/Linux/Wayland/KWinBridge.hpp"
+
+#include <QDBusArgument>
+#include <QDBusConnectionInterface>
+#include <QDBusMetaType>
+#include <QDBusServiceWatcher>
+#include <QDBusVariant>
+#include <QEventLoop>
+#include <unistd.h>
+
+namespace velmora {
+namespace {
+
+const QString kKWinService = QStringLiteral("org.kde.KWin");
+const QString kScriptName = QStringLiteral("velmora");
+constexpr int kHelloTimeoutMs = 5000;
+constexpr int kGoodbyeTimeoutMs = 500;
+// The script's calls time out after 25 s: a poll is answered well before.
+constexpr int kKeepAliveMs = 10000;
+
+QDBusMessage scripting(const char* method, QVariantList arguments) {
+    auto message = QDBusMessage::createMethodCall(kKWinService, QStringLiteral("/Scripting"),
+                                                  QStringLiteral("org.kde.kwin.Scripting"),
+                                                  QLatin1String(method));
+    message.setArguments(arguments);
+    return message;
+}
+
+// Maps and lists inside variants arrive still marshalled.
+QVariant plain(const QVariant& value) {
+    if (value.canConvert<QDBusVariant>() && value.userType() == qMetaTypeId<QDBusVariant>()) {
+        return plain(value.value<QDBusVariant>().variant());
+    }
+    if (value.userType() != qMetaTypeId<QDBusArgument>()) {
+        return value;
+    }
+    const auto argument = value.value<QDBusArgument>();
+    switch (argument.currentType()) {
+    case QDBusArgument::MapType: {
+        QVariantMap map;
+        argument.beginMap();
+        while (!argument.atEnd()) {
+            argument.beginMapEntry();
+            const QString key = plain(argument.asVariant()).toString();
+            map.insert(key, plain(argument.asVariant()));
+            argument.endMapEntry();
+        }
+        argument.endMap();
+        return map;
+    }
+    case QDBusArgument::ArrayType: {
+        QVariantList list;
+        argument.beginArray();
+        while (!argument.atEnd()) {
+            list.push_back(plain(argument.asVariant()));
+        }
+        argument.endArray();
+        return list;
+    }
+    case QDBusArgument::VariantType:
+        return plain(argument.asVariant());
+    default:
+        return plain(argument.asVariant());
+    }
+}
+
+std::string describeError(const QDBusMessage& reply) {
+    return reply.errorName().toStdString() + ": " + reply.errorMessage().toStdString();
+}
+
+} // namespace
+
+std::shared_ptr<KWinBridge> KWinBridge::connect(QDBusConnection bus, const QString& scriptPath,
+                                                std::shared_ptr<RunLoop> runLoop,
+                                                std::shared_ptr<Logging> logger,
+                                                std::string& error) {
+    if (!bus.isConnected()) {
+        error = "there is no session bus";
+        return nullptr;
+    }
+    std::shared_ptr<KWinBridge> bridge(new KWinBridge(bus, std::move(runLoop), std::move(logger)));
+    bridge->kwinOwner_ = bus.interface()->serviceOwner(kKWinService).value();
+    if (bridge->kwinOwner_.isEmpty()) {
+        error = "KWin is not on the session bus";
+        return nullptr;
+    }
+    if (!bus.registerVirtualObject(QLatin1String(kwin::kPath), bridge.get()) ||
+        !bus.registerService(QLatin1String(kwin::kService))) {
+        error = "cannot take the name " + std::string(kwin::kService) + " on the session bus";
+        return nullptr;
+    }
+    if (!bridge->load(scriptPath, error) || !bridge->waitForHello(error)) {
+        bridge->unload();
+        return nullptr;
+    }
+    return bridge;
+}
+
+KWinBridge::KWinBridge(QDBusConnection bus, std::shared_ptr<RunLoop> runLoop,
+                       std::shared_ptr<Logging> logger)
+    : bus_(std::move(bus)), runLoop_(std::move(runLoop)), logger_(std::move(logger)) {
+    keepAlive_.setSingleShot(true);
+    keepAlive_.setInterval(kKeepAliveMs);
+    QObject::connect(&keepAlive_, &QTimer::timeout, this, [this] {
+        if (pendingAsk_) {
+            bus_.send(pendingAsk_->createReply(QVariant(QVariantList{})));
+            pendingAsk_.reset();
+        }
+    });
+    kwinWatcher_ = std::make_unique<QDBusServiceWatcher>(
+        kKWinService, bus_, QDBusServiceWatcher::WatchForUnregistration);
+    QObject::connect(kwinWatcher_.get(), &QDBusServiceWatcher::serviceUnregistered, this,
+                     [this] { lost_.emit(); });
+}
+
+KWinBridge::~KWinBridge() {
+    *alive_ = false;
+    bus_.unregisterObject(QLatin1String(kwin::kPath));
+    bus_.unregisterService(QLatin1String(kwin::kService));
+}
+
+const kwin::Window* KWinBridge::window(WindowNumber number) const {
+    const auto found = windows_.find(number);
+    return found == windows_.end() ? nullptr : &found->second;
+}
+
+bool KWinBridge::load(const QString& scriptPath, std::string& error) {
+    // A script left by a Velmora that died answers nobody: start afresh.
+    const QDBusMessage loaded = bus_.call(scripting("isScriptLoaded", {kScriptName}));
+    if (loaded.type() == QDBusMessage::ReplyMessage && loaded.arguments().value(0).toBool()) {
+        bus_.call(scripting("unloadScript", {kScriptName}));
+    }
+    const QDBusMessage reply = bus_.call(scripting("loadScript", {scriptPath, kScriptName}));
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        error = "KWin cannot load " + scriptPath.toStdString() + " (" + describeError(reply) + ")";
+        return false;
+    }
+    const int id = reply.arguments().value(0).toInt();
+    if (id < 0) {
+        error = "KWin refused the script " + scriptPath.toStdString();
+        return false;
+    }
+    // KWin 5 serves each script at /N, KWin 6 at /Scripting/ScriptN.
+    for (const QString& path :
+         {QStringLiteral("/%1").arg(id), QStringLiteral("/Scripting/Script%1").arg(id)}) {
+        const QDBusMessage run = bus_.call(QDBusMessage::createMethodCall(
+            kKWinService, path, QStringLiteral("org.kde.kwin.Script"), QStringLiteral("run")));
+        if (run.type() == QDBusMessage::ReplyMessage) {
+            return true;
+        }
+    }
+    error = "KWin did not run the script " + scriptPath.toStdString();
+    return false;
+}
+
+bool KWinBridge::waitForHello(std::string& error) {
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timeout.start(kHelloTimeoutMs);
+    while (!greeted_ && !refusal_ && timeout.isActive()) {
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    if (refusal_) {
+        error = *refusal_;
+        return false;
+    }
+    if (!greeted_) {
+        error = "Velmora's KWin script did not report within " +
+                std::to_string(kHelloTimeoutMs / 1000) + " s";
+        return false;
+    }
+    return true;
+}
+
+void KWinBridge::unload() {
+    bus_.call(scripting("unloadScript", {kScriptName}));
+}
+
+void KWinBridge::shutDown() {
+    if (!greeted_) {
+        return;
+    }
+    greeted_ = false;
+    send(kwin::goodbye());
+    sendCommands();
+    // Unloaded only once the script has released every window.
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    timeout.start(kGoodbyeTimeoutMs);
+    while (!farewellHeard_ && timeout.isActive()) {
+        loop.processEvents(QEventLoop::WaitForMoreEvents, 50);
+        if (!queued_.isEmpty()) {
+            sendCommands();
+        }
+    }
+    if (!farewellHeard_) {
+        logger_->warn("The KWin script did not confirm Velmora's goodbye");
+    }
+    unload();
+}
+
+QString KWinBridge::introspect(const QString&) const {
+    return {};
+}
+
+bool KWinBridge::handleMessage(const QDBusMessage& message, const QDBusConnection&) {
+    // Only the compositor may tell Velmora about windows.
+    if (message.service() != kwinOwner_ || message.interface() != QLatin1String(kwin::kInterface)) {
+        return false;
+    }
+    const QString member = message.member();
+    if (member == QLatin1String("Hello")) {
+        hello(message);
+    } else if (member == QLatin1String("Facts")) {
+        facts(message);
+    } else if (member == QLatin1String("Commands")) {
+        commandsAsked(message);
+    } else if (member == QLatin1String("Farewell")) {
+        farewellHeard_ = true;
+        bus_.send(message.createReply());
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void KWinBridge::hello(const QDBusMessage& message) {
+    bool ok = false;
+    const int version = message.arguments().value(0).toInt(&ok);
+    if (!ok || version != kwin::kProtocolVersion) {
+        refusal_ = "Velmora's KWin script speaks protocol version " +
+                   message.arguments().value(0).toString().toStdString() + ", Velmora " +
+                   std::to_string(kwin::kProtocolVersion) + ": reinstall Velmora";
+        logger_->error(*refusal_);
+        bus_.send(message.createErrorReply(QStringLiteral("com.tovren.velmora.WrongVersion"),
+                                           QString::fromStdString(*refusal_)));
+        return;
+    }
+    if (greeted_) {
+        // The script started again: its numbers start again too.
+        logger_->warn("Velmora's KWin script started again");
+        windows_.clear();
+        active_.reset();
+        pendingAsk_.reset();
+        windowsChanged_.emit();
+    }
+    greeted_ = true;
+    bus_.send(message.createReply(QVariant(static_cast<int>(::getpid()))));
+}
+
+void KWinBridge::facts(const QDBusMessage& message) {
+    bus_.send(message.createReply());
+    const auto facts = kwin::parseFacts(plain(message.arguments().value(0)).toMap());
+    if (!facts) {
+        logger_->warn("Ignored a malformed report from the KWin script");
+        return;
+    }
+    for (const kwin::Window& window : facts->windows) {
+        windows_[window.number] = window;
+    }
+    for (const WindowNumber closed : facts->closed) {
+        windows_.erase(closed);
+    }
+    if (!facts->windows.empty() || !facts->closed.empty()) {
+        windowsChanged_.emit();
+    }
+    if (facts->active && *facts->active != active_) {
+        active_ = *facts->active;
+        activated_.emit();
+    }
+}
+
+void KWinBridge::commandsAsked(const QDBusMessage& message) {
+    if (pendingAsk_) {
+        bus_.send(pendingAsk_->createReply(QVariant(QVariantList{})));
+    }
+    message.setDelayedReply(true);
+    pendingAsk_ = message;
+    keepAlive_.start();
+    if (!queued_.isEmpty()) {
+        sendCommands();
+    }
+}
+
+void KWinBridge::send(QVariantMap command) {
+    queued_.push_back(std::move(command));
+    scheduleSending();
+}
+
+void KWinBridge::scheduleSending() {
+    if (std::exchange(sendingScheduled_, true)) {
+        return;
+    }
+    runLoop_->post([this, alive = std::weak_ptr(alive_)] {
+        if (alive.lock()) {
+            sendCommands();
+        }
+    });
+}
+
+void KWinBridge::sendCommands() {
+    if (beforeSending_) {
+        beforeSending_();
+    }
+    sendingScheduled_ = false;
+    if (queued_.isEmpty() || !pendingAsk_) {
+        return;
+    }
+    bus_.send(pendingAsk_->createReply(QVariant(queued_)));
+    pendingAsk_.reset();
+    queued_.clear();
+    keepAlive_.stop();
+}
+
+} // namespace velmora

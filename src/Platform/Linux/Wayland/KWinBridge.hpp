@@ -1,0 +1,108 @@
+#pragma once
+
+#include "Platform/Linux/Wayland/KWinProtocol.hpp"
+#include "Support/Logging.hpp"
+#include "Support/RunLoop.hpp"
+#include "Support/Signal.hpp"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVirtualObject>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QDBusServiceWatcher;
+
+namespace velmora {
+
+/// Velmora's end of its KWin script: loads the script into the compositor of this session,
+/// answers it on the session bus, keeps what it reports (every window, the active one) and
+/// hands it Velmora's commands, gathered per turn of the main loop.
+///
+///     auto bridge = KWinBridge::connect(QDBusConnection::sessionBus(), scriptPath, runLoop,
+///                                       logger, error);
+///     if (!bridge) { fail(error); }
+///     Subscription s = bridge->observeWindows([&] { look(bridge->windows()); });
+///     bridge->send(kwin::minimize(number));
+///     bridge->shutDown();   // before quitting: every window released, the script unloaded
+///
+/// Only KWin itself is listened to. A script that speaks another protocol version is
+/// refused and unloaded.
+class KWinBridge final : public QDBusVirtualObject {
+    Q_OBJECT
+
+public:
+    /// Loads the script and waits for its first report; nothing (and `error` set) when KWin
+    /// is not on the bus, the script does not start, or it speaks another version.
+    static std::shared_ptr<KWinBridge> connect(QDBusConnection bus, const QString& scriptPath,
+                                               std::shared_ptr<RunLoop> runLoop,
+                                               std::shared_ptr<Logging> logger, std::string& error);
+    ~KWinBridge() override;
+
+    [[nodiscard]] const std::map<WindowNumber, kwin::Window>& windows() const { return windows_; }
+    [[nodiscard]] const kwin::Window* window(WindowNumber number) const;
+    [[nodiscard]] std::optional<WindowNumber> activeWindow() const { return active_; }
+
+    /// After the windows changed (appeared, moved, restacked, closed), once per report.
+    [[nodiscard]] Subscription observeWindows(std::function<void()> handler) {
+        return windowsChanged_.connect(std::move(handler));
+    }
+    /// After another window became active (or none), once the windows are up to date.
+    [[nodiscard]] Subscription observeActivation(std::function<void()> handler) {
+        return activated_.connect(std::move(handler));
+    }
+    /// KWin left the bus: the session's compositor is gone.
+    [[nodiscard]] Subscription observeLost(std::function<void()> handler) {
+        return lost_.connect(std::move(handler));
+    }
+    /// Runs just before the commands of a turn go out, to add the last ones.
+    void setBeforeSending(std::function<void()> beforeSending) {
+        beforeSending_ = std::move(beforeSending);
+    }
+
+    /// Queues a command; the commands of one turn reach the script together, in order.
+    void send(QVariantMap command);
+    /// Releases every window and unloads the script.
+    void shutDown();
+
+    QString introspect(const QString& path) const override;
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
+
+private:
+    KWinBridge(QDBusConnection bus, std::shared_ptr<RunLoop> runLoop,
+               std::shared_ptr<Logging> logger);
+    bool load(const QString& scriptPath, std::string& error);
+    bool waitForHello(std::string& error);
+    void unload();
+    void hello(const QDBusMessage& message);
+    void facts(const QDBusMessage& message);
+    void commandsAsked(const QDBusMessage& message);
+    void scheduleSending();
+    void sendCommands();
+
+    QDBusConnection bus_;
+    std::shared_ptr<RunLoop> runLoop_;
+    std::shared_ptr<Logging> logger_;
+    QString kwinOwner_;
+    bool greeted_ = false;
+    bool farewellHeard_ = false;
+    std::optional<std::string> refusal_;
+    std::map<WindowNumber, kwin::Window> windows_;
+    std::optional<WindowNumber> active_;
+    QVariantList queued_;
+    bool sendingScheduled_ = false;
+    std::optional<QDBusMessage> pendingAsk_;
+    QTimer keepAlive_;
+    std::function<void()> beforeSending_;
+    std::unique_ptr<QDBusServiceWatcher> kwinWatcher_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    Signal<> windowsChanged_;
+    Signal<> activated_;
+    Signal<> lost_;
+};
+
+} // namespace velmora
