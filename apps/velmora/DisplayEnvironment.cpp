@@ -1,5 +1,9 @@
 #include "DisplayEnvironment.hpp"
 
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
 namespace velmora {
 
 namespace {
@@ -8,23 +12,45 @@ bool isSet(const char* value) {
     return value != nullptr && value[0] != '\0';
 }
 
+// XDG_CURRENT_DESKTOP is a colon-separated list, e.g. "KDE" or "ubuntu:GNOME".
+bool namesKde(std::string_view desktops) {
+    while (!desktops.empty()) {
+        const auto end = desktops.find(':');
+        const std::string_view name = desktops.substr(0, end);
+        if (std::equal(name.begin(), name.end(), std::string_view("KDE").begin(),
+                       std::string_view("KDE").end(),
+                       [](char a, char b) { return std::toupper(a) == b; })) {
+            return true;
+        }
+        desktops = end == std::string_view::npos ? std::string_view{} : desktops.substr(end + 1);
+    }
+    return false;
+}
+
 } // namespace
 
-DisplayEnvironment DisplayEnvironment::check(const char* display, const char* waylandDisplay) {
-    if (!isSet(display)) {
-        if (isSet(waylandDisplay)) {
-            return {"Velmora needs an X11 session, and this is a Wayland session without "
-                    "XWayland (DISPLAY is not set). Log in to an X11 session to use Velmora.",
-                    std::nullopt};
-        }
-        return {"Velmora needs an X11 display, and DISPLAY is not set.", std::nullopt};
-    }
+DisplayEnvironment DisplayEnvironment::check(const char* display, const char* waylandDisplay,
+                                             const char* currentDesktop) {
     if (isSet(waylandDisplay)) {
-        return {std::nullopt, "This is a Wayland session: Velmora can only see and cover "
-                              "applications that run through XWayland. Native Wayland windows "
-                              "cannot be protected."};
+        if (isSet(currentDesktop) && namesKde(currentDesktop)) {
+            return {std::nullopt, std::nullopt, Desktop::kdeWayland};
+        }
+        return {unsupportedWayland(isSet(currentDesktop) ? currentDesktop : "unnamed"),
+                std::nullopt, Desktop::x11};
+    }
+    if (!isSet(display)) {
+        return {"Velmora needs an X11 display, and DISPLAY is not set.", std::nullopt,
+                Desktop::x11};
     }
     return {};
+}
+
+std::string DisplayEnvironment::unsupportedWayland(const std::string& desktop) {
+    return "Velmora runs on X11 sessions and on KDE Plasma's Wayland session; on other "
+           "Wayland desktops (this one: " +
+           desktop +
+           ") no program can see or cover another's windows. Log in to an X11 session or to "
+           "KDE Plasma to use Velmora.";
 }
 
 } // namespace velmora

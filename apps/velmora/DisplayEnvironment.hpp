@@ -5,19 +5,28 @@
 
 namespace velmora {
 
-/// Whether the session lets Velmora cover applications: it works through X11, so it needs
-/// an X server; under Wayland only the applications running through XWayland can be seen.
+/// Which desktop Velmora runs on in this session: an X11 session, or KDE Plasma's Wayland
+/// session, where KWin shows and hides windows for it. On any other Wayland session no
+/// program can see or cover another's windows, and it refuses to run.
 ///
-///     const auto check = DisplayEnvironment::check(getenv("DISPLAY"), getenv("WAYLAND_DISPLAY"));
+///     const auto check = DisplayEnvironment::check(getenv("DISPLAY"),
+///                                                  getenv("WAYLAND_DISPLAY"),
+///                                                  getenv("XDG_CURRENT_DESKTOP"));
 ///     if (check.error) { fail(*check.error); }
 struct DisplayEnvironment {
+    enum class Desktop { x11, kdeWayland };
+
     /// Why Velmora cannot run here.
     std::optional<std::string> error;
     /// What the person should know although it runs.
     std::optional<std::string> warning;
+    Desktop desktop = Desktop::x11;
 
-    /// Either value may be null (not set).
-    [[nodiscard]] static DisplayEnvironment check(const char* display, const char* waylandDisplay);
+    /// Any value may be null (not set).
+    [[nodiscard]] static DisplayEnvironment check(const char* display, const char* waylandDisplay,
+                                                  const char* currentDesktop);
+    /// Why Velmora refuses a Wayland session whose desktop it cannot work with.
+    [[nodiscard]] static std::string unsupportedWayland(const std::string& desktop);
 };
 
 } // namespace velmora

@@ -2,7 +2,9 @@
 #include "DesktopStartup.hpp"
 #include "DisplayEnvironment.hpp"
 #include "GuardLink.hpp"
+#include "KWinPlatformBuilder.hpp"
 #include "LinuxPlatformBuilder.hpp"
+#include "Platform/Linux/Wayland/KWinBridge.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
 #include "SharedAppLog.hpp"
 #include "Ui/QtHostApplication.hpp"
@@ -14,24 +16,35 @@
 
 namespace velmora {
 
+namespace {
+
+DisplayEnvironment::Desktop chosenDesktop = DisplayEnvironment::Desktop::x11;
+
+} // namespace
+
 struct DesktopStartup::State {
     // Adopts the guard that started this Velmora at once, before anything can fail.
     GuardLink guard;
     LinuxPlatformBuilder builder;
+    KWinPlatformBuilder kwin;
+    std::string kwinError;
     Subscription connectionLost;
 };
 
 std::optional<std::string> DesktopStartup::prepareSession() {
-    const DisplayEnvironment environment =
-        DisplayEnvironment::check(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
+    const DisplayEnvironment environment = DisplayEnvironment::check(
+        std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"), std::getenv("XDG_CURRENT_DESKTOP"));
     if (environment.error) {
         return environment.error;
     }
     if (environment.warning) {
         std::fprintf(stderr, "velmora: warning: %s\n", environment.warning->c_str());
     }
-    // Windows are only seen and covered through X11; overlays draw fastest in software.
-    qputenv("QT_QPA_PLATFORM", "xcb");
+    chosenDesktop = environment.desktop;
+    // On X11 windows are seen and covered through XCB; on Plasma, Velmora's own windows are
+    // Wayland windows that KWin places. Overlays draw fastest in software.
+    qputenv("QT_QPA_PLATFORM",
+            chosenDesktop == DisplayEnvironment::Desktop::x11 ? "xcb" : "wayland");
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     return std::nullopt;
 }
@@ -41,14 +54,31 @@ DesktopStartup::DesktopStartup() : state_(std::make_unique<State>()) {}
 DesktopStartup::~DesktopStartup() = default;
 
 std::optional<Platform> DesktopStartup::buildPlatform() {
-    return state_->builder.build();
+    if (chosenDesktop == DisplayEnvironment::Desktop::x11) {
+        return state_->builder.build();
+    }
+    auto platform = state_->kwin.build();
+    if (!platform) {
+        state_->kwinError = "on KDE Plasma's Wayland session Velmora works through KWin, and " +
+                            state_->kwin.error();
+    }
+    return platform;
 }
 
 const std::string& DesktopStartup::error() const {
-    return state_->builder.error();
+    return chosenDesktop == DisplayEnvironment::Desktop::x11 ? state_->builder.error()
+                                                             : state_->kwinError;
 }
 
 void DesktopStartup::platformInstalled() {
+    if (chosenDesktop == DisplayEnvironment::Desktop::kdeWayland) {
+        state_->kwin.log()->start();
+        state_->connectionLost = state_->kwin.bridge()->observeLost([] {
+            installedPlatform().logger->error("KWin has left the session bus");
+            QCoreApplication::exit(EXIT_FAILURE);
+        });
+        return;
+    }
     state_->builder.log()->start();
     state_->connectionLost = state_->builder.connection()->observeConnectionLost([] {
         installedPlatform().logger->error("Lost the connection to the X server");

@@ -2,6 +2,7 @@
 #include "DisplayEnvironment.hpp"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace velmora {
 namespace {
@@ -26,26 +27,37 @@ TEST(CommandLine, ReadsTheOptions) {
     EXPECT_STREQ(CommandLine::versionText, "velmora 1.0.0");
 }
 
-TEST(DisplayEnvironment, RunsOnlyWithAnXServer) {
+TEST(DisplayEnvironment, ChoosesTheDesktopOrRefuses) {
+    using Desktop = DisplayEnvironment::Desktop;
     struct Row {
         const char* display;
         const char* wayland;
-        bool error;
-        bool warning;
+        const char* desktop;
+        std::optional<Desktop> chosen;
     };
     const Row rows[] = {
-        {":0", nullptr, false, false},    {":0", "", false, false},
-        {":0", "wayland-0", false, true}, {nullptr, "wayland-0", true, false},
-        {"", "wayland-0", true, false},   {nullptr, nullptr, true, false},
+        {":0", nullptr, nullptr, Desktop::x11},
+        {":0", "", "GNOME", Desktop::x11},
+        {":0", "wayland-0", "KDE", Desktop::kdeWayland},
+        {nullptr, "wayland-0", "kde", Desktop::kdeWayland},
+        {nullptr, "wayland-0", "ubuntu:KDE", Desktop::kdeWayland},
+        {":0", "wayland-0", "GNOME", std::nullopt},
+        {nullptr, "wayland-0", "KDEx", std::nullopt},
+        {nullptr, "wayland-0", nullptr, std::nullopt},
+        {"", "", "KDE", std::nullopt},
+        {nullptr, nullptr, nullptr, std::nullopt},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message() << (row.display ? row.display : "(unset)") << " "
-                                          << (row.wayland ? row.wayland : "(unset)"));
-        const DisplayEnvironment check = DisplayEnvironment::check(row.display, row.wayland);
-        EXPECT_EQ(check.error.has_value(), row.error);
-        EXPECT_EQ(check.warning.has_value(), row.warning);
+                                          << (row.wayland ? row.wayland : "(unset)") << " "
+                                          << (row.desktop ? row.desktop : "(unset)"));
+        const auto check = DisplayEnvironment::check(row.display, row.wayland, row.desktop);
+        EXPECT_EQ(check.error.has_value(), !row.chosen.has_value());
+        if (row.chosen) {
+            EXPECT_EQ(check.desktop, *row.chosen);
+        }
     }
-    EXPECT_NE(DisplayEnvironment::check(":0", "wayland-0").warning->find("Wayland windows"),
+    EXPECT_NE(DisplayEnvironment::check(":0", "wayland-0", "GNOME").error->find("KDE Plasma"),
               std::string::npos);
 }
 

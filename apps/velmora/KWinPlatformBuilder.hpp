@@ -1,0 +1,43 @@
+#pragma once
+
+#include "Platform/Platform.hpp"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace velmora {
+
+class KWinBridge;
+class SharedAppLog;
+
+/// Assembles KDE Plasma's Wayland session: the windows seen and covered through Velmora's
+/// KWin script, and everything else as on every Linux desktop.
+///
+///     QApplication app(argc, argv);           // on the wayland platform
+///     KWinPlatformBuilder builder;
+///     auto platform = builder.build();
+///     if (!platform) { fail(builder.error()); }
+///     installPlatform(*platform);
+///     builder.log()->start();
+class KWinPlatformBuilder {
+public:
+    KWinPlatformBuilder();
+    ~KWinPlatformBuilder();
+    KWinPlatformBuilder(const KWinPlatformBuilder&) = delete;
+    KWinPlatformBuilder& operator=(const KWinPlatformBuilder&) = delete;
+
+    /// The desktop's services; none when KWin does not run the script.
+    [[nodiscard]] std::optional<Platform> build();
+    [[nodiscard]] const std::string& error() const { return error_; }
+    [[nodiscard]] const std::shared_ptr<SharedAppLog>& log() const { return log_; }
+    /// The bridge to the script of the last platform built.
+    [[nodiscard]] const std::shared_ptr<KWinBridge>& bridge() const { return bridge_; }
+
+private:
+    std::string error_;
+    std::shared_ptr<SharedAppLog> log_;
+    std::shared_ptr<KWinBridge> bridge_;
+};
+
+} // namespace velmora
