@@ -24,6 +24,14 @@ template <class T> using Reply = std::unique_ptr<T, FreeDeleter<T>>;
 } // namespace
 
 std::unique_ptr<WindowIconifier> WindowIconifier::connect(Logging& log) {
+    // On a Wayland session without XWayland there is nothing to iconify here: Velmora's KWin
+    // script hides the windows, and the guard only starts Velmora again.
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if ((!display || !*display) && wayland && *wayland) {
+        log.info("No X server on this Wayland session: the compositor hides the windows");
+        return std::unique_ptr<WindowIconifier>(new WindowIconifier(nullptr, XCB_WINDOW_NONE));
+    }
     int screenNumber = 0;
     xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
     if (xcb_connection_has_error(connection)) {
@@ -39,26 +47,37 @@ std::unique_ptr<WindowIconifier> WindowIconifier::connect(Logging& log) {
 }
 
 WindowIconifier::WindowIconifier(xcb_connection_t* connection, xcb_window_t root)
-    : connection_(connection), root_(root), clientList_(atom("_NET_CLIENT_LIST")),
-      wmPid_(atom("_NET_WM_PID")), wmState_(atom("WM_STATE")),
-      wmChangeState_(atom("WM_CHANGE_STATE")) {
+    : connection_(connection), root_(root) {
+    if (!connection_) {
+        return;
+    }
+    clientList_ = atom("_NET_CLIENT_LIST");
+    wmPid_ = atom("_NET_WM_PID");
+    wmState_ = atom("WM_STATE");
+    wmChangeState_ = atom("WM_CHANGE_STATE");
     const xcb_query_extension_reply_t* resource = xcb_get_extension_data(connection_, &xcb_res_id);
     hasResourceExtension_ = resource && resource->present;
 }
 
 WindowIconifier::~WindowIconifier() {
-    xcb_disconnect(connection_);
+    if (connection_) {
+        xcb_disconnect(connection_);
+    }
 }
 
+// Without an X server: a descriptor poll leaves alone, and nothing ever to do.
 int WindowIconifier::fileDescriptor() const {
-    return xcb_get_file_descriptor(connection_);
+    return connection_ ? xcb_get_file_descriptor(connection_) : -1;
 }
 
 bool WindowIconifier::hasFailed() const {
-    return xcb_connection_has_error(connection_) != 0;
+    return connection_ && xcb_connection_has_error(connection_) != 0;
 }
 
 int WindowIconifier::iconify(const std::vector<ProcessId>& pids) {
+    if (!connection_) {
+        return 0;
+    }
     // From now on, changes of the list of managed windows tell of new windows.
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
@@ -82,6 +101,9 @@ int WindowIconifier::iconify(const std::vector<ProcessId>& pids) {
 }
 
 bool WindowIconifier::readEvents() {
+    if (!connection_) {
+        return false;
+    }
     bool shownAgain = std::exchange(readIn_, false);
     while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
         shownAgain = consumeEvent(event) || shownAgain;

@@ -17,7 +17,8 @@ namespace velmora {
 ///     if (iconifier->readEvents()) { iconifier->iconify({4211}); }   // one came back
 class WindowIconifier {
 public:
-    /// Nothing when the X server named by DISPLAY cannot be reached.
+    /// Nothing when the X server named by DISPLAY cannot be reached. On a Wayland session
+    /// without one, an iconifier that never has anything to do.
     static std::unique_ptr<WindowIconifier> connect(Logging& log);
     ~WindowIconifier();
     WindowIconifier(const WindowIconifier&) = delete;
@@ -52,10 +53,10 @@ private:
     xcb_window_t root_;
     bool hasResourceExtension_ = false;
     bool readIn_ = false;
-    xcb_atom_t clientList_;
-    xcb_atom_t wmPid_;
-    xcb_atom_t wmState_;
-    xcb_atom_t wmChangeState_;
+    xcb_atom_t clientList_ = XCB_ATOM_NONE;
+    xcb_atom_t wmPid_ = XCB_ATOM_NONE;
+    xcb_atom_t wmState_ = XCB_ATOM_NONE;
+    xcb_atom_t wmChangeState_ = XCB_ATOM_NONE;
 };
 
 } // namespace velmora

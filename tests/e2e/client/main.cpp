@@ -1,7 +1,18 @@
 #include "TestClient.hpp"
 #include "TestClientOptions.hpp"
+#include "WaylandTestClient.hpp"
 
+#include <cstdlib>
 #include <iostream>
+
+namespace {
+
+bool isSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     std::string error;
@@ -13,6 +24,10 @@ int main(int argc, char** argv) {
                      " [--title TITLE] [--color RRGGBB] [--geometry WxH+X+Y] [--windows N]"
                      " [--log FILE] [--popup] [--ready-file FILE]\n";
         return 2;
+    }
+    // A Wayland session without X: the same application as a Wayland client.
+    if (isSet("WAYLAND_DISPLAY") && !isSet("DISPLAY")) {
+        return velmora::e2e::runWaylandTestClient(*options, argc, argv);
     }
     auto client = velmora::e2e::TestClient::open(*options, error);
     if (!client) {
