@@ -3,7 +3,9 @@
 #include "DisplayEnvironment.hpp"
 #include "GuardLink.hpp"
 #include "KWinPlatformBuilder.hpp"
+#include "KWinProtectedProcesses.hpp"
 #include "LinuxPlatformBuilder.hpp"
+#include "Models/AppState.hpp"
 #include "Platform/Linux/Wayland/KWinBridge.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
 #include "SharedAppLog.hpp"
@@ -13,6 +15,7 @@
 #include <QQuickWindow>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace velmora {
 
@@ -28,6 +31,7 @@ struct DesktopStartup::State {
     LinuxPlatformBuilder builder;
     KWinPlatformBuilder kwin;
     std::string kwinError;
+    std::optional<KWinProtectedProcesses> protectedProcesses;
     Subscription connectionLost;
 };
 
@@ -77,6 +81,8 @@ void DesktopStartup::platformInstalled() {
             installedPlatform().logger->error("KWin has left the session bus");
             QCoreApplication::exit(EXIT_FAILURE);
         });
+        state_->protectedProcesses.emplace(state_->kwin.bridge(), AppState::shared(),
+                                           installedPlatform().workspace);
         return;
     }
     state_->builder.log()->start();
