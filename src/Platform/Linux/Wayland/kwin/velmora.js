@@ -262,6 +262,10 @@ function add(window) {
     }
     adoptShield(record);
     markDirty(record);
+    // KWin activates a new window before it announces it.
+    if (window.active && !isShield(record)) {
+        reportActive(record);
+    }
 }
 
 function remove(window) {
@@ -417,13 +421,17 @@ function velmoraVanished() {
 
 windowAdded.connect(safely(add));
 windowRemoved.connect(safely(remove));
+function reportActive(record) {
+    activeReport = record ? record.number : 0;
+    scheduleFlush();
+}
+
 windowActivated.connect(safely(function (window) {
     var record = recordOf(window);
     if (isShield(record)) {
         return;
     }
-    activeReport = record ? record.number : 0;
-    scheduleFlush();
+    reportActive(record);
     if (record && record.locked) {
         keepKeyboardAway(record);
         if (velmoraPid === 0) {
