@@ -12,9 +12,9 @@ namespace velmora {
 class KWinOverlayWindowFactory::Card final : public OverlayWindow {
 public:
     Card(std::shared_ptr<KWinShields> shields, WindowAt windowAt,
-         std::shared_ptr<OverlayWindow> window)
+         std::shared_ptr<OverlayWindow> window, Rect frame)
         : shields_(std::move(shields)), windowAt_(std::move(windowAt)), window_(std::move(window)),
-          token_(shields_->newToken()) {
+          token_(shields_->newToken()), frame_(frame) {
         if (auto* qt = dynamic_cast<QtOverlayWindow*>(window_.get())) {
             qt->view().setTitle(token_);
         }
@@ -34,9 +34,10 @@ public:
     void setReleasedWhenClosed(bool released) override { window_->setReleasedWhenClosed(released); }
     void setIgnoresMouseEvents(bool ignores) override { window_->setIgnoresMouseEvents(ignores); }
 
-    void setFrame(Rect frame, bool display) override {
+    // The script gives the window its size: a size Qt asked for itself while the window was
+    // parked would leave the compositor's equal one unanswered, and the card undrawn.
+    void setFrame(Rect frame, bool) override {
         frame_ = frame;
-        window_->setFrame(frame, display);
         if (visible_) {
             place();
         }
@@ -99,7 +100,7 @@ KWinOverlayWindowFactory::makeWindow(Rect contentRect, WindowStyleMask, BackingS
 std::shared_ptr<OverlayWindow> KWinOverlayWindowFactory::make(Rect contentRect) {
     auto window = windows_->makeWindow(contentRect, kWindowStyleMaskBorderless,
                                        BackingStoreType::buffered, false);
-    return std::make_shared<Card>(shields_, windowAt_, std::move(window));
+    return std::make_shared<Card>(shields_, windowAt_, std::move(window), contentRect);
 }
 
 } // namespace velmora

@@ -199,6 +199,15 @@ function shieldOver(record) {
     return found;
 }
 
+function cardShown() {
+    for (var token in shields) {
+        if (isUsable(shields[token]) && shields[token].card && !shields[token].window.minimized) {
+            return true;
+        }
+    }
+    return false;
+}
+
 function keepKeyboardAway(record) {
     if (isUsable(record) && record.locked && record.window.active) {
         setActiveWindow(shieldOver(record));
@@ -251,6 +260,8 @@ function add(window) {
         token: "",
         over: 0,
         card: false,
+        frame: null,
+        resizeTries: 0,
         opacity: 1
     };
     records[String(window.internalId)] = record;
@@ -333,11 +344,47 @@ function place(command) {
     shield.over = isUsable(target) ? target.number : 0;
     shield.card = command.card === true;
     var frame = {x: command.x, y: command.y, width: command.width, height: command.height};
-    shield.window.frameGeometry = frame;
     shield.window.minimized = false;
+    shield.window.frameGeometry = frame;
+    shield.frame = frame;
+    shield.resizeTries = 0;
+    keepFrames();
     if (isUsable(target)) {
         setLocked(target, true);
         keepKeyboardAway(target);
+    }
+}
+
+// A window shown again while it was still drawing takes a new size only once that frame is
+// done: the size is asked again until it is taken, for a second at most.
+var frameTimer = null;
+function keepFrames() {
+    if (frameTimer === null) {
+        frameTimer = new QTimer();
+        frameTimer.interval = 40;
+        frameTimer.timeout.connect(safely(function () {
+            var waiting = false;
+            for (var token in shields) {
+                var shield = shields[token];
+                if (!isUsable(shield) || shield.frame === null || shield.window.minimized) {
+                    continue;
+                }
+                var now = shield.window.frameGeometry;
+                if (now.width === shield.frame.width && now.height === shield.frame.height) {
+                    continue;
+                }
+                if (++shield.resizeTries <= 25) {
+                    shield.window.frameGeometry = shield.frame;
+                    waiting = true;
+                }
+            }
+            if (!waiting) {
+                frameTimer.stop();
+            }
+        }));
+    }
+    if (!frameTimer.active) {
+        frameTimer.start();
     }
 }
 
@@ -347,6 +394,7 @@ function park(token) {
     if (isUsable(shield)) {
         shield.over = 0;
         shield.card = false;
+        shield.frame = null;
         shield.window.minimized = true;
     }
 }
@@ -432,6 +480,14 @@ windowActivated.connect(safely(function (window) {
         return;
     }
     reportActive(record);
+    // Velmora's own prompt must not open beneath its cards.
+    if (record && isVelmora(window) && cardShown()) {
+        soon(function () {
+            if (isUsable(record)) {
+                record.window.keepAbove = true;
+            }
+        });
+    }
     if (record && record.locked) {
         keepKeyboardAway(record);
         if (velmoraPid === 0) {
