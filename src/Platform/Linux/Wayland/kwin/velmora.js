@@ -228,9 +228,17 @@ function watch(record) {
     w.keepAboveChanged.connect(changed);
     w.minimizedChanged.connect(safely(function () {
         markDirty(record);
-        if (velmoraPid === 0 && record.locked && !w.minimized) {
+        // A locked window while Velmora is away, and a parked shield, stay minimized
+        // whatever shows them (KWin brings a minimized window back when it is activated).
+        var hidden = function () {
+            return (isShield(record) && record.frame === null) ||
+                   (velmoraPid === 0 && record.locked);
+        };
+        if (!w.minimized && hidden()) {
             soon(function () {
-                minimize(record);
+                if (hidden()) {
+                    minimize(record);
+                }
             });
         }
     }));
@@ -344,10 +352,10 @@ function place(command) {
     shield.over = isUsable(target) ? target.number : 0;
     shield.card = command.card === true;
     var frame = {x: command.x, y: command.y, width: command.width, height: command.height};
-    shield.window.minimized = false;
-    shield.window.frameGeometry = frame;
     shield.frame = frame;
     shield.resizeTries = 0;
+    shield.window.minimized = false;
+    shield.window.frameGeometry = frame;
     keepFrames();
     if (isUsable(target)) {
         setLocked(target, true);
