@@ -67,19 +67,28 @@ std::optional<Platform> KWinPlatformBuilder::build() {
         return window ? std::optional{window->frame} : std::nullopt;
     };
     auto screens = std::make_shared<QtScreens>(activeFrame);
-    // A card shields the topmost window whose frame it takes.
-    const auto windowAt = [bridge = std::weak_ptr(bridge_)](Rect frame) {
-        std::optional<std::uint64_t> found;
-        int stacking = 0;
+    // A card shields the window whose frame it takes: the one it shielded before, else the
+    // active one, else the topmost.
+    const auto windowAt = [bridge = std::weak_ptr(bridge_)](Rect frame,
+                                                            std::optional<WindowNumber> previous) {
+        std::optional<WindowNumber> found;
         const auto live = bridge.lock();
         if (!live) {
             return found;
         }
+        const auto fits = [&](std::optional<WindowNumber> number) {
+            const kwin::Window* window = number ? live->window(*number) : nullptr;
+            return window && !window->shield && window->visible && window->frame == frame;
+        };
+        if (fits(previous)) {
+            return previous;
+        }
+        if (fits(live->activeWindow())) {
+            return live->activeWindow();
+        }
         for (const auto& [number, window] : live->windows()) {
-            if (!window.shield && window.visible && window.frame == frame &&
-                (!found || window.stacking > stacking)) {
+            if (fits(number) && (!found || window.stacking > live->window(*found)->stacking)) {
                 found = number;
-                stacking = window.stacking;
             }
         }
         return found;

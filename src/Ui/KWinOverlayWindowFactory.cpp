@@ -68,7 +68,7 @@ public:
 private:
     void place() {
         const Rect frame = QtScreens({}).coordinates().toRoot(frame_);
-        shields_->place(token_, windowAt_(frame), frame, true);
+        shields_->place(token_, windowAt_(frame, shields_->placedOver(token_)), frame, true);
     }
 
     std::shared_ptr<KWinShields> shields_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/OverlayWindows.hpp"
+#include "Platform/WindowList.hpp"
 
 #include <functional>
 #include <memory>
@@ -21,9 +22,10 @@ class QtOverlayWindowFactory;
 ///     card->orderFrontRegardless();
 class KWinOverlayWindowFactory final : public OverlayWindowFactory {
 public:
-    /// The window whose frame (in the compositor's coordinates) is `frame`, if any: the one
-    /// a card placed there shields.
-    using WindowAt = std::function<std::optional<std::uint64_t>(Rect frame)>;
+    /// The window a card placed over `frame` (in the compositor's coordinates) shields, if
+    /// any; `previous` is the one it shielded last.
+    using WindowAt = std::function<std::optional<WindowNumber>(
+        Rect frame, std::optional<WindowNumber> previous)>;
 
     KWinOverlayWindowFactory(std::shared_ptr<KWinShields> shields, WindowAt windowAt);
     ~KWinOverlayWindowFactory() override;

@@ -226,6 +226,9 @@ function watch(record) {
     w.stackingOrderChanged.connect(changed);
     w.desktopChanged.connect(changed);
     w.keepAboveChanged.connect(changed);
+    // A window may name its application only after it first shows.
+    w.desktopFileNameChanged.connect(changed);
+    w.windowClassChanged.connect(changed);
     w.minimizedChanged.connect(safely(function () {
         markDirty(record);
         // A locked window while Velmora is away, and a parked shield, stay minimized

@@ -1,0 +1,237 @@
+#include "harness/KWinSession.hpp"
+
+#include "harness/Eventually.hpp"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace velmora::e2e {
+namespace {
+
+constexpr const char* kPackagedKWin = "/usr/bin/kwin_wayland";
+constexpr const char* kSocket = "velmora-e2e";
+
+std::string quoted(const std::string& text) {
+    std::string out = "'";
+    for (const char c : text) {
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return out + "'";
+}
+
+// The standard output of a short command.
+std::string outputOf(const std::vector<std::string>& argv, const Environment& environment) {
+    std::string command = "env";
+    for (const auto& [name, value] : environment) {
+        command += " " + quoted(name + "=" + value);
+    }
+    for (const auto& word : argv) {
+        command += " " + quoted(word);
+    }
+    command += " 2>/dev/null";
+    std::string output;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) {
+            output.append(buffer, got);
+        }
+        ::pclose(pipe);
+    }
+    return output;
+}
+
+std::string jsString(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+        }
+        out += c;
+    }
+    return out + "\"";
+}
+
+} // namespace
+
+bool KWinSession::available() {
+    return std::filesystem::exists(kPackagedKWin);
+}
+
+KWinSession::KWinSession() : root_("velmora-kwin"), log_(root_.path() / "kwin.log") {
+    for (const char* directory : {"runtime", "home", "config"}) {
+        std::filesystem::create_directories(root_.path() / directory);
+    }
+    std::filesystem::permissions(root_.path() / "runtime", std::filesystem::perms::owner_all);
+    xvfb_ = std::make_unique<testing::XvfbServer>();
+    bus_ = std::make_unique<SessionBus>(root_.path() / "runtime");
+    // The packaged binary carries a file capability that stops it as root in a container;
+    // a copy has none.
+    const auto binary = root_.path() / "kwin_wayland";
+    std::filesystem::copy_file(kPackagedKWin, binary);
+    const std::string command = "exec " + quoted(binary.string()) + " --x11-display " + xDisplay() +
+                                " --width 1280 --height 800 --socket " + kSocket +
+                                " --no-lockscreen --no-global-shortcuts --no-kactivities > " +
+                                quoted(log_.string()) + " 2>&1";
+    kwin_ = std::make_unique<testing::ChildProcess>(
+        std::vector<std::string>{"/bin/sh", "-c", command},
+        testing::ChildProcess::Environment{{"DISPLAY", xDisplay()},
+                                           {"XDG_RUNTIME_DIR", (root_.path() / "runtime").string()},
+                                           {"HOME", (root_.path() / "home").string()},
+                                           {"XDG_CONFIG_HOME", (root_.path() / "config").string()},
+                                           {"DBUS_SESSION_BUS_ADDRESS", bus_->address()},
+                                           {"KWIN_COMPOSE", "Q"},
+                                           {"KWIN_WAYLAND_NO_PERMISSION_CHECKS", "1"},
+                                           {"LIBGL_ALWAYS_SOFTWARE", "1"},
+                                           {"QT_QPA_PLATFORM", "xcb"}});
+    const bool ready = eventually(
+        [&] {
+            return std::filesystem::exists(root_.path() / "runtime" / kSocket) &&
+                   !outputOf({"dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
+                              "/Scripting", "org.freedesktop.DBus.Peer.Ping"},
+                             {{"DBUS_SESSION_BUS_ADDRESS", bus_->address()}})
+                        .empty();
+        },
+        std::chrono::seconds{20});
+    // Keys typed on the X display reach KWin once it was clicked; nothing is shown yet.
+    if (!ready || !runCommand({"xdotool", "mousemove", "1279", "799", "click", "1"},
+                              {{"DISPLAY", xDisplay()}})) {
+        throw std::runtime_error("KWin did not come up; its log is " + log_.string());
+    }
+}
+
+KWinSession::~KWinSession() {
+    kwin_->terminate();
+}
+
+Environment KWinSession::environment() const {
+    return {{"WAYLAND_DISPLAY", kSocket},
+            {"XDG_RUNTIME_DIR", (root_.path() / "runtime").string()},
+            {"DBUS_SESSION_BUS_ADDRESS", bus_->address()},
+            {"XDG_CURRENT_DESKTOP", "KDE"},
+            {"XDG_SESSION_TYPE", "wayland"},
+            {"DISPLAY", ""},
+            {"QT_QPA_PLATFORM", "wayland"}};
+}
+
+std::vector<std::string> KWinSession::runScript(const std::string& body) {
+    const std::string tag = "velmora-e2e-" + std::to_string(++scripts_);
+    const auto path = root_.path() / (tag + ".js");
+    std::ofstream(path) << "(function (tag) {\n"
+                        << "var windows = typeof workspace.windowList === 'function' ? "
+                           "workspace.windowList() : workspace.clientList();\n"
+                        << body << "\nprint(tag + ' end');\n})('" << tag << "');\n";
+    const Environment bus{{"DBUS_SESSION_BUS_ADDRESS", bus_->address()}};
+    const std::string loaded = outputOf(
+        {"dbus-send", "--session", "--print-reply=literal", "--dest=org.kde.KWin", "/Scripting",
+         "org.kde.kwin.Scripting.loadScript", "string:" + path.string(), "string:" + tag},
+        bus);
+    std::istringstream words(loaded);
+    std::string type;
+    int id = -1;
+    words >> type >> id;
+    std::vector<std::string> lines;
+    if (id < 0) {
+        std::fprintf(stderr, "KWin did not load a script: %s\n", loaded.c_str());
+        return lines;
+    }
+    outputOf({"dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
+              "/" + std::to_string(id), "org.kde.kwin.Script.run"},
+             bus);
+    eventually([&] {
+        lines.clear();
+        std::ifstream log(log_);
+        bool ended = false;
+        for (std::string line; std::getline(log, line);) {
+            const auto at = line.find(tag + " ");
+            if (at == std::string::npos) {
+                continue;
+            }
+            const std::string rest = line.substr(at + tag.size() + 1);
+            ended = ended || rest == "end";
+            if (rest != "end") {
+                lines.push_back(rest);
+            }
+        }
+        return ended;
+    });
+    outputOf({"dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin", "/Scripting",
+              "org.kde.kwin.Scripting.unloadScript", "string:" + tag},
+             bus);
+    return lines;
+}
+
+std::vector<KWinSession::Window> KWinSession::windows() {
+    const auto lines = runScript(R"(
+for (var i = 0; i < windows.length; ++i) {
+    var w = windows[i];
+    var f = w.frameGeometry;
+    print(tag + ' ' + [w.pid, w.desktopFileName, Math.round(f.x), Math.round(f.y),
+        Math.round(f.width), Math.round(f.height), w.minimized ? 1 : 0, w.opacity,
+        w.active ? 1 : 0, w.keepAbove ? 1 : 0, w.caption].join('\t'));
+})");
+    std::vector<Window> windows;
+    for (const std::string& line : lines) {
+        std::istringstream fields(line);
+        Window window;
+        std::string field;
+        std::vector<std::string> values;
+        while (std::getline(fields, field, '\t')) {
+            values.push_back(field);
+        }
+        if (values.size() < 11) {
+            continue;
+        }
+        window.pid = std::stoi(values[0]);
+        window.appId = values[1];
+        window.frame = {std::stoi(values[2]), std::stoi(values[3]), std::stoi(values[4]),
+                        std::stoi(values[5])};
+        window.minimized = values[6] == "1";
+        window.opacity = std::stod(values[7]);
+        window.active = values[8] == "1";
+        window.keepAbove = values[9] == "1";
+        window.caption = values[10];
+        windows.push_back(window);
+    }
+    return windows;
+}
+
+std::optional<KWinSession::Window> KWinSession::window(const std::string& caption) {
+    for (const Window& window : windows()) {
+        if (window.caption == caption) {
+            return window;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<KWinSession::Window> KWinSession::waitForWindow(const std::string& caption) {
+    std::optional<Window> found;
+    eventually([&] { return (found = window(caption)).has_value(); }, std::chrono::seconds{10});
+    return found;
+}
+
+bool KWinSession::withWindow(const std::string& caption, const std::string& action) {
+    return !runScript("for (var i = 0; i < windows.length; ++i) {\n"
+                      "    var w = windows[i];\n"
+                      "    if (w.caption === " +
+                      jsString(caption) + ") {\n" + action +
+                      "\n        print(tag + ' done');\n    }\n}")
+                .empty();
+}
+
+bool KWinSession::activate(const std::string& caption) {
+    return withWindow(caption, R"(w.minimized = false;
+        if (typeof workspace.windowList === 'function') { workspace.activeWindow = w; }
+        else { workspace.activeClient = w; })");
+}
+
+bool KWinSession::place(const std::string& caption, const ScreenRect& frame) {
+    return withWindow(caption, "w.frameGeometry = {x: " + std::to_string(frame.x) +
+                                   ", y: " + std::to_string(frame.y) +
+                                   ", width: " + std::to_string(frame.width) +
+                                   ", height: " + std::to_string(frame.height) + "};");
+}
+
+} // namespace velmora::e2e

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "X11Testing/ChildProcess.hpp"
+#include "X11Testing/XvfbServer.hpp"
+#include "harness/Command.hpp"
+#include "harness/ScreenRect.hpp"
+#include "harness/SessionBus.hpp"
+#include "harness/TemporaryDirectory.hpp"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora::e2e {
+
+/// A KDE Plasma Wayland compositor for a whole test suite: KWin in its X11 windowed mode on a
+/// private Xvfb (1280×800, its output filling the X screen, so X coordinates are the
+/// compositor's), with a session bus of its own. Input goes to the Xvfb with xdotool and
+/// screenshots come from it. What KWin knows of its windows is asked through a short script
+/// of the test's own.
+///
+///     KWinSession kwin;
+///     auto client = kwin.launch({"velmora-test-client", ...}, kwin.environment());
+///     auto window = kwin.waitForWindow("client");
+///     kwin.activate(window->caption);
+class KWinSession {
+public:
+    /// What KWin says of one window.
+    struct Window {
+        std::string caption;
+        int pid = 0;
+        std::string appId;
+        ScreenRect frame;
+        bool minimized = false;
+        double opacity = 1;
+        bool active = false;
+        bool keepAbove = false;
+    };
+
+    /// Throws std::runtime_error when KWin does not come up.
+    KWinSession();
+    ~KWinSession();
+    KWinSession(const KWinSession&) = delete;
+    KWinSession& operator=(const KWinSession&) = delete;
+
+    /// Whether the packaged kwin_wayland is installed.
+    [[nodiscard]] static bool available();
+
+    /// The X display KWin's output is shown on: for xdotool and screenshots.
+    [[nodiscard]] const std::string& xDisplay() const { return xvfb_->display(); }
+    /// What a program of the Wayland session needs (no DISPLAY: no X there).
+    [[nodiscard]] Environment environment() const;
+    [[nodiscard]] bool isRunning() { return kwin_->isRunning(); }
+
+    /// Every managed window, bottom to top; empty when KWin does not answer.
+    [[nodiscard]] std::vector<Window> windows();
+    [[nodiscard]] std::optional<Window> window(const std::string& caption);
+    /// Waits until a window titled `caption` is shown.
+    [[nodiscard]] std::optional<Window> waitForWindow(const std::string& caption);
+    /// Activates the window titled `caption`, as a click on its task bar entry would.
+    bool activate(const std::string& caption);
+    /// Moves and resizes the window titled `caption`, as a person dragging it would.
+    bool place(const std::string& caption, const ScreenRect& frame);
+
+private:
+    /// Runs `body` as a KWin script; its print() lines that start with `tag`.
+    std::vector<std::string> runScript(const std::string& body);
+    /// Runs `action` on the window titled `caption`; false when there is none.
+    bool withWindow(const std::string& caption, const std::string& action);
+
+    TemporaryDirectory root_;
+    std::unique_ptr<testing::XvfbServer> xvfb_;
+    std::unique_ptr<SessionBus> bus_;
+    std::unique_ptr<testing::ChildProcess> kwin_;
+    std::filesystem::path log_;
+    int scripts_ = 0;
+};
+
+} // namespace velmora::e2e

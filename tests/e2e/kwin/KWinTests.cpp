@@ -1,0 +1,299 @@
+// Velmora on KDE Plasma's Wayland session: one KWin for the whole suite, Velmora and the
+// test client (a Wayland client) started afresh for each test, judged by what KWin says of
+// its windows, by screenshots and by what the client logs.
+#include "X11Testing/ChildProcess.hpp"
+#include "harness/DesktopEntry.hpp"
+#include "harness/Eventually.hpp"
+#include "harness/KWinSession.hpp"
+#include "harness/PamService.hpp"
+#include "harness/TestClientProcess.hpp"
+#include "harness/UserDefaultsFile.hpp"
+#include "harness/VelmoraProcess.hpp"
+#include "harness/VelmoraWindows.hpp"
+#include "harness/XDisplay.hpp"
+#include "harness/XdoTool.hpp"
+
+#include <gtest/gtest.h>
+#include <iostream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace velmora::e2e {
+namespace {
+
+constexpr Rgb kCanary = Rgb::fromHex(0xff00ff);
+constexpr const char* kPassword = "open-sesame-42";
+constexpr const char* kShieldPrefix = "velmora-shield-";
+
+class KWinTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (KWinSession::available() && std::filesystem::exists(VELMORA_PROGRAM)) {
+            kwin_ = new KWinSession();
+        }
+    }
+    static void TearDownTestSuite() {
+        if (kwin_) {
+            EXPECT_TRUE(kwin_->isRunning()) << "KWin did not stay up through the suite";
+        }
+        delete kwin_;
+        kwin_ = nullptr;
+    }
+
+    void SetUp() override {
+        if (!kwin_ || !PamService::available()) {
+            GTEST_SKIP() << "needs kwin_wayland, pam_wrapper and velmora";
+        }
+        root_ = std::make_unique<TemporaryDirectory>("velmora-kwin-test");
+        pam_ = std::make_unique<PamService>(root_->path() / "pam", kPassword);
+        display_ = std::make_unique<XDisplay>(kwin_->xDisplay());
+        xdo_ = std::make_unique<XdoTool>(kwin_->xDisplay());
+        std::filesystem::create_directories(output());
+    }
+
+    void TearDown() override {
+        if (HasFailure() && display_) {
+            const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+            const auto shot = std::filesystem::path(VELMORA_E2E_ARTIFACTS) /
+                              (std::string("KWin.") + test->name());
+            std::filesystem::create_directories(shot.parent_path());
+            display_->capture(display_->rootRect()).writePpm(shot.string() + ".ppm");
+            runCommand({"convert", shot.string() + ".ppm", shot.string() + ".png"}, {});
+            std::cout << "Screen at the end: " << shot.string() << ".png\n";
+        }
+        if (velmora_) {
+            velmora_->stop();
+            if (HasFailure()) {
+                std::cout << velmora_->report();
+            }
+        }
+        clients_.clear();
+        if (kwin_) {
+            EXPECT_TRUE(kwin_->isRunning()) << "KWin ended during the test";
+        }
+    }
+
+    [[nodiscard]] std::filesystem::path output() const { return root_->path() / "output"; }
+
+    [[nodiscard]] Environment environment() const {
+        Environment environment = kwin_->environment();
+        const auto home = root_->path() / "home";
+        environment.insert(environment.end(),
+                           {{"HOME", home.string()},
+                            {"XDG_CONFIG_HOME", (home / ".config").string()},
+                            {"XDG_DATA_HOME", (home / ".local/share").string()},
+                            {"XDG_DATA_DIRS", (root_->path() / "share").string()}});
+        const Environment pam = pam_->environment();
+        environment.insert(environment.end(), pam.begin(), pam.end());
+        return environment;
+    }
+
+    void startVelmora(std::int64_t idleTimeoutMinutes = 5) {
+        const auto home = root_->path() / "home";
+        writeUserDefaults(home / ".config" / "velmora" / "defaults.json",
+                          {{.bundleIdentifier = "org.velmora.TestClient",
+                            .displayName = "Test Client",
+                            .idleTimeoutMinutes = idleTimeoutMinutes}});
+        // The test client under two names: the protected one and another application.
+        for (const char* id : {"org.velmora.TestClient", "org.velmora.Other"}) {
+            DesktopEntry{id, id, TestClientProcess::program().string() + " --app-id " + id, id}
+                .writeInto(home / ".local/share");
+        }
+        velmora_ = std::make_unique<VelmoraProcess>(
+            VELMORA_PROGRAM, output(), home / ".local/share" / "Brevane", environment());
+        ASSERT_TRUE(velmora_->waitForOutput("Accessibility permission changed"))
+            << velmora_->report();
+        // Without a tray its panel opens as a window, which takes the focus as it comes.
+        ASSERT_TRUE(eventually([&] {
+            const auto panel = kwin_->window("Velmora");
+            panel_ = panel ? panel->frame : ScreenRect{};
+            return panel && panel->pid == velmora_->pid();
+        })) << "Velmora's panel did not open";
+    }
+
+    KWinSession::Window launch(const std::string& name, TestClientProcess::Options options = {}) {
+        clients_.push_back(
+            std::make_unique<TestClientProcess>(output(), name, options, environment()));
+        EXPECT_TRUE(clients_.back()->waitUntilReady()) << "client " << name << " did not start";
+        const auto window = kwin_->waitForWindow(name);
+        EXPECT_TRUE(window) << "KWin shows no window " << name;
+        return window.value_or(KWinSession::Window{});
+    }
+
+    /// Velmora's shield over `frame` once it is there: a card or a cover.
+    std::optional<KWinSession::Window> waitForShieldOver(const ScreenRect& frame) {
+        std::optional<KWinSession::Window> shield;
+        eventually([&] {
+            for (const auto& window : kwin_->windows()) {
+                if (window.caption.starts_with(kShieldPrefix) && !window.minimized &&
+                    window.frame.contains(frame)) {
+                    shield = window;
+                    return true;
+                }
+            }
+            return false;
+        });
+        return shield;
+    }
+
+    [[nodiscard]] std::string describeWindows() {
+        std::ostringstream out;
+        for (const auto& w : kwin_->windows()) {
+            out << "  " << w.caption << " pid " << w.pid << " " << w.appId << " " << w.frame
+                << (w.minimized ? " minimized" : "") << " opacity " << w.opacity
+                << (w.active ? " active" : "") << (w.keepAbove ? " above" : "") << "\n";
+        }
+        return out.str();
+    }
+
+    [[nodiscard]] std::size_t canaryPixels() {
+        return display_->capture(display_->rootRect()).count(kCanary);
+    }
+
+    /// Locks the client in front and answers its card.
+    KWinSession::Window lockedInFront(const KWinSession::Window& client) {
+        kwin_->activate(client.caption);
+        const auto card = waitForShieldOver(client.frame);
+        EXPECT_TRUE(card) << "no card over " << client.frame << " among\n" << describeWindows();
+        return card.value_or(KWinSession::Window{});
+    }
+
+    /// Clicks Unlock on `card`, waits for the password prompt to have the keyboard and
+    /// types the password into it.
+    bool unlock(const KWinSession::Window& card) {
+        std::optional<ScreenRect> button;
+        if (!eventually([&] {
+                return (button =
+                            display_->capture(card.frame).band(VelmoraWindows::kBrandFill, 150, 3))
+                    .has_value();
+            })) {
+            ADD_FAILURE() << "no Unlock button on the card at " << card.frame;
+            return false;
+        }
+        xdo_->click(button->centerX(), button->centerY());
+        if (!eventually([&] {
+                for (const auto& window : kwin_->windows()) {
+                    // KWin tells windows of one title apart as "Velmora <2>".
+                    if (window.pid == velmora_->pid() && window.active &&
+                        window.caption.starts_with("Velmora") && window.frame != panel_) {
+                        return true;
+                    }
+                }
+                return false;
+            })) {
+            ADD_FAILURE() << "the password prompt did not get the keyboard among\n"
+                          << describeWindows();
+            return false;
+        }
+        EXPECT_EQ(canaryPixels(), 0u);
+        xdo_->type(kPassword);
+        xdo_->key("Return");
+        return true;
+    }
+
+    static KWinSession* kwin_;
+    ScreenRect panel_;
+    std::unique_ptr<TemporaryDirectory> root_;
+    std::unique_ptr<PamService> pam_;
+    std::unique_ptr<XDisplay> display_;
+    std::unique_ptr<XdoTool> xdo_;
+    std::unique_ptr<VelmoraProcess> velmora_;
+    std::vector<std::unique_ptr<TestClientProcess>> clients_;
+};
+
+KWinSession* KWinTest::kwin_ = nullptr;
+
+TEST_F(KWinTest, LockedWindowIsCoveredInFrontAndStaysCoveredBehind) {
+    startVelmora();
+    const auto client = launch("locked");
+    const auto card = lockedInFront(client);
+    EXPECT_EQ(canaryPixels(), 0u);
+    xdo_->click(client.frame.centerX(), client.frame.bottom() - 5);
+
+    launch("other", {.color = Rgb::fromHex(0x00ff00), .appId = "org.velmora.Other"});
+    EXPECT_TRUE(kwin_->activate("other"));
+    EXPECT_TRUE(waitForShieldOver(client.frame)) << "the card left the locked window";
+    EXPECT_EQ(canaryPixels(), 0u);
+    EXPECT_EQ(clients_[0]->countLines("button "), 0u);
+}
+
+TEST_F(KWinTest, NoKeyReachesALockedWindowEvenAsItIsActivated) {
+    startVelmora();
+    const auto client = launch("locked");
+    lockedInFront(client);
+    launch("other", {.color = Rgb::fromHex(0x00ff00), .appId = "org.velmora.Other"});
+    // Beside the locked window, whose card lies above every other window.
+    ASSERT_TRUE(kwin_->place("other", {20, 20, 300, 200}));
+    xdo_->click(170, 120);
+    xdo_->type("ok");
+    ASSERT_TRUE(eventually([&] { return clients_[1]->countLines("key ") == 2; }))
+        << "keys do not reach the window in front";
+    // The keys are typed while the locked window comes forward.
+    testing::ChildProcess typing({"xdotool", "type", "--delay", "1", std::string(1000, 'k')},
+                                 {{"DISPLAY", kwin_->xDisplay()}});
+    EXPECT_TRUE(kwin_->activate("locked"));
+    EXPECT_TRUE(typing.waitForExit(std::chrono::seconds{30}));
+    EXPECT_EQ(clients_[0]->countLines("key "), 0u);
+    EXPECT_EQ(canaryPixels(), 0u);
+}
+
+TEST_F(KWinTest, UnlocksThroughThePasswordPrompt) {
+    startVelmora();
+    const auto client = launch("locked");
+    ASSERT_TRUE(unlock(lockedInFront(client)));
+    EXPECT_TRUE(eventually([&] {
+        return display_->capture(client.frame).count(kCanary) >
+               static_cast<std::size_t>(client.frame.width * client.frame.height / 2);
+    })) << "the client did not show again after the unlock among\n"
+        << describeWindows();
+}
+
+TEST_F(KWinTest, IdleRelockHidesTheApplication) {
+    startVelmora(0);
+    const auto client = launch("locked");
+    ASSERT_TRUE(unlock(lockedInFront(client)));
+    ASSERT_TRUE(eventually([&] { return canaryPixels() > 0; }));
+
+    launch("other", {.color = Rgb::fromHex(0x00ff00), .appId = "org.velmora.Other"});
+    ASSERT_TRUE(kwin_->activate("other"));
+    // An idle time-out of 0 minutes is the shortest, ten seconds.
+    EXPECT_TRUE(eventually(
+        [&] {
+            const auto window = kwin_->window("locked");
+            return window && window->minimized;
+        },
+        std::chrono::seconds{20}));
+    EXPECT_EQ(canaryPixels(), 0u);
+    EXPECT_TRUE(kwin_->activate("locked"));
+    EXPECT_TRUE(waitForShieldOver(client.frame));
+    EXPECT_EQ(canaryPixels(), 0u);
+}
+
+TEST_F(KWinTest, KilledVelmoraLeavesTheWindowHiddenAndComesBack) {
+    startVelmora();
+    const auto client = launch("locked");
+    lockedInFront(client);
+    const auto killedAt = std::chrono::steady_clock::now();
+    ::kill(velmora_->pid(), SIGKILL);
+    ASSERT_TRUE(eventually([&] {
+        const auto window = kwin_->window("locked");
+        return window && window->minimized;
+    })) << "the locked window was not hidden";
+    EXPECT_LT(std::chrono::steady_clock::now() - killedAt, std::chrono::milliseconds{500});
+    EXPECT_EQ(canaryPixels(), 0u);
+    // The guard starts Velmora again, which covers the window when it comes forward.
+    ASSERT_TRUE(
+        eventually([&] { return velmora_->sessionPids().size() == 1; }, std::chrono::seconds{10}));
+    EXPECT_TRUE(eventually(
+        [&] {
+            kwin_->activate("locked");
+            return waitForShieldOver(client.frame).has_value();
+        },
+        std::chrono::seconds{15}))
+        << "the Velmora started again did not cover the window among\n"
+        << describeWindows();
+    EXPECT_EQ(canaryPixels(), 0u);
+}
+
+} // namespace
+} // namespace velmora::e2e
