@@ -27,7 +27,7 @@ namespace velmora {
 ///                                       logger, error);
 ///     if (!bridge) { fail(error); }
 ///     Subscription s = bridge->observeWindows([&] { look(bridge->windows()); });
-///     bridge->send(kwin::minimize(number));
+///     bridge->send(kwin::hide(number));
 ///     bridge->shutDown();   // before quitting: every window released, the script unloaded
 ///
 /// Only KWin itself is listened to. A script that speaks another protocol version is

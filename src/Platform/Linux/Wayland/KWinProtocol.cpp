@@ -105,8 +105,8 @@ QVariantMap activate(WindowNumber window) {
     return windowCommand("activate", window);
 }
 
-QVariantMap minimize(WindowNumber window) {
-    return windowCommand("minimize", window);
+QVariantMap hide(WindowNumber window) {
+    return windowCommand("hide", window);
 }
 
 QVariantMap protect(const std::vector<ProcessId>& pids) {

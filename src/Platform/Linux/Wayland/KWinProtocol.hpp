@@ -75,7 +75,7 @@ struct Facts {
 /// The window is no longer locked: drawn and given the keyboard again.
 [[nodiscard]] QVariantMap release(WindowNumber window);
 [[nodiscard]] QVariantMap activate(WindowNumber window);
-[[nodiscard]] QVariantMap minimize(WindowNumber window);
+[[nodiscard]] QVariantMap hide(WindowNumber window);
 /// The processes the script minimizes if Velmora vanishes.
 [[nodiscard]] QVariantMap protect(const std::vector<ProcessId>& pids);
 /// Velmora quits: every window is released.

@@ -91,7 +91,7 @@ bool KWinWorkspace::activate(ProcessId pid) {
 bool KWinWorkspace::hide(ProcessId pid) {
     const auto windows = windowsOf(pid);
     for (const kwin::Window* window : windows) {
-        d_.bridge->send(kwin::minimize(window->number));
+        d_.bridge->send(kwin::hide(window->number));
     }
     return !windows.empty();
 }

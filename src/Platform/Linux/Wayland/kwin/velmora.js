@@ -208,9 +208,18 @@ function cardShown() {
     return false;
 }
 
+// Set while the keyboard is handed from a locked window to its shield or to nobody: Velmora
+// is told of the locked window coming forward, not of that.
+var handingOff = false;
+
 function keepKeyboardAway(record) {
     if (isUsable(record) && record.locked && record.window.active) {
-        setActiveWindow(shieldOver(record));
+        handingOff = true;
+        try {
+            setActiveWindow(shieldOver(record));
+        } finally {
+            handingOff = false;
+        }
     }
 }
 
@@ -428,7 +437,9 @@ function run(command) {
             setActiveWindow(record.window);
         }
         break;
-    case "minimize":
+    case "hide":
+        // Hidden by Velmora means locked: not drawn even while KWin animates it away.
+        setLocked(record, true);
         minimize(record);
         break;
     case "protect":
@@ -487,7 +498,7 @@ function reportActive(record) {
 
 windowActivated.connect(safely(function (window) {
     var record = recordOf(window);
-    if (isShield(record)) {
+    if (isShield(record) || handingOff) {
         return;
     }
     reportActive(record);
