@@ -139,23 +139,25 @@ std::vector<std::string> KWinSession::runScript(const std::string& body) {
     outputOf({"dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
               "/" + std::to_string(id), "org.kde.kwin.Script.run"},
              bus);
-    eventually([&] {
-        lines.clear();
-        std::ifstream log(log_);
-        bool ended = false;
-        for (std::string line; std::getline(log, line);) {
-            const auto at = line.find(tag + " ");
-            if (at == std::string::npos) {
-                continue;
+    eventually(
+        [&] {
+            lines.clear();
+            std::ifstream log(log_);
+            bool ended = false;
+            for (std::string line; std::getline(log, line);) {
+                const auto at = line.find(tag + " ");
+                if (at == std::string::npos) {
+                    continue;
+                }
+                const std::string rest = line.substr(at + tag.size() + 1);
+                ended = ended || rest == "end";
+                if (rest != "end") {
+                    lines.push_back(rest);
+                }
             }
-            const std::string rest = line.substr(at + tag.size() + 1);
-            ended = ended || rest == "end";
-            if (rest != "end") {
-                lines.push_back(rest);
-            }
-        }
-        return ended;
-    });
+            return ended;
+        },
+        std::chrono::seconds{10});
     outputOf({"dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin", "/Scripting",
               "org.kde.kwin.Scripting.unloadScript", "string:" + tag},
              bus);

@@ -13,7 +13,10 @@ namespace {
 
 const QString kKWinService = QStringLiteral("org.kde.KWin");
 const QString kScriptName = QStringLiteral("velmora");
-constexpr int kHelloTimeoutMs = 5000;
+constexpr int kHelloTimeoutMs = 3000;
+constexpr int kLoadAttempts = 3;
+// KWin answers at once; a call that waits longer reached a script on its way out.
+constexpr int kCallTimeoutMs = 2000;
 constexpr int kGoodbyeTimeoutMs = 500;
 // The script's calls time out after 25 s: a poll is answered well before.
 constexpr int kKeepAliveMs = 10000;
@@ -89,11 +92,24 @@ std::shared_ptr<KWinBridge> KWinBridge::connect(QDBusConnection bus, const QStri
         error = "cannot take the name " + std::string(kwin::kService) + " on the session bus";
         return nullptr;
     }
-    if (!bridge->load(scriptPath, error) || !bridge->waitForHello(error)) {
-        bridge->unload();
-        return nullptr;
+    // KWin numbers its scripts by their count: a script loaded as another goes may share its
+    // number, and `run` then reaches the wrong one. Such a script never reports; it is loaded
+    // again.
+    for (int attempt = 1; attempt <= kLoadAttempts; ++attempt) {
+        if (!bridge->load(scriptPath, error)) {
+            break;
+        }
+        if (bridge->waitForHello(error)) {
+            return bridge;
+        }
+        if (bridge->refusal_) {
+            break;
+        }
+        bridge->logger_->warn("Velmora's KWin script did not start (attempt " +
+                              std::to_string(attempt) + "); loading it again");
     }
-    return bridge;
+    bridge->unload();
+    return nullptr;
 }
 
 KWinBridge::KWinBridge(QDBusConnection bus, std::shared_ptr<RunLoop> runLoop,
@@ -126,11 +142,13 @@ const kwin::Window* KWinBridge::window(WindowNumber number) const {
 
 bool KWinBridge::load(const QString& scriptPath, std::string& error) {
     // A script left by a Velmora that died answers nobody: start afresh.
-    const QDBusMessage loaded = bus_.call(scripting("isScriptLoaded", {kScriptName}));
+    const QDBusMessage loaded =
+        bus_.call(scripting("isScriptLoaded", {kScriptName}), QDBus::Block, kCallTimeoutMs);
     if (loaded.type() == QDBusMessage::ReplyMessage && loaded.arguments().value(0).toBool()) {
-        bus_.call(scripting("unloadScript", {kScriptName}));
+        bus_.call(scripting("unloadScript", {kScriptName}), QDBus::Block, kCallTimeoutMs);
     }
-    const QDBusMessage reply = bus_.call(scripting("loadScript", {scriptPath, kScriptName}));
+    const QDBusMessage reply =
+        bus_.call(scripting("loadScript", {scriptPath, kScriptName}), QDBus::Block, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         error = "KWin cannot load " + scriptPath.toStdString() + " (" + describeError(reply) + ")";
         return false;
@@ -143,8 +161,10 @@ bool KWinBridge::load(const QString& scriptPath, std::string& error) {
     // KWin 5 serves each script at /N, KWin 6 at /Scripting/ScriptN.
     for (const QString& path :
          {QStringLiteral("/%1").arg(id), QStringLiteral("/Scripting/Script%1").arg(id)}) {
-        const QDBusMessage run = bus_.call(QDBusMessage::createMethodCall(
-            kKWinService, path, QStringLiteral("org.kde.kwin.Script"), QStringLiteral("run")));
+        const QDBusMessage run = bus_.call(
+            QDBusMessage::createMethodCall(
+                kKWinService, path, QStringLiteral("org.kde.kwin.Script"), QStringLiteral("run")),
+            QDBus::Block, kCallTimeoutMs);
         if (run.type() == QDBusMessage::ReplyMessage) {
             return true;
         }
@@ -175,7 +195,7 @@ bool KWinBridge::waitForHello(std::string& error) {
 }
 
 void KWinBridge::unload() {
-    bus_.call(scripting("unloadScript", {kScriptName}));
+    bus_.call(scripting("unloadScript", {kScriptName}), QDBus::Block, kCallTimeoutMs);
 }
 
 void KWinBridge::shutDown() {
