@@ -2,13 +2,9 @@
 // test client (a Wayland client) started afresh for each test, judged by what KWin says of
 // its windows, by screenshots and by what the client logs.
 #include "X11Testing/ChildProcess.hpp"
-#include "harness/DesktopEntry.hpp"
 #include "harness/Eventually.hpp"
-#include "harness/KWinSession.hpp"
-#include "harness/PamService.hpp"
+#include "harness/KWinDesktop.hpp"
 #include "harness/TestClientProcess.hpp"
-#include "harness/UserDefaultsFile.hpp"
-#include "harness/VelmoraProcess.hpp"
 #include "harness/VelmoraWindows.hpp"
 #include "harness/XDisplay.hpp"
 #include "harness/XdoTool.hpp"
@@ -22,8 +18,6 @@ namespace velmora::e2e {
 namespace {
 
 constexpr Rgb kCanary = Rgb::fromHex(0xff00ff);
-constexpr const char* kPassword = "open-sesame-42";
-constexpr const char* kShieldPrefix = "velmora-shield-";
 
 class KWinTest : public ::testing::Test {
 protected:
@@ -44,11 +38,9 @@ protected:
         if (!kwin_ || !PamService::available()) {
             GTEST_SKIP() << "needs kwin_wayland, pam_wrapper and velmora";
         }
-        root_ = std::make_unique<TemporaryDirectory>("velmora-kwin-test");
-        pam_ = std::make_unique<PamService>(root_->path() / "pam", kPassword);
+        desktop_ = std::make_unique<KWinDesktop>(*kwin_);
         display_ = std::make_unique<XDisplay>(kwin_->xDisplay());
         xdo_ = std::make_unique<XdoTool>(kwin_->xDisplay());
-        std::filesystem::create_directories(output());
     }
 
     void TearDown() override {
@@ -61,79 +53,30 @@ protected:
             runCommand({"convert", shot.string() + ".ppm", shot.string() + ".png"}, {});
             std::cout << "Screen at the end: " << shot.string() << ".png\n";
         }
-        if (velmora_) {
-            velmora_->stop();
-            if (HasFailure()) {
-                std::cout << velmora_->report();
+        if (desktop_) {
+            desktop_->stop();
+            if (HasFailure() && desktop_->hasVelmora()) {
+                std::cout << desktop_->velmora().report();
             }
         }
-        clients_.clear();
         if (kwin_) {
             EXPECT_TRUE(kwin_->isRunning()) << "KWin ended during the test";
         }
     }
 
-    [[nodiscard]] std::filesystem::path output() const { return root_->path() / "output"; }
-
-    [[nodiscard]] Environment environment() const {
-        Environment environment = kwin_->environment();
-        const auto home = root_->path() / "home";
-        environment.insert(environment.end(),
-                           {{"HOME", home.string()},
-                            {"XDG_CONFIG_HOME", (home / ".config").string()},
-                            {"XDG_DATA_HOME", (home / ".local/share").string()},
-                            {"XDG_DATA_DIRS", (root_->path() / "share").string()}});
-        const Environment pam = pam_->environment();
-        environment.insert(environment.end(), pam.begin(), pam.end());
-        return environment;
-    }
-
     void startVelmora(std::int64_t idleTimeoutMinutes = 5) {
-        const auto home = root_->path() / "home";
-        writeUserDefaults(home / ".config" / "velmora" / "defaults.json",
-                          {{.bundleIdentifier = "org.velmora.TestClient",
-                            .displayName = "Test Client",
-                            .idleTimeoutMinutes = idleTimeoutMinutes}});
-        // The test client under two names: the protected one and another application.
-        for (const char* id : {"org.velmora.TestClient", "org.velmora.Other"}) {
-            DesktopEntry{id, id, TestClientProcess::program().string() + " --app-id " + id, id}
-                .writeInto(home / ".local/share");
-        }
-        velmora_ = std::make_unique<VelmoraProcess>(
-            VELMORA_PROGRAM, output(), home / ".local/share" / "Brevane", environment());
-        ASSERT_TRUE(velmora_->waitForOutput("Accessibility permission changed"))
-            << velmora_->report();
-        // Without a tray its panel opens as a window, which takes the focus as it comes.
-        ASSERT_TRUE(eventually([&] {
-            const auto panel = kwin_->window("Velmora");
-            panel_ = panel ? panel->frame : ScreenRect{};
-            return panel && panel->pid == velmora_->pid();
-        })) << "Velmora's panel did not open";
+        ASSERT_TRUE(desktop_->startVelmora(VELMORA_PROGRAM, idleTimeoutMinutes))
+            << "Velmora did not start and open its panel";
     }
 
     KWinSession::Window launch(const std::string& name, TestClientProcess::Options options = {}) {
-        clients_.push_back(
-            std::make_unique<TestClientProcess>(output(), name, options, environment()));
-        EXPECT_TRUE(clients_.back()->waitUntilReady()) << "client " << name << " did not start";
-        const auto window = kwin_->waitForWindow(name);
+        const auto window = desktop_->launch(name, options);
         EXPECT_TRUE(window) << "KWin shows no window " << name;
         return window.value_or(KWinSession::Window{});
     }
 
-    /// Velmora's shield over `frame` once it is there: a card or a cover.
     std::optional<KWinSession::Window> waitForShieldOver(const ScreenRect& frame) {
-        std::optional<KWinSession::Window> shield;
-        eventually([&] {
-            for (const auto& window : kwin_->windows()) {
-                if (window.caption.starts_with(kShieldPrefix) && !window.minimized &&
-                    window.frame.contains(frame)) {
-                    shield = window;
-                    return true;
-                }
-            }
-            return false;
-        });
-        return shield;
+        return desktop_->waitForShieldOver(frame);
     }
 
     [[nodiscard]] std::string describeWindows() {
@@ -174,8 +117,9 @@ protected:
         if (!eventually([&] {
                 for (const auto& window : kwin_->windows()) {
                     // KWin tells windows of one title apart as "Velmora <2>".
-                    if (window.pid == velmora_->pid() && window.active &&
-                        window.caption.starts_with("Velmora") && window.frame != panel_) {
+                    if (window.pid == desktop_->velmora().pid() && window.active &&
+                        window.caption.starts_with("Velmora") &&
+                        window.frame != desktop_->panel()) {
                         return true;
                     }
                 }
@@ -186,19 +130,20 @@ protected:
             return false;
         }
         EXPECT_EQ(canaryPixels(), 0u);
-        xdo_->type(kPassword);
+        xdo_->type(KWinDesktop::kPassword);
         xdo_->key("Return");
         return true;
     }
 
+    [[nodiscard]] TestClientProcess& clientProcess(std::size_t index) {
+        return desktop_->client(index);
+    }
+    [[nodiscard]] VelmoraProcess& velmora() { return desktop_->velmora(); }
+
     static KWinSession* kwin_;
-    ScreenRect panel_;
-    std::unique_ptr<TemporaryDirectory> root_;
-    std::unique_ptr<PamService> pam_;
+    std::unique_ptr<KWinDesktop> desktop_;
     std::unique_ptr<XDisplay> display_;
     std::unique_ptr<XdoTool> xdo_;
-    std::unique_ptr<VelmoraProcess> velmora_;
-    std::vector<std::unique_ptr<TestClientProcess>> clients_;
 };
 
 KWinSession* KWinTest::kwin_ = nullptr;
@@ -214,7 +159,7 @@ TEST_F(KWinTest, LockedWindowIsCoveredInFrontAndStaysCoveredBehind) {
     EXPECT_TRUE(kwin_->activate("other"));
     EXPECT_TRUE(waitForShieldOver(client.frame)) << "the card left the locked window";
     EXPECT_EQ(canaryPixels(), 0u);
-    EXPECT_EQ(clients_[0]->countLines("button "), 0u);
+    EXPECT_EQ(clientProcess(0).countLines("button "), 0u);
 }
 
 TEST_F(KWinTest, NoKeyReachesALockedWindowEvenAsItIsActivated) {
@@ -226,14 +171,14 @@ TEST_F(KWinTest, NoKeyReachesALockedWindowEvenAsItIsActivated) {
     ASSERT_TRUE(kwin_->place("other", {20, 20, 300, 200}));
     xdo_->click(170, 120);
     xdo_->type("ok");
-    ASSERT_TRUE(eventually([&] { return clients_[1]->countLines("key ") == 2; }))
+    ASSERT_TRUE(eventually([&] { return clientProcess(1).countLines("key ") == 2; }))
         << "keys do not reach the window in front";
     // The keys are typed while the locked window comes forward.
     testing::ChildProcess typing({"xdotool", "type", "--delay", "1", std::string(1000, 'k')},
                                  {{"DISPLAY", kwin_->xDisplay()}});
     EXPECT_TRUE(kwin_->activate("locked"));
     EXPECT_TRUE(typing.waitForExit(std::chrono::seconds{30}));
-    EXPECT_EQ(clients_[0]->countLines("key "), 0u);
+    EXPECT_EQ(clientProcess(0).countLines("key "), 0u);
     EXPECT_EQ(canaryPixels(), 0u);
 }
 
@@ -274,7 +219,7 @@ TEST_F(KWinTest, KilledVelmoraLeavesTheWindowHiddenAndComesBack) {
     const auto client = launch("locked");
     lockedInFront(client);
     const auto killedAt = std::chrono::steady_clock::now();
-    ::kill(velmora_->pid(), SIGKILL);
+    ::kill(velmora().pid(), SIGKILL);
     ASSERT_TRUE(eventually([&] {
         const auto window = kwin_->window("locked");
         return window && window->minimized;
@@ -284,7 +229,7 @@ TEST_F(KWinTest, KilledVelmoraLeavesTheWindowHiddenAndComesBack) {
     // The guard starts Velmora again, which covers the window when it comes forward; KWin
     // may keep a new script waiting for seconds, and the guard then starts it once more.
     ASSERT_TRUE(
-        eventually([&] { return velmora_->sessionPids().size() == 1; }, std::chrono::seconds{10}));
+        eventually([&] { return velmora().sessionPids().size() == 1; }, std::chrono::seconds{10}));
     EXPECT_TRUE(eventually(
         [&] {
             kwin_->activate("locked");
