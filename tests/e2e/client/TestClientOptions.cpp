@@ -78,6 +78,10 @@ std::optional<TestClientOptions> TestClientOptions::parse(const std::vector<std:
             options.logFile = value;
         } else if (name == "--ready-file") {
             options.readyFile = value;
+        } else if (name == "--open-window-after") {
+            int milliseconds = 0;
+            valid = parseInt(value, milliseconds) && milliseconds >= 0;
+            options.openWindowAfterMs = milliseconds;
         } else {
             error = "unknown option " + name;
             return std::nullopt;

@@ -26,6 +26,8 @@ struct TestClientOptions {
     /// Every window after the first is transient for it, so they iconify and come back with it.
     bool transient = false;
     std::optional<std::string> readyFile;
+    /// The Wayland client opens one more window this many milliseconds after it started.
+    std::optional<int> openWindowAfterMs;
 
     /// The options, or nothing with `error` set to a one-line explanation.
     static std::optional<TestClientOptions> parse(const std::vector<std::string>& arguments,

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QRasterWindow>
+#include <QTimer>
 #include <QWheelEvent>
 #include <cstdio>
 #include <fcntl.h>
@@ -93,18 +94,26 @@ int runWaylandTestClient(const TestClientOptions& options, int argc, char** argv
     const QColor color(static_cast<QRgb>(options.rgb));
     std::set<Window*> notYetExposed;
     std::vector<std::unique_ptr<Window>> windows;
-    for (int i = 0; i < options.windows; ++i) {
-        windows.push_back(std::make_unique<Window>(color, i, log, [&](Window* window) {
+    const auto open = [&](int index, const std::string& title) {
+        windows.push_back(std::make_unique<Window>(color, index, log, [&](Window* window) {
             if (notYetExposed.erase(window) > 0 && notYetExposed.empty() && options.readyFile) {
                 writeReadyFile(*options.readyFile);
             }
         }));
         Window& window = *windows.back();
         notYetExposed.insert(&window);
-        window.setTitle(QString::fromStdString(
-            options.windows == 1 ? options.title : options.title + " " + std::to_string(i + 1)));
+        window.setTitle(QString::fromStdString(title));
         window.resize(options.width, options.height);
         window.show();
+    };
+    for (int i = 0; i < options.windows; ++i) {
+        open(i, options.windows == 1 ? options.title : options.title + " " + std::to_string(i + 1));
+    }
+    if (options.openWindowAfterMs) {
+        QTimer::singleShot(*options.openWindowAfterMs, [&] {
+            const int index = static_cast<int>(windows.size());
+            open(index, options.title + " " + std::to_string(index + 1));
+        });
     }
     return QGuiApplication::exec();
 }

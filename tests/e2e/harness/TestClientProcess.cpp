@@ -42,6 +42,10 @@ TestClientProcess::TestClientProcess(const std::filesystem::path& directory,
     if (options.popup) {
         argv.emplace_back("--popup");
     }
+    if (options.openWindowAfter) {
+        argv.emplace_back("--open-window-after");
+        argv.push_back(std::to_string(options.openWindowAfter->count()));
+    }
     process_ = std::make_unique<testing::ChildProcess>(std::move(argv), environment);
 }
 

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,8 @@ public:
         int windows = 1;
         bool popup = false;
         bool transient = false;
+        /// On Wayland: one more window, this long after the start.
+        std::optional<std::chrono::milliseconds> openWindowAfter{};
     };
 
     /// The program, as built beside the tests.
