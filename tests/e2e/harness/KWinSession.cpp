@@ -214,26 +214,33 @@ std::optional<KWinSession::Window> KWinSession::waitForWindow(const std::string&
     return found;
 }
 
-bool KWinSession::withWindow(const std::string& caption, const std::string& action) {
-    return !runScript("for (var i = 0; i < windows.length; ++i) {\n"
-                      "    var w = windows[i];\n"
-                      "    if (w.caption === " +
-                      jsString(caption) + ") {\n" + action +
-                      "\n        print(tag + ' done');\n    }\n}")
-                .empty();
+std::vector<std::string> KWinSession::withWindow(const std::string& caption,
+                                                 const std::string& action) {
+    return runScript("for (var i = 0; i < windows.length; ++i) {\n"
+                     "    var w = windows[i];\n"
+                     "    if (w.caption === " +
+                     jsString(caption) + ") {\n" + action + "\n    }\n}");
 }
 
-bool KWinSession::activate(const std::string& caption) {
-    return withWindow(caption, R"(w.minimized = false;
+std::optional<std::chrono::system_clock::time_point>
+KWinSession::activate(const std::string& caption) {
+    const auto lines = withWindow(caption, R"(w.minimized = false;
         if (typeof workspace.windowList === 'function') { workspace.activeWindow = w; }
-        else { workspace.activeClient = w; })");
+        else { workspace.activeClient = w; }
+        print(tag + ' ' + Date.now());)");
+    if (lines.empty()) {
+        return std::nullopt;
+    }
+    return std::chrono::system_clock::time_point(
+        std::chrono::milliseconds(std::stoll(lines.front())));
 }
 
 bool KWinSession::place(const std::string& caption, const ScreenRect& frame) {
-    return withWindow(caption, "w.frameGeometry = {x: " + std::to_string(frame.x) +
-                                   ", y: " + std::to_string(frame.y) +
-                                   ", width: " + std::to_string(frame.width) +
-                                   ", height: " + std::to_string(frame.height) + "};");
+    return !withWindow(caption, "w.frameGeometry = {x: " + std::to_string(frame.x) +
+                                    ", y: " + std::to_string(frame.y) +
+                                    ", width: " + std::to_string(frame.width) + ", height: " +
+                                    std::to_string(frame.height) + "};\nprint(tag + ' done');")
+                .empty();
 }
 
 } // namespace velmora::e2e

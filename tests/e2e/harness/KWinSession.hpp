@@ -7,6 +7,7 @@
 #include "harness/SessionBus.hpp"
 #include "harness/TemporaryDirectory.hpp"
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -59,16 +60,18 @@ public:
     [[nodiscard]] std::optional<Window> window(const std::string& caption);
     /// Waits until a window titled `caption` is shown.
     [[nodiscard]] std::optional<Window> waitForWindow(const std::string& caption);
-    /// Activates the window titled `caption`, as a click on its task bar entry would.
-    bool activate(const std::string& caption);
+    /// Activates the window titled `caption`, as a click on its task bar entry would: when
+    /// KWin did, by its own clock; nothing when there is no such window.
+    std::optional<std::chrono::system_clock::time_point> activate(const std::string& caption);
     /// Moves and resizes the window titled `caption`, as a person dragging it would.
     bool place(const std::string& caption, const ScreenRect& frame);
 
 private:
     /// Runs `body` as a KWin script; its print() lines that start with `tag`.
     std::vector<std::string> runScript(const std::string& body);
-    /// Runs `action` on the window titled `caption`; false when there is none.
-    bool withWindow(const std::string& caption, const std::string& action);
+    /// Runs `action` on the window titled `caption`; what it printed, nothing when there is
+    /// no such window.
+    std::vector<std::string> withWindow(const std::string& caption, const std::string& action);
 
     TemporaryDirectory root_;
     std::unique_ptr<testing::XvfbServer> xvfb_;
