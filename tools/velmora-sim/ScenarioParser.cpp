@@ -451,6 +451,26 @@ ScenarioCommand closeWindow(Reader& r) {
     return c;
 }
 
+ScenarioCommand raiseWindow(Reader& r) {
+    RaiseWindowCommand c;
+    c.pid = r.pid(false);
+    c.frame = r.rect();
+    r.finish();
+    return c;
+}
+
+ScenarioCommand hiding(Reader& r) {
+    const bool refused = r.choice<bool>({{"refused", true}, {"allowed", false}});
+    r.finish();
+    return HidingCommand{refused};
+}
+
+ScenarioCommand windowServer(Reader& r) {
+    const bool announces = r.choice<bool>({{"announces", true}, {"quiet", false}});
+    r.finish();
+    return WindowServerCommand{announces};
+}
+
 ScenarioCommand activate(Reader& r) {
     if (r.nextIs("velmora")) {
         r.word("velmora");
@@ -552,7 +572,10 @@ ScenarioCommand expectWindowCovered(Reader& r) {
     r.word("covered");
     c.pid = r.pid(false);
     c.frame = r.rect();
-    c.covered = r.choice(kYesOrNo);
+    c.coverage = r.choice<Coverage>({{"yes", Coverage::any},
+                                     {"no", Coverage::none},
+                                     {"card", Coverage::card},
+                                     {"cover", Coverage::cover}});
     r.finish();
     return c;
 }
@@ -616,6 +639,9 @@ constexpr Grammar kCommands[] = {
     {"window", "window <pid> <x> <y> <w> <h> [layer=<n>]", window},
     {"move-window", "move-window <pid> <x> <y> <w> <h> to <x> <y> <w> <h>", moveWindow},
     {"close-window", "close-window <pid> <x> <y> <w> <h>", closeWindow},
+    {"raise-window", "raise-window <pid> <x> <y> <w> <h>", raiseWindow},
+    {"hiding", "hiding refused|allowed", hiding},
+    {"window-server", "window-server announces|quiet", windowServer},
     {"launch", "launch", bare<LaunchCommand>},
     {"activate", "activate <pid>|velmora", activate},
     {"quit", "quit <pid>", quit},
@@ -641,7 +667,8 @@ constexpr Grammar kExpectations[] = {
      "<bundleId> covers <pid>",
      expectOverlay},
     {"covers", "expect covers <pid> <n>", expectCovers},
-    {"window", "expect window covered <pid> <x> <y> <w> <h> yes|no", expectWindowCovered},
+    {"window", "expect window covered <pid> <x> <y> <w> <h> yes|no|card|cover",
+     expectWindowCovered},
     {"frontmost", "expect frontmost <bundleId>", expectFrontmost},
     {"hidden", "expect hidden <bundleId>|<pid> yes|no", expectHidden},
     {"unlocked", "expect unlocked <bundleId> yes|no", expectUnlocked},
