@@ -4,7 +4,9 @@
 #include <charconv>
 #include <functional>
 #include <limits>
+#include <locale>
 #include <optional>
+#include <sstream>
 #include <utility>
 
 namespace velmora::scenario {
@@ -127,9 +129,12 @@ std::optional<double> parseDecimal(std::string_view text) {
         !std::all_of(fraction.begin(), fraction.end(), isDigit)) {
         return std::nullopt;
     }
+    // Read in the classic locale, whatever the process's own: a point is always the decimal
+    // point. (Not every standard library reads a double with std::from_chars.)
+    std::istringstream in{std::string(text)};
+    in.imbue(std::locale::classic());
     double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size()) {
+    if (!(in >> value) || in.peek() != std::istringstream::traits_type::eof()) {
         return std::nullopt;
     }
     return value;
