@@ -4,6 +4,7 @@
 #include "Platform/Linux/EwmhAccessibilityTrust.hpp"
 #include "Platform/Linux/LogindSessionEvents.hpp"
 #include "Platform/Linux/X11ClientList.hpp"
+#include "Platform/Linux/X11CoverWindows.hpp"
 #include "Platform/Linux/X11Screens.hpp"
 #include "Platform/Linux/X11WindowList.hpp"
 #include "Platform/Linux/X11Workspace.hpp"
@@ -48,6 +49,7 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
     keyboardGrab_ = std::make_unique<X11KeyboardGrab>(connection_, runLoop, shownOverlays);
     overlayStacking_ = std::make_unique<X11OverlayStacking>(connection_, runLoop, shownOverlays);
     platform.overlayWindows = overlays;
+    platform.coverWindows = std::make_shared<X11CoverWindows>(connection_, screens);
     platform.windowList = std::make_shared<X11WindowList>(connection_, clients, screens);
     platform.eventTaps = std::make_shared<XInputEventTaps>(connection_, clients);
     platform.accessibility = std::make_shared<EwmhAccessibilityTrust>(connection_);

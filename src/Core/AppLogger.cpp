@@ -119,6 +119,16 @@ void writeAtomically(const std::filesystem::path& path, const std::string& text)
     }
 }
 
+// The writer queue's label as the thread's name, cut to what the system holds: Linux keeps 15
+// characters, macOS 63 and names only the calling thread.
+void nameThisThread(std::string_view label) {
+#ifdef __APPLE__
+    pthread_setname_np(std::string(label.substr(0, 63)).c_str());
+#else
+    pthread_setname_np(pthread_self(), std::string(label.substr(0, 15)).c_str());
+#endif
+}
+
 // The user's Application Support folder as each system names it.
 std::filesystem::path ownDirectory() {
 #ifdef __APPLE__
@@ -302,10 +312,7 @@ bool AppLogger::takeOverForCrash(CrashLineSink sink, void* context) noexcept {
 }
 
 void AppLogger::runWriter() {
-    // The queue's label, cut to the 15 characters a Linux thread name holds.
-    constexpr std::string_view kLabel = "com.brevane.logger";
-    const std::string name(kLabel.substr(0, 15));
-    pthread_setname_np(pthread_self(), name.c_str());
+    nameThisThread("com.brevane.logger");
     for (;;) {
         {
             std::unique_lock lock(mutex_);

@@ -3,15 +3,16 @@
 #include "Core/LogFileWriting.hpp"
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <cxxabi.h>
 #include <execinfo.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <source_location>
 #include <string_view>
 #include <sys/mman.h>
-#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace velmora {
@@ -21,6 +22,30 @@ namespace {
 constexpr std::string_view warningSign = "\u26A0\uFE0F";
 // What a signal report's log line names as its function, as the logger would.
 constexpr std::string_view signalHandlerSignature = "handleSignal(int, const char*)";
+
+constexpr bool endsWithIgnoringBlanks(std::string_view text, std::string_view ending) {
+    std::size_t t = text.size();
+    for (std::size_t e = ending.size(); e > 0; --e) {
+        if (ending[e - 1] == ' ') {
+            continue;
+        }
+        while (t > 0 && text[t - 1] == ' ') {
+            --t;
+        }
+        if (t == 0 || text[--t] != ending[e - 1]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A compiler names a function in std::source_location its own way: the signature, spaced as
+// it likes ("const char*" or "const char *"), or only the name.
+constexpr bool namesFunction(std::string_view reported, std::string_view signature) {
+    return reported == signature.substr(0, signature.find('(')) ||
+           endsWithIgnoringBlanks(reported, signature);
+}
+
 constexpr int maxFrames = 128;
 // Room for the unwinder and the symbol lookup, also after the thread's own stack overflowed.
 constexpr std::size_t alternateStackSize = 256 * 1024;
@@ -31,7 +56,7 @@ std::array<struct sigaction, CrashReporter::fatalSignals.size()> previousActions
 // Reserved in advance: a signal handler may not allocate.
 std::array<char, 4096> reportBuffer;
 std::array<void*, maxFrames> signalFrames;
-std::atomic<pid_t> reportingThread{0};
+std::atomic<std::uint64_t> reportingThread{0};
 
 /// Builds text in a fixed buffer without allocating; what does not fit is cut off.
 class FixedText {
@@ -80,6 +105,26 @@ private:
     std::size_t capacity_;
     std::size_t size_ = 0;
 };
+
+// The system's id of the calling thread, as its own tools show it; never 0. This and the next
+// are safe in a signal handler.
+std::uint64_t currentThreadId() noexcept {
+#ifdef __APPLE__
+    std::uint64_t id = 0;
+    pthread_threadid_np(nullptr, &id);
+    return id;
+#else
+    return static_cast<std::uint64_t>(gettid());
+#endif
+}
+
+bool onMainThread() noexcept {
+#ifdef __APPLE__
+    return pthread_main_np() != 0;
+#else
+    return gettid() == getpid();
+#endif
+}
 
 void writeLineTo(std::string_view line, void* fd) {
     const int file = *static_cast<int*>(fd);
@@ -229,10 +274,10 @@ void CrashReporter::handleException(const UncaughtException& exception) {
 
 void CrashReporter::handleSignal(int signal, const char* name) noexcept {
     static constexpr std::source_location where = std::source_location::current();
-    static_assert(std::string_view(where.function_name()).ends_with(signalHandlerSignature));
+    static_assert(namesFunction(where.function_name(), signalHandlerSignature));
     // Only the first crashing thread reports; any other waits a while for it to end the process.
-    pid_t expected = 0;
-    if (reportingThread.compare_exchange_strong(expected, gettid())) {
+    std::uint64_t expected = 0;
+    if (reportingThread.compare_exchange_strong(expected, currentThreadId())) {
         const int fd = ::open(logFilePath_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
         if (fd >= 0) {
             writeSignalReport(signal, name, where, fd);
@@ -258,9 +303,9 @@ void CrashReporter::writeSignalReport(int signal, const char* name,
     const long localSeconds = (now.tv_sec + utcOffsetSeconds_) % 86400;
     const auto secondOfDay =
         static_cast<unsigned long>(localSeconds < 0 ? localSeconds + 86400 : localSeconds);
-    char threadName[17] = {};
-    prctl(PR_GET_NAME, threadName, 0, 0, 0);
-    const pid_t thread = gettid();
+    // Room for the longest name any system gives a thread (macOS: 63 characters).
+    char threadName[64] = {};
+    pthread_getname_np(pthread_self(), threadName, sizeof threadName);
 
     FixedText text(reportBuffer);
     text << "[";
@@ -273,9 +318,9 @@ void CrashReporter::writeSignalReport(int signal, const char* name,
     text << "\n"
          << warningSign << " FATAL SIGNAL " << warningSign << "\nSignal: " << name << " ("
          << static_cast<unsigned long>(signal)
-         << ")\n\nThread: {tid = " << static_cast<unsigned long>(thread)
+         << ")\n\nThread: {tid = " << static_cast<unsigned long>(currentThreadId())
          << ", name = " << std::string_view(threadName)
-         << "}\nIs Main Thread: " << (thread == getpid() ? "true" : "false") << "\n\nCall Stack:\n";
+         << "}\nIs Main Thread: " << (onMainThread() ? "true" : "false") << "\n\nCall Stack:\n";
     writeAll(fd, text.data(), text.size());
 
     // One symbol per line, each with its line end; the last line end closes the log line.

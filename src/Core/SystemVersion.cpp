@@ -2,17 +2,28 @@
 
 #include <fstream>
 #include <sstream>
+#ifdef __APPLE__
+#include <sys/sysctl.h>
+#endif
 
 namespace velmora {
 
 namespace {
 
+#ifdef __APPLE__
+std::string kernelText(const char* name) {
+    char text[256] = {};
+    std::size_t size = sizeof text - 1;
+    return sysctlbyname(name, text, &size, nullptr, 0) == 0 ? std::string(text) : std::string();
+}
+#else
 std::string readFile(const char* path) {
     std::ifstream in(path);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
+#endif
 
 std::string_view trimmed(std::string_view text) {
     constexpr std::string_view blanks = " \t\r\n";
@@ -72,11 +83,17 @@ std::string systemVersionFrom(std::string_view osRelease, std::string_view kerne
 }
 
 std::string currentSystemVersion() {
+#ifdef __APPLE__
+    // Worded as the system's own process information words it.
+    return "Version " + kernelText("kern.osproductversion") + " (Build " +
+           kernelText("kern.osversion") + ")";
+#else
     std::string osRelease = readFile("/etc/os-release");
     if (osRelease.empty()) {
         osRelease = readFile("/usr/lib/os-release");
     }
     return systemVersionFrom(osRelease, readFile("/proc/sys/kernel/osrelease"));
+#endif
 }
 
 } // namespace velmora

@@ -35,11 +35,12 @@ std::optional<TimePoint> dateFromReferenceSeconds(double seconds) {
     if (!(std::abs(seconds) <= kLargestDateOffsetSeconds)) {
         return std::nullopt;
     }
-    // Long double keeps whole nanoseconds exact, so a saved list reads back to the same text.
+    // Long double keeps whole nanoseconds exact, and a clock coarser than that (microseconds
+    // on macOS) takes the nearest tick, so a saved list reads back to the same text.
     const auto nanoseconds =
         std::llround(static_cast<long double>(seconds) * kNanosecondsPerSecond);
     return kReferenceDate +
-           std::chrono::duration_cast<TimePoint::duration>(std::chrono::nanoseconds{nanoseconds});
+           std::chrono::round<TimePoint::duration>(std::chrono::nanoseconds{nanoseconds});
 }
 
 /// Dates beyond the readable range are stored at its edge.

@@ -17,9 +17,6 @@ public:
     virtual ~OverlayContent() = default;
 
     [[nodiscard]] virtual const std::string& appName() const = 0;
-    /// False for the dark cover alone, put over a locked application's further windows: it
-    /// has no card and no buttons.
-    [[nodiscard]] virtual bool showsCard() const = 0;
     /// E.g. "Unlock with Touch ID", and its symbol, e.g. "touchid".
     [[nodiscard]] virtual std::string unlockTitle() const = 0;
     [[nodiscard]] virtual std::string unlockSymbol() const = 0;

@@ -68,9 +68,6 @@ QString LockCardStyle::lockSymbol() {
 QString LockCardStyle::minimizeSymbol() {
     return text(Card::minimizeSymbol);
 }
-double LockCardStyle::overlayCornerRadius() {
-    return OverlayContentView::cornerRadius;
-}
 double LockCardStyle::width() {
     return Card::width;
 }

@@ -27,7 +27,6 @@ class LockCardStyle final : public QObject {
     Q_PROPERTY(QString minimizeTooltip READ minimizeTooltip CONSTANT)
     Q_PROPERTY(QString lockSymbol READ lockSymbol CONSTANT)
     Q_PROPERTY(QString minimizeSymbol READ minimizeSymbol CONSTANT)
-    Q_PROPERTY(double overlayCornerRadius READ overlayCornerRadius CONSTANT)
     Q_PROPERTY(double width READ width CONSTANT)
     Q_PROPERTY(double cornerRadius READ cornerRadius CONSTANT)
     Q_PROPERTY(double shadowRadius READ shadowRadius CONSTANT)
@@ -73,7 +72,6 @@ public:
     [[nodiscard]] static QString minimizeTooltip();
     [[nodiscard]] static QString lockSymbol();
     [[nodiscard]] static QString minimizeSymbol();
-    [[nodiscard]] static double overlayCornerRadius();
     [[nodiscard]] static double width();
     [[nodiscard]] static double cornerRadius();
     [[nodiscard]] static double shadowRadius();

@@ -8,7 +8,7 @@ OverlayContentAdaptor::OverlayContentAdaptor(std::shared_ptr<OverlayContent> con
       appName_(QString::fromStdString(content_->appName())),
       unlockTitle_(QString::fromStdString(content_->unlockTitle())),
       unlockSymbol_(QString::fromStdString(content_->unlockSymbol())),
-      hasMinimizeButton_(content_->hasMinimizeButton()), showsCard_(content_->showsCard()) {}
+      hasMinimizeButton_(content_->hasMinimizeButton()) {}
 
 void OverlayContentAdaptor::unlock() {
     later(&OverlayContent::unlockTapped);

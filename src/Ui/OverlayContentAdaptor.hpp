@@ -22,7 +22,6 @@ class OverlayContentAdaptor final : public QObject {
     Q_PROPERTY(QString unlockTitle READ unlockTitle CONSTANT)
     Q_PROPERTY(QString unlockSymbol READ unlockSymbol CONSTANT)
     Q_PROPERTY(bool hasMinimizeButton READ hasMinimizeButton CONSTANT)
-    Q_PROPERTY(bool showsCard READ showsCard CONSTANT)
 
 public:
     OverlayContentAdaptor(std::shared_ptr<OverlayContent> content, QObject* parent = nullptr);
@@ -32,7 +31,6 @@ public:
     [[nodiscard]] QString unlockSymbol() const { return unlockSymbol_; }
     [[nodiscard]] bool hasMinimizeButton() const { return hasMinimizeButton_; }
     /// False for the dark cover alone, over an application's other windows.
-    [[nodiscard]] bool showsCard() const { return showsCard_; }
 
     Q_INVOKABLE void unlock();
     Q_INVOKABLE void minimize();
@@ -47,7 +45,6 @@ private:
     QString unlockTitle_;
     QString unlockSymbol_;
     bool hasMinimizeButton_;
-    bool showsCard_;
 };
 
 } // namespace velmora

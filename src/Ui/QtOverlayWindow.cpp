@@ -7,11 +7,9 @@
 #include "Ui/QtColor.hpp"
 
 #include <QGuiApplication>
-#include <QPainterPath>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickView>
-#include <QRegion>
 #include <QScreen>
 #include <cmath>
 
@@ -53,8 +51,6 @@ QtOverlayWindow::QtOverlayWindow(std::shared_ptr<QQmlEngine> engine, Rect frame)
     for (const QQmlError& error : view_->errors()) {
         qWarning("Overlay view: %s", qPrintable(error.toString()));
     }
-    QObject::connect(view_.get(), &QWindow::widthChanged, view_.get(), [this] { applyMask(); });
-    QObject::connect(view_.get(), &QWindow::heightChanged, view_.get(), [this] { applyMask(); });
     setFrame(frame, false);
     nativeOverlayCreated(*view_);
     // The controller that keeps this window lives as long as the process, past the
@@ -90,7 +86,6 @@ void QtOverlayWindow::setIgnoresMouseEvents(bool ignores) {
 
 void QtOverlayWindow::setFrame(Rect frame, bool display) {
     view_->setGeometry(rootGeometry(frame));
-    applyMask();
     if (display) {
         view_->update();
     }
@@ -146,13 +141,6 @@ void QtOverlayWindow::showContent() {
 
 bool QtOverlayWindow::isVisible() const {
     return view_->isVisible();
-}
-
-void QtOverlayWindow::applyMask() {
-    QPainterPath outline;
-    outline.addRoundedRect(QRectF(QPointF(0, 0), QSizeF(view_->size())),
-                           OverlayContentView::cornerRadius, OverlayContentView::cornerRadius);
-    view_->setMask(QRegion(outline.toFillPolygon().toPolygon()));
 }
 
 } // namespace velmora

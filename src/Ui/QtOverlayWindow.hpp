@@ -15,8 +15,7 @@ class OverlayContentAdaptor;
 /// An overlay as a Qt Quick window drawn from OverlayContent.qml: frameless, never focused,
 /// above every other window. On X11 it is override-redirect (the window manager neither
 /// frames, moves nor focuses it); on macOS its `NSWindow` is styled as an overlay (see
-/// NativeWindows.hpp). Its corners are cut with a shape mask, since without a compositor
-/// nothing is transparent.
+/// NativeWindows.hpp).
 ///
 ///     QtOverlayWindow window(engine, frame);
 ///     window.setContentView(hostingView);   // the card of hostingView->rootView
@@ -55,7 +54,6 @@ public:
     [[nodiscard]] QQuickView& view() const { return *view_; }
 
 private:
-    void applyMask();
     void showContent();
 
     std::shared_ptr<QQmlEngine> engine_;

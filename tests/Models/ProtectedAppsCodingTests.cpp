@@ -31,7 +31,7 @@ TEST(ProtectedAppsCoding, SavedListReadsBackToTheSameEntriesAndTheSameText) {
     const TimePoint reference{std::chrono::seconds{978307200}};
     const std::vector<ProtectedApp> apps{
         {kId, "com.example.notes", "Notes \"Ünïcode\"",
-         reference + std::chrono::nanoseconds{757382400123456789}, false, 0},
+         reference + std::chrono::microseconds{757382400123457}, false, 0},
         {"0B1C2D3E-4F50-4162-8374-859607A8B9CA", "com.example.mail", "Mail",
          reference - std::chrono::milliseconds{1500}, true, 60},
     };
@@ -44,14 +44,13 @@ TEST(ProtectedAppsCoding, SavedListReadsBackToTheSameEntriesAndTheSameText) {
     EXPECT_LT(std::chrono::abs((*decoded)[0].addedDate - apps[0].addedDate),
               std::chrono::microseconds{1});
     EXPECT_EQ(encodeProtectedApps(*decoded), first);
-    EXPECT_EQ(
-        *first,
-        std::string(R"([{"id":")") + kId +
-            R"(","bundleIdentifier":"com.example.notes","displayName":"Notes \"Ünïcode\"",)"
-            R"("addedDate":757382400.1234568,"autoLockEnabled":false,"idleTimeoutMinutes":0},)"
-            R"({"id":"0B1C2D3E-4F50-4162-8374-859607A8B9CA","bundleIdentifier":)"
-            R"("com.example.mail","displayName":"Mail","addedDate":-1.5,)"
-            R"("autoLockEnabled":true,"idleTimeoutMinutes":60}])");
+    EXPECT_EQ(*first,
+              std::string(R"([{"id":")") + kId +
+                  R"(","bundleIdentifier":"com.example.notes","displayName":"Notes \"Ünïcode\"",)"
+                  R"("addedDate":757382400.123457,"autoLockEnabled":false,"idleTimeoutMinutes":0},)"
+                  R"({"id":"0B1C2D3E-4F50-4162-8374-859607A8B9CA","bundleIdentifier":)"
+                  R"("com.example.mail","displayName":"Mail","addedDate":-1.5,)"
+                  R"("autoLockEnabled":true,"idleTimeoutMinutes":60}])");
 }
 
 TEST(ProtectedAppsCoding, ReadsLowerCaseIdsWholeNumbersAndIgnoresExtraKeys) {

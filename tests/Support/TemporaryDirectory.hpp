@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 
 namespace velmora::testing {
 

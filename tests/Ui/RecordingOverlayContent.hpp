@@ -12,7 +12,6 @@ struct RecordingOverlayContent final : OverlayContent {
     std::string title = "Unlock with Touch ID";
     std::string symbol = "touchid";
     bool minimizable = true;
-    bool card = true;
     int unlocks = 0;
     int minimizes = 0;
     int backgroundTaps = 0;
@@ -21,7 +20,6 @@ struct RecordingOverlayContent final : OverlayContent {
     [[nodiscard]] std::string unlockTitle() const override { return title; }
     [[nodiscard]] std::string unlockSymbol() const override { return symbol; }
     [[nodiscard]] bool hasMinimizeButton() const override { return minimizable; }
-    [[nodiscard]] bool showsCard() const override { return card; }
     void unlockTapped() override { ++unlocks; }
     void minimizeTapped() override { ++minimizes; }
     void backgroundTapped() override { ++backgroundTaps; }

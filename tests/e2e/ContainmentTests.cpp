@@ -34,8 +34,7 @@ protected:
         RecordProperty("canaryEvents", static_cast<int>(lines.size()));
         EXPECT_TRUE(lines.empty()) << lines.size() << " key or button events reached the canary, "
                                    << "the first: " << lines.front();
-        EXPECT_FALSE(showsThroughCover(canary_.frame, kClientColor))
-            << "the canary shows through its cover";
+        EXPECT_FALSE(shows(canary_.frame, kClientColor)) << "the canary shows through its cover";
         saveScreenshot("covered");
     }
 

@@ -100,7 +100,7 @@ protected:
         const WindowInfo back = activate(window);
         const auto overlay = waitForOverlayOver(back);
         ASSERT_TRUE(overlay) << "the client, brought back, was not covered";
-        EXPECT_FALSE(showsThroughCover(back.frame, kClientColor));
+        EXPECT_FALSE(shows(back.frame, kClientColor));
         EXPECT_TRUE(unlock(*overlay, back, kClientColor));
         EXPECT_TRUE(client().logLines().empty()) << "input reached the client while it was locked";
     }

@@ -21,12 +21,15 @@ TEST_F(RealApplication, XTermIsCoveredThroughItsStartupWmClass) {
     ASSERT_TRUE(eventually([&] {
         window = desktop().display().find(
             [](const WindowInfo& info) { return info.viewable && info.className == "XTerm"; });
-        return window && shows(window->geometry, kTerminalColor);
+        return window.has_value();
     }));
+    // Locked from the moment it maps, in front or not.
+    ASSERT_TRUE(waitForOverlayOver(*window));
+    EXPECT_FALSE(shows(window->frame, kTerminalColor));
 
     const auto overlay = waitForOverlayOver(activate(*window));
     ASSERT_TRUE(overlay) << "xterm was not covered";
-    EXPECT_FALSE(showsThroughCover(window->frame, kTerminalColor));
+    EXPECT_FALSE(shows(window->frame, kTerminalColor));
     EXPECT_TRUE(unlock(*overlay, *window, kTerminalColor));
 }
 

@@ -76,7 +76,7 @@ TEST_F(Relock, IdleInTheBackgroundHidesTheAppAndItAsksAgainWhenBack) {
 
     const WindowInfo back = activate(*client);
     EXPECT_TRUE(waitForOverlayOver(back)) << "the relocked client came back uncovered";
-    EXPECT_FALSE(showsThroughCover(back.frame, kClientColor));
+    EXPECT_FALSE(shows(back.frame, kClientColor));
 }
 
 TEST_F(Relock, ScreenLockCoversTheAppInFront) {
@@ -88,7 +88,7 @@ TEST_F(Relock, ScreenLockCoversTheAppInFront) {
     ASSERT_TRUE(desktop().sessionBus()->announceScreenSaverActive(true));
     const auto overlay = waitForOverlayOver(*client);
     ASSERT_TRUE(overlay) << "the client stayed usable after the screen locked";
-    EXPECT_FALSE(showsThroughCover(client->frame, kClientColor));
+    EXPECT_FALSE(shows(client->frame, kClientColor));
     EXPECT_TRUE(unlock(*overlay, *client, kClientColor));
 }
 
@@ -105,7 +105,7 @@ TEST_F(Relock, QuitAndRelaunchedAppAsksAgain) {
     ASSERT_TRUE(relaunched);
     const WindowInfo window = activate(*relaunched);
     EXPECT_TRUE(waitForOverlayOver(window)) << "the relaunched client was not covered";
-    EXPECT_FALSE(showsThroughCover(window.frame, kClientColor));
+    EXPECT_FALSE(shows(window.frame, kClientColor));
 }
 
 } // namespace

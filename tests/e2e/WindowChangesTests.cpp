@@ -24,7 +24,7 @@ protected:
         const auto now = desktop().display().window(window);
         return now && desktop().display().overlayOver(now->window, [&](const WindowInfo& w) {
             return isVelmoraWindow(w);
-        }) && !showsThroughCover(now->frame, kClientColor);
+        }) && !shows(now->frame, kClientColor);
     }
 };
 

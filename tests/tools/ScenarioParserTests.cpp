@@ -25,6 +25,9 @@ TEST(ScenarioParser, WellFormedLines) {
         {"move-window 501 0 25 800 600 to 40 60 700 500",
          command(MoveWindowCommand{501, {0, 25, 800, 600}, {40, 60, 700, 500}})},
         {"close-window 501 0 25 800 600", command(CloseWindowCommand{501, {0, 25, 800, 600}})},
+        {"raise-window 501 0 25 800 600", command(RaiseWindowCommand{501, {0, 25, 800, 600}})},
+        {"hiding refused", command(HidingCommand{true})},
+        {"window-server announces", command(WindowServerCommand{true})},
         {"launch", command(LaunchCommand{})},
         {"activate 501", command(ActivateCommand{501})},
         {"quit 501", command(QuitCommand{501})},
@@ -47,7 +50,9 @@ TEST(ScenarioParser, WellFormedLines) {
          command(ExpectOverlayCommand{"com.example.notes", true, std::nullopt, 502})},
         {"expect covers 502 2", command(ExpectCoversCommand{502, 2})},
         {"expect window covered 502 10 20.5 300 200 no",
-         command(ExpectWindowCoveredCommand{502, {10, 20.5, 300, 200}, false})},
+         command(ExpectWindowCoveredCommand{502, {10, 20.5, 300, 200}, Coverage::none})},
+        {"expect window covered 502 10 20 300 200 card",
+         command(ExpectWindowCoveredCommand{502, {10, 20, 300, 200}, Coverage::card})},
         {"expect frontmost com.example.notes",
          command(ExpectFrontmostCommand{"com.example.notes"})},
         {"expect hidden com.example.notes yes",
@@ -112,9 +117,10 @@ TEST(ScenarioParser, MalformedLinesSayWhatIsWrong) {
         {"expect velmora asleep", "expected running or terminated, got \"asleep\""},
         {"expect covers 502", "missing <n> (usage: expect covers <pid> <n>)"},
         {"expect covers 502 -1", "expected a whole number for <n>, got \"-1\""},
-        {"expect window 502 0 0 10 10 yes",
-         "missing \"covered\" (usage: expect window covered <pid> <x> <y> <w> <h> yes|no)"},
-        {"expect window covered 502 0 0 10 10 maybe", "expected yes or no, got \"maybe\""},
+        {"expect window 502 0 0 10 10 yes", "missing \"covered\" (usage: expect window covered "
+                                            "<pid> <x> <y> <w> <h> yes|no|card|cover)"},
+        {"expect window covered 502 0 0 10 10 maybe",
+         "expected yes, no, card or cover, got \"maybe\""},
     };
     for (const auto& [line, message] : cases) {
         SCOPED_TRACE(line);

@@ -118,7 +118,7 @@ TEST_F(ScenarioRunnerTest, WindowCommandsAndCoverExpectationsSayWhatTheyFound) {
                   "not ok scratch.scenario:7: expected a window of 502 at 0 0 10 10, got none",
                   "not ok scratch.scenario:10: expected covers 502 1, got 2",
                   "not ok scratch.scenario:11: expected window covered 502 200 100 800 600 no, "
-                  "got yes",
+                  "got cover",
                   "not ok scratch.scenario:12: expected window covered 502 0 0 10 10 yes, got no "
                   "such window",
                   "ok scratch.scenario:15",

@@ -297,7 +297,7 @@ bool Demonstration::bringToFrontCovered(const std::string& when, const std::stri
                     " s");
     }
     const auto covered = Clock::now() - activated;
-    if (windows.showsThroughCover(window_->frame, kApplicationColor)) {
+    if (windows.shows(window_->frame, kApplicationColor)) {
         return fail("Test Client shows through its cover");
     }
     if (!windows.waitForUnlockButton(*overlay_)) {

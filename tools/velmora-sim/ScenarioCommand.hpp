@@ -67,6 +67,27 @@ struct CloseWindowCommand {
     friend bool operator==(const CloseWindowCommand&, const CloseWindowCommand&) = default;
 };
 
+/// Brings the window in front of every other without activating anything, as a window
+/// manager may.
+struct RaiseWindowCommand {
+    ProcessId pid = 0;
+    Rect frame;
+    friend bool operator==(const RaiseWindowCommand&, const RaiseWindowCommand&) = default;
+};
+
+/// Whether the window manager hides what it is asked to hide; a tiling one refuses.
+struct HidingCommand {
+    bool refused = false;
+    friend bool operator==(const HidingCommand&, const HidingCommand&) = default;
+};
+
+/// Whether the window server announces its changes, as X11 and the Wayland compositors do,
+/// or has to be asked again from time to time, as on macOS (the default).
+struct WindowServerCommand {
+    bool announces = false;
+    friend bool operator==(const WindowServerCommand&, const WindowServerCommand&) = default;
+};
+
 struct LaunchCommand {
     friend bool operator==(const LaunchCommand&, const LaunchCommand&) = default;
 };
@@ -163,11 +184,15 @@ struct ExpectCoversCommand {
     friend bool operator==(const ExpectCoversCommand&, const ExpectCoversCommand&) = default;
 };
 
+/// `card`: the lock card lies over the window; `cover`: a plain cover lies directly above it
+/// and no card; `any`: either.
+enum class Coverage { none, any, card, cover };
+
 struct ExpectWindowCoveredCommand {
     ProcessId pid = 0;
     /// Window-server coordinates, as in `WindowCommand`.
     Rect frame;
-    bool covered = false;
+    Coverage coverage = Coverage::none;
     friend bool operator==(const ExpectWindowCoveredCommand&,
                            const ExpectWindowCoveredCommand&) = default;
 };
@@ -218,13 +243,15 @@ struct ExpectVelmoraCommand {
     friend bool operator==(const ExpectVelmoraCommand&, const ExpectVelmoraCommand&) = default;
 };
 
-using ScenarioCommand = std::variant<
-    ScreenCommand, PermissionsCommand, ProtectCommand, AppCommand, WindowCommand, MoveWindowCommand,
-    CloseWindowCommand, LaunchCommand, ActivateCommand, QuitCommand, InputCommand, PressCommand,
-    AuthCommand, LockAllCommand, LockCommand, SystemEventCommand, WaitCommand, QuitVelmoraCommand,
-    ExpectStateCommand, ExpectOverlayCommand, ExpectCoversCommand, ExpectWindowCoveredCommand,
-    ExpectFrontmostCommand, ExpectHiddenCommand, ExpectUnlockedCommand, ExpectPromptsCommand,
-    ExpectPromptCommand, ExpectOutputCommand, ExpectVelmoraCommand>;
+using ScenarioCommand =
+    std::variant<ScreenCommand, PermissionsCommand, ProtectCommand, AppCommand, WindowCommand,
+                 MoveWindowCommand, CloseWindowCommand, RaiseWindowCommand, HidingCommand,
+                 WindowServerCommand, LaunchCommand, ActivateCommand, QuitCommand, InputCommand,
+                 PressCommand, AuthCommand, LockAllCommand, LockCommand, SystemEventCommand,
+                 WaitCommand, QuitVelmoraCommand, ExpectStateCommand, ExpectOverlayCommand,
+                 ExpectCoversCommand, ExpectWindowCoveredCommand, ExpectFrontmostCommand,
+                 ExpectHiddenCommand, ExpectUnlockedCommand, ExpectPromptsCommand,
+                 ExpectPromptCommand, ExpectOutputCommand, ExpectVelmoraCommand>;
 
 /// A command and the line of the file it came from, counted from 1.
 struct ScenarioStep {

@@ -4,7 +4,9 @@
 #include <charconv>
 #include <functional>
 #include <limits>
+#include <locale>
 #include <optional>
+#include <sstream>
 #include <utility>
 
 namespace velmora::scenario {
@@ -127,9 +129,12 @@ std::optional<double> parseDecimal(std::string_view text) {
         !std::all_of(fraction.begin(), fraction.end(), isDigit)) {
         return std::nullopt;
     }
+    // Read in the classic locale, whatever the process's own: a point is always the decimal
+    // point. (Not every standard library reads a double with std::from_chars.)
+    std::istringstream in{std::string(text)};
+    in.imbue(std::locale::classic());
     double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size()) {
+    if (!(in >> value) || in.peek() != std::istringstream::traits_type::eof()) {
         return std::nullopt;
     }
     return value;
@@ -451,6 +456,26 @@ ScenarioCommand closeWindow(Reader& r) {
     return c;
 }
 
+ScenarioCommand raiseWindow(Reader& r) {
+    RaiseWindowCommand c;
+    c.pid = r.pid(false);
+    c.frame = r.rect();
+    r.finish();
+    return c;
+}
+
+ScenarioCommand hiding(Reader& r) {
+    const bool refused = r.choice<bool>({{"refused", true}, {"allowed", false}});
+    r.finish();
+    return HidingCommand{refused};
+}
+
+ScenarioCommand windowServer(Reader& r) {
+    const bool announces = r.choice<bool>({{"announces", true}, {"quiet", false}});
+    r.finish();
+    return WindowServerCommand{announces};
+}
+
 ScenarioCommand activate(Reader& r) {
     if (r.nextIs("velmora")) {
         r.word("velmora");
@@ -552,7 +577,10 @@ ScenarioCommand expectWindowCovered(Reader& r) {
     r.word("covered");
     c.pid = r.pid(false);
     c.frame = r.rect();
-    c.covered = r.choice(kYesOrNo);
+    c.coverage = r.choice<Coverage>({{"yes", Coverage::any},
+                                     {"no", Coverage::none},
+                                     {"card", Coverage::card},
+                                     {"cover", Coverage::cover}});
     r.finish();
     return c;
 }
@@ -616,6 +644,9 @@ constexpr Grammar kCommands[] = {
     {"window", "window <pid> <x> <y> <w> <h> [layer=<n>]", window},
     {"move-window", "move-window <pid> <x> <y> <w> <h> to <x> <y> <w> <h>", moveWindow},
     {"close-window", "close-window <pid> <x> <y> <w> <h>", closeWindow},
+    {"raise-window", "raise-window <pid> <x> <y> <w> <h>", raiseWindow},
+    {"hiding", "hiding refused|allowed", hiding},
+    {"window-server", "window-server announces|quiet", windowServer},
     {"launch", "launch", bare<LaunchCommand>},
     {"activate", "activate <pid>|velmora", activate},
     {"quit", "quit <pid>", quit},
@@ -641,7 +672,8 @@ constexpr Grammar kExpectations[] = {
      "<bundleId> covers <pid>",
      expectOverlay},
     {"covers", "expect covers <pid> <n>", expectCovers},
-    {"window", "expect window covered <pid> <x> <y> <w> <h> yes|no", expectWindowCovered},
+    {"window", "expect window covered <pid> <x> <y> <w> <h> yes|no|card|cover",
+     expectWindowCovered},
     {"frontmost", "expect frontmost <bundleId>", expectFrontmost},
     {"hidden", "expect hidden <bundleId>|<pid> yes|no", expectHidden},
     {"unlocked", "expect unlocked <bundleId> yes|no", expectUnlocked},

@@ -240,6 +240,24 @@ ScenarioSession::Failure ScenarioSession::perform(const CloseWindowCommand& c) {
     return std::nullopt;
 }
 
+ScenarioSession::Failure ScenarioSession::perform(const RaiseWindowCommand& c) {
+    if (!desktop().windowServer->raiseWindow(c.pid, c.frame)) {
+        return "expected a window of " + std::to_string(c.pid) + " at " + rectText(c.frame) +
+               ", got none";
+    }
+    return std::nullopt;
+}
+
+ScenarioSession::Failure ScenarioSession::perform(const HidingCommand& c) {
+    desktop().workspace->setRefusesHiding(c.refused);
+    return std::nullopt;
+}
+
+ScenarioSession::Failure ScenarioSession::perform(const WindowServerCommand& c) {
+    desktop().windowServer->setAnnouncesChanges(c.announces);
+    return std::nullopt;
+}
+
 ScenarioSession::Failure ScenarioSession::perform(const LaunchCommand&) {
     if (!velmora_.launch()) {
         return "expected Velmora not launched yet, got a second launch";
@@ -371,7 +389,7 @@ ScenarioSession::Failure ScenarioSession::check(const ExpectOverlayCommand& c) {
 ScenarioSession::Failure ScenarioSession::check(const ExpectCoversCommand& c) {
     std::int64_t covered = 0;
     for (const WindowListEntry& entry : windowsOf(c.pid)) {
-        if (entry.layer >= 0 && isCovered(entryFrame(entry))) {
+        if (entry.layer >= 0 && coverageOf(entry) != "no") {
             ++covered;
         }
     }
@@ -382,11 +400,26 @@ ScenarioSession::Failure ScenarioSession::check(const ExpectCoversCommand& c) {
 
 ScenarioSession::Failure ScenarioSession::check(const ExpectWindowCoveredCommand& c) {
     const auto windows = windowsOf(c.pid);
-    const bool exists = std::any_of(windows.begin(), windows.end(), [&](const auto& entry) {
+    const auto window = std::find_if(windows.begin(), windows.end(), [&](const auto& entry) {
         return entryFrame(entry) == c.frame;
     });
-    const std::string got = exists ? yesOrNo(isCovered(c.frame)) : "no such window";
-    const std::string expected = yesOrNo(c.covered);
+    std::string got = window != windows.end() ? coverageOf(*window) : "no such window";
+    std::string expected;
+    switch (c.coverage) {
+    case Coverage::none:
+        expected = "no";
+        break;
+    case Coverage::any:
+        expected = "yes";
+        got = got == "card" || got == "cover" ? "yes" : got;
+        break;
+    case Coverage::card:
+        expected = "card";
+        break;
+    case Coverage::cover:
+        expected = "cover";
+        break;
+    }
     return mismatch("window covered " + std::to_string(c.pid) + " " + rectText(c.frame) + " " +
                         expected,
                     expected, got);
@@ -501,7 +534,8 @@ std::vector<WindowListEntry> ScenarioSession::windowsOf(ProcessId pid) {
     return windows;
 }
 
-bool ScenarioSession::isCovered(const Rect& frame) {
+std::string ScenarioSession::coverageOf(const WindowListEntry& window) {
+    const Rect frame = entryFrame(window);
     // Overlays are placed with the origin at the bottom-left of the primary display.
     const auto screens = desktop().screens->screens();
     const auto primary = std::find_if(screens.begin(), screens.end(), [](const Screen& screen) {
@@ -511,10 +545,18 @@ bool ScenarioSession::isCovered(const Rect& frame) {
                                                     : desktop().screens->mainScreen();
     const double height = reference ? reference->frame.height : 0;
     const Rect placed{frame.x, height - frame.y - frame.height, frame.width, frame.height};
-    const auto& made = desktop().overlayWindows->windows();
-    return std::any_of(made.begin(), made.end(), [&](const auto& window) {
-        return window->isVisible() && window->frame() == placed;
-    });
+    const auto& cards = desktop().overlayWindows->windows();
+    if (std::any_of(cards.begin(), cards.end(), [&](const auto& card) {
+            return card->isVisible() && card->frame() == placed;
+        })) {
+        return "card";
+    }
+    const auto covers = window.number ? desktop().windowServer->coversDirectlyAbove(*window.number)
+                                      : std::vector<CoverPlacement>{};
+    const bool covered =
+        std::any_of(covers.begin(), covers.end(),
+                    [&](const CoverPlacement& cover) { return cover.frame == placed; });
+    return covered ? "cover" : "no";
 }
 
 std::string ScenarioSession::stateText() {

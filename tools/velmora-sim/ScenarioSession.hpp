@@ -54,6 +54,9 @@ private:
     Failure perform(const WindowCommand& c);
     Failure perform(const MoveWindowCommand& c);
     Failure perform(const CloseWindowCommand& c);
+    Failure perform(const RaiseWindowCommand& c);
+    Failure perform(const HidingCommand& c);
+    Failure perform(const WindowServerCommand& c);
     Failure perform(const LaunchCommand&);
 
     // Acting.
@@ -91,9 +94,9 @@ private:
     SimOverlayWindow* visibleOverlay(const std::string& bundleId);
     /// The process's on-screen windows, front to back.
     std::vector<WindowListEntry> windowsOf(ProcessId pid);
-    /// Whether some visible overlay, card or cover, lies exactly over the window at `frame`
-    /// (window-server coordinates).
-    bool isCovered(const Rect& frame);
+    /// "card" when the lock card lies exactly over the window, else "cover" when a plain
+    /// cover of its frame lies directly above it, else "no".
+    std::string coverageOf(const WindowListEntry& window);
     /// As scenarios name it: "idle", "locked com.example.notes", "no lock engine", ...
     std::string stateText();
     std::vector<std::string> hiddenApplications();

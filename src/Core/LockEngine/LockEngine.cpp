@@ -32,7 +32,7 @@ std::shared_ptr<LockEngine> LockEngine::shared() {
         requirePlatformServices(platform.workspace && platform.timeProvider &&
                                     platform.monotonicClock && platform.logger &&
                                     platform.windowList && platform.screens &&
-                                    platform.hostApplication,
+                                    platform.coverWindows && platform.hostApplication,
                                 "the lock engine");
         return create(collaborators(platform, AppState::shared(), AuthManager::shared(),
                                     OverlayWindowController::shared()));
@@ -49,6 +49,7 @@ LockEngine::collaborators(const Platform& platform, std::shared_ptr<AppState> ap
         .frontmostMonitor = FrontmostAppMonitor::create(platform.workspace),
         .authManager = std::move(authManager),
         .overlayController = std::move(overlayController),
+        .coverWindows = platform.coverWindows,
         .runLoop = platform.runLoop,
         .timeProvider = platform.timeProvider,
         .monotonicClock = platform.monotonicClock,
@@ -64,6 +65,7 @@ LockEngine::collaborators(const Platform& platform, std::shared_ptr<AppState> ap
 
 std::shared_ptr<LockEngine> LockEngine::create(Collaborators collaborators) {
     auto engine = std::make_shared<LockEngine>(Passkey{}, std::move(collaborators));
+    engine->setupCoverBindings();
     engine->setupBindings();
     engine->logger_->info("LockEngine initialized");
     return engine;
@@ -83,7 +85,8 @@ LockEngine::LockEngine(Passkey, Collaborators collaborators)
       stateMachine_(LockConfiguration{Seconds{86400}, Seconds{0.3}}, timeProvider_,
                     std::make_shared<AppStateProtectedAppChecker>(appState_)),
       authManager_(std::move(collaborators.authManager)),
-      overlayController_(std::move(collaborators.overlayController)) {}
+      overlayController_(std::move(collaborators.overlayController)),
+      coverWindows_(std::move(collaborators.coverWindows)) {}
 
 LockEngine::~LockEngine() {
     if (inputEventTap_) {
@@ -93,7 +96,7 @@ LockEngine::~LockEngine() {
     if (globalIdleTimer_) {
         globalIdleTimer_->invalidate();
     }
-    stopCoverCheck();
+    unlockExpiry_.invalidate();
     // The four registrations and the subscriptions end with their handles.
 }
 
@@ -117,6 +120,7 @@ void LockEngine::start() {
         frontmostMonitor_->startMonitoring();
     }
     startInputMonitoring();
+    coverKeeper_->start();
     logger_->info("LockEngine started");
 }
 
@@ -129,6 +133,7 @@ void LockEngine::stop() {
         globalIdleTimer_.reset();
     }
     hideAllOverlays();
+    coverKeeper_->stop();
     lastActiveTimePerApp_.clear();
     isIdleLocked_.clear();
     stateMachine_.reset();
@@ -143,7 +148,6 @@ void LockEngine::pause() {
         globalIdleTimer_->invalidate();
         globalIdleTimer_.reset();
     }
-    stopCoverCheck();
     logger_->info("LockEngine paused");
 }
 
@@ -155,9 +159,6 @@ void LockEngine::resume() {
     startInputMonitoring();
     if (!lastActiveTimePerApp_.empty()) {
         startGlobalIdleTimer();
-    }
-    if (!coveredTargets_.empty()) {
-        startCoverCheck();
     }
     logger_->info("LockEngine resumed");
 }
@@ -218,7 +219,6 @@ void LockEngine::hideAllOverlays() {
     overlayController_->hideAll();
     coveredTargets_.clear();
     cardWindowFrames_.clear();
-    stopCoverCheck();
     logger_->debug("hideAllOverlays completed");
 }
 

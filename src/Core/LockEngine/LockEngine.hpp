@@ -1,10 +1,12 @@
 #pragma once
 
+#include "Core/LockEngine/CoverKeeper.hpp"
 #include "Core/LockEngine/LockEngineLifecycle.hpp"
 #include "Core/LockEngine/LockStateMachine.hpp"
 #include "Core/Overlay/OverlayWindowController.hpp"
 #include "Models/AppState.hpp"
 #include "Models/FrontmostAppMonitor.hpp"
+#include "Platform/CoverWindows.hpp"
 #include "Platform/EventTap.hpp"
 #include "Platform/HostApplication.hpp"
 #include "Platform/NotificationCenter.hpp"
@@ -31,9 +33,10 @@ namespace velmora {
 
 struct Platform;
 
-/// Turns what happens on the desktop into lock decisions and carries them out: overlays over
-/// locked applications, owner authentication, idle relocking, relocking on sleep and screen
-/// lock, and the menu bar's manual locks.
+/// Turns what happens on the desktop into lock decisions and carries them out: a cover over
+/// every window of every locked process and the lock card over the one in front, owner
+/// authentication, idle relocking, relocking on sleep and screen lock, and the menu bar's
+/// manual locks.
 ///
 ///     auto engine = LockEngine::shared();
 ///     engine->setupSystemEventObservers();
@@ -57,6 +60,7 @@ public:
         std::shared_ptr<FrontmostAppMonitor> frontmostMonitor;
         std::shared_ptr<AuthenticationProviding> authManager;
         std::shared_ptr<OverlayWindowController> overlayController;
+        std::shared_ptr<CoverWindowFactory> coverWindows;
         std::shared_ptr<RunLoop> runLoop;
         std::shared_ptr<TimeProviding> timeProvider;
         std::shared_ptr<MonotonicClock> monotonicClock;
@@ -108,6 +112,9 @@ public:
     [[nodiscard]] bool isAppUnlocked(const std::string& bundleId) const;
     /// Display names of the tracked, not relocked, protected applications.
     [[nodiscard]] std::vector<std::string> unlockedProtectedApps() const;
+    /// Whether the process belongs to a protected application and holds no unlock of its own:
+    /// its windows are covered.
+    [[nodiscard]] bool isLockedProcess(ProcessId pid) const;
 
     [[nodiscard]] Observable<LockState>& currentState() { return currentState_; }
     [[nodiscard]] Observable<bool>& isAuthenticating() { return isAuthenticating_; }
@@ -166,6 +173,7 @@ public:
         return coveredTargets_;
     }
     [[nodiscard]] bool hasInputEventTap() const { return inputEventTap_ != nullptr; }
+    [[nodiscard]] const CoverKeeper& coverKeeper() const { return *coverKeeper_; }
 
     /// The system agents whose coming to the front is never remembered as the previous app.
     static const std::set<std::string, std::less<>>& systemUIAgents();
@@ -178,28 +186,21 @@ private:
     void coverUncoveredFrontmost(const LockTransitionResult& result, const LogOperation& operation);
     /// `ended` is the process whose end led here; it may still be reported in front.
     void coverFrontmostIfLocked(ProcessId ended, const LogOperation& operation);
-    /// The card over `frame`, then covers over the application's other windows.
+    /// Keeps the covers in step with which processes are locked.
+    void setupCoverBindings();
+    /// Covers again what is locked now; and once more when the next unlock runs out.
+    void refreshCovers();
     void showOverlay(const LockedTarget& target, Rect frame, const Screen& screen);
-    void presentCard(const LockedTarget& target, Rect frame, const Screen& screen);
-    /// Covers every coverable window of `target`'s application but the card's own, leaving
-    /// out its processes that hold an unlock of their own.
-    void coverOtherWindows(const LockedTarget& target, const std::vector<WindowListEntry>& windows);
-    [[nodiscard]] bool isLockedProcessOf(const LockedTarget& target, ProcessId pid) const;
-    /// Moves the card after the window it covers, when that window moved or was resized.
-    void followCardWindow(const LockedTarget& target, const std::vector<WindowListEntry>& windows);
-    /// Runs `checkCovers` while some card is on screen: on a timer, and on the next turn
-    /// after the window server announces a change.
-    void startCoverCheck();
-    void stopCoverCheck();
-    void checkCovers();
-    void watchForLateWindow(const LockedTarget& target);
+    /// Moves each card after the window it covers: when that window moved, or appeared after
+    /// the card had to make do without it.
+    void followCards(const std::vector<WindowListEntry>& windows);
     [[nodiscard]] bool isStillCovering(const LockedTarget& target) const;
-    /// The frontmost window of `pid` a lock must cover, in placement coordinates, without
-    /// diagnostics.
-    [[nodiscard]] std::optional<Rect> coverableWindowFrame(ProcessId pid) const;
-    [[nodiscard]] double primaryScreenHeight() const;
     [[nodiscard]] std::optional<Screen> screenFor(const Rect& frame) const;
-    [[nodiscard]] std::optional<Screen> mainOrFirstScreen() const;
+    /// Whether the process holds an unlock that has not run out.
+    [[nodiscard]] bool holdsUnlock(const std::string& bundleId, ProcessId pid) const;
+    /// Warns when a hidden process still shows windows once the window manager had its time:
+    /// they stay covered.
+    void verifyHidden(ProcessId pid, const std::string& bundleId);
     void authenticate(const LockedTarget& target, std::optional<std::uint64_t> startTime,
                       const LogOperation& operation);
     [[nodiscard]] bool isSameProcess(const LockedTarget& target,
@@ -244,6 +245,7 @@ private:
     LockStateMachine stateMachine_;
     std::shared_ptr<AuthenticationProviding> authManager_;
     std::shared_ptr<OverlayWindowController> overlayController_;
+    std::shared_ptr<CoverWindowFactory> coverWindows_;
     std::optional<TimerHandle> globalIdleTimer_;
     std::unordered_map<std::string, bool> isIdleLocked_;
     /// Attached to the main run loop for as long as it lives.
@@ -256,11 +258,11 @@ private:
     std::unordered_map<std::string, TimePoint> lastActiveTimePerApp_;
     std::unordered_map<ProcessId, std::string> pidToBundleId_;
     std::unordered_map<std::string, LockedTarget> coveredTargets_;
-    /// The window each card sits on, in placement coordinates; none for a screen-wide card.
+    /// The window each card sits on, in placement coordinates; none for a card that had to make
+    /// do without its window.
     std::unordered_map<std::string, Rect> cardWindowFrames_;
-    std::optional<TimerHandle> coverCheckTimer_;
-    Subscription windowChanges_;
-    bool coverCheckPosted_ = false;
+    std::shared_ptr<CoverKeeper> coverKeeper_;
+    TimerHandle unlockExpiry_;
     std::optional<PreviousApp> lastNonProtectedApp_;
     Observable<std::optional<std::string>> currentLockedBundleId_;
     std::optional<std::string> currentProtectedFrontmostBundleId_;
@@ -269,6 +271,7 @@ private:
     std::optional<Subscription> screenSleepObserver_;
     std::optional<Subscription> screenLockObserver_;
     std::optional<Subscription> appTerminationObserver_;
+    std::vector<Subscription> coverBindings_;
 };
 
 /// Runs `step(engine)` on a later turn of the main queue, if the engine is still there.

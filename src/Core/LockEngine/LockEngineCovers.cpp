@@ -1,127 +1,124 @@
 #include "Core/LockEngine/LockEngine.hpp"
+#include "Core/LockEngine/LockEngineSupport.hpp"
 #include "Core/LockEngine/LockEngineWindows.hpp"
 
-#include <unordered_map>
-#include <utility>
+#include <algorithm>
 
 namespace velmora {
 
 using lockengine::coverableWindow;
-using lockengine::isCoverable;
 using lockengine::placementFrame;
+using lockengine::primaryScreenHeight;
 
 namespace {
 
-/// How soon a new, moved or resized window of a locked application is covered.
-constexpr Seconds kCoverCheckInterval{0.25};
+/// How long a window manager may take to hide a window before it counts as refused.
+constexpr Seconds kHidingTime{0.25};
 
 } // namespace
 
-void LockEngine::coverOtherWindows(const LockedTarget& target,
-                                   const std::vector<WindowListEntry>& windows) {
-    const WindowListEntry* cardWindow = coverableWindow(windows, target.pid);
-    const double primaryHeight = primaryScreenHeight();
-    std::unordered_map<ProcessId, bool> locked;
-    std::vector<Rect> frames;
-    for (const WindowListEntry& entry : windows) {
-        if (&entry == cardWindow || !isCoverable(entry)) {
-            continue;
-        }
-        const auto [process, isNew] = locked.try_emplace(*entry.ownerPid, false);
-        if (isNew) {
-            process->second = isLockedProcessOf(target, *entry.ownerPid);
-        }
-        if (process->second) {
-            frames.push_back(placementFrame(entry, primaryHeight));
-        }
-    }
-    overlayController_->setCovers(target.bundleId, frames);
+void LockEngine::setupCoverBindings() {
+    coverKeeper_ = CoverKeeper::create({windowList_, screens_, coverWindows_, runLoop_, logger_},
+                                       [weak = weak_from_this()](ProcessId pid) {
+                                           const auto self = weak.lock();
+                                           return self && self->isLockedProcess(pid);
+                                       });
+    // Every decision of the machine may lock or unlock a process; covers follow at once,
+    // before the reaction that lags a turn behind.
+    coverBindings_.push_back(stateMachine_.transitionPublisher().connect(
+        [weak = weak_from_this()](const LockTransitionResult&) {
+            if (auto self = weak.lock()) {
+                self->refreshCovers();
+            }
+        }));
+    coverBindings_.push_back(
+        appState_->protectedApps().subscribe([weak = weak_from_this()](const auto&) {
+            if (auto self = weak.lock()) {
+                self->refreshCovers();
+            }
+        }));
+    coverBindings_.push_back(
+        coverKeeper_->observeLooks([weak = weak_from_this()](const auto& windows) {
+            if (auto self = weak.lock()) {
+                self->followCards(windows);
+            }
+        }));
 }
 
-bool LockEngine::isLockedProcessOf(const LockedTarget& target, ProcessId pid) const {
-    if (pid == target.pid) {
-        return true;
-    }
-    const auto app = workspace_->runningApplication(pid);
-    if (!app || app->bundleIdentifier != target.bundleId) {
-        return false;
-    }
-    // Another process of the application stays usable only with an unlock of its own.
+void LockEngine::refreshCovers() {
+    coverKeeper_->refresh();
+    // An unlock that runs out in the background locks its process without any event.
     const TimePoint now = timeProvider_->now();
-    const auto& remembered = stateMachine_.unlockedApps();
-    const auto unlock = remembered.find(UnlockKey{target.bundleId, pid});
-    return unlock == remembered.end() || now >= unlock->second;
-}
-
-void LockEngine::startCoverCheck() {
-    if (coverCheckTimer_) {
-        return;
+    std::optional<TimePoint> next;
+    for (const auto& [key, expiry] : stateMachine_.unlockedApps()) {
+        if (expiry > now && (!next || expiry < *next)) {
+            next = expiry;
+        }
     }
-    coverCheckTimer_ = runLoop_->every(kCoverCheckInterval, [weak = weak_from_this()] {
-        if (auto self = weak.lock()) {
-            self->checkCovers();
-        }
-    });
-    // A storm of moves costs one look at the list per turn of the loop.
-    windowChanges_ = windowList_->observeChanges([weak = weak_from_this()] {
-        const auto self = weak.lock();
-        if (!self || std::exchange(self->coverCheckPosted_, true)) {
-            return;
-        }
-        self->runLoop_->post([weak] {
-            if (auto engine = weak.lock()) {
-                engine->coverCheckPosted_ = false;
-                if (engine->coverCheckTimer_) {
-                    engine->checkCovers();
-                }
+    unlockExpiry_.invalidate();
+    if (next) {
+        unlockExpiry_ = runLoop_->after(*next - now, [weak = weak_from_this()] {
+            if (auto self = weak.lock()) {
+                self->refreshCovers();
             }
         });
-    });
-}
-
-void LockEngine::stopCoverCheck() {
-    if (coverCheckTimer_) {
-        coverCheckTimer_->invalidate();
-        coverCheckTimer_.reset();
     }
-    windowChanges_.reset();
 }
 
-void LockEngine::checkCovers() {
-    std::vector<LockedTarget> shown;
+bool LockEngine::isLockedProcess(ProcessId pid) const {
+    const auto app = workspace_->runningApplication(pid);
+    return app && app->bundleIdentifier && !isOwnBundleId(app->bundleIdentifier) &&
+           appState_->isProtected(*app->bundleIdentifier) &&
+           !holdsUnlock(*app->bundleIdentifier, pid);
+}
+
+bool LockEngine::holdsUnlock(const std::string& bundleId, ProcessId pid) const {
+    const TimePoint now = timeProvider_->now();
+    const LockState& state = stateMachine_.currentState();
+    if (state.isUnlocked() && state.target().bundleId == bundleId && state.target().pid == pid &&
+        (!state.expiresAt() || now < *state.expiresAt())) {
+        return true;
+    }
+    const auto& remembered = stateMachine_.unlockedApps();
+    const auto unlock = remembered.find(UnlockKey{bundleId, pid});
+    return unlock != remembered.end() && now < unlock->second;
+}
+
+void LockEngine::followCards(const std::vector<WindowListEntry>& windows) {
+    const double primaryHeight = primaryScreenHeight(*screens_);
     for (const auto& [bundleId, target] : coveredTargets_) {
-        if (overlayController_->isOverlayVisible(bundleId)) {
-            shown.push_back(target);
+        const WindowListEntry* window = coverableWindow(windows, target.pid);
+        if (!window || !overlayController_->isOverlayVisible(bundleId)) {
+            continue;
         }
-    }
-    if (shown.empty()) {
-        stopCoverCheck();
-        return;
-    }
-    const auto windows = windowList_->onScreenWindows();
-    if (!windows) {
-        return;
-    }
-    for (const LockedTarget& target : shown) {
-        followCardWindow(target, *windows);
-        coverOtherWindows(target, *windows);
+        const Rect frame = placementFrame(*window, primaryHeight);
+        const auto followed = cardWindowFrames_.find(bundleId);
+        if (followed != cardWindowFrames_.end() && followed->second == frame) {
+            continue;
+        }
+        if (followed == cardWindowFrames_.end()) {
+            lockengine::printDiagnostic("Window of PID " + std::to_string(target.pid) +
+                                        " appeared after its card was shown: " + describe(frame));
+        }
+        cardWindowFrames_[bundleId] = frame;
+        // A copy: showing the card goes through the table being walked.
+        const LockedTarget shown = target;
+        showOverlay(shown, frame, screenFor(frame).value_or(Screen{"Unknown", frame}));
     }
 }
 
-void LockEngine::followCardWindow(const LockedTarget& target,
-                                  const std::vector<WindowListEntry>& windows) {
-    // A card put over the whole screen waits for its window in watchForLateWindow instead.
-    const auto followed = cardWindowFrames_.find(target.bundleId);
-    const WindowListEntry* window = coverableWindow(windows, target.pid);
-    if (followed == cardWindowFrames_.end() || !window) {
-        return;
-    }
-    const Rect frame = placementFrame(*window, primaryScreenHeight());
-    if (frame == followed->second) {
-        return;
-    }
-    followed->second = frame;
-    presentCard(target, frame, screenFor(frame).value_or(Screen{"Unknown", frame}));
+void LockEngine::verifyHidden(ProcessId pid, const std::string& bundleId) {
+    runLoop_->after(kHidingTime, [weak = weak_from_this(), pid, bundleId] {
+        const auto self = weak.lock();
+        if (!self) {
+            return;
+        }
+        const auto windows = self->windowList_->onScreenWindows();
+        if (windows && coverableWindow(*windows, pid) && self->isLockedProcess(pid)) {
+            self->logger_->warn("The window manager did not hide " + bundleId + " (PID " +
+                                std::to_string(pid) + "); its windows stay covered");
+        }
+    });
 }
 
 } // namespace velmora

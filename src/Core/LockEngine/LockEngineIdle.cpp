@@ -293,6 +293,7 @@ void LockEngine::handleAppIdleTimeout(const std::string& bundleId) {
     }
     for (const ProcessId pid : timedOut) {
         workspace_->hide(pid);
+        verifyHidden(pid, bundleId);
     }
     if (frontmostBundleId() == bundleId) {
         activatePreviousAppSilently();

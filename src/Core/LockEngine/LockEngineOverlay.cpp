@@ -15,8 +15,6 @@ namespace {
 constexpr Seconds kFirstLookupDelay{0.5};
 constexpr Seconds kRetryDelay{0.2};
 constexpr int kMaximumAttempts = 10;
-/// How often a screen-wide cover looks for the window that was missing.
-constexpr Seconds kLateWindowInterval{0.5};
 
 } // namespace
 
@@ -29,6 +27,14 @@ void LockEngine::showOverlayForTarget(const LockedTarget& target) {
         return;
     }
     logger_->debug("Window not found, waiting 0.5s for app to create window...");
+    // Not uncovered while it is looked for: the card goes over the window's last known place,
+    // else the screen, at once, and moves onto the window once it is found.
+    const auto lastFrame = coverKeeper_->lastKnownFrame(target.pid);
+    if (const auto screen =
+            lastFrame ? screenFor(*lastFrame) : lockengine::mainOrFirstScreen(*screens_)) {
+        cardWindowFrames_.erase(target.bundleId);
+        showOverlay(target, lastFrame.value_or(screen->frame), *screen);
+    }
     runLoop_->after(kFirstLookupDelay, [weak = weak_from_this(), target] {
         if (auto self = weak.lock()) {
             self->showOverlayWithRetry(target, 1, kMaximumAttempts);
@@ -72,72 +78,15 @@ void LockEngine::showOverlayWithRetry(const LockedTarget& target, int attempt, i
     }
     printDiagnostic("ERROR: Could not get window frame after " + std::to_string(maximum) +
                     " attempts for PID " + std::to_string(target.pid));
-    if (const auto screen = mainOrFirstScreen()) {
+    if (const auto screen = lockengine::mainOrFirstScreen(*screens_)) {
         cardWindowFrames_.erase(target.bundleId);
         showOverlay(target, screen->frame, *screen);
-        watchForLateWindow(target);
     } else {
         printDiagnostic("ERROR: No screen to cover for PID " + std::to_string(target.pid));
     }
 }
 
-void LockEngine::watchForLateWindow(const LockedTarget& target) {
-    // A window that shows up after the retries gave up may sit on another screen than the
-    // one covered; the cover follows it as soon as it is known.
-    runLoop_->after(kLateWindowInterval, [weak = weak_from_this(), target] {
-        auto self = weak.lock();
-        if (!self || !self->isStillCovering(target)) {
-            return;
-        }
-        const LockState& state = self->currentState_.get();
-        if (!state.isLocked() || state.target() != target) {
-            return;
-        }
-        const auto frame = self->coverableWindowFrame(target.pid);
-        if (!frame) {
-            self->watchForLateWindow(target);
-            return;
-        }
-        printDiagnostic("Window of PID " + std::to_string(target.pid) +
-                        " appeared after the screen was covered: " + describe(*frame));
-        const Screen screen = self->screenFor(*frame).value_or(Screen{"Unknown", *frame});
-        self->cardWindowFrames_[target.bundleId] = *frame;
-        self->showOverlay(target, *frame, screen);
-    });
-}
-
-std::optional<Rect> LockEngine::coverableWindowFrame(ProcessId pid) const {
-    const auto windows = windowList_->onScreenWindows();
-    if (!windows) {
-        return std::nullopt;
-    }
-    const WindowListEntry* window = coverableWindow(*windows, pid);
-    if (!window) {
-        return std::nullopt;
-    }
-    return placementFrame(*window, primaryScreenHeight());
-}
-
-double LockEngine::primaryScreenHeight() const {
-    // The primary display holds the origin of both coordinate systems.
-    const auto screens = screens_->screens();
-    const auto primary = std::find_if(screens.begin(), screens.end(), [](const Screen& screen) {
-        return screen.frame.x == 0 && screen.frame.y == 0;
-    });
-    std::optional<Screen> reference =
-        primary != screens.end() ? std::optional<Screen>(*primary) : mainOrFirstScreen();
-    return reference ? reference->frame.height : 0;
-}
-
 void LockEngine::showOverlay(const LockedTarget& target, Rect frame, const Screen& screen) {
-    presentCard(target, frame, screen);
-    if (const auto windows = windowList_->onScreenWindows()) {
-        coverOtherWindows(target, *windows);
-    }
-    startCoverCheck();
-}
-
-void LockEngine::presentCard(const LockedTarget& target, Rect frame, const Screen& screen) {
     coveredTargets_[target.bundleId] = target;
     std::weak_ptr<LockEngine> weak = weak_from_this();
     overlayController_->show(
@@ -162,18 +111,7 @@ std::optional<Screen> LockEngine::screenFor(const Rect& frame) const {
     if (touched != screens.end()) {
         return *touched;
     }
-    return mainOrFirstScreen();
-}
-
-std::optional<Screen> LockEngine::mainOrFirstScreen() const {
-    if (auto main = screens_->mainScreen()) {
-        return main;
-    }
-    const auto screens = screens_->screens();
-    if (screens.empty()) {
-        return std::nullopt;
-    }
-    return screens.front();
+    return lockengine::mainOrFirstScreen(*screens_);
 }
 
 std::optional<Rect> LockEngine::getWindowFrame(ProcessId pid) const {
@@ -189,7 +127,7 @@ std::optional<Rect> LockEngine::getWindowFrame(ProcessId pid) const {
         printDiagnostic("No window found for PID " + std::to_string(pid));
         return std::nullopt;
     }
-    const double primaryHeight = primaryScreenHeight();
+    const double primaryHeight = lockengine::primaryScreenHeight(*screens_);
     const Rect frame = placementFrame(*match, primaryHeight);
     printDiagnostic("Found window: CG(" + describe(*match->x) + ", " + describe(*match->y) + ", " +
                     describe(frame.width) + ", " + describe(frame.height) + ") -> NS(" +

@@ -92,6 +92,8 @@ void LockEngine::handleAppTerminated(const std::string& bundleId, ProcessId pid)
         currentProtectedFrontmostBundleId_.reset();
         logger_->debug("Cleared currentProtectedFrontmostBundleId");
     }
+    // The application's other processes lost their unlocks with this one.
+    refreshCovers();
 }
 
 void LockEngine::lockAllNow() {

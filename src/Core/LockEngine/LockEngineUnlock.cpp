@@ -163,6 +163,7 @@ void LockEngine::handleCancelTapped(const std::string& bundleId, ProcessId pid) 
     if (app) {
         logger_->debug("Minimizing app: " + app->localizedName.value_or(bundleId));
         workspace_->hide(app->processIdentifier);
+        verifyHidden(app->processIdentifier, bundleId);
     }
     activatePreviousAppSilently();
     logger_->debug("App minimized, state remains locked for " + bundleId);
@@ -181,6 +182,7 @@ void LockEngine::minimizeApp(ProcessId pid, const std::string& bundleId) {
     logger_->debug("Minimizing app: " + app->localizedName.value_or(bundleId));
     const bool hidden = workspace_->hide(app->processIdentifier);
     logger_->debug(std::string("Hide result: ") + boolText(hidden));
+    verifyHidden(app->processIdentifier, bundleId);
 }
 
 void LockEngine::activatePreviousAppSilently() {

@@ -1,5 +1,6 @@
 #include "Core/LockEngine/LockEngineWindows.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 namespace velmora::lockengine {
@@ -31,6 +32,27 @@ const WindowListEntry* coverableWindow(const std::vector<WindowListEntry>& windo
 
 Rect placementFrame(const WindowListEntry& entry, double primaryHeight) {
     return {*entry.x, primaryHeight - *entry.y - *entry.height, *entry.width, *entry.height};
+}
+
+std::optional<Screen> mainOrFirstScreen(const ScreenProviding& screens) {
+    if (auto main = screens.mainScreen()) {
+        return main;
+    }
+    auto all = screens.screens();
+    if (all.empty()) {
+        return std::nullopt;
+    }
+    return std::move(all.front());
+}
+
+double primaryScreenHeight(const ScreenProviding& screens) {
+    const auto all = screens.screens();
+    const auto primary = std::find_if(all.begin(), all.end(), [](const Screen& screen) {
+        return screen.frame.x == 0 && screen.frame.y == 0;
+    });
+    const auto reference =
+        primary != all.end() ? std::optional<Screen>(*primary) : mainOrFirstScreen(screens);
+    return reference ? reference->frame.height : 0;
 }
 
 } // namespace velmora::lockengine

@@ -1,10 +1,13 @@
 #pragma once
 
-// The window-list reading shared by the lock engine's source files; not for use elsewhere.
+// The window-list reading shared by the lock engine and its cover keeper; not for use
+// elsewhere.
 
+#include "Platform/Screens.hpp"
 #include "Platform/WindowList.hpp"
 #include "Support/Rect.hpp"
 
+#include <optional>
 #include <vector>
 
 namespace velmora::lockengine {
@@ -19,5 +22,11 @@ const WindowListEntry* coverableWindow(const std::vector<WindowListEntry>& windo
 
 /// The entry's bounds in placement coordinates (origin bottom-left, y upwards).
 Rect placementFrame(const WindowListEntry& entry, double primaryHeight);
+
+/// The main screen, else the first; none without a display.
+std::optional<Screen> mainOrFirstScreen(const ScreenProviding& screens);
+
+/// The height of the primary display, which holds the origin of both coordinate systems.
+double primaryScreenHeight(const ScreenProviding& screens);
 
 } // namespace velmora::lockengine

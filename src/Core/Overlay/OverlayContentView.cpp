@@ -9,13 +9,4 @@ OverlayContentView::OverlayContentView(std::string appName, Action onUnlockTappe
       card_(std::move(appName), std::move(onUnlockTapped), std::move(onCancelTapped),
             std::move(biometryContexts)) {}
 
-std::shared_ptr<OverlayContentView>
-OverlayContentView::coverOnly(std::string appName,
-                              OwnerAuthenticationContextFactory biometryContexts) {
-    auto content = std::make_shared<OverlayContentView>(std::move(appName), Action{}, Action{},
-                                                        std::move(biometryContexts));
-    content->showsCard_ = false;
-    return content;
-}
-
 } // namespace velmora

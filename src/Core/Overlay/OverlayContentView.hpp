@@ -7,28 +7,23 @@
 namespace velmora {
 
 /// The root of an overlay window's content: the dark cover filling the window, with the lock
-/// card at its own size in the centre, all clipped to a rounded rectangle. A locked
-/// application's further windows get the cover alone.
+/// card at its own size in the centre.
 ///
 ///     auto content = std::make_shared<OverlayContentView>("Notes", unlock, minimize, contexts);
 ///     content->card().unlockTapped();
-///     auto cover = OverlayContentView::coverOnly("Notes", contexts);
 class OverlayContentView final : public OverlayContent {
 public:
     using Action = LockCardView::Action;
 
-    static constexpr double cornerRadius = 26;
-    static constexpr double backgroundOpacity = 0.95;
+    /// Opaque and square-cornered rather than a dimming veil: nothing of a locked window may
+    /// show through the cover or beside it, even under a compositor.
+    static constexpr double backgroundOpacity = 1.0;
 
     /// An empty `onCancelTapped` shows no Minimize button.
     OverlayContentView(std::string appName, Action onUnlockTapped, Action onCancelTapped,
                        OwnerAuthenticationContextFactory biometryContexts);
-    /// The dark cover without a card; its card has no actions.
-    static std::shared_ptr<OverlayContentView>
-    coverOnly(std::string appName, OwnerAuthenticationContextFactory biometryContexts);
 
     [[nodiscard]] const std::string& appName() const override { return card_.appName; }
-    [[nodiscard]] bool showsCard() const override { return showsCard_; }
     [[nodiscard]] std::string unlockTitle() const override { return card_.unlockTitle(); }
     [[nodiscard]] std::string unlockSymbol() const override {
         return std::string(card_.unlockSymbol());
@@ -44,7 +39,6 @@ public:
     [[nodiscard]] LockCardView& card() { return card_; }
 
 private:
-    bool showsCard_ = true;
     LockBackgroundView background_;
     LockCardView card_;
 };

@@ -121,72 +121,11 @@ OverlayWindowController::makeHostingView(const std::string& appName, const Actio
         OverlayHostingView{std::move(content), frame, kFillsWindow});
 }
 
-void OverlayWindowController::setCovers(const std::string& bundleId,
-                                        const std::vector<Rect>& frames) {
-    if (frames == coverFrames(bundleId)) {
-        return;
-    }
-    logger_->debug("Overlay.setCovers() for " + bundleId + ": " + std::to_string(frames.size()) +
-                   " windows");
-    std::vector<Cover>& covers = coverWindows[bundleId];
-    bool orderedIn = false;
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        if (i == covers.size()) {
-            covers.push_back({createCoverWindow(bundleId, frames[i]), frames[i]});
-        }
-        Cover& cover = covers[i];
-        if (cover.frame != frames[i]) {
-            cover.window->setFrame(frames[i], true);
-            cover.frame = frames[i];
-        }
-        if (!cover.window->isVisible()) {
-            cover.window->orderFrontRegardless();
-            cover.window->setLevel(kModalPanelWindowLevel);
-            orderedIn = true;
-        }
-    }
-    for (std::size_t i = frames.size(); i < covers.size(); ++i) {
-        if (covers[i].window->isVisible()) {
-            covers[i].window->orderOut();
-        }
-    }
-    // A cover ordered in over an overlapping window must not hide the card's buttons.
-    if (const auto card = overlayWindows.find(bundleId);
-        orderedIn && card != overlayWindows.end() && card->second->isVisible()) {
-        card->second->orderFrontRegardless();
-        card->second->setLevel(kModalPanelWindowLevel);
-    }
-}
-
-std::shared_ptr<OverlayWindow>
-OverlayWindowController::createCoverWindow(const std::string& bundleId, Rect frame) {
-    auto window = makeConfiguredWindow(frame);
-    const auto name = appNames.find(bundleId);
-    auto content = OverlayContentView::coverOnly(name == appNames.end() ? bundleId : name->second,
-                                                 biometryContexts_);
-    window->setContentView(std::make_shared<OverlayHostingView>(OverlayHostingView{
-        std::move(content), Rect{0, 0, frame.width, frame.height}, kFillsWindow}));
-    return window;
-}
-
-void OverlayWindowController::hideCovers(const std::string& bundleId) {
-    const auto found = coverWindows.find(bundleId);
-    if (found == coverWindows.end()) {
-        return;
-    }
-    for (const Cover& cover : found->second) {
-        if (cover.window->isVisible()) {
-            cover.window->orderOut();
-        }
-    }
-}
-
 void OverlayWindowController::hide(const std::string& bundleId) {
     logger_->info("Overlay.hide() called for " + bundleId);
     if (const auto found = overlayWindows.find(bundleId); found != overlayWindows.end()) {
         found->second->orderOut();
     }
-    hideCovers(bundleId);
     unlockHandlers.erase(bundleId);
     cancelHandlers.erase(bundleId);
     appNames.erase(bundleId);
@@ -202,10 +141,6 @@ void OverlayWindowController::hideAll() {
     }
     for (const std::string& bundleId : bundleIds) {
         hide(bundleId);
-    }
-    // Covers may have been set for a bundle that never had a card.
-    for (const auto& entry : coverWindows) {
-        hideCovers(entry.first);
     }
 }
 
@@ -236,18 +171,6 @@ std::vector<std::string> OverlayWindowController::visibleBundleIds() const {
         }
     }
     return bundleIds;
-}
-
-std::vector<Rect> OverlayWindowController::coverFrames(const std::string& bundleId) const {
-    std::vector<Rect> frames;
-    if (const auto found = coverWindows.find(bundleId); found != coverWindows.end()) {
-        for (const Cover& cover : found->second) {
-            if (cover.window->isVisible()) {
-                frames.push_back(cover.frame);
-            }
-        }
-    }
-    return frames;
 }
 
 std::size_t OverlayWindowController::visibleWindowCount() const {

@@ -14,17 +14,14 @@
 
 namespace velmora {
 
-/// Puts one borderless overlay with the lock card over each locked application's window, and
-/// the dark cover alone over the application's other windows.
+/// Puts one borderless overlay with the lock card over a locked application's window.
 ///
 ///     controller.show("com.apple.Notes", windowFrame, screen, "Notes", unlock, minimize);
-///     controller.setCovers("com.apple.Notes", {secondWindowFrame});
-///     controller.hide("com.apple.Notes");   // the card and the covers
+///     controller.hide("com.apple.Notes");
 ///
 /// Windows are keyed by bundle identifier: the first `show` of a bundle makes its window and
 /// every later `show` moves it and rebuilds its content. Windows are never closed, only
-/// ordered out, and stay for reuse; so are cover windows. Only card windows count as
-/// overlays. Main thread only.
+/// ordered out, and stay for reuse. Main thread only.
 class OverlayWindowController {
 public:
     using Action = std::function<void()>;
@@ -43,10 +40,7 @@ public:
     /// Minimize button.
     void show(const std::string& bundleId, Rect frame, const Screen& screen,
               const std::string& appName, Action onUnlockTapped, Action onCancelTapped = {});
-    /// Covers exactly `frames` for the bundle, each with a cover window of its own, reusing
-    /// the bundle's cover windows and ordering out the ones left over.
-    void setCovers(const std::string& bundleId, const std::vector<Rect>& frames);
-    /// Orders the bundle's overlay and covers out and forgets its callbacks and name.
+    /// Orders the bundle's overlay out and forgets its callbacks and name.
     void hide(const std::string& bundleId);
     /// `hide` for every bundle that ever had an overlay.
     void hideAll();
@@ -61,18 +55,9 @@ public:
     [[nodiscard]] std::shared_ptr<OverlayWindow> window(const std::string& bundleId) const;
     /// The bundles whose overlay is on screen, in identifier order.
     [[nodiscard]] std::vector<std::string> visibleBundleIds() const;
-    /// The frames of the bundle's covers on screen, in the order last set.
-    [[nodiscard]] std::vector<Rect> coverFrames(const std::string& bundleId) const;
 
 private:
-    struct Cover {
-        std::shared_ptr<OverlayWindow> window;
-        Rect frame;
-    };
-
     [[nodiscard]] std::size_t visibleWindowCount() const;
-    std::shared_ptr<OverlayWindow> createCoverWindow(const std::string& bundleId, Rect frame);
-    void hideCovers(const std::string& bundleId);
     [[nodiscard]] std::shared_ptr<OverlayHostingView> makeHostingView(const std::string& appName,
                                                                       const Action& onUnlockTapped,
                                                                       const Action& onCancelTapped,
@@ -97,7 +82,6 @@ private:
     /// An empty action where the latest `show` gave none.
     std::map<std::string, Action> cancelHandlers;
     std::map<std::string, std::string> appNames;
-    std::map<std::string, std::vector<Cover>> coverWindows;
 };
 
 } // namespace velmora

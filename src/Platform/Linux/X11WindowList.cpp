@@ -13,22 +13,18 @@ constexpr int dockLayer = 20;
 constexpr int popupLayer = 24;
 constexpr uint32_t allDesktops = 0xFFFFFFFF;
 
-bool announcesChange(const xcb_generic_event_t& event, XcbConnection& connection) {
+/// The window an event of the root's substructure is about, for the events that change what
+/// is on screen.
+std::optional<xcb_window_t> changedWindow(const xcb_generic_event_t& event) {
     switch (event.response_type & 0x7f) {
     case XCB_CONFIGURE_NOTIFY:
-        return !reinterpret_cast<const xcb_configure_notify_event_t&>(event).override_redirect;
+        return reinterpret_cast<const xcb_configure_notify_event_t&>(event).window;
     case XCB_MAP_NOTIFY:
-        return !reinterpret_cast<const xcb_map_notify_event_t&>(event).override_redirect;
+        return reinterpret_cast<const xcb_map_notify_event_t&>(event).window;
     case XCB_UNMAP_NOTIFY:
-        return true;
-    case XCB_PROPERTY_NOTIFY: {
-        const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
-        return notify.window == connection.root() &&
-               (notify.atom == connection.ewmh()->_NET_CLIENT_LIST_STACKING ||
-                notify.atom == connection.ewmh()->_NET_CURRENT_DESKTOP);
-    }
+        return reinterpret_cast<const xcb_unmap_notify_event_t&>(event).window;
     default:
-        return false;
+        return std::nullopt;
     }
 }
 
@@ -45,10 +41,25 @@ X11WindowList::X11WindowList(std::shared_ptr<XcbConnection> connection,
         if (snapshot_) {
             snapshot_->current = false;
         }
-        if (announcesChange(event, *connection_)) {
+        if (announcesChange(event)) {
             changed_.emit();
         }
     });
+}
+
+bool X11WindowList::announcesChange(const xcb_generic_event_t& event) {
+    if (const auto window = changedWindow(event)) {
+        // Velmora's own covers and cards moving call for no other look.
+        const auto known = creators_.find(*window);
+        return known == creators_.end() || known->second != ownPid_;
+    }
+    if ((event.response_type & 0x7f) != XCB_PROPERTY_NOTIFY) {
+        return false;
+    }
+    const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+    return notify.window == connection_->root() &&
+           (notify.atom == connection_->ewmh()->_NET_CLIENT_LIST_STACKING ||
+            notify.atom == connection_->ewmh()->_NET_CURRENT_DESKTOP);
 }
 
 Subscription X11WindowList::observeChanges(std::function<void()> onChange) {
@@ -82,7 +93,8 @@ X11WindowList::unmanagedWindows(const std::vector<UnmanagedPending>& pending,
                            .x = frame.x,
                            .y = frame.y,
                            .width = frame.width,
-                           .height = frame.height});
+                           .height = frame.height,
+                           .number = p.window});
     }
     // Only windows still shown are remembered, so a reused id is asked about anew.
     creators_ = std::move(seen);
@@ -102,6 +114,36 @@ std::optional<std::vector<WindowListEntry>> X11WindowList::onScreenWindows() con
         }
     });
     return snapshot_->windows;
+}
+
+std::vector<xcb_window_t>
+X11WindowList::topLevelAncestors(const std::vector<xcb_window_t>& windows) const {
+    // A window manager's frame may nest the client a few levels deep: each level is asked
+    // about for every window at once.
+    xcb_connection_t* c = connection_->get();
+    std::vector<xcb_window_t> current = windows;
+    std::vector<bool> done(windows.size(), false);
+    for (int level = 0; level < 8 && std::find(done.begin(), done.end(), false) != done.end();
+         ++level) {
+        std::vector<xcb_query_tree_cookie_t> cookies(windows.size());
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            if (!done[i]) {
+                cookies[i] = xcb_query_tree(c, current[i]);
+            }
+        }
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            if (done[i]) {
+                continue;
+            }
+            const auto tree = connection_->reply(xcb_query_tree_reply, cookies[i]);
+            if (!tree || tree->parent == tree->root || tree->parent == XCB_WINDOW_NONE) {
+                done[i] = true;
+            } else {
+                current[i] = tree->parent;
+            }
+        }
+    }
+    return current;
 }
 
 std::optional<std::vector<WindowListEntry>> X11WindowList::queryOnScreenWindows() const {
@@ -152,6 +194,7 @@ std::optional<std::vector<WindowListEntry>> X11WindowList::queryOnScreenWindows(
 
     const PlacementCoordinates coordinates = screens_->coordinates();
     std::vector<WindowListEntry> entries = unmanagedWindows(unmanaged, coordinates);
+    const std::vector<xcb_window_t> frames = topLevelAncestors(windows);
     for (std::size_t i = 0; i < windows.size(); ++i) {
         const Pending& p = pending[i];
         const auto attributes = connection_->reply(xcb_get_window_attributes_reply, p.attributes);
@@ -210,6 +253,7 @@ std::optional<std::vector<WindowListEntry>> X11WindowList::queryOnScreenWindows(
         entry.y = frame.y;
         entry.width = frame.width;
         entry.height = frame.height;
+        entry.number = frames[i];
         entries.push_back(entry);
     }
     return entries;

@@ -26,10 +26,11 @@ public:
                   std::shared_ptr<const X11Screens> screens);
 
     [[nodiscard]] std::optional<std::vector<WindowListEntry>> onScreenWindows() const override;
-    /// Announces managed windows that map, unmap, move, resize or restack, and desktop
-    /// switches; changes to override-redirect windows (Velmora's own covers among them) are
-    /// left out, so that moving a cover does not call for another look.
+    /// Announces windows that map, unmap, move, resize or restack, and desktop switches;
+    /// Velmora's own windows are left out once seen, so that moving a cover does not call for
+    /// another look.
     [[nodiscard]] Subscription observeChanges(std::function<void()> onChange) override;
+    [[nodiscard]] bool announcesChanges() const override { return true; }
 
 private:
     struct UnmanagedPending {
@@ -43,7 +44,12 @@ private:
         std::optional<std::vector<WindowListEntry>> windows;
     };
 
+    [[nodiscard]] bool announcesChange(const xcb_generic_event_t& event);
     [[nodiscard]] std::optional<std::vector<WindowListEntry>> queryOnScreenWindows() const;
+    /// For each window, its ancestor that is a child of the root: the window manager's frame,
+    /// or the window itself where it is not framed.
+    [[nodiscard]] std::vector<xcb_window_t>
+    topLevelAncestors(const std::vector<xcb_window_t>& windows) const;
     std::vector<WindowListEntry> unmanagedWindows(const std::vector<UnmanagedPending>& pending,
                                                   const PlacementCoordinates& coordinates) const;
 

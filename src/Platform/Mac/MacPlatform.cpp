@@ -5,6 +5,7 @@
 #include "Platform/Mac/MacApplicationIcons.hpp"
 #include "Platform/Mac/MacApplicationPicker.hpp"
 #include "Platform/Mac/MacBundleReader.hpp"
+#include "Platform/Mac/MacCoverWindows.hpp"
 #include "Platform/Mac/MacEventTaps.hpp"
 #include "Platform/Mac/MacHostApplication.hpp"
 #include "Platform/Mac/MacLoginItemService.hpp"
@@ -35,6 +36,7 @@ Platform makeMacPlatform(std::shared_ptr<RunLoop> runLoop,
         .ownerAuthentication = std::make_shared<MacOwnerAuthentication>(),
         .screens = std::make_shared<MacScreens>(),
         .overlayWindows = std::move(overlayWindows),
+        .coverWindows = std::make_shared<MacCoverWindows>(),
         .updaterFactory = makeSparkleUpdaterFactory(runLoop),
         .windowList = std::make_shared<MacWindowList>(),
         .eventTaps = std::make_shared<MacEventTaps>(),

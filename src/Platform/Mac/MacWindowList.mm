@@ -56,6 +56,7 @@ std::optional<std::vector<WindowListEntry>> MacWindowList::onScreenWindows() con
         entries->push_back(readWindowInfo({
             .ownerPid = numberIn(entry, kCGWindowOwnerPID),
             .layer = numberIn(entry, kCGWindowLayer),
+            .number = numberIn(entry, kCGWindowNumber),
             .bounds = boundsIn(entry),
         }));
     }

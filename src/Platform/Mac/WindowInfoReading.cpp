@@ -1,6 +1,7 @@
 #include "Platform/Mac/WindowInfoReading.hpp"
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace velmora {
@@ -35,6 +36,8 @@ WindowListEntry readWindowInfo(const RawWindowInfo& info) {
         .y = bound(info.bounds, "Y"),
         .width = bound(info.bounds, "Width"),
         .height = bound(info.bounds, "Height"),
+        // The window server numbers windows with 32 bits.
+        .number = wholeNumber<std::uint32_t>(info.number),
     };
 }
 

@@ -13,6 +13,7 @@ namespace velmora {
 struct RawWindowInfo {
     std::optional<double> ownerPid{};
     std::optional<double> layer{};
+    std::optional<double> number{};
     /// The number values of the bounds dictionary by key ("X", "Y", "Width", "Height");
     /// absent when the entry has no bounds dictionary.
     std::optional<std::map<std::string, double>> bounds{};

@@ -30,6 +30,12 @@ SimDesktop::SimDesktop(std::vector<Screen> screens)
             const auto desktop = weak.lock();
             return desktop && desktop->isHidden(pid);
         });
+    visibilityChanges_ = workspace->observeVisibilityChanges(
+        [server = std::weak_ptr<SimWindowServer>(windowServer)] {
+            if (const auto live = server.lock()) {
+                live->announceChange();
+            }
+        });
 }
 
 SimDesktop::~SimDesktop() {
@@ -74,6 +80,7 @@ Platform SimDesktop::platform(std::shared_ptr<Logging> logger) const {
         .ownerAuthentication = authenticator,
         .screens = screens,
         .overlayWindows = overlayWindows,
+        .coverWindows = coverWindows,
         .updaterFactory =
             [made = updatersMade] {
                 auto updater = std::make_shared<SimUpdater>();

@@ -7,6 +7,7 @@
 #include "Platform/Sim/SimApplicationPicker.hpp"
 #include "Platform/Sim/SimAuthenticator.hpp"
 #include "Platform/Sim/SimBundleReader.hpp"
+#include "Platform/Sim/SimCoverWindows.hpp"
 #include "Platform/Sim/SimEventTaps.hpp"
 #include "Platform/Sim/SimHostApplication.hpp"
 #include "Platform/Sim/SimLoginItems.hpp"
@@ -76,6 +77,8 @@ public:
     const std::shared_ptr<SimScreens> screens;
     const std::shared_ptr<SimOverlayWindowFactory> overlayWindows =
         std::make_shared<SimOverlayWindowFactory>();
+    const std::shared_ptr<SimCoverWindowFactory> coverWindows =
+        std::make_shared<SimCoverWindowFactory>(windowServer);
     const std::shared_ptr<SimAuthenticator> authenticator = std::make_shared<SimAuthenticator>();
     const std::shared_ptr<SimUserDefaults> userDefaults = std::make_shared<SimUserDefaults>();
     const std::shared_ptr<SimBundleReader> bundleReader = std::make_shared<SimBundleReader>();
@@ -100,6 +103,7 @@ public:
 
 private:
     ProcessId hostPid_ = 0;
+    Subscription visibilityChanges_;
 };
 
 } // namespace velmora

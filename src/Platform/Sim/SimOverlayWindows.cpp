@@ -42,7 +42,7 @@ void SimOverlayWindow::orderOut() {
 }
 
 bool SimOverlayWindow::pressUnlock() {
-    if (ignoresMouseEvents_ || !canBeClicked() || !contentView_->rootView->showsCard()) {
+    if (ignoresMouseEvents_ || !canBeClicked()) {
         return false;
     }
     ++clicksReceived_;
@@ -53,8 +53,7 @@ bool SimOverlayWindow::pressUnlock() {
 }
 
 bool SimOverlayWindow::pressMinimize() {
-    if (ignoresMouseEvents_ || !canBeClicked() || !contentView_->rootView->showsCard() ||
-        !contentView_->rootView->hasMinimizeButton()) {
+    if (ignoresMouseEvents_ || !canBeClicked() || !contentView_->rootView->hasMinimizeButton()) {
         return false;
     }
     ++clicksReceived_;
@@ -85,16 +84,6 @@ std::shared_ptr<OverlayWindow> SimOverlayWindowFactory::makeWindow(Rect contentR
 std::size_t SimOverlayWindowFactory::visibleWindowCount() const {
     return static_cast<std::size_t>(std::count_if(
         windows_.begin(), windows_.end(), [](const auto& window) { return window->isVisible(); }));
-}
-
-std::vector<std::shared_ptr<SimOverlayWindow>> SimOverlayWindowFactory::visibleCovers() const {
-    std::vector<std::shared_ptr<SimOverlayWindow>> covers;
-    std::copy_if(
-        windows_.begin(), windows_.end(), std::back_inserter(covers), [](const auto& window) {
-            return window->isVisible() && window->contentView() &&
-                   window->contentView()->rootView && !window->contentView()->rootView->showsCard();
-        });
-    return covers;
 }
 
 } // namespace velmora

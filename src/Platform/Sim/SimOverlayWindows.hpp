@@ -118,8 +118,6 @@ public:
     }
     [[nodiscard]] std::size_t windowCount() const { return windows_.size(); }
     [[nodiscard]] std::size_t visibleWindowCount() const;
-    /// The visible windows showing the cover alone.
-    [[nodiscard]] std::vector<std::shared_ptr<SimOverlayWindow>> visibleCovers() const;
 
 private:
     std::vector<std::shared_ptr<SimOverlayWindow>> windows_;

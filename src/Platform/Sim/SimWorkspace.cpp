@@ -33,7 +33,9 @@ bool SimWorkspace::activate(ProcessId pid) {
     if (!app || app->activationPolicy == ActivationPolicy::prohibited) {
         return false;
     }
-    hidden_.erase(pid);
+    if (hidden_.erase(pid) > 0) {
+        visibilityChanged_.emit();
+    }
     if (frontmost_ != pid) {
         bringForward(pid);
     }
@@ -45,7 +47,12 @@ bool SimWorkspace::hide(ProcessId pid) {
     if (!find(pid)) {
         return false;
     }
-    hidden_.insert(pid);
+    if (refusesHiding_) {
+        return true;
+    }
+    if (hidden_.insert(pid).second) {
+        visibilityChanged_.emit();
+    }
     if (frontmost_ == pid) {
         passFrontmostOnFrom(pid);
     }

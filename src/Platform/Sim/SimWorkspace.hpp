@@ -55,6 +55,13 @@ public:
     void postScreensDidSleep();
     void postScreensDidWake();
 
+    /// Like a tiling window manager: hide requests are answered, but the windows stay.
+    void setRefusesHiding(bool refuses) { refusesHiding_ = refuses; }
+    /// After an application was hidden or shown again.
+    [[nodiscard]] Subscription observeVisibilityChanges(std::function<void()> handler) {
+        return visibilityChanged_.connect(std::move(handler));
+    }
+
     /// A running or quit application.
     [[nodiscard]] std::optional<RunningApplication> application(ProcessId pid) const;
     [[nodiscard]] bool isHidden(ProcessId pid) const;
@@ -86,6 +93,8 @@ private:
     std::vector<RunningApplication> running_;
     std::vector<RunningApplication> terminated_;
     std::set<ProcessId> hidden_;
+    bool refusesHiding_ = false;
+    Signal<> visibilityChanged_;
     /// Most recently active last.
     std::vector<ProcessId> activationOrder_;
     std::optional<ProcessId> frontmost_;

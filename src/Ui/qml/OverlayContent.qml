@@ -12,7 +12,6 @@ Item {
         objectName: "cover"
         anchors.fill: parent
         color: LockCardStyle.coverColor
-        cornerRadius: LockCardStyle.overlayCornerRadius
         sheen: LockCardStyle.coverSheen
         diagonal: true
     }
@@ -26,7 +25,7 @@ Item {
 
     Loader {
         anchors.centerIn: parent
-        active: root.content !== null && root.content.showsCard
+        active: root.content !== null
         sourceComponent: LockCard {
             content: root.content
         }

@@ -16,10 +16,12 @@ inline constexpr const char* kEditor = "com.example.editor"; // never protected
 inline const Rect kNotesWindow{100, 100, 800, 600};          // window-server coordinates
 
 /// A started engine on a simulated desktop with one display: Notes (protected, with a window)
-/// and Editor (unprotected) are running, Editor in front.
+/// and Editor (unprotected) are running, Editor in front. The window server announces its
+/// changes, as X11 does.
 class LockEngineTest : public ::testing::Test {
 protected:
     LockEngineTest() {
+        desktop.windowServer->setAnnouncesChanges(true);
         const Platform platform = desktop.platform(logger);
         appState = AppState::create(AppState::collaborators(platform));
         auto contexts = makeContextFactory(desktop.authenticator);
@@ -51,7 +53,7 @@ protected:
     SimOverlayWindow* overlay(const std::string& name) const {
         for (const auto& window : desktop.overlayWindows->windows()) {
             const auto& content = window->contentView()->rootView;
-            if (window->isVisible() && content->showsCard() && content->appName() == name) {
+            if (window->isVisible() && content->appName() == name) {
                 return window.get();
             }
         }

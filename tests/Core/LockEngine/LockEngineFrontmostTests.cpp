@@ -100,9 +100,9 @@ TEST_F(LockEngineTest, HelperLinesNameTheOperationTheyBelongTo) {
         {"Authentication succeeded", "handleUnlockTapped("},
     };
     for (const auto& [message, function] : cases) {
-        const auto entry =
-            std::find_if(logger->entries.begin(), logger->entries.end(),
-                         [&](const auto& e) { return e.message.starts_with(message); });
+        const auto entry = std::find_if(
+            logger->entries.begin(), logger->entries.end(),
+            [&message = message](const auto& e) { return e.message.starts_with(message); });
         ASSERT_NE(entry, logger->entries.end()) << message;
         EXPECT_TRUE(entry->function.starts_with(function)) << message << ": " << entry->function;
     }

@@ -117,10 +117,6 @@ bool EndToEndTest::shows(const ScreenRect& area, Rgb color) {
     return velmoraWindows().shows(area, color);
 }
 
-bool EndToEndTest::showsThroughCover(const ScreenRect& area, Rgb color) {
-    return velmoraWindows().showsThroughCover(area, color);
-}
-
 std::optional<WindowInfo> EndToEndTest::openPasswordPrompt(const WindowInfo& overlay) {
     auto windows = velmoraWindows();
     const auto button = windows.waitForUnlockButton(overlay);

@@ -53,9 +53,6 @@ protected:
     waitForOverlayOver(const WindowInfo& window, std::chrono::milliseconds timeout = kCoverTimeout);
     /// Whether any pixel of `color` shows in `area`.
     [[nodiscard]] bool shows(const ScreenRect& area, Rgb color);
-    /// Whether `color` shows in `area` anywhere but its four corners, which an overlay of the
-    /// same size leaves open with its rounded outline.
-    [[nodiscard]] bool showsThroughCover(const ScreenRect& area, Rgb color);
     /// Clicks the Unlock button on `overlay`'s lock card and waits for the password prompt
     /// to have the keyboard focus.
     [[nodiscard]] std::optional<WindowInfo> openPasswordPrompt(const WindowInfo& overlay);

@@ -1,6 +1,5 @@
 #include "harness/VelmoraWindows.hpp"
 
-#include "Core/Overlay/OverlayContentView.hpp"
 #include "harness/Eventually.hpp"
 
 #include <algorithm>
@@ -40,13 +39,6 @@ std::optional<WindowInfo> VelmoraWindows::waitForOverlayOver(const WindowInfo& w
 
 bool VelmoraWindows::shows(const ScreenRect& area, Rgb color) {
     return desktop_.display().capture(area).contains(color);
-}
-
-bool VelmoraWindows::showsThroughCover(const ScreenRect& area, Rgb color) {
-    const int corner = static_cast<int>(OverlayContentView::cornerRadius);
-    const ScreenRect middleColumn{area.x + corner, area.y, area.width - 2 * corner, area.height};
-    const ScreenRect middleRow{area.x, area.y + corner, area.width, area.height - 2 * corner};
-    return shows(middleColumn, color) || shows(middleRow, color);
 }
 
 std::optional<ScreenRect> VelmoraWindows::waitForUnlockButton(const WindowInfo& overlay) {

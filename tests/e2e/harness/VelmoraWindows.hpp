@@ -29,9 +29,6 @@ public:
                                                                std::chrono::milliseconds timeout);
     /// Whether any pixel of `color` shows in `area`.
     [[nodiscard]] bool shows(const ScreenRect& area, Rgb color);
-    /// Whether `color` shows in `area` anywhere but its four corners, which an overlay of the
-    /// same size leaves open with its rounded outline.
-    [[nodiscard]] bool showsThroughCover(const ScreenRect& area, Rgb color);
     /// The Unlock button on `overlay`'s lock card, once the card is drawn.
     [[nodiscard]] std::optional<ScreenRect> waitForUnlockButton(const WindowInfo& overlay);
     /// Velmora's window other than `overlay` that holds the keyboard focus: the password

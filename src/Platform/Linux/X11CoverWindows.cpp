@@ -1,0 +1,109 @@
+#include "Platform/Linux/X11CoverWindows.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+#include <unistd.h>
+#include <xcb/xcb_icccm.h>
+
+namespace velmora {
+namespace {
+
+class X11CoverWindow final : public CoverWindow {
+public:
+    X11CoverWindow(std::shared_ptr<XcbConnection> connection,
+                   std::shared_ptr<const X11Screens> screens)
+        : connection_(std::move(connection)), screens_(std::move(screens)) {}
+
+    ~X11CoverWindow() override {
+        if (window_ != XCB_WINDOW_NONE && connection_->isConnected()) {
+            xcb_destroy_window(connection_->get(), window_);
+            connection_->flush();
+        }
+    }
+
+    X11CoverWindow(const X11CoverWindow&) = delete;
+    X11CoverWindow& operator=(const X11CoverWindow&) = delete;
+
+    void show(const CoverPlacement& placement) override {
+        xcb_connection_t* c = connection_->get();
+        const Rect root = screens_->coordinates().toRoot(placement.frame);
+        const int left = static_cast<int>(std::floor(root.x));
+        const int top = static_cast<int>(std::floor(root.y));
+        // Rounded outwards, so that no edge of the window is left uncovered.
+        const auto width = static_cast<uint32_t>(std::max(1.0, std::ceil(root.maxX()) - left));
+        const auto height = static_cast<uint32_t>(std::max(1.0, std::ceil(root.maxY()) - top));
+        if (window_ == XCB_WINDOW_NONE) {
+            create(left, top, width, height);
+        }
+        const uint32_t geometry[] = {static_cast<uint32_t>(left), static_cast<uint32_t>(top), width,
+                                     height};
+        xcb_configure_window(c, window_,
+                             XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
+                                 XCB_CONFIG_WINDOW_HEIGHT,
+                             geometry);
+        // A sibling that is gone fails this request alone: the cover then stays where it
+        // was, which for a new one is above everything.
+        if (placement.above) {
+            const uint32_t stacking[] = {static_cast<uint32_t>(*placement.above),
+                                         XCB_STACK_MODE_ABOVE};
+            xcb_configure_window(
+                c, window_, XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE, stacking);
+        } else {
+            const uint32_t onTop[] = {XCB_STACK_MODE_ABOVE};
+            xcb_configure_window(c, window_, XCB_CONFIG_WINDOW_STACK_MODE, onTop);
+        }
+        if (!visible_) {
+            xcb_map_window(c, window_);
+            visible_ = true;
+        }
+        connection_->flush();
+    }
+
+    void hide() override {
+        if (visible_) {
+            xcb_unmap_window(connection_->get(), window_);
+            connection_->flush();
+            visible_ = false;
+        }
+    }
+
+    [[nodiscard]] bool isVisible() const override { return visible_; }
+
+private:
+    void create(int left, int top, uint32_t width, uint32_t height) {
+        xcb_connection_t* c = connection_->get();
+        const xcb_screen_t& screen = connection_->screen();
+        window_ = xcb_generate_id(c);
+        const uint32_t values[] = {screen.black_pixel, 1,
+                                   XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
+                                       XCB_EVENT_MASK_POINTER_MOTION |
+                                       XCB_EVENT_MASK_BUTTON_MOTION};
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, window_, screen.root, static_cast<int16_t>(left),
+                          static_cast<int16_t>(top), static_cast<uint16_t>(width),
+                          static_cast<uint16_t>(height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                          XCB_COPY_FROM_PARENT,
+                          XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
+        // Named as Velmora's, for whoever lists the windows.
+        constexpr std::string_view kClass{"velmora\0Velmora", 16};
+        xcb_icccm_set_wm_class(c, window_, kClass.size(), kClass.data());
+        xcb_ewmh_set_wm_pid(connection_->ewmh(), window_, static_cast<uint32_t>(getpid()));
+    }
+
+    std::shared_ptr<XcbConnection> connection_;
+    std::shared_ptr<const X11Screens> screens_;
+    xcb_window_t window_ = XCB_WINDOW_NONE;
+    bool visible_ = false;
+};
+
+} // namespace
+
+X11CoverWindows::X11CoverWindows(std::shared_ptr<XcbConnection> connection,
+                                 std::shared_ptr<const X11Screens> screens)
+    : connection_(std::move(connection)), screens_(std::move(screens)) {}
+
+std::unique_ptr<CoverWindow> X11CoverWindows::makeCover() {
+    return std::make_unique<X11CoverWindow>(connection_, screens_);
+}
+
+} // namespace velmora
