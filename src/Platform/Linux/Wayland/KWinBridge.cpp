@@ -280,9 +280,13 @@ void KWinBridge::facts(const QDBusMessage& message) {
     }
     for (const kwin::Window& window : facts->windows) {
         windows_[window.number] = window;
+        if (window.minimized) {
+            beingHidden_.erase(window.number);
+        }
     }
     for (const WindowNumber closed : facts->closed) {
         windows_.erase(closed);
+        beingHidden_.erase(closed);
     }
     if (!facts->windows.empty() || !facts->closed.empty()) {
         windowsChanged_.emit();
@@ -306,6 +310,9 @@ void KWinBridge::commandsAsked(const QDBusMessage& message) {
 }
 
 void KWinBridge::send(QVariantMap command) {
+    if (command.value(QStringLiteral("op")) == QLatin1String("hide")) {
+        beingHidden_.insert(command.value(QStringLiteral("number")).toULongLong());
+    }
     queued_.push_back(std::move(command));
     scheduleSending();
 }

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 class QDBusServiceWatcher;
@@ -46,6 +47,10 @@ public:
     [[nodiscard]] const std::map<WindowNumber, kwin::Window>& windows() const { return windows_; }
     [[nodiscard]] const kwin::Window* window(WindowNumber number) const;
     [[nodiscard]] std::optional<WindowNumber> activeWindow() const { return active_; }
+    /// Velmora asked to hide the window and the script has not yet reported it minimized.
+    [[nodiscard]] bool isBeingHidden(WindowNumber number) const {
+        return beingHidden_.contains(number);
+    }
 
     /// After the windows changed (appeared, moved, restacked, closed), once per report.
     [[nodiscard]] Subscription observeWindows(std::function<void()> handler) {
@@ -93,6 +98,7 @@ private:
     std::optional<std::string> refusal_;
     std::map<WindowNumber, kwin::Window> windows_;
     std::optional<WindowNumber> active_;
+    std::set<WindowNumber> beingHidden_;
     QVariantList queued_;
     bool sendingScheduled_ = false;
     std::optional<QDBusMessage> pendingAsk_;

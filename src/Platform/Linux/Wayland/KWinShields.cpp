@@ -50,7 +50,8 @@ void KWinShields::releaseUnshielded() {
         const bool shielded = std::any_of(placed_.begin(), placed_.end(),
                                           [number](const auto& p) { return p.second == number; });
         const kwin::Window* window = bridge_->window(number);
-        if (!shielded && window && window->visible) {
+        // A window on its way to being hidden still shows as visible here: it stays locked.
+        if (!shielded && window && window->visible && !bridge_->isBeingHidden(number)) {
             bridge_->send(kwin::release(number));
         }
     }
