@@ -113,8 +113,10 @@ private:
         if (!activated || !shown) {
             throw std::runtime_error("the client was not covered again");
         }
-        return {Milliseconds(coverAt - *activated).count(),
-                Milliseconds(cardAt - *activated).count()};
+        const auto since = [&](Clock::rep at) {
+            return Milliseconds(Clock::time_point(Clock::duration(at)) - *activated).count();
+        };
+        return {since(coverAt), since(cardAt)};
     }
 
     e2e::KWinSession kwin_;
