@@ -26,6 +26,7 @@
 #include <exception>
 #include <map>
 #include <stdexcept>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -111,7 +112,11 @@ private:
         watching = false;
         watcher.join();
         if (!activated || !shown) {
-            throw std::runtime_error("the client was not covered again");
+            throw std::runtime_error(std::string("the client was not covered again (") +
+                                     (!activated     ? "not activated"
+                                      : coverAt == 0 ? "no cover"
+                                                     : "no card") +
+                                     ")");
         }
         const auto since = [&](Clock::rep at) {
             return Milliseconds(Clock::time_point(Clock::duration(at)) - *activated).count();

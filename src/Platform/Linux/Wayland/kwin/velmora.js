@@ -171,6 +171,12 @@ function setLocked(record, locked) {
         record.window.opacity = 0;
     } else {
         record.window.opacity = record.opacity > 0 ? record.opacity : 1;
+        for (var token in shields) {
+            if (isUsable(shields[token]) && shields[token].provisional &&
+                shields[token].over === record.number) {
+                park(token);
+            }
+        }
     }
     markDirty(record);
 }
@@ -199,6 +205,26 @@ function shieldOver(record) {
     return found;
 }
 
+// A card lies above the covers. Only activation raises a window here: the card is activated
+// unless another window than the one it shields has the keyboard (Velmora's prompt).
+function raiseCard() {
+    for (var token in shields) {
+        var card = shields[token];
+        if (!isUsable(card) || !card.card || card.window.minimized || card.window.active) {
+            continue;
+        }
+        var active = recordOf(activeWindow());
+        if (!active || isShield(active) || active.number === card.over) {
+            handingOff = true;
+            try {
+                setActiveWindow(card.window);
+            } finally {
+                handingOff = false;
+            }
+        }
+    }
+}
+
 function cardShown() {
     for (var token in shields) {
         if (isUsable(shields[token]) && shields[token].card && !shields[token].window.minimized) {
@@ -211,6 +237,30 @@ function cardShown() {
 // Set while the keyboard is handed from a locked window to its shield or to nobody: Velmora
 // is told of the locked window coming forward, not of that.
 var handingOff = false;
+
+// A locked window brought forward is covered at once by the cover it had last, before Velmora
+// has heard of it; Velmora's next commands confirm that cover or put it away again.
+function coverAtOnce(record) {
+    if (velmoraPid === 0 || shieldOver(record) !== null) {
+        return;
+    }
+    var shield = shields[record.lastCover];
+    if (!isUsable(shield) || shield.frame !== null) {
+        return;
+    }
+    place({token: shield.token, over: record.number, x: record.window.frameGeometry.x,
+           y: record.window.frameGeometry.y, width: record.window.frameGeometry.width,
+           height: record.window.frameGeometry.height, card: false});
+    shield.provisional = true;
+}
+
+function dropProvisional() {
+    for (var token in shields) {
+        if (isUsable(shields[token]) && shields[token].provisional) {
+            park(token);
+        }
+    }
+}
 
 function keepKeyboardAway(record) {
     if (isUsable(record) && record.locked && record.window.active) {
@@ -281,6 +331,8 @@ function add(window) {
         over: 0,
         card: false,
         frame: null,
+        provisional: false,
+        lastCover: "",
         resizeTries: 0,
         opacity: 1
     };
@@ -363,6 +415,10 @@ function place(command) {
     var target = byNumber[command.over];
     shield.over = isUsable(target) ? target.number : 0;
     shield.card = command.card === true;
+    shield.provisional = false;
+    if (isUsable(target) && !shield.card) {
+        target.lastCover = shield.token;
+    }
     var frame = {x: command.x, y: command.y, width: command.width, height: command.height};
     shield.frame = frame;
     shield.resizeTries = 0;
@@ -415,6 +471,7 @@ function park(token) {
         shield.over = 0;
         shield.card = false;
         shield.frame = null;
+        shield.provisional = false;
         shield.window.minimized = true;
     }
 }
@@ -466,9 +523,17 @@ function poll() {
     polling = true;
     callDBus(SERVICE, PATH, IFACE, "Commands", safely(function (commands) {
         polling = false;
+        var provisional = false;
+        for (var token in shields) {
+            provisional = provisional || (isUsable(shields[token]) && shields[token].provisional);
+        }
         for (var i = 0; commands && i < commands.length; ++i) {
             run(commands[i]);
         }
+        if (provisional && commands && commands.length > 0) {
+            dropProvisional();
+        }
+        raiseCard();
         poll();
     }));
 }
@@ -502,6 +567,9 @@ windowActivated.connect(safely(function (window) {
         return;
     }
     reportActive(record);
+    if (record && record.locked) {
+        coverAtOnce(record);
+    }
     // Velmora's own prompt must not open beneath its cards.
     if (record && isVelmora(window) && cardShown()) {
         soon(function () {
