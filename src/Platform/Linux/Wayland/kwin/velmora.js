@@ -495,9 +495,12 @@ function run(command) {
         }
         break;
     case "hide":
-        // Hidden by Velmora means locked: not drawn even while KWin animates it away.
+        // Hidden by Velmora means locked: not drawn, and only then minimized, so that KWin's
+        // minimize animation starts from a window it no longer draws.
         setLocked(record, true);
-        minimize(record);
+        soon(function () {
+            minimize(record);
+        });
         break;
     case "protect":
         protectedPids = {};
