@@ -26,7 +26,7 @@ public:
             return;
         }
         visible_ = true;
-        const Rect frame = QtScreens({}).coordinates().toRoot(placement.frame);
+        const Rect frame = QtScreens::primaryCoordinates().toRoot(placement.frame);
         shields_->place(window_->token(), placement.above, frame, false);
     }
 

@@ -67,7 +67,7 @@ public:
 
 private:
     void place() {
-        const Rect frame = QtScreens({}).coordinates().toRoot(frame_);
+        const Rect frame = QtScreens::primaryCoordinates().toRoot(frame_);
         shields_->place(token_, windowAt_(frame, shields_->placedOver(token_)), frame, true);
     }
 

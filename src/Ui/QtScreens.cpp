@@ -15,7 +15,7 @@ Rect rect(const QRect& geometry) {
 
 QtScreens::QtScreens(ActiveFrame activeFrame) : activeFrame_(std::move(activeFrame)) {}
 
-PlacementCoordinates QtScreens::coordinates() const {
+PlacementCoordinates QtScreens::primaryCoordinates() {
     const QScreen* primary = QGuiApplication::primaryScreen();
     return {primary ? rect(primary->geometry()) : Rect{}};
 }

@@ -24,7 +24,8 @@ public:
     /// The display holding the centre of the active window, else the primary one.
     [[nodiscard]] std::optional<Screen> mainScreen() const override;
     /// Between the compositor's coordinates and placement coordinates.
-    [[nodiscard]] PlacementCoordinates coordinates() const;
+    [[nodiscard]] PlacementCoordinates coordinates() const { return primaryCoordinates(); }
+    [[nodiscard]] static PlacementCoordinates primaryCoordinates();
 
 private:
     ActiveFrame activeFrame_;

@@ -116,6 +116,17 @@ Environment KWinSession::environment() const {
 }
 
 std::vector<std::string> KWinSession::runScript(const std::string& body) {
+    // KWin numbers scripts by their count, so `run` may reach another script than the one
+    // just loaded, which then never runs: it is loaded again under another name.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        if (auto lines = runScriptOnce(body)) {
+            return *lines;
+        }
+    }
+    return {};
+}
+
+std::optional<std::vector<std::string>> KWinSession::runScriptOnce(const std::string& body) {
     const std::string tag = "velmora-e2e-" + std::to_string(++scripts_);
     const auto path = root_.path() / (tag + ".js");
     std::ofstream(path) << "(function (tag) {\n"
@@ -131,37 +142,36 @@ std::vector<std::string> KWinSession::runScript(const std::string& body) {
     std::string type;
     int id = -1;
     words >> type >> id;
-    std::vector<std::string> lines;
     if (id < 0) {
-        std::fprintf(stderr, "KWin did not load a script: %s\n", loaded.c_str());
-        return lines;
+        return std::nullopt;
     }
     outputOf({"dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
               "/" + std::to_string(id), "org.kde.kwin.Script.run"},
              bus);
-    eventually(
+    std::vector<std::string> lines;
+    const bool ended = eventually(
         [&] {
             lines.clear();
             std::ifstream log(log_);
-            bool ended = false;
+            bool done = false;
             for (std::string line; std::getline(log, line);) {
                 const auto at = line.find(tag + " ");
                 if (at == std::string::npos) {
                     continue;
                 }
                 const std::string rest = line.substr(at + tag.size() + 1);
-                ended = ended || rest == "end";
+                done = done || rest == "end";
                 if (rest != "end") {
                     lines.push_back(rest);
                 }
             }
-            return ended;
+            return done;
         },
-        std::chrono::seconds{10});
+        std::chrono::seconds{2});
     outputOf({"dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin", "/Scripting",
               "org.kde.kwin.Scripting.unloadScript", "string:" + tag},
              bus);
-    return lines;
+    return ended ? std::optional{lines} : std::nullopt;
 }
 
 std::vector<KWinSession::Window> KWinSession::windows() {
