@@ -13,7 +13,7 @@ namespace {
 constexpr const char* kPackagedKWin = "/usr/bin/kwin_wayland";
 constexpr const char* kSocket = "velmora-e2e";
 
-std::string quoted(const std::string& text) {
+std::string shellQuoted(const std::string& text) {
     std::string out = "'";
     for (const char c : text) {
         out += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -25,10 +25,10 @@ std::string quoted(const std::string& text) {
 std::string outputOf(const std::vector<std::string>& argv, const Environment& environment) {
     std::string command = "env";
     for (const auto& [name, value] : environment) {
-        command += " " + quoted(name + "=" + value);
+        command.append(" ").append(shellQuoted(std::string(name).append("=").append(value)));
     }
     for (const auto& word : argv) {
-        command += " " + quoted(word);
+        command.append(" ").append(shellQuoted(word));
     }
     command += " 2>/dev/null";
     std::string output;
@@ -70,10 +70,10 @@ KWinSession::KWinSession() : root_("velmora-kwin"), log_(root_.path() / "kwin.lo
     // a copy has none.
     const auto binary = root_.path() / "kwin_wayland";
     std::filesystem::copy_file(kPackagedKWin, binary);
-    const std::string command = "exec " + quoted(binary.string()) + " --x11-display " + xDisplay() +
-                                " --width 1280 --height 800 --socket " + kSocket +
+    const std::string command = "exec " + shellQuoted(binary.string()) + " --x11-display " +
+                                xDisplay() + " --width 1280 --height 800 --socket " + kSocket +
                                 " --no-lockscreen --no-global-shortcuts --no-kactivities > " +
-                                quoted(log_.string()) + " 2>&1";
+                                shellQuoted(log_.string()) + " 2>&1";
     kwin_ = std::make_unique<testing::ChildProcess>(
         std::vector<std::string>{"/bin/sh", "-c", command},
         testing::ChildProcess::Environment{{"DISPLAY", xDisplay()},
@@ -134,10 +134,11 @@ std::optional<std::vector<std::string>> KWinSession::runScriptOnce(const std::st
                            "workspace.windowList() : workspace.clientList();\n"
                         << body << "\nprint(tag + ' end');\n})('" << tag << "');\n";
     const Environment bus{{"DBUS_SESSION_BUS_ADDRESS", bus_->address()}};
-    const std::string loaded = outputOf(
-        {"dbus-send", "--session", "--print-reply=literal", "--dest=org.kde.KWin", "/Scripting",
-         "org.kde.kwin.Scripting.loadScript", "string:" + path.string(), "string:" + tag},
-        bus);
+    const std::string loaded =
+        outputOf({"dbus-send", "--session", "--print-reply=literal", "--dest=org.kde.KWin",
+                  "/Scripting", "org.kde.kwin.Scripting.loadScript",
+                  std::string("string:").append(path.string()), "string:" + tag},
+                 bus);
     std::istringstream words(loaded);
     std::string type;
     int id = -1;
@@ -146,7 +147,7 @@ std::optional<std::vector<std::string>> KWinSession::runScriptOnce(const std::st
         return std::nullopt;
     }
     outputOf({"dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
-              "/" + std::to_string(id), "org.kde.kwin.Script.run"},
+              std::string("/").append(std::to_string(id)), "org.kde.kwin.Script.run"},
              bus);
     std::vector<std::string> lines;
     const bool ended = eventually(
