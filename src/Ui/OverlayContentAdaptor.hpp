@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/OverlayWindows.hpp"
+#include "Support/Subscription.hpp"
 
 #include <QObject>
 #include <QString>
@@ -23,6 +24,7 @@ class OverlayContentAdaptor final : public QObject {
     Q_PROPERTY(QString unlockSymbol READ unlockSymbol CONSTANT)
     Q_PROPERTY(bool hasMinimizeButton READ hasMinimizeButton CONSTANT)
     Q_PROPERTY(bool showsCard READ showsCard CONSTANT)
+    Q_PROPERTY(QString unlockWait READ unlockWait NOTIFY unlockWaitChanged)
 
 public:
     OverlayContentAdaptor(std::shared_ptr<OverlayContent> content, QObject* parent = nullptr);
@@ -33,10 +35,15 @@ public:
     [[nodiscard]] bool hasMinimizeButton() const { return hasMinimizeButton_; }
     /// False for the dark cover alone, over an application's other windows.
     [[nodiscard]] bool showsCard() const { return showsCard_; }
+    /// "Try again in 30 s" while Unlock must wait; empty otherwise.
+    [[nodiscard]] QString unlockWait() const;
 
     Q_INVOKABLE void unlock();
     Q_INVOKABLE void minimize();
     Q_INVOKABLE void backgroundClicked();
+
+Q_SIGNALS:
+    void unlockWaitChanged();
 
 private:
     void later(void (OverlayContent::*action)());
@@ -48,6 +55,7 @@ private:
     QString unlockSymbol_;
     bool hasMinimizeButton_;
     bool showsCard_;
+    Subscription unlockWait_;
 };
 
 } // namespace velmora

@@ -20,9 +20,11 @@ public:
     static constexpr double cornerRadius = 26;
     static constexpr double backgroundOpacity = 0.95;
 
-    /// An empty `onCancelTapped` shows no Minimize button.
+    /// An empty `onCancelTapped` shows no Minimize button; without `failedAttempts` no wait
+    /// is shown.
     OverlayContentView(std::string appName, Action onUnlockTapped, Action onCancelTapped,
-                       OwnerAuthenticationContextFactory biometryContexts);
+                       OwnerAuthenticationContextFactory biometryContexts,
+                       std::shared_ptr<FailedAttempts> failedAttempts = nullptr);
     /// The dark cover without a card; its card has no actions.
     static std::shared_ptr<OverlayContentView>
     coverOnly(std::string appName, OwnerAuthenticationContextFactory biometryContexts);
@@ -34,6 +36,10 @@ public:
         return std::string(card_.unlockSymbol());
     }
     [[nodiscard]] bool hasMinimizeButton() const override { return card_.hasMinimizeButton(); }
+    [[nodiscard]] std::string unlockWaitText() const override {
+        return card_.unlockWaitText().value_or("");
+    }
+    [[nodiscard]] Subscription observeUnlockWait(std::function<void()> handler) override;
     void unlockTapped() override { card_.unlockTapped(); }
     void minimizeTapped() override { card_.minimizeTapped(); }
     void backgroundTapped() override { background_.tapped(); }
