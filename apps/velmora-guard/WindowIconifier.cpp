@@ -41,7 +41,7 @@ std::unique_ptr<WindowIconifier> WindowIconifier::connect(Logging& log) {
 WindowIconifier::WindowIconifier(xcb_connection_t* connection, xcb_window_t root)
     : connection_(connection), root_(root), clientList_(atom("_NET_CLIENT_LIST")),
       wmPid_(atom("_NET_WM_PID")), wmState_(atom("WM_STATE")),
-      wmChangeState_(atom("WM_CHANGE_STATE")) {
+      wmChangeState_(atom("WM_CHANGE_STATE")), identities_(connection) {
     const xcb_query_extension_reply_t* resource = xcb_get_extension_data(connection_, &xcb_res_id);
     hasResourceExtension_ = resource && resource->present;
 }
@@ -58,13 +58,17 @@ bool WindowIconifier::hasFailed() const {
     return xcb_connection_has_error(connection_) != 0;
 }
 
-int WindowIconifier::iconify(const std::vector<ProcessId>& pids) {
+int WindowIconifier::iconify(const std::vector<ProcessId>& pids,
+                             const std::vector<ApplicationIdentities>& applications) {
     // From now on, changes of the list of managed windows tell of new windows.
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
     int requested = 0;
     for (const xcb_window_t window : managedWindows()) {
-        if (std::find(pids.begin(), pids.end(), ownerOf(window)) == pids.end()) {
+        const ProcessId owner = ownerOf(window);
+        if (std::find(pids.begin(), pids.end(), owner) == pids.end() &&
+            (applications.empty() ||
+             !owningApplication(identities_.read(window, owner), applications))) {
             continue;
         }
         // Its state changes tell when the window manager shows it again.

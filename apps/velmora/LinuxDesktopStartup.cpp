@@ -3,7 +3,9 @@
 #include "DisplayEnvironment.hpp"
 #include "GuardLink.hpp"
 #include "LinuxPlatformBuilder.hpp"
+#include "Models/AppState.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
+#include "ProtectedIdentityKeeper.hpp"
 #include "SharedAppLog.hpp"
 #include "Ui/QtHostApplication.hpp"
 
@@ -11,6 +13,7 @@
 #include <QQuickWindow>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/prctl.h>
 
 namespace velmora {
 
@@ -19,9 +22,13 @@ struct DesktopStartup::State {
     GuardLink guard;
     LinuxPlatformBuilder builder;
     Subscription connectionLost;
+    std::unique_ptr<ProtectedIdentityKeeper> identities;
 };
 
 std::optional<std::string> DesktopStartup::prepareSession() {
+    // No core dump and no other process of the account reading this one's memory: a
+    // password typed into the prompt passes through it.
+    ::prctl(PR_SET_DUMPABLE, 0);
     const DisplayEnvironment environment =
         DisplayEnvironment::check(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
     if (environment.error) {
@@ -44,28 +51,40 @@ std::optional<Platform> DesktopStartup::buildPlatform() {
     return state_->builder.build();
 }
 
+bool DesktopStartup::replacesEndedInstance() const {
+    return state_->guard.wasStartedByGuard();
+}
+
+Observable<bool>& DesktopStartup::guardAnswers() {
+    return state_->guard.guardAnswers();
+}
+
 const std::string& DesktopStartup::error() const {
     return state_->builder.error();
 }
 
 void DesktopStartup::platformInstalled() {
     state_->builder.log()->start();
+    state_->identities = std::make_unique<ProtectedIdentityKeeper>(
+        AppState::shared(), state_->builder.applications(), state_->builder.protectedApplications(),
+        installedPlatform().runLoop);
     state_->connectionLost = state_->builder.connection()->observeConnectionLost([] {
         installedPlatform().logger->error("Lost the connection to the X server");
         QCoreApplication::exit(EXIT_FAILURE);
     });
 }
 
-void DesktopStartup::handedOver() {
-    // The running Velmora has a guard of its own.
-    state_->guard.quit();
-}
+// The running Velmora has a guard of its own, and this one has none (a Velmora that a guard
+// started never hands over), so there is nobody to tell.
+void DesktopStartup::handedOver() {}
 
 void DesktopStartup::watch(const std::shared_ptr<AppDelegate>& delegate) {
-    state_->guard.watch([weak = std::weak_ptr(delegate)] {
-        const auto live = weak.lock();
-        return live && live->hasLockEngine();
-    });
+    state_->guard.watch(
+        [weak = std::weak_ptr(delegate)] {
+            const auto live = weak.lock();
+            return live && live->hasLockEngine();
+        },
+        [applications = state_->builder.protectedApplications()] { return applications->get(); });
 }
 
 void DesktopStartup::launch(AppDelegate& delegate) {

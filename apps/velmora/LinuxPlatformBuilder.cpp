@@ -23,6 +23,7 @@
 #include "Platform/Linux/XdgApplicationDirectory.hpp"
 #include "Platform/Linux/XdgAutostart.hpp"
 #include "Platform/Linux/XdgDirectories.hpp"
+#include "Platform/Linux/XdgStateStore.hpp"
 #include "Platform/Linux/XdgUrlOpener.hpp"
 #include "SharedAppLog.hpp"
 #include "Ui/QtAlertPresenter.hpp"
@@ -80,9 +81,10 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
     platform.logger = logger;
     auto applications = std::make_shared<XdgApplicationDirectory>(applicationDirs,
                                                                   DesktopLocale::fromEnvironment());
+    applications_ = applications;
     platform.workspace = std::make_shared<X11Workspace>(
         X11Workspace::Dependencies{connection_, clients, runLoop, applications, sessionEvents,
-                                   logger, QtHostApplication::identifier});
+                                   logger, QtHostApplication::identifier, protectedApplications_});
     platform.userDefaults =
         std::make_shared<JsonFileUserDefaults>(JsonFileUserDefaults::defaultPath());
     platform.bundleReader = std::make_shared<DesktopEntryBundleReader>(
@@ -120,6 +122,7 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
         std::make_shared<QtApplicationPicker>(QtApplicationPicker::defaultDirectory());
     platform.alerts = std::make_shared<QtAlertPresenter>();
     platform.applicationIcons = std::make_shared<DesktopEntryIcons>(applications);
+    platform.stateStore = std::make_shared<XdgStateStore>(XdgStateStore::defaultDirectory());
     return platform;
 }
 

@@ -51,9 +51,11 @@ int main(int argc, char** argv) {
 
     SingleInstance instance(SingleInstance::defaultSocketPath());
     // A later start asks this one for its settings; the platform is installed by then.
-    if (!instance.becomePrimary([] {
-            installedPlatform().notificationCenter->post(AppDelegate::openSettingsRequested);
-        })) {
+    if (!instance.becomePrimary(
+            [] {
+                installedPlatform().notificationCenter->post(AppDelegate::openSettingsRequested);
+            },
+            startup.replacesEndedInstance())) {
         startup.handedOver();
         return EXIT_SUCCESS;
     }
