@@ -68,10 +68,20 @@ int main(int argc, char** argv) {
     installPlatform(std::move(*platform));
     startup.platformInstalled();
 
-    const auto delegate =
-        AppDelegate::create(AppDelegate::platformDefaults([] { return LockEngine::shared(); }));
+    // Until a guard answers, the engine covers every protected application itself.
+    const auto delegate = AppDelegate::create(AppDelegate::platformDefaults([&startup] {
+        const auto engine = LockEngine::shared();
+        engine->setCoverEveryProtectedProcess(!startup.guardAnswers().get());
+        return engine;
+    }));
     host->setDelegate(delegate);
     startup.watch(delegate);
+    const Subscription guardAnswers = startup.guardAnswers().subscribeToChanges(
+        [weak = std::weak_ptr(delegate)](const bool& answers) {
+            if (const auto live = weak.lock(); live && live->hasLockEngine()) {
+                LockEngine::shared()->setCoverEveryProtectedProcess(!answers);
+            }
+        });
 
     TrayIcon tray(
         [weak = std::weak_ptr(delegate)] {

@@ -26,7 +26,7 @@ TEST_F(Tampering, AnEntryClaimingItsClassOrItRunningUnderAForeignClassLeavesItCo
         ASSERT_TRUE(launched);
         const WindowInfo window = activate(*launched);
         ASSERT_TRUE(waitForOverlayOver(window));
-        EXPECT_FALSE(showsThroughCover(window.frame, kClientColor));
+        EXPECT_FALSE(shows(window.frame, kClientColor));
     }
 }
 
