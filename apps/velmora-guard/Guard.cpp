@@ -57,7 +57,7 @@ int Guard::run() {
             return 1;
         }
         if ((watched[1].revents != 0 || readIn) && windows_.readEvents() && guarding_) {
-            if (const int again = windows_.iconify(watched_); again > 0) {
+            if (const int again = windows_.iconify(watched_, protected_); again > 0) {
                 log_.warn("Iconified " + std::to_string(again) +
                           " windows of protected applications shown while Velmora is away");
             }
@@ -102,6 +102,7 @@ Guard::Heard Guard::readChannel() {
         return Heard::ended;
     }
     received_.append(buffer, static_cast<std::size_t>(count));
+    bool heard = false;
     std::size_t end = 0;
     while ((end = received_.find('\n')) != std::string::npos) {
         const std::string line = received_.substr(0, end);
@@ -115,6 +116,10 @@ Guard::Heard Guard::readChannel() {
             return Heard::quit;
         }
         handle(*message);
+        heard = true;
+    }
+    if (heard) {
+        answer();
     }
     if (received_.size() >= guard::kMaxGuardLineSize) {
         log_.warn("Dropping an overlong line from Velmora");
@@ -123,8 +128,25 @@ Guard::Heard Guard::readChannel() {
     return Heard::nothing;
 }
 
+void Guard::answer() {
+    // Never waits: a Velmora that does not read is one the heartbeat deadline deals with.
+    ::send(channel_, guard::kAliveLine.data(), guard::kAliveLine.size(),
+           MSG_DONTWAIT | MSG_NOSIGNAL);
+}
+
 void Guard::handle(const guard::GuardMessage& message) {
     lastHeard_ = Clock::now();
+    if (message.kind == guard::GuardMessageKind::protects) {
+        if (message.applications != protected_) {
+            std::string names;
+            for (const ApplicationIdentities& application : message.applications) {
+                names += ' ' + application.desktopId;
+            }
+            log_.info("Protected applications:" + (names.empty() ? " none" : names));
+            protected_ = message.applications;
+        }
+        return;
+    }
     if (message.kind != guard::GuardMessageKind::watching) {
         return;
     }
@@ -144,7 +166,7 @@ void Guard::handle(const guard::GuardMessage& message) {
 
 void Guard::velmoraHung() {
     // Out of reach first: its covers vanish with it.
-    windows_.iconify(watched_);
+    windows_.iconify(watched_, protected_);
     ::kill(velmora_, SIGKILL);
     awaitChannelEnd();
     velmoraEnded("Velmora (pid " + std::to_string(velmora_) + ") did not answer for " +
@@ -154,7 +176,7 @@ void Guard::velmoraHung() {
 void Guard::velmoraEnded(std::string_view how) {
     closeChannel();
     guarding_ = true;
-    const int iconified = windows_.iconify(watched_);
+    const int iconified = windows_.iconify(watched_, protected_);
     log_.error(std::string(how) + "; iconified " + std::to_string(iconified) +
                " windows of protected applications");
     const auto now = Clock::now();

@@ -10,10 +10,11 @@
 
 namespace velmora {
 
-/// Watches one Velmora after another over their channels. When one ends without saying
-/// "quit", or stops answering, it iconifies the protected processes that Velmora last
-/// reported, keeps them iconified, and starts Velmora again, which locks everything anew;
-/// once the new Velmora reports that it covers, the windows are its business again.
+/// Watches one Velmora after another over their channels, answering each report. When one
+/// ends without saying "quit", or stops answering, it iconifies the protected processes that
+/// Velmora last reported and every window of the protected applications it named, keeps
+/// them iconified (new ones included), and starts Velmora again, which locks everything
+/// anew; once the new Velmora reports that it covers, the windows are its business again.
 ///
 ///     Guard guard(log, *iconifier, {"/usr/bin/velmora"}, velmoraPid, channel);
 ///     return guard.run();
@@ -35,6 +36,7 @@ private:
     [[nodiscard]] int pollTimeout(Clock::time_point now) const;
     Heard readChannel();
     void handle(const guard::GuardMessage& message);
+    void answer();
     void velmoraHung();
     void velmoraEnded(std::string_view how);
     void startVelmora();
@@ -49,6 +51,7 @@ private:
     std::string received_;
     std::optional<Clock::time_point> lastHeard_;
     std::vector<ProcessId> watched_;
+    std::vector<ApplicationIdentities> protected_;
     bool guarding_ = false;
     std::optional<Clock::time_point> restartAt_;
     RestartLimiter limiter_;

@@ -47,7 +47,7 @@ std::unique_ptr<WindowIconifier> WindowIconifier::connect(Logging& log) {
 }
 
 WindowIconifier::WindowIconifier(xcb_connection_t* connection, xcb_window_t root)
-    : connection_(connection), root_(root) {
+    : connection_(connection), root_(root), identities_(connection) {
     if (!connection_) {
         return;
     }
@@ -74,7 +74,8 @@ bool WindowIconifier::hasFailed() const {
     return connection_ && xcb_connection_has_error(connection_) != 0;
 }
 
-int WindowIconifier::iconify(const std::vector<ProcessId>& pids) {
+int WindowIconifier::iconify(const std::vector<ProcessId>& pids,
+                             const std::vector<ApplicationIdentities>& applications) {
     if (!connection_) {
         return 0;
     }
@@ -83,7 +84,10 @@ int WindowIconifier::iconify(const std::vector<ProcessId>& pids) {
     xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
     int requested = 0;
     for (const xcb_window_t window : managedWindows()) {
-        if (std::find(pids.begin(), pids.end(), ownerOf(window)) == pids.end()) {
+        const ProcessId owner = ownerOf(window);
+        if (std::find(pids.begin(), pids.end(), owner) == pids.end() &&
+            (applications.empty() ||
+             !owningApplication(identities_.read(window, owner), applications))) {
             continue;
         }
         // Its state changes tell when the window manager shows it again.

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "Platform/Linux/ApplicationIdentities.hpp"
 #include "Support/Logging.hpp"
 #include "Support/ProcessId.hpp"
+#include "WindowIdentityReader.hpp"
 
 #include <memory>
 #include <vector>
@@ -9,12 +11,13 @@
 
 namespace velmora {
 
-/// Iconifies every window that the window manager manages for a set of processes, over a
-/// connection of its own, and hears when one of them is shown again.
+/// Iconifies every window that the window manager manages for a set of processes or
+/// protected applications, over a connection of its own, and hears when one of them is
+/// shown again or a new one appears.
 ///
 ///     auto iconifier = WindowIconifier::connect(log);
-///     iconifier->iconify({4211});
-///     if (iconifier->readEvents()) { iconifier->iconify({4211}); }   // one came back
+///     iconifier->iconify({4211}, {{"org.gnome.Evolution", {"Evolution"}, {}}});
+///     if (iconifier->readEvents()) { iconifier->iconify({4211}, applications); }
 class WindowIconifier {
 public:
     /// Nothing when the X server named by DISPLAY cannot be reached. On a Wayland session
@@ -29,9 +32,10 @@ public:
     /// The connection broke: the session is over.
     [[nodiscard]] bool hasFailed() const;
 
-    /// Asks the window manager to iconify each managed window of `pids` that is not iconic
-    /// yet; answers how many it asked for.
-    int iconify(const std::vector<ProcessId>& pids);
+    /// Asks the window manager to iconify each managed window of `pids`, or that belongs to
+    /// one of `applications`, that is not iconic yet; answers how many it asked for.
+    int iconify(const std::vector<ProcessId>& pids,
+                const std::vector<ApplicationIdentities>& applications);
     /// Takes the waiting events; true when one may have shown a window again (a window's
     /// ICCCM state or the list of managed windows changed).
     bool readEvents();
@@ -57,6 +61,7 @@ private:
     xcb_atom_t wmPid_ = XCB_ATOM_NONE;
     xcb_atom_t wmState_ = XCB_ATOM_NONE;
     xcb_atom_t wmChangeState_ = XCB_ATOM_NONE;
+    WindowIdentityReader identities_;
 };
 
 } // namespace velmora

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <string_view>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 using namespace velmora;
@@ -24,8 +25,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     // A new session: Ctrl+C in Velmora's terminal, or the terminal closing, leaves the
-    // guard running.
+    // guard running. Not dumpable: no other process of the account can stop it with a
+    // debugger or read what it knows.
     ::setsid();
+    ::prctl(PR_SET_DUMPABLE, 0);
     // A write to an X server that has gone must not end the guard before it can say so.
     ::signal(SIGPIPE, SIG_IGN);
     GuardLog log;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Platform.hpp"
+#include "Support/Observable.hpp"
 
 #include <memory>
 #include <optional>
@@ -17,6 +18,7 @@ class AppDelegate;
 ///     if (auto error = DesktopStartup::prepareSession()) { return fail(*error); }
 ///     QApplication application(argc, argv);
 ///     DesktopStartup startup;
+///     instance.becomePrimary(handler, startup.replacesEndedInstance());
 ///     auto platform = startup.buildPlatform();        // startup.error() when none
 ///     installPlatform(std::move(*platform));
 ///     startup.platformInstalled();
@@ -36,6 +38,13 @@ public:
     DesktopStartup(const DesktopStartup&) = delete;
     DesktopStartup& operator=(const DesktopStartup&) = delete;
 
+    /// This start replaces a Velmora that ended without quitting: it takes the single
+    /// instance's place rather than handing over to whatever answers there.
+    [[nodiscard]] bool replacesEndedInstance() const;
+    /// Whether a guard answers, which keeps protected applications out of reach should this
+    /// Velmora die; while none does, Velmora covers them itself. Always true where no guard
+    /// is needed (macOS).
+    [[nodiscard]] Observable<bool>& guardAnswers();
     /// The desktop's services; none when the desktop cannot be reached.
     [[nodiscard]] std::optional<Platform> buildPlatform();
     /// Why `buildPlatform` made nothing.

@@ -2,10 +2,12 @@
 
 #include "InstalledFile.hpp"
 #include "Models/AppState.hpp"
+#include "Platform/Linux/ReadableWatch.hpp"
 #include "Platform/Platform.hpp"
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <csignal>
@@ -44,6 +46,7 @@ int inheritedChannel() {
     }
     // Nothing Velmora starts may hold it open: its end is how the guard sees Velmora die.
     ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
     return fd;
 }
 
@@ -58,40 +61,66 @@ std::vector<ProcessId> protectedProcesses() {
     return pids;
 }
 
+std::string seconds(std::chrono::steady_clock::duration duration) {
+    return std::to_string(std::chrono::ceil<std::chrono::seconds>(duration).count()) + " s";
+}
+
 } // namespace
 
-GuardLink::GuardLink() : channel_(inheritedChannel()) {}
+GuardLink::GuardLink() : startedByGuard_(std::getenv(guard::kChannelVariable) != nullptr) {
+    channel_ = inheritedChannel();
+    if (channel_ >= 0) {
+        guard_ = GuardProcess::parent();
+    }
+}
 
 GuardLink::~GuardLink() {
     heartbeat_.reset();
+    stopCheck_.reset();
+    answers_.reset();
     if (channel_ >= 0) {
         ::close(channel_);
     }
 }
 
-void GuardLink::watch(CoverageCheck isCovering) {
+void GuardLink::watch(CoverageCheck isCovering, ProtectedApplications applications) {
     const auto& log = installedPlatform().logger;
+    isCovering_ = std::move(isCovering);
+    applications_ = std::move(applications);
     if (channel_ >= 0) {
         log->info("Watched by the guard that started this Velmora");
+        answers_ = std::make_unique<ReadableWatch>(channel_, [this] { readAnswers(); });
     } else if (!startGuard()) {
         log->error("Cannot start velmora-guard (" + std::string(std::strerror(errno)) +
                    "): protected applications stay usable if Velmora stops");
-        return;
     }
-    isCovering_ = std::move(isCovering);
     heartbeat_ = std::make_unique<QTimer>();
     heartbeat_->setInterval(guard::kHeartbeatInterval);
-    QObject::connect(heartbeat_.get(), &QTimer::timeout, [this] { report(); });
+    QObject::connect(heartbeat_.get(), &QTimer::timeout, [this] { heartbeat(); });
     // The first report comes from the running event loop: the guard's patience starts there.
     heartbeat_->start();
+    stopCheck_ = std::make_unique<QTimer>();
+    stopCheck_->setInterval(stopCheckInterval);
+    QObject::connect(stopCheck_.get(), &QTimer::timeout, [this] {
+        if (guard_ && guard_->isStopped()) {
+            replaceGuard("is stopped");
+        }
+    });
+    stopCheck_->start();
 }
 
 void GuardLink::quit() {
     heartbeat_.reset();
-    send({guard::GuardMessageKind::quit});
+    stopCheck_.reset();
+    if (answers_) {
+        // The guard ends now, and that is no reason to start another.
+        answers_->setEnabled(false);
+    }
+    send(guard::encodeGuardMessage({guard::GuardMessageKind::quit}));
 }
 
 bool GuardLink::startGuard() {
+    limiter_.recordStart(Clock::now());
     int pair[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) {
         return false;
@@ -137,32 +166,119 @@ bool GuardLink::startGuard() {
         return false;
     }
     channel_ = pair[0];
+    ::fcntl(channel_, F_SETFL, ::fcntl(channel_, F_GETFL) | O_NONBLOCK);
+    guard_ = GuardProcess::child(pid);
+    answers_ = std::make_unique<ReadableWatch>(channel_, [this] { readAnswers(); });
     installedPlatform().logger->info("Started velmora-guard (pid " + std::to_string(pid) + ")");
     return true;
 }
 
+void GuardLink::heartbeat() {
+    std::erase_if(ending_, [](GuardProcess& ended) { return ended.reap(); });
+    // Answers that came while this loop was busy count: only the guard's silence is judged.
+    if (channel_ >= 0) {
+        readAnswers();
+    }
+    const auto now = Clock::now();
+    if (channel_ < 0) {
+        if (limiter_.nextStart(now) <= now) {
+            replaceGuard("is gone");
+        }
+        return;
+    }
+    if (unansweredSince_ && now - *unansweredSince_ > guard::kHeartbeatTimeout) {
+        replaceGuard("did not answer for " + seconds(guard::kHeartbeatTimeout));
+        return;
+    }
+    report();
+}
+
 void GuardLink::report() {
-    if (!send(isCovering_() ? guard::GuardMessage::watching(protectedProcesses())
-                            : guard::GuardMessage{})) {
-        installedPlatform().logger->error(
-            "velmora-guard has ended: protected applications stay usable if Velmora stops");
-        heartbeat_->stop();
+    std::string lines;
+    if (isCovering_ && isCovering_()) {
+        lines = guard::encodeGuardMessage(guard::GuardMessage::watching(protectedProcesses())) +
+                guard::encodeGuardMessage(guard::GuardMessage::protecting(applications_()));
+    } else {
+        lines = guard::encodeGuardMessage({});
+    }
+    if (!send(lines)) {
+        replaceGuard("has ended");
+    } else if (!unansweredSince_) {
+        unansweredSince_ = Clock::now();
     }
 }
 
-bool GuardLink::send(const guard::GuardMessage& message) {
+void GuardLink::readAnswers() {
+    char buffer[256];
+    for (;;) {
+        const ssize_t count = ::recv(channel_, buffer, sizeof buffer, MSG_DONTWAIT);
+        if (count > 0) {
+            unansweredSince_.reset();
+            guardAnswers_.setIfChanged(true);
+            continue;
+        }
+        if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
+            return;
+        }
+        replaceGuard("has ended");
+        return;
+    }
+}
+
+void GuardLink::replaceGuard(std::string_view why) {
+    const auto& log = installedPlatform().logger;
+    const std::string which =
+        guard_ ? "velmora-guard (pid " + std::to_string(guard_->pid()) + ")" : "velmora-guard";
+    guardAnswers_.setIfChanged(false);
+    unansweredSince_.reset();
+    closeChannel();
+    if (guard_) {
+        guard_->kill();
+        ending_.push_back(std::move(*guard_));
+        guard_.reset();
+    }
+    const auto now = Clock::now();
+    if (const auto next = limiter_.nextStart(now); next > now) {
+        log->error(which + " " + std::string(why) + "; it was started " +
+                   std::to_string(maxGuardStarts) + " times within " + seconds(guardStartWindow) +
+                   ", so another follows in " + seconds(next - now) +
+                   ": protected applications stay usable if Velmora stops meanwhile");
+        return;
+    }
+    log->warn(which + " " + std::string(why) + "; starting a new one");
+    if (!startGuard()) {
+        log->error("Cannot start velmora-guard (" + std::string(std::strerror(errno)) +
+                   "): protected applications stay usable if Velmora stops");
+        return;
+    }
+    report();
+}
+
+void GuardLink::closeChannel() {
+    if (channel_ < 0) {
+        return;
+    }
+    // The watch's own callback may be what is running: it goes on a later turn, and the
+    // descriptor with it, so that no other watch on a reused number is touched.
+    std::shared_ptr<ReadableWatch> watch = std::move(answers_);
+    if (watch) {
+        watch->setEnabled(false);
+    }
+    QTimer::singleShot(0, [watch, fd = channel_]() mutable {
+        watch.reset();
+        ::close(fd);
+    });
+    channel_ = -1;
+}
+
+bool GuardLink::send(const std::string& lines) {
     if (channel_ < 0) {
         return false;
     }
-    const std::string line = guard::encodeGuardMessage(message);
-    const ssize_t sent = ::send(channel_, line.data(), line.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-    // A full channel means a guard that is slow to read, not one that is gone.
-    if (sent < 0 && errno != EAGAIN && errno != EINTR) {
-        ::close(channel_);
-        channel_ = -1;
-        return false;
-    }
-    return true;
+    const ssize_t sent = ::send(channel_, lines.data(), lines.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    // A full channel means a guard that is slow to read, not one that is gone; one that
+    // stays so stops answering, and the heartbeat deals with it.
+    return sent >= 0 || errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
 }
 
 } // namespace velmora

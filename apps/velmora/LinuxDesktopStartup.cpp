@@ -8,6 +8,7 @@
 #include "Models/AppState.hpp"
 #include "Platform/Linux/Wayland/KWinBridge.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
+#include "ProtectedIdentityKeeper.hpp"
 #include "SharedAppLog.hpp"
 #include "Ui/QtHostApplication.hpp"
 
@@ -16,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <sys/prctl.h>
 
 namespace velmora {
 
@@ -33,9 +35,13 @@ struct DesktopStartup::State {
     std::string kwinError;
     std::optional<KWinProtectedProcesses> protectedProcesses;
     Subscription connectionLost;
+    std::unique_ptr<ProtectedIdentityKeeper> identities;
 };
 
 std::optional<std::string> DesktopStartup::prepareSession() {
+    // No core dump and no other process of the account reading this one's memory: a
+    // password typed into the prompt passes through it.
+    ::prctl(PR_SET_DUMPABLE, 0);
     const DisplayEnvironment environment = DisplayEnvironment::check(
         std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"), std::getenv("XDG_CURRENT_DESKTOP"));
     if (environment.error) {
@@ -69,6 +75,14 @@ std::optional<Platform> DesktopStartup::buildPlatform() {
     return platform;
 }
 
+bool DesktopStartup::replacesEndedInstance() const {
+    return state_->guard.wasStartedByGuard();
+}
+
+Observable<bool>& DesktopStartup::guardAnswers() {
+    return state_->guard.guardAnswers();
+}
+
 const std::string& DesktopStartup::error() const {
     return chosenDesktop == DisplayEnvironment::Desktop::x11 ? state_->builder.error()
                                                              : state_->kwinError;
@@ -86,22 +100,26 @@ void DesktopStartup::platformInstalled() {
         return;
     }
     state_->builder.log()->start();
+    state_->identities = std::make_unique<ProtectedIdentityKeeper>(
+        AppState::shared(), state_->builder.applications(), state_->builder.protectedApplications(),
+        installedPlatform().runLoop);
     state_->connectionLost = state_->builder.connection()->observeConnectionLost([] {
         installedPlatform().logger->error("Lost the connection to the X server");
         QCoreApplication::exit(EXIT_FAILURE);
     });
 }
 
-void DesktopStartup::handedOver() {
-    // The running Velmora has a guard of its own.
-    state_->guard.quit();
-}
+// The running Velmora has a guard of its own, and this one has none (a Velmora that a guard
+// started never hands over), so there is nobody to tell.
+void DesktopStartup::handedOver() {}
 
 void DesktopStartup::watch(const std::shared_ptr<AppDelegate>& delegate) {
-    state_->guard.watch([weak = std::weak_ptr(delegate)] {
-        const auto live = weak.lock();
-        return live && live->hasLockEngine();
-    });
+    state_->guard.watch(
+        [weak = std::weak_ptr(delegate)] {
+            const auto live = weak.lock();
+            return live && live->hasLockEngine();
+        },
+        [applications = state_->builder.protectedApplications()] { return applications->get(); });
 }
 
 void DesktopStartup::launch(AppDelegate& delegate) {

@@ -37,9 +37,10 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
     auto screens = std::make_shared<X11Screens>(connection_);
 
     Platform platform = std::move(session.platform);
-    platform.workspace = std::make_shared<X11Workspace>(
-        X11Workspace::Dependencies{connection_, clients, runLoop, session.applications,
-                                   session.sessionEvents, logger, QtHostApplication::identifier});
+    applications_ = session.applications;
+    platform.workspace = std::make_shared<X11Workspace>(X11Workspace::Dependencies{
+        connection_, clients, runLoop, session.applications, session.sessionEvents, logger,
+        QtHostApplication::identifier, protectedApplications_});
     platform.screens = screens;
     auto overlays = std::make_shared<QtOverlayWindowFactory>();
     const auto shownOverlays = [overlays = std::weak_ptr(overlays)] {

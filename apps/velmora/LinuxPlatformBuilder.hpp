@@ -1,6 +1,8 @@
 #pragma once
 
+#include "Platform/Linux/ApplicationDirectory.hpp"
 #include "Platform/Platform.hpp"
+#include "Support/Observable.hpp"
 
 #include <memory>
 #include <optional>
@@ -38,11 +40,24 @@ public:
     /// The platform's logger; its lines wait until it is started, after the platform is
     /// installed.
     [[nodiscard]] const std::shared_ptr<SharedAppLog>& log() const { return log_; }
+    /// The installed applications the platform reads.
+    [[nodiscard]] const std::shared_ptr<const ApplicationDirectory>& applications() const {
+        return applications_;
+    }
+    /// What names the protected applications' windows, for the workspace to go by; the
+    /// program keeps it up to date.
+    [[nodiscard]] const std::shared_ptr<Observable<std::vector<ApplicationIdentities>>>&
+    protectedApplications() const {
+        return protectedApplications_;
+    }
 
 private:
     std::string error_;
     std::shared_ptr<XcbConnection> connection_;
     std::shared_ptr<SharedAppLog> log_;
+    std::shared_ptr<const ApplicationDirectory> applications_;
+    std::shared_ptr<Observable<std::vector<ApplicationIdentities>>> protectedApplications_ =
+        std::make_shared<Observable<std::vector<ApplicationIdentities>>>();
     // Keep what the overlays cover out of reach for as long as the platform lives.
     std::unique_ptr<X11KeyboardGrab> keyboardGrab_;
     std::unique_ptr<X11OverlayStacking> overlayStacking_;

@@ -15,6 +15,7 @@
 #include "Platform/Linux/XdgApplicationDirectory.hpp"
 #include "Platform/Linux/XdgAutostart.hpp"
 #include "Platform/Linux/XdgDirectories.hpp"
+#include "Platform/Linux/XdgStateStore.hpp"
 #include "Platform/Linux/XdgUrlOpener.hpp"
 #include "SharedAppLog.hpp"
 #include "Ui/QtAlertPresenter.hpp"
@@ -81,6 +82,7 @@ LinuxSessionPlatform::LinuxSessionPlatform()
         std::make_shared<QtApplicationPicker>(QtApplicationPicker::defaultDirectory());
     platform.alerts = std::make_shared<QtAlertPresenter>();
     platform.applicationIcons = std::make_shared<DesktopEntryIcons>(applications);
+    platform.stateStore = std::make_shared<XdgStateStore>(XdgStateStore::defaultDirectory());
 }
 
 } // namespace velmora

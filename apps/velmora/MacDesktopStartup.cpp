@@ -12,6 +12,7 @@ namespace velmora {
 struct DesktopStartup::State {
     std::shared_ptr<SharedAppLog> log = std::make_shared<SharedAppLog>();
     std::string error;
+    Observable<bool> guardAnswers{true};
 };
 
 std::optional<std::string> DesktopStartup::prepareSession() {
@@ -32,6 +33,14 @@ std::optional<Platform> DesktopStartup::buildPlatform() {
         makeMacPlatform(std::make_shared<QtRunLoop>(), std::make_shared<QtOverlayWindowFactory>());
     platform.logger = state_->log;
     return platform;
+}
+
+bool DesktopStartup::replacesEndedInstance() const {
+    return false;
+}
+
+Observable<bool>& DesktopStartup::guardAnswers() {
+    return state_->guardAnswers;
 }
 
 const std::string& DesktopStartup::error() const {

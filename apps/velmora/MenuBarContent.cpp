@@ -29,6 +29,7 @@ SettingsPopupViewModel::Collaborators settingsPopup() {
         .updater = UpdateManager::shared().updater(),
         .mainBundleInfo = {{"CFBundleShortVersionString",
                             QCoreApplication::applicationVersion().toStdString()}},
+        .authManager = AuthManager::shared(),
     };
 }
 
@@ -48,6 +49,8 @@ MenuBarContent::MenuBarContent(MenuBarPanel& panel) : panel_(panel) {
         .application = platform.hostApplication,
         .runLoop = platform.runLoop,
         .settingsPopup = settingsPopup,
+        .failedAttempts = FailedAttempts::shared(),
+        .clock = platform.timeProvider,
     });
     auto* adaptor = new MenuBarDropdownAdaptor(model_, &context_);
     panel.setContent(kDropdown, adaptor);

@@ -25,11 +25,12 @@ QString SingleInstance::defaultSocketPath() {
         .filePath(QStringLiteral("velmora-%1.socket").arg(getuid()));
 }
 
-bool SingleInstance::becomePrimary(HandoverHandler onHandover) {
-    if (handOver()) {
+bool SingleInstance::becomePrimary(HandoverHandler onHandover, bool replacing) {
+    if (!replacing && handOver()) {
         return false;
     }
-    // Nobody answered: what is left at the path is from an instance that ended.
+    // Nobody answered, or this start replaces the instance that did: what is left at the
+    // path is from an instance that ended.
     QLocalServer::removeServer(socketPath_);
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);

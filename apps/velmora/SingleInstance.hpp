@@ -24,8 +24,10 @@ public:
 
     /// True when this process is now the only instance; `onHandover` then runs on the event
     /// loop each time a later start hands over. False when another instance took the
-    /// handover.
-    [[nodiscard]] bool becomePrimary(HandoverHandler onHandover);
+    /// handover. With `replacing` (a start in place of an instance that ended), whatever
+    /// still answers at the path, an instance stuck on its way out or something planted, is
+    /// not handed over to: this process takes the path.
+    [[nodiscard]] bool becomePrimary(HandoverHandler onHandover, bool replacing = false);
 
 private:
     bool handOver();

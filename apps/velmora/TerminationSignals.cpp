@@ -1,6 +1,7 @@
 #include "TerminationSignals.hpp"
 
 #include <array>
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -53,9 +54,12 @@ TerminationSignals::~TerminationSignals() {
 }
 
 void TerminationSignals::handle(int signal) {
+    // The interrupted code may be about to read errno, which the write can change.
+    const int savedErrno = errno;
     const unsigned char number = static_cast<unsigned char>(signal);
     // Async-signal-safe; a full pipe only means a stop is already on its way.
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &number, 1);
+    errno = savedErrno;
 }
 
 } // namespace velmora

@@ -51,9 +51,11 @@ int main(int argc, char** argv) {
 
     SingleInstance instance(SingleInstance::defaultSocketPath());
     // A later start asks this one for its settings; the platform is installed by then.
-    if (!instance.becomePrimary([] {
-            installedPlatform().notificationCenter->post(AppDelegate::openSettingsRequested);
-        })) {
+    if (!instance.becomePrimary(
+            [] {
+                installedPlatform().notificationCenter->post(AppDelegate::openSettingsRequested);
+            },
+            startup.replacesEndedInstance())) {
         startup.handedOver();
         return EXIT_SUCCESS;
     }
@@ -66,10 +68,20 @@ int main(int argc, char** argv) {
     installPlatform(std::move(*platform));
     startup.platformInstalled();
 
-    const auto delegate =
-        AppDelegate::create(AppDelegate::platformDefaults([] { return LockEngine::shared(); }));
+    // Until a guard answers, the engine covers every protected application itself.
+    const auto delegate = AppDelegate::create(AppDelegate::platformDefaults([&startup] {
+        const auto engine = LockEngine::shared();
+        engine->setCoverEveryProtectedProcess(!startup.guardAnswers().get());
+        return engine;
+    }));
     host->setDelegate(delegate);
     startup.watch(delegate);
+    const Subscription guardAnswers = startup.guardAnswers().subscribeToChanges(
+        [weak = std::weak_ptr(delegate)](const bool& answers) {
+            if (const auto live = weak.lock(); live && live->hasLockEngine()) {
+                LockEngine::shared()->setCoverEveryProtectedProcess(!answers);
+            }
+        });
 
     TrayIcon tray(
         [weak = std::weak_ptr(delegate)] {

@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
-#include <fstream>
 #include <iostream>
 #include <limits>
 #include <pthread.h>
 #include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace velmora {
@@ -98,24 +98,34 @@ std::string header(TimePoint start, const std::string& systemVersion) {
     return text;
 }
 
+/// A folder for this account alone, made if missing; false when it is a link or not a
+/// folder, and then nothing is written there.
+bool prepareOwnDirectory(const std::filesystem::path& directory) {
+    if (directory.empty()) {
+        return false;
+    }
+    std::error_code ignored;
+    std::filesystem::create_directories(directory.parent_path(), ignored);
+    ::mkdir(directory.c_str(), 0700);
+    struct stat info {};
+    return ::lstat(directory.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           ::chmod(directory.c_str(), 0700) == 0;
+}
+
 /// Replaces whatever is at `path` in one step, so a reader never sees half a header.
 void writeAtomically(const std::filesystem::path& path, const std::string& text) {
     std::filesystem::path temporary = path;
     temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.flush();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return;
-        }
+    ::unlink(temporary.c_str());
+    const int fd =
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return;
     }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
+    const bool written = writeAll(fd, text.data(), text.size());
+    ::close(fd);
+    if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
     }
 }
 
@@ -134,8 +144,8 @@ std::filesystem::path ownDirectory() {
 #ifdef __APPLE__
     return AppLogger::macApplicationSupportDirectory(std::getenv("HOME"));
 #else
-    return AppLogger::applicationSupportDirectory(std::getenv("XDG_DATA_HOME"),
-                                                  std::getenv("HOME"));
+    return AppLogger::applicationSupportDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"),
+                                                  std::getenv("XDG_RUNTIME_DIR"));
 #endif
 }
 
@@ -177,36 +187,40 @@ const std::shared_ptr<AppLogger>& AppLogger::shared() {
 }
 
 std::filesystem::path AppLogger::applicationSupportDirectory(const char* xdgDataHome,
-                                                             const char* home) {
+                                                             const char* home,
+                                                             const char* xdgRuntimeDir) {
     // Relative values are invalid for XDG and are ignored.
     if (xdgDataHome != nullptr && xdgDataHome[0] == '/') {
         return std::filesystem::path(xdgDataHome) / "Brevane";
     }
-    if (home != nullptr && home[0] != '\0') {
+    if (home != nullptr && home[0] == '/') {
         return std::filesystem::path(home) / ".local" / "share" / "Brevane";
     }
-    std::error_code ignored;
-    return std::filesystem::temp_directory_path(ignored) / "Brevane";
+    if (xdgRuntimeDir != nullptr && xdgRuntimeDir[0] == '/') {
+        return std::filesystem::path(xdgRuntimeDir) / "Brevane";
+    }
+    return {};
 }
 
 std::filesystem::path AppLogger::macApplicationSupportDirectory(const char* home) {
     if (home != nullptr && home[0] == '/') {
         return std::filesystem::path(home) / "Library" / "Application Support" / "Brevane";
     }
-    std::error_code ignored;
-    return std::filesystem::temp_directory_path(ignored) / "Brevane";
+    return {};
 }
 
 AppLogger::AppLogger(Token, const std::filesystem::path& directory, TimePoint start,
                      std::shared_ptr<RunLoop> runLoop, std::shared_ptr<TimeProviding> clock,
                      const std::string& systemVersion)
-    : logFileURL_(directory / ("Brevane-" + fileNameTime(start) + ".log")),
+    : logFileURL_(prepareOwnDirectory(directory)
+                      ? directory / ("Brevane-" + fileNameTime(start) + ".log")
+                      : std::filesystem::path()),
       runLoop_(std::move(runLoop)), clock_(std::move(clock)) {
     logBuffer_.reserve(maxBufferSize);
-    std::error_code ignored;
-    std::filesystem::create_directories(directory, ignored);
-    writeAtomically(logFileURL_, header(start, systemVersion));
-    std::cout << "[Brevane] Log file: " << logFileURL_.string() << std::endl;
+    if (!logFileURL_.empty()) {
+        writeAtomically(logFileURL_, header(start, systemVersion));
+        std::cout << "[Brevane] Log file: " << logFileURL_.string() << std::endl;
+    }
     writer_ = std::thread([this] { runWriter(); });
 }
 
@@ -350,7 +364,7 @@ void AppLogger::writeOut(std::vector<std::string>& lines) {
     }
     lines.clear();
     // Never created here: a log file deleted while running stays deleted.
-    const int fd = ::open(logFileURL_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    const int fd = ::open(logFileURL_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) {
         return;
     }

@@ -33,7 +33,9 @@ public:
     static constexpr Seconds flushInterval{60.0};
 
     /// Writes the header of a new log file in `directory` (created if missing; failures are
-    /// ignored) and queues the start of the flush timer on `runLoop`.
+    /// ignored) and queues the start of the flush timer on `runLoop`. The directory is made
+    /// for this account alone (0700) and the file readable by it alone (0600); a link in
+    /// either place is never followed. Without a directory nothing is written.
     static std::shared_ptr<AppLogger> create(std::filesystem::path directory,
                                              std::shared_ptr<RunLoop> runLoop,
                                              std::shared_ptr<TimeProviding> clock,
@@ -44,12 +46,14 @@ public:
     /// is still buffered is written when the process exits normally.
     static const std::shared_ptr<AppLogger>& shared();
 
-    /// "$XDG_DATA_HOME/Brevane", else "$HOME/.local/share/Brevane", else a "Brevane" folder in
-    /// the temporary directory. Either argument may be null.
+    /// "$XDG_DATA_HOME/Brevane", else "$HOME/.local/share/Brevane", else
+    /// "$XDG_RUNTIME_DIR/Brevane", else none: never a folder others can write to. Any
+    /// argument may be null.
     static std::filesystem::path applicationSupportDirectory(const char* xdgDataHome,
-                                                             const char* home);
+                                                             const char* home,
+                                                             const char* xdgRuntimeDir);
     /// On macOS: "$HOME/Library/Application Support/Brevane", the per-user folder of a
-    /// program outside the sandbox, else a "Brevane" folder in the temporary directory.
+    /// program outside the sandbox, else none.
     static std::filesystem::path macApplicationSupportDirectory(const char* home);
 
     AppLogger(Token, const std::filesystem::path& directory, TimePoint start,

@@ -2,7 +2,9 @@
 
 #include "Core/LogFileWriting.hpp"
 
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
@@ -278,7 +280,7 @@ void CrashReporter::handleSignal(int signal, const char* name) noexcept {
     // Only the first crashing thread reports; any other waits a while for it to end the process.
     std::uint64_t expected = 0;
     if (reportingThread.compare_exchange_strong(expected, currentThreadId())) {
-        const int fd = ::open(logFilePath_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        const int fd = ::open(logFilePath_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW);
         if (fd >= 0) {
             writeSignalReport(signal, name, where, fd);
             ::close(fd);
@@ -350,15 +352,19 @@ void CrashReporter::onTerminate() {
 }
 
 void CrashReporter::onSignal(int signal) {
+    // The interrupted code may be about to read errno.
+    const int savedErrno = errno;
     CrashReporter* reporter = installedReporter.load();
-    for (const FatalSignal& fatal : fatalSignals) {
-        if (reporter != nullptr && fatal.number == signal) {
-            reporter->handleSignal(signal, fatal.name);
-            return;
-        }
+    const auto fatal =
+        std::find_if(fatalSignals.begin(), fatalSignals.end(),
+                     [signal](const FatalSignal& candidate) { return candidate.number == signal; });
+    if (reporter != nullptr && fatal != fatalSignals.end()) {
+        reporter->handleSignal(signal, fatal->name);
+    } else {
+        ::signal(signal, SIG_DFL);
+        ::raise(signal);
     }
-    ::signal(signal, SIG_DFL);
-    ::raise(signal);
+    errno = savedErrno;
 }
 
 } // namespace velmora

@@ -10,9 +10,6 @@ namespace velmora {
 
 namespace {
 
-constexpr std::int64_t kShortestIdleTimeoutMinutes = 0;
-constexpr std::int64_t kLongestIdleTimeoutMinutes = 60;
-
 void printFailure(std::string_view prefix, std::string_view description) {
     std::cout << prefix << description << std::endl;
 }
@@ -38,6 +35,7 @@ AppState::Collaborators AppState::collaborators(const Platform& platform) {
         .runLoop = platform.runLoop,
         .logger = platform.logger,
         .timeProvider = platform.timeProvider,
+        .stateStore = platform.stateStore,
     };
 }
 
@@ -105,43 +103,185 @@ void AppState::setAutoLockEnabled(const std::string& id, bool enabled) {
 }
 
 void AppState::setIdleTimeoutMinutes(const std::string& id, std::int64_t minutes) {
-    const auto clamped =
-        std::clamp(minutes, kShortestIdleTimeoutMinutes, kLongestIdleTimeoutMinutes);
+    const auto clamped = std::clamp(minutes, shortestIdleTimeoutMinutes, longestIdleTimeoutMinutes);
     changeEntry(id, [clamped](ProtectedApp& app) { app.idleTimeoutMinutes = clamped; });
 }
 
 void AppState::saveProtectedApps() {
-    // Encoded in full before anything is stored, so a failure leaves the stored list whole.
-    std::string error;
-    auto data = encodeProtectedApps(protectedApps_.get(), &error);
-    if (!data) {
-        printFailure("Failed to save protected apps: ", error);
+    std::string failure;
+    if (writeProtectedApps(failure)) {
+        saveRetry_.invalidate();
+        nextSaveRetry_ = firstSaveRetry;
+        saveFailing_.setIfChanged(false);
         return;
     }
+    printFailure("Failed to save protected apps: ", failure);
+    saveFailing_.setIfChanged(true);
+    scheduleSaveRetry();
+}
+
+bool AppState::writeProtectedApps(std::string& failure) {
+    // Encoded in full before anything is stored, so a failure leaves the stored list whole.
+    auto data = encodeProtectedApps(protectedApps_.get(), &failure);
+    if (!data) {
+        return false;
+    }
+    // The copy first and whatever happens to the list: should the list not be written, the
+    // next start still protects what was just added.
+    const bool copied =
+        !collaborators_.stateStore || collaborators_.stateStore->write(copyName, *data);
     if (!keepUnreadableDataAside()) {
-        printFailure("Failed to save protected apps: ",
-                     "the unreadable stored list could not be kept aside");
-        return;
+        failure = "the unreadable stored list could not be kept aside";
+        return false;
     }
     if (!collaborators_.userDefaults->setData(userDefaultsKey_, std::move(*data))) {
-        printFailure("Failed to save protected apps: ", "the user defaults refused the data");
+        failure = "the user defaults refused the data";
+        return false;
+    }
+    if (!copied) {
+        failure = "the copy of the list could not be written";
+    }
+    return copied;
+}
+
+void AppState::scheduleSaveRetry() {
+    if (saveRetry_.isValid() || !collaborators_.runLoop) {
+        return;
+    }
+    const Seconds delay = nextSaveRetry_;
+    nextSaveRetry_ = std::min(nextSaveRetry_ * 2, longestSaveRetry);
+    saveRetry_ = collaborators_.runLoop->after(delay, [weak = weak_from_this()] {
+        if (auto self = weak.lock()) {
+            self->saveRetry_ = {};
+            self->saveProtectedApps();
+        }
+    });
+}
+
+void AppState::learnIdentities(const std::string& bundleIdentifier,
+                               const std::vector<std::string>& windowClasses,
+                               const std::vector<std::string>& executables) {
+    auto apps = protectedApps_.get();
+    bool learned = false;
+    const auto learn = [&learned](std::vector<std::string>& known,
+                                  const std::vector<std::string>& seen) {
+        for (const std::string& value : seen) {
+            if (!value.empty() && std::find(known.begin(), known.end(), value) == known.end()) {
+                known.push_back(value);
+                learned = true;
+            }
+        }
+    };
+    for (ProtectedApp& app : apps) {
+        if (app.bundleIdentifier == bundleIdentifier) {
+            learn(app.windowClasses, windowClasses);
+            learn(app.executables, executables);
+        }
+    }
+    if (learned) {
+        protectedApps_.set(std::move(apps));
+        saveProtectedApps();
     }
 }
 
-void AppState::loadProtectedApps() {
-    auto data = collaborators_.userDefaults->data(userDefaultsKey_);
-    if (!data) {
+void AppState::keepStoredList() {
+    if (!storedListProblem_.get()) {
         return;
+    }
+    auto apps = protectedApps_.get();
+    // Entries the owner added since start stay.
+    std::erase_if(apps, [&](ProtectedApp& app) {
+        const auto stored = std::find_if(storedAtStart_.begin(), storedAtStart_.end(),
+                                         [&](const ProtectedApp& entry) {
+                                             return entry.bundleIdentifier == app.bundleIdentifier;
+                                         });
+        if (stored != storedAtStart_.end()) {
+            app.autoLockEnabled = stored->autoLockEnabled;
+            app.idleTimeoutMinutes = stored->idleTimeoutMinutes;
+            return false;
+        }
+        return std::find(copyOnly_.begin(), copyOnly_.end(), app.bundleIdentifier) !=
+               copyOnly_.end();
+    });
+    collaborators_.logger->warn("The owner kept the stored list of protected apps");
+    storedAtStart_.clear();
+    copyOnly_.clear();
+    storedListProblem_.set(std::nullopt);
+    protectedApps_.set(std::move(apps));
+    saveProtectedApps();
+}
+
+void AppState::restoreProtectedList() {
+    if (!storedListProblem_.get()) {
+        return;
+    }
+    collaborators_.logger->info("The owner restored the list of protected apps");
+    storedAtStart_.clear();
+    copyOnly_.clear();
+    storedListProblem_.set(std::nullopt);
+    saveProtectedApps();
+}
+
+void AppState::loadProtectedApps() {
+    const auto copy = readCopy();
+    std::optional<std::vector<ProtectedApp>> stored;
+    auto whyNotStored = StoredListProblem::Kind::missing;
+    if (auto data = collaborators_.userDefaults->data(userDefaultsKey_)) {
+        std::string error;
+        stored = decodeProtectedApps(*data, &error);
+        if (!stored) {
+            printFailure("Failed to load protected apps: ", error);
+            whyNotStored = StoredListProblem::Kind::unreadable;
+            unreadableData_ = std::move(*data);
+            unreadableReason_ = std::move(error);
+            keepUnreadableDataAside();
+        }
+    }
+    auto merged = mergeProtectedLists(stored, whyNotStored, copy);
+    if (merged.problem) {
+        std::string names;
+        for (const std::string& name : merged.problem->keptApps) {
+            names += (names.empty() ? "" : ", ") + name;
+        }
+        collaborators_.logger->error(
+            "The stored list of protected apps protects less than the copy last written; "
+            "still protected: " +
+            names);
+        storedAtStart_ = stored.value_or(std::vector<ProtectedApp>{});
+        for (const ProtectedApp& app : copy) {
+            if (std::none_of(storedAtStart_.begin(), storedAtStart_.end(), [&](const auto& entry) {
+                    return entry.bundleIdentifier == app.bundleIdentifier;
+                })) {
+                copyOnly_.push_back(app.bundleIdentifier);
+            }
+        }
+        storedListProblem_.set(std::move(merged.problem));
+    }
+    if (!merged.apps.empty()) {
+        protectedApps_.set(std::move(merged.apps));
+    }
+    // A list extended by hand counts from now on: the copy follows it.
+    if (!storedListProblem_.get() && collaborators_.stateStore && stored && *stored != copy) {
+        if (const auto data = encodeProtectedApps(protectedApps_.get())) {
+            collaborators_.stateStore->write(copyName, *data);
+        }
+    }
+}
+
+std::vector<ProtectedApp> AppState::readCopy() const {
+    const auto text =
+        collaborators_.stateStore ? collaborators_.stateStore->read(copyName) : std::nullopt;
+    if (!text) {
+        return {};
     }
     std::string error;
-    if (auto apps = decodeProtectedApps(*data, &error)) {
-        protectedApps_.set(std::move(*apps));
-        return;
+    auto copy = decodeProtectedApps(*text, &error);
+    if (!copy) {
+        collaborators_.logger->error(
+            "The copy of the protected apps last written cannot be read (" + error + ")");
+        return {};
     }
-    printFailure("Failed to load protected apps: ", error);
-    unreadableData_ = std::move(*data);
-    unreadableReason_ = std::move(error);
-    keepUnreadableDataAside();
+    return std::move(*copy);
 }
 
 bool AppState::keepUnreadableDataAside() {

@@ -2,7 +2,9 @@
 
 #include "Models/FrontmostAppMonitor.hpp"
 #include "Models/ProtectedApp.hpp"
+#include "Models/ProtectedListMerge.hpp"
 #include "Platform/BundleReading.hpp"
+#include "Platform/StateStore.hpp"
 #include "Platform/UserDefaults.hpp"
 #include "Platform/WorkspaceProviding.hpp"
 #include "Support/FrontmostAppInfo.hpp"
@@ -33,6 +35,12 @@ struct Platform;
 /// Callers that change `protectedApps()` directly call `saveProtectedApps()` afterwards.
 /// Stored data that cannot be read is kept aside under "protectedApps.unreadable" before
 /// anything overwrites it. Main thread only.
+///
+/// The list fails closed. Every save also writes a copy to the state store; at start a
+/// stored list that is missing, unreadable or protects less than that copy is merged with it
+/// (`mergeProtectedLists`), and `storedListProblem()` stands until the owner settles it with
+/// `keepStoredList()` or `restoreProtectedList()` (each after authenticating). A save that
+/// fails sets `saveFailing()` and is tried again, 5 s later at first, then less often.
 class AppState final : public std::enable_shared_from_this<AppState> {
     struct Passkey {};
 
@@ -45,7 +53,16 @@ public:
         std::shared_ptr<Logging> logger;
         /// The clock for the date of new entries.
         std::shared_ptr<TimeProviding> timeProvider;
+        /// Where the copy of the last list written is kept; may be null (no copy then).
+        std::shared_ptr<StateStore> stateStore{};
     };
+
+    static constexpr std::int64_t shortestIdleTimeoutMinutes = 0;
+    static constexpr std::int64_t longestIdleTimeoutMinutes = 60;
+    /// The copy's name in the state store.
+    static constexpr std::string_view copyName = "protected-apps.json";
+    static constexpr Seconds firstSaveRetry{5.0};
+    static constexpr Seconds longestSaveRetry{60.0};
 
     /// The process-wide instance, made on first use from the installed platform.
     static std::shared_ptr<AppState> shared();
@@ -66,6 +83,12 @@ public:
     [[nodiscard]] Observable<FrontmostAppInfo>& frontmostAppInfo() { return frontmostAppInfo_; }
     [[nodiscard]] const std::string& userDefaultsKey() const { return userDefaultsKey_; }
     [[nodiscard]] FrontmostAppMonitor& frontmostAppMonitor() { return *frontmostAppMonitor_; }
+    /// Set at start when the stored list protected less than the copy; cleared once settled.
+    [[nodiscard]] Observable<std::optional<StoredListProblem>>& storedListProblem() {
+        return storedListProblem_;
+    }
+    /// True from a save that failed until one succeeds.
+    [[nodiscard]] Observable<bool>& saveFailing() { return saveFailing_; }
 
     /// Whether some entry has exactly this bundle identifier, whatever its settings.
     [[nodiscard]] bool isProtected(const std::string& bundleIdentifier) const;
@@ -82,6 +105,16 @@ public:
     /// Clamps to 0...60 minutes.
     void setIdleTimeoutMinutes(const std::string& id, std::int64_t minutes);
     void saveProtectedApps();
+    /// Adds window classes and programs to the entry with this bundle identifier, and saves
+    /// when that taught it anything new.
+    void learnIdentities(const std::string& bundleIdentifier,
+                         const std::vector<std::string>& windowClasses,
+                         const std::vector<std::string>& executables);
+    /// Settles the stored-list problem the stored list's way: what only the copy protected
+    /// is dropped and the stored settings return. The caller has authenticated the owner.
+    void keepStoredList();
+    /// Settles it by saving what is protected now.
+    void restoreProtectedList();
 
 private:
     void loadProtectedApps();
@@ -90,6 +123,10 @@ private:
     /// and then nothing may overwrite the original.
     bool keepUnreadableDataAside();
     template <class Change> void changeEntry(const std::string& id, Change change);
+    /// Writes the list and its copy; false when either could not be written.
+    bool writeProtectedApps(std::string& failure);
+    [[nodiscard]] std::vector<ProtectedApp> readCopy() const;
+    void scheduleSaveRetry();
 
     Observable<std::vector<ProtectedApp>> protectedApps_;
     Observable<FrontmostAppInfo> frontmostAppInfo_{FrontmostAppInfo::unknown()};
@@ -100,6 +137,14 @@ private:
     /// Stored data that could not be read and is not yet kept aside, with the reason.
     std::optional<std::string> unreadableData_;
     std::string unreadableReason_;
+    Observable<std::optional<StoredListProblem>> storedListProblem_;
+    /// While a problem stands: the stored entries as read at start, and the bundle
+    /// identifiers that only the copy held.
+    std::vector<ProtectedApp> storedAtStart_;
+    std::vector<std::string> copyOnly_;
+    Observable<bool> saveFailing_{false};
+    Seconds nextSaveRetry_ = firstSaveRetry;
+    TimerHandle saveRetry_;
 };
 
 } // namespace velmora

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -21,6 +22,12 @@ struct ProtectedApp {
     TimePoint addedDate{};
     bool autoLockEnabled = true;
     std::int64_t idleTimeoutMinutes = 5;
+    /// Further names its windows carry where the bundle identifier alone does not say whose
+    /// they are (X11 window classes), and the programs it runs as. Learned when the entry is
+    /// made and whenever the installed application shows more; never forgotten, so that
+    /// nothing installed later can take a window out of protection. Empty on macOS.
+    std::vector<std::string> windowClasses{};
+    std::vector<std::string> executables{};
 
     /// A new entry with a fresh id and the default settings; bytes of `displayName` that are
     /// not UTF-8 are replaced.

@@ -80,6 +80,16 @@ std::optional<std::int64_t> wholeNumber(const Json& value) {
     return std::nullopt;
 }
 
+/// An optional list of texts; anything else reads as none, so that the entry still protects.
+std::vector<std::string> optionalTexts(const Json& object, const char* key) {
+    const auto found = object.find(key);
+    if (found == object.end() || !found->is_array() ||
+        !std::all_of(found->begin(), found->end(), [](const Json& v) { return v.is_string(); })) {
+        return {};
+    }
+    return found->get<std::vector<std::string>>();
+}
+
 std::optional<ProtectedApp> decodeEntry(const Json& object, std::size_t index,
                                         Rejection& rejection) {
     if (!object.is_object()) {
@@ -140,6 +150,8 @@ std::optional<ProtectedApp> decodeEntry(const Json& object, std::size_t index,
         .addedDate = *date,
         .autoLockEnabled = autoLockEnabled.get<bool>(),
         .idleTimeoutMinutes = *minutes,
+        .windowClasses = optionalTexts(object, "windowClasses"),
+        .executables = optionalTexts(object, "executables"),
     };
 }
 
@@ -172,14 +184,24 @@ std::optional<std::string> encode(const std::vector<ProtectedApp>& apps, Rejecti
     // cannot be stored as it is gets stored in the nearest form that reads back.
     auto document = nlohmann::ordered_json::array();
     for (const ProtectedApp& app : apps) {
-        document.push_back({
+        nlohmann::ordered_json entry{
             {"id", canonicalUuidString(app.id).value_or(makeUuidString())},
             {"bundleIdentifier", validUtf8(app.bundleIdentifier)},
             {"displayName", validUtf8(app.displayName)},
             {"addedDate", referenceSecondsFromDate(app.addedDate)},
             {"autoLockEnabled", app.autoLockEnabled},
             {"idleTimeoutMinutes", app.idleTimeoutMinutes},
-        });
+        };
+        for (const auto& [key, values] :
+             {std::pair{"windowClasses", &app.windowClasses}, {"executables", &app.executables}}) {
+            if (!values->empty()) {
+                auto& list = entry[key] = nlohmann::ordered_json::array();
+                for (const std::string& value : *values) {
+                    list.push_back(validUtf8(value));
+                }
+            }
+        }
+        document.push_back(std::move(entry));
     }
     return document.dump();
 }

@@ -2,8 +2,10 @@
 
 #include "Support/Color.hpp"
 #include "Support/Rect.hpp"
+#include "Support/Subscription.hpp"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +23,13 @@ public:
     [[nodiscard]] virtual std::string unlockTitle() const = 0;
     [[nodiscard]] virtual std::string unlockSymbol() const = 0;
     [[nodiscard]] virtual bool hasMinimizeButton() const = 0;
+    /// While failed attempts make the owner wait, e.g. "Try again in 30 s", and the Unlock
+    /// button does nothing; empty otherwise.
+    [[nodiscard]] virtual std::string unlockWaitText() const { return {}; }
+    /// `handler` runs whenever `unlockWaitText` changes.
+    [[nodiscard]] virtual Subscription observeUnlockWait(std::function<void()> /*handler*/) {
+        return {};
+    }
 
     /// Nothing without a card.
     virtual void unlockTapped() = 0;

@@ -15,6 +15,7 @@
 #include "Platform/OwnerAuthentication.hpp"
 #include "Platform/Pasteboard.hpp"
 #include "Platform/Screens.hpp"
+#include "Platform/StateStore.hpp"
 #include "Platform/SystemLog.hpp"
 #include "Platform/Updater.hpp"
 #include "Platform/UrlOpening.hpp"
@@ -67,6 +68,8 @@ struct Platform {
     std::shared_ptr<ApplicationPicker> applicationPicker{};
     std::shared_ptr<AlertPresenting> alerts{};
     std::shared_ptr<ApplicationIconProviding> applicationIcons{};
+    /// What the program keeps for itself: the last protected list written, failed attempts.
+    std::shared_ptr<StateStore> stateStore{};
 };
 
 /// Installs the platform. Call once, before the first process-wide instance is created.

@@ -88,19 +88,49 @@ private:
 };
 
 AuthManager::AuthManager(std::shared_ptr<RunLoop> mainLoop,
-                         OwnerAuthenticationContextFactory contextFactory)
-    : contextFactory(std::move(contextFactory)), mainLoop_(std::move(mainLoop)) {}
+                         OwnerAuthenticationContextFactory contextFactory,
+                         std::shared_ptr<FailedAttempts> failedAttempts)
+    : contextFactory(std::move(contextFactory)), mainLoop_(std::move(mainLoop)),
+      failedAttempts_(std::move(failedAttempts)) {}
 
 std::shared_ptr<AuthManager> AuthManager::shared() {
     static const std::shared_ptr<AuthManager> instance = [] {
         const Platform& platform = installedPlatform();
         return std::make_shared<AuthManager>(platform.runLoop,
-                                             makeContextFactory(platform.ownerAuthentication));
+                                             makeContextFactory(platform.ownerAuthentication),
+                                             FailedAttempts::shared());
     }();
     return instance;
 }
 
 void AuthManager::authenticate(std::string reason, Completion completion) {
+    authenticate(std::move(reason), "Velmora", std::move(completion));
+}
+
+void AuthManager::authenticate(std::string reason, std::string application, Completion completion) {
+    if (!failedAttempts_) {
+        prompt(std::move(reason), std::move(completion));
+        return;
+    }
+    if (const auto wait = failedAttempts_->secondsToWait().get()) {
+        mainLoop_->post([completion = std::move(completion), wait = *wait] {
+            completion(AuthResult::failure(
+                AuthError::unknown("Too many failed attempts. " + FailedAttempts::waitText(wait))));
+        });
+        return;
+    }
+    prompt(std::move(reason), [attempts = failedAttempts_, application = std::move(application),
+                               completion = std::move(completion)](const AuthResult& result) {
+        if (result.isSuccess()) {
+            attempts->recordSuccess();
+        } else if (result.error()->kind() == AuthError::Kind::failed) {
+            attempts->recordFailure(application);
+        }
+        completion(result);
+    });
+}
+
+void AuthManager::prompt(std::string reason, Completion completion) {
     auto request = std::make_shared<Request>(mainLoop_, std::move(completion));
     OwnerAuthenticationContext* context =
         request->adoptContext(contextFactory ? contextFactory() : nullptr);

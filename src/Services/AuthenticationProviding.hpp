@@ -21,6 +21,12 @@ public:
     /// Shows the system prompt with `reason`. `completion` runs exactly once, later, on the
     /// main run loop.
     virtual void authenticate(std::string reason, Completion completion) = 0;
+    /// The same, for a prompt about the application named `application`, which a record of
+    /// failed attempts names.
+    virtual void authenticate(std::string reason, [[maybe_unused]] std::string application,
+                              Completion completion) {
+        authenticate(std::move(reason), std::move(completion));
+    }
 };
 
 } // namespace velmora

@@ -131,6 +131,9 @@ double LockCardStyle::unlockButtonPaddingBottom() {
 double LockCardStyle::pressedScale() {
     return Card::pressedScale;
 }
+double LockCardStyle::waitingOpacity() {
+    return Card::waitingOpacity;
+}
 int LockCardStyle::pressAnimationMs() {
     return milliseconds(Card::pressAnimationSeconds);
 }

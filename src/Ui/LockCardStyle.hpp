@@ -48,6 +48,7 @@ class LockCardStyle final : public QObject {
     Q_PROPERTY(double unlockButtonPaddingHorizontal READ unlockButtonPaddingHorizontal CONSTANT)
     Q_PROPERTY(double unlockButtonPaddingBottom READ unlockButtonPaddingBottom CONSTANT)
     Q_PROPERTY(double pressedScale READ pressedScale CONSTANT)
+    Q_PROPERTY(double waitingOpacity READ waitingOpacity CONSTANT)
     Q_PROPERTY(int pressAnimationMs READ pressAnimationMs CONSTANT)
     Q_PROPERTY(double pressMaximumDistance READ pressMaximumDistance CONSTANT)
     Q_PROPERTY(double minimizeLabelSpacing READ minimizeLabelSpacing CONSTANT)
@@ -93,6 +94,7 @@ public:
     [[nodiscard]] static double unlockButtonPaddingHorizontal();
     [[nodiscard]] static double unlockButtonPaddingBottom();
     [[nodiscard]] static double pressedScale();
+    [[nodiscard]] static double waitingOpacity();
     [[nodiscard]] static int pressAnimationMs();
     [[nodiscard]] static double pressMaximumDistance();
     [[nodiscard]] static double minimizeLabelSpacing();

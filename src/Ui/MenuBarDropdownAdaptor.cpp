@@ -3,7 +3,6 @@
 #include "Ui/ProtectedAppRowAdaptor.hpp"
 #include "Ui/SettingsPopupAdaptor.hpp"
 
-#include <QVariantMap>
 #include <algorithm>
 
 namespace velmora {
@@ -40,6 +39,14 @@ QString colorName(NamedColor color) {
     return QStringLiteral("gray");
 }
 
+QVariantMap noticeMap(const std::optional<MenuBarDropdownViewModel::Notice>& notice) {
+    if (!notice) {
+        return {};
+    }
+    return {{QStringLiteral("title"), QString::fromStdString(notice->title)},
+            {QStringLiteral("detail"), QString::fromStdString(notice->detail)}};
+}
+
 } // namespace
 
 MenuBarDropdownAdaptor::MenuBarDropdownAdaptor(std::shared_ptr<MenuBarDropdownViewModel> model,
@@ -56,6 +63,14 @@ MenuBarDropdownAdaptor::MenuBarDropdownAdaptor(std::shared_ptr<MenuBarDropdownVi
         notify(&MenuBarDropdownAdaptor::lockAllEnabledChanged)));
     subscriptions_.push_back(model_->showSettingsPopover.subscribeToChanges(
         notify(&MenuBarDropdownAdaptor::showSettingsPopoverChanged)));
+    for (auto* observable : {&model_->storedListNotice, &model_->saveFailureNotice}) {
+        subscriptions_.push_back(
+            observable->subscribeToChanges(notify(&MenuBarDropdownAdaptor::noticesChanged)));
+    }
+    subscriptions_.push_back(model_->failedAttemptsText.subscribeToChanges(
+        notify(&MenuBarDropdownAdaptor::noticesChanged)));
+    subscriptions_.push_back(model_->isAuthenticatingNotice.subscribeToChanges(
+        notify(&MenuBarDropdownAdaptor::noticesChanged)));
     subscriptions_.push_back(model_->rows.subscribe([this](const auto&) { rebuildRows(); }));
     subscriptions_.push_back(
         model_->settingsPopup.subscribe([this](const auto&) { replaceSettingsPopup(); }));
@@ -95,6 +110,30 @@ int MenuBarDropdownAdaptor::protectedAppCount() const {
 
 QObject* MenuBarDropdownAdaptor::settingsPopup() const {
     return settingsPopup_;
+}
+
+QVariantMap MenuBarDropdownAdaptor::storedListNotice() const {
+    return noticeMap(model_->storedListNotice.get());
+}
+
+QVariantMap MenuBarDropdownAdaptor::saveFailureNotice() const {
+    return noticeMap(model_->saveFailureNotice.get());
+}
+
+QString MenuBarDropdownAdaptor::failedAttemptsText() const {
+    return QString::fromStdString(model_->failedAttemptsText.get().value_or(""));
+}
+
+void MenuBarDropdownAdaptor::keepStoredList() {
+    model_->keepStoredList();
+}
+
+void MenuBarDropdownAdaptor::restoreProtectedList() {
+    model_->restoreProtectedList();
+}
+
+void MenuBarDropdownAdaptor::dismissFailedAttempts() {
+    model_->dismissFailedAttempts();
 }
 
 void MenuBarDropdownAdaptor::refresh() {

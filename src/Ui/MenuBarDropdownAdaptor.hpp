@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <QVariantList>
+#include <QVariantMap>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,10 @@ class MenuBarDropdownAdaptor final : public QObject {
     Q_PROPERTY(bool lockAllEnabled READ lockAllEnabled NOTIFY lockAllEnabledChanged)
     Q_PROPERTY(bool showSettingsPopover READ showSettingsPopover NOTIFY showSettingsPopoverChanged)
     Q_PROPERTY(QObject* settingsPopup READ settingsPopup NOTIFY settingsPopupChanged)
+    Q_PROPERTY(QVariantMap storedListNotice READ storedListNotice NOTIFY noticesChanged)
+    Q_PROPERTY(QVariantMap saveFailureNotice READ saveFailureNotice NOTIFY noticesChanged)
+    Q_PROPERTY(QString failedAttemptsText READ failedAttemptsText NOTIFY noticesChanged)
+    Q_PROPERTY(bool noticeBusy READ noticeBusy NOTIFY noticesChanged)
 
 public:
     MenuBarDropdownAdaptor(std::shared_ptr<MenuBarDropdownViewModel> model,
@@ -51,6 +56,12 @@ public:
     [[nodiscard]] bool lockAllEnabled() const { return model_->lockAllEnabled.get(); }
     [[nodiscard]] bool showSettingsPopover() const { return model_->showSettingsPopover.get(); }
     [[nodiscard]] QObject* settingsPopup() const;
+    /// "title" and "detail"; empty while there is no such notice.
+    [[nodiscard]] QVariantMap storedListNotice() const;
+    [[nodiscard]] QVariantMap saveFailureNotice() const;
+    /// Empty while there are none.
+    [[nodiscard]] QString failedAttemptsText() const;
+    [[nodiscard]] bool noticeBusy() const { return model_->isAuthenticatingNotice.get(); }
 
     Q_INVOKABLE void refresh();
     /// By the warning row's index.
@@ -60,6 +71,9 @@ public:
     Q_INVOKABLE void toggleSettingsPopover();
     Q_INVOKABLE void settingsPopoverClosed();
     Q_INVOKABLE void quit();
+    Q_INVOKABLE void keepStoredList();
+    Q_INVOKABLE void restoreProtectedList();
+    Q_INVOKABLE void dismissFailedAttempts();
 
 Q_SIGNALS:
     void headerStatusChanged();
@@ -68,6 +82,7 @@ Q_SIGNALS:
     void lockAllEnabledChanged();
     void showSettingsPopoverChanged();
     void settingsPopupChanged();
+    void noticesChanged();
 
 private:
     void rebuildRows();

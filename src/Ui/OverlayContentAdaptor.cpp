@@ -8,7 +8,12 @@ OverlayContentAdaptor::OverlayContentAdaptor(std::shared_ptr<OverlayContent> con
       appName_(QString::fromStdString(content_->appName())),
       unlockTitle_(QString::fromStdString(content_->unlockTitle())),
       unlockSymbol_(QString::fromStdString(content_->unlockSymbol())),
-      hasMinimizeButton_(content_->hasMinimizeButton()) {}
+      hasMinimizeButton_(content_->hasMinimizeButton()),
+      unlockWait_(content_->observeUnlockWait([this] { Q_EMIT unlockWaitChanged(); })) {}
+
+QString OverlayContentAdaptor::unlockWait() const {
+    return QString::fromStdString(content_->unlockWaitText());
+}
 
 void OverlayContentAdaptor::unlock() {
     later(&OverlayContent::unlockTapped);

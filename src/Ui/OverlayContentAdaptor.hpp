@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/OverlayWindows.hpp"
+#include "Support/Subscription.hpp"
 
 #include <QObject>
 #include <QString>
@@ -22,6 +23,7 @@ class OverlayContentAdaptor final : public QObject {
     Q_PROPERTY(QString unlockTitle READ unlockTitle CONSTANT)
     Q_PROPERTY(QString unlockSymbol READ unlockSymbol CONSTANT)
     Q_PROPERTY(bool hasMinimizeButton READ hasMinimizeButton CONSTANT)
+    Q_PROPERTY(QString unlockWait READ unlockWait NOTIFY unlockWaitChanged)
 
 public:
     OverlayContentAdaptor(std::shared_ptr<OverlayContent> content, QObject* parent = nullptr);
@@ -30,11 +32,15 @@ public:
     [[nodiscard]] QString unlockTitle() const { return unlockTitle_; }
     [[nodiscard]] QString unlockSymbol() const { return unlockSymbol_; }
     [[nodiscard]] bool hasMinimizeButton() const { return hasMinimizeButton_; }
-    /// False for the dark cover alone, over an application's other windows.
+    /// "Try again in 30 s" while Unlock must wait; empty otherwise.
+    [[nodiscard]] QString unlockWait() const;
 
     Q_INVOKABLE void unlock();
     Q_INVOKABLE void minimize();
     Q_INVOKABLE void backgroundClicked();
+
+Q_SIGNALS:
+    void unlockWaitChanged();
 
 private:
     void later(void (OverlayContent::*action)());
@@ -45,6 +51,7 @@ private:
     QString unlockTitle_;
     QString unlockSymbol_;
     bool hasMinimizeButton_;
+    Subscription unlockWait_;
 };
 
 } // namespace velmora

@@ -42,6 +42,9 @@ void QtApplicationPicker::pickApplication(Completion completion) {
     dialog->setFileMode(QFileDialog::ExistingFile);
     // Qt's own dialog: the desktop's may not honour the starting folder or the filter.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
+    // Only for choosing: renaming or deleting Velmora's own settings from here would be a
+    // way around the lock.
+    dialog->setOption(QFileDialog::ReadOnly);
     dialog->winId();
     QtHostApplication::setWindowKind(*dialog->windowHandle(), AppWindowKind::openPanel);
 

@@ -3,26 +3,19 @@
 #include "Platform/Linux/X11InputFocus.hpp"
 #include "Ui/PasswordPromptAdaptor.hpp"
 #include "Ui/QtHostApplication.hpp"
+#include "Ui/QtPasswordPromptField.hpp"
 
 #include <QGuiApplication>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickView>
 #include <QScreen>
-#include <string.h>
 
 namespace velmora {
 
 namespace {
 
 const QUrl kSource(QStringLiteral("qrc:/velmora/qml/PasswordPrompt.qml"));
-
-// Overwrites a string's characters before it is let go.
-void wipe(QString& text) {
-    text.detach();
-    explicit_bzero(text.data(), static_cast<std::size_t>(text.size()) * sizeof(QChar));
-    text.clear();
-}
 
 } // namespace
 
@@ -77,7 +70,7 @@ void QtPasswordPrompt::requestPassword(const std::string& message, Reply reply) 
     if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
         giveInputFocus(x11->connection(), static_cast<std::uint32_t>(view_->winId()));
     }
-    if (QQuickItem* field = passwordField()) {
+    if (QtPasswordPromptField* field = passwordField()) {
         field->forceActiveFocus();
     }
 }
@@ -87,18 +80,11 @@ void QtPasswordPrompt::setBusy(bool busy) {
 }
 
 void QtPasswordPrompt::submit() {
-    QQuickItem* field = passwordField();
+    QtPasswordPromptField* field = passwordField();
     if (!reply_ || !field) {
         return;
     }
-    QString text = field->property("text").toString();
-    QMetaObject::invokeMethod(field, "clear");
-    QByteArray utf8 = text.toUtf8();
-    wipe(text);
-    SecretBuffer password(
-        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
-    explicit_bzero(utf8.data(), static_cast<std::size_t>(utf8.size()));
-    answer(std::move(password));
+    answer(field->take());
 }
 
 void QtPasswordPrompt::cancel() {
@@ -106,15 +92,16 @@ void QtPasswordPrompt::cancel() {
         return;
     }
     // Nothing typed outlives its request.
-    if (QQuickItem* field = passwordField()) {
-        QMetaObject::invokeMethod(field, "clear");
+    if (QtPasswordPromptField* field = passwordField()) {
+        field->clear();
     }
     answer(std::nullopt);
 }
 
-QQuickItem* QtPasswordPrompt::passwordField() const {
+QtPasswordPromptField* QtPasswordPrompt::passwordField() const {
     QQuickItem* root = view_->rootObject();
-    return root ? root->findChild<QQuickItem*>(QStringLiteral("passwordField")) : nullptr;
+    return root ? root->findChild<QtPasswordPromptField*>(QStringLiteral("passwordField"))
+                : nullptr;
 }
 
 void QtPasswordPrompt::answer(std::optional<SecretBuffer> password) {

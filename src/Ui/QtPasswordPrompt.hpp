@@ -6,12 +6,12 @@
 #include <memory>
 
 class QQmlEngine;
-class QQuickItem;
 class QQuickView;
 
 namespace velmora {
 
 class PasswordPromptAdaptor;
+class QtPasswordPromptField;
 
 /// One password prompt window (PasswordPrompt.qml), in front of every other window, the
 /// overlays included, and holding the keyboard while it waits. Closed when the prompt goes.
@@ -19,9 +19,9 @@ class PasswordPromptAdaptor;
 ///     QtPasswordPrompt prompt(engine, "Unlock Notes");
 ///     prompt.requestPassword("", [](std::optional<SecretBuffer> password) { ... });
 ///
-/// The typed text is moved into a SecretBuffer and the field emptied as soon as it is
-/// submitted. Replies run on a later turn of the event loop, never inside a key or click
-/// handler, and not at all once the prompt is gone.
+/// The typed text lives only in the field's SecretBuffer, handed over when it is submitted
+/// and wiped when the request is cancelled or the prompt goes. Replies run on a later turn of the
+/// event loop, never inside a key or click handler, and not at all once the prompt is gone.
 class QtPasswordPrompt final : public PasswordPrompt {
 public:
     QtPasswordPrompt(std::shared_ptr<QQmlEngine> engine, const std::string& reason);
@@ -39,7 +39,7 @@ private:
     void submit();
     void cancel();
     void answer(std::optional<SecretBuffer> password);
-    [[nodiscard]] QQuickItem* passwordField() const;
+    [[nodiscard]] QtPasswordPromptField* passwordField() const;
 
     std::shared_ptr<QQmlEngine> engine_;
     std::unique_ptr<QQuickView> view_;

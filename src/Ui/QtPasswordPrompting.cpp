@@ -2,12 +2,14 @@
 
 #include "Ui/QmlEngineSetup.hpp"
 #include "Ui/QtPasswordPrompt.hpp"
+#include "Ui/QtPasswordPromptField.hpp"
 
 #include <QQmlEngine>
 
 namespace velmora {
 
 QtPasswordPrompting::QtPasswordPrompting() : engine_(std::make_shared<QQmlEngine>()) {
+    QtPasswordPromptField::registerType();
     prepareQmlEngine(*engine_);
 }
 

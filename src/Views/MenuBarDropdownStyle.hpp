@@ -25,6 +25,9 @@ struct MenuBarDropdownStyle {
     static constexpr double warningSubtitleOpacity = 0.7;
     static constexpr double warningChevronSize = 11;
     static constexpr double warningChevronOpacity = 0.6;
+    static constexpr double noticeButtonPaddingHorizontal = 8;
+    static constexpr double noticeButtonPaddingVertical = 3;
+    static constexpr double noticeButtonFillOpacity = 0.2;
 
     static constexpr double sectionFontSize = 11;
     static constexpr double sectionTracking = 0.5;

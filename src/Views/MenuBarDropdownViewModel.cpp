@@ -1,5 +1,7 @@
 #include "Views/MenuBarDropdownViewModel.hpp"
 
+#include "Support/DateDescription.hpp"
+
 #include <algorithm>
 
 namespace velmora {
@@ -30,6 +32,27 @@ MenuBarDropdownViewModel::create(Collaborators collaborators) {
                 self->rebuildRows(apps);
             }
         }));
+    auto& state = *model->collaborators_.appState;
+    subscriptions.push_back(state.storedListProblem().subscribe([weak](const auto&) {
+        if (auto self = weak.lock()) {
+            self->updateStoredListNotice();
+        }
+    }));
+    subscriptions.push_back(state.saveFailing().subscribe([weak](bool failing) {
+        if (auto self = weak.lock()) {
+            self->saveFailureNotice.setIfChanged(
+                failing ? std::optional(
+                              Notice{std::string(saveFailureTitle), std::string(saveFailureDetail)})
+                        : std::nullopt);
+        }
+    }));
+    if (const auto& attempts = model->collaborators_.failedAttempts) {
+        subscriptions.push_back(attempts->undismissed().subscribe([weak](const auto&) {
+            if (auto self = weak.lock()) {
+                self->updateFailedAttempts();
+            }
+        }));
+    }
     subscriptions.push_back(engine.currentState().subscribeToChanges(refresh));
     subscriptions.push_back(engine.isAuthenticating().subscribeToChanges(refresh));
     subscriptions.push_back(engine.currentLockedBundleId().subscribeToChanges(refresh));
@@ -153,6 +176,74 @@ void MenuBarDropdownViewModel::settingsPopoverClosed() {
 
 void MenuBarDropdownViewModel::quit() {
     collaborators_.application->terminate();
+}
+
+void MenuBarDropdownViewModel::updateStoredListNotice() {
+    const auto& problem = collaborators_.appState->storedListProblem().get();
+    if (!problem) {
+        storedListNotice.setIfChanged(std::nullopt);
+        return;
+    }
+    std::string_view heading = listWeakenedTitle;
+    if (problem->kind == StoredListProblem::Kind::missing) {
+        heading = listMissingTitle;
+    } else if (problem->kind == StoredListProblem::Kind::unreadable) {
+        heading = listUnreadableTitle;
+    }
+    std::string names;
+    for (const std::string& name : problem->keptApps) {
+        names += (names.empty() ? "" : ", ") + name;
+    }
+    storedListNotice.setIfChanged(
+        Notice{std::string(heading), std::string(keptAppsPrefix) + names});
+}
+
+void MenuBarDropdownViewModel::updateFailedAttempts() {
+    const auto& attempts = collaborators_.failedAttempts->undismissed().get();
+    if (attempts.empty()) {
+        failedAttemptsText.setIfChanged(std::nullopt);
+        return;
+    }
+    const TimePoint now = collaborators_.clock ? collaborators_.clock->now() : attempts.back().date;
+    failedAttemptsText.setIfChanged(
+        std::to_string(attempts.size()) +
+        (attempts.size() == 1 ? " failed attempt since " : " failed attempts since ") +
+        shortLocalDescription(attempts.front().date, now));
+}
+
+void MenuBarDropdownViewModel::keepStoredList() {
+    afterAuthentication(keepListReason,
+                        [appState = collaborators_.appState] { appState->keepStoredList(); });
+}
+
+void MenuBarDropdownViewModel::restoreProtectedList() {
+    afterAuthentication(restoreListReason,
+                        [appState = collaborators_.appState] { appState->restoreProtectedList(); });
+}
+
+void MenuBarDropdownViewModel::dismissFailedAttempts() {
+    if (const auto attempts = collaborators_.failedAttempts) {
+        afterAuthentication(dismissReason, [attempts] { attempts->dismiss(); });
+    }
+}
+
+void MenuBarDropdownViewModel::afterAuthentication(std::string_view reason,
+                                                   std::function<void()> action) {
+    if (isAuthenticatingNotice.get()) {
+        return;
+    }
+    isAuthenticatingNotice.set(true);
+    // Done even when the panel has gone meanwhile: the owner asked for it.
+    collaborators_.authManager->authenticate(
+        std::string(reason),
+        [weak = weak_from_this(), action = std::move(action)](const AuthResult& result) {
+            if (auto self = weak.lock()) {
+                self->isAuthenticatingNotice.set(false);
+            }
+            if (result.isSuccess()) {
+                action();
+            }
+        });
 }
 
 } // namespace velmora

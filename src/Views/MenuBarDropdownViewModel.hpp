@@ -8,6 +8,7 @@
 #include "Platform/HostApplication.hpp"
 #include "Platform/UrlOpening.hpp"
 #include "Services/AuthenticationProviding.hpp"
+#include "Services/FailedAttempts.hpp"
 #include "Services/PermissionsManager.hpp"
 #include "Support/Observable.hpp"
 #include "Support/RunLoop.hpp"
@@ -23,7 +24,8 @@
 namespace velmora {
 
 /// The panel under the menu-bar icon: protection status, a warning per missing permission,
-/// the protected applications, "Add App", "Lock All", the settings popover and "Quit".
+/// notices about the protected list and failed attempts, the protected applications,
+/// "Add App", "Lock All", the settings popover and "Quit".
 ///
 ///     auto panel = MenuBarDropdownViewModel::create(collaborators);
 ///     panel->refresh();        // when the panel opens
@@ -51,6 +53,10 @@ public:
         std::shared_ptr<RunLoop> runLoop;
         /// What each settings popover is made with; its updater is asked for when it opens.
         std::function<SettingsPopupViewModel::Collaborators()> settingsPopup;
+        /// May be null: no failed attempts are shown then.
+        std::shared_ptr<FailedAttempts> failedAttempts{};
+        /// The clock the failed attempts' times are told against.
+        std::shared_ptr<TimeProviding> clock{};
     };
 
     /// A dot and a word at the trailing end of the header.
@@ -73,6 +79,14 @@ public:
         friend bool operator==(const WarningRow&, const WarningRow&) = default;
     };
 
+    /// A band that needs the owner: its text, and what its buttons do.
+    struct Notice {
+        std::string title;
+        std::string detail;
+
+        friend bool operator==(const Notice&, const Notice&) = default;
+    };
+
     static constexpr std::string_view title = "Velmora";
     /// Drawn upper-cased, with the number of entries at the trailing end.
     static constexpr std::string_view protectedAppsTitle = "Protected Apps";
@@ -85,6 +99,25 @@ public:
     static constexpr std::string_view lockAllSymbol = "lock.fill";
     static constexpr std::string_view settingsSymbol = "gear";
     static constexpr std::string_view quitTitle = "Quit";
+    static constexpr std::string_view listMissingTitle = "The protected apps list is missing";
+    static constexpr std::string_view listUnreadableTitle =
+        "The protected apps list cannot be read";
+    static constexpr std::string_view listWeakenedTitle = "The protected apps list was changed";
+    static constexpr std::string_view keptAppsPrefix = "Still protected: ";
+    static constexpr std::string_view listNoticeSymbol = "exclamationmark.triangle.fill";
+    static constexpr std::string_view saveFailureSymbol = "exclamationmark.circle.fill";
+    static constexpr std::string_view failedAttemptsSymbol = "key.fill";
+    static constexpr std::string_view keepListTitle = "Keep Changes";
+    static constexpr std::string_view restoreListTitle = "Restore";
+    static constexpr std::string_view keepListReason =
+        "Authenticate to keep the changed list of protected apps";
+    static constexpr std::string_view restoreListReason =
+        "Authenticate to restore the list of protected apps";
+    static constexpr std::string_view saveFailureTitle = "Couldn't save the protected apps list";
+    static constexpr std::string_view saveFailureDetail =
+        "Velmora keeps trying; until then a restart may forget the last change.";
+    static constexpr std::string_view dismissTitle = "Dismiss";
+    static constexpr std::string_view dismissReason = "Authenticate to dismiss the failed attempts";
     static constexpr std::string_view invalidApplicationMessage = "Invalid Application";
     static constexpr std::string_view invalidApplicationText =
         "Could not read bundle information from the selected application. Please try selecting "
@@ -103,6 +136,15 @@ public:
     Observable<bool> showSettingsPopover{false};
     /// The popover's content while it is open, a new one each time it opens.
     Observable<std::shared_ptr<SettingsPopupViewModel>> settingsPopup;
+    /// While the stored list protects less than Velmora last saved; "Keep Changes" and
+    /// "Restore" settle it.
+    Observable<std::optional<Notice>> storedListNotice;
+    /// While saving the list fails.
+    Observable<std::optional<Notice>> saveFailureNotice;
+    /// "3 failed attempts since 14:02" until the owner dismisses them.
+    Observable<std::optional<std::string>> failedAttemptsText;
+    /// While one of the notices' buttons waits for authentication.
+    Observable<bool> isAuthenticatingNotice{false};
 
     /// The section header's count.
     [[nodiscard]] std::size_t protectedAppCount() const { return rows.get().size(); }
@@ -121,9 +163,16 @@ public:
     /// The popover closed on its own (a click outside it).
     void settingsPopoverClosed();
     void quit();
+    /// Each asks for authentication first.
+    void keepStoredList();
+    void restoreProtectedList();
+    void dismissFailedAttempts();
 
 private:
     void updatePermissions();
+    void updateStoredListNotice();
+    void updateFailedAttempts();
+    void afterAuthentication(std::string_view reason, std::function<void()> action);
     void rebuildRows(const std::vector<ProtectedApp>& apps);
 
     Collaborators collaborators_;

@@ -95,12 +95,49 @@ void ProtectedAppRowViewModel::lock() {
     }
 }
 
+std::string ProtectedAppRowViewModel::changeReason() const {
+    return std::string(changeReasonPrefix) + app.get().displayName;
+}
+
 void ProtectedAppRowViewModel::chooseTimeout(std::int64_t minutes) {
-    collaborators_.appState->setIdleTimeoutMinutes(app.get().id, minutes);
+    minutes = std::clamp(minutes, AppState::shortestIdleTimeoutMinutes,
+                         AppState::longestIdleTimeoutMinutes);
+    if (minutes <= app.get().idleTimeoutMinutes) {
+        collaborators_.appState->setIdleTimeoutMinutes(app.get().id, minutes);
+        return;
+    }
+    afterAuthentication([minutes](AppState& state, const std::string& id) {
+        state.setIdleTimeoutMinutes(id, minutes);
+    });
 }
 
 void ProtectedAppRowViewModel::setAutoLockEnabled(bool enabled) {
-    collaborators_.appState->setAutoLockEnabled(app.get().id, enabled);
+    if (enabled || !app.get().autoLockEnabled) {
+        collaborators_.appState->setAutoLockEnabled(app.get().id, enabled);
+        return;
+    }
+    afterAuthentication(
+        [](AppState& state, const std::string& id) { state.setAutoLockEnabled(id, false); });
+}
+
+void ProtectedAppRowViewModel::afterAuthentication(
+    std::function<void(AppState&, const std::string& id)> change) {
+    if (isAuthenticatingChange.get()) {
+        return;
+    }
+    isAuthenticatingChange.set(true);
+    // Like a removal, the change outlives the row.
+    collaborators_.authManager->authenticate(
+        changeReason(), app.get().displayName,
+        [weak = weak_from_this(), appState = collaborators_.appState, id = app.get().id,
+         change = std::move(change)](const AuthResult& result) {
+            if (auto self = weak.lock()) {
+                self->isAuthenticatingChange.set(false);
+            }
+            if (result.isSuccess()) {
+                change(*appState, id);
+            }
+        });
 }
 
 void ProtectedAppRowViewModel::remove() {
@@ -110,8 +147,9 @@ void ProtectedAppRowViewModel::remove() {
     isAuthenticatingRemoval.set(true);
     // The removal outlives the row: the panel may rebuild or close while the prompt is up.
     collaborators_.authManager->authenticate(
-        removalReason(), [weak = weak_from_this(), appState = collaborators_.appState,
-                          id = app.get().id](const AuthResult& result) {
+        removalReason(), app.get().displayName,
+        [weak = weak_from_this(), appState = collaborators_.appState,
+         id = app.get().id](const AuthResult& result) {
             if (auto self = weak.lock()) {
                 self->isAuthenticatingRemoval.set(false);
             }

@@ -30,7 +30,9 @@ namespace velmora {
 ///     row->chooseTimeout(15);    // through AppState; the panel hands the row the new copy
 ///     row->remove();             // asks for authentication first
 ///
-/// The row never edits its copy of the entry. Main thread only.
+/// What weakens protection (a longer time-out, auto-lock off, removal) waits for the owner's
+/// authentication; what strengthens it is done at once. The row never edits its copy of the
+/// entry. Main thread only.
 class ProtectedAppRowViewModel final
     : public std::enable_shared_from_this<ProtectedAppRowViewModel> {
     struct Passkey {};
@@ -82,6 +84,7 @@ public:
     static constexpr std::string_view removeSymbol = "trash";
     static constexpr std::string_view removalReasonPrefix = "Authenticate to remove ";
     static constexpr std::string_view removalReasonSuffix = " from protected apps";
+    static constexpr std::string_view changeReasonPrefix = "Authenticate to change protection for ";
 
     [[nodiscard]] static BadgeContent badgeContent(Badge badge);
 
@@ -94,12 +97,16 @@ public:
     Observable<bool> isExpanded{false};
     Observable<std::optional<std::string>> cachedIcon;
     Observable<bool> isAuthenticatingRemoval{false};
+    /// While a weakening change waits for authentication.
+    Observable<bool> isAuthenticatingChange{false};
     Observable<Badge> badge{Badge::inactive};
     Observable<bool> showsLockNow{false};
 
     /// `timeoutLabel` after the name while auto-lock is on; nothing otherwise.
     [[nodiscard]] std::optional<std::string> summaryTimeout() const;
     [[nodiscard]] std::string removalReason() const;
+    /// "Authenticate to change protection for " and the name.
+    [[nodiscard]] std::string changeReason() const;
 
     /// Fetches the icon once, when the row is first drawn.
     void loadIcon();
@@ -108,7 +115,9 @@ public:
     /// A click on the badge: locks when it reads "Unlocked".
     void badgeTapped();
     void lockNow();
+    /// A longer time-out than now asks for authentication first.
     void chooseTimeout(std::int64_t minutes);
+    /// Turning auto-lock off asks for authentication first.
     void setAutoLockEnabled(bool enabled);
     /// Removes the entry once the owner authenticated; a second click meanwhile does nothing.
     void remove();
@@ -117,6 +126,8 @@ public:
 
 private:
     void lock();
+    /// Applies `change` once the owner authenticated; nothing while another change waits.
+    void afterAuthentication(std::function<void(AppState&, const std::string& id)> change);
 
     Collaborators collaborators_;
     std::vector<Subscription> subscriptions_;

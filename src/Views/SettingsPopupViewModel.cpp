@@ -32,27 +32,49 @@ void SettingsPopupViewModel::appeared() {
 }
 
 void SettingsPopupViewModel::setLaunchAtLogin(bool enabled) {
-    change(enabled);
+    if (enabled || !launchAtLogin.get()) {
+        change(enabled);
+        return;
+    }
+    if (isAuthenticating.get()) {
+        return;
+    }
+    isAuthenticating.set(true);
+    collaborators_.authManager->authenticate(
+        std::string(launchAtLoginOffReason),
+        [this, alive = std::weak_ptr(alive_),
+         collaborators = collaborators_](const AuthResult& result) {
+            if (alive.expired()) {
+                if (result.isSuccess()) {
+                    apply(collaborators, false);
+                }
+                return;
+            }
+            isAuthenticating.set(false);
+            if (result.isSuccess()) {
+                change(false);
+            }
+        });
 }
 
 void SettingsPopupViewModel::change(bool enabled) {
     if (enabled == launchAtLogin.get()) {
         return;
     }
-    collaborators_.userDefaults->setBool(launchAtLoginKey, enabled);
     launchAtLogin.set(enabled);
-    applyLaunchAtLogin(enabled);
+    apply(collaborators_, enabled);
 }
 
-void SettingsPopupViewModel::applyLaunchAtLogin(bool enabled) {
-    auto& items = *collaborators_.loginItems;
+void SettingsPopupViewModel::apply(const Collaborators& collaborators, bool enabled) {
+    collaborators.userDefaults->setBool(launchAtLoginKey, enabled);
+    auto& items = *collaborators.loginItems;
     if (const auto error = enabled ? items.registerItem() : items.unregisterItem()) {
-        collaborators_.systemLog->log("SettingsPopupView: Failed to set launch at login - " +
-                                      *error);
+        collaborators.systemLog->log("SettingsPopupView: Failed to set launch at login - " +
+                                     *error);
         return;
     }
-    collaborators_.systemLog->log(enabled ? "SettingsPopupView: Registered for launch at login"
-                                          : "SettingsPopupView: Unregistered from launch at login");
+    collaborators.systemLog->log(enabled ? "SettingsPopupView: Registered for launch at login"
+                                         : "SettingsPopupView: Unregistered from launch at login");
 }
 
 void SettingsPopupViewModel::openAccessibilitySettings() {

@@ -5,6 +5,7 @@
 #include "Platform/Updater.hpp"
 #include "Platform/UrlOpening.hpp"
 #include "Platform/UserDefaults.hpp"
+#include "Services/AuthenticationProviding.hpp"
 #include "Support/Observable.hpp"
 #include "Views/CheckForUpdatesViewModel.hpp"
 
@@ -22,7 +23,8 @@ namespace velmora {
 ///     popup.appeared();                              // follows the login item's real state
 ///     popup.setLaunchAtLogin(true);                  // registers the login item
 ///
-/// Main thread only.
+/// Turning Launch at Login off waits for the owner's authentication, and is done even if the
+/// popover has closed meanwhile. Main thread only.
 class SettingsPopupViewModel {
 public:
     struct Collaborators {
@@ -34,6 +36,8 @@ public:
         std::shared_ptr<Updater> updater;
         /// The program's own information-dictionary texts ("CFBundleShortVersionString", ...).
         std::map<std::string, std::string> mainBundleInfo{};
+        /// Asked before Launch at Login is turned off.
+        std::shared_ptr<AuthenticationProviding> authManager{};
     };
 
     static constexpr std::string_view launchAtLoginKey = "launchAtLogin";
@@ -45,6 +49,8 @@ public:
     static constexpr std::string_view launchAtLoginTitle = "Launch at Login";
     static constexpr std::string_view launchAtLoginSubtitle =
         "Start Velmora automatically when you log in";
+    static constexpr std::string_view launchAtLoginOffReason =
+        "Authenticate to turn off Launch at Login";
     static constexpr std::string_view permissionsSection = "Permissions";
     static constexpr std::string_view accessibilitySettingsTitle = "Accessibility Settings";
     static constexpr std::string_view accessibilitySettingsSymbol = "hand.raised";
@@ -69,6 +75,8 @@ public:
 
     /// The switch; starts as stored under "launchAtLogin".
     Observable<bool> launchAtLogin{false};
+    /// While turning it off waits for authentication.
+    Observable<bool> isAuthenticating{false};
     CheckForUpdatesViewModel checkForUpdatesViewModel;
 
     /// "Version 1.0.0 (1)".
@@ -76,7 +84,7 @@ public:
 
     /// The popover is shown: the switch takes the login item's real state.
     void appeared();
-    /// The user flipped the switch.
+    /// The user flipped the switch; off asks for authentication first.
     void setLaunchAtLogin(bool enabled);
     void openAccessibilitySettings();
     /// Opens the pane only; unlike the panel's warning row it asks the system for nothing.
@@ -88,9 +96,12 @@ public:
 
 private:
     void change(bool enabled);
-    void applyLaunchAtLogin(bool enabled);
+    /// Stores the choice and mirrors it into the login item.
+    static void apply(const Collaborators& collaborators, bool enabled);
 
     Collaborators collaborators_;
+    /// Lets an authentication that ends after the popover closed find out.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 } // namespace velmora

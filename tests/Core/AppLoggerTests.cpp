@@ -253,19 +253,45 @@ TEST(AppLoggerShared, IsTheInstalledPlatformsLoggerSoCrashReportsShareItsFile) {
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST(AppLoggerDirectory, FollowsTheXdgDataDirectory) {
-    const auto temp = std::filesystem::temp_directory_path();
-    EXPECT_EQ(AppLogger::applicationSupportDirectory("/data", "/home/ana"), "/data/Brevane");
-    EXPECT_EQ(AppLogger::applicationSupportDirectory(nullptr, "/home/ana"),
-              "/home/ana/.local/share/Brevane");
-    EXPECT_EQ(AppLogger::applicationSupportDirectory("", "/home/ana"),
-              "/home/ana/.local/share/Brevane");
-    EXPECT_EQ(AppLogger::applicationSupportDirectory("relative/data", "/home/ana"),
-              "/home/ana/.local/share/Brevane");
-    EXPECT_EQ(AppLogger::applicationSupportDirectory(nullptr, nullptr), temp / "Brevane");
+TEST(AppLoggerDirectory, FollowsTheXdgDataDirectoryAndNeverATemporaryOne) {
+    const auto folder = [](const char* data, const char* home, const char* runtime) {
+        return AppLogger::applicationSupportDirectory(data, home, runtime).string();
+    };
+    EXPECT_EQ(folder("/data", "/home/ana", "/run/user/1"), "/data/Brevane");
+    EXPECT_EQ(folder(nullptr, "/home/ana", nullptr), "/home/ana/.local/share/Brevane");
+    EXPECT_EQ(folder("", "/home/ana", nullptr), "/home/ana/.local/share/Brevane");
+    EXPECT_EQ(folder("relative/data", "/home/ana", nullptr), "/home/ana/.local/share/Brevane");
+    EXPECT_EQ(folder(nullptr, nullptr, "/run/user/1"), "/run/user/1/Brevane");
+    EXPECT_EQ(folder(nullptr, "", "relative"), "");
     EXPECT_EQ(AppLogger::macApplicationSupportDirectory("/Users/ana"),
               "/Users/ana/Library/Application Support/Brevane");
-    EXPECT_EQ(AppLogger::macApplicationSupportDirectory(nullptr), temp / "Brevane");
+    EXPECT_EQ(AppLogger::macApplicationSupportDirectory(nullptr), "");
+}
+
+TEST_F(AppLoggerTest, TheFolderAndTheFileAreTheOwnersAloneAndLinksAreNotFollowed) {
+    const auto mode = [](const std::filesystem::path& path) {
+        return std::filesystem::status(path).permissions() & std::filesystem::perms::all;
+    };
+    std::filesystem::permissions(directory.path(), std::filesystem::perms::owner_all |
+                                                       std::filesystem::perms::group_read |
+                                                       std::filesystem::perms::others_read);
+    TemporaryDirectory other;
+    const auto second = makeLogger(directory.path());
+    EXPECT_EQ(mode(directory.path()), std::filesystem::perms::owner_all);
+    EXPECT_EQ(mode(second->logFileURL()),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+    // A link planted where the file is appended to is left alone, and so is its target.
+    const auto target = other.path("target");
+    std::ofstream(target) << "kept\n";
+    std::filesystem::remove(second->logFileURL());
+    std::filesystem::create_symlink(target, second->logFileURL());
+    second->error("not through the link");
+    second->waitUntilWritten();
+    EXPECT_EQ(readFile(target), "kept\n");
+    // Nor is a link in the folder's place.
+    std::filesystem::create_directory_symlink(other.path(), directory.path("linked"));
+    EXPECT_TRUE(makeLogger(directory.path("linked"))->logFileURL().empty());
 }
 
 } // namespace

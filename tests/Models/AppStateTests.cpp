@@ -2,6 +2,7 @@
 #include "Models/AppState.hpp"
 #include "Models/ProtectedAppsCoding.hpp"
 #include "Platform/Sim/SimBundleReader.hpp"
+#include "Platform/Sim/SimStateStore.hpp"
 #include "Platform/Sim/SimUserDefaults.hpp"
 #include "Platform/Sim/SimWorkspace.hpp"
 #include "Support/ManualRunLoop.hpp"
@@ -15,7 +16,7 @@ namespace {
 class AppStateTest : public ::testing::Test {
 protected:
     std::shared_ptr<AppState> makeState() {
-        return AppState::create({defaults, bundles, desktop, loop, logger, loop});
+        return AppState::create({defaults, bundles, desktop, loop, logger, loop, store});
     }
 
     /// Makes a state and returns what it printed meanwhile.
@@ -33,6 +34,7 @@ protected:
     std::shared_ptr<SimWorkspace> desktop = std::make_shared<SimWorkspace>(*loop);
     std::shared_ptr<SimUserDefaults> defaults = std::make_shared<SimUserDefaults>();
     std::shared_ptr<SimBundleReader> bundles = std::make_shared<SimBundleReader>();
+    std::shared_ptr<SimStateStore> store = std::make_shared<SimStateStore>();
     std::shared_ptr<testing::RecordingLogger> logger = std::make_shared<testing::RecordingLogger>();
 };
 
@@ -197,6 +199,117 @@ TEST_F(AppStateTest, NewEntriesComeFromTheBundleWithItsNameAndTheCurrentTime) {
     EXPECT_EQ(app->displayName, "Notes");
     EXPECT_EQ(app->addedDate, loop->now());
     EXPECT_TRUE(state->protectedApps().get().empty());
+}
+
+TEST(ProtectedListMerge, NothingButTheCopyMayProtectMoreAndTheUnionIsKept) {
+    using Kind = StoredListProblem::Kind;
+    const auto app = [](const char* id, bool autoLock = true, std::int64_t minutes = 5) {
+        return ProtectedApp{.bundleIdentifier = id,
+                            .displayName = id,
+                            .autoLockEnabled = autoLock,
+                            .idleTimeoutMinutes = minutes};
+    };
+    using List = std::vector<ProtectedApp>;
+    struct Case {
+        const char* name;
+        std::optional<List> stored;
+        Kind whyNotStored;
+        List copy;
+        List merged;
+        std::optional<StoredListProblem> problem;
+    };
+    const Case cases[] = {
+        {"first start", std::nullopt, Kind::missing, {}, {}, std::nullopt},
+        {"missing",
+         std::nullopt,
+         Kind::missing,
+         {app("a")},
+         {app("a")},
+         StoredListProblem{Kind::missing, {"a"}}},
+        {"unreadable",
+         std::nullopt,
+         Kind::unreadable,
+         {app("a")},
+         {app("a")},
+         StoredListProblem{Kind::unreadable, {"a"}}},
+        {"one removed",
+         List{app("a")},
+         Kind::missing,
+         {app("a"), app("b")},
+         {app("a"), app("b")},
+         StoredListProblem{Kind::weakened, {"b"}}},
+        {"one swapped",
+         List{app("c")},
+         Kind::missing,
+         {app("a")},
+         {app("c"), app("a")},
+         StoredListProblem{Kind::weakened, {"a"}}},
+        {"weaker settings",
+         List{app("a", false, 30)},
+         Kind::missing,
+         {app("a", true, 5)},
+         {app("a", true, 5)},
+         StoredListProblem{Kind::weakened, {"a"}}},
+        {"stronger or added by hand",
+         List{app("a", true, 1), app("b")},
+         Kind::missing,
+         {app("a", false, 5)},
+         {app("a", true, 1), app("b")},
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto merged = mergeProtectedLists(c.stored, c.whyNotStored, c.copy);
+        EXPECT_EQ(merged.apps, c.merged);
+        EXPECT_EQ(merged.problem, c.problem);
+    }
+}
+
+TEST_F(AppStateTest, AListThatLostEntriesKeepsProtectingThemUntilTheOwnerSettlesIt) {
+    for (const bool keep : {false, true}) {
+        SCOPED_TRACE(keep ? "keep" : "restore");
+        defaults->remove("protectedApps");
+        store->files.clear();
+        auto first = makeState();
+        first->addApp(ProtectedApp::make("com.example.notes", "Notes", loop->now()));
+        first->addApp(ProtectedApp::make("com.example.mail", "Mail", loop->now()));
+        auto edited = stored();
+        edited.pop_back();
+        defaults->setData("protectedApps", *encodeProtectedApps(edited));
+
+        auto state = makeState();
+        EXPECT_TRUE(state->isProtected("com.example.mail"));
+        ASSERT_TRUE(state->storedListProblem().get());
+        EXPECT_EQ(state->storedListProblem().get()->keptApps, std::vector<std::string>{"Mail"});
+        // Added meanwhile: no part of the settling.
+        state->addApp(ProtectedApp::make("com.example.maps", "Maps", loop->now()));
+        keep ? state->keepStoredList() : state->restoreProtectedList();
+
+        EXPECT_FALSE(state->storedListProblem().get());
+        EXPECT_EQ(state->isProtected("com.example.mail"), !keep);
+        EXPECT_TRUE(state->isProtected("com.example.maps"));
+        EXPECT_EQ(stored(), state->protectedApps().get());
+        EXPECT_FALSE(makeState()->storedListProblem().get());
+    }
+}
+
+TEST_F(AppStateTest, AFailedSaveIsShownAndTriedAgainUntilItSucceeds) {
+    auto state = makeState();
+    defaults->setReadOnly(true);
+    ::testing::internal::CaptureStdout();
+    state->addApp(ProtectedApp::make("com.example.notes", "Notes", loop->now()));
+    EXPECT_TRUE(state->saveFailing().get());
+    loop->advance(AppState::firstSaveRetry);
+    EXPECT_NE(::testing::internal::GetCapturedStdout().find("Failed to save protected apps: "),
+              std::string::npos);
+    EXPECT_TRUE(state->saveFailing().get());
+    // Even unsaved, the next start protects it: the copy has it.
+    EXPECT_TRUE(makeState()->isProtected("com.example.notes"));
+
+    defaults->setReadOnly(false);
+    loop->advance(AppState::firstSaveRetry * 2);
+    EXPECT_FALSE(state->saveFailing().get());
+    EXPECT_EQ(stored().size(), 1u);
 }
 
 } // namespace

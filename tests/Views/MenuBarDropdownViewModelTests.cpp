@@ -83,8 +83,12 @@ TEST_F(MenuBarDropdownViewModelTest, RowsFollowTheListAndKeepTheirState) {
 
     const auto mail = panel->rows.get()[1];
     mail->toggleExpanded();
-    mail->chooseTimeout(15);
-    mail->setAutoLockEnabled(false);
+    for (const auto& weaken : std::vector<std::function<void()>>{
+             [&] { mail->chooseTimeout(15); }, [&] { mail->setAutoLockEnabled(false); }}) {
+        weaken();
+        auth->queueResult(AuthResult::success());
+        desktop.loop->runUntilIdle();
+    }
     EXPECT_EQ(panel->rows.get()[1], mail);
     EXPECT_TRUE(mail->isExpanded.get());
     EXPECT_EQ(mail->app.get().idleTimeoutMinutes, 15);
@@ -178,6 +182,44 @@ TEST_F(MenuBarDropdownViewModelTest, SettingsPopoverIsNewEachTimeItOpensAndQuitA
 
     panel->quit();
     EXPECT_EQ(desktop.hostApplication->terminationRequestCount(), 1u);
+}
+
+TEST_F(MenuBarDropdownViewModelTest, NoticesOfAShortListFailedSavesAndFailedAttemptsNeedTheOwner) {
+    using Notice = MenuBarDropdownViewModel::Notice;
+    // Stored without Notes, which the copy still has.
+    desktop.userDefaults->setData("protectedApps", "[]");
+    appState = AppState::create(AppState::collaborators(platform));
+    const auto attempts =
+        FailedAttempts::create({desktop.stateStore, desktop.loop, desktop.loop, logger});
+    auto collaborators = dropdownCollaborators();
+    collaborators.failedAttempts = attempts;
+    collaborators.clock = desktop.loop;
+    const auto panel = MenuBarDropdownViewModel::create(collaborators);
+    EXPECT_EQ(panel->storedListNotice.get(),
+              (Notice{"The protected apps list was changed", "Still protected: Notes"}));
+    panel->keepStoredList();
+    EXPECT_EQ(auth->reasons,
+              std::vector<std::string>{"Authenticate to keep the changed list of protected apps"});
+    auth->queueResult(AuthResult::success());
+    desktop.loop->runUntilIdle();
+    EXPECT_FALSE(panel->storedListNotice.get());
+    EXPECT_FALSE(appState->isProtected(kNotes));
+
+    ::testing::internal::CaptureStdout();
+    desktop.userDefaults->setReadOnly(true);
+    appState->saveProtectedApps();
+    ::testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(panel->saveFailureNotice.get());
+    EXPECT_EQ(panel->saveFailureNotice.get()->title, "Couldn't save the protected apps list");
+
+    attempts->recordFailure("Notes");
+    attempts->recordFailure("Mail");
+    EXPECT_TRUE(
+        panel->failedAttemptsText.get().value_or("").starts_with("2 failed attempts since "));
+    panel->dismissFailedAttempts();
+    auth->queueResult(AuthResult::success());
+    desktop.loop->runUntilIdle();
+    EXPECT_FALSE(panel->failedAttemptsText.get());
 }
 
 } // namespace

@@ -95,6 +95,45 @@ TEST_F(ProtectedAppRowViewModelTest, ClickingUnlockedLocksWithoutExpanding) {
     EXPECT_FALSE(row->isExpanded.get());
 }
 
+TEST_F(ProtectedAppRowViewModelTest, OnlyWhatWeakensProtectionAsksTheOwnerFirst) {
+    const auto row = makeRow();
+    const auto notes = [&] { return *appState->protectedApp(kNotes); };
+    struct Case {
+        const char* change;
+        std::function<void()> act;
+        bool asks;
+        std::function<bool()> applied;
+    };
+    const Case cases[] = {
+        {"shorter time-out", [&] { row->chooseTimeout(2); }, false,
+         [&] { return notes().idleTimeoutMinutes == 2; }},
+        {"longer time-out", [&] { row->chooseTimeout(30); }, true,
+         [&] { return notes().idleTimeoutMinutes == 30; }},
+        {"auto-lock off", [&] { row->setAutoLockEnabled(false); }, true,
+         [&] { return !notes().autoLockEnabled; }},
+        {"auto-lock on", [&] { row->setAutoLockEnabled(true); }, false,
+         [&] { return notes().autoLockEnabled; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        auth->reasons.clear();
+        row->app.set(notes());
+        c.act();
+        if (c.asks) {
+            EXPECT_EQ(auth->reasons,
+                      std::vector<std::string>{"Authenticate to change protection for Notes"});
+            auth->queueResult(AuthResult::failure(AuthError::failed()));
+            desktop.loop->runUntilIdle();
+            EXPECT_FALSE(c.applied()) << "applied without the owner";
+            c.act();
+            auth->queueResult(AuthResult::success());
+            desktop.loop->runUntilIdle();
+        }
+        EXPECT_EQ(auth->reasons.size(), c.asks ? 2u : 0u);
+        EXPECT_TRUE(c.applied());
+    }
+}
+
 TEST_F(ProtectedAppRowViewModelTest, RemovalAsksTheOwnerFirst) {
     const auto row = makeRow();
     const auto stored = desktop.userDefaults->data("protectedApps");

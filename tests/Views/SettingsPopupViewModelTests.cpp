@@ -3,6 +3,8 @@
 #include "Platform/Sim/SimUpdater.hpp"
 #include "Platform/Sim/SimUrlOpener.hpp"
 #include "Platform/Sim/SimUserDefaults.hpp"
+#include "Support/FakeAuthenticator.hpp"
+#include "Support/ManualRunLoop.hpp"
 #include "Views/SettingsPopupViewModel.hpp"
 
 #include <gtest/gtest.h>
@@ -23,6 +25,7 @@ protected:
             .urlOpener = urls,
             .updater = updater,
             .mainBundleInfo = std::move(bundleInfo),
+            .authManager = auth,
         });
         popup->appeared();
         return popup;
@@ -35,6 +38,9 @@ protected:
     std::shared_ptr<SimSystemLog> systemLog = std::make_shared<SimSystemLog>();
     std::shared_ptr<SimUrlOpener> urls = std::make_shared<SimUrlOpener>();
     std::shared_ptr<SimUpdater> updater = std::make_shared<SimUpdater>();
+    std::shared_ptr<ManualRunLoop> loop = std::make_shared<ManualRunLoop>();
+    std::shared_ptr<testing::FakeAuthenticator> auth =
+        std::make_shared<testing::FakeAuthenticator>(loop);
 };
 
 TEST_F(SettingsPopupViewModelTest, OpeningTakesTheLoginItemsRealStateAndAppliesTheChange) {
@@ -83,6 +89,24 @@ TEST_F(SettingsPopupViewModelTest, ARefusedChangeKeepsTheSwitchUntilTheNextOpeni
     popup->setLaunchAtLogin(true);
     EXPECT_TRUE(loginItems->enabled);
     EXPECT_EQ(systemLog->lines().back(), "SettingsPopupView: Registered for launch at login");
+}
+
+TEST_F(SettingsPopupViewModelTest, TurningItOffWaitsForTheOwnerEvenOnceThePopoverCloses) {
+    loginItems->enabled = true;
+    auto popup = open();
+    popup->setLaunchAtLogin(false);
+    EXPECT_EQ(auth->reasons, Lines{"Authenticate to turn off Launch at Login"});
+    auth->queueResult(AuthResult::failure(AuthError::userCancelled()));
+    loop->runUntilIdle();
+    EXPECT_TRUE(popup->launchAtLogin.get());
+    EXPECT_TRUE(loginItems->enabled);
+
+    popup->setLaunchAtLogin(false);
+    popup.reset();
+    auth->queueResult(AuthResult::success());
+    loop->runUntilIdle();
+    EXPECT_FALSE(loginItems->enabled);
+    EXPECT_FALSE(stored());
 }
 
 TEST_F(SettingsPopupViewModelTest, VersionLine) {

@@ -60,6 +60,7 @@ protected:
                         .systemLog = desktop.systemLog,
                         .urlOpener = desktop.urlOpener,
                         .updater = updater,
+                        .authManager = auth,
                     };
                 },
         };

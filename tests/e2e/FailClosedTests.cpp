@@ -1,5 +1,6 @@
 // Velmora dies, or hangs, while it covers a protected application: its guard iconifies the
-// application at once and starts Velmora again, which locks it anew.
+// application at once and starts Velmora again, which locks it anew. And the other way round:
+// a guard that dies or is stopped is replaced at once, so ending both takes one instant.
 #include "harness/EndToEndTest.hpp"
 #include "harness/Eventually.hpp"
 
@@ -16,6 +17,8 @@ constexpr auto kHiddenWithin = milliseconds{500};
 constexpr auto kRunningAgainWithin = milliseconds{3000};
 // The guard gives a silent Velmora 2 s after its last report, sent every 0.5 s.
 constexpr auto kHangNoticedWithin = milliseconds{3000};
+// Velmora hears of a dead guard at once and looks for a stopped one ten times a second.
+constexpr auto kGuardReplacedWithin = milliseconds{1000};
 
 class FailClosed : public EndToEndTest {
 protected:
@@ -40,14 +43,49 @@ protected:
             return std::nullopt;
         }
         // The guard hears of it with Velmora's next report.
-        const std::string watching =
-            "Watching protected processes: " + std::to_string(client().pid());
-        if (!eventually(
-                [&] { return velmora().standardError().find(watching) != std::string::npos; })) {
+        if (!eventually([&] { return guardsToldOfClient() >= 1; })) {
             ADD_FAILURE() << "the guard never heard of the client";
             return std::nullopt;
         }
         return window;
+    }
+
+    /// How many guards in turn have heard of the client: each says so once.
+    std::size_t guardsToldOfClient() {
+        const std::string watching =
+            "Watching protected processes: " + std::to_string(client().pid());
+        const std::string said = velmora().standardError();
+        std::size_t count = 0;
+        for (auto at = said.find(watching); at != std::string::npos;
+             at = said.find(watching, at + 1)) {
+            ++count;
+        }
+        return count;
+    }
+
+    /// Ends or stops the guard with `signal`, waits for the guard Velmora starts in its place
+    /// to hear of the client, then kills Velmora: the client is hidden and both run again.
+    void expectGuardReplacedThenVelmoraKilled(int signal) {
+        const auto window = coveredClient();
+        ASSERT_TRUE(window);
+        const auto guards = velmora().guardPids();
+        ASSERT_EQ(guards.size(), 1u);
+        const auto signalled = Clock::now();
+        ASSERT_EQ(::kill(guards.front(), signal), 0);
+        const auto replaced = timeUntil(
+            signalled, [&] { return guardsToldOfClient() >= 2; }, kGuardReplacedWithin * 5);
+        ASSERT_TRUE(replaced) << "no new guard heard of the client";
+        RecordProperty("guardReplacedAfterMs", static_cast<int>(replaced->count()));
+        EXPECT_LE(*replaced, kGuardReplacedWithin);
+        if (signal == SIGSTOP) {
+            EXPECT_TRUE(eventually([&] { return ::kill(guards.front(), 0) != 0; }))
+                << "the stopped guard was left behind";
+        }
+
+        const pid_t pid = velmora().pid();
+        const auto killed = Clock::now();
+        ASSERT_EQ(::kill(pid, SIGKILL), 0);
+        expectHiddenThenLockedAgain(*window, pid, killed, kHiddenWithin);
     }
 
     /// How long after `since` `condition` held; fails past `timeout`.
@@ -113,6 +151,14 @@ TEST_F(FailClosed, AKilledVelmoraLeavesTheAppHiddenAndComesBackLocked) {
     const auto killed = Clock::now();
     ASSERT_EQ(::kill(pid, SIGKILL), 0);
     expectHiddenThenLockedAgain(*window, pid, killed, kHiddenWithin);
+}
+
+TEST_F(FailClosed, AKilledGuardIsReplacedSoKillingVelmoraNextStillHidesTheApp) {
+    expectGuardReplacedThenVelmoraKilled(SIGKILL);
+}
+
+TEST_F(FailClosed, AStoppedGuardIsReplacedSoKillingVelmoraNextStillHidesTheApp) {
+    expectGuardReplacedThenVelmoraKilled(SIGSTOP);
 }
 
 TEST_F(FailClosed, AHungVelmoraIsKilledAndComesBackLocked) {

@@ -113,5 +113,25 @@ TEST_F(GuardProgram, WindowsOfTheWatchedProcessesStayIconifiedWhileNoVelmoraCove
     EXPECT_TRUE(client().logLines().empty());
 }
 
+TEST_F(GuardProgram, AProtectedApplicationStartedWhileVelmoraIsDownIsHiddenToo) {
+    // Told what names the protected application's windows, and answering each report.
+    send("protects app=org.example.Other app=org.velmora.TestClient class=VelmoraTestClient\n");
+    char answer[16] = {};
+    ASSERT_EQ(::read(channel_, answer, sizeof answer), 6);
+    EXPECT_STREQ(answer, "alive\n");
+    ::close(channel_);
+    channel_ = -1;
+    ASSERT_TRUE(eventually([&] { return file("starts").starts_with("3\n"); }));
+
+    // No process of it ran before; the Velmoras started since never report. Iconified as it
+    // maps, it may never be painted.
+    const auto client = desktop().launchClient("client", {.appId = ""});
+    EXPECT_TRUE(eventually([&] {
+        const auto window = desktop().display().find(
+            [&](const WindowInfo& info) { return info.pid == client->pid(); });
+        return window && desktop().display().wmState(window->window) == 3u;
+    })) << file("guard.log");
+}
+
 } // namespace
 } // namespace velmora::e2e

@@ -102,6 +102,21 @@ protected:
     std::filesystem::path defaultsFile() {
         return desktop().configHome() / "velmora" / "defaults.json";
     }
+
+    /// Waits for a window of Velmora's other than `panel` to have the keyboard focus: the
+    /// password prompt.
+    bool waitForPrompt(const WindowInfo& panel) {
+        return eventually([&] {
+            const xcb_window_t focus = desktop().display().inputFocus();
+            return desktop()
+                .display()
+                .find([&](const WindowInfo& info) {
+                    return info.viewable && isVelmoraWindow(info) && info.window != panel.window &&
+                           desktop().display().isWithin(focus, info.topLevel);
+                })
+                .has_value();
+        });
+    }
 };
 
 TEST_F(TrayPanel, AddsAnApplicationThroughTheDialogAndRemovesItWithThePassword) {
@@ -131,15 +146,7 @@ TEST_F(TrayPanel, AddsAnApplicationThroughTheDialogAndRemovesItWithThePassword) 
     ASSERT_TRUE(expanded) << "the row did not open its controls";
     saveScreenshot("4-expanded");
     click(*expanded, kRemove);
-    std::optional<WindowInfo> prompt;
-    ASSERT_TRUE(eventually([&] {
-        const xcb_window_t focus = desktop().display().inputFocus();
-        prompt = desktop().display().find([&](const WindowInfo& info) {
-            return info.viewable && isVelmoraWindow(info) && info.window != expanded->window &&
-                   desktop().display().isWithin(focus, info.topLevel);
-        });
-        return prompt.has_value();
-    })) << "Remove asked for no password";
+    ASSERT_TRUE(waitForPrompt(*expanded)) << "Remove asked for no password";
     saveScreenshot("5-prompt");
     enterPassword(TestDesktop::kPassword);
     EXPECT_TRUE(eventually([&] {
@@ -148,6 +155,58 @@ TEST_F(TrayPanel, AddsAnApplicationThroughTheDialogAndRemovesItWithThePassword) 
     const auto emptied = openPanel();
     ASSERT_TRUE(emptied);
     saveScreenshot("6-removed");
+}
+
+TEST_F(TrayPanel, TheApplicationPickerCanNeitherRenameNorDelete) {
+    const auto panel = openPanel();
+    ASSERT_TRUE(panel) << "no panel under the tray icon";
+    click(*panel, kAddApp);
+    std::optional<WindowInfo> dialog;
+    ASSERT_TRUE(eventually([&] {
+        dialog = desktop().display().find([&](const WindowInfo& info) {
+            return info.viewable && info.title == "Select an Application";
+        });
+        return dialog.has_value();
+    })) << "Add App opened no file dialog";
+    // Each step waits for the dialog to show its outcome: it lists folders as it reads them.
+    const auto step = [&](const std::vector<std::string>& keys, const std::string& text = "") {
+        if (!text.empty()) {
+            desktop().xdo().type(text);
+        }
+        for (const std::string& key : keys) {
+            desktop().xdo().key(key);
+        }
+        std::optional<Image> last;
+        int still = 0;
+        eventually([&] {
+            Image now = desktop().display().capture(dialog->frame);
+            still = last && now == *last ? still + 1 : 0;
+            last = std::move(now);
+            return still >= 3;
+        });
+    };
+    // The protected application's desktop entry, selected in the list, deleted and confirmed.
+    step({"Return"}, desktop().applicationsDirectory().string() + "/");
+    step({"shift+Tab"});
+    step({}, "org.velmora");
+    step({"Delete", "alt+y"});
+    saveScreenshot("1-delete");
+    // In ~/.config, from the list's context menu: a new folder, and Velmora's settings folder
+    // renamed.
+    step({"Tab", "ctrl+a"});
+    step({"Return"}, desktop().configHome().string() + "/");
+    step({"shift+Tab"});
+    step({"Menu", "n", "Escape"});
+    step({"Menu", "r"}, "velmora");
+    step({"Return"}, "renamed");
+    saveScreenshot("2-rename");
+
+    EXPECT_TRUE(std::filesystem::exists(desktop().applicationsDirectory() /
+                                        "org.velmora.TestClient.desktop"))
+        << "the desktop entry was deleted";
+    EXPECT_TRUE(std::filesystem::exists(defaultsFile())) << "the settings folder was renamed";
+    EXPECT_FALSE(std::filesystem::exists(desktop().configHome() / "New Folder"))
+        << "a folder was made";
 }
 
 using TrayDesktop = EndToEndTest;
@@ -170,7 +229,7 @@ TEST_F(TrayPanel, OpensAgainAtOnceAfterEscapeAndClosesOnTheIcon) {
     EXPECT_TRUE(eventually([&] { return !panelShows(); })) << "the icon did not close the panel";
 }
 
-TEST_F(TrayPanel, LaunchAtLoginWritesAndRemovesTheAutostartEntry) {
+TEST_F(TrayPanel, LaunchAtLoginWritesTheAutostartEntryAndRemovesItOnlyWithThePassword) {
     const auto panel = openPanel();
     ASSERT_TRUE(panel) << "no panel under the tray icon";
     click(*panel, kGear);
@@ -186,6 +245,9 @@ TEST_F(TrayPanel, LaunchAtLoginWritesAndRemovesTheAutostartEntry) {
     EXPECT_NE(contentsOf(entry).find("Exec="), std::string::npos);
     saveScreenshot("2-launch-at-login");
     click(*withPopover, kLaunchAtLoginSwitch);
+    ASSERT_TRUE(waitForPrompt(*withPopover)) << "turning Launch at Login off asked for nothing";
+    EXPECT_TRUE(std::filesystem::exists(entry)) << "turned off before the password";
+    enterPassword(TestDesktop::kPassword);
     EXPECT_TRUE(eventually([&] { return !std::filesystem::exists(entry); }))
         << "turning Launch at Login off left the autostart entry";
 }

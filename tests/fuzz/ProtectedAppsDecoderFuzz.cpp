@@ -23,7 +23,8 @@ bool sameEntry(const velmora::ProtectedApp& a, const velmora::ProtectedApp& b) {
     constexpr auto kDatePrecision = std::chrono::microseconds{2};
     return a.id == b.id && a.bundleIdentifier == b.bundleIdentifier &&
            a.displayName == b.displayName && a.autoLockEnabled == b.autoLockEnabled &&
-           a.idleTimeoutMinutes == b.idleTimeoutMinutes &&
+           a.idleTimeoutMinutes == b.idleTimeoutMinutes && a.windowClasses == b.windowClasses &&
+           a.executables == b.executables &&
            std::chrono::abs(a.addedDate - b.addedDate) < kDatePrecision;
 }
 

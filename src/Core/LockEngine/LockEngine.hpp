@@ -112,9 +112,12 @@ public:
     [[nodiscard]] bool isAppUnlocked(const std::string& bundleId) const;
     /// Display names of the tracked, not relocked, protected applications.
     [[nodiscard]] std::vector<std::string> unlockedProtectedApps() const;
-    /// Whether the process belongs to a protected application and holds no unlock of its own:
-    /// its windows are covered.
+    /// Whether the process belongs to a protected application and holds no unlock of its own.
     [[nodiscard]] bool isLockedProcess(ProcessId pid) const;
+    /// While set, every process of a protected application is covered, unlocked or not: with
+    /// no guard to hide them should this program end, nothing else would keep them out of
+    /// reach.
+    void setCoverEveryProtectedProcess(bool cover);
 
     [[nodiscard]] Observable<LockState>& currentState() { return currentState_; }
     [[nodiscard]] Observable<bool>& isAuthenticating() { return isAuthenticating_; }
@@ -196,6 +199,8 @@ private:
     void followCards(const std::vector<WindowListEntry>& windows);
     [[nodiscard]] bool isStillCovering(const LockedTarget& target) const;
     [[nodiscard]] std::optional<Screen> screenFor(const Rect& frame) const;
+    /// Whether the process's windows are to be covered.
+    [[nodiscard]] bool mustCover(ProcessId pid) const;
     /// Whether the process holds an unlock that has not run out.
     [[nodiscard]] bool holdsUnlock(const std::string& bundleId, ProcessId pid) const;
     /// Warns when a hidden process still shows windows once the window manager had its time:
@@ -263,6 +268,7 @@ private:
     std::unordered_map<std::string, Rect> cardWindowFrames_;
     std::shared_ptr<CoverKeeper> coverKeeper_;
     TimerHandle unlockExpiry_;
+    bool coverEveryProtectedProcess_ = false;
     std::optional<PreviousApp> lastNonProtectedApp_;
     Observable<std::optional<std::string>> currentLockedBundleId_;
     std::optional<std::string> currentProtectedFrontmostBundleId_;

@@ -21,7 +21,7 @@ void LockEngine::setupCoverBindings() {
     coverKeeper_ = CoverKeeper::create({windowList_, screens_, coverWindows_, runLoop_, logger_},
                                        [weak = weak_from_this()](ProcessId pid) {
                                            const auto self = weak.lock();
-                                           return self && self->isLockedProcess(pid);
+                                           return self && self->mustCover(pid);
                                        });
     // Every decision of the machine may lock or unlock a process; covers follow at once,
     // before the reaction that lags a turn behind.
@@ -63,6 +63,29 @@ void LockEngine::refreshCovers() {
             }
         });
     }
+}
+
+void LockEngine::setCoverEveryProtectedProcess(bool cover) {
+    if (cover == coverEveryProtectedProcess_) {
+        return;
+    }
+    coverEveryProtectedProcess_ = cover;
+    if (cover) {
+        logger_->warn("No guard answers: every protected application stays covered until one "
+                      "does");
+    } else {
+        logger_->info("A guard answers: unlocked applications are uncovered again");
+    }
+    refreshCovers();
+}
+
+bool LockEngine::mustCover(ProcessId pid) const {
+    if (!coverEveryProtectedProcess_) {
+        return isLockedProcess(pid);
+    }
+    const auto app = workspace_->runningApplication(pid);
+    return app && app->bundleIdentifier && !isOwnBundleId(app->bundleIdentifier) &&
+           appState_->isProtected(*app->bundleIdentifier);
 }
 
 bool LockEngine::isLockedProcess(ProcessId pid) const {

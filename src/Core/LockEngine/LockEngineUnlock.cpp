@@ -60,7 +60,7 @@ void LockEngine::authenticate(const LockedTarget& target, std::optional<std::uin
                               const LogOperation& operation) {
     logger_->debug("Authentication: calling authManager.authenticate", operation);
     authManager_->authenticate(
-        "Unlock " + target.appName,
+        "Unlock " + target.appName, target.appName,
         [weak = weak_from_this(), target, startTime, operation](const AuthResult& result) {
             auto self = weak.lock();
             if (!self) {

@@ -1,17 +1,21 @@
 #pragma once
 
 #include "Platform/OwnerAuthentication.hpp"
+#include "Services/FailedAttempts.hpp"
 #include "Support/Color.hpp"
 
 #include <array>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace velmora {
 
 /// The card in the middle of an overlay: the locked application's name, an Unlock button
-/// and, when the caller allows it, a Minimize button. Sizes are in points.
+/// and, when the caller allows it, a Minimize button. While failed attempts make the owner
+/// wait, the card says how long and its Unlock button does nothing. Sizes are in points.
 ///
 ///     LockCardView card("Notes", unlock, minimize, contexts);
 ///     card.unlockTitle();    // "Unlock with Touch ID"
@@ -28,7 +32,8 @@ struct LockCardView {
     };
 
     LockCardView(std::string appName, Action onUnlockTapped, Action onCancelTapped,
-                 OwnerAuthenticationContextFactory biometryContexts);
+                 OwnerAuthenticationContextFactory biometryContexts,
+                 std::shared_ptr<FailedAttempts> failedAttempts = nullptr);
 
     /// Shown verbatim, never translated.
     std::string appName;
@@ -37,6 +42,8 @@ struct LockCardView {
     Action onCancelTapped;
     /// Asked for the sensor each time the Unlock button's label is drawn.
     OwnerAuthenticationContextFactory biometryContexts;
+    /// May be null: no wait is shown then.
+    std::shared_ptr<FailedAttempts> failedAttempts;
 
     Color brandPurple{0.6, 0.55, 0.9, 1.0};
     Color brandPurpleBackground{0.25, 0.25, 0.4, 1.0};
@@ -77,6 +84,8 @@ struct LockCardView {
     static constexpr double unlockButtonPaddingHorizontal = 20;
     static constexpr double unlockButtonPaddingBottom = 12;
     static constexpr double pressedScale = 0.97;
+    /// The Unlock button while the owner must wait.
+    static constexpr double waitingOpacity = 0.5;
     static constexpr double pressAnimationSeconds = 0.1;
     /// A press that moves further than this is no longer a press.
     static constexpr double pressMaximumDistance = 10;
@@ -92,7 +101,10 @@ struct LockCardView {
     /// The symbol beside the Unlock title, e.g. "touchid".
     [[nodiscard]] std::string_view unlockSymbol() const;
 
-    /// The Unlock button was activated.
+    /// "Try again in 30 s" while the owner must wait; nothing otherwise.
+    [[nodiscard]] std::optional<std::string> unlockWaitText() const;
+
+    /// The Unlock button was activated; nothing while the owner must wait.
     void unlockTapped() const;
     /// The Minimize button was activated; nothing when there is none.
     void minimizeTapped() const;

@@ -19,9 +19,11 @@ public:
     /// show through the cover or beside it, even under a compositor.
     static constexpr double backgroundOpacity = 1.0;
 
-    /// An empty `onCancelTapped` shows no Minimize button.
+    /// An empty `onCancelTapped` shows no Minimize button; without `failedAttempts` no wait
+    /// is shown.
     OverlayContentView(std::string appName, Action onUnlockTapped, Action onCancelTapped,
-                       OwnerAuthenticationContextFactory biometryContexts);
+                       OwnerAuthenticationContextFactory biometryContexts,
+                       std::shared_ptr<FailedAttempts> failedAttempts = nullptr);
 
     [[nodiscard]] const std::string& appName() const override { return card_.appName; }
     [[nodiscard]] std::string unlockTitle() const override { return card_.unlockTitle(); }
@@ -29,6 +31,10 @@ public:
         return std::string(card_.unlockSymbol());
     }
     [[nodiscard]] bool hasMinimizeButton() const override { return card_.hasMinimizeButton(); }
+    [[nodiscard]] std::string unlockWaitText() const override {
+        return card_.unlockWaitText().value_or("");
+    }
+    [[nodiscard]] Subscription observeUnlockWait(std::function<void()> handler) override;
     void unlockTapped() override { card_.unlockTapped(); }
     void minimizeTapped() override { card_.minimizeTapped(); }
     void backgroundTapped() override { background_.tapped(); }

@@ -23,9 +23,11 @@ public:
 
 OverlayWindowController::OverlayWindowController(
     std::shared_ptr<Logging> logger, std::shared_ptr<OverlayWindowFactory> windowFactory,
-    OwnerAuthenticationContextFactory biometryContexts)
+    OwnerAuthenticationContextFactory biometryContexts,
+    std::shared_ptr<FailedAttempts> failedAttempts)
     : logger_(logger ? std::move(logger) : std::make_shared<DiscardingLogger>()),
-      windowFactory_(std::move(windowFactory)), biometryContexts_(std::move(biometryContexts)) {}
+      windowFactory_(std::move(windowFactory)), biometryContexts_(std::move(biometryContexts)),
+      failedAttempts_(std::move(failedAttempts)) {}
 
 std::shared_ptr<OverlayWindowController> OverlayWindowController::shared() {
     static const std::shared_ptr<OverlayWindowController> instance = [] {
@@ -33,7 +35,7 @@ std::shared_ptr<OverlayWindowController> OverlayWindowController::shared() {
         requirePlatformServices(platform.overlayWindows != nullptr, "the overlay controller");
         return std::make_shared<OverlayWindowController>(
             platform.logger, platform.overlayWindows,
-            makeContextFactory(platform.ownerAuthentication));
+            makeContextFactory(platform.ownerAuthentication), FailedAttempts::shared());
     }();
     return instance;
 }
@@ -116,7 +118,7 @@ std::shared_ptr<OverlayHostingView>
 OverlayWindowController::makeHostingView(const std::string& appName, const Action& onUnlockTapped,
                                          const Action& onCancelTapped, Rect frame) const {
     auto content = std::make_shared<OverlayContentView>(appName, onUnlockTapped, onCancelTapped,
-                                                        biometryContexts_);
+                                                        biometryContexts_, failedAttempts_);
     return std::make_shared<OverlayHostingView>(
         OverlayHostingView{std::move(content), frame, kFillsWindow});
 }

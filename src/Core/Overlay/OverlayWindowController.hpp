@@ -3,6 +3,7 @@
 #include "Platform/OverlayWindows.hpp"
 #include "Platform/OwnerAuthentication.hpp"
 #include "Platform/Screens.hpp"
+#include "Services/FailedAttempts.hpp"
 #include "Support/Logging.hpp"
 
 #include <functional>
@@ -26,11 +27,12 @@ class OverlayWindowController {
 public:
     using Action = std::function<void()>;
 
-    /// `biometryContexts` names the sensor on the cards' Unlock buttons. A null `logger`
-    /// discards the lines.
+    /// `biometryContexts` names the sensor on the cards' Unlock buttons; the cards show the
+    /// wait that `failedAttempts` imposes, if given. A null `logger` discards the lines.
     OverlayWindowController(std::shared_ptr<Logging> logger,
                             std::shared_ptr<OverlayWindowFactory> windowFactory,
-                            OwnerAuthenticationContextFactory biometryContexts);
+                            OwnerAuthenticationContextFactory biometryContexts,
+                            std::shared_ptr<FailedAttempts> failedAttempts = nullptr);
 
     /// The process-wide controller, over the installed platform.
     static std::shared_ptr<OverlayWindowController> shared();
@@ -75,6 +77,7 @@ private:
     std::shared_ptr<Logging> logger_;
     std::shared_ptr<OverlayWindowFactory> windowFactory_;
     OwnerAuthenticationContextFactory biometryContexts_;
+    std::shared_ptr<FailedAttempts> failedAttempts_;
 
     std::map<std::string, std::shared_ptr<OverlayWindow>> overlayWindows;
     std::map<std::string, std::shared_ptr<OverlayHostingView>> hostingViews;

@@ -1,25 +1,12 @@
 #pragma once
 
+#include "Platform/Linux/ApplicationIdentities.hpp"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace velmora {
-
-/// What a window says about the application that owns it.
-struct WindowIdentity {
-    /// `_GTK_APPLICATION_ID`, e.g. "org.gnome.TextEditor".
-    std::optional<std::string> gtkApplicationId{};
-    /// `_KDE_NET_WM_DESKTOP_FILE`, e.g. "org.kde.dolphin".
-    std::optional<std::string> kdeDesktopFile{};
-    /// `WM_CLASS`: its instance (first) and class (second) name.
-    std::optional<std::string> wmClassInstance{};
-    std::optional<std::string> wmClassClass{};
-    /// The target of `/proc/PID/exe` of the owning process.
-    std::optional<std::string> executablePath{};
-
-    friend bool operator==(const WindowIdentity&, const WindowIdentity&) = default;
-};
 
 /// An installed application: a desktop entry.
 struct DesktopApplication {
@@ -50,6 +37,11 @@ public:
     /// The entry with this desktop ID.
     [[nodiscard]] virtual std::optional<DesktopApplication>
     application(std::string_view desktopId) const = 0;
+    /// What names a window of the application with this desktop ID today: the
+    /// `StartupWMClass` of every entry with that ID (one shadowed or hidden by another
+    /// included), the last part of the ID where it names this application alone, and the
+    /// programs that no other entry runs.
+    [[nodiscard]] virtual ApplicationIdentities identities(std::string_view desktopId) const = 0;
 };
 
 } // namespace velmora

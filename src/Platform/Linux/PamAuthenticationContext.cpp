@@ -141,6 +141,7 @@ void PamAuthenticationContext::onHelperLine(std::string_view line) {
         break;
     case HelperMessageKind::retry:
         notes_.insert(notes_.begin(), std::string(kWrongPassword));
+        wrongPassword_ = true;
         break;
     case HelperMessageKind::result:
         result_ = message->result;
@@ -196,7 +197,13 @@ void PamAuthenticationContext::onPassword(std::optional<SecretBuffer> password) 
         return;
     }
     if (!password) {
-        fail(LAErrorCode::userCancel, "Authentication was cancelled");
+        // Cancelling after a wrong password is a failed attempt all the same, or guesses
+        // would escape the wait that failed attempts impose.
+        if (wrongPassword_) {
+            fail(LAErrorCode::authenticationFailed, "Authentication failed");
+        } else {
+            fail(LAErrorCode::userCancel, "Authentication was cancelled");
+        }
         return;
     }
     std::optional<SecretBuffer> answer = authhelper::encodePassword(password->view());

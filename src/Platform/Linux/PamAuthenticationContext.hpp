@@ -79,6 +79,8 @@ private:
     bool requestOutstanding_ = false;
     /// Typed before PAM asked, ready to send.
     std::optional<SecretBuffer> heldAnswer_;
+    /// PAM refused a password of this prompt.
+    bool wrongPassword_ = false;
     /// Lets a late prompt answer find out that this context is gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

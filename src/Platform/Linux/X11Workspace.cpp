@@ -33,6 +33,10 @@ X11Workspace::X11Workspace(Dependencies dependencies)
     clientChanges_ = d_.clients->observeChanges([this] { rebuildApplications(); });
     events_ = d_.connection->observeEvents(
         [this](const xcb_generic_event_t& event) { handleEvent(event); });
+    if (d_.protectedApplications) {
+        protectionChanges_ = d_.protectedApplications->subscribeToChanges(
+            [this](const auto&) { rebuildApplications(); });
+    }
     if (d_.sessionEvents) {
         sessionWillSleep_ =
             d_.sessionEvents->observeWillSleep([signal = willSleep_] { signal->emit(); });
@@ -182,8 +186,16 @@ RunningApplication X11Workspace::describe(ProcessId pid,
     RunningApplication app;
     app.processIdentifier = pid;
     std::optional<DesktopApplication> entry;
+    const ApplicationIdentities* protectedApp = nullptr;
     for (const auto* client : owned) {
-        if ((entry = d_.directory->applicationForWindow(client->identity))) {
+        if (d_.protectedApplications &&
+            (protectedApp = owningApplication(client->identity, d_.protectedApplications->get()))) {
+            entry = d_.directory->application(protectedApp->desktopId);
+            break;
+        }
+    }
+    for (const auto* client : owned) {
+        if (protectedApp || (entry = d_.directory->applicationForWindow(client->identity))) {
             break;
         }
     }
@@ -192,6 +204,9 @@ RunningApplication X11Workspace::describe(ProcessId pid,
         app.bundleIdentifier = entry->desktopId;
         app.localizedName = entry->name;
         app.bundleLocation = entry->path;
+    }
+    if (protectedApp) {
+        app.bundleIdentifier = protectedApp->desktopId;
     }
     if (!app.localizedName) {
         app.localizedName = identity.wmClassClass ? identity.wmClassClass : commandName(pid);

@@ -7,6 +7,7 @@
 #include "Platform/Linux/XcbConnection.hpp"
 #include "Platform/WorkspaceProviding.hpp"
 #include "Support/Logging.hpp"
+#include "Support/Observable.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/Signal.hpp"
 
@@ -21,6 +22,9 @@ namespace velmora {
 /// The desktop's applications on X11 with an EWMH window manager: a running application is
 /// a process that owns at least one managed window; its identity comes from its desktop
 /// entry; the frontmost one owns `_NET_ACTIVE_WINDOW`; it terminates when its process ends.
+/// A window that any rule names a protected application for belongs to that application,
+/// whatever another entry claims: a desktop entry made later cannot take a window out of
+/// protection.
 ///
 ///     auto workspace = std::make_shared<X11Workspace>(X11Workspace::Dependencies{
 ///         connection, clients, runLoop, directory, sessionEvents, logger,
@@ -38,6 +42,8 @@ public:
         std::shared_ptr<Logging> logger;
         /// The bundle identifier this program's own process reports.
         std::string ownBundleIdentifier;
+        /// May be null: no application is protected then.
+        std::shared_ptr<Observable<std::vector<ApplicationIdentities>>> protectedApplications{};
     };
 
     explicit X11Workspace(Dependencies dependencies);
@@ -100,6 +106,7 @@ private:
     Subscription clientChanges_;
     Subscription events_;
     Subscription sessionWillSleep_;
+    Subscription protectionChanges_;
 };
 
 } // namespace velmora

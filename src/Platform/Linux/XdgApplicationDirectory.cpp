@@ -185,6 +185,48 @@ XdgApplicationDirectory::applicationForWindow(const WindowIdentity& identity) co
     return std::nullopt;
 }
 
+ApplicationIdentities XdgApplicationDirectory::identities(std::string_view desktopId) const {
+    const auto& entries = index();
+    ApplicationIdentities identities{.desktopId = std::string(desktopId)};
+    const auto add = [](std::vector<std::string>& values, const std::string& value) {
+        if (std::find(values.begin(), values.end(), value) == values.end()) {
+            values.push_back(value);
+        }
+    };
+    std::vector<const Indexed*> own;
+    if (const auto found = entries.find(desktopId); found != entries.end()) {
+        own.push_back(&found->second);
+    }
+    for (auto [it, end] = shadowed_.equal_range(desktopId); it != end; ++it) {
+        own.push_back(&it->second);
+    }
+    for (const Indexed* entry : own) {
+        if (entry->startupWmClass && !entry->startupWmClass->empty()) {
+            add(identities.windowClasses, *entry->startupWmClass);
+        }
+        for (const std::string& executable : entry->executables) {
+            const bool runByAnother =
+                std::any_of(entries.begin(), entries.end(), [&](const auto& other) {
+                    return other.first != desktopId &&
+                           std::find(other.second.executables.begin(),
+                                     other.second.executables.end(),
+                                     executable) != other.second.executables.end();
+                });
+            if (!runByAnother) {
+                add(identities.executables, executable);
+            }
+        }
+    }
+    const std::string lastPart(lastComponent(desktopId));
+    if (lastPart != desktopId) {
+        const auto named = applicationForWindow({.wmClassClass = lastPart});
+        if (named && named->desktopId == desktopId) {
+            add(identities.windowClasses, lastPart);
+        }
+    }
+    return identities;
+}
+
 std::optional<DesktopApplication>
 XdgApplicationDirectory::unique(const std::vector<const Indexed*>& matches) {
     if (matches.size() != 1) {
@@ -208,6 +250,7 @@ bool XdgApplicationDirectory::directoriesChanged() const {
 
 void XdgApplicationDirectory::rebuild() const {
     index_.clear();
+    shadowed_.clear();
     snapshot_.clear();
     std::set<std::string> seen;
     for (const auto& root : applicationDirs_) {
@@ -236,30 +279,39 @@ void XdgApplicationDirectory::scan(const std::string& root, const std::string& d
             continue;
         }
         std::string id = desktopFileId(std::string_view(path).substr(root.size() + 1));
-        if (!seen.insert(id).second) {
-            continue;
+        // A first entry that is hidden removes the ID; what the ones it shadows name stays
+        // known for protection all the same.
+        const bool first = seen.insert(id).second;
+        if (auto indexed = load(id, path); indexed && first) {
+            index_.emplace(std::move(id), std::move(*indexed));
+        } else if (indexed) {
+            shadowed_.emplace(std::move(id), std::move(*indexed));
         }
-        const auto entry = DesktopEntry::load(path);
-        if (!entry || !entry->isApplication()) {
-            continue;
-        }
-        Indexed indexed{
-            .application = {.desktopId = id,
-                            .path = path,
-                            .name = entry->localized("Name", locale_),
-                            .icon = entry->value("Icon")},
-            .startupWmClass = entry->value("StartupWMClass"),
-            .executables = {},
-        };
-        for (const auto& program : {entry->value("TryExec"), entry->execProgram()}) {
-            if (program) {
-                if (auto resolved = resolveProgram(*program)) {
-                    indexed.executables.push_back(std::move(*resolved));
-                }
+    }
+}
+
+std::optional<XdgApplicationDirectory::Indexed>
+XdgApplicationDirectory::load(const std::string& id, const std::string& path) const {
+    const auto entry = DesktopEntry::load(path);
+    if (!entry || !entry->isApplication()) {
+        return std::nullopt;
+    }
+    Indexed indexed{
+        .application = {.desktopId = id,
+                        .path = path,
+                        .name = entry->localized("Name", locale_),
+                        .icon = entry->value("Icon")},
+        .startupWmClass = entry->value("StartupWMClass"),
+        .executables = {},
+    };
+    for (const auto& program : {entry->value("TryExec"), entry->execProgram()}) {
+        if (program) {
+            if (auto resolved = resolveProgram(*program)) {
+                indexed.executables.push_back(std::move(*resolved));
             }
         }
-        index_.emplace(std::move(id), std::move(indexed));
     }
+    return indexed;
 }
 
 } // namespace velmora

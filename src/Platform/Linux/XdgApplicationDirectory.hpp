@@ -40,6 +40,7 @@ public:
     applicationForWindow(const WindowIdentity& identity) const override;
     [[nodiscard]] std::optional<DesktopApplication>
     application(std::string_view desktopId) const override;
+    [[nodiscard]] ApplicationIdentities identities(std::string_view desktopId) const override;
 
 private:
     struct Indexed {
@@ -49,6 +50,8 @@ private:
         std::vector<std::string> executables;
     };
     using Index = std::map<std::string, Indexed, std::less<>>;
+    /// Entries that a first one with the same ID shadows or hides, by that ID.
+    using Shadowed = std::multimap<std::string, Indexed, std::less<>>;
     /// Modification time of every directory scanned; missing ones as {-1, 0}.
     using Snapshot = std::map<std::string, std::timespec>;
 
@@ -60,12 +63,14 @@ private:
     void rebuild() const;
     void scan(const std::string& root, const std::string& dir, std::set<std::string>& seen,
               int depth) const;
+    [[nodiscard]] std::optional<Indexed> load(const std::string& id, const std::string& path) const;
     [[nodiscard]] static std::optional<DesktopApplication>
     unique(const std::vector<const Indexed*>& matches);
 
     std::vector<std::string> applicationDirs_;
     DesktopLocale locale_;
     mutable Index index_;
+    mutable Shadowed shadowed_;
     mutable Snapshot snapshot_;
     mutable bool built_ = false;
 };

@@ -38,6 +38,10 @@ std::string XdgDirectories::dataHome() {
     return absoluteVariable("XDG_DATA_HOME", home() + "/.local/share");
 }
 
+std::string XdgDirectories::stateHome() {
+    return absoluteVariable("XDG_STATE_HOME", home() + "/.local/state");
+}
+
 std::vector<std::string> XdgDirectories::dataDirs() {
     std::vector<std::string> dirs;
     const char* value = std::getenv("XDG_DATA_DIRS");

@@ -18,6 +18,8 @@ struct XdgDirectories {
     [[nodiscard]] static std::string configHome();
     /// `$XDG_DATA_HOME`, or `~/.local/share`.
     [[nodiscard]] static std::string dataHome();
+    /// `$XDG_STATE_HOME`, or `~/.local/state`.
+    [[nodiscard]] static std::string stateHome();
     /// `$XDG_DATA_DIRS`, or `/usr/local/share` and `/usr/share`, in order of preference.
     [[nodiscard]] static std::vector<std::string> dataDirs();
     /// `dataHome()` then `dataDirs()`, each followed by "/applications".

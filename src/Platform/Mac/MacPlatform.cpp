@@ -15,6 +15,7 @@
 #include "Platform/Mac/MacPasteboard.hpp"
 #include "Platform/Mac/MacScreens.hpp"
 #include "Platform/Mac/MacSparkleUpdater.hpp"
+#include "Platform/Mac/MacStateStore.hpp"
 #include "Platform/Mac/MacSystemLog.hpp"
 #include "Platform/Mac/MacUrlOpener.hpp"
 #include "Platform/Mac/MacUserDefaults.hpp"
@@ -54,6 +55,7 @@ Platform makeMacPlatform(std::shared_ptr<RunLoop> runLoop,
         .applicationPicker = std::make_shared<MacApplicationPicker>(runLoop),
         .alerts = std::make_shared<MacAlertPresenter>(),
         .applicationIcons = std::make_shared<MacApplicationIcons>(),
+        .stateStore = std::make_shared<MacStateStore>(),
     };
 }
 

@@ -101,6 +101,7 @@ Platform SimDesktop::platform(std::shared_ptr<Logging> logger) const {
         .applicationPicker = applicationPicker,
         .alerts = alerts,
         .applicationIcons = applicationIcons,
+        .stateStore = stateStore,
     };
 }
 

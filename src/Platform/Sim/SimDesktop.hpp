@@ -16,6 +16,7 @@
 #include "Platform/Sim/SimOverlayWindows.hpp"
 #include "Platform/Sim/SimPasteboard.hpp"
 #include "Platform/Sim/SimScreens.hpp"
+#include "Platform/Sim/SimStateStore.hpp"
 #include "Platform/Sim/SimSystemLog.hpp"
 #include "Platform/Sim/SimUpdater.hpp"
 #include "Platform/Sim/SimUrlOpener.hpp"
@@ -97,6 +98,7 @@ public:
     const std::shared_ptr<SimAlertPresenter> alerts = std::make_shared<SimAlertPresenter>();
     const std::shared_ptr<SimPasteboard> pasteboard = std::make_shared<SimPasteboard>();
     const std::shared_ptr<SimLoginItems> loginItems = std::make_shared<SimLoginItems>();
+    const std::shared_ptr<SimStateStore> stateStore = std::make_shared<SimStateStore>();
     /// Every updater the platform's factory made, oldest first.
     const std::shared_ptr<std::vector<std::shared_ptr<SimUpdater>>> updatersMade =
         std::make_shared<std::vector<std::shared_ptr<SimUpdater>>>();

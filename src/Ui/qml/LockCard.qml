@@ -135,6 +135,7 @@ Item {
                 height: LockCardStyle.unlockButtonHeight
                 cornerRadius: LockCardStyle.unlockButtonCornerRadius
                 color: LockCardStyle.brandPurpleBackground
+                opacity: card.content.unlockWait === "" ? 1 : LockCardStyle.waitingOpacity
                 scale: card.isUnlockPressed ? LockCardStyle.pressedScale : 1.0
                 Behavior on scale {
                     NumberAnimation {
@@ -169,6 +170,8 @@ Item {
                     property point pressedAt
 
                     anchors.fill: parent
+                    // Taken, yet doing nothing, while failed attempts make the owner wait.
+                    enabled: card.content.unlockWait === ""
                     onPressed: mouse => {
                         pressedAt = Qt.point(mouse.x, mouse.y)
                         card.isUnlockPressed = true
@@ -184,6 +187,17 @@ Item {
                     onClicked: card.content.unlock()
                 }
             }
+        }
+
+        Text {
+            objectName: "unlockWait"
+            visible: card.content.unlockWait !== ""
+            width: parent.width
+            bottomPadding: LockCardStyle.unlockButtonPaddingBottom
+            text: card.content.unlockWait
+            font.pixelSize: LockCardStyle.subheadlinePixelSize
+            color: card.secondaryColor
+            horizontalAlignment: Text.AlignHCenter
         }
 
         Item {

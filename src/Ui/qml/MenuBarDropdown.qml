@@ -139,6 +139,42 @@ Rectangle {
             }
         }
 
+        NoticeBand {
+            objectName: "storedListNotice"
+            visible: root.model.storedListNotice.title !== undefined
+            width: parent.width
+            symbol: PanelStyle.listNoticeSymbol
+            title: visible ? root.model.storedListNotice.title : ""
+            detail: visible ? root.model.storedListNotice.detail : ""
+            firstAction: PanelStyle.restoreListTitle
+            secondAction: PanelStyle.keepListTitle
+            busy: root.model.noticeBusy
+            onFirstClicked: root.model.restoreProtectedList()
+            onSecondClicked: root.model.keepStoredList()
+        }
+
+        NoticeBand {
+            objectName: "saveFailureNotice"
+            visible: root.model.saveFailureNotice.title !== undefined
+            width: parent.width
+            tint: PanelStyle.orange
+            symbol: PanelStyle.saveFailureSymbol
+            title: visible ? root.model.saveFailureNotice.title : ""
+            detail: visible ? root.model.saveFailureNotice.detail : ""
+        }
+
+        NoticeBand {
+            objectName: "failedAttemptsNotice"
+            visible: root.model.failedAttemptsText !== ""
+            width: parent.width
+            tint: PanelStyle.orange
+            symbol: PanelStyle.failedAttemptsSymbol
+            title: root.model.failedAttemptsText
+            firstAction: PanelStyle.dismissTitle
+            busy: root.model.noticeBusy
+            onFirstClicked: root.model.dismissFailedAttempts()
+        }
+
         PanelDivider {
             width: parent.width
             opacity: PanelStyle.dividerOpacity

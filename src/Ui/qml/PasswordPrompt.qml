@@ -79,15 +79,36 @@ Rectangle {
             color: "#c0392b"
         }
 
-        TextField {
-            id: passwordField
-            objectName: "passwordField"
+        Rectangle {
             width: parent.width
-            echoMode: TextInput.Password
-            placeholderText: qsTr("Password")
-            enabled: root.editable
-            focus: true
-            onAccepted: if (text.length > 0) root.prompt.submit()
+            height: 32
+            radius: 4
+            color: palette.base
+            border.color: passwordField.activeFocus ? palette.highlight : palette.mid
+            border.width: passwordField.activeFocus ? 2 : 1
+            opacity: root.editable ? 1 : 0.5
+
+            // Keeps what is typed out of every Qt string and binding; shows bullets.
+            PasswordField {
+                id: passwordField
+                objectName: "passwordField"
+                anchors.fill: parent
+                enabled: root.editable
+                focus: true
+                onAccepted: if (length > 0) root.prompt.submit()
+            }
+            Text {
+                anchors.left: parent.left
+                anchors.right: parent.right
+                anchors.leftMargin: 8
+                anchors.rightMargin: 8
+                anchors.verticalCenter: parent.verticalCenter
+                text: passwordField.length > 0 ? passwordField.displayText : qsTr("Password")
+                elide: Text.ElideLeft
+                color: passwordField.length > 0
+                       ? palette.text
+                       : Qt.rgba(palette.text.r, palette.text.g, palette.text.b, 0.45)
+            }
         }
 
         Row {
@@ -121,7 +142,7 @@ Rectangle {
                 id: unlockButton
                 objectName: "unlockButton"
                 text: qsTr("Unlock")
-                enabled: root.editable && passwordField.text.length > 0
+                enabled: root.editable && passwordField.length > 0
                 onClicked: root.prompt.submit()
 
                 contentItem: Text {

@@ -213,7 +213,11 @@ Rectangle {
                 font.pixelSize: PanelStyle.rowFontSize
                 model: rowItem.row.timeoutLabels
                 currentIndex: rowItem.row.timeoutIndex
-                onActivated: index => rowItem.row.chooseTimeout(index)
+                // The choice shows only once it is made, which may wait for the password.
+                onActivated: index => {
+                    currentIndex = Qt.binding(() => rowItem.row.timeoutIndex)
+                    rowItem.row.chooseTimeout(index)
+                }
             }
         }
 
@@ -240,7 +244,11 @@ Rectangle {
                 scale: PanelStyle.switchScale
                 padding: 0
                 checked: rowItem.row.autoLockEnabled
-                onToggled: rowItem.row.setAutoLockEnabled(checked)
+                onToggled: {
+                    const wanted = checked
+                    checked = Qt.binding(() => rowItem.row.autoLockEnabled)
+                    rowItem.row.setAutoLockEnabled(wanted)
+                }
             }
         }
 

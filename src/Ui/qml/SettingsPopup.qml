@@ -115,7 +115,13 @@ Item {
                         anchors.verticalCenter: parent.verticalCenter
                         padding: 0
                         checked: root.popup ? root.popup.launchAtLogin : false
-                        onToggled: root.popup.setLaunchAtLogin(checked)
+                        // Off shows only once the owner has authenticated.
+                        onToggled: {
+                            const wanted = checked
+                            checked = Qt.binding(() => root.popup ? root.popup.launchAtLogin
+                                                                  : false)
+                            root.popup.setLaunchAtLogin(wanted)
+                        }
                     }
                 }
             }

@@ -135,5 +135,16 @@ TEST_P(LateAnswerTest, AnAnswerForAProcessThatEndedChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(NewOrReusedPid, LateAnswerTest, ::testing::Bool());
 
+TEST_F(LockEngineTest, WithoutAGuardEveryProtectedProcessIsCoveredUnlockedOrNot) {
+    unlockNotes();
+    desktop.activate(editor);
+    ASSERT_TRUE(engine->coverKeeper().placements().empty());
+    engine->setCoverEveryProtectedProcess(true);
+    EXPECT_EQ(engine->coverKeeper().placements().size(), 1u);
+    EXPECT_TRUE(engine->isAppUnlocked(kNotes)) << "the unlock itself stays";
+    engine->setCoverEveryProtectedProcess(false);
+    EXPECT_TRUE(engine->coverKeeper().placements().empty());
+}
+
 } // namespace
 } // namespace velmora::testing

@@ -1,6 +1,8 @@
 #include "Core/Overlay/BiometricLabel.hpp"
 #include "Core/Overlay/OverlayContentView.hpp"
 #include "Platform/Sim/SimAuthenticator.hpp"
+#include "Support/ManualRunLoop.hpp"
+#include "Support/RecordingLogger.hpp"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -64,6 +66,28 @@ TEST_F(OverlayContentTest, CardFollowsTheSensorAtEachRedrawAndRunsItsButtons) {
     EXPECT_FALSE(without.card().hasMinimizeButton());
     without.card().minimizeTapped();
     EXPECT_EQ(minimizes, 1);
+}
+
+TEST_F(OverlayContentTest, WhileFailedAttemptsImposeAWaitTheCardSaysSoAndUnlockDoesNothing) {
+    const auto loop = std::make_shared<ManualRunLoop>();
+    const auto attempts =
+        FailedAttempts::create({nullptr, loop, loop, std::make_shared<testing::RecordingLogger>()});
+    OverlayContentView view(
+        "Notes", [this] { ++unlocks; }, {}, nullptr, attempts);
+    int changes = 0;
+    const Subscription watching = view.observeUnlockWait([&] { ++changes; });
+    for (int i = 0; i < 3; ++i) {
+        attempts->recordFailure("Notes");
+    }
+    EXPECT_EQ(view.unlockWaitText(), "Try again in 30 s");
+    view.unlockTapped();
+    EXPECT_EQ(unlocks, 0);
+
+    loop->advance(Seconds{30});
+    EXPECT_EQ(view.unlockWaitText(), "");
+    EXPECT_EQ(changes, 31);
+    view.unlockTapped();
+    EXPECT_EQ(unlocks, 1);
 }
 
 TEST_F(OverlayContentTest, AButtonWhoseActionDestroysTheCardFinishesSafely) {

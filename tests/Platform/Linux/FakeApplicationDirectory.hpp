@@ -31,6 +31,10 @@ public:
         return std::nullopt;
     }
 
+    [[nodiscard]] ApplicationIdentities identities(std::string_view desktopId) const override {
+        return {.desktopId = std::string(desktopId)};
+    }
+
 private:
     std::map<std::string, DesktopApplication> entries_;
 };

@@ -12,6 +12,9 @@ TEST(GuardProtocol, MessagesTravelAsOneLineAndComeBackUnchanged) {
         {GuardMessage::watching({}), "watching\n"},
         {GuardMessage::watching({4211}), "watching 4211\n"},
         {GuardMessage::watching({4211, 17, 2147483647}), "watching 4211 17 2147483647\n"},
+        {GuardMessage::protecting({}), "protects\n"},
+        {GuardMessage::protecting({{"org.a", {"A b", "x=y"}, {"/opt/a%"}}, {"org.c"}}),
+         "protects app=org.a class=A%20b class=x%3Dy exe=/opt/a%25 app=org.c\n"},
     };
     for (const auto& [message, line] : cases) {
         SCOPED_TRACE(line);
@@ -36,6 +39,12 @@ TEST(GuardProtocol, AnythingElseIsRejected) {
         "watching12",
         " watching 12",
         "watching 12 ",
+        "protects class=A",
+        "protects app=",
+        "protects app=a%2",
+        "protects app=a%zz",
+        "protects app=a bogus=1",
+        "protects  app=a",
     };
     for (const std::string_view line : lines) {
         SCOPED_TRACE(line);
@@ -44,7 +53,7 @@ TEST(GuardProtocol, AnythingElseIsRejected) {
 }
 
 TEST(GuardProtocol, AWatchListTooLongForOneLineKeepsTheFirstProcesses) {
-    const std::vector<ProcessId> many(2000, 1234567);
+    const std::vector<ProcessId> many(10000, 1234567);
     const std::string line = encodeGuardMessage(GuardMessage::watching(many));
     ASSERT_LE(line.size(), kMaxGuardLineSize);
     const auto decoded = decodeGuardMessage(std::string_view(line).substr(0, line.size() - 1));

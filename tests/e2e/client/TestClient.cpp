@@ -102,16 +102,15 @@ void TestClient::createWindows() {
         windows_.push_back(popup);
         xcb_map_window(connection_, popup);
     }
-    notYetExposed_.insert(windows_.begin(), windows_.end());
+    notYetMapped_.insert(windows_.begin(), windows_.end());
     xcb_flush(connection_);
 }
 
 xcb_window_t TestClient::createWindow(int x, int y, int width, int height, bool overrideRedirect) {
     const xcb_window_t window = xcb_generate_id(connection_);
     const std::uint32_t values[] = {pixel_, overrideRedirect ? 1u : 0u,
-                                    XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_STRUCTURE_NOTIFY |
-                                        XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_BUTTON_PRESS |
-                                        XCB_EVENT_MASK_FOCUS_CHANGE};
+                                    XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_KEY_PRESS |
+                                        XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_FOCUS_CHANGE};
     xcb_create_window(connection_, XCB_COPY_FROM_PARENT, window, screen_->root,
                       static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
                       static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height), 0,
@@ -164,13 +163,10 @@ int TestClient::run() {
     while (xcb_generic_event_t* raw = xcb_wait_for_event(connection_)) {
         Reply<xcb_generic_event_t> event(raw);
         switch (event->response_type & ~0x80) {
-        case XCB_EXPOSE: {
-            const auto* expose = reinterpret_cast<xcb_expose_event_t*>(raw);
-            if (expose->count == 0) {
-                noteExposed(expose->window);
-            }
+        case XCB_MAP_NOTIFY:
+            // Mapped, not exposed: a locked window is covered before it is ever exposed.
+            noteMapped(reinterpret_cast<xcb_map_notify_event_t*>(raw)->window);
             break;
-        }
         case XCB_KEY_PRESS: {
             const auto* key = reinterpret_cast<xcb_key_press_event_t*>(raw);
             appendToLog("key " + std::to_string(key->detail));
@@ -225,8 +221,8 @@ void TestClient::handleClientMessage(const xcb_client_message_event_t& message) 
     xcb_flush(connection_);
 }
 
-void TestClient::noteExposed(xcb_window_t window) {
-    if (notYetExposed_.erase(window) > 0 && notYetExposed_.empty()) {
+void TestClient::noteMapped(xcb_window_t window) {
+    if (notYetMapped_.erase(window) > 0 && notYetMapped_.empty()) {
         writeReadyFile();
     }
 }

@@ -42,7 +42,7 @@ private:
     void setStringProperty(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
                            const std::string& value);
     void handleClientMessage(const xcb_client_message_event_t& message);
-    void noteExposed(xcb_window_t window);
+    void noteMapped(xcb_window_t window);
     void writeReadyFile();
     void appendToLog(const std::string& line);
     [[nodiscard]] int windowIndex(xcb_window_t window) const;
@@ -55,7 +55,7 @@ private:
     /// Top-level windows in creation order, then the popup.
     std::vector<xcb_window_t> windows_;
     std::set<xcb_window_t> openTopLevels_;
-    std::set<xcb_window_t> notYetExposed_;
+    std::set<xcb_window_t> notYetMapped_;
     int logFd_ = -1;
 };
 

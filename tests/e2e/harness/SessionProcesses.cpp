@@ -2,34 +2,57 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <map>
+#include <sstream>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 namespace velmora::e2e {
 
-std::vector<pid_t> sessionProcesses(const std::string& name, const std::string& home) {
-    const std::string wanted = "HOME=" + home;
-    std::vector<pid_t> found;
+void adoptOrphans() {
+    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
+}
+
+std::vector<pid_t> sessionProcesses(const std::string& name) {
+    struct Process {
+        pid_t parent;
+        std::string name;
+    };
+    std::map<pid_t, Process> live;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
         const std::string pid = entry.path().filename().string();
         if (pid.find_first_not_of("0123456789") != std::string::npos) {
             continue;
         }
-        std::string comm;
-        std::getline(std::ifstream(entry.path() / "comm"), comm);
-        if (comm != name) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        std::getline(stat, line);
+        // "pid (name) state ppid ...": the name may hold anything, so read from the last ')'.
+        const auto open = line.find('(');
+        const auto close = line.rfind(')');
+        if (open == std::string::npos || close == std::string::npos || close < open) {
             continue;
         }
-        // A process that has ended shows no environment.
-        std::ifstream environ(entry.path() / "environ", std::ios::binary);
-        const std::string variables{std::istreambuf_iterator<char>(environ), {}};
-        for (std::size_t at = 0; at < variables.size();) {
-            const std::size_t end = std::min(variables.find('\0', at), variables.size());
-            if (variables.compare(at, end - at, wanted) == 0) {
-                found.push_back(static_cast<pid_t>(std::stoi(pid)));
+        std::istringstream rest(line.substr(close + 1));
+        char state = 0;
+        pid_t parent = 0;
+        rest >> state >> parent;
+        if (state != 'Z' && state != 'X') {
+            live[static_cast<pid_t>(std::stoi(pid))] = {parent,
+                                                        line.substr(open + 1, close - open - 1)};
+        }
+    }
+    std::vector<pid_t> found;
+    for (const auto& [pid, process] : live) {
+        if (process.name != name) {
+            continue;
+        }
+        for (pid_t above = process.parent; live.contains(above); above = live[above].parent) {
+            if (above == ::getpid()) {
+                found.push_back(pid);
                 break;
             }
-            at = end + 1;
         }
     }
     return found;

@@ -6,11 +6,16 @@
 
 namespace velmora::e2e {
 
-/// The live processes named `name` (as /proc shows it) that run in the test session whose
-/// home is `home`: programs that the harness did not start itself, such as Velmora's guard
-/// and a Velmora that the guard started again.
+/// Makes this test process the reaper of every process it starts, directly or not: a
+/// guard whose Velmora died, and the Velmoras it starts, stay its descendants.
+void adoptOrphans();
+
+/// The live processes named `name` (as /proc shows it) below this test process: programs
+/// that the harness did not start itself, such as Velmora's guard and a Velmora that the
+/// guard started again. Needs `adoptOrphans()` first. Read from what /proc shows of every
+/// process, since Velmora and its guard hide the rest.
 ///
-///     for (pid_t guard : sessionProcesses("velmora-guard", home)) { kill(guard, SIGKILL); }
-[[nodiscard]] std::vector<pid_t> sessionProcesses(const std::string& name, const std::string& home);
+///     for (pid_t guard : sessionProcesses("velmora-guard")) { kill(guard, SIGKILL); }
+[[nodiscard]] std::vector<pid_t> sessionProcesses(const std::string& name);
 
 } // namespace velmora::e2e

@@ -42,7 +42,7 @@ public:
                       const Options& options, const Environment& environment);
 
     [[nodiscard]] int pid() const { return process_->pid(); }
-    /// Waits until all its windows are mapped and painted.
+    /// Waits until all its windows are mapped.
     bool waitUntilReady(std::chrono::milliseconds timeout = std::chrono::seconds{10}) const;
     /// The lines it logged: "key <keycode>" and "button <n> window <i>".
     [[nodiscard]] std::vector<std::string> logLines() const;

@@ -71,6 +71,8 @@ public:
     [[nodiscard]] bool hasTrayHost() const { return trayHost_ != nullptr; }
     /// The programs' own configuration folder ($XDG_CONFIG_HOME).
     [[nodiscard]] const std::filesystem::path& configHome() const { return configHome_; }
+    /// The person's own data folder ($XDG_DATA_HOME), where their desktop entries go.
+    [[nodiscard]] const std::filesystem::path& dataHome() const { return dataHome_; }
     /// Where installed applications' desktop entries are.
     [[nodiscard]] std::filesystem::path applicationsDirectory() const;
     /// The whole screen as a PNG (and its PPM source) at `path` without extension.

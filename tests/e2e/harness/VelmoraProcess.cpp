@@ -26,11 +26,7 @@ VelmoraProcess::VelmoraProcess(const std::filesystem::path& program,
                                std::filesystem::path logDirectory, const Environment& environment)
     : stdoutPath_(outputDirectory / "velmora.stdout"),
       stderrPath_(outputDirectory / "velmora.stderr"), logDirectory_(std::move(logDirectory)) {
-    for (const auto& [name, value] : environment) {
-        if (name == "HOME") {
-            home_ = value;
-        }
-    }
+    adoptOrphans();
     // Line-buffered, so a printed line is in the file as soon as it is printed; exec keeps
     // the process id, so ending the child ends Velmora.
     process_ = std::make_unique<testing::ChildProcess>(
@@ -44,27 +40,38 @@ VelmoraProcess::~VelmoraProcess() {
 }
 
 void VelmoraProcess::stop() {
-    // The guard first, or it would start Velmora again.
-    const auto endAll = [](const std::vector<pid_t>& pids, int signal) {
+    const auto signalAll = [](const std::vector<pid_t>& pids, int signal) {
         for (const pid_t pid : pids) {
             ::kill(pid, signal);
         }
     };
-    endAll(guardPids(), SIGKILL);
-    eventually([&] { return guardPids().empty(); });
-    process_->terminate(std::chrono::seconds{3});
-    endAll(sessionPids(), SIGTERM);
-    if (!eventually([&] { return sessionPids().empty(); }, std::chrono::seconds{3})) {
-        endAll(sessionPids(), SIGKILL);
+    // Velmora and its guard start each other again: the guards are held still while every
+    // Velmora ends (asked first, so that its log is written out), then they go too. A
+    // Velmora that started a new guard meanwhile makes another round.
+    for (int round = 0; round < 5; ++round) {
+        const auto guards = guardPids();
+        const auto velmoras = sessionPids();
+        if (guards.empty() && velmoras.empty()) {
+            break;
+        }
+        signalAll(guards, SIGSTOP);
+        signalAll(velmoras, round == 0 ? SIGTERM : SIGKILL);
+        if (round == 0) {
+            process_->terminate(std::chrono::seconds{3});
+        }
+        eventually([&] { return sessionPids().empty(); }, std::chrono::seconds{3});
+        signalAll(sessionPids(), SIGKILL);
+        signalAll(guardPids(), SIGKILL);
+        eventually([&] { return guardPids().empty() && sessionPids().empty(); });
     }
 }
 
 std::vector<pid_t> VelmoraProcess::sessionPids() const {
-    return sessionProcesses("velmora", home_);
+    return sessionProcesses("velmora");
 }
 
 std::vector<pid_t> VelmoraProcess::guardPids() const {
-    return sessionProcesses("velmora-guard", home_);
+    return sessionProcesses("velmora-guard");
 }
 
 std::string VelmoraProcess::standardOutput() const {

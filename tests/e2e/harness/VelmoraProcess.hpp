@@ -36,8 +36,8 @@ public:
     /// Waits until standard output holds `text`; gives up early when Velmora has exited.
     bool waitForOutput(const std::string& text,
                        std::chrono::milliseconds timeout = std::chrono::seconds{10});
-    /// Ends its guard, then stops every Velmora of the session as a log-out would
-    /// (SIGTERM), so that their logs are written out.
+    /// Ends every Velmora of the session as a log-out would (SIGTERM, so that their logs are
+    /// written out), and every guard.
     void stop();
     /// Every Velmora of the session that runs now: this one, or those its guard started.
     [[nodiscard]] std::vector<pid_t> sessionPids() const;
@@ -50,7 +50,6 @@ private:
     std::filesystem::path stdoutPath_;
     std::filesystem::path stderrPath_;
     std::filesystem::path logDirectory_;
-    std::string home_;
     std::unique_ptr<testing::ChildProcess> process_;
 };
 

@@ -81,7 +81,11 @@ TEST_F(PamAuthenticationContextTest, ThePersonsAnswersDecideTheOutcome) {
          LAErrorCode::authenticationFailed,
          {"", kWrong, kWrong}},
         {"cancel", {std::nullopt}, LAErrorCode::userCancel, {""}},
-        {"cancel after a wrong one", {"a", std::nullopt}, LAErrorCode::userCancel, {"", kWrong}},
+        // A guess, even one given up on, is a failed attempt.
+        {"cancel after a wrong one",
+         {"a", std::nullopt},
+         LAErrorCode::authenticationFailed,
+         {"", kWrong}},
         {"a password PAM cannot take",
          {std::string("sec\0ret", 7)},
          LAErrorCode::authenticationFailed,

@@ -138,6 +138,32 @@ TEST_F(XdgApplicationDirectoryTest, WindowsAreMatchedInTheAgreedOrder) {
     EXPECT_EQ(byPath->desktopId, "org.kde.dolphin");
 }
 
+TEST_F(XdgApplicationDirectoryTest, IdentitiesKeepWhatShadowedEntriesAndUniqueProgramsName) {
+    const ScopedVariable path("PATH", dir.path("bin"));
+    dir.write("home/applications/tool.desktop", application("My Tool", "Hidden=true\n"));
+    const auto apps = directory();
+    const struct {
+        const char* id;
+        std::vector<std::string> classes;
+        std::vector<std::string> executables;
+    } cases[] = {
+        {"firefox", {"firefox-esr", "Navigator"}, {}},
+        {"tool", {}, {dir.path("bin/tool")}},
+        {"script-a", {}, {}},
+        {"org.kde.dolphin", {"dolphin"}, {}},
+        {"org.example.Viewer", {}, {}},
+        {"gone", {}, {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(apps.identities(c.id), (ApplicationIdentities{c.id, c.classes, c.executables}))
+            << c.id;
+    }
+    const ApplicationIdentities firefox = apps.identities("firefox");
+    EXPECT_TRUE(belongsTo(Window{.wmClass = "Navigator"}.identity(), firefox));
+    EXPECT_TRUE(belongsTo(Window{.kde = "/elsewhere/firefox.desktop"}.identity(), firefox));
+    EXPECT_FALSE(belongsTo(Window{.wmClass = "Navigator2"}.identity(), firefox));
+}
+
 TEST_F(XdgApplicationDirectoryTest, RescansOnlyWhenADirectoryChanged) {
     const auto apps = directory();
     ASSERT_EQ(apps.application("tool")->name, "Tool");

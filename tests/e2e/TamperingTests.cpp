@@ -1,0 +1,69 @@
+// What a person at the owner's unlocked session might try, without the password, to take an
+// application out of protection: desktop entries that claim its windows, a deleted settings
+// file.
+#include "harness/EndToEndTest.hpp"
+#include "harness/Eventually.hpp"
+
+#include <csignal>
+
+namespace velmora::e2e {
+namespace {
+
+using Tampering = EndToEndTest;
+
+TEST_F(Tampering, AnEntryClaimingItsClassOrItRunningUnderAForeignClassLeavesItCovered) {
+    startDesktop({.protectedApps = {testClientEntry()},
+                  .applications = {{"org.example.Other", "Other", "/bin/true", "OtherApp"}}});
+    startVelmora();
+    // Saved once Velmora runs, sorted before the protected entry, naming its class.
+    DesktopEntry{"aaa.Claim", "Claim", "/bin/true", TestClientProcess::Options{}.wmClass}.writeInto(
+        desktop().dataHome());
+    const std::pair<const char*, const char*> cases[] = {{"claimed", "VelmoraTestClient"},
+                                                         {"foreign", "OtherApp"}};
+    for (const auto& [name, wmClass] : cases) {
+        SCOPED_TRACE(name);
+        const auto launched = launchClient(name, {.appId = "", .wmClass = wmClass});
+        ASSERT_TRUE(launched);
+        const WindowInfo window = activate(*launched);
+        ASSERT_TRUE(waitForOverlayOver(window));
+        EXPECT_FALSE(shows(window.frame, kClientColor));
+    }
+}
+
+TEST_F(Tampering, ADeletedSettingsFileLeavesTheListProtectedAfterARestartWithAWarning) {
+    startDesktop({.protectedApps = {testClientEntry()}});
+    startVelmora();
+    // Held still, so that it cannot write the list back before it dies; its guard starts
+    // Velmora again.
+    const pid_t first = velmora().pid();
+    ASSERT_EQ(::kill(first, SIGSTOP), 0);
+    std::filesystem::remove(desktop().configHome() / "velmora" / "defaults.json");
+    ASSERT_EQ(::kill(first, SIGKILL), 0);
+
+    // The panel, a window of its own on a desktop without a tray, bears the warning band.
+    std::optional<WindowInfo> panel;
+    ASSERT_TRUE(eventually(
+        [&] {
+            panel = desktop().display().find([&](const WindowInfo& info) {
+                return info.pid != first && isVelmoraWindow(info) && info.viewable &&
+                       !info.overrideRedirect;
+            });
+            return panel.has_value();
+        },
+        std::chrono::seconds{15}))
+        << "Velmora was not started again";
+    constexpr Rgb kWarningBand{221, 63, 55};
+    EXPECT_TRUE(eventually([&] {
+        return desktop().display().capture(panel->frame).band(kWarningBand, 200, 6).has_value();
+    }));
+    saveScreenshot("warning");
+    EXPECT_TRUE(eventually(
+        [&] { return velmora().log().find("protects less than the copy") != std::string::npos; }));
+
+    const auto launched = launchClient("client");
+    ASSERT_TRUE(launched);
+    EXPECT_TRUE(waitForOverlayOver(activate(*launched))) << "the client is no longer protected";
+}
+
+} // namespace
+} // namespace velmora::e2e
