@@ -137,10 +137,11 @@ TEST(ScenarioParser, AFileGivesNumberedStepsAndErrorsWithoutStoppingAtTheFirst) 
                                                     "frobnicate\n"
                                                     "expect velmora running");
     EXPECT_EQ(scenario.steps, (std::vector<ScenarioStep>{
-                                  {2, LaunchCommand{}},
-                                  {5, AuthCommand{AuthOutcome::cancel, ""}},
-                                  {7, ExpectVelmoraCommand{true}},
+                                  {2, LaunchCommand{}, "launch"},
+                                  {5, AuthCommand{AuthOutcome::cancel, ""}, "auth cancel"},
+                                  {7, ExpectVelmoraCommand{true}, "expect velmora running"},
                               }));
+    EXPECT_EQ(scenario.comments, (std::vector<ScenarioComment>{{1, "# Quit needs the owner"}}));
     EXPECT_EQ(scenario.errors, (std::vector<ScenarioError>{
                                    {4, "unexpected \"please\" (usage: quit-velmora)"},
                                    {6, "unknown command \"frobnicate\""},

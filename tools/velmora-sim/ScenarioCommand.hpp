@@ -253,11 +253,21 @@ using ScenarioCommand =
                  ExpectHiddenCommand, ExpectUnlockedCommand, ExpectPromptsCommand,
                  ExpectPromptCommand, ExpectOutputCommand, ExpectVelmoraCommand>;
 
-/// A command and the line of the file it came from, counted from 1.
+/// A command, the line of the file it came from (counted from 1), and the command as written
+/// there, without its comment and surrounding blanks.
 struct ScenarioStep {
     std::size_t line = 0;
     ScenarioCommand command;
+    std::string text;
     friend bool operator==(const ScenarioStep&, const ScenarioStep&) = default;
+};
+
+/// A line holding nothing but a comment, from its `#` on: such lines head the parts of a
+/// scenario.
+struct ScenarioComment {
+    std::size_t line = 0;
+    std::string text;
+    friend bool operator==(const ScenarioComment&, const ScenarioComment&) = default;
 };
 
 struct ScenarioError {
@@ -266,11 +276,12 @@ struct ScenarioError {
     friend bool operator==(const ScenarioError&, const ScenarioError&) = default;
 };
 
-/// The commands of the well-formed lines, and an error for each malformed one, both in file
-/// order.
+/// The commands of the well-formed lines, an error for each malformed one and the comment
+/// lines, each in file order.
 struct Scenario {
     std::vector<ScenarioStep> steps;
     std::vector<ScenarioError> errors;
+    std::vector<ScenarioComment> comments;
 };
 
 } // namespace velmora::scenario

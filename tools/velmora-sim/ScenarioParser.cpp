@@ -33,6 +33,8 @@ std::string quoted(std::string_view text) {
 struct Tokens {
     std::vector<std::string> words;
     std::optional<std::string> error;
+    /// Where the command ends: at its comment, or at the end of the line.
+    std::size_t end = 0;
 };
 
 /// Reads a quoted token starting after its opening quote; `i` ends after the closing quote.
@@ -70,7 +72,8 @@ Tokens tokenize(std::string_view line) {
             continue;
         }
         if (line[i] == '#') {
-            break;
+            tokens.end = i;
+            return tokens;
         }
         if (line[i] == '"') {
             ++i;
@@ -97,6 +100,7 @@ Tokens tokenize(std::string_view line) {
         }
         tokens.words.emplace_back(line.substr(start, i - start));
     }
+    tokens.end = line.size();
     return tokens;
 }
 
@@ -691,10 +695,15 @@ const Grammar* findGrammar(const Grammar (&table)[N], std::string_view name) {
     return it == std::end(table) ? nullptr : it;
 }
 
-} // namespace
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
 
-ScenarioParser::LineResult ScenarioParser::parseLine(std::string_view line) {
-    Tokens tokens = tokenize(line);
+ScenarioParser::LineResult parseTokens(Tokens tokens) {
     if (tokens.error) {
         return *tokens.error;
     }
@@ -727,6 +736,12 @@ ScenarioParser::LineResult ScenarioParser::parseLine(std::string_view line) {
     return command;
 }
 
+} // namespace
+
+ScenarioParser::LineResult ScenarioParser::parseLine(std::string_view line) {
+    return parseTokens(tokenize(line));
+}
+
 Scenario ScenarioParser::parse(std::string_view text) {
     Scenario scenario;
     std::size_t lineNumber = 0;
@@ -738,11 +753,15 @@ Scenario ScenarioParser::parse(std::string_view text) {
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        auto result = parseLine(line);
+        Tokens tokens = tokenize(line);
+        const std::string_view written = trimmed(line.substr(0, tokens.end));
+        auto result = parseTokens(std::move(tokens));
         if (auto* command = std::get_if<ScenarioCommand>(&result)) {
-            scenario.steps.push_back({lineNumber, std::move(*command)});
+            scenario.steps.push_back({lineNumber, std::move(*command), std::string(written)});
         } else if (auto* error = std::get_if<std::string>(&result)) {
             scenario.errors.push_back({lineNumber, std::move(*error)});
+        } else if (const std::string_view rest = trimmed(line); !rest.empty()) {
+            scenario.comments.push_back({lineNumber, std::string(rest)});
         }
     }
     return scenario;

@@ -14,7 +14,7 @@ ScenarioTally ScenarioRunner::run(const std::string& name, std::string_view text
     const Scenario scenario = ScenarioParser::parse(text);
     // Taken before the session takes over std::cout, which `out_` may be.
     std::ostream report(out_.rdbuf());
-    ScenarioSession session(name, text, options_.trace, logDirectoryFor(name), report);
+    ScenarioSession session(name, options_.trace, logDirectoryFor(name), report);
     return session.run(scenario);
 }
 

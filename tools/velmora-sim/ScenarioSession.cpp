@@ -55,41 +55,6 @@ bool anyLineContains(const std::vector<std::string>& lines, std::string_view tex
                        [text](const std::string& line) { return line.find(text) != line.npos; });
 }
 
-/// The lines of a scenario as the parser counts them, without line ends.
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty() || lines.empty()) {
-        const auto end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-/// A command as written, without its comment and surrounding blanks.
-std::string commandText(std::string_view line) {
-    bool inQuotes = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '\\' && inQuotes) {
-            ++i;
-        } else if (line[i] == '"') {
-            inQuotes = !inQuotes;
-        } else if (line[i] == '#' && !inQuotes) {
-            line = line.substr(0, i);
-            break;
-        }
-    }
-    const auto first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(line.substr(first, line.find_last_not_of(" \t") - first + 1));
-}
-
 SimAuthenticator::Outcome outcomeOf(const AuthCommand& c) {
     using Outcome = SimAuthenticator::Outcome;
     switch (c.outcome) {
@@ -113,12 +78,14 @@ SimAuthenticator::Outcome outcomeOf(const AuthCommand& c) {
 
 } // namespace
 
-ScenarioSession::ScenarioSession(std::string name, std::string_view text, bool trace,
+ScenarioSession::ScenarioSession(std::string name, bool trace,
                                  const std::filesystem::path& logDirectory, std::ostream& report)
-    : name_(std::move(name)), lines_(splitLines(text)), trace_(trace), report_(report),
-      velmora_(logDirectory), start_(velmora_.desktop().loop->now()) {}
+    : name_(std::move(name)), trace_(trace), report_(report), velmora_(logDirectory),
+      start_(velmora_.desktop().loop->now()) {}
 
-template <class Command> void ScenarioSession::runStep(std::size_t line, const Command& command) {
+template <class Command>
+void ScenarioSession::runStep(const ScenarioStep& step, const Command& command) {
+    const std::size_t line = step.line;
     if constexpr (kIsExpectation<Command>) {
         if (const Failure failure = check(command)) {
             fail(line, *failure);
@@ -131,7 +98,7 @@ template <class Command> void ScenarioSession::runStep(std::size_t line, const C
         const Failure error = perform(command);
         desktop().loop->runUntilIdle();
         if (trace_) {
-            printTimelineLine(line, before);
+            printTimelineLine(step.text, before);
         }
         if (error) {
             fail(line, *error);
@@ -141,16 +108,17 @@ template <class Command> void ScenarioSession::runStep(std::size_t line, const C
 
 ScenarioTally ScenarioSession::run(const Scenario& scenario) {
     auto error = scenario.errors.begin();
-    std::size_t nextLine = 1;
+    auto comment = scenario.comments.begin();
     for (const ScenarioStep& step : scenario.steps) {
         for (; error != scenario.errors.end() && error->line < step.line; ++error) {
             fail(error->line, error->message);
         }
-        if (trace_) {
-            printCommentLines(nextLine, step.line);
+        for (; comment != scenario.comments.end() && comment->line < step.line; ++comment) {
+            if (trace_) {
+                report_ << comment->text << "\n";
+            }
         }
-        nextLine = step.line + 1;
-        std::visit([&](const auto& command) { runStep(step.line, command); }, step.command);
+        std::visit([&](const auto& command) { runStep(step, command); }, step.command);
     }
     for (; error != scenario.errors.end(); ++error) {
         fail(error->line, error->message);
@@ -620,12 +588,12 @@ ScenarioSession::Snapshot ScenarioSession::snapshot() {
     };
 }
 
-void ScenarioSession::printTimelineLine(std::size_t line, const Snapshot& before) {
+void ScenarioSession::printTimelineLine(const std::string& command, const Snapshot& before) {
     const Snapshot after = snapshot();
     const double elapsed = Seconds(desktop().loop->now() - start_).count();
     char time[32];
     std::snprintf(time, sizeof time, "[%7.3fs] ", elapsed);
-    report_ << time << commandText(lines_.at(line - 1)) << "  -> " << engineStateText();
+    report_ << time << command << "  -> " << engineStateText();
     printDifference("overlay shown", after.overlays, before.overlays);
     printDifference("overlay hidden", before.overlays, after.overlays);
     printDifference("app hidden", after.hidden, before.hidden);
@@ -640,16 +608,6 @@ void ScenarioSession::printTimelineLine(std::size_t line, const Snapshot& before
         report_ << "  Velmora terminated";
     }
     report_ << "\n";
-}
-
-void ScenarioSession::printCommentLines(std::size_t first, std::size_t end) {
-    for (std::size_t line = first; line < end; ++line) {
-        const std::string_view text = lines_.at(line - 1);
-        const auto start = text.find_first_not_of(" \t");
-        if (start != std::string_view::npos && text[start] == '#') {
-            report_ << text.substr(start) << "\n";
-        }
-    }
 }
 
 void ScenarioSession::printDifference(const char* label, const std::vector<std::string>& these,

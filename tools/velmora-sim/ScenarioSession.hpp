@@ -18,15 +18,15 @@ namespace velmora::scenario {
 /// One scenario file on a simulated desktop of its own.
 ///
 ///     std::ostream report(std::cout.rdbuf());   // taken before the session takes over std::cout
-///     ScenarioSession session("lock.scenario", text, trace, logDirectory, report);
+///     ScenarioSession session("lock.scenario", trace, logDirectory, report);
 ///     ScenarioTally tally = session.run(ScenarioParser::parse(text));
 ///
 /// Setup commands and actions give an error message when they cannot be carried out;
 /// expectations give "expected ..., got ..." when they do not hold.
 class ScenarioSession {
 public:
-    ScenarioSession(std::string name, std::string_view text, bool trace,
-                    const std::filesystem::path& logDirectory, std::ostream& report);
+    ScenarioSession(std::string name, bool trace, const std::filesystem::path& logDirectory,
+                    std::ostream& report);
     ScenarioTally run(const Scenario& scenario);
 
 private:
@@ -42,7 +42,7 @@ private:
         bool terminated = false;
     };
 
-    template <class Command> void runStep(std::size_t line, const Command& command);
+    template <class Command> void runStep(const ScenarioStep& step, const Command& command);
     void fail(std::size_t line, const std::string& message);
     SimDesktop& desktop() { return velmora_.desktop(); }
 
@@ -106,9 +106,7 @@ private:
 
     // The timeline.
     Snapshot snapshot();
-    void printTimelineLine(std::size_t line, const Snapshot& before);
-    /// The comment lines in [first, end), which head the parts of a scenario.
-    void printCommentLines(std::size_t first, std::size_t end);
+    void printTimelineLine(const std::string& command, const Snapshot& before);
     /// What is in `these` and not in `those`, both sorted.
     void printDifference(const char* label, const std::vector<std::string>& these,
                          const std::vector<std::string>& those);
@@ -116,7 +114,6 @@ private:
     std::string engineStateText();
 
     std::string name_;
-    std::vector<std::string_view> lines_;
     bool trace_;
     std::ostream& report_;
 
