@@ -19,6 +19,9 @@ namespace velmora {
 
 namespace {
 
+/// A line repeated within this time is dropped.
+const auto kDuplicateInterval = toClockDuration(Seconds{0.1});
+
 struct UtcFields {
     int year;
     unsigned month, day;
@@ -262,10 +265,10 @@ void AppLogger::log(std::string_view message, LogLevel level, std::string_view f
         bool writeOutAsked = false;
         {
             std::lock_guard lock(mutex_);
-            if (text == lastLogMessage_ && now - lastLogTime_ < toClockDuration(Seconds{0.1})) {
+            const std::string& last = logBuffer_.empty() ? lastLogMessage_ : logBuffer_.back();
+            if (text == last && now - lastLogTime_ < kDuplicateInterval) {
                 return;
             }
-            lastLogMessage_.assign(text);
             lastLogTime_ = now;
             logBuffer_.push_back(std::move(text));
             if (logBuffer_.size() >= maxBufferSize || level >= LogLevel::error) {
@@ -342,6 +345,10 @@ void AppLogger::runWriter() {
                 std::lock_guard lock(mutex_);
                 request = writeOutsRequested_;
                 writeOutsTaken_ = request;
+                // The next line is compared with the last one, whichever batch holds it.
+                if (!logBuffer_.empty()) {
+                    lastLogMessage_ = logBuffer_.back();
+                }
                 batch_.swap(logBuffer_);
             }
             writeOut(batch_);

@@ -98,6 +98,7 @@ private:
     // Guards the duplicate check, the buffer and the write-out requests. Lock order:
     // fileMutex_, then mutex_.
     std::mutex mutex_;
+    /// The last line of the batch last taken by the writer, once the buffer is empty.
     std::string lastLogMessage_;
     TimePoint lastLogTime_{};
     std::vector<std::string> logBuffer_;

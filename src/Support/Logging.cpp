@@ -1,6 +1,7 @@
 #include "Support/Logging.hpp"
 
 #include <array>
+#include <unordered_map>
 
 namespace velmora {
 
@@ -119,6 +120,18 @@ std::string functionSignature(std::string_view compilerFunctionName) {
     }
     const auto start = unqualifiedNameStart(name, open);
     return tidyTypes(std::string(name.substr(start, close + 1 - start)));
+}
+
+std::string_view siteFunctionSignature(const char* compilerFunctionName) {
+    // Keyed by the name's address: each function's name is one constant string. Per thread,
+    // so that no call waits for another.
+    thread_local std::unordered_map<const char*, std::string> signatures;
+    auto found = signatures.find(compilerFunctionName);
+    if (found == signatures.end()) {
+        found =
+            signatures.emplace(compilerFunctionName, functionSignature(compilerFunctionName)).first;
+    }
+    return found->second;
 }
 
 } // namespace velmora

@@ -15,6 +15,10 @@ std::string_view logLevelWord(LogLevel level);
 /// type and qualification, e.g. "start()" or "handleStateTransition(const LockTransitionResult&)".
 /// A lambda reports the function it is written in.
 std::string functionSignature(std::string_view compilerFunctionName);
+/// `functionSignature` of a call site's function name, as `std::source_location` gives it:
+/// worked out once per site and thread, since a log call is made often and that name never
+/// changes. Valid for the life of the calling thread.
+std::string_view siteFunctionSignature(const char* compilerFunctionName);
 
 /// The operation that a helper's log lines belong to: taken in the operation itself and
 /// handed down, so that the lines name the operation rather than the helper.
@@ -29,7 +33,7 @@ struct LogOperation {
     std::string function;
 
     static LogOperation current(std::source_location where = std::source_location::current()) {
-        return {functionSignature(where.function_name())};
+        return {std::string(siteFunctionSignature(where.function_name()))};
     }
 };
 
@@ -85,7 +89,7 @@ private:
         log(message, level, where.file_name(), operation.function, static_cast<int>(where.line()));
     }
     void logAt(std::string_view message, LogLevel level, const std::source_location& where) {
-        log(message, level, where.file_name(), functionSignature(where.function_name()),
+        log(message, level, where.file_name(), siteFunctionSignature(where.function_name()),
             static_cast<int>(where.line()));
     }
 };
