@@ -27,12 +27,8 @@ ProtectedIdentityKeeper::ProtectedIdentityKeeper(
       runLoop_(std::move(runLoop)) {
     // Learning saves the list, which notifies again: the update runs after the notice.
     listChanges_ = state_->protectedApps().subscribe(
-        [runLoop = runLoop_, alive = std::weak_ptr(alive_), this](const auto&) {
-            runLoop->post([alive, this] {
-                if (!alive.expired()) {
-                    update();
-                }
-            });
+        [runLoop = runLoop_, guarded = lifetime_.guard([this] { update(); })](const auto&) {
+            runLoop->post(guarded);
         });
     reread_ = runLoop_->every(rereadInterval, [this] { update(); });
     update();

@@ -2,6 +2,7 @@
 
 #include "Models/AppState.hpp"
 #include "Platform/Linux/ApplicationDirectory.hpp"
+#include "Support/Lifetime.hpp"
 #include "Support/Observable.hpp"
 #include "Support/RunLoop.hpp"
 
@@ -40,7 +41,7 @@ private:
     Subscription listChanges_;
     TimerHandle reread_;
     /// Lets a queued update find out that the keeper is gone.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    LifetimeToken lifetime_;
 };
 
 } // namespace velmora

@@ -28,7 +28,7 @@ private:
 
 /// The main queue: every piece of work that runs "later on the main thread" goes through it.
 ///
-///     runLoop.post([weak = weak_from_this()] { if (auto self = weak.lock()) self->step(); });
+///     runLoop.post(ifAlive(weak_from_this(), [](Engine& self) { self.step(); }));
 ///     TimerHandle t = runLoop.every(Seconds{1}, [] { tick(); });
 ///     t.invalidate();
 ///

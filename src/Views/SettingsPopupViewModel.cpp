@@ -42,9 +42,9 @@ void SettingsPopupViewModel::setLaunchAtLogin(bool enabled) {
     isAuthenticating.set(true);
     collaborators_.authManager->authenticate(
         std::string(launchAtLoginOffReason),
-        [this, alive = std::weak_ptr(alive_),
+        [this, alive = lifetime_.watch(),
          collaborators = collaborators_](const AuthResult& result) {
-            if (alive.expired()) {
+            if (alive.ended()) {
                 if (result.isSuccess()) {
                     apply(collaborators, false);
                 }

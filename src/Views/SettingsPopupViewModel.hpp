@@ -6,6 +6,7 @@
 #include "Platform/UrlOpening.hpp"
 #include "Platform/UserDefaults.hpp"
 #include "Services/AuthenticationProviding.hpp"
+#include "Support/Lifetime.hpp"
 #include "Support/Observable.hpp"
 #include "Views/CheckForUpdatesViewModel.hpp"
 
@@ -101,7 +102,7 @@ private:
 
     Collaborators collaborators_;
     /// Lets an authentication that ends after the popover closed find out.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    LifetimeToken lifetime_;
 };
 
 } // namespace velmora

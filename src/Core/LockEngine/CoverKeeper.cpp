@@ -1,6 +1,7 @@
 #include "Core/LockEngine/CoverKeeper.hpp"
 
 #include "Core/LockEngine/LockEngineWindows.hpp"
+#include "Support/Lifetime.hpp"
 
 #include <algorithm>
 #include <utility>
@@ -35,17 +36,10 @@ void CoverKeeper::start() {
         return;
     }
     started_ = true;
-    changes_ = windowList_->observeChanges([weak = weak_from_this()] {
-        if (auto self = weak.lock()) {
-            self->scheduleRefresh();
-        }
-    });
+    changes_ =
+        windowList_->observeChanges(ifAlive(weak_from_this(), &CoverKeeper::scheduleRefresh));
     if (!windowList_->announcesChanges()) {
-        poll_ = runLoop_->every(kPollInterval, [weak = weak_from_this()] {
-            if (auto self = weak.lock()) {
-                self->refresh();
-            }
-        });
+        poll_ = runLoop_->every(kPollInterval, ifAlive(weak_from_this(), &CoverKeeper::refresh));
     }
     refresh();
 }
@@ -63,12 +57,10 @@ void CoverKeeper::scheduleRefresh() {
     if (std::exchange(refreshPosted_, true)) {
         return;
     }
-    runLoop_->post([weak = weak_from_this()] {
-        if (auto self = weak.lock()) {
-            self->refreshPosted_ = false;
-            self->refresh();
-        }
-    });
+    runLoop_->post(ifAlive(weak_from_this(), [](CoverKeeper& self) {
+        self.refreshPosted_ = false;
+        self.refresh();
+    }));
 }
 
 void CoverKeeper::refresh() {

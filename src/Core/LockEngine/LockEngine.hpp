@@ -14,6 +14,7 @@
 #include "Platform/WindowList.hpp"
 #include "Platform/WorkspaceProviding.hpp"
 #include "Services/AuthenticationProviding.hpp"
+#include "Support/Lifetime.hpp"
 #include "Support/Logging.hpp"
 #include "Support/MonotonicClock.hpp"
 #include "Support/Observable.hpp"
@@ -21,6 +22,7 @@
 #include "Support/TimeProviding.hpp"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -282,22 +284,15 @@ private:
 
 /// Runs `step(engine)` on a later turn of the main queue, if the engine is still there.
 template <class Step> void LockEngine::post(Step step) {
-    runLoop_->post([weak = weak_from_this(), step = std::move(step)] {
-        if (auto self = weak.lock()) {
-            step(*self);
-        }
-    });
+    runLoop_->post(ifAlive(weak_from_this(), std::move(step)));
 }
 
 /// A subscriber that hands each value to `reaction(engine, value)` on a later turn of the main
 /// queue, if the engine is still there.
 template <class Value, class Reaction> auto LockEngine::onMainQueue(Reaction reaction) {
     return [weak = weak_from_this(), runLoop = runLoop_, reaction](const Value& value) {
-        runLoop->post([weak, value, reaction] {
-            if (auto self = weak.lock()) {
-                reaction(*self, value);
-            }
-        });
+        runLoop->post(ifAlive(
+            weak, [value, reaction](LockEngine& self) { std::invoke(reaction, self, value); }));
     };
 }
 

@@ -19,30 +19,16 @@ constexpr Seconds kHidingTime{0.25};
 
 void LockEngine::setupCoverBindings() {
     coverKeeper_ = CoverKeeper::create({windowList_, screens_, coverWindows_, runLoop_, logger_},
-                                       [weak = weak_from_this()](ProcessId pid) {
-                                           const auto self = weak.lock();
-                                           return self && self->mustCover(pid);
-                                       });
+                                       ifAlive(weak_from_this(), &LockEngine::mustCover));
     // Every decision of the machine may lock or unlock a process; covers follow at once,
     // before the reaction that lags a turn behind.
     coverBindings_.push_back(stateMachine_.transitionPublisher().connect(
-        [weak = weak_from_this()](const LockTransitionResult&) {
-            if (auto self = weak.lock()) {
-                self->refreshCovers();
-            }
-        }));
+        ifAlive(weak_from_this(),
+                [](LockEngine& self, const LockTransitionResult&) { self.refreshCovers(); })));
+    coverBindings_.push_back(appState_->protectedApps().subscribe(
+        ifAlive(weak_from_this(), [](LockEngine& self, const auto&) { self.refreshCovers(); })));
     coverBindings_.push_back(
-        appState_->protectedApps().subscribe([weak = weak_from_this()](const auto&) {
-            if (auto self = weak.lock()) {
-                self->refreshCovers();
-            }
-        }));
-    coverBindings_.push_back(
-        coverKeeper_->observeLooks([weak = weak_from_this()](const auto& windows) {
-            if (auto self = weak.lock()) {
-                self->followCards(windows);
-            }
-        }));
+        coverKeeper_->observeLooks(ifAlive(weak_from_this(), &LockEngine::followCards)));
 }
 
 void LockEngine::refreshCovers() {
@@ -57,11 +43,8 @@ void LockEngine::refreshCovers() {
     }
     unlockExpiry_.invalidate();
     if (next) {
-        unlockExpiry_ = runLoop_->after(*next - now, [weak = weak_from_this()] {
-            if (auto self = weak.lock()) {
-                self->refreshCovers();
-            }
-        });
+        unlockExpiry_ =
+            runLoop_->after(*next - now, ifAlive(weak_from_this(), &LockEngine::refreshCovers));
     }
 }
 
@@ -131,17 +114,14 @@ void LockEngine::followCards(const std::vector<WindowListEntry>& windows) {
 }
 
 void LockEngine::verifyHidden(ProcessId pid, const std::string& bundleId) {
-    runLoop_->after(kHidingTime, [weak = weak_from_this(), pid, bundleId] {
-        const auto self = weak.lock();
-        if (!self) {
-            return;
-        }
-        const auto windows = self->windowList_->onScreenWindows();
-        if (windows && coverableWindow(*windows, pid) && self->isLockedProcess(pid)) {
-            self->logger_->warn("The window manager did not hide " + bundleId + " (PID " +
-                                std::to_string(pid) + "); its windows stay covered");
-        }
-    });
+    runLoop_->after(
+        kHidingTime, ifAlive(weak_from_this(), [pid, bundleId](LockEngine& self) {
+            const auto windows = self.windowList_->onScreenWindows();
+            if (windows && coverableWindow(*windows, pid) && self.isLockedProcess(pid)) {
+                self.logger_->warn("The window manager did not hide " + bundleId + " (PID " +
+                                   std::to_string(pid) + "); its windows stay covered");
+            }
+        }));
 }
 
 } // namespace velmora

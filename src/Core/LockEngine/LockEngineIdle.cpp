@@ -80,11 +80,7 @@ void LockEngine::handleInputTapEvent(const std::weak_ptr<LockEngine>& weakSelf,
     // Sees every key press and click of the session: a clock read and a short lock for a
     // throttled event; no look-ups here, the rest runs on the main queue.
     if (isTapDisabledNotification(event.type)) {
-        runLoop_->post([weakSelf] {
-            if (auto self = weakSelf.lock()) {
-                self->reenableEventTapIfNeeded();
-            }
-        });
+        runLoop_->post(ifAlive(weakSelf, &LockEngine::reenableEventTapIfNeeded));
         return;
     }
     const std::uint64_t now = monotonicClock_->nanoseconds();
@@ -104,11 +100,8 @@ void LockEngine::handleInputTapEvent(const std::weak_ptr<LockEngine>& weakSelf,
         }
         lastActivityUpdateTimestamp_ = now;
     }
-    runLoop_->post([weakSelf, pid = event.targetPid] {
-        if (auto self = weakSelf.lock()) {
-            self->recordInputActivity(pid);
-        }
-    });
+    runLoop_->post(ifAlive(
+        weakSelf, [pid = event.targetPid](LockEngine& self) { self.recordInputActivity(pid); }));
 }
 
 void LockEngine::recordInputActivity(std::int32_t pid) {
@@ -174,19 +167,18 @@ void LockEngine::reenableEventTapIfNeeded() {
     }
     logger_->warn("[EVENT TAP] Tap disabled, attempting re-enable...");
     inputEventTap_->setEnabled(true);
-    runLoop_->after(kReenableCheckDelay, [weak = weak_from_this()] {
-        auto self = weak.lock();
-        if (!self || !self->inputEventTap_) {
-            return;
-        }
-        if (self->inputEventTap_->isEnabled()) {
-            self->logger_->info("[EVENT TAP] Re-enable succeeded");
-            return;
-        }
-        self->logger_->error("[EVENT TAP] Re-enable failed, recreating tap...");
-        self->stopInputMonitoring();
-        self->startInputMonitoring();
-    });
+    runLoop_->after(kReenableCheckDelay, ifAlive(weak_from_this(), [](LockEngine& self) {
+                        if (!self.inputEventTap_) {
+                            return;
+                        }
+                        if (self.inputEventTap_->isEnabled()) {
+                            self.logger_->info("[EVENT TAP] Re-enable succeeded");
+                            return;
+                        }
+                        self.logger_->error("[EVENT TAP] Re-enable failed, recreating tap...");
+                        self.stopInputMonitoring();
+                        self.startInputMonitoring();
+                    }));
 }
 
 void LockEngine::startGlobalIdleTimer() {
@@ -194,11 +186,8 @@ void LockEngine::startGlobalIdleTimer() {
         return;
     }
     logger_->info("Starting global idle timer");
-    globalIdleTimer_ = runLoop_->every(kIdleTimerInterval, [weak = weak_from_this()] {
-        if (auto self = weak.lock()) {
-            self->evaluateAllAppIdleStatus();
-        }
-    });
+    globalIdleTimer_ = runLoop_->every(
+        kIdleTimerInterval, ifAlive(weak_from_this(), &LockEngine::evaluateAllAppIdleStatus));
 }
 
 void LockEngine::evaluateAllAppIdleStatus() {

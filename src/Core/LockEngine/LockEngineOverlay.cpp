@@ -35,11 +35,9 @@ void LockEngine::showOverlayForTarget(const LockedTarget& target) {
         cardWindowFrames_.erase(target.bundleId);
         showOverlay(target, lastFrame.value_or(screen->frame), *screen);
     }
-    runLoop_->after(kFirstLookupDelay, [weak = weak_from_this(), target] {
-        if (auto self = weak.lock()) {
-            self->showOverlayWithRetry(target, 1, kMaximumAttempts);
-        }
-    });
+    runLoop_->after(kFirstLookupDelay, ifAlive(weak_from_this(), [target](LockEngine& self) {
+                        self.showOverlayWithRetry(target, 1, kMaximumAttempts);
+                    }));
 }
 
 void LockEngine::showOverlayWithRetry(const LockedTarget& target, int attempt, int maximum) {
@@ -69,11 +67,10 @@ void LockEngine::showOverlayWithRetry(const LockedTarget& target, int attempt, i
     if (attempt < maximum) {
         printDiagnostic("Window not found on attempt " + attemptText + "/" +
                         std::to_string(maximum) + ", retrying in 0.2s...");
-        runLoop_->after(kRetryDelay, [weak = weak_from_this(), target, attempt, maximum] {
-            if (auto self = weak.lock()) {
-                self->showOverlayWithRetry(target, attempt + 1, maximum);
-            }
-        });
+        runLoop_->after(kRetryDelay,
+                        ifAlive(weak_from_this(), [target, attempt, maximum](LockEngine& self) {
+                            self.showOverlayWithRetry(target, attempt + 1, maximum);
+                        }));
         return;
     }
     printDiagnostic("ERROR: Could not get window frame after " + std::to_string(maximum) +
@@ -88,19 +85,12 @@ void LockEngine::showOverlayWithRetry(const LockedTarget& target, int attempt, i
 
 void LockEngine::showOverlay(const LockedTarget& target, Rect frame, const Screen& screen) {
     coveredTargets_[target.bundleId] = target;
-    std::weak_ptr<LockEngine> weak = weak_from_this();
     overlayController_->show(
         target.bundleId, frame, screen, target.appName,
-        [weak, target] {
-            if (auto self = weak.lock()) {
-                self->handleUnlockTapped(target);
-            }
-        },
-        [weak, bundleId = target.bundleId, pid = target.pid] {
-            if (auto self = weak.lock()) {
-                self->handleCancelTapped(bundleId, pid);
-            }
-        });
+        ifAlive(weak_from_this(), [target](LockEngine& self) { self.handleUnlockTapped(target); }),
+        ifAlive(weak_from_this(), [bundleId = target.bundleId, pid = target.pid](LockEngine& self) {
+            self.handleCancelTapped(bundleId, pid);
+        }));
 }
 
 std::optional<Screen> LockEngine::screenFor(const Rect& frame) const {

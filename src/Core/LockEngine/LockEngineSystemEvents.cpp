@@ -14,11 +14,8 @@ void LockEngine::setupSystemEventObservers() {
     // Each handler moves its work into a main-queue task of its own.
     const auto lockEventHandler = [this](LockEvent event) {
         return [weak = weak_from_this(), runLoop = runLoop_, event] {
-            runLoop->post([weak, event] {
-                if (auto self = weak.lock()) {
-                    self->handleSystemLockEvent(event);
-                }
-            });
+            runLoop->post(
+                ifAlive(weak, [event](LockEngine& self) { self.handleSystemLockEvent(event); }));
         };
     };
     systemSleepObserver_ = workspace_->observeWillSleep(lockEventHandler(LockEvent::systemSleep()));
@@ -29,14 +26,7 @@ void LockEngine::setupSystemEventObservers() {
             kScreenIsLockedNotification, lockEventHandler(LockEvent::screenLocked()));
     }
     appTerminationObserver_ = workspace_->observeDidTerminateApplication(
-        [weak = weak_from_this(),
-         runLoop = runLoop_](const std::optional<RunningApplication>& app) {
-            runLoop->post([weak, app] {
-                if (auto self = weak.lock()) {
-                    self->handleTerminationNotification(app);
-                }
-            });
-        });
+        onMainQueue<std::optional<RunningApplication>>(&LockEngine::handleTerminationNotification));
     logger_->info("System event observers set up");
 }
 

@@ -61,29 +61,26 @@ void LockEngine::authenticate(const LockedTarget& target, std::optional<std::uin
     logger_->debug("Authentication: calling authManager.authenticate", operation);
     authManager_->authenticate(
         "Unlock " + target.appName, target.appName,
-        [weak = weak_from_this(), target, startTime, operation](const AuthResult& result) {
-            auto self = weak.lock();
-            if (!self) {
-                return;
-            }
-            self->logger_->debug("Authentication: authManager returned result", operation);
-            self->isAuthenticating_.set(false);
-            if (!self->isSameProcess(target, startTime)) {
-                self->logger_->warn("Authentication answer for " + target.bundleId +
-                                        " PID=" + std::to_string(target.pid) +
-                                        " arrived after that process ended - ignoring it",
-                                    operation);
-                return;
-            }
-            if (result.isSuccess()) {
-                self->logger_->info("Authentication succeeded", operation);
-                self->handleAuthSuccess(target);
-                return;
-            }
-            const AuthError& error = *result.error();
-            self->logger_->warn("Authentication failed: " + toString(error), operation);
-            self->handleAuthFailure(error, target.appName);
-        });
+        ifAlive(weak_from_this(),
+                [target, startTime, operation](LockEngine& self, const AuthResult& result) {
+                    self.logger_->debug("Authentication: authManager returned result", operation);
+                    self.isAuthenticating_.set(false);
+                    if (!self.isSameProcess(target, startTime)) {
+                        self.logger_->warn("Authentication answer for " + target.bundleId +
+                                               " PID=" + std::to_string(target.pid) +
+                                               " arrived after that process ended - ignoring it",
+                                           operation);
+                        return;
+                    }
+                    if (result.isSuccess()) {
+                        self.logger_->info("Authentication succeeded", operation);
+                        self.handleAuthSuccess(target);
+                        return;
+                    }
+                    const AuthError& error = *result.error();
+                    self.logger_->warn("Authentication failed: " + toString(error), operation);
+                    self.handleAuthFailure(error, target.appName);
+                }));
 }
 
 bool LockEngine::isSameProcess(const LockedTarget& target,

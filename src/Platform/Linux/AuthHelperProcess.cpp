@@ -134,7 +134,7 @@ void AuthHelperProcess::stop() {
 }
 
 void AuthHelperProcess::readOutput() {
-    const std::weak_ptr<bool> alive = alive_;
+    const auto alive = lifetime_.watch();
     std::array<char, 4096> chunk{};
     while (running_) {
         const ssize_t n = read(socket_, chunk.data(), chunk.size());
@@ -154,7 +154,7 @@ void AuthHelperProcess::readOutput() {
              start = end + 1) {
             const std::string line = pending_.substr(start, end - start);
             handlers_.onLine(line);
-            if (alive.expired()) {
+            if (alive.ended()) {
                 return;
             }
         }
@@ -167,10 +167,10 @@ void AuthHelperProcess::readOutput() {
 }
 
 void AuthHelperProcess::collect() {
-    const std::weak_ptr<bool> alive = alive_;
+    const auto alive = lifetime_.watch();
     // Everything the helper wrote before it ended comes first.
     readOutput();
-    if (alive.expired() || !running_) {
+    if (alive.ended() || !running_) {
         return;
     }
     int status = 0;

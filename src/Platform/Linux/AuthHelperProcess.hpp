@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Linux/LaterDeleted.hpp"
+#include "Support/Lifetime.hpp"
 
 #include <QSocketNotifier>
 #include <functional>
@@ -64,7 +65,7 @@ private:
     LaterDeleted<QSocketNotifier> outputNotifier_;
     LaterDeleted<QSocketNotifier> exitNotifier_;
     /// Lets a handler destroy this object while output is being delivered.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    LifetimeToken lifetime_;
 };
 
 } // namespace velmora

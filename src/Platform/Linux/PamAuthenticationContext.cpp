@@ -183,12 +183,9 @@ void PamAuthenticationContext::requestPassword() {
     notes_.clear();
     requestOutstanding_ = true;
     prompt_->setBusy(false);
-    prompt_->requestPassword(
-        message, [this, alive = std::weak_ptr<bool>(alive_)](std::optional<SecretBuffer> password) {
-            if (!alive.expired()) {
-                onPassword(std::move(password));
-            }
-        });
+    prompt_->requestPassword(message, lifetime_.guard([this](std::optional<SecretBuffer> password) {
+        onPassword(std::move(password));
+    }));
 }
 
 void PamAuthenticationContext::onPassword(std::optional<SecretBuffer> password) {

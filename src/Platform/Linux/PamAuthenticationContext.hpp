@@ -7,6 +7,7 @@
 #include "Platform/Linux/PamStackSurvey.hpp"
 #include "Platform/Linux/PasswordPrompting.hpp"
 #include "Platform/OwnerAuthentication.hpp"
+#include "Support/Lifetime.hpp"
 
 #include <QTimer>
 #include <memory>
@@ -82,7 +83,7 @@ private:
     /// PAM refused a password of this prompt.
     bool wrongPassword_ = false;
     /// Lets a late prompt answer find out that this context is gone.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    LifetimeToken lifetime_;
 };
 
 } // namespace velmora

@@ -130,7 +130,7 @@ KWinBridge::KWinBridge(QDBusConnection bus, std::shared_ptr<RunLoop> runLoop,
 }
 
 KWinBridge::~KWinBridge() {
-    *alive_ = false;
+    lifetime_.end();
     bus_.unregisterObject(QLatin1String(kwin::kPath));
     bus_.unregisterService(QLatin1String(kwin::kService));
 }
@@ -321,11 +321,7 @@ void KWinBridge::scheduleSending() {
     if (std::exchange(sendingScheduled_, true)) {
         return;
     }
-    runLoop_->post([this, alive = std::weak_ptr(alive_)] {
-        if (alive.lock()) {
-            sendCommands();
-        }
-    });
+    runLoop_->post(lifetime_.guard([this] { sendCommands(); }));
 }
 
 void KWinBridge::sendCommands() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Linux/Wayland/KWinProtocol.hpp"
+#include "Support/Lifetime.hpp"
 #include "Support/Logging.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/Signal.hpp"
@@ -105,7 +106,7 @@ private:
     QTimer keepAlive_;
     std::function<void()> beforeSending_;
     std::unique_ptr<QDBusServiceWatcher> kwinWatcher_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    LifetimeToken lifetime_;
     Signal<> windowsChanged_;
     Signal<> activated_;
     Signal<> lost_;
