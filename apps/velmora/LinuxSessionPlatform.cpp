@@ -42,6 +42,19 @@ std::string helpDocument() {
     return installedOr(VELMORA_INSTALLED_README, VELMORA_SOURCE_README).string();
 }
 
+/// The desktops' own helpers, by desktop entry ID. File dialogs are the program's own here,
+/// so no file manager stands in for them.
+SystemAgents linuxSystemAgents() {
+    return {
+        .prompts = {"polkit-gnome-authentication-agent-1",
+                    "org.kde.polkit-kde-authentication-agent-1",
+                    "polkit-mate-authentication-agent-1", "lxqt-policykit-agent", "xfce-polkit"},
+        .shell = {"org.kde.plasmashell", "org.kde.krunner", "xfce4-panel", "mate-panel",
+                  "lxqt-panel", "org.gnome.Shell"},
+        .fileManager = {},
+    };
+}
+
 } // namespace
 
 LinuxSessionPlatform::LinuxSessionPlatform()
@@ -71,6 +84,7 @@ LinuxSessionPlatform::LinuxSessionPlatform()
         std::make_shared<SessionNotificationCenter>(sessionEvents, runLoop);
     platform.urlOpener =
         std::make_shared<SettingsLinkOpener>(std::make_shared<XdgUrlOpener>(), helpDocument());
+    platform.systemAgents = linuxSystemAgents();
     platform.systemLog = std::make_shared<SyslogSystemLog>();
     platform.mainBundle = std::make_shared<LinuxMainBundle>();
     platform.loginItems =

@@ -7,8 +7,14 @@
 
 namespace velmora {
 
+/// The session-wide events, named by what they mean. Each platform's session-wide centre
+/// posts its own signal under these names.
+namespace session_events {
+inline constexpr const char* screenLocked = "screenLocked";
+} // namespace session_events
+
 /// Named notifications without payload, such as "openSettingsRequested" in the program's
-/// own centre or "com.apple.screenIsLocked" in the session-wide one.
+/// own centre or `session_events::screenLocked` in the session-wide one.
 ///
 ///     Subscription s = center.addObserver("openSettingsRequested", [] { openSettings(); });
 ///     center.post("openSettingsRequested");

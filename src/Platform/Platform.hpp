@@ -16,6 +16,7 @@
 #include "Platform/Pasteboard.hpp"
 #include "Platform/Screens.hpp"
 #include "Platform/StateStore.hpp"
+#include "Platform/SystemAgents.hpp"
 #include "Platform/SystemLog.hpp"
 #include "Platform/Updater.hpp"
 #include "Platform/UrlOpening.hpp"
@@ -56,9 +57,10 @@ struct Platform {
     std::shared_ptr<HostApplication> hostApplication{};
     /// The program's own notification centre ("openSettingsRequested").
     std::shared_ptr<NotificationCenter> notificationCenter{};
-    /// The session-wide centre ("com.apple.screenIsLocked").
+    /// The session-wide centre (`session_events`).
     std::shared_ptr<NotificationCenter> distributedNotifications{};
     std::shared_ptr<UrlOpening> urlOpener{};
+    SystemAgents systemAgents{};
     std::shared_ptr<SystemLog> systemLog{};
     std::shared_ptr<MainBundle> mainBundle{};
     /// Whether the program starts when the user logs in.

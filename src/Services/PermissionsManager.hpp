@@ -78,10 +78,8 @@ public:
 
     static constexpr std::string_view inputMonitoringGrantedKey =
         "com.tovren.velmora.inputMonitoringGranted";
-    static constexpr std::string_view accessibilitySettingsUrl =
-        "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility";
-    static constexpr std::string_view inputMonitoringSettingsUrl =
-        "x-apple.systempreferences:com.apple.preference.security?Privacy_ListenEvent";
+    static constexpr std::string_view accessibilitySettingsUrl = settings_links::accessibility;
+    static constexpr std::string_view inputMonitoringSettingsUrl = settings_links::inputMonitoring;
 
     /// The process-wide instance, made on first use from the installed platform.
     static std::shared_ptr<PermissionsManager> shared();

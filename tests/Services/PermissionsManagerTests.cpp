@@ -165,10 +165,8 @@ TEST_F(PermissionsManagerTest, OpeningSettingsShowsThePaneAndPollsWhileAccessibi
     manager->openSystemSettings(PermissionType::accessibility);
     EXPECT_TRUE(manager->isPolling());
     EXPECT_EQ(urls->requested(),
-              (std::vector<std::string>{
-                  "x-apple.systempreferences:com.apple.preference.security?Privacy_ListenEvent",
-                  "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility",
-              }));
+              (std::vector<std::string>{std::string(settings_links::inputMonitoring),
+                                        std::string(settings_links::accessibility)}));
 }
 
 TEST_F(PermissionsManagerTest, AManagerThatIsGoneNoLongerPollsOrListens) {

@@ -140,10 +140,8 @@ TEST_F(SettingsPopupViewModelTest, LinksOpenTheirPages) {
     popup->openSupport();
     const auto& opened = urls->requested();
     ASSERT_EQ(opened.size(), 4u);
-    EXPECT_EQ(opened[0],
-              "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility");
-    EXPECT_EQ(opened[1],
-              "x-apple.systempreferences:com.apple.preference.security?Privacy_ListenEvent");
+    EXPECT_EQ(opened[0], settings_links::accessibility);
+    EXPECT_EQ(opened[1], settings_links::inputMonitoring);
     EXPECT_TRUE(opened[2].starts_with("https://"));
     EXPECT_TRUE(opened[3].starts_with("mailto:"));
 }

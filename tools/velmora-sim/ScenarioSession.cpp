@@ -18,7 +18,6 @@ constexpr bool kIsExpectation =
              ExpectUnlockedCommand, ExpectPromptsCommand, ExpectPromptCommand, ExpectOutputCommand,
              ExpectVelmoraCommand>;
 
-constexpr const char* kScreenIsLockedNotification = "com.apple.screenIsLocked";
 /// The domain of the errors that `auth error` makes: any domain but the system's own.
 constexpr const char* kOtherErrorDomain = "com.tovren.velmora.sim";
 
@@ -310,7 +309,7 @@ ScenarioSession::Failure ScenarioSession::perform(const SystemEventCommand& c) {
         desktop().workspace->postScreensDidWake();
         break;
     case SystemEvent::screenLock:
-        desktop().distributedNotifications->post(kScreenIsLockedNotification);
+        desktop().distributedNotifications->post(session_events::screenLocked);
         break;
     }
     return std::nullopt;

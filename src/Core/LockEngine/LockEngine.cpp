@@ -10,21 +10,6 @@
 namespace velmora {
 
 using lockengine::boolText;
-using lockengine::kFinderBundleId;
-
-const std::set<std::string, std::less<>>& LockEngine::systemUIAgents() {
-    static const std::set<std::string, std::less<>> agents{
-        "com.apple.LocalAuthentication.UIAgent",
-        "com.apple.SecurityAgent",
-        "com.apple.UserNotificationCenter",
-        "com.apple.notificationcenterui",
-        "com.apple.ControlCenter",
-        "com.apple.Spotlight",
-        "com.apple.dock",
-        "com.apple.loginwindow",
-    };
-    return agents;
-}
 
 std::shared_ptr<LockEngine> LockEngine::shared() {
     static const std::shared_ptr<LockEngine> instance = [] {
@@ -60,6 +45,7 @@ LockEngine::collaborators(const Platform& platform, std::shared_ptr<AppState> ap
         .eventTaps = platform.eventTaps,
         .hostApplication = platform.hostApplication,
         .distributedNotifications = platform.distributedNotifications,
+        .systemAgents = platform.systemAgents,
     };
 }
 
@@ -82,6 +68,7 @@ LockEngine::LockEngine(Passkey, Collaborators collaborators)
       eventTaps_(std::move(collaborators.eventTaps)),
       hostApplication_(std::move(collaborators.hostApplication)),
       distributedNotifications_(std::move(collaborators.distributedNotifications)),
+      systemAgents_(std::move(collaborators.systemAgents)),
       stateMachine_(LockConfiguration{Seconds{86400}, Seconds{0.3}}, timeProvider_,
                     std::make_shared<AppStateProtectedAppChecker>(appState_)),
       authManager_(std::move(collaborators.authManager)),
@@ -243,7 +230,7 @@ void LockEngine::handleFrontmostAppChange(const FrontmostAppInfo& info) {
     const std::string& bundleId = info.bundleIdentifier;
     logger_->debug("Frontmost app changed: " + info.appName + " (" + bundleId +
                    ") PID=" + std::to_string(info.processIdentifier));
-    if (bundleId == kFinderBundleId && hasOpenOrSavePanel()) {
+    if (systemAgents_.isFileManager(bundleId) && hasOpenOrSavePanel()) {
         logger_->debug("Ignoring Finder - Velmora has an open panel (file picker)");
         return;
     }
@@ -263,9 +250,9 @@ void LockEngine::handleFrontmostAppChange(const FrontmostAppInfo& info) {
 void LockEngine::handleNonProtectedFrontmost(const FrontmostAppInfo& info,
                                              const LogOperation& operation) {
     const std::string& bundleId = info.bundleIdentifier;
-    const bool isSystemUI = systemUIAgents().contains(bundleId);
+    const bool isSystemUI = systemAgents_.isAgent(bundleId);
     const bool isSelf = isOwnBundleId(bundleId);
-    const bool isFinder = bundleId == kFinderBundleId;
+    const bool isFinder = systemAgents_.isFileManager(bundleId);
     logger_->debug("Non-protected app frontmost: " + bundleId + " (system UI: " +
                        boolText(isSystemUI) + ", Brevane: " + boolText(isSelf) + ")",
                    operation);

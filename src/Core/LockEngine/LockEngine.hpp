@@ -11,6 +11,7 @@
 #include "Platform/HostApplication.hpp"
 #include "Platform/NotificationCenter.hpp"
 #include "Platform/Screens.hpp"
+#include "Platform/SystemAgents.hpp"
 #include "Platform/WindowList.hpp"
 #include "Platform/WorkspaceProviding.hpp"
 #include "Services/AuthenticationProviding.hpp"
@@ -75,6 +76,7 @@ public:
         std::shared_ptr<HostApplication> hostApplication;
         /// The session-wide centre; null leaves the screen-lock notification unobserved.
         std::shared_ptr<NotificationCenter> distributedNotifications;
+        SystemAgents systemAgents;
     };
 
     /// The unprotected application to return to after hiding a protected one.
@@ -180,9 +182,6 @@ public:
     [[nodiscard]] bool hasInputEventTap() const { return inputEventTap_ != nullptr; }
     [[nodiscard]] const CoverKeeper& coverKeeper() const { return *coverKeeper_; }
 
-    /// The system agents whose coming to the front is never remembered as the previous app.
-    static const std::set<std::string, std::less<>>& systemUIAgents();
-
 private:
     void setupBindings();
     void clearIdleState();
@@ -228,6 +227,8 @@ private:
     [[nodiscard]] bool isSelfFrontmost() const;
     [[nodiscard]] bool hasOpenOrSavePanel() const;
     [[nodiscard]] bool isIdleLockedApp(const std::string& bundleId) const;
+    /// The system prompts' agents and the file manager: never the application to return to.
+    [[nodiscard]] bool isPromptAgentOrFileManager(std::string_view bundleId) const;
     template <class Step> void post(Step step);
     template <class Value, class Reaction> auto onMainQueue(Reaction reaction);
 
@@ -248,6 +249,7 @@ private:
     std::shared_ptr<EventTapProviding> eventTaps_;
     std::shared_ptr<HostApplication> hostApplication_;
     std::shared_ptr<NotificationCenter> distributedNotifications_;
+    SystemAgents systemAgents_;
 
     LockStateMachine stateMachine_;
     std::shared_ptr<AuthenticationProviding> authManager_;

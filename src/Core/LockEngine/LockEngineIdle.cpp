@@ -148,7 +148,7 @@ std::optional<std::string> LockEngine::activityTargetBundleId() const {
     }
     // Input to the program's panel or to a system agent counts for the protected application
     // last in use.
-    if (isOwnBundleId(front) || systemUIAgents().contains(*front)) {
+    if (isOwnBundleId(front) || systemAgents_.isAgent(*front)) {
         return currentProtectedFrontmostBundleId_;
     }
     return std::nullopt;

@@ -7,8 +7,6 @@
 
 namespace velmora::lockengine {
 
-inline constexpr std::string_view kFinderBundleId = "com.apple.finder";
-
 inline const char* boolText(bool value) {
     return value ? "true" : "false";
 }

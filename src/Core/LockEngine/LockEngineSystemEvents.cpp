@@ -2,10 +2,6 @@
 
 namespace velmora {
 
-namespace {
-constexpr const char* kScreenIsLockedNotification = "com.apple.screenIsLocked";
-} // namespace
-
 void LockEngine::setupSystemEventObservers() {
     if (systemSleepObserver_) {
         logger_->debug("setupSystemEventObservers: already set up, skipping");
@@ -23,7 +19,7 @@ void LockEngine::setupSystemEventObservers() {
         workspace_->observeScreensDidSleep(lockEventHandler(LockEvent::screenLocked()));
     if (distributedNotifications_) {
         screenLockObserver_ = distributedNotifications_->addObserver(
-            kScreenIsLockedNotification, lockEventHandler(LockEvent::screenLocked()));
+            session_events::screenLocked, lockEventHandler(LockEvent::screenLocked()));
     }
     appTerminationObserver_ = workspace_->observeDidTerminateApplication(
         onMainQueue<std::optional<RunningApplication>>(&LockEngine::handleTerminationNotification));

@@ -2,28 +2,13 @@
 #include "Core/LockEngine/LockEngineSupport.hpp"
 
 #include <algorithm>
-#include <array>
 #include <string_view>
 
 namespace velmora {
 
 using lockengine::boolText;
-using lockengine::kFinderBundleId;
 
 namespace {
-
-/// The system prompts' agents: never the application to return to.
-constexpr std::array<std::string_view, 4> kPromptAgents{
-    "com.apple.LocalAuthentication.UIAgent",
-    "com.apple.SecurityAgent",
-    "com.apple.UserNotificationCenter",
-    "com.apple.notificationcenterui",
-};
-
-bool isPromptAgentOrFinder(std::string_view bundleId) {
-    return bundleId == kFinderBundleId ||
-           std::find(kPromptAgents.begin(), kPromptAgents.end(), bundleId) != kPromptAgents.end();
-}
 
 /// Shows in the Dock and is still running.
 bool isOrdinary(const RunningApplication& app) {
@@ -182,8 +167,12 @@ void LockEngine::minimizeApp(ProcessId pid, const std::string& bundleId) {
     verifyHidden(app->processIdentifier, bundleId);
 }
 
+bool LockEngine::isPromptAgentOrFileManager(std::string_view bundleId) const {
+    return systemAgents_.prompts.contains(bundleId) || systemAgents_.isFileManager(bundleId);
+}
+
 void LockEngine::activatePreviousAppSilently() {
-    if (lastNonProtectedApp_ && !isPromptAgentOrFinder(lastNonProtectedApp_->bundleId)) {
+    if (lastNonProtectedApp_ && !isPromptAgentOrFileManager(lastNonProtectedApp_->bundleId)) {
         const PreviousApp previous = *lastNonProtectedApp_;
         if (const auto app = workspace_->runningApplication(previous.pid);
             app && isOrdinary(*app)) {
@@ -207,7 +196,7 @@ void LockEngine::activatePreviousAppSilently() {
         state.isIdle() ? std::nullopt : std::optional<std::string>(state.target().bundleId);
     for (const auto& app : workspace_->runningApplications()) {
         const std::string bundleId = app.bundleIdentifier.value_or("");
-        if (!isOrdinary(app) || isPromptAgentOrFinder(bundleId) || bundleId == currentTarget ||
+        if (!isOrdinary(app) || isPromptAgentOrFileManager(bundleId) || bundleId == currentTarget ||
             isOwnBundleId(bundleId) || appState_->isProtected(bundleId)) {
             continue;
         }

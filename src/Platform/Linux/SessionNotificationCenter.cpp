@@ -9,7 +9,7 @@ SessionNotificationCenter::SessionNotificationCenter(std::shared_ptr<SessionEven
       screenLocked_(
           events_->observeScreenLocked([center = std::weak_ptr<LocalNotificationCenter>(center_)] {
               if (const auto locked = center.lock()) {
-                  locked->post(kScreenIsLocked);
+                  locked->post(session_events::screenLocked);
               }
           })) {}
 

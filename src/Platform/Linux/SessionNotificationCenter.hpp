@@ -8,16 +8,14 @@
 namespace velmora {
 
 /// The session-wide notification centre as the lock engine sees it: the session's screen
-/// locks arrive as "com.apple.screenIsLocked".
+/// locks arrive as `session_events::screenLocked`.
 ///
 ///     SessionNotificationCenter center(sessionEvents, runLoop);
-///     Subscription s = center.addObserver("com.apple.screenIsLocked", [] { relock(); });
+///     Subscription s = center.addObserver(session_events::screenLocked, [] { relock(); });
 ///
 /// Names posted here reach this centre's own observers only; nothing leaves the process.
 class SessionNotificationCenter final : public NotificationCenter {
 public:
-    static constexpr const char* kScreenIsLocked = "com.apple.screenIsLocked";
-
     SessionNotificationCenter(std::shared_ptr<SessionEventSource> events,
                               std::shared_ptr<RunLoop> runLoop);
 

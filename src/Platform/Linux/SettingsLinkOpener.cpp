@@ -14,10 +14,8 @@ struct SettingsLink {
 };
 
 constexpr std::array<SettingsLink, 2> kLinks{{
-    {"x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility",
-     "accessibility"},
-    {"x-apple.systempreferences:com.apple.preference.security?Privacy_ListenEvent",
-     "input-monitoring"},
+    {settings_links::accessibility, "accessibility"},
+    {settings_links::inputMonitoring, "input-monitoring"},
 }};
 
 } // namespace

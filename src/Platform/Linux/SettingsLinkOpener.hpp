@@ -7,13 +7,13 @@
 
 namespace velmora {
 
-/// Opens the links to the system's privacy settings that the permission guidance uses; Linux
+/// Opens the settings sections that the permission guidance names (`settings_links`); Linux
 /// has no such panes, so they open the matching help section of Velmora's README instead.
 /// Every other URL goes to the wrapped opener unchanged.
 ///
 ///     SettingsLinkOpener opener(std::make_shared<XdgUrlOpener>(),
 ///     "/usr/share/doc/velmora/README.md");
-///     opener.open("x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility");
+///     opener.open(std::string(settings_links::accessibility));
 ///     // opens file:///usr/share/doc/velmora/README.md#accessibility
 class SettingsLinkOpener final : public UrlOpening {
 public:

@@ -2,9 +2,12 @@
 
 #include "Platform/EventTap.hpp"
 #include "Platform/OwnerAuthentication.hpp"
+#include "Platform/SystemAgents.hpp"
 #include "Platform/WorkspaceProviding.hpp"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -28,5 +31,14 @@ bool isLoginItemEnabled(long long rawStatus);
 /// A Quartz event as a listen-only tap reports it; a target process identifier that does
 /// not fit a process identifier reads as 0 (no target).
 InputEvent inputEventFromQuartz(std::uint32_t type, std::int64_t targetPid);
+
+/// The system's own name for a `session_events` name; any other name passes through.
+std::string appleNotificationName(std::string_view name);
+
+/// The System Settings pane for a `settings_links` section; any other URL passes through.
+std::string appleSettingsUrl(std::string_view url);
+
+/// The agents of macOS: its prompts, the Dock, Spotlight and their kin, and the Finder.
+SystemAgents appleSystemAgents();
 
 } // namespace velmora

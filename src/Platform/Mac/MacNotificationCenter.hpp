@@ -9,8 +9,8 @@ namespace velmora {
 
 /// A Foundation notification centre: the program's own (`NSNotificationCenter`'s default
 /// centre) or the session-wide one (`NSDistributedNotificationCenter`, which carries
-/// "com.apple.screenIsLocked", heard at once even while the program is not active). Main
-/// thread only.
+/// `session_events::screenLocked` as "com.apple.screenIsLocked", heard at once even while the
+/// program is not active). Main thread only.
 ///
 ///     auto own = std::make_shared<MacNotificationCenter>(MacNotificationCenter::program, loop);
 class MacNotificationCenter final : public NotificationCenter {
@@ -23,6 +23,9 @@ public:
     [[nodiscard]] Subscription addObserver(const std::string& name, Observer observer) override;
 
 private:
+    /// Session-wide events go by the system's own names.
+    [[nodiscard]] std::string systemName(const std::string& name) const;
+
     Scope scope_;
     std::shared_ptr<RunLoop> runLoop_;
 };

@@ -1,5 +1,6 @@
 #include "Platform/Mac/MacNotificationCenter.hpp"
 
+#include "Platform/Mac/AppleValues.hpp"
 #include "Platform/Mac/MacObservation.hpp"
 #include "Platform/Mac/MacText.hpp"
 
@@ -8,8 +9,12 @@ namespace velmora {
 MacNotificationCenter::MacNotificationCenter(Scope scope, std::shared_ptr<RunLoop> runLoop)
     : scope_(scope), runLoop_(std::move(runLoop)) {}
 
+std::string MacNotificationCenter::systemName(const std::string& name) const {
+    return scope_ == distributed ? appleNotificationName(name) : name;
+}
+
 void MacNotificationCenter::post(const std::string& name) {
-    NSString* notificationName = toNSString(name);
+    NSString* notificationName = toNSString(systemName(name));
     if (!notificationName) {
         return;
     }
@@ -22,7 +27,7 @@ void MacNotificationCenter::post(const std::string& name) {
 }
 
 Subscription MacNotificationCenter::addObserver(const std::string& name, Observer observer) {
-    NSString* notificationName = toNSString(name);
+    NSString* notificationName = toNSString(systemName(name));
     if (!notificationName) {
         return {};
     }

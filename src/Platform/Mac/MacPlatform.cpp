@@ -1,5 +1,6 @@
 #include "Platform/Mac/MacPlatform.hpp"
 
+#include "Platform/Mac/AppleValues.hpp"
 #include "Platform/Mac/MacAccessibilityTrust.hpp"
 #include "Platform/Mac/MacAlertPresenter.hpp"
 #include "Platform/Mac/MacApplicationIcons.hpp"
@@ -48,6 +49,7 @@ Platform makeMacPlatform(std::shared_ptr<RunLoop> runLoop,
         .distributedNotifications =
             std::make_shared<MacNotificationCenter>(MacNotificationCenter::distributed, runLoop),
         .urlOpener = std::make_shared<MacUrlOpener>(),
+        .systemAgents = appleSystemAgents(),
         .systemLog = std::make_shared<MacSystemLog>(),
         .mainBundle = std::make_shared<MacMainBundle>(),
         .loginItems = std::make_shared<MacLoginItemService>(),

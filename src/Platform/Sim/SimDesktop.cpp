@@ -94,6 +94,7 @@ Platform SimDesktop::platform(std::shared_ptr<Logging> logger) const {
         .notificationCenter = notificationCenter,
         .distributedNotifications = distributedNotifications,
         .urlOpener = urlOpener,
+        .systemAgents = systemAgents,
         .systemLog = systemLog,
         .mainBundle = mainBundle,
         .loginItems = loginItems,

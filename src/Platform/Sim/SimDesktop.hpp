@@ -90,6 +90,12 @@ public:
     const std::shared_ptr<SimAccessibilityTrust> accessibility =
         std::make_shared<SimAccessibilityTrust>(true);
     const std::shared_ptr<SimUrlOpener> urlOpener = std::make_shared<SimUrlOpener>();
+    /// A Mac-like desktop's agents, so that scenarios can bring them forward.
+    const SystemAgents systemAgents{
+        .prompts = {"com.apple.SecurityAgent", "com.apple.LocalAuthentication.UIAgent"},
+        .shell = {"com.apple.dock", "com.apple.Spotlight"},
+        .fileManager = "com.apple.finder",
+    };
     const std::shared_ptr<SimSystemLog> systemLog = std::make_shared<SimSystemLog>();
     const std::shared_ptr<SimMainBundle> mainBundle = std::make_shared<SimMainBundle>();
     const std::shared_ptr<SimApplicationIcons> applicationIcons =

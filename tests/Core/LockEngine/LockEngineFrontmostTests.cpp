@@ -57,9 +57,10 @@ TEST_F(LockEngineTest, OwnWindowsAndFinderBehindTheFilePickerChangeNothing) {
 }
 
 TEST_F(LockEngineTest, SystemAgentsAndFinderAreNeverRememberedAsThePreviousApp) {
-    std::vector<std::string> neverRemembered(LockEngine::systemUIAgents().begin(),
-                                             LockEngine::systemUIAgents().end());
-    neverRemembered.push_back("com.apple.finder");
+    const SystemAgents& agents = desktop.systemAgents;
+    std::vector<std::string> neverRemembered(agents.prompts.begin(), agents.prompts.end());
+    neverRemembered.insert(neverRemembered.end(), agents.shell.begin(), agents.shell.end());
+    neverRemembered.push_back(agents.fileManager);
     for (const std::string& bundleId : neverRemembered) {
         desktop.activate(
             desktop.launchApp(bundleId, bundleId, std::nullopt, ActivationPolicy::accessory));

@@ -9,7 +9,7 @@ TEST_F(LockEngineTest, SleepDisplaySleepAndScreenLockForgetEveryUnlock) {
     const std::vector<std::pair<std::function<void()>, std::string>> events{
         {[&] { desktop.workspace->postWillSleep(); }, "systemSleep"},
         {[&] { desktop.workspace->postScreensDidSleep(); }, "screenLocked"},
-        {[&] { desktop.distributedNotifications->post("com.apple.screenIsLocked"); },
+        {[&] { desktop.distributedNotifications->post(session_events::screenLocked); },
          "screenLocked"},
     };
     for (const auto& [post, reason] : events) {

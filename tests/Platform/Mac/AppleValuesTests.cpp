@@ -1,6 +1,11 @@
 #include "Platform/Mac/AppleValues.hpp"
+#include "Platform/NotificationCenter.hpp"
+#include "Platform/UrlOpening.hpp"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -53,6 +58,22 @@ TEST(AppleValues, QuartzEventsKeepTheirTypeAndATargetThatFits) {
     // The field is 64 bits wide; a value no process can have names no target.
     EXPECT_EQ(inputEventFromQuartz(1, 1LL << 33).targetPid, 0);
     EXPECT_EQ(inputEventFromQuartz(1, -(1LL << 33)).targetPid, 0);
+}
+
+TEST(AppleValues, PortableNamesMapToTheSystemsOwnAndOthersPassThrough) {
+    const std::string pane = "x-apple.systempreferences:com.apple.preference.security?";
+    const std::vector<std::pair<std::string, std::string>> urls{
+        {std::string(settings_links::accessibility), pane + "Privacy_Accessibility"},
+        {std::string(settings_links::inputMonitoring), pane + "Privacy_ListenEvent"},
+        {"https://example.org/", "https://example.org/"},
+    };
+    for (const auto& [url, expected] : urls) {
+        EXPECT_EQ(appleSettingsUrl(url), expected);
+    }
+    EXPECT_EQ(appleNotificationName(session_events::screenLocked), "com.apple.screenIsLocked");
+    EXPECT_EQ(appleNotificationName("openSettingsRequested"), "openSettingsRequested");
+    EXPECT_TRUE(appleSystemAgents().isAgent("com.apple.SecurityAgent"));
+    EXPECT_TRUE(appleSystemAgents().isFileManager("com.apple.finder"));
 }
 
 } // namespace

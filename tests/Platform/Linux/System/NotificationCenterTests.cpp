@@ -55,7 +55,7 @@ TEST(SessionNotificationCenter, ScreenLocksArriveAsScreenIsLocked) {
     int locked = 0;
     int own = 0;
     const Subscription lockObserver =
-        center->addObserver("com.apple.screenIsLocked", [&] { ++locked; });
+        center->addObserver(session_events::screenLocked, [&] { ++locked; });
     const Subscription ownObserver = center->addObserver("custom", [&] { ++own; });
 
     events->screenLocked.emit();

@@ -17,13 +17,12 @@ TEST(SettingsLinkOpener, SettingsPanesOpenTheirHelpSectionsAndOtherLinksPassThro
     auto recording = std::make_shared<RecordingOpener>();
     SettingsLinkOpener opener(recording, "/usr/share/doc/velmora/README.md");
     const std::vector<std::pair<std::string, std::string>> cases{
-        {"x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility",
+        {std::string(settings_links::accessibility),
          "file:///usr/share/doc/velmora/README.md#accessibility"},
-        {"x-apple.systempreferences:com.apple.preference.security?Privacy_ListenEvent",
+        {std::string(settings_links::inputMonitoring),
          "file:///usr/share/doc/velmora/README.md#input-monitoring"},
         {"https://example.org/", "https://example.org/"},
-        {"x-apple.systempreferences:com.apple.preference.security?Privacy_Camera",
-         "x-apple.systempreferences:com.apple.preference.security?Privacy_Camera"},
+        {"settings:camera", "settings:camera"},
     };
     for (const auto& [url, expected] : cases) {
         EXPECT_TRUE(opener.open(url));
