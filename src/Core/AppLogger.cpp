@@ -2,6 +2,7 @@
 
 #include "Core/LogFileWriting.hpp"
 #include "Platform/Platform.hpp"
+#include "Support/Lifetime.hpp"
 
 #include <charconv>
 #include <cstdio>
@@ -161,11 +162,7 @@ std::shared_ptr<AppLogger> AppLogger::create(std::filesystem::path directory,
     const TimePoint start = clock->now();
     auto logger = std::make_shared<AppLogger>(Token{}, std::move(directory), start,
                                               std::move(runLoop), std::move(clock), systemVersion);
-    logger->runLoop_->post([weak = logger->weak_from_this()] {
-        if (auto self = weak.lock()) {
-            self->startFlushTimer();
-        }
-    });
+    logger->runLoop_->post(ifAlive(logger->weak_from_this(), &AppLogger::startFlushTimer));
     return logger;
 }
 
@@ -239,11 +236,7 @@ AppLogger::~AppLogger() {
 }
 
 void AppLogger::startFlushTimer() {
-    flushTimer_ = runLoop_->every(flushInterval, [weak = weak_from_this()] {
-        if (auto self = weak.lock()) {
-            self->flush();
-        }
-    });
+    flushTimer_ = runLoop_->every(flushInterval, ifAlive(weak_from_this(), &AppLogger::flush));
 }
 
 void AppLogger::log(std::string_view message, LogLevel level, std::string_view file,

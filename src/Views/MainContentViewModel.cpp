@@ -1,15 +1,14 @@
 #include "Views/MainContentViewModel.hpp"
 
+#include "Support/Lifetime.hpp"
+
 namespace velmora {
 
 std::shared_ptr<MainContentViewModel> MainContentViewModel::create(Collaborators collaborators) {
     auto model = std::make_shared<MainContentViewModel>(Passkey{}, std::move(collaborators));
     auto& manager = *model->collaborators_.permissionsManager;
-    const auto update = [weak = std::weak_ptr(model)](const bool&) {
-        if (auto self = weak.lock()) {
-            self->update();
-        }
-    };
+    const auto update = ifAlive(std::weak_ptr(model),
+                                [](MainContentViewModel& self, const bool&) { self.update(); });
     model->subscriptions_.push_back(
         manager.requiredPermissionsGranted().subscribeToChanges(update));
     model->subscriptions_.push_back(manager.allPermissionsGranted().subscribeToChanges(update));
@@ -42,11 +41,7 @@ void MainContentViewModel::update() {
                 .application = collaborators_.application,
                 .runLoop = collaborators_.runLoop,
             },
-            [weak = weak_from_this()] {
-                if (auto self = weak.lock()) {
-                    self->completeOnboarding();
-                }
-            }));
+            ifAlive(weak_from_this(), &MainContentViewModel::completeOnboarding)));
     }
     content.set(next);
     if (complete && shown_) {
@@ -63,22 +58,22 @@ void MainContentViewModel::completeOnboarding() {
 void MainContentViewModel::appeared() {
     shown_ = true;
     collaborators_.application->activateIgnoringOtherApps();
-    collaborators_.runLoop->after(raiseDelay, [weak = weak_from_this()] {
-        if (auto self = weak.lock(); self && self->collaborators_.raiseVisibleWindows) {
-            self->collaborators_.raiseVisibleWindows();
-        }
-    });
+    collaborators_.runLoop->after(raiseDelay,
+                                  ifAlive(weak_from_this(), [](MainContentViewModel& self) {
+                                      if (self.collaborators_.raiseVisibleWindows) {
+                                          self.collaborators_.raiseVisibleWindows();
+                                      }
+                                  }));
     if (content.get() == Content::setupComplete) {
         scheduleClose();
     }
 }
 
 void MainContentViewModel::scheduleClose() {
-    collaborators_.runLoop->after(closeDelay, [weak = weak_from_this()] {
-        if (auto self = weak.lock()) {
-            self->collaborators_.windows->closeKeyWindow();
-        }
-    });
+    collaborators_.runLoop->after(closeDelay,
+                                  ifAlive(weak_from_this(), [](MainContentViewModel& self) {
+                                      self.collaborators_.windows->closeKeyWindow();
+                                  }));
 }
 
 } // namespace velmora

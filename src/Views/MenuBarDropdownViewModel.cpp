@@ -1,6 +1,7 @@
 #include "Views/MenuBarDropdownViewModel.hpp"
 
 #include "Support/DateDescription.hpp"
+#include "Support/Lifetime.hpp"
 
 #include <algorithm>
 
@@ -10,16 +11,10 @@ std::shared_ptr<MenuBarDropdownViewModel>
 MenuBarDropdownViewModel::create(Collaborators collaborators) {
     auto model = std::make_shared<MenuBarDropdownViewModel>(Passkey{}, std::move(collaborators));
     const auto weak = std::weak_ptr(model);
-    const auto refresh = [weak](const auto&) {
-        if (auto self = weak.lock()) {
-            self->refresh();
-        }
-    };
-    const auto permissions = [weak](const auto&) {
-        if (auto self = weak.lock()) {
-            self->updatePermissions();
-        }
-    };
+    const auto refresh =
+        ifAlive(weak, [](MenuBarDropdownViewModel& self, const auto&) { self.refresh(); });
+    const auto permissions = ifAlive(
+        weak, [](MenuBarDropdownViewModel& self, const auto&) { self.updatePermissions(); });
     auto& manager = *model->collaborators_.permissionsManager;
     auto& engine = *model->collaborators_.lockEngine;
     auto& subscriptions = model->subscriptions_;
@@ -27,31 +22,22 @@ MenuBarDropdownViewModel::create(Collaborators collaborators) {
     subscriptions.push_back(manager.inputMonitoringStatus().subscribeToChanges(permissions));
     subscriptions.push_back(manager.requiredPermissionsGranted().subscribeToChanges(permissions));
     subscriptions.push_back(model->collaborators_.appState->protectedApps().subscribe(
-        [weak](const std::vector<ProtectedApp>& apps) {
-            if (auto self = weak.lock()) {
-                self->rebuildRows(apps);
-            }
-        }));
+        ifAlive(weak, &MenuBarDropdownViewModel::rebuildRows)));
     auto& state = *model->collaborators_.appState;
-    subscriptions.push_back(state.storedListProblem().subscribe([weak](const auto&) {
-        if (auto self = weak.lock()) {
-            self->updateStoredListNotice();
-        }
-    }));
-    subscriptions.push_back(state.saveFailing().subscribe([weak](bool failing) {
-        if (auto self = weak.lock()) {
-            self->saveFailureNotice.setIfChanged(
+    subscriptions.push_back(state.storedListProblem().subscribe(ifAlive(
+        weak, [](MenuBarDropdownViewModel& self, const auto&) { self.updateStoredListNotice(); })));
+    subscriptions.push_back(state.saveFailing().subscribe(
+        ifAlive(weak, [](MenuBarDropdownViewModel& self, bool failing) {
+            self.saveFailureNotice.setIfChanged(
                 failing ? std::optional(
                               Notice{std::string(saveFailureTitle), std::string(saveFailureDetail)})
                         : std::nullopt);
-        }
-    }));
+        })));
     if (const auto& attempts = model->collaborators_.failedAttempts) {
-        subscriptions.push_back(attempts->undismissed().subscribe([weak](const auto&) {
-            if (auto self = weak.lock()) {
-                self->updateFailedAttempts();
-            }
-        }));
+        subscriptions.push_back(attempts->undismissed().subscribe(
+            ifAlive(weak, [](MenuBarDropdownViewModel& self, const auto&) {
+                self.updateFailedAttempts();
+            })));
     }
     subscriptions.push_back(engine.currentState().subscribeToChanges(refresh));
     subscriptions.push_back(engine.isAuthenticating().subscribeToChanges(refresh));
@@ -99,12 +85,7 @@ void MenuBarDropdownViewModel::rebuildRows(const std::vector<ProtectedApp>& apps
                 .permissionsManager = collaborators_.permissionsManager,
                 .authManager = collaborators_.authManager,
                 .icons = collaborators_.icons,
-                .onLocked =
-                    [weak = weak_from_this()] {
-                        if (auto self = weak.lock()) {
-                            self->refresh();
-                        }
-                    },
+                .onLocked = ifAlive(weak_from_this(), &MenuBarDropdownViewModel::refresh),
             },
             app));
     }

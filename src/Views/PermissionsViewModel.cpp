@@ -1,5 +1,7 @@
 #include "Views/PermissionsViewModel.hpp"
 
+#include "Support/Lifetime.hpp"
+
 namespace velmora {
 
 std::shared_ptr<PermissionsViewModel>
@@ -109,11 +111,10 @@ void PermissionsViewModel::copyDiagnostics() {
     collaborators_.pasteboard->setString(diagnostics.formattedText());
     diagnosticsCopied.setIfChanged(true);
     // Each copy schedules its own reset, so the first one ends the "Copied!" state.
-    collaborators_.runLoop->after(copiedDuration, [weak = weak_from_this()] {
-        if (auto self = weak.lock()) {
-            self->diagnosticsCopied.setIfChanged(false);
-        }
-    });
+    collaborators_.runLoop->after(copiedDuration,
+                                  ifAlive(weak_from_this(), [](PermissionsViewModel& self) {
+                                      self.diagnosticsCopied.setIfChanged(false);
+                                  }));
 }
 
 void PermissionsViewModel::continueTapped() {
