@@ -26,10 +26,6 @@ X11OverlayStacking::X11OverlayStacking(std::shared_ptr<XcbConnection> connection
         [this](const xcb_generic_event_t& event) { handleEvent(event); });
 }
 
-X11OverlayStacking::~X11OverlayStacking() {
-    *alive_ = false;
-}
-
 void X11OverlayStacking::handleEvent(const xcb_generic_event_t& event) {
     const xcb_window_t root = connection_->root();
     bool above = false;
@@ -67,11 +63,7 @@ void X11OverlayStacking::scheduleRaise() {
         return;
     }
     raiseScheduled_ = true;
-    auto task = [this, alive = alive_] {
-        if (*alive) {
-            raise();
-        }
-    };
+    auto task = lifetime_.guard([this] { raise(); });
     const auto wait = lastRaise_ + kRaiseGap - std::chrono::steady_clock::now();
     if (wait <= std::chrono::steady_clock::duration::zero()) {
         runLoop_->post(std::move(task));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Linux/XcbConnection.hpp"
+#include "Support/Lifetime.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/Subscription.hpp"
 
@@ -29,7 +30,6 @@ public:
 
     X11OverlayStacking(std::shared_ptr<XcbConnection> connection, std::shared_ptr<RunLoop> runLoop,
                        ShownOverlays shownOverlays);
-    ~X11OverlayStacking();
     X11OverlayStacking(const X11OverlayStacking&) = delete;
     X11OverlayStacking& operator=(const X11OverlayStacking&) = delete;
 
@@ -46,7 +46,7 @@ private:
     ShownOverlays shownOverlays_;
     bool raiseScheduled_ = false;
     std::chrono::steady_clock::time_point lastRaise_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    LifetimeToken lifetime_;
     Subscription events_;
 };
 

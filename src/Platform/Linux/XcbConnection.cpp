@@ -39,7 +39,7 @@ XcbConnection::XcbConnection(xcb_connection_t* connection, int screenNumber,
 }
 
 XcbConnection::~XcbConnection() {
-    *alive_ = false;
+    lifetime_.end();
     watch_.reset();
     queued_.clear();
     if (screen_) {
@@ -110,12 +110,10 @@ void XcbConnection::collectQueuedEvents() {
     }
     if (!queued_.empty() && !dispatchScheduled_) {
         dispatchScheduled_ = true;
-        runLoop_->post([this, alive = alive_] {
-            if (*alive) {
-                dispatchScheduled_ = false;
-                dispatchQueued();
-            }
-        });
+        runLoop_->post(lifetime_.guard([this] {
+            dispatchScheduled_ = false;
+            dispatchQueued();
+        }));
     }
     checkConnection();
 }
@@ -135,11 +133,7 @@ void XcbConnection::checkConnection() {
     lost_ = true;
     watch_->setEnabled(false);
     // Told after the current work, so no caller sees its listeners run mid-request.
-    runLoop_->post([this, alive = alive_] {
-        if (*alive) {
-            connectionLost_.emit();
-        }
-    });
+    runLoop_->post(lifetime_.guard([this] { connectionLost_.emit(); }));
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Linux/ReadableWatch.hpp"
+#include "Support/Lifetime.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/Signal.hpp"
 #include "Support/Subscription.hpp"
@@ -100,7 +101,7 @@ private:
     bool lost_ = false;
     Signal<const xcb_generic_event_t&> events_;
     Signal<> connectionLost_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    LifetimeToken lifetime_;
     std::unique_ptr<ReadableWatch> watch_;
 };
 
