@@ -261,8 +261,6 @@ private:
     std::unique_ptr<EventTap> inputEventTap_;
     TimePoint lastActivityUpdateTime_{};
     std::uint64_t lastActivityUpdateTimestamp_ = 0;
-    const Seconds activityUpdateThrottleInterval_{0.5};
-    const std::uint64_t activityUpdateThrottleNanoseconds_ = 500'000'000;
     std::mutex activityThrottleLock_;
     std::unordered_map<std::string, TimePoint> lastActiveTimePerApp_;
     std::unordered_map<ProcessId, std::string> pidToBundleId_;

@@ -16,6 +16,11 @@ constexpr InputEventMask kInputEventMask = inputEventMaskBit(InputEventType::key
                                            inputEventMaskBit(InputEventType::rightMouseDown);
 static_assert(kInputEventMask == 0x40A);
 
+/// Input more often than this is not recorded again.
+constexpr Seconds kActivityThrottle{0.5};
+/// The same in the monotonic clock's unit, for the tap's thread.
+constexpr auto kActivityThrottleNanoseconds = static_cast<std::uint64_t>(
+    std::chrono::duration_cast<std::chrono::nanoseconds>(kActivityThrottle).count());
 constexpr Seconds kReenableCheckDelay{0.1};
 constexpr Seconds kIdleTimerInterval{1.0};
 /// What an idle time-out of 0 minutes means.
@@ -94,7 +99,7 @@ void LockEngine::handleInputTapEvent(const std::weak_ptr<LockEngine>& weakSelf,
                 lastActivityUpdateTimestamp_ = now;
                 return;
             }
-            if (now - lastActivityUpdateTimestamp_ < activityUpdateThrottleNanoseconds_) {
+            if (now - lastActivityUpdateTimestamp_ < kActivityThrottleNanoseconds) {
                 return;
             }
         }
@@ -113,7 +118,7 @@ void LockEngine::recordInputActivity(std::int32_t pid) {
         lastActivityUpdateTime_ = now;
         return;
     }
-    if (sinceLast < activityUpdateThrottleInterval_) {
+    if (sinceLast < kActivityThrottle) {
         return;
     }
     std::optional<std::string> bundleId;
