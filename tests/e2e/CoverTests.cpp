@@ -100,7 +100,10 @@ TEST_P(Covers, BehindAnotherAppItShowsNothingAndTakesNoClickScrollOrKeyAsItIsAct
     // focus enters, before Velmora hears of it.
     ASSERT_TRUE(desktop().xdo().run({"windowactivate", std::to_string(canary->window), "type",
                                      "--delay", "1", std::string(1000, 'k')}));
-    ASSERT_TRUE(waitForOverlayOver(*canary));
+    // The window manager saw the activation: the card is shown.
+    const auto overlay = waitForOverlayOver(*canary);
+    ASSERT_TRUE(overlay);
+    EXPECT_TRUE(velmoraWindows().waitForUnlockButton(*overlay)) << "no card over the canary";
     expectCanaryUnseenAndUntouched("activated");
 }
 

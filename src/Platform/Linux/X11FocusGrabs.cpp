@@ -10,6 +10,8 @@ namespace {
 // to one of these. A bound, as a client may nest thousands of windows.
 constexpr int kLevels = 4;
 constexpr std::size_t kMaxWindows = 64;
+// Keys are selected only so that the grabs have a mask; nothing reads them.
+constexpr uint32_t kKeys = XCB_INPUT_XI_EVENT_MASK_KEY_PRESS | XCB_INPUT_XI_EVENT_MASK_KEY_RELEASE;
 
 } // namespace
 
@@ -28,12 +30,18 @@ X11FocusGrabs::X11FocusGrabs(std::shared_ptr<XcbConnection> connection)
     if (!devices) {
         return;
     }
+    events_ = connection_->observeEvents(
+        [this](const xcb_generic_event_t& event) { handleEvent(event); });
     for (auto it = xcb_input_xi_query_device_infos_iterator(devices.get()); it.rem;
          xcb_input_xi_device_info_next(&it)) {
         if (it.data->type == XCB_INPUT_DEVICE_TYPE_MASTER_KEYBOARD) {
             keyboards_.push_back(it.data->deviceid);
         }
     }
+}
+
+X11FocusGrabs::~X11FocusGrabs() {
+    *alive_ = false;
 }
 
 void X11FocusGrabs::hold(xcb_window_t frame) {
@@ -105,13 +113,51 @@ void X11FocusGrabs::grab(xcb_window_t window, bool on) {
                                            XCB_INPUT_GRAB_TYPE_FOCUS_IN, &anyModifier);
         return;
     }
-    // Keys are selected only so that the grab has a mask; nothing reads them.
-    const uint32_t keys = XCB_INPUT_XI_EVENT_MASK_KEY_PRESS | XCB_INPUT_XI_EVENT_MASK_KEY_RELEASE;
     const auto cookie = xcb_input_xi_passive_grab_device(
         c, XCB_CURRENT_TIME, window, XCB_NONE, 0, XCB_INPUT_DEVICE_ALL_MASTER, 1, 1,
         XCB_INPUT_GRAB_TYPE_FOCUS_IN, XCB_INPUT_GRAB_MODE_22_ASYNC, XCB_INPUT_GRAB_MODE_22_ASYNC,
-        XCB_INPUT_GRAB_OWNER_NO_OWNER, &keys, &anyModifier);
+        XCB_INPUT_GRAB_OWNER_NO_OWNER, &kKeys, &anyModifier);
     xcb_discard_reply(c, cookie.sequence);
+}
+
+void X11FocusGrabs::handleEvent(const xcb_generic_event_t& event) {
+    const auto type = event.response_type & 0x7f;
+    if (type == XCB_FOCUS_IN) {
+        const auto& focus = reinterpret_cast<const xcb_focus_in_event_t&>(event);
+        if (focus.mode == XCB_NOTIFY_MODE_GRAB && holds(focus.event)) {
+            holdKeyboard(focus.event);
+        }
+        return;
+    }
+    if (type != XCB_FOCUS_OUT || !holdingKeyboard_ || checkPosted_) {
+        return;
+    }
+    // Looked at after the events at hand: the focus given again comes right after its
+    // own focus-out.
+    checkPosted_ = true;
+    connection_->runLoop().post([this, alive = alive_] {
+        if (*alive) {
+            checkPosted_ = false;
+            releaseKeyboardUnlessHeld();
+            connection_->flush();
+        }
+    });
+}
+
+void X11FocusGrabs::holdKeyboard(xcb_window_t focused) {
+    xcb_connection_t* c = connection_->get();
+    // Made by this client, it replaces the grab that took the keyboard, with no gap.
+    for (const uint16_t keyboard : keyboards_) {
+        const auto cookie = xcb_input_xi_grab_device(
+            c, connection_->root(), XCB_CURRENT_TIME, XCB_NONE, keyboard,
+            XCB_INPUT_GRAB_MODE_22_ASYNC, XCB_INPUT_GRAB_MODE_22_ASYNC,
+            XCB_INPUT_GRAB_OWNER_NO_OWNER, 1, &kKeys);
+        xcb_discard_reply(c, cookie.sequence);
+    }
+    holdingKeyboard_ = true;
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_NONE, XCB_CURRENT_TIME);
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, focused, XCB_CURRENT_TIME);
+    connection_->flush();
 }
 
 void X11FocusGrabs::releaseKeyboardUnlessHeld() {
@@ -122,6 +168,7 @@ void X11FocusGrabs::releaseKeyboardUnlessHeld() {
     if (focus && holds(focus->focus)) {
         return;
     }
+    holdingKeyboard_ = false;
     for (const uint16_t keyboard : keyboards_) {
         xcb_input_xi_ungrab_device(connection_->get(), XCB_CURRENT_TIME, keyboard);
     }
