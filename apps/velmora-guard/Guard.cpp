@@ -17,6 +17,8 @@ namespace {
 // A Velmora that keeps dying is started at most this often.
 constexpr std::size_t kMaxStarts = 3;
 constexpr auto kStartWindow = std::chrono::seconds{60};
+// How long a window manager may take to iconify a window before the guard covers it.
+constexpr auto kIconifyWait = std::chrono::milliseconds{250};
 // How long a killed Velmora may take to be gone.
 constexpr auto kDeathWait = std::chrono::seconds{1};
 
@@ -46,6 +48,10 @@ int Guard::run() {
             velmoraHung();
             continue;
         }
+        if (verifyAt_ && now >= *verifyAt_) {
+            coverUnhidden();
+            continue;
+        }
         if (restartAt_ && now >= *restartAt_) {
             startVelmora();
             continue;
@@ -57,7 +63,7 @@ int Guard::run() {
             return 1;
         }
         if ((watched[1].revents != 0 || readIn) && windows_.readEvents() && guarding_) {
-            if (const int again = windows_.iconify(watched_, protected_); again > 0) {
+            if (const int again = iconify(); again > 0) {
                 log_.warn("Iconified " + std::to_string(again) +
                           " windows of protected applications shown while Velmora is away");
             }
@@ -80,6 +86,9 @@ int Guard::run() {
 
 int Guard::pollTimeout(Clock::time_point now) const {
     std::optional<Clock::time_point> wake = restartAt_;
+    if (verifyAt_) {
+        wake = wake ? std::min(*wake, *verifyAt_) : *verifyAt_;
+    }
     if (channel_ >= 0 && lastHeard_) {
         const auto deadline = *lastHeard_ + guard::kHeartbeatTimeout;
         wake = wake ? std::min(*wake, deadline) : deadline;
@@ -90,6 +99,22 @@ int Guard::pollTimeout(Clock::time_point now) const {
     // Rounded up, so that the deadline has passed when poll returns.
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(*wake - now).count() + 1;
     return static_cast<int>(std::clamp<long long>(left, 0, 60'000));
+}
+
+int Guard::iconify() {
+    const int requested = windows_.iconify(watched_, protected_);
+    if (requested > 0 && !verifyAt_) {
+        verifyAt_ = Clock::now() + kIconifyWait;
+    }
+    return requested;
+}
+
+void Guard::coverUnhidden() {
+    verifyAt_.reset();
+    if (const int covered = windows_.coverUnhidden(); covered > 0) {
+        log_.warn("The window manager did not iconify " + std::to_string(covered) +
+                  " windows of protected applications; covered them instead");
+    }
 }
 
 Guard::Heard Guard::readChannel() {
@@ -160,13 +185,15 @@ void Guard::handle(const guard::GuardMessage& message) {
     }
     if (guarding_) {
         guarding_ = false;
+        verifyAt_.reset();
+        windows_.uncover();
         log_.info("Velmora (pid " + std::to_string(velmora_) + ") covers again");
     }
 }
 
 void Guard::velmoraHung() {
     // Out of reach first: its covers vanish with it.
-    windows_.iconify(watched_, protected_);
+    iconify();
     ::kill(velmora_, SIGKILL);
     awaitChannelEnd();
     velmoraEnded("Velmora (pid " + std::to_string(velmora_) + ") did not answer for " +
@@ -176,7 +203,7 @@ void Guard::velmoraHung() {
 void Guard::velmoraEnded(std::string_view how) {
     closeChannel();
     guarding_ = true;
-    const int iconified = windows_.iconify(watched_, protected_);
+    const int iconified = iconify();
     log_.error(std::string(how) + "; iconified " + std::to_string(iconified) +
                " windows of protected applications");
     const auto now = Clock::now();

@@ -13,7 +13,8 @@ namespace velmora {
 /// Watches one Velmora after another over their channels, answering each report. When one
 /// ends without saying "quit", or stops answering, it iconifies the protected processes that
 /// Velmora last reported and every window of the protected applications it named, keeps
-/// them iconified (new ones included), and starts Velmora again, which locks everything
+/// them iconified (new ones included; covered where the window manager refuses), and
+/// starts Velmora again, which locks everything
 /// anew; once the new Velmora reports that it covers, the windows are its business again.
 ///
 ///     Guard guard(log, *iconifier, {"/usr/bin/velmora"}, velmoraPid, channel);
@@ -34,6 +35,9 @@ private:
     enum class Heard { nothing, quit, ended };
 
     [[nodiscard]] int pollTimeout(Clock::time_point now) const;
+    /// Asks for the windows to be iconified and looks again a moment later.
+    int iconify();
+    void coverUnhidden();
     Heard readChannel();
     void handle(const guard::GuardMessage& message);
     void answer();
@@ -54,6 +58,7 @@ private:
     std::vector<ApplicationIdentities> protected_;
     bool guarding_ = false;
     std::optional<Clock::time_point> restartAt_;
+    std::optional<Clock::time_point> verifyAt_;
     RestartLimiter limiter_;
 };
 

@@ -55,11 +55,15 @@ WindowIconifier::WindowIconifier(xcb_connection_t* connection, xcb_window_t root
     wmPid_ = atom("_NET_WM_PID");
     wmState_ = atom("WM_STATE");
     wmChangeState_ = atom("WM_CHANGE_STATE");
+    netWmState_ = atom("_NET_WM_STATE");
+    netWmStateHidden_ = atom("_NET_WM_STATE_HIDDEN");
+    covers_ = std::make_unique<GuardCovers>(connection_, root_);
     const xcb_query_extension_reply_t* resource = xcb_get_extension_data(connection_, &xcb_res_id);
     hasResourceExtension_ = resource && resource->present;
 }
 
 WindowIconifier::~WindowIconifier() {
+    covers_.reset();
     if (connection_) {
         xcb_disconnect(connection_);
     }
@@ -79,9 +83,11 @@ int WindowIconifier::iconify(const std::vector<ProcessId>& pids,
     if (!connection_) {
         return 0;
     }
-    // From now on, changes of the list of managed windows tell of new windows.
+    // From now on, changes of the list of managed windows tell of new windows, and frames
+    // that move or restack take their covers along.
+    const std::uint32_t rootMask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &rootMask);
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
-    xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
     int requested = 0;
     for (const xcb_window_t window : managedWindows()) {
         const ProcessId owner = ownerOf(window);
@@ -92,8 +98,9 @@ int WindowIconifier::iconify(const std::vector<ProcessId>& pids,
         }
         // Its state changes tell when the window manager shows it again.
         xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &mask);
-        if (!isIconic(window)) {
+        if (!isHidden(window)) {
             requestIconic(window);
+            requested_.push_back(window);
             ++requested;
         }
     }
@@ -102,6 +109,24 @@ int WindowIconifier::iconify(const std::vector<ProcessId>& pids,
         readIn_ = consumeEvent(event) || readIn_;
     }
     return requested;
+}
+
+int WindowIconifier::coverUnhidden() {
+    int covered = 0;
+    for (const xcb_window_t window : std::exchange(requested_, {})) {
+        if (!covers_->isCovered(window) && !isHidden(window)) {
+            covers_->cover(window);
+            covered += covers_->isCovered(window) ? 1 : 0;
+        }
+    }
+    return covered;
+}
+
+void WindowIconifier::uncover() {
+    requested_.clear();
+    if (covers_) {
+        covers_->clear();
+    }
 }
 
 bool WindowIconifier::readEvents() {
@@ -115,7 +140,8 @@ bool WindowIconifier::readEvents() {
     return shownAgain;
 }
 
-bool WindowIconifier::consumeEvent(xcb_generic_event_t* event) const {
+bool WindowIconifier::consumeEvent(xcb_generic_event_t* event) {
+    covers_->handle(*event);
     bool shownAgain = false;
     if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
         const auto* change = reinterpret_cast<xcb_property_notify_event_t*>(event);
@@ -158,11 +184,18 @@ ProcessId WindowIconifier::ownerOf(xcb_window_t window) const {
     return values.empty() ? 0 : static_cast<ProcessId>(values.front());
 }
 
-bool WindowIconifier::isIconic(xcb_window_t window) const {
-    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection_, xcb_get_property(connection_, 0, window, wmState_, wmState_, 0, 2), nullptr));
-    const auto values = propertyValues<std::uint32_t>(reply.get());
-    return !values.empty() && values.front() == kIconicState;
+bool WindowIconifier::isHidden(xcb_window_t window) const {
+    const auto iconicCookie = xcb_get_property(connection_, 0, window, wmState_, wmState_, 0, 2);
+    const auto stateCookie =
+        xcb_get_property(connection_, 0, window, netWmState_, XCB_ATOM_ATOM, 0, 32);
+    const Reply<xcb_get_property_reply_t> iconic(
+        xcb_get_property_reply(connection_, iconicCookie, nullptr));
+    const Reply<xcb_get_property_reply_t> state(
+        xcb_get_property_reply(connection_, stateCookie, nullptr));
+    const auto values = propertyValues<std::uint32_t>(iconic.get());
+    const auto states = propertyValues<xcb_atom_t>(state.get());
+    return (!values.empty() && values.front() == kIconicState) ||
+           std::find(states.begin(), states.end(), netWmStateHidden_) != states.end();
 }
 
 void WindowIconifier::requestIconic(xcb_window_t window) {

@@ -2,6 +2,7 @@
 
 #include "Platform/Linux/ApplicationIdentities.hpp"
 #include "Support/Logging.hpp"
+#include "GuardCovers.hpp"
 #include "Support/ProcessId.hpp"
 #include "WindowIdentityReader.hpp"
 
@@ -13,11 +14,13 @@ namespace velmora {
 
 /// Iconifies every window that the window manager manages for a set of processes or
 /// protected applications, over a connection of its own, and hears when one of them is
-/// shown again or a new one appears.
+/// shown again or a new one appears. Where the window manager refuses, it covers them.
 ///
 ///     auto iconifier = WindowIconifier::connect(log);
 ///     iconifier->iconify({4211}, {{"org.gnome.Evolution", {"Evolution"}, {}}});
 ///     if (iconifier->readEvents()) { iconifier->iconify({4211}, applications); }
+///     iconifier->coverUnhidden();   // a moment later
+///     iconifier->uncover();         // Velmora covers them again
 class WindowIconifier {
 public:
     /// Nothing when the X server named by DISPLAY cannot be reached. On a Wayland session
@@ -36,6 +39,10 @@ public:
     /// one of `applications`, that is not iconic yet; answers how many it asked for.
     int iconify(const std::vector<ProcessId>& pids,
                 const std::vector<ApplicationIdentities>& applications);
+    /// Covers the windows asked for since the last call that are still neither iconic nor
+    /// hidden; answers how many it newly covered.
+    int coverUnhidden();
+    void uncover();
     /// Takes the waiting events; true when one may have shown a window again (a window's
     /// ICCCM state or the list of managed windows changed).
     bool readEvents();
@@ -48,10 +55,10 @@ private:
     [[nodiscard]] xcb_atom_t atom(const char* name) const;
     [[nodiscard]] std::vector<xcb_window_t> managedWindows() const;
     [[nodiscard]] ProcessId ownerOf(xcb_window_t window) const;
-    [[nodiscard]] bool isIconic(xcb_window_t window) const;
+    [[nodiscard]] bool isHidden(xcb_window_t window) const;
     void requestIconic(xcb_window_t window);
     /// Frees `event`; true when it may have shown a window again.
-    [[nodiscard]] bool consumeEvent(xcb_generic_event_t* event) const;
+    [[nodiscard]] bool consumeEvent(xcb_generic_event_t* event);
 
     xcb_connection_t* connection_;
     xcb_window_t root_;
@@ -61,7 +68,11 @@ private:
     xcb_atom_t wmPid_ = XCB_ATOM_NONE;
     xcb_atom_t wmState_ = XCB_ATOM_NONE;
     xcb_atom_t wmChangeState_ = XCB_ATOM_NONE;
+    xcb_atom_t netWmState_ = XCB_ATOM_NONE;
+    xcb_atom_t netWmStateHidden_ = XCB_ATOM_NONE;
     WindowIdentityReader identities_;
+    std::unique_ptr<GuardCovers> covers_;
+    std::vector<xcb_window_t> requested_;
 };
 
 } // namespace velmora

@@ -47,10 +47,12 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
         const auto live = overlays.lock();
         return live ? live->shownWindows() : std::vector<QWindow*>{};
     };
-    keyboardGrab_ = std::make_unique<X11KeyboardGrab>(connection_, runLoop, shownOverlays);
+    auto focusGrabs = std::make_shared<X11FocusGrabs>(connection_);
+    keyboardGrab_ =
+        std::make_unique<X11KeyboardGrab>(connection_, runLoop, shownOverlays, focusGrabs);
     overlayStacking_ = std::make_unique<X11OverlayStacking>(connection_, runLoop, shownOverlays);
     platform.overlayWindows = overlays;
-    platform.coverWindows = std::make_shared<X11CoverWindows>(connection_, screens);
+    platform.coverWindows = std::make_shared<X11CoverWindows>(connection_, screens, focusGrabs);
     platform.windowList = std::make_shared<X11WindowList>(connection_, clients, screens);
     platform.eventTaps = std::make_shared<XInputEventTaps>(connection_, clients);
     platform.accessibility = std::make_shared<EwmhAccessibilityTrust>(connection_);

@@ -10,9 +10,6 @@
 namespace velmora {
 namespace {
 
-// A client may focus a window of its own without the window manager: looked at this often
-// while anything is covered.
-constexpr Seconds kCheckInterval{0.25};
 // While another client holds the keyboard.
 constexpr Seconds kRetryInterval{0.05};
 
@@ -33,9 +30,10 @@ struct Area {
 } // namespace
 
 X11KeyboardGrab::X11KeyboardGrab(std::shared_ptr<XcbConnection> connection,
-                                 std::shared_ptr<RunLoop> runLoop, ShownOverlays shownOverlays)
+                                 std::shared_ptr<RunLoop> runLoop, ShownOverlays shownOverlays,
+                                 std::shared_ptr<const X11FocusGrabs> focusGrabs)
     : connection_(std::move(connection)), runLoop_(std::move(runLoop)),
-      shownOverlays_(std::move(shownOverlays)) {
+      shownOverlays_(std::move(shownOverlays)), focusGrabs_(std::move(focusGrabs)) {
     connection_->selectRootEvents(XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY |
                                   XCB_EVENT_MASK_PROPERTY_CHANGE);
     events_ = connection_->observeEvents(
@@ -101,29 +99,38 @@ void X11KeyboardGrab::check() {
         setTimer(Seconds{0});
         return;
     }
+    // No timer while settled: a focus change, also one a client makes without the window
+    // manager, and the end of any grab come as focus events of the managed windows.
     if (!wanted(overlays)) {
         release();
-        setTimer(kCheckInterval);
+        setTimer(Seconds{0});
         return;
     }
     // Asked again even while held: a grab of Qt's own (a tray menu) replaces this one and
-    // ends it when it ends.
-    setTimer(take() ? kCheckInterval : kRetryInterval);
+    // ends it when it ends. Refused while the focus-in grab of the focused window holds the
+    // keyboard; when that grab ends, the focus moves and this is looked at again.
+    const bool ours = take() || focusGrabs_->holds(focused_);
+    setTimer(ours ? Seconds{0} : kRetryInterval);
 }
 
 bool X11KeyboardGrab::wanted(const std::vector<QWindow*>& overlays) {
     xcb_connection_t* c = connection_->get();
     const xcb_window_t root = connection_->root();
+    focused_ = XCB_WINDOW_NONE;
     const auto focus = connection_->reply(xcb_get_input_focus_reply, xcb_get_input_focus(c));
     if (!focus || focus->focus == XCB_WINDOW_NONE || focus->focus == XCB_INPUT_FOCUS_POINTER_ROOT ||
         focus->focus == root) {
         return false;
     }
     const xcb_window_t focused = focus->focus;
+    focused_ = focused;
     // The prompt keeps the grab it was opened under, but never takes one: a grab taken while
     // a Qt window has the focus would take that focus from Qt.
     if (isVelmoraWindow(focused)) {
         return held_;
+    }
+    if (focusGrabs_->holds(focused)) {
+        return true;
     }
     const auto focusedGeometry = xcb_get_geometry(c, focused);
     const auto focusedOrigin = xcb_translate_coordinates(c, focused, root, 0, 0);

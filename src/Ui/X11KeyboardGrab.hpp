@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Platform/Linux/X11FocusGrabs.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/Subscription.hpp"
@@ -17,18 +18,19 @@ namespace velmora {
 /// connection with owner events, so Velmora's windows (the password prompt) still get the
 /// keys typed into them; keys for any other window go to the root, where Qt drops them.
 ///
-///     X11KeyboardGrab grab(connection, runLoop, [&] { return overlays.shownWindows(); });
+///     X11KeyboardGrab grab(connection, runLoop, [&] { return overlays.shownWindows(); },
+///                          focusGrabs);
 ///
 /// Looked at again when the focus or the active window changes, when an overlay maps, moves
-/// or goes, when another client lets the keyboard go, and every quarter second while an
-/// overlay is shown; retried every few hundredths of a second while another client holds
-/// the keyboard. Released as soon as nothing covered has the focus.
+/// or goes, and when another client lets the keyboard go; retried every few hundredths of a
+/// second while another client holds the keyboard, unless the focus lies in a window whose
+/// focus-in grab holds it already. Released as soon as nothing covered has the focus.
 class X11KeyboardGrab {
 public:
     using ShownOverlays = std::function<std::vector<QWindow*>()>;
 
     X11KeyboardGrab(std::shared_ptr<XcbConnection> connection, std::shared_ptr<RunLoop> runLoop,
-                    ShownOverlays shownOverlays);
+                    ShownOverlays shownOverlays, std::shared_ptr<const X11FocusGrabs> focusGrabs);
     ~X11KeyboardGrab();
     X11KeyboardGrab(const X11KeyboardGrab&) = delete;
     X11KeyboardGrab& operator=(const X11KeyboardGrab&) = delete;
@@ -47,6 +49,8 @@ private:
     std::shared_ptr<XcbConnection> connection_;
     std::shared_ptr<RunLoop> runLoop_;
     ShownOverlays shownOverlays_;
+    std::shared_ptr<const X11FocusGrabs> focusGrabs_;
+    xcb_window_t focused_ = XCB_WINDOW_NONE;
     bool held_ = false;
     bool checkScheduled_ = false;
     Seconds timerInterval_{0};

@@ -39,6 +39,9 @@ std::string openboxConfig(bool animations) {
 )";
 }
 
+// No bar, so that windows tile over the whole screen; focus follows clicks as in openbox.
+constexpr const char* kI3Config = "# i3 config file (v4)\nfont pango:DejaVu Sans 8\nfocus_follows_mouse no\n";
+
 std::string makeConfigHome(bool animations) {
     std::string pattern = (std::filesystem::temp_directory_path() / "velmora-x11-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
@@ -47,6 +50,8 @@ std::string makeConfigHome(bool animations) {
     std::filesystem::create_directories(std::filesystem::path(pattern) / "openbox");
     std::ofstream(std::filesystem::path(pattern) / "openbox" / "rc.xml")
         << openboxConfig(animations);
+    std::filesystem::create_directories(std::filesystem::path(pattern) / "i3");
+    std::ofstream(std::filesystem::path(pattern) / "i3" / "config") << kI3Config;
     return pattern;
 }
 
@@ -164,7 +169,9 @@ ChildProcess::Environment XvfbServer::environment() const {
 
 void XvfbServer::startWindowManager() {
     windowManager_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"openbox", "--sm-disable"}, environment());
+        options_.tiling ? std::vector<std::string>{"i3", "-c", configHome_ + "/i3/config"}
+                        : std::vector<std::string>{"openbox", "--sm-disable"},
+        environment());
     waitForWindowManager();
 }
 
@@ -197,7 +204,7 @@ void XvfbServer::waitForWindowManager() {
         return window && windowProperty(c, *window, check) == window;
     });
 
-    // openbox announces itself before it handles map requests; a probe window that it maps
+    // A manager announces itself before it handles map requests; a probe window that it maps
     // and then forgets again shows that it does.
     const xcb_window_t probe = xcb_generate_id(c);
     const uint32_t probeMask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
@@ -225,7 +232,7 @@ void XvfbServer::waitForWindowManager() {
             });
     xcb_disconnect(c);
     if (!ready || !windowManager_->isRunning()) {
-        throw std::runtime_error("openbox did not come up on " + display_);
+        throw std::runtime_error("the window manager did not come up on " + display_);
     }
 }
 

@@ -10,7 +10,7 @@
 namespace velmora::testing {
 
 /// A private X server (Xvfb, 1280×800, no TCP) for one test, optionally with a window
-/// manager (openbox) that is ready when the constructor returns. Everything is ended when
+/// manager (openbox, or the tiling i3) that is ready when the constructor returns. Everything is ended when
 /// the server goes.
 ///
 ///     XvfbServer server{{.windowManager = true}};
@@ -23,6 +23,8 @@ public:
         bool windowManager = false;
         /// Whether openbox animates iconifying and restoring windows, as it does by default.
         bool animations = true;
+        /// i3 instead of openbox: it tiles windows and refuses to iconify them.
+        bool tiling = false;
         std::string screen = "1280x800x24";
         /// Further server options, e.g. {"-extension", "X-Resource"}.
         std::vector<std::string> serverArguments{};
@@ -40,7 +42,7 @@ public:
     /// The environment a client program needs to use this server (DISPLAY and the private
     /// XDG_CONFIG_HOME).
     [[nodiscard]] ChildProcess::Environment environment() const;
-    /// Starts openbox and waits until it announces itself on the root window.
+    /// Starts the window manager and waits until it announces itself on the root window.
     void startWindowManager();
     /// Ends the window manager, when one runs.
     void stopWindowManager();

@@ -12,10 +12,13 @@ namespace {
 class X11CoverWindow final : public CoverWindow {
 public:
     X11CoverWindow(std::shared_ptr<XcbConnection> connection,
-                   std::shared_ptr<const X11Screens> screens)
-        : connection_(std::move(connection)), screens_(std::move(screens)) {}
+                   std::shared_ptr<const X11Screens> screens,
+                   std::shared_ptr<X11FocusGrabs> focusGrabs)
+        : connection_(std::move(connection)), screens_(std::move(screens)),
+          focusGrabs_(std::move(focusGrabs)) {}
 
     ~X11CoverWindow() override {
+        grabFocusOf(XCB_WINDOW_NONE);
         if (window_ != XCB_WINDOW_NONE && connection_->isConnected()) {
             xcb_destroy_window(connection_->get(), window_);
             connection_->flush();
@@ -57,10 +60,12 @@ public:
             xcb_map_window(c, window_);
             visible_ = true;
         }
+        grabFocusOf(static_cast<xcb_window_t>(placement.above.value_or(XCB_WINDOW_NONE)));
         connection_->flush();
     }
 
     void hide() override {
+        grabFocusOf(XCB_WINDOW_NONE);
         if (visible_) {
             xcb_unmap_window(connection_->get(), window_);
             connection_->flush();
@@ -71,6 +76,19 @@ public:
     [[nodiscard]] bool isVisible() const override { return visible_; }
 
 private:
+    void grabFocusOf(xcb_window_t frame) {
+        if (frame == grabbed_ || !connection_->isConnected()) {
+            return;
+        }
+        if (grabbed_ != XCB_WINDOW_NONE) {
+            focusGrabs_->drop(grabbed_);
+        }
+        grabbed_ = frame;
+        if (frame != XCB_WINDOW_NONE) {
+            focusGrabs_->hold(frame);
+        }
+    }
+
     void create(int left, int top, uint32_t width, uint32_t height) {
         xcb_connection_t* c = connection_->get();
         const xcb_screen_t& screen = connection_->screen();
@@ -92,18 +110,22 @@ private:
 
     std::shared_ptr<XcbConnection> connection_;
     std::shared_ptr<const X11Screens> screens_;
+    std::shared_ptr<X11FocusGrabs> focusGrabs_;
     xcb_window_t window_ = XCB_WINDOW_NONE;
+    xcb_window_t grabbed_ = XCB_WINDOW_NONE;
     bool visible_ = false;
 };
 
 } // namespace
 
 X11CoverWindows::X11CoverWindows(std::shared_ptr<XcbConnection> connection,
-                                 std::shared_ptr<const X11Screens> screens)
-    : connection_(std::move(connection)), screens_(std::move(screens)) {}
+                                 std::shared_ptr<const X11Screens> screens,
+                                 std::shared_ptr<X11FocusGrabs> focusGrabs)
+    : connection_(std::move(connection)), screens_(std::move(screens)),
+      focusGrabs_(std::move(focusGrabs)) {}
 
 std::unique_ptr<CoverWindow> X11CoverWindows::makeCover() {
-    return std::make_unique<X11CoverWindow>(connection_, screens_);
+    return std::make_unique<X11CoverWindow>(connection_, screens_, focusGrabs_);
 }
 
 } // namespace velmora

@@ -195,6 +195,16 @@ std::optional<std::vector<WindowListEntry>> X11WindowList::queryOnScreenWindows(
     const PlacementCoordinates coordinates = screens_->coordinates();
     std::vector<WindowListEntry> entries = unmanagedWindows(unmanaged, coordinates);
     const std::vector<xcb_window_t> frames = topLevelAncestors(windows);
+    // i3 makes its frames override-redirect: they are the managed windows, not popups, and
+    // their bounds are the frames' (i3 announces no frame extents).
+    std::unordered_map<WindowNumber, WindowListEntry> overrideRedirectFrames;
+    std::erase_if(entries, [&](const WindowListEntry& entry) {
+        const bool isFrame = std::find(frames.begin(), frames.end(), entry.number) != frames.end();
+        if (isFrame) {
+            overrideRedirectFrames.emplace(*entry.number, entry);
+        }
+        return isFrame;
+    });
     for (std::size_t i = 0; i < windows.size(); ++i) {
         const Pending& p = pending[i];
         const auto attributes = connection_->reply(xcb_get_window_attributes_reply, p.attributes);
@@ -254,6 +264,13 @@ std::optional<std::vector<WindowListEntry>> X11WindowList::queryOnScreenWindows(
         entry.width = frame.width;
         entry.height = frame.height;
         entry.number = frames[i];
+        if (const auto known = overrideRedirectFrames.find(frames[i]);
+            known != overrideRedirectFrames.end()) {
+            entry.x = known->second.x;
+            entry.y = known->second.y;
+            entry.width = known->second.width;
+            entry.height = known->second.height;
+        }
         entries.push_back(entry);
     }
     return entries;

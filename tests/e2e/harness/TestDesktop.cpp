@@ -27,7 +27,9 @@ TestDesktop::TestDesktop(const Options& options)
         application.writeInto(dataHome_);
     }
     server_ = std::make_unique<testing::XvfbServer>(testing::XvfbServer::Options{
-        .windowManager = options.windowManager, .animations = options.windowAnimations});
+        .windowManager = options.windowManager,
+        .animations = options.windowAnimations,
+        .tiling = options.tiling});
     if (options.sessionBus) {
         sessionBus_ = std::make_unique<SessionBus>(runtimeDir_);
     }

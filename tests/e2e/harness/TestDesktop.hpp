@@ -21,8 +21,7 @@
 
 namespace velmora::e2e {
 
-/// A whole private desktop session for one test: an X server (with openbox unless asked
-/// otherwise), a home and XDG directories of its own, Velmora's stored settings, installed
+/// A whole private desktop session for one test: an X server (with openbox, or i3, or none), a home and XDG directories of its own, Velmora's stored settings, installed
 /// applications, a PAM service that knows one password, and optionally a session bus.
 /// Nothing of the person's own display, files or bus is used.
 ///
@@ -35,6 +34,8 @@ public:
         bool windowManager = true;
         /// Whether openbox animates iconifying and restoring windows.
         bool windowAnimations = true;
+        /// i3, which tiles and refuses to iconify, instead of openbox.
+        bool tiling = false;
         bool sessionBus = false;
         /// A system tray (trayer, along the top edge) for Velmora's icon.
         bool trayHost = false;

@@ -151,10 +151,10 @@ std::optional<WindowInfo> XDisplay::describe(xcb_window_t topLevel, int stacking
     WindowInfo info;
     info.topLevel = topLevel;
     info.stackingIndex = stackingIndex;
-    info.overrideRedirect = frameAttributes->override_redirect != 0;
     info.frame = rootGeometry(topLevel);
-    const xcb_window_t client =
-        info.overrideRedirect ? xcb_window_t{XCB_WINDOW_NONE} : clientWindow(topLevel, kFrameDepth);
+    // i3 makes its frames override-redirect: a frame is one that holds a client.
+    const xcb_window_t client = clientWindow(topLevel, kFrameDepth);
+    info.overrideRedirect = frameAttributes->override_redirect != 0 && client == XCB_WINDOW_NONE;
     info.window = client != XCB_WINDOW_NONE ? client : topLevel;
     info.geometry = info.window == topLevel ? info.frame : rootGeometry(info.window);
 
