@@ -41,7 +41,7 @@ X11KeyboardGrab::X11KeyboardGrab(std::shared_ptr<XcbConnection> connection,
 }
 
 X11KeyboardGrab::~X11KeyboardGrab() {
-    *alive_ = false;
+    lifetime_.end();
     timer_.invalidate();
     release();
 }
@@ -84,11 +84,7 @@ void X11KeyboardGrab::scheduleCheck() {
         return;
     }
     checkScheduled_ = true;
-    runLoop_->post([this, alive = alive_] {
-        if (*alive) {
-            check();
-        }
-    });
+    runLoop_->post(lifetime_.guard([this] { check(); }));
 }
 
 void X11KeyboardGrab::check() {
@@ -159,11 +155,7 @@ void X11KeyboardGrab::setTimer(Seconds interval) {
     timer_.invalidate();
     timerInterval_ = interval;
     if (interval > Seconds{0}) {
-        timer_ = runLoop_->every(interval, [this, alive = alive_] {
-            if (*alive) {
-                check();
-            }
-        });
+        timer_ = runLoop_->every(interval, lifetime_.guard([this] { check(); }));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "Platform/Linux/X11FocusGrabs.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
+#include "Support/Lifetime.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/Subscription.hpp"
 
@@ -55,7 +56,7 @@ private:
     bool checkScheduled_ = false;
     Seconds timerInterval_{0};
     TimerHandle timer_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    LifetimeToken lifetime_;
     Subscription events_;
 };
 

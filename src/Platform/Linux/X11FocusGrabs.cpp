@@ -22,8 +22,8 @@ X11FocusGrabs::X11FocusGrabs(std::shared_ptr<XcbConnection> connection)
     if (!xinput || !xinput->present) {
         return;
     }
-    const auto version = connection_->reply(xcb_input_xi_query_version_reply,
-                                            xcb_input_xi_query_version(c, 2, 2));
+    const auto version =
+        connection_->reply(xcb_input_xi_query_version_reply, xcb_input_xi_query_version(c, 2, 2));
     supported_ = version && version->major_version >= 2;
     const auto devices = connection_->reply(
         xcb_input_xi_query_device_reply, xcb_input_xi_query_device(c, XCB_INPUT_DEVICE_ALL_MASTER));
@@ -38,10 +38,6 @@ X11FocusGrabs::X11FocusGrabs(std::shared_ptr<XcbConnection> connection)
             keyboards_.push_back(it.data->deviceid);
         }
     }
-}
-
-X11FocusGrabs::~X11FocusGrabs() {
-    *alive_ = false;
 }
 
 void X11FocusGrabs::hold(xcb_window_t frame) {
@@ -135,23 +131,21 @@ void X11FocusGrabs::handleEvent(const xcb_generic_event_t& event) {
     // Looked at after the events at hand: the focus given again comes right after its
     // own focus-out.
     checkPosted_ = true;
-    connection_->runLoop().post([this, alive = alive_] {
-        if (*alive) {
-            checkPosted_ = false;
-            releaseKeyboardUnlessHeld();
-            connection_->flush();
-        }
-    });
+    connection_->runLoop().post(lifetime_.guard([this] {
+        checkPosted_ = false;
+        releaseKeyboardUnlessHeld();
+        connection_->flush();
+    }));
 }
 
 void X11FocusGrabs::holdKeyboard(xcb_window_t focused) {
     xcb_connection_t* c = connection_->get();
     // Made by this client, it replaces the grab that took the keyboard, with no gap.
     for (const uint16_t keyboard : keyboards_) {
-        const auto cookie = xcb_input_xi_grab_device(
-            c, connection_->root(), XCB_CURRENT_TIME, XCB_NONE, keyboard,
-            XCB_INPUT_GRAB_MODE_22_ASYNC, XCB_INPUT_GRAB_MODE_22_ASYNC,
-            XCB_INPUT_GRAB_OWNER_NO_OWNER, 1, &kKeys);
+        const auto cookie =
+            xcb_input_xi_grab_device(c, connection_->root(), XCB_CURRENT_TIME, XCB_NONE, keyboard,
+                                     XCB_INPUT_GRAB_MODE_22_ASYNC, XCB_INPUT_GRAB_MODE_22_ASYNC,
+                                     XCB_INPUT_GRAB_OWNER_NO_OWNER, 1, &kKeys);
         xcb_discard_reply(c, cookie.sequence);
     }
     holdingKeyboard_ = true;
@@ -163,8 +157,8 @@ void X11FocusGrabs::holdKeyboard(xcb_window_t focused) {
 void X11FocusGrabs::releaseKeyboardUnlessHeld() {
     // A grab that became active stays when its passive grab goes: let it go, unless the
     // focus sits in another window still covered.
-    const auto focus = connection_->reply(xcb_get_input_focus_reply,
-                                          xcb_get_input_focus(connection_->get()));
+    const auto focus =
+        connection_->reply(xcb_get_input_focus_reply, xcb_get_input_focus(connection_->get()));
     if (focus && holds(focus->focus)) {
         return;
     }

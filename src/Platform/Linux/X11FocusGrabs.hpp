@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Linux/XcbConnection.hpp"
+#include "Support/Lifetime.hpp"
 
 #include <memory>
 #include <optional>
@@ -23,7 +24,6 @@ namespace velmora {
 class X11FocusGrabs {
 public:
     explicit X11FocusGrabs(std::shared_ptr<XcbConnection> connection);
-    ~X11FocusGrabs();
     X11FocusGrabs(const X11FocusGrabs&) = delete;
     X11FocusGrabs& operator=(const X11FocusGrabs&) = delete;
 
@@ -49,7 +49,7 @@ private:
     std::unordered_map<xcb_window_t, Held> held_;
     bool holdingKeyboard_ = false;
     bool checkPosted_ = false;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    LifetimeToken lifetime_;
     Subscription events_;
 };
 
