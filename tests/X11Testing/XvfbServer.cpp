@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <poll.h>
@@ -37,17 +35,6 @@ std::string openboxConfig(bool animations) {
            animate + R"(</animateIconify></theme>
 </openbox_config>
 )";
-}
-
-std::string makeConfigHome(bool animations) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-x11-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        throw std::runtime_error("mkdtemp failed: " + std::string(std::strerror(errno)));
-    }
-    std::filesystem::create_directories(std::filesystem::path(pattern) / "openbox");
-    std::ofstream(std::filesystem::path(pattern) / "openbox" / "rc.xml")
-        << openboxConfig(animations);
-    return pattern;
 }
 
 xcb_atom_t internAtom(xcb_connection_t* c, const char* name) {
@@ -109,7 +96,7 @@ bool waitForCondition(
 XvfbServer::XvfbServer() : XvfbServer(Options{}) {}
 
 XvfbServer::XvfbServer(Options options) : options_(std::move(options)) {
-    configHome_ = makeConfigHome(options_.animations);
+    configHome_.write("openbox/rc.xml", openboxConfig(options_.animations));
     int ready[2];
     if (pipe2(ready, O_CLOEXEC) != 0) {
         throw std::runtime_error("pipe2 failed: " + std::string(std::strerror(errno)));
@@ -154,12 +141,10 @@ XvfbServer::XvfbServer(Options options) : options_(std::move(options)) {
 XvfbServer::~XvfbServer() {
     windowManager_.reset();
     xvfb_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(configHome_, ignored);
 }
 
 ChildProcess::Environment XvfbServer::environment() const {
-    return {{"DISPLAY", display_}, {"XDG_CONFIG_HOME", configHome_}};
+    return {{"DISPLAY", display_}, {"XDG_CONFIG_HOME", configHome_.path()}};
 }
 
 void XvfbServer::startWindowManager() {
