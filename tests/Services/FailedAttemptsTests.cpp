@@ -73,6 +73,7 @@ TEST_F(FailedAttemptsTest, AWaitCountsDownOnVirtualTimeRefusesPromptsAndSurvives
     loop->advance(Seconds{20});
     EXPECT_EQ(attempts->secondsToWait().get(), std::nullopt);
     prompt(attempts, SimAuthenticator::Outcome::fail(LAErrorCode::userCancel));
+    EXPECT_EQ(attempts->secondsToWait().get(), std::nullopt);
     prompt(attempts, wrong);
     EXPECT_EQ(attempts->secondsToWait().get(), 60);
 
