@@ -89,12 +89,6 @@ protected:
         return Lines(all.begin() + static_cast<std::ptrdiff_t>(first), all.end());
     }
 
-    void activateAgain() {
-        application->setActive(false);
-        application->setActive(true);
-        loop->runUntilIdle();
-    }
-
     std::shared_ptr<ManualRunLoop> loop = std::make_shared<ManualRunLoop>();
     std::shared_ptr<testing::RecordingLogger> logger = std::make_shared<testing::RecordingLogger>();
     std::shared_ptr<SimAccessibilityTrust> trust = std::make_shared<SimAccessibilityTrust>();
@@ -166,62 +160,8 @@ TEST_F(AppDelegateTest, RaisingLeavesHiddenWindowsAlone) {
     EXPECT_EQ(application->window(shown)->level, kNormalWindowLevel);
 }
 
-TEST_F(AppDelegateTest, GrantingAccessibilityThenActivatingStartsTheEngineOnce) {
-    launch(false);
-    loop->advance(Seconds{1});
-    EXPECT_EQ(engineRequests, 0);
-
-    trust->setTrusted(true);
-    quietly([this] { activateAgain(); });
-    EXPECT_EQ(engineRequests, 1);
-
-    const std::size_t before = logger->entries.size();
-    activateAgain();
-    EXPECT_EQ(messagesSince(before),
-              (Lines{"checkAndStartEngine called",
-                     "LockEngine not started - canProceed: true, engineExists: true"}));
-    EXPECT_EQ(engineRequests, 1);
-}
-
-TEST_F(AppDelegateTest, ScreensSleepingAndWaking) {
-    launch(false);
-    workspace->postScreensDidSleep();
-    loop->runUntilIdle();
-    EXPECT_EQ(logger->messages().back(), "Screens did sleep - pausing engine");
-    EXPECT_EQ(engineRequests, 0);
-
-    trust->setTrusted(true);
-    quietly([this] { loop->advance(Seconds{1}); });
-    delegate->checkAndStartEngine();
-    const std::size_t before = logger->entries.size();
-    workspace->postScreensDidSleep();
-    workspace->postScreensDidWake();
-    loop->runUntilIdle();
-    EXPECT_EQ(messagesSince(before),
-              (Lines{"Screens did sleep - pausing engine", "[engine] pause",
-                     "Screens did wake - resuming engine", "[engine] resume"}));
-}
-
-TEST_F(AppDelegateTest, FailedQuitAuthenticationKeepsTheProgramRunning) {
-    const std::vector<std::pair<AuthError, std::string>> cases{
-        {AuthError::userCancelled(), "userCancelled"},
-        {AuthError::unknown("Keychain locked"), "unknown(\"Keychain locked\")"},
-    };
-    launch(true);
-    for (const auto& [error, shown] : cases) {
-        application->terminate();
-        application->terminate();
-        EXPECT_TRUE(application->isTerminationPending());
-        loop->runUntilIdle();
-        authenticator->queueResult(AuthResult::failure(error));
-        loop->runUntilIdle();
-        EXPECT_EQ(logger->messages().back(), "Quit authentication failed: " + shown);
-        EXPECT_FALSE(application->isTerminationPending());
-        EXPECT_FALSE(application->isTerminated());
-    }
-    EXPECT_EQ(authenticator->reasons, Lines(cases.size(), "Quit Velmora"));
-}
-
+// Starting once Accessibility is granted, display sleep and a refused quit: the startup,
+// sleep and quitting scenarios.
 TEST_F(AppDelegateTest, SuccessfulQuitAuthenticationStopsTheEngineAndEnds) {
     launch(true);
     authenticator->queueResult(AuthResult::success());

@@ -232,19 +232,6 @@ TEST_F(AppLoggerTest, LinesFromManyThreadsAllArriveWhole) {
     }
 }
 
-TEST_F(AppLoggerTest, TheWriterThreadCarriesTheQueuesLabel) {
-    logger->error("written at once");
-    logger->waitUntilWritten();
-    bool found = false;
-    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
-        std::ifstream comm(task.path() / "comm");
-        std::string name;
-        std::getline(comm, name);
-        found = found || name == "com.brevane.log";
-    }
-    EXPECT_TRUE(found);
-}
-
 TEST(AppLoggerShared, IsTheInstalledPlatformsLoggerSoCrashReportsShareItsFile) {
     EXPECT_EXIT(
         {

@@ -1,3 +1,4 @@
+#include "Core/LockEngine/LockStateMachineHarness.hpp"
 #include "Platform/Sim/SimAuthenticator.hpp"
 #include "Platform/Sim/SimStateStore.hpp"
 #include "Services/AuthManager.hpp"
@@ -73,6 +74,7 @@ TEST_F(FailedAttemptsTest, AWaitCountsDownOnVirtualTimeRefusesPromptsAndSurvives
     loop->advance(Seconds{20});
     EXPECT_EQ(attempts->secondsToWait().get(), std::nullopt);
     prompt(attempts, SimAuthenticator::Outcome::fail(LAErrorCode::userCancel));
+    EXPECT_EQ(attempts->secondsToWait().get(), std::nullopt);
     prompt(attempts, wrong);
     EXPECT_EQ(attempts->secondsToWait().get(), 60);
 
@@ -81,6 +83,17 @@ TEST_F(FailedAttemptsTest, AWaitCountsDownOnVirtualTimeRefusesPromptsAndSurvives
     EXPECT_EQ(attempts->failuresInARow(), 0);
     prompt(attempts, wrong);
     EXPECT_EQ(attempts->secondsToWait().get(), std::nullopt) << "a success starts afresh";
+}
+
+TEST_F(FailedAttemptsTest, AClockSetBackNeverLengthensTheWait) {
+    const auto clock = std::make_shared<testing::SettableClock>();
+    const auto attempts = FailedAttempts::create({store, loop, clock, logger});
+    for (int i = 0; i < 3; ++i) {
+        attempts->recordFailure("Mail");
+    }
+    clock->advance(Seconds{-3600});
+    loop->advance(Seconds{1});
+    EXPECT_EQ(attempts->secondsToWait().get(), 30);
 }
 
 TEST_F(FailedAttemptsTest, FailuresStayOnRecordUntilDismissed) {

@@ -48,34 +48,17 @@ struct OverlayLayout : ::testing::Test {
     QColor pixel(QPoint at) const { return window->view().grabWindow().pixelColor(at); }
 };
 
-void expectColor(QColor actual, QColor expected, int tolerance = 3) {
-    EXPECT_NEAR(actual.red(), expected.red(), tolerance) << actual.name().toStdString();
-    EXPECT_NEAR(actual.green(), expected.green(), tolerance) << actual.name().toStdString();
-    EXPECT_NEAR(actual.blue(), expected.blue(), tolerance) << actual.name().toStdString();
-}
-
-TEST_F(OverlayLayout, CardIsCentredAtItsFixedSizes) {
+TEST_F(OverlayLayout, CardIsCentredWithItsButtonsInside) {
     show();
     const QRectF card = sceneRect("card");
-    EXPECT_DOUBLE_EQ(card.width(), 280);
     EXPECT_NEAR(card.center().x(), 400, 0.5);
     EXPECT_NEAR(card.center().y(), 300, 0.5);
-
-    const QRectF circle = sceneRect("iconCircle");
-    EXPECT_EQ(circle.size(), QSizeF(72, 72));
-    EXPECT_DOUBLE_EQ(circle.top() - card.top(), 24);
-    EXPECT_NEAR(circle.center().x(), 400, 0.5);
-    EXPECT_EQ(sceneRect("lockSymbol").size(), QSizeF(32, 32));
-
-    const QRectF unlock = sceneRect("unlockButton");
-    EXPECT_EQ(unlock.size(), QSizeF(240, 44));
-    EXPECT_DOUBLE_EQ(unlock.left() - card.left(), 20);
-    EXPECT_EQ(sceneRect("unlockSymbol").size(), QSizeF(18, 18));
+    for (const char* name : {"iconCircle", "unlockButton", "minimizeButton"}) {
+        EXPECT_TRUE(card.contains(sceneRect(name))) << name;
+    }
+    EXPECT_LT(sceneRect("unlockButton").bottom(), sceneRect("minimizeButton").top());
     EXPECT_EQ(item("unlockTitle")->property("text").toString().toStdString(),
               "Unlock with Touch ID");
-    // The Unlock button ends 12 above the Minimize button, which ends 16 above the edge.
-    EXPECT_NEAR(sceneRect("minimizeButton").top() - unlock.bottom(), 12, 0.5);
-    EXPECT_NEAR(card.bottom() - sceneRect("minimizeButton").bottom(), 16, 0.5);
 }
 
 TEST_F(OverlayLayout, BottomOfTheCardFollowsWhetherMinimizeIsOffered) {
@@ -112,25 +95,14 @@ TEST_F(OverlayLayout, LongNameWrapsToTwoLinesAndIsCut) {
     EXPECT_LE(name->width(), 240);
 }
 
-TEST_F(OverlayLayout, DrawsTheCoverCardAndButtonsInTheirColours) {
+TEST_F(OverlayLayout, TheCoverHidesTheWindowBelowIntoItsCorners) {
     show();
-    const QColor brandBackground = QColor::fromRgbF(0.25f, 0.25f, 0.4f);
-    // The cover: opaque black under a faint sheen, into its very corners.
     for (const QPoint point : {QPoint(40, 300), QPoint(0, 0), QPoint(799, 599)}) {
         const QColor cover = pixel(point);
-        EXPECT_LE(cover.red(), 12) << point.x() << "," << point.y();
-        EXPECT_EQ(cover.red(), cover.blue());
+        EXPECT_LE(cover.lightness(), 12) << point.x() << "," << point.y();
         EXPECT_EQ(cover.alpha(), 255);
     }
     EXPECT_TRUE(window->view().mask().isEmpty());
-    // The icon circle beside its symbol, and the Unlock button at its left end.
-    const QRectF circle = sceneRect("iconCircle");
-    expectColor(pixel(QPoint(int(circle.left()) + 10, int(circle.center().y()))), brandBackground);
-    const QRectF unlock = sceneRect("unlockButton");
-    expectColor(pixel(QPoint(int(unlock.left()) + 6, int(unlock.center().y()))), brandBackground);
-    // The card's face is the window background, lighter than the cover.
-    const QRectF card = sceneRect("card");
-    EXPECT_GT(pixel(QPoint(int(card.left()) + 6, int(card.center().y()))).lightness(), 100);
 }
 
 TEST_F(OverlayLayout, ClicksReachTheirActions) {

@@ -80,27 +80,6 @@ TEST_F(PermissionsViewModelTest, CardsStatusRowAndContinueFollowThePermissions) 
     }
 }
 
-TEST_F(PermissionsViewModelTest, CardTextsPerPermission) {
-    const PermissionCard accessibility{PermissionType::accessibility, PermissionStatus::denied,
-                                       true};
-    EXPECT_EQ(accessibility.title(), "Accessibility");
-    EXPECT_EQ(accessibility.badge(), "REQUIRED");
-    EXPECT_EQ(accessibility.iconSymbol(), "hand.point.up.braille");
-    EXPECT_EQ(accessibility.statusSymbol(), "xmark.circle.fill");
-    EXPECT_EQ(accessibility.steps().front(), "Click 'Open System Settings' below");
-    EXPECT_EQ(accessibility.steps()[3], "Toggle the switch ON for Velmora");
-
-    const PermissionCard inputMonitoring{PermissionType::inputMonitoring, PermissionStatus::unknown,
-                                         false};
-    EXPECT_EQ(inputMonitoring.title(), "Input Monitoring");
-    EXPECT_EQ(inputMonitoring.badge(), std::nullopt);
-    EXPECT_EQ(inputMonitoring.description(),
-              "Allows Velmora to detect keyboard and mouse activity to reset the idle timer.");
-    EXPECT_EQ(inputMonitoring.statusSymbol(), "questionmark.circle");
-    EXPECT_EQ(inputMonitoring.steps().size(), 4u);
-    EXPECT_EQ(inputMonitoring.steps()[2], "If not listed, click '+' and add the app");
-}
-
 TEST_F(PermissionsViewModelTest, GrantingInTheSystemSettingsShowsOnTheNextPoll) {
     setPermissions(false, std::nullopt);
     const auto model = makeModel();

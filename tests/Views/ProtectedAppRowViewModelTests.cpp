@@ -52,15 +52,10 @@ TEST_F(ProtectedAppRowViewModelTest, BadgeAndLockNowFollowPermissionsAndUnlocks)
     unlockNotes();
     EXPECT_EQ(row->badge.get(), Badge::unlocked);
     EXPECT_TRUE(row->showsLockNow.get());
-    const auto badge = ProtectedAppRowViewModel::badgeContent(Badge::unlocked);
-    EXPECT_EQ(badge.text, "Unlocked");
-    EXPECT_EQ(badge.symbol, "lock.open.fill");
-    EXPECT_EQ(badge.help, "Click to lock this app");
-    EXPECT_TRUE(badge.isButton);
+    EXPECT_TRUE(ProtectedAppRowViewModel::badgeContent(Badge::unlocked).isButton);
 
     changeAccessibility(false);
     EXPECT_EQ(row->badge.get(), Badge::inactive);
-    EXPECT_EQ(ProtectedAppRowViewModel::badgeContent(Badge::inactive).text, "Inactive");
     EXPECT_FALSE(row->showsLockNow.get());
     row->lockNow();
     EXPECT_TRUE(engine->isAppUnlocked(kNotes)) << "Lock Now is hidden";

@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <poll.h>
@@ -40,20 +38,8 @@ std::string openboxConfig(bool animations) {
 }
 
 // No bar, so that windows tile over the whole screen; focus follows clicks as in openbox.
-constexpr const char* kI3Config = "# i3 config file (v4)\nfont pango:DejaVu Sans 8\nfocus_follows_mouse no\n";
-
-std::string makeConfigHome(bool animations) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-x11-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        throw std::runtime_error("mkdtemp failed: " + std::string(std::strerror(errno)));
-    }
-    std::filesystem::create_directories(std::filesystem::path(pattern) / "openbox");
-    std::ofstream(std::filesystem::path(pattern) / "openbox" / "rc.xml")
-        << openboxConfig(animations);
-    std::filesystem::create_directories(std::filesystem::path(pattern) / "i3");
-    std::ofstream(std::filesystem::path(pattern) / "i3" / "config") << kI3Config;
-    return pattern;
-}
+constexpr const char* kI3Config =
+    "# i3 config file (v4)\nfont pango:DejaVu Sans 8\nfocus_follows_mouse no\n";
 
 xcb_atom_t internAtom(xcb_connection_t* c, const char* name) {
     auto* reply = xcb_intern_atom_reply(
@@ -114,7 +100,8 @@ bool waitForCondition(
 XvfbServer::XvfbServer() : XvfbServer(Options{}) {}
 
 XvfbServer::XvfbServer(Options options) : options_(std::move(options)) {
-    configHome_ = makeConfigHome(options_.animations);
+    configHome_.write("openbox/rc.xml", openboxConfig(options_.animations));
+    configHome_.write("i3/config", kI3Config);
     int ready[2];
     if (pipe2(ready, O_CLOEXEC) != 0) {
         throw std::runtime_error("pipe2 failed: " + std::string(std::strerror(errno)));
@@ -159,17 +146,15 @@ XvfbServer::XvfbServer(Options options) : options_(std::move(options)) {
 XvfbServer::~XvfbServer() {
     windowManager_.reset();
     xvfb_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(configHome_, ignored);
 }
 
 ChildProcess::Environment XvfbServer::environment() const {
-    return {{"DISPLAY", display_}, {"XDG_CONFIG_HOME", configHome_}};
+    return {{"DISPLAY", display_}, {"XDG_CONFIG_HOME", configHome_.path()}};
 }
 
 void XvfbServer::startWindowManager() {
     windowManager_ = std::make_unique<ChildProcess>(
-        options_.tiling ? std::vector<std::string>{"i3", "-c", configHome_ + "/i3/config"}
+        options_.tiling ? std::vector<std::string>{"i3", "-c", configHome_.path("i3/config")}
                         : std::vector<std::string>{"openbox", "--sm-disable"},
         environment());
     waitForWindowManager();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Support/TemporaryDirectory.hpp"
 #include "X11Testing/ChildProcess.hpp"
 
 #include <chrono>
@@ -53,7 +54,7 @@ private:
     void waitForWindowManager();
 
     Options options_;
-    std::string configHome_;
+    TemporaryDirectory configHome_;
     std::string display_;
     std::unique_ptr<ChildProcess> xvfb_;
     std::unique_ptr<ChildProcess> windowManager_;

@@ -78,7 +78,6 @@ TEST(ScenarioParser, MalformedLinesSayWhatIsWrong) {
     const std::vector<std::pair<std::string, std::string>> cases{
         {"frobnicate 3", "unknown command \"frobnicate\""},
         {"screen \"Main\" 0 0 abc 900", "expected a number for <w>, got \"abc\""},
-        {"screen \"Main\" 0 0 -10 900", "expected a non-negative number for <w>, got \"-10\""},
         {"screen \"Main\" 0 0 1512",
          "missing <h> (usage: screen \"<name>\" <x> <y> <w> <h> [main])"},
         {"screen \"Main 0 0 1512 982", "unterminated quote"},
@@ -88,8 +87,6 @@ TEST(ScenarioParser, MalformedLinesSayWhatIsWrong) {
         {"permissions accessibility=granted",
          "missing input=granted|denied (usage: permissions accessibility=granted|denied "
          "input=granted|denied)"},
-        {"permissions accessibility=maybe input=denied",
-         "expected granted or denied for accessibility, got \"maybe\""},
         {"permissions accessibility=granted accessibility=denied input=denied",
          "option \"accessibility\" given twice"},
         {"protect com.example.notes \"Notes\" timeout=ten",
@@ -107,8 +104,6 @@ TEST(ScenarioParser, MalformedLinesSayWhatIsWrong) {
          "\"maybe\""},
         {"move-window 501 0 25 800 600 40 60 700 500",
          "missing \"to\" (usage: move-window <pid> <x> <y> <w> <h> to <x> <y> <w> <h>)"},
-        {"move-window 501 0 25 800 600 to 40 60 700",
-         "missing <h> (usage: move-window <pid> <x> <y> <w> <h> to <x> <y> <w> <h>)"},
         {"close-window 501 0 25 800 -600", "expected a non-negative number for <h>, got \"-600\""},
         {"lock-all now", "unexpected \"now\" (usage: lock-all)"},
         {"expect", "missing what to expect after \"expect\""},
@@ -116,7 +111,6 @@ TEST(ScenarioParser, MalformedLinesSayWhatIsWrong) {
         {"expect hidden com.example.notes maybe", "expected yes or no, got \"maybe\""},
         {"expect velmora asleep", "expected running or terminated, got \"asleep\""},
         {"expect covers 502", "missing <n> (usage: expect covers <pid> <n>)"},
-        {"expect covers 502 -1", "expected a whole number for <n>, got \"-1\""},
         {"expect window 502 0 0 10 10 yes", "missing \"covered\" (usage: expect window covered "
                                             "<pid> <x> <y> <w> <h> yes|no|card|cover)"},
         {"expect window covered 502 0 0 10 10 maybe",

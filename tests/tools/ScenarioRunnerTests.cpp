@@ -1,5 +1,6 @@
 #include "DemoScenario.hpp"
 #include "ScenarioRunner.hpp"
+#include "Support/TemporaryDirectory.hpp"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -21,11 +22,6 @@ activate 502
 
 class ScenarioRunnerTest : public ::testing::Test {
 protected:
-    ~ScenarioRunnerTest() override {
-        std::error_code ignored;
-        fs::remove_all(logDirectory, ignored);
-    }
-
     ScenarioTally run(std::string_view expectations, bool trace = false) {
         ScenarioRunner runner({.trace = trace, .logDirectory = logDirectory}, out);
         return runner.run("scratch.scenario", std::string(kSetup) + std::string(expectations));
@@ -40,10 +36,8 @@ protected:
         return lines;
     }
 
-    const fs::path logDirectory =
-        fs::path(::testing::TempDir()) /
-        ("velmora-sim-" +
-         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    testing::TemporaryDirectory logs;
+    const fs::path logDirectory = logs.path();
     std::ostringstream out;
 };
 

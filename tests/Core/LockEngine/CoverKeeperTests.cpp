@@ -70,25 +70,8 @@ TEST_F(CoverKeeperTest, FollowsAnnouncementsWithOneLookPerTurnAndNoClock) {
     EXPECT_EQ(keeper->placements().front().frame, (Rect{150, 282, 800, 600}));
 }
 
-TEST_F(CoverKeeperTest, WhereNothingIsAnnouncedItLooksFourTimesASecond) {
-    desktop.windowServer->setAnnouncesChanges(false);
-    keeper->start();
-    addWindow(kLocked, kWindow);
-    desktop.loop->advance(Seconds{0.25});
-    EXPECT_TRUE(coveredDirectly(kWindow));
-}
-
-TEST_F(CoverKeeperTest, ARestackedWindowGetsItsCoverBackDirectlyAboveIt) {
-    addWindow(kLocked, kWindow);
-    addWindow(kOther, {0, 0, 300, 300});
-    keeper->start();
-    ASSERT_TRUE(coveredDirectly(kWindow));
-    ASSERT_TRUE(desktop.windowServer->raiseWindow(kLocked, kWindow));
-    EXPECT_FALSE(coveredDirectly(kWindow)) << "the raise put the window over its cover";
-    desktop.loop->runUntilIdle();
-    EXPECT_TRUE(coveredDirectly(kWindow));
-}
-
+// Polling where nothing is announced, and a raised window: every-window.scenario and
+// covers-follow-windows.scenario.
 TEST_F(CoverKeeperTest, CoversStayWhileTheWindowServerGivesNoList) {
     addWindow(kLocked, kWindow);
     keeper->start();
@@ -128,6 +111,15 @@ TEST_F(CoverKeeperTest, RemembersWhereALockedWindowWasAfterItLeftTheScreen) {
     locked.clear();
     keeper->refresh();
     EXPECT_EQ(keeper->lastKnownFrame(kLocked), std::nullopt) << "forgotten once unlocked";
+
+    // Unlocked with its window still shown: forgotten too.
+    locked.insert(kLocked);
+    addWindow(kLocked, kWindow);
+    desktop.loop->runUntilIdle();
+    ASSERT_EQ(keeper->lastKnownFrame(kLocked), kPlaced);
+    locked.clear();
+    keeper->refresh();
+    EXPECT_EQ(keeper->lastKnownFrame(kLocked), std::nullopt);
 }
 
 } // namespace

@@ -6,34 +6,6 @@ namespace {
 using ::testing::internal::CaptureStdout;
 using ::testing::internal::GetCapturedStdout;
 
-TEST_F(LockEngineTest, TheWholeRoadOfOneLockAndUnlock) {
-    CaptureStdout();
-    desktop.activate(notes);
-    const std::string out = GetCapturedStdout();
-    EXPECT_EQ(engine->currentState().get(), LockState::locked({kNotes, notes, "Notes"}));
-    SimOverlayWindow* window = overlay("Notes");
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->frame(), (Rect{100, 282, 800, 600}));
-    EXPECT_NE(out.find("[Brevane] Got window frame on attempt 1: (100.0, 282.0, 800.0, 600.0)\n"
-                       "[Brevane] Target screen: Built-in Retina Display\n"),
-              std::string::npos);
-    EXPECT_TRUE(logged("handleStateTransition: showing overlay for Notes"));
-
-    window->pressUnlock();
-    desktop.loop->runUntilIdle();
-    EXPECT_TRUE(engine->isAuthenticating().get());
-    ASSERT_EQ(desktop.authenticator->prompts().size(), 1u);
-    EXPECT_EQ(desktop.authenticator->prompts()[0].reason, "Unlock Notes");
-    answer(SimAuthenticator::Outcome::succeed());
-
-    EXPECT_FALSE(engine->isAuthenticating().get());
-    EXPECT_TRUE(engine->currentState().get().isUnlocked());
-    EXPECT_EQ(overlay("Notes"), nullptr);
-    EXPECT_EQ(desktop.workspace->activationRequests().back(), notes);
-    EXPECT_TRUE(engine->hasGlobalIdleTimer());
-    EXPECT_EQ(engine->unlockedProtectedApps(), std::vector<std::string>{"Notes"});
-}
-
 TEST_F(LockEngineTest, OwnWindowsAndFinderBehindTheFilePickerChangeNothing) {
     desktop.activate(notes);
     const ProcessId finder = desktop.launchApp("com.apple.finder", "Finder");

@@ -12,23 +12,6 @@ bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-TEST_F(LockEngineTest,
-       AWindowCreatedOneSecondLaterIsFoundOnTheFourthAttemptTheScreenCoveredMeanwhile) {
-    const ProcessId mail = protect(kMail, "Mail", std::nullopt);
-    CaptureStdout();
-    desktop.activate(mail);
-    ASSERT_NE(overlay("Mail"), nullptr);
-    EXPECT_EQ(overlay("Mail")->frame(), (Rect{0, 0, 1512, 982}));
-    desktop.loop->advance(Seconds{1.0});
-    desktop.windowServer->addWindow(mail, 10, 10, 300, 200);
-    desktop.loop->advance(Seconds{0.1});
-    const std::string out = GetCapturedStdout();
-    ASSERT_NE(overlay("Mail"), nullptr);
-    EXPECT_EQ(overlay("Mail")->frame(), (Rect{10, 772, 300, 200}));
-    EXPECT_TRUE(contains(out, "[Brevane] Window not found on attempt 3/10, retrying in 0.2s...\n"));
-    EXPECT_TRUE(contains(out, "[Brevane] Got window frame on attempt 4: "));
-}
-
 TEST_F(LockEngineTest, NoWindowAfterTenAttemptsCoversTheMainScreen) {
     const ProcessId mail = protect(kMail, "Mail", std::nullopt);
     desktop.windowServer->addWindow(mail, 0, 0, 300, 200, -20); // below the normal layer

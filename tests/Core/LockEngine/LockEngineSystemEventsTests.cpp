@@ -47,46 +47,6 @@ TEST_F(LockEngineTest, AQuitAppLosesItsUnlockEvenWhenOnlyItsPidIsReported) {
     EXPECT_TRUE(machineState().isIdle());
     EXPECT_FALSE(remembersUnlock(kNotes, notes));
     EXPECT_FALSE(engine->isAppUnlocked(kNotes));
-
-    desktop.workspace->quit(notes);
-    const ProcessId relaunched = desktop.launchApp(kNotes, "Notes", kNotesWindow);
-    settle();
-    desktop.activate(relaunched);
-    EXPECT_EQ(machineState(), LockState::locked({kNotes, relaunched, "Notes"}));
-    EXPECT_NE(overlay("Notes"), nullptr);
-}
-
-TEST_F(LockEngineTest, LockAllNowBehindTheOwnPanelHidesTheTargetWithoutSwitching) {
-    unlockNotes();
-    desktop.activate(desktop.hostPid());
-    const auto activations = desktop.workspace->activationRequests().size();
-    engine->lockAllNow();
-    desktop.loop->runUntilIdle();
-    EXPECT_TRUE(desktop.workspace->isHidden(notes));
-    EXPECT_EQ(desktop.workspace->activationRequests().size(), activations);
-    EXPECT_TRUE(logged("lockAllNow: Brevane is frontmost, not switching apps", LogLevel::debug));
-    EXPECT_EQ(machineState(), LockState::locked({kNotes, notes, "Notes"}));
-}
-
-TEST_F(LockEngineTest, LockingAnAppThatIsNotTheTargetOnlyForgetsAndMarksIt) {
-    const ProcessId mail = protect(kMail, "Mail", Rect{900, 100, 400, 300});
-    desktop.activate(mail);
-    overlay("Mail")->pressUnlock();
-    desktop.loop->runUntilIdle();
-    answer(SimAuthenticator::Outcome::succeed());
-    settle();
-    unlockNotes();
-    ASSERT_TRUE(remembersUnlock(kMail, mail));
-
-    engine->lockApp(kMail);
-    desktop.loop->runUntilIdle();
-    EXPECT_FALSE(remembersUnlock(kMail, mail));
-    EXPECT_FALSE(engine->isAppUnlocked(kMail));
-    EXPECT_TRUE(engine->isIdleLocked().at(kMail));
-    EXPECT_TRUE(desktop.workspace->hideRequests().empty());
-    EXPECT_TRUE(engine->isAppUnlocked(kNotes));
-    EXPECT_EQ(machineState().target().bundleId, kNotes);
-    EXPECT_TRUE(machineState().isUnlocked());
 }
 
 TEST_F(LockEngineTest, AnAppQuittingBehindAnotherTargetLosesItsUnlockForAProcessReusingItsPid) {

@@ -33,15 +33,6 @@ TEST_F(LockEngineTest, CancelledAuthenticationIsNotReportedButAFailureIs) {
     }
 }
 
-TEST_F(LockEngineTest, TwoQuickUnlockTapsStartOneAuthentication) {
-    desktop.activate(notes);
-    overlay("Notes")->pressUnlock();
-    overlay("Notes")->pressUnlock();
-    desktop.loop->runUntilIdle();
-    EXPECT_EQ(desktop.authenticator->promptCount(), 1u);
-    EXPECT_TRUE(logged("Already authenticating, ignoring tap", LogLevel::warn));
-}
-
 TEST_F(LockEngineTest, UnlockingOneCoveredAppNeverUnlocksAnother) {
     const ProcessId mail = protect(kMail, "Mail", Rect{900, 100, 400, 300});
     desktop.activate(notes);

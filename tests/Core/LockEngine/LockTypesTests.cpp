@@ -26,13 +26,5 @@ TEST(LockTypesText, NamesCannotBreakALogLineApart) {
     EXPECT_EQ(toString(odd), R"(com.example.Odd pid=-1 "Say \"hi\"\\\n\tnow\x01")");
 }
 
-TEST(LockTypesText, ResultsReadAsStateAuthenticationAndReason) {
-    EXPECT_EQ(
-        toString(LockTransitionResult{LockState::locked(example), true,
-                                      TransitionReason::protectedAppActivated}),
-        R"(locked(com.example.App pid=100 "Example") auth=true reason=protectedAppActivated)");
-    EXPECT_EQ(toString(std::optional<TransitionReason>{}), "none");
-}
-
 } // namespace
 } // namespace velmora

@@ -3,17 +3,14 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <cstdlib>
-#include <fstream>
 #include <pwd.h>
 #include <unistd.h>
 
 namespace velmora::testing {
 
 PamTestbed::PamTestbed() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-pam-XXXXXX").string();
-    directory_ = mkdtemp(pattern.data());
     std::filesystem::create_directory(serviceDirectory());
-    const std::string passdb = (directory_ / "passdb").string();
+    const std::string passdb = scratch_.path("passdb");
     writeFile("pam.d/velmora", "auth required " VELMORA_PAM_MATRIX " passdb=" + passdb +
                                    "\naccount required " VELMORA_PAM_MATRIX " passdb=" + passdb +
                                    "\n");
@@ -28,8 +25,6 @@ PamTestbed::~PamTestbed() {
     unsetenv("LD_PRELOAD");
     unsetenv("PAM_WRAPPER");
     unsetenv("PAM_WRAPPER_SERVICE_DIR");
-    std::error_code ignored;
-    std::filesystem::remove_all(directory_, ignored);
 }
 
 std::string PamTestbed::user() {
@@ -43,8 +38,7 @@ void PamTestbed::writePasswords(const std::string& lines) const {
 
 std::filesystem::path PamTestbed::writeFile(const std::string& name, const std::string& text,
                                             bool executable) const {
-    const std::filesystem::path path = directory_ / name;
-    std::ofstream(path) << text;
+    const std::filesystem::path path = scratch_.write(name, text);
     if (executable) {
         std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     }
@@ -55,7 +49,7 @@ PamAuthenticationSettings PamTestbed::settings() const {
     PamAuthenticationSettings settings;
     settings.helperPath = VELMORA_AUTH_HELPER;
     settings.serviceDirectory = serviceDirectory();
-    settings.fprintdService = directory_ / "no-fprintd";
+    settings.fprintdService = scratch_.path("no-fprintd");
     settings.helperTimeout = std::chrono::seconds(10);
     return settings;
 }

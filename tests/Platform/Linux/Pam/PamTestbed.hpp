@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Linux/PamAuthenticationSettings.hpp"
+#include "Support/TemporaryDirectory.hpp"
 
 #include <chrono>
 #include <filesystem>
@@ -32,13 +33,13 @@ public:
     std::filesystem::path writeFile(const std::string& name, const std::string& text,
                                     bool executable = false) const;
 
-    [[nodiscard]] const std::filesystem::path& directory() const { return directory_; }
-    [[nodiscard]] std::filesystem::path serviceDirectory() const { return directory_ / "pam.d"; }
+    [[nodiscard]] std::filesystem::path directory() const { return scratch_.path(); }
+    [[nodiscard]] std::filesystem::path serviceDirectory() const { return scratch_.path("pam.d"); }
     /// The built helper, this testbed's services, no fprintd, a short helper time-out.
     [[nodiscard]] PamAuthenticationSettings settings() const;
 
 private:
-    std::filesystem::path directory_;
+    TemporaryDirectory scratch_;
 };
 
 /// Runs the Qt event loop until `done` holds or `limit` passes; whether it held.
