@@ -46,14 +46,8 @@ TEST_F(Containment, KeysTypedWhileWindowsAndDesktopsChangeNeverReachTheCoveredAp
     otherClient().pressKeys(300);
 
     // With an unprotected application in front, the keyboard is let go for it.
-    const auto terminal = desktop().launch(
-        {"xterm", "-bg", "#20a040", "-geometry", "40x8+850+520", "-title", "elsewhere"});
-    std::optional<WindowInfo> elsewhere;
-    ASSERT_TRUE(eventually([&] {
-        elsewhere = desktop().display().find(
-            [](const WindowInfo& info) { return info.viewable && info.title == "elsewhere"; });
-        return elsewhere.has_value();
-    })) << "xterm did not show its window";
+    const auto elsewhere = launchTerminal("#20a040", "40x8+850+520");
+    ASSERT_TRUE(elsewhere);
     activate(*elsewhere);
     ASSERT_TRUE(eventually([&] { return !otherClient().keyboardHeldElsewhere(); }))
         << "Velmora kept the keyboard with an unprotected application in front";

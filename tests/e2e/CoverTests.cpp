@@ -26,28 +26,14 @@ protected:
 
     /// The test client, locked, under its card in front.
     std::optional<WindowInfo> lockedCanary() {
-        const auto launched = launchClient("canary");
-        if (!launched) {
-            return std::nullopt;
-        }
-        const WindowInfo canary = activate(*launched);
-        if (!waitForOverlayOver(canary)) {
-            ADD_FAILURE() << "the canary is not covered";
-            return std::nullopt;
-        }
-        return canary;
+        const auto canary = launchCoveredClient("canary");
+        return canary ? std::optional(canary->window) : std::nullopt;
     }
 
     /// An unprotected xterm in front of (or, tiled, beside) the canary.
     void bringTerminalToFront() {
-        terminal_ = desktop().launch(
-            {"xterm", "-bg", "#20a040", "-geometry", "40x8+300+200", "-title", "elsewhere"});
-        std::optional<WindowInfo> terminal;
-        ASSERT_TRUE(eventually([&] {
-            terminal = desktop().display().find(
-                [](const WindowInfo& info) { return info.viewable && info.title == "elsewhere"; });
-            return terminal.has_value();
-        })) << "xterm did not show its window";
+        const auto terminal = launchTerminal("#20a040", "40x8+300+200");
+        ASSERT_TRUE(terminal);
         activate(*terminal);
     }
 
@@ -80,11 +66,9 @@ protected:
             << "the canary shows on the screen";
         saveScreenshot(shot);
         const auto lines = client().logLines();
-        EXPECT_TRUE(lines.empty()) << lines.size() << " input events reached the canary, the first: "
-                                   << lines.front();
+        EXPECT_TRUE(lines.empty())
+            << lines.size() << " input events reached the canary, the first: " << lines.front();
     }
-
-    std::unique_ptr<testing::ChildProcess> terminal_;
 };
 
 TEST_P(Covers, BehindAnotherAppItShowsNothingAndTakesNoClickScrollOrKeyAsItIsActivated) {
@@ -157,13 +141,14 @@ TEST_P(Covers, TabbedAndFullScreenUnderATilingManagerItStaysCovered) {
     ASSERT_TRUE(canary);
     bringTerminalToFront();
     ASSERT_TRUE(covered(*canary));
-    for (const std::string command : {"layout tabbed", "focus left", "layout stacking",
-                                      "layout splith", "fullscreen toggle"}) {
+    for (const std::string command :
+         {"layout tabbed", "focus left", "layout stacking", "layout splith", "fullscreen toggle"}) {
         ASSERT_TRUE(runCommand({"i3-msg", command}, desktop().environment())) << command;
         ASSERT_TRUE(eventually([&] {
             const auto now = desktop().display().window(canary->window);
             return now && (!now->viewable || covered(*canary));
-        })) << "the canary is not covered after " << command;
+        })) << "the canary is not covered after "
+            << command;
         EXPECT_FALSE(shows(desktop().display().rootRect(), kClientColor)) << command;
     }
     expectCanaryUnseenAndUntouched("full-screen");

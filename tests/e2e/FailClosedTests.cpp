@@ -33,13 +33,8 @@ protected:
 
     /// The test client, in front and covered, once the guard knows it.
     std::optional<WindowInfo> coveredClient() {
-        const auto launched = launchClient("client");
-        if (!launched) {
-            return std::nullopt;
-        }
-        const WindowInfo window = activate(*launched);
-        if (!waitForOverlayOver(window)) {
-            ADD_FAILURE() << "the client was not covered at first";
+        const auto covered = launchCoveredClient("client");
+        if (!covered) {
             return std::nullopt;
         }
         // The guard hears of it with Velmora's next report.
@@ -47,7 +42,7 @@ protected:
             ADD_FAILURE() << "the guard never heard of the client";
             return std::nullopt;
         }
-        return window;
+        return covered->window;
     }
 
     /// How many guards in turn have heard of the client: each says so once.

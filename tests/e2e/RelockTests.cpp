@@ -15,47 +15,22 @@ class Relock : public EndToEndTest {
 protected:
     /// Launches the test client, brings it to the front, and unlocks it.
     std::optional<WindowInfo> unlockedClient() {
-        const auto launched = launchClient("client");
-        if (!launched) {
+        const auto covered = launchCoveredClient("client");
+        if (!covered) {
             return std::nullopt;
         }
-        const WindowInfo window = activate(*launched);
-        const auto overlay = waitForOverlayOver(window);
-        if (!overlay) {
-            ADD_FAILURE() << "the client was not covered at first";
-            return std::nullopt;
-        }
-        if (!unlock(*overlay, window, kClientColor)) {
+        if (!unlock(covered->overlay, covered->window, kClientColor)) {
             ADD_FAILURE() << "the client could not be unlocked";
             return std::nullopt;
         }
-        return desktop().display().window(window.window);
+        return desktop().display().window(covered->window.window);
     }
-
-    /// An unprotected terminal to switch to.
-    std::optional<WindowInfo> launchTerminal() {
-        terminal_ = desktop().launch(
-            {"xterm", "-bg", "#2060a0", "-geometry", "60x10+700+450", "-title", "elsewhere"});
-        std::optional<WindowInfo> window;
-        eventually([&] {
-            window = desktop().display().find(
-                [](const WindowInfo& info) { return info.viewable && info.title == "elsewhere"; });
-            return window.has_value();
-        });
-        if (!window) {
-            ADD_FAILURE() << "xterm did not show its window";
-        }
-        return window;
-    }
-
-private:
-    std::unique_ptr<testing::ChildProcess> terminal_;
 };
 
 TEST_F(Relock, IdleInTheBackgroundHidesTheAppAndItAsksAgainWhenBack) {
     startDesktop({.protectedApps = {testClientEntry(0)}});
     startVelmora();
-    const auto terminal = launchTerminal();
+    const auto terminal = launchTerminal("#2060a0", "60x10+700+450");
     ASSERT_TRUE(terminal);
     const auto client = unlockedClient();
     ASSERT_TRUE(client);

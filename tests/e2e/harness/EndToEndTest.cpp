@@ -93,6 +93,37 @@ std::optional<WindowInfo> EndToEndTest::launchClient(const std::string& name,
     return window;
 }
 
+std::optional<EndToEndTest::CoveredWindow>
+EndToEndTest::launchCoveredClient(const std::string& name) {
+    const auto launched = launchClient(name);
+    if (!launched) {
+        return std::nullopt;
+    }
+    const WindowInfo window = activate(*launched);
+    const auto overlay = waitForOverlayOver(window);
+    if (!overlay) {
+        ADD_FAILURE() << "test client " << name << " was not covered";
+        return std::nullopt;
+    }
+    return CoveredWindow{window, *overlay};
+}
+
+std::optional<WindowInfo> EndToEndTest::launchTerminal(const std::string& background,
+                                                       const std::string& geometry) {
+    terminals_.push_back(desktop_->launch(
+        {"xterm", "-bg", background, "-geometry", geometry, "-title", "elsewhere"}));
+    std::optional<WindowInfo> window;
+    eventually([&] {
+        window = desktop_->display().find(
+            [](const WindowInfo& info) { return info.viewable && info.title == "elsewhere"; });
+        return window.has_value();
+    });
+    if (!window) {
+        ADD_FAILURE() << "xterm did not show its window";
+    }
+    return window;
+}
+
 WindowInfo EndToEndTest::activate(const WindowInfo& window) {
     if (!desktop_->xdo().activate(window.window)) {
         ADD_FAILURE() << "the window manager did not activate window " << window.window;

@@ -42,6 +42,18 @@ protected:
     [[nodiscard]] std::optional<WindowInfo> launchClient(const std::string& name,
                                                          TestClientProcess::Options options = {});
     [[nodiscard]] TestClientProcess& client(std::size_t index = 0) { return *clients_.at(index); }
+    /// A client's window and the overlay over it.
+    struct CoveredWindow {
+        WindowInfo window;
+        WindowInfo overlay;
+    };
+    /// Starts a client, brings it to the front and waits for its cover; none, with a failure
+    /// added, when it is not covered.
+    [[nodiscard]] std::optional<CoveredWindow> launchCoveredClient(const std::string& name);
+    /// An unprotected xterm of `background` ("#rrggbb") at `geometry`, titled "elsewhere",
+    /// once it shows; none, with a failure added, when it does not.
+    [[nodiscard]] std::optional<WindowInfo> launchTerminal(const std::string& background,
+                                                           const std::string& geometry);
     /// Brings `window` to the front and answers it as it is now.
     WindowInfo activate(const WindowInfo& window);
 
@@ -77,6 +89,7 @@ private:
     std::unique_ptr<TestDesktop> desktop_;
     std::unique_ptr<VelmoraProcess> velmora_;
     std::vector<std::unique_ptr<TestClientProcess>> clients_;
+    std::vector<std::unique_ptr<testing::ChildProcess>> terminals_;
     std::unique_ptr<OtherClient> otherClient_;
 };
 
