@@ -9,7 +9,6 @@ namespace velmora::testing {
 namespace {
 
 constexpr ProcessId kLocked = 501;
-constexpr ProcessId kOther = 502;
 // The window server's frame of the locked window, and where a cover goes on the 982-high display.
 const Rect kWindow{100, 100, 800, 600};
 const Rect kPlaced{100, 282, 800, 600};
