@@ -85,7 +85,8 @@ int WindowIconifier::iconify(const std::vector<ProcessId>& pids,
     }
     // From now on, changes of the list of managed windows tell of new windows, and frames
     // that move or restack take their covers along.
-    const std::uint32_t rootMask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    const std::uint32_t rootMask =
+        XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &rootMask);
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     int requested = 0;
@@ -98,7 +99,10 @@ int WindowIconifier::iconify(const std::vector<ProcessId>& pids,
         }
         // Its state changes tell when the window manager shows it again.
         xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &mask);
-        if (!isHidden(window)) {
+        // Asked once until the answer is judged; one the window manager refused is covered.
+        // Asking again would only make it answer again, and so on without end.
+        if (!isHidden(window) && !covers_->isCovered(window) &&
+            std::find(requested_.begin(), requested_.end(), window) == requested_.end()) {
             requestIconic(window);
             requested_.push_back(window);
             ++requested;
