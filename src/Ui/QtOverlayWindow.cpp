@@ -54,10 +54,13 @@ QtOverlayWindow::QtOverlayWindow(std::shared_ptr<QQmlEngine> engine, Rect frame)
     setFrame(frame, false);
     nativeOverlayCreated(*view_);
     // The controller that keeps this window lives as long as the process, past the
-    // application object, and no Qt window may outlive that.
+    // application object, and no Qt window may outlive that, nor the QML engine that holds
+    // the card's shared tool tip.
     if (QCoreApplication* application = QCoreApplication::instance()) {
-        QObject::connect(application, &QCoreApplication::aboutToQuit, view_.get(),
-                         [this] { view_.reset(); });
+        QObject::connect(application, &QCoreApplication::aboutToQuit, view_.get(), [this] {
+            view_.reset();
+            engine_.reset();
+        });
     }
 }
 

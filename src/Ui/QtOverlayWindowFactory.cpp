@@ -14,8 +14,6 @@ QtOverlayWindowFactory::QtOverlayWindowFactory() {
     if (QQuickWindow::sceneGraphBackend() != QLatin1String("software")) {
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     }
-    engine_ = std::make_shared<QQmlEngine>();
-    prepareQmlEngine(*engine_);
 }
 
 // Every overlay is the same borderless, buffered window; the style and backing asked for
@@ -23,7 +21,13 @@ QtOverlayWindowFactory::QtOverlayWindowFactory() {
 std::shared_ptr<OverlayWindow> QtOverlayWindowFactory::makeWindow(Rect contentRect, WindowStyleMask,
                                                                   BackingStoreType, bool) {
     std::erase_if(made_, [](const auto& window) { return window.expired(); });
-    auto window = std::make_shared<QtOverlayWindow>(engine_, contentRect);
+    auto engine = engine_.lock();
+    if (!engine) {
+        engine = std::make_shared<QQmlEngine>();
+        prepareQmlEngine(*engine);
+        engine_ = engine;
+    }
+    auto window = std::make_shared<QtOverlayWindow>(std::move(engine), contentRect);
     made_.push_back(window);
     return window;
 }

@@ -12,7 +12,7 @@ namespace velmora {
 
 class QtOverlayWindow;
 
-/// Makes the overlay windows; all of them share one QML engine.
+/// Makes the overlay windows; all of them share one QML engine, made with the first.
 ///
 ///     QGuiApplication app(argc, argv);
 ///     auto factory = std::make_shared<QtOverlayWindowFactory>();
@@ -33,7 +33,9 @@ public:
     [[nodiscard]] std::vector<QWindow*> shownWindows() const;
 
 private:
-    std::shared_ptr<QQmlEngine> engine_;
+    /// Held by the windows only: each lets it go when the application is about to quit, and
+    /// no Qt object may outlive the application.
+    std::weak_ptr<QQmlEngine> engine_;
     std::vector<std::weak_ptr<QtOverlayWindow>> made_;
 };
 

@@ -35,6 +35,12 @@ void EndToEndTest::SetUp() {
 }
 
 void EndToEndTest::TearDown() {
+    if (velmora_) {
+        velmora_->stop();
+        // Whatever the test did, Velmora ends cleanly when asked.
+        EXPECT_EQ(velmora_->log().find("FATAL SIGNAL"), std::string::npos)
+            << "Velmora crashed on its way out";
+    }
     if (!HasFailure() || !desktop_) {
         return;
     }
@@ -42,7 +48,6 @@ void EndToEndTest::TearDown() {
     desktop_->saveScreenshot(screenshot);
     std::cout << "Screen at the end: " << screenshot.string() << ".png\n";
     if (velmora_) {
-        velmora_->stop();
         std::cout << velmora_->report();
     }
 }
