@@ -1,6 +1,8 @@
 // Every window of a locked application is covered wherever it lies, under a stacking and a
-// tiling window manager alike: no pixel of it shows, and no key, click or scroll reaches it,
-// not even in the instant it gets the focus, nor while Velmora is dead.
+// tiling window manager alike: at start-up, after Lock All or an idle relock in the
+// background, and after a Minimize the manager refuses. No pixel of it shows, and no key,
+// click or scroll reaches it, not even in the instant it gets the focus, nor while Velmora is
+// dead.
 #include "harness/EndToEndTest.hpp"
 #include "harness/Eventually.hpp"
 
@@ -11,30 +13,55 @@ namespace {
 
 enum class Manager { openbox, i3 };
 
+// Where Minimize lies below the card's Unlock button: the button's bottom padding and half
+// the label's height.
+constexpr int kMinimizeBelowUnlock = 20;
+
 class Covers : public EndToEndTest, public ::testing::WithParamInterface<Manager> {
 protected:
-    void SetUp() override {
-        EndToEndTest::SetUp();
-        if (IsSkipped()) {
-            return;
-        }
+    /// This manager's desktop, with Velmora's icon in a tray and the canary protected.
+    void startManagedDesktop(std::int64_t idleTimeoutMinutes = 5) {
         startDesktop({.windowAnimations = false,
                       .tiling = GetParam() == Manager::i3,
-                      .protectedApps = {testClientEntry()}});
-        startVelmora();
+                      .trayHost = true,
+                      .protectedApps = {testClientEntry(idleTimeoutMinutes)}});
     }
 
-    /// The test client, locked, under its card in front.
+    /// Velmora running and the test client, locked, under its card in front.
+    std::optional<CoveredWindow> coveredCanary(std::int64_t idleTimeoutMinutes = 5) {
+        startManagedDesktop(idleTimeoutMinutes);
+        startVelmora();
+        return launchCoveredClient("canary");
+    }
+
     std::optional<WindowInfo> lockedCanary() {
-        const auto canary = launchCoveredClient("canary");
+        const auto canary = coveredCanary();
         return canary ? std::optional(canary->window) : std::nullopt;
     }
 
     /// An unprotected xterm in front of (or, tiled, beside) the canary.
     void bringTerminalToFront() {
-        const auto terminal = launchTerminal("#20a040", "40x8+300+200");
-        ASSERT_TRUE(terminal);
-        activate(*terminal);
+        if (!terminal_) {
+            terminal_ = launchTerminal("#20a040", "40x8+300+200");
+        }
+        ASSERT_TRUE(terminal_);
+        activate(*terminal_);
+    }
+
+    /// "Lock All" from the tray icon's menu, as a person chooses it.
+    void lockAllFromTheTray() {
+        const ScreenRect screen = desktop().display().rootRect();
+        ASSERT_TRUE(desktop().xdo().click(screen.width - 12, 12, 3));
+        ASSERT_TRUE(eventually([&] {
+            return desktop()
+                .display()
+                .find([&](const WindowInfo& window) {
+                    return window.viewable && window.overrideRedirect && isVelmoraWindow(window) &&
+                           window.geometry.height < screen.height / 4;
+                })
+                .has_value();
+        })) << "the tray icon's menu did not open";
+        ASSERT_TRUE(desktop().xdo().run({"key", "Down", "Return"}));
     }
 
     /// Its frame as it is now, once Velmora's cover lies over it.
@@ -46,6 +73,14 @@ protected:
                    !shows(desktop().display().rootRect(), kClientColor);
         });
         return now;
+    }
+
+    /// Iconified, or still on the screen but under a cover.
+    bool hiddenOrCovered(const WindowInfo& canary) {
+        const auto now = desktop().display().window(canary.window);
+        return !shows(desktop().display().rootRect(), kClientColor) &&
+               (!now || !now->viewable ||
+                waitForOverlayOver(*now, std::chrono::milliseconds{0}).has_value());
     }
 
     /// Clicks and turns the wheel one pixel inside each corner of `frame`.
@@ -69,7 +104,66 @@ protected:
         EXPECT_TRUE(lines.empty())
             << lines.size() << " input events reached the canary, the first: " << lines.front();
     }
+
+private:
+    std::optional<WindowInfo> terminal_;
 };
+
+TEST_P(Covers, RunningBehindAnotherAppAtStartUpItIsCovered) {
+    startManagedDesktop();
+    const auto canary = launchClient("canary");
+    ASSERT_TRUE(canary);
+    bringTerminalToFront();
+    startVelmora();
+    const auto behind = covered(*canary);
+    ASSERT_TRUE(behind) << "the canary running before Velmora is not covered";
+    pokeCorners(behind->frame);
+    expectCanaryUnseenAndUntouched("start-up");
+}
+
+TEST_P(Covers, UnlockedInTheBackgroundItIsHiddenOrCoveredByLockAllAndByIdleRelock) {
+    auto canary = coveredCanary(0);
+    ASSERT_TRUE(canary);
+    for (const bool lockAll : {true, false}) {
+        const std::string how = lockAll ? "lock-all" : "idle-relock";
+        ASSERT_TRUE(unlock(canary->overlay, canary->window, kClientColor)) << how;
+        bringTerminalToFront();
+        if (lockAll) {
+            lockAllFromTheTray();
+        }
+        // An idle time-out of 0 minutes means 10 seconds.
+        EXPECT_TRUE(
+            eventually([&] { return hiddenOrCovered(canary->window); }, std::chrono::seconds{20}))
+            << "the canary in the background was neither hidden nor covered after " << how;
+        expectCanaryUnseenAndUntouched(how);
+
+        const WindowInfo back = activate(canary->window);
+        const auto overlay = waitForOverlayOver(back);
+        ASSERT_TRUE(overlay) << "the canary came back uncovered after " << how;
+        canary = CoveredWindow{back, *overlay};
+    }
+}
+
+TEST_P(Covers, MinimizeOnTheCardHidesItWhereTheManagerCanElseItStaysCovered) {
+    const auto canary = coveredCanary();
+    ASSERT_TRUE(canary);
+    const auto unlockButton = velmoraWindows().waitForUnlockButton(canary->overlay);
+    ASSERT_TRUE(unlockButton);
+    ASSERT_TRUE(desktop().xdo().click(unlockButton->centerX(),
+                                      unlockButton->bottom() + kMinimizeBelowUnlock));
+    // The card goes either way; where the window stays on the screen, a plain cover stays.
+    EXPECT_TRUE(eventually([&] {
+        return !shows(desktop().display().rootRect(), VelmoraWindows::kBrandFill) &&
+               hiddenOrCovered(canary->window);
+    }));
+    const auto now = desktop().display().window(canary->window.window);
+    ASSERT_TRUE(now);
+    EXPECT_EQ(now->viewable, GetParam() == Manager::i3) << "i3 never iconifies";
+    if (now->viewable) {
+        pokeCorners(now->frame);
+    }
+    expectCanaryUnseenAndUntouched("minimized");
+}
 
 TEST_P(Covers, BehindAnotherAppItShowsNothingAndTakesNoClickScrollOrKeyAsItIsActivated) {
     const auto canary = lockedCanary();
@@ -126,6 +220,10 @@ TEST_P(Covers, WithVelmoraKilledTheGuardHidesOrCoversItUntilVelmoraCoversAgain) 
         pokeCorners(now->frame);
     }
     expectCanaryUnseenAndUntouched("guarded");
+    const std::string guardSaid = velmora().standardError();
+    const auto askedAgain = guardSaid.find("shown while Velmora is away");
+    EXPECT_EQ(guardSaid.find("shown while Velmora is away", askedAgain + 1), std::string::npos)
+        << "the guard asked the window manager again and again";
     ASSERT_TRUE(eventually(
         [&] { return velmora().standardError().find("covers again") != std::string::npos; },
         std::chrono::seconds{15}))
