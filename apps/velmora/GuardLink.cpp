@@ -1,5 +1,6 @@
 #include "GuardLink.hpp"
 
+#include "ChildSignals.hpp"
 #include "InstalledFile.hpp"
 #include "Models/AppState.hpp"
 #include "Platform/Linux/ReadableWatch.hpp"
@@ -76,7 +77,7 @@ GuardLink::GuardLink() : startedByGuard_(std::getenv(guard::kChannelVariable) !=
 
 GuardLink::~GuardLink() {
     heartbeat_.reset();
-    stopCheck_.reset();
+    children_.reset();
     answers_.reset();
     if (channel_ >= 0) {
         ::close(channel_);
@@ -87,6 +88,7 @@ void GuardLink::watch(CoverageCheck isCovering, ProtectedApplications applicatio
     const auto& log = installedPlatform().logger;
     isCovering_ = std::move(isCovering);
     applications_ = std::move(applications);
+    children_ = std::make_unique<ChildSignals>([this] { checkGuards(); });
     if (channel_ >= 0) {
         log->info("Watched by the guard that started this Velmora");
         answers_ = std::make_unique<ReadableWatch>(channel_, [this] { readAnswers(); });
@@ -99,19 +101,11 @@ void GuardLink::watch(CoverageCheck isCovering, ProtectedApplications applicatio
     QObject::connect(heartbeat_.get(), &QTimer::timeout, [this] { heartbeat(); });
     // The first report comes from the running event loop: the guard's patience starts there.
     heartbeat_->start();
-    stopCheck_ = std::make_unique<QTimer>();
-    stopCheck_->setInterval(stopCheckInterval);
-    QObject::connect(stopCheck_.get(), &QTimer::timeout, [this] {
-        if (guard_ && guard_->isStopped()) {
-            replaceGuard("is stopped");
-        }
-    });
-    stopCheck_->start();
 }
 
 void GuardLink::quit() {
     heartbeat_.reset();
-    stopCheck_.reset();
+    children_.reset();
     if (answers_) {
         // The guard ends now, and that is no reason to start another.
         answers_->setEnabled(false);
@@ -173,8 +167,15 @@ bool GuardLink::startGuard() {
     return true;
 }
 
-void GuardLink::heartbeat() {
+void GuardLink::checkGuards() {
     std::erase_if(ending_, [](GuardProcess& ended) { return ended.reap(); });
+    if (guard_ && guard_->isStopped()) {
+        replaceGuard("is stopped");
+    }
+}
+
+void GuardLink::heartbeat() {
+    checkGuards();
     // Answers that came while this loop was busy count: only the guard's silence is judged.
     if (channel_ >= 0) {
         readAnswers();

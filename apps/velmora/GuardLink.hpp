@@ -16,6 +16,7 @@ class QTimer;
 
 namespace velmora {
 
+class ChildSignals;
 class ReadableWatch;
 
 /// Velmora's side of `velmora-guard`: adopts the guard that started this Velmora after a
@@ -29,7 +30,9 @@ class ReadableWatch;
 ///
 /// The two watch each other: a guard that ends, is stopped or leaves a report unanswered for
 /// kHeartbeatTimeout is ended and replaced at once (at most 5 times a minute), with a
-/// warning in the log. `guardAnswers()` says whether one answers now; until one does,
+/// warning in the log. A guard of this Velmora's own is known to be stopped the moment it
+/// stops, since stopping it and then Velmora is the way around both; an adopted one, at the
+/// next heartbeat. `guardAnswers()` says whether one answers now; until one does,
 /// nothing would keep protected applications out of reach should Velmora die.
 class GuardLink {
 public:
@@ -37,9 +40,6 @@ public:
     using ProtectedApplications = std::function<std::vector<ApplicationIdentities>()>;
 
     static constexpr std::size_t maxGuardStarts = 5;
-    /// How often the guard is looked at for being stopped: far more often than it is sent
-    /// reports, since stopping it and then Velmora is the way around both.
-    static constexpr std::chrono::milliseconds stopCheckInterval{100};
     static constexpr std::chrono::seconds guardStartWindow{60};
 
     GuardLink();
@@ -64,6 +64,8 @@ private:
 
     bool startGuard();
     void heartbeat();
+    /// Collects ended guards, and replaces the guard if it is stopped.
+    void checkGuards();
     void report();
     void readAnswers();
     /// Ends the guard (`why` it is no good, for the log) and starts another when allowed.
@@ -84,7 +86,7 @@ private:
     CoverageCheck isCovering_;
     ProtectedApplications applications_;
     std::unique_ptr<QTimer> heartbeat_;
-    std::unique_ptr<QTimer> stopCheck_;
+    std::unique_ptr<ChildSignals> children_;
 };
 
 } // namespace velmora
