@@ -1,5 +1,6 @@
 #include "support/CoverProbe.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -9,8 +10,6 @@
 
 namespace velmora::bench {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // Once a cover is mapped its pixels are looked at this often; the map itself wakes the
 // probe at once.
@@ -187,6 +186,79 @@ CoverProbe::activateAndTime(xcb_window_t window, const e2e::ScreenRect& frame,
         ppoll(&readable, 1, &interval, nullptr);
     }
     return std::nullopt;
+}
+
+std::vector<xcb_window_t> CoverProbe::mappedOverrideRedirect() {
+    Reply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
+    std::vector<xcb_window_t> mapped;
+    if (!tree) {
+        return mapped;
+    }
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    for (int index = 0; index < xcb_query_tree_children_length(tree.get()); ++index) {
+        Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+            connection_, xcb_get_window_attributes(connection_, children[index]), nullptr));
+        if (attributes && attributes->override_redirect &&
+            attributes->map_state != XCB_MAP_STATE_UNMAPPED) {
+            mapped.push_back(children[index]);
+        }
+    }
+    return mapped;
+}
+
+bool CoverProbe::waitForEvent(Clock::time_point deadline) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) {
+        return false;
+    }
+    pollfd readable{xcb_get_file_descriptor(connection_), POLLIN, 0};
+    return ::poll(&readable, 1, static_cast<int>(left.count())) > 0;
+}
+
+std::optional<CoverProbe::Milliseconds>
+CoverProbe::requestAndTimeCovering(const std::function<void()>& request,
+                                   const std::vector<TopLevel>& topLevels,
+                                   std::chrono::milliseconds timeout) {
+    discardEvents();
+    std::vector<xcb_window_t> covers = mappedOverrideRedirect();
+    std::vector<xcb_window_t> unmapped;
+    const auto sent = Clock::now();
+    request();
+    const auto deadline = sent + timeout;
+    for (;;) {
+        while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+            const uint8_t type = event->response_type & 0x7f;
+            if (type == XCB_MAP_NOTIFY) {
+                const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(event);
+                if (map->override_redirect) {
+                    covers.push_back(map->window);
+                }
+                std::erase(unmapped, map->window);
+            } else if (type == XCB_UNMAP_NOTIFY) {
+                const auto window =
+                    reinterpret_cast<const xcb_unmap_notify_event_t*>(event)->window;
+                std::erase(covers, window);
+                unmapped.push_back(window);
+            } else {
+                noteMove(*event);
+            }
+            std::free(event);
+        }
+        const bool allCovered =
+            std::all_of(topLevels.begin(), topLevels.end(), [&](const TopLevel& top) {
+                return std::find(unmapped.begin(), unmapped.end(), top.window) != unmapped.end() ||
+                       std::any_of(covers.begin(), covers.end(), [&](xcb_window_t cover) {
+                           return isCoverOver(cover, top.bounds);
+                       });
+            });
+        if (allCovered) {
+            return Clock::now() - sent;
+        }
+        if (!waitForEvent(deadline)) {
+            return std::nullopt;
+        }
+    }
 }
 
 } // namespace velmora::bench

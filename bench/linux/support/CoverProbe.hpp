@@ -37,6 +37,16 @@ public:
                     std::chrono::milliseconds timeout);
     /// Sends _NET_ACTIVE_WINDOW for `window` as a pager does.
     void activate(xcb_window_t window);
+    /// A top-level window (a frame) and where it lies.
+    struct TopLevel {
+        xcb_window_t window;
+        e2e::ScreenRect bounds;
+    };
+    /// Makes `request`, then answers the time until each of `topLevels` is either unmapped
+    /// or lies under a mapped cover; absent when that does not happen within `timeout`.
+    std::optional<Milliseconds> requestAndTimeCovering(const std::function<void()>& request,
+                                                       const std::vector<TopLevel>& topLevels,
+                                                       std::chrono::milliseconds timeout);
     /// In the last activateAndTime(), the time from the request until the window manager
     /// named the window active (the root's _NET_ACTIVE_WINDOW), if it did.
     [[nodiscard]] std::optional<Milliseconds> activationTime() const { return activation_; }
@@ -44,6 +54,8 @@ public:
     [[nodiscard]] xcb_window_t activeWindow();
 
 private:
+    using Clock = std::chrono::steady_clock;
+
     /// What is known of an override-redirect window once seen; kept up to date from its
     /// ConfigureNotify events, so that a cover mapped again costs no round trip.
     struct KnownWindow {
@@ -52,6 +64,10 @@ private:
     };
 
     void discardEvents();
+    /// The override-redirect children of the root that are mapped now.
+    [[nodiscard]] std::vector<xcb_window_t> mappedOverrideRedirect();
+    /// Waits for the next event until `deadline`; false when none came.
+    bool waitForEvent(Clock::time_point deadline);
     void noteMove(const xcb_generic_event_t& event);
     [[nodiscard]] KnownWindow describe(xcb_window_t window);
     /// A round trip the first time a window is seen, none after.
