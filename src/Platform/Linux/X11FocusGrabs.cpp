@@ -1,6 +1,7 @@
 #include "Platform/Linux/X11FocusGrabs.hpp"
 
 #include <algorithm>
+#include <utility>
 #include <xcb/xinput.h>
 
 namespace velmora {
@@ -45,9 +46,23 @@ void X11FocusGrabs::hold(xcb_window_t frame) {
     if (held.users++ > 0 || !supported_) {
         return;
     }
-    held.windows = windowsIn(frame);
-    for (const xcb_window_t window : held.windows) {
-        grab(window, true);
+    // Covers come many at a time (Lock All): the frames of one turn are walked together,
+    // one round trip a level rather than one a level a frame.
+    pending_.push_back(frame);
+    if (pending_.size() == 1) {
+        connection_->runLoop().post(lifetime_.guard([this] { grabPending(); }));
+    }
+}
+
+void X11FocusGrabs::grabPending() {
+    std::vector<xcb_window_t> frames = std::exchange(pending_, {});
+    std::erase_if(frames, [&](xcb_window_t frame) { return !held_.contains(frame); });
+    const auto windows = windowsIn(frames);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        held_[frames[i]].windows = windows[i];
+        for (const xcb_window_t window : windows[i]) {
+            grab(window, true);
+        }
     }
     connection_->flush();
 }
@@ -59,6 +74,7 @@ void X11FocusGrabs::drop(xcb_window_t frame) {
     }
     const std::vector<xcb_window_t> windows = std::move(it->second.windows);
     held_.erase(it);
+    std::erase(pending_, frame);
     for (const xcb_window_t window : windows) {
         grab(window, false);
     }
@@ -75,26 +91,33 @@ bool X11FocusGrabs::holds(xcb_window_t window) const {
     });
 }
 
-std::vector<xcb_window_t> X11FocusGrabs::windowsIn(xcb_window_t frame) const {
+std::vector<std::vector<xcb_window_t>>
+X11FocusGrabs::windowsIn(const std::vector<xcb_window_t>& frames) const {
     xcb_connection_t* c = connection_->get();
-    std::vector<xcb_window_t> found{frame};
-    std::vector<xcb_window_t> level{frame};
+    std::vector<std::vector<xcb_window_t>> found;
+    // Each window of the level being looked at, with the frame it belongs to.
+    std::vector<std::pair<std::size_t, xcb_window_t>> level;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        found.push_back({frames[i]});
+        level.emplace_back(i, frames[i]);
+    }
     for (int depth = 1; depth < kLevels && !level.empty(); ++depth) {
         std::vector<xcb_query_tree_cookie_t> cookies;
-        for (const xcb_window_t window : level) {
+        for (const auto& [frame, window] : level) {
             cookies.push_back(xcb_query_tree(c, window));
         }
-        level.clear();
-        for (const auto cookie : cookies) {
-            const auto tree = connection_->reply(xcb_query_tree_reply, cookie);
+        const auto asked = std::exchange(level, {});
+        for (std::size_t k = 0; k < asked.size(); ++k) {
+            const auto tree = connection_->reply(xcb_query_tree_reply, cookies[k]);
             if (!tree) {
                 continue;
             }
+            const std::size_t frame = asked[k].first;
             const xcb_window_t* children = xcb_query_tree_children(tree.get());
             const int count = xcb_query_tree_children_length(tree.get());
-            for (int i = 0; i < count && found.size() < kMaxWindows; ++i) {
-                found.push_back(children[i]);
-                level.push_back(children[i]);
+            for (int i = 0; i < count && found[frame].size() < kMaxWindows; ++i) {
+                found[frame].push_back(children[i]);
+                level.emplace_back(frame, children[i]);
             }
         }
     }

@@ -18,7 +18,7 @@ namespace velmora {
 /// password prompt). The pointer stays free.
 ///
 ///     auto grabs = std::make_shared<X11FocusGrabs>(connection);
-///     grabs->hold(frame);            // the frame and the windows inside it
+///     grabs->hold(frame);            // the frame and the windows inside it, after this turn
 ///     bool ours = grabs->holds(focusedWindow);
 ///     grabs->drop(frame);            // also lets go of the keyboard taken through it
 class X11FocusGrabs {
@@ -37,7 +37,11 @@ private:
         std::vector<xcb_window_t> windows;
     };
 
-    [[nodiscard]] std::vector<xcb_window_t> windowsIn(xcb_window_t frame) const;
+    /// Grabs the windows in every frame held since the last time.
+    void grabPending();
+    /// The frames and the windows inside each, looked at level by level for all at once.
+    [[nodiscard]] std::vector<std::vector<xcb_window_t>>
+    windowsIn(const std::vector<xcb_window_t>& frames) const;
     void grab(xcb_window_t window, bool on);
     void handleEvent(const xcb_generic_event_t& event);
     void holdKeyboard(xcb_window_t focused);
@@ -47,6 +51,8 @@ private:
     bool supported_ = false;
     std::vector<uint16_t> keyboards_;
     std::unordered_map<xcb_window_t, Held> held_;
+    /// Held in this turn of the loop, not yet grabbed.
+    std::vector<xcb_window_t> pending_;
     bool holdingKeyboard_ = false;
     bool checkPosted_ = false;
     LifetimeToken lifetime_;
