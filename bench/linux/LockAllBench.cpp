@@ -50,12 +50,13 @@ public:
     LockAll() : desktop_(withBackdrop(), {.windowAnimations = false, .trayHost = true}) {
         desktop_.startVelmora();
         for (std::size_t index = 0; index < kApps.size(); ++index) {
-            const std::string geometry = "200x150+" + std::to_string(20 + 250 * index) + "+" +
-                                         std::to_string(60 + 90 * index);
+            // Three above, two below, each big enough for its lock card.
+            const std::string geometry = "320x260+" + std::to_string(10 + 420 * (index % 3)) + "+" +
+                                         std::to_string(40 + 380 * (index / 3));
             apps_.push_back(desktop_.launch(kApps[index], geometry, kProtectedColor,
                                             {.count = kWindowsPerApp}));
         }
-        backdrop_ = desktop_.launch(kBackdrop, "300x200+900+560", kBackdropColor);
+        backdrop_ = desktop_.launch(kBackdrop, "300x200+900+500", kBackdropColor);
         input_ = std::make_unique<FakeInput>(desktop_.display());
         probe_ = std::make_unique<CoverProbe>(desktop_.display(), desktop_.velmora().pid());
     }
@@ -98,6 +99,12 @@ private:
             windows.enterPassword(e2e::TestDesktop::kPassword);
             if (!windows.waitUntilUncovered(*overlay, window, kProtectedColor)) {
                 throw std::runtime_error(app.title + " was not unlocked");
+            }
+            // Lock All iconified the application in front: all its windows come back.
+            for (const auto& other : display.windows()) {
+                if (other.pid == app.pid && !other.overrideRedirect && !other.viewable) {
+                    desktop_.desktop().xdo().activate(other.window);
+                }
             }
         }
         desktop_.desktop().xdo().activate(backdrop_.window);

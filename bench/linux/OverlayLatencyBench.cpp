@@ -35,7 +35,7 @@
 namespace velmora::bench {
 namespace {
 
-constexpr double kTargetP95 = 8;
+constexpr double kTargetP95 = 5;
 constexpr double kTargetMax = 30;
 
 const BenchApp kProtectedApp{"org.velmora.BenchNotes", "Bench Notes", "BenchNotes"};
