@@ -99,9 +99,14 @@ int WindowIconifier::iconify(const std::vector<ProcessId>& pids,
         }
         // Its state changes tell when the window manager shows it again.
         xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &mask);
-        // Asked once until the answer is judged; one the window manager refused is covered.
-        // Asking again would only make it answer again, and so on without end.
-        if (!isHidden(window) && !covers_->isCovered(window) &&
+        if (isHidden(window)) {
+            // Iconified as asked: shown again, it is asked again.
+            std::erase(requested_, window);
+            continue;
+        }
+        // Asked once until it complies or the answer is judged, and one the window manager
+        // refused is covered: asking again would only make it answer again, without end.
+        if (!covers_->isCovered(window) &&
             std::find(requested_.begin(), requested_.end(), window) == requested_.end()) {
             requestIconic(window);
             requested_.push_back(window);
