@@ -9,10 +9,8 @@
 #include "support/CoverProbe.hpp"
 #include "support/CoverRounds.hpp"
 #include "support/FakeInput.hpp"
-#include "support/Summary.hpp"
+#include "support/WithinOneFrame.hpp"
 
-#include <cstdio>
-#include <exception>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -22,8 +20,6 @@
 namespace velmora::bench {
 namespace {
 
-// One frame at 60 Hz.
-constexpr double kTargetP95 = 16.7;
 constexpr int kLockAllRounds = 20;
 constexpr int kLockAllWarmUpRounds = 2;
 constexpr int kWindowsPerApp = 4;
@@ -162,19 +158,10 @@ private:
 
 int main() {
     using namespace velmora::bench;
-    std::vector<double> times;
-    try {
-        times = LockAll().run();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "LockAllBench: %s\n", error.what());
-        return 1;
-    }
-    const Summary summary = Summary::of(times);
-    std::printf("Lock All to every window covered or hidden, 5 applications with %d windows "
-                "each, %zu rounds after %d warm-up rounds (ms)\n",
-                kWindowsPerApp, times.size(), kLockAllWarmUpRounds);
-    std::printf("  p50 %8.2f\n  p95 %8.2f\n  max %8.2f\n", summary.p50, summary.p95, summary.max);
-    std::printf("p95 target < %.1f ms %s\n", kTargetP95,
-                summary.p95 < kTargetP95 ? "met" : "MISSED");
-    return 0;
+    return reportWithinOneFrame("LockAllBench",
+                                "Lock All to every window covered or hidden, 5 applications with " +
+                                    std::to_string(kWindowsPerApp) + " windows each, " +
+                                    std::to_string(kLockAllRounds) + " rounds after " +
+                                    std::to_string(kLockAllWarmUpRounds) + " warm-up rounds",
+                                [] { return LockAll().run(); });
 }

@@ -5,16 +5,15 @@
 // number.
 #include "harness/Eventually.hpp"
 #include "support/BenchDesktop.hpp"
+#include "support/CoverProbe.hpp"
 #include "support/CoverRounds.hpp"
 #include "support/ProcessActivity.hpp"
 
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <functional>
 #include <stdexcept>
 #include <thread>
-#include <xcb/xcb.h>
 
 namespace velmora::bench {
 namespace {
@@ -24,48 +23,6 @@ constexpr int kRestacks = 1000;
 // Apart enough that each restack is handled on its own, not folded into the next.
 constexpr auto kSpacing = std::chrono::milliseconds{4};
 const BenchApp kProtectedApp{"org.velmora.BenchNotes", "Bench Notes", "BenchNotes"};
-constexpr uint32_t kPagerSource = 2;
-constexpr uint32_t kAbove = 0;
-constexpr uint32_t kBelow = 1;
-
-/// Asks the window manager to restack a window, as a pager does (_NET_RESTACK_WINDOW).
-class Restacker {
-public:
-    explicit Restacker(const std::string& display)
-        : connection_(xcb_connect(display.c_str(), nullptr)) {
-        if (xcb_connection_has_error(connection_)) {
-            throw std::runtime_error("cannot connect to the X server " + display);
-        }
-        root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-        constexpr const char* name = "_NET_RESTACK_WINDOW";
-        auto* reply = xcb_intern_atom_reply(
-            connection_, xcb_intern_atom(connection_, 0, std::strlen(name), name), nullptr);
-        restack_ = reply ? reply->atom : XCB_ATOM_NONE;
-        std::free(reply);
-    }
-    ~Restacker() { xcb_disconnect(connection_); }
-    Restacker(const Restacker&) = delete;
-    Restacker& operator=(const Restacker&) = delete;
-
-    void restack(xcb_window_t window, uint32_t detail) {
-        xcb_client_message_event_t message{};
-        message.response_type = XCB_CLIENT_MESSAGE;
-        message.format = 32;
-        message.window = window;
-        message.type = restack_;
-        message.data.data32[0] = kPagerSource;
-        message.data.data32[2] = detail;
-        xcb_send_event(connection_, 0, root_,
-                       XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                       reinterpret_cast<const char*>(&message));
-        xcb_flush(connection_);
-    }
-
-private:
-    xcb_connection_t* connection_;
-    xcb_window_t root_ = XCB_WINDOW_NONE;
-    xcb_atom_t restack_ = XCB_ATOM_NONE;
-};
 
 double cpuSecondsOver(int pid, const std::function<void()>& spell) {
     const ProcessActivity before = ProcessActivity::of(pid);
@@ -90,13 +47,13 @@ int main() {
         desktop.desktop().xdo().activate(backdrop.window);
         std::this_thread::sleep_for(std::chrono::seconds{2});
 
-        Restacker restacker(desktop.display());
         const int pid = desktop.velmora().pid();
+        CoverProbe pager(desktop.display(), pid);
         const auto spell = kSpacing * kRestacks;
         const double atRest = cpuSecondsOver(pid, [&] { std::this_thread::sleep_for(spell); });
         const double restacking = cpuSecondsOver(pid, [&] {
             for (int index = 0; index < kRestacks; ++index) {
-                restacker.restack(backdrop.window, index % 2 == 0 ? kBelow : kAbove);
+                pager.restack(backdrop.window, index % 2 != 0);
                 std::this_thread::sleep_for(kSpacing);
             }
         });

@@ -69,7 +69,8 @@ int main() {
         print("one application covered", covered);
         std::printf("targets while covered: < %.0f wake-ups/s %s, < %.1f%% of a core %s\n",
                     kTargetWakeUps, covered.wakeUps < kTargetWakeUps ? "met" : "MISSED",
-                    kTargetCorePercent, covered.corePercent < kTargetCorePercent ? "met" : "MISSED");
+                    kTargetCorePercent,
+                    covered.corePercent < kTargetCorePercent ? "met" : "MISSED");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "RestingCostBench: %s\n", error.what());
         return 1;

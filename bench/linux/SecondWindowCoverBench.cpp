@@ -10,10 +10,8 @@
 #include "support/CoverRounds.hpp"
 #include "support/FakeInput.hpp"
 #include "support/LockCardButtons.hpp"
-#include "support/Summary.hpp"
+#include "support/WithinOneFrame.hpp"
 
-#include <cstdio>
-#include <exception>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -23,9 +21,6 @@
 
 namespace velmora::bench {
 namespace {
-
-// One frame at 60 Hz.
-constexpr double kTargetP95 = 16.7;
 
 const BenchApp kProtectedApp{"org.velmora.BenchMail", "Bench Mail", "BenchMail"};
 constexpr int kSampleSize = 12;
@@ -153,18 +148,9 @@ private:
 
 int main() {
     using namespace velmora::bench;
-    std::vector<double> lags;
-    try {
-        lags = SecondWindowCover().run();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "SecondWindowCoverBench: %s\n", error.what());
-        return 1;
-    }
-    const Summary lag = Summary::of(lags);
-    std::printf("Second window covered after the first, %zu rounds after %d warm-up rounds (ms)\n",
-                lags.size(), kWarmUpRounds);
-    std::printf("  p50 %.2f  p95 %.2f  max %.2f\n", lag.p50, lag.p95, lag.max);
-    std::printf("p95 target < %.1f ms (one frame at 60 Hz) %s\n", kTargetP95,
-                lag.p95 < kTargetP95 ? "met" : "MISSED");
-    return 0;
+    return reportWithinOneFrame("SecondWindowCoverBench",
+                                "Second window covered after the first, " +
+                                    std::to_string(kRounds) + " rounds after " +
+                                    std::to_string(kWarmUpRounds) + " warm-up rounds",
+                                [] { return SecondWindowCover().run(); });
 }

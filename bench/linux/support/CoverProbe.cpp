@@ -38,6 +38,7 @@ CoverProbe::CoverProbe(const std::string& display, int coverOwner)
     }
     root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
     activeWindowAtom_ = internAtom(connection_, "_NET_ACTIVE_WINDOW");
+    restackAtom_ = internAtom(connection_, "_NET_RESTACK_WINDOW");
     pidAtom_ = internAtom(connection_, "_NET_WM_PID");
     const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
@@ -80,13 +81,25 @@ void CoverProbe::noteMove(const xcb_generic_event_t& event) {
 }
 
 void CoverProbe::activate(xcb_window_t window) {
+    sendAsPager(window, activeWindowAtom_, XCB_CURRENT_TIME, 0);
+}
+
+void CoverProbe::restack(xcb_window_t window, bool toTop) {
+    // No sibling: Above goes to the top, Below to the bottom.
+    sendAsPager(window, restackAtom_, XCB_WINDOW_NONE,
+                toTop ? XCB_STACK_MODE_ABOVE : XCB_STACK_MODE_BELOW);
+}
+
+void CoverProbe::sendAsPager(xcb_window_t window, xcb_atom_t request, uint32_t first,
+                             uint32_t second) {
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = window;
-    message.type = activeWindowAtom_;
+    message.type = request;
     message.data.data32[0] = kPagerSource;
-    message.data.data32[1] = XCB_CURRENT_TIME;
+    message.data.data32[1] = first;
+    message.data.data32[2] = second;
     xcb_send_event(connection_, 0, root_,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));

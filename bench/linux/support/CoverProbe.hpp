@@ -37,6 +37,8 @@ public:
                     std::chrono::milliseconds timeout);
     /// Sends _NET_ACTIVE_WINDOW for `window` as a pager does.
     void activate(xcb_window_t window);
+    /// Sends _NET_RESTACK_WINDOW for `window` as a pager does: to the top, or the bottom.
+    void restack(xcb_window_t window, bool toTop);
     /// A top-level window (a frame) and where it lies.
     struct TopLevel {
         xcb_window_t window;
@@ -64,6 +66,8 @@ private:
     };
 
     void discardEvents();
+    /// An EWMH request about `window` from a pager, with the two words after the source.
+    void sendAsPager(xcb_window_t window, xcb_atom_t request, uint32_t first, uint32_t second);
     /// The override-redirect children of the root that are mapped now.
     [[nodiscard]] std::vector<xcb_window_t> mappedOverrideRedirect();
     /// Waits for the next event until `deadline`; false when none came.
@@ -76,6 +80,7 @@ private:
     xcb_connection_t* connection_;
     xcb_window_t root_ = XCB_WINDOW_NONE;
     xcb_atom_t activeWindowAtom_ = XCB_ATOM_NONE;
+    xcb_atom_t restackAtom_ = XCB_ATOM_NONE;
     xcb_atom_t pidAtom_ = XCB_ATOM_NONE;
     int coverOwner_;
     std::unordered_map<xcb_window_t, KnownWindow> windows_;
