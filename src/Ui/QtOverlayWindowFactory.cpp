@@ -18,12 +18,13 @@ QtOverlayWindowFactory::QtOverlayWindowFactory() {
     prepareQmlEngine(*engine_);
 }
 
-// Every overlay is the same borderless, buffered window; the style and backing asked for
-// have no other form in Qt.
-std::shared_ptr<OverlayWindow> QtOverlayWindowFactory::makeWindow(Rect contentRect, WindowStyleMask,
-                                                                  BackingStoreType, bool) {
+std::shared_ptr<OverlayWindow> QtOverlayWindowFactory::makeWindow() {
+    return makeQtWindow();
+}
+
+std::shared_ptr<QtOverlayWindow> QtOverlayWindowFactory::makeQtWindow() {
     std::erase_if(made_, [](const auto& window) { return window.expired(); });
-    auto window = std::make_shared<QtOverlayWindow>(engine_, contentRect);
+    auto window = std::make_shared<QtOverlayWindow>(engine_);
     made_.push_back(window);
     return window;
 }
