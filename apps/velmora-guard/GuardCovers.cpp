@@ -1,19 +1,11 @@
 #include "GuardCovers.hpp"
 
+#include "Platform/Linux/X11WindowManagerCalls.hpp"
+
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
 #include <string_view>
 
 namespace velmora {
-namespace {
-
-template <class T> struct FreeDeleter {
-    void operator()(T* pointer) const { std::free(pointer); }
-};
-template <class T> using Reply = std::unique_ptr<T, FreeDeleter<T>>;
-
-} // namespace
 
 void GuardCovers::cover(xcb_window_t window) {
     if (isCovered(window)) {
@@ -91,7 +83,7 @@ void GuardCovers::clear() {
 xcb_window_t GuardCovers::frameOf(xcb_window_t window) const {
     // The frame is the window's ancestor that is a child of the root.
     for (int level = 0; level < 8; ++level) {
-        const Reply<xcb_query_tree_reply_t> tree(
+        const XcbReply<xcb_query_tree_reply_t> tree(
             xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
         if (!tree) {
             return XCB_WINDOW_NONE;
@@ -107,9 +99,9 @@ xcb_window_t GuardCovers::frameOf(xcb_window_t window) const {
 void GuardCovers::place(const Cover& cover) {
     const auto attributesCookie = xcb_get_window_attributes(connection_, cover.frame);
     const auto geometryCookie = xcb_get_geometry(connection_, cover.frame);
-    const Reply<xcb_get_window_attributes_reply_t> attributes(
+    const XcbReply<xcb_get_window_attributes_reply_t> attributes(
         xcb_get_window_attributes_reply(connection_, attributesCookie, nullptr));
-    const Reply<xcb_get_geometry_reply_t> geometry(
+    const XcbReply<xcb_get_geometry_reply_t> geometry(
         xcb_get_geometry_reply(connection_, geometryCookie, nullptr));
     // A frame the manager hides (another tab, another workspace) needs no cover, and a
     // cover there would blacken what is shown instead.
@@ -120,8 +112,11 @@ void GuardCovers::place(const Cover& cover) {
     }
     const uint32_t border = geometry->border_width;
     const uint32_t values[] = {static_cast<uint32_t>(geometry->x),
-                               static_cast<uint32_t>(geometry->y), geometry->width + 2 * border,
-                               geometry->height + 2 * border, cover.frame, XCB_STACK_MODE_ABOVE};
+                               static_cast<uint32_t>(geometry->y),
+                               geometry->width + 2 * border,
+                               geometry->height + 2 * border,
+                               cover.frame,
+                               XCB_STACK_MODE_ABOVE};
     xcb_configure_window(connection_, cover.cover,
                          XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
                              XCB_CONFIG_WINDOW_HEIGHT | XCB_CONFIG_WINDOW_SIBLING |

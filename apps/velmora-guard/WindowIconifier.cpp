@@ -1,27 +1,13 @@
 #include "WindowIconifier.hpp"
 
-#include "Platform/Linux/XResourcePid.hpp"
+#include "Platform/Linux/X11WindowManagerCalls.hpp"
 #include "Platform/Linux/XcbProperty.hpp"
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <utility>
-#include <xcb/res.h>
 
 namespace velmora {
-
-namespace {
-
-// ICCCM 4.1.3.1 and 4.1.4.
-constexpr std::uint32_t kIconicState = 3;
-
-template <class T> struct FreeDeleter {
-    void operator()(T* pointer) const { std::free(pointer); }
-};
-template <class T> using Reply = std::unique_ptr<T, FreeDeleter<T>>;
-
-} // namespace
 
 std::unique_ptr<WindowIconifier> WindowIconifier::connect(Logging& log) {
     // On a Wayland session without XWayland there is nothing to iconify here: Velmora's KWin
@@ -47,16 +33,18 @@ std::unique_ptr<WindowIconifier> WindowIconifier::connect(Logging& log) {
 }
 
 WindowIconifier::WindowIconifier(xcb_connection_t* connection, xcb_window_t root)
-    : connection_(connection), root_(root), identities_(connection) {
+    : connection_(connection), root_(root) {
     if (!connection_) {
         return;
     }
-    clientList_ = atom("_NET_CLIENT_LIST");
-    wmPid_ = atom("_NET_WM_PID");
-    wmState_ = atom("WM_STATE");
-    wmChangeState_ = atom("WM_CHANGE_STATE");
-    netWmState_ = atom("_NET_WM_STATE");
-    netWmStateHidden_ = atom("_NET_WM_STATE_HIDDEN");
+    clientList_ = internAtom(connection_, "_NET_CLIENT_LIST");
+    wmPid_ = internAtom(connection_, "_NET_WM_PID");
+    wmState_ = internAtom(connection_, "WM_STATE");
+    wmChangeState_ = internAtom(connection_, "WM_CHANGE_STATE");
+    netWmState_ = internAtom(connection_, "_NET_WM_STATE");
+    netWmStateHidden_ = internAtom(connection_, "_NET_WM_STATE_HIDDEN");
+    gtkApplicationId_ = internAtom(connection_, "_GTK_APPLICATION_ID");
+    kdeDesktopFile_ = internAtom(connection_, "_KDE_NET_WM_DESKTOP_FILE");
     covers_ = std::make_unique<GuardCovers>(connection_, root_);
     const xcb_query_extension_reply_t* resource = xcb_get_extension_data(connection_, &xcb_res_id);
     hasResourceExtension_ = resource && resource->present;
@@ -91,10 +79,9 @@ int WindowIconifier::iconify(const std::vector<ProcessId>& pids,
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     int requested = 0;
     for (const xcb_window_t window : managedWindows()) {
-        const ProcessId owner = ownerOf(window);
-        if (std::find(pids.begin(), pids.end(), owner) == pids.end() &&
-            (applications.empty() ||
-             !owningApplication(identities_.read(window, owner), applications))) {
+        const auto owner = ownerOf(window);
+        if ((!owner || std::find(pids.begin(), pids.end(), *owner) == pids.end()) &&
+            (applications.empty() || !owningApplication(identityOf(window, owner), applications))) {
             continue;
         }
         // Its state changes tell when the window manager shows it again.
@@ -108,7 +95,7 @@ int WindowIconifier::iconify(const std::vector<ProcessId>& pids,
         // refused is covered: asking again would only make it answer again, without end.
         if (!covers_->isCovered(window) &&
             std::find(requested_.begin(), requested_.end(), window) == requested_.end()) {
-            requestIconic(window);
+            requestIconic(connection_, root_, window, wmChangeState_);
             requested_.push_back(window);
             ++requested;
         }
@@ -160,63 +147,60 @@ bool WindowIconifier::consumeEvent(xcb_generic_event_t* event) {
     return shownAgain;
 }
 
-xcb_atom_t WindowIconifier::atom(const char* name) const {
-    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection_,
-        xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-        nullptr));
-    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-}
-
 std::vector<xcb_window_t> WindowIconifier::managedWindows() const {
-    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+    const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         connection_,
         xcb_get_property(connection_, 0, root_, clientList_, XCB_ATOM_WINDOW, 0, UINT32_MAX / 4),
         nullptr));
     return propertyValues<xcb_window_t>(reply.get());
 }
 
-ProcessId WindowIconifier::ownerOf(xcb_window_t window) const {
-    // The server's word first: a window's own _NET_WM_PID is only what its client claims.
+std::optional<ProcessId> WindowIconifier::ownerOf(xcb_window_t window) const {
+    xcb_res_query_client_ids_cookie_t idsCookie{};
     if (hasResourceExtension_) {
         const xcb_res_client_id_spec_t wanted{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
-        const Reply<xcb_res_query_client_ids_reply_t> ids(xcb_res_query_client_ids_reply(
-            connection_, xcb_res_query_client_ids(connection_, 1, &wanted), nullptr));
-        if (const auto pid = localClientPid(ids.get())) {
-            return *pid;
-        }
+        idsCookie = xcb_res_query_client_ids(connection_, 1, &wanted);
     }
-    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection_, xcb_get_property(connection_, 0, window, wmPid_, XCB_ATOM_CARDINAL, 0, 1),
-        nullptr));
-    const auto values = propertyValues<std::uint32_t>(reply.get());
-    return values.empty() ? 0 : static_cast<ProcessId>(values.front());
+    const auto pidCookie =
+        xcb_get_property(connection_, 0, window, wmPid_, XCB_ATOM_CARDINAL, 0, 1);
+    const XcbReply<xcb_res_query_client_ids_reply_t> ids(
+        hasResourceExtension_ ? xcb_res_query_client_ids_reply(connection_, idsCookie, nullptr)
+                              : nullptr);
+    const XcbReply<xcb_get_property_reply_t> pid(
+        xcb_get_property_reply(connection_, pidCookie, nullptr));
+    return windowOwner(ids.get(), pid.get());
+}
+
+WindowIdentity WindowIconifier::identityOf(xcb_window_t window,
+                                           std::optional<ProcessId> owner) const {
+    const auto request = [&](xcb_atom_t property) {
+        return xcb_get_property(connection_, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0,
+                                1024);
+    };
+    const auto gtkCookie = request(gtkApplicationId_);
+    const auto kdeCookie = request(kdeDesktopFile_);
+    const auto classCookie = request(XCB_ATOM_WM_CLASS);
+    const auto reply = [&](xcb_get_property_cookie_t cookie) {
+        return XcbReply<xcb_get_property_reply_t>(
+            xcb_get_property_reply(connection_, cookie, nullptr));
+    };
+    const auto gtk = reply(gtkCookie);
+    const auto kde = reply(kdeCookie);
+    const auto wmClass = reply(classCookie);
+    return windowIdentity(gtk.get(), kde.get(), wmClass.get(), owner);
 }
 
 bool WindowIconifier::isHidden(xcb_window_t window) const {
     const auto iconicCookie = xcb_get_property(connection_, 0, window, wmState_, wmState_, 0, 2);
     const auto stateCookie =
         xcb_get_property(connection_, 0, window, netWmState_, XCB_ATOM_ATOM, 0, 32);
-    const Reply<xcb_get_property_reply_t> iconic(
+    const XcbReply<xcb_get_property_reply_t> iconic(
         xcb_get_property_reply(connection_, iconicCookie, nullptr));
-    const Reply<xcb_get_property_reply_t> state(
+    const XcbReply<xcb_get_property_reply_t> state(
         xcb_get_property_reply(connection_, stateCookie, nullptr));
-    const auto values = propertyValues<std::uint32_t>(iconic.get());
     const auto states = propertyValues<xcb_atom_t>(state.get());
-    return (!values.empty() && values.front() == kIconicState) ||
+    return isIconic(iconic.get()) ||
            std::find(states.begin(), states.end(), netWmStateHidden_) != states.end();
-}
-
-void WindowIconifier::requestIconic(xcb_window_t window) {
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = window;
-    message.type = wmChangeState_;
-    message.data.data32[0] = kIconicState;
-    xcb_send_event(connection_, 0, root_,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
 }
 
 } // namespace velmora

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "GuardCovers.hpp"
 #include "Platform/Linux/ApplicationIdentities.hpp"
 #include "Support/Logging.hpp"
-#include "GuardCovers.hpp"
 #include "Support/ProcessId.hpp"
-#include "WindowIdentityReader.hpp"
 
 #include <memory>
 #include <vector>
@@ -52,11 +51,12 @@ public:
 
 private:
     WindowIconifier(xcb_connection_t* connection, xcb_window_t root);
-    [[nodiscard]] xcb_atom_t atom(const char* name) const;
     [[nodiscard]] std::vector<xcb_window_t> managedWindows() const;
-    [[nodiscard]] ProcessId ownerOf(xcb_window_t window) const;
+    [[nodiscard]] std::optional<ProcessId> ownerOf(xcb_window_t window) const;
+    /// The same properties Velmora reads, and the program its owner runs.
+    [[nodiscard]] WindowIdentity identityOf(xcb_window_t window,
+                                            std::optional<ProcessId> owner) const;
     [[nodiscard]] bool isHidden(xcb_window_t window) const;
-    void requestIconic(xcb_window_t window);
     /// Frees `event`; true when it may have shown a window again.
     [[nodiscard]] bool consumeEvent(xcb_generic_event_t* event);
 
@@ -70,7 +70,8 @@ private:
     xcb_atom_t wmChangeState_ = XCB_ATOM_NONE;
     xcb_atom_t netWmState_ = XCB_ATOM_NONE;
     xcb_atom_t netWmStateHidden_ = XCB_ATOM_NONE;
-    WindowIdentityReader identities_;
+    xcb_atom_t gtkApplicationId_ = XCB_ATOM_NONE;
+    xcb_atom_t kdeDesktopFile_ = XCB_ATOM_NONE;
     std::unique_ptr<GuardCovers> covers_;
     std::vector<xcb_window_t> requested_;
 };

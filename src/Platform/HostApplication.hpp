@@ -1,6 +1,5 @@
 #pragma once
 
-#include "Platform/OverlayWindows.hpp"
 #include "Platform/WorkspaceProviding.hpp"
 #include "Support/Subscription.hpp"
 
@@ -12,6 +11,8 @@
 
 namespace velmora {
 
+using WindowLevel = int;
+inline constexpr WindowLevel kNormalWindowLevel = 0;
 /// Kept above ordinary windows, below modal panels.
 inline constexpr WindowLevel kFloatingWindowLevel = 3;
 

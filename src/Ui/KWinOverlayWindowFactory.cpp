@@ -9,61 +9,41 @@
 
 namespace velmora {
 
+namespace {
+
+// Any size: the script gives a card its own.
+constexpr Rect kFirstFrame{0, 0, 64, 64};
+
+} // namespace
+
 class KWinOverlayWindowFactory::Card final : public OverlayWindow {
 public:
     Card(std::shared_ptr<KWinShields> shields, WindowAt windowAt,
-         std::shared_ptr<OverlayWindow> window, Rect frame)
+         std::shared_ptr<QtOverlayWindow> window)
         : shields_(std::move(shields)), windowAt_(std::move(windowAt)), window_(std::move(window)),
-          token_(shields_->newToken()), frame_(frame) {
-        if (auto* qt = dynamic_cast<QtOverlayWindow*>(window_.get())) {
-            qt->view().setTitle(token_);
-        }
+          token_(shields_->newToken()) {
+        window_->view().setTitle(token_);
         // Mapped now, parked by the script as it appears.
-        window_->orderFrontRegardless();
+        window_->showInPlace(nullptr);
     }
 
-    ~Card() override { orderOut(); }
-
-    void setOpaque(bool opaque) override { window_->setOpaque(opaque); }
-    void setBackgroundColor(Color color) override { window_->setBackgroundColor(color); }
-    void setHasShadow(bool hasShadow) override { window_->setHasShadow(hasShadow); }
-    void setLevel(WindowLevel level) override { window_->setLevel(level); }
-    void setCollectionBehavior(WindowCollectionBehavior behavior) override {
-        window_->setCollectionBehavior(behavior);
-    }
-    void setReleasedWhenClosed(bool released) override { window_->setReleasedWhenClosed(released); }
-    void setIgnoresMouseEvents(bool ignores) override { window_->setIgnoresMouseEvents(ignores); }
+    ~Card() override { hide(); }
 
     // The script gives the window its size: a size Qt asked for itself while the window was
     // parked would leave the compositor's equal one unanswered, and the card undrawn.
-    void setFrame(Rect frame, bool) override {
+    void show(Rect frame, std::shared_ptr<OverlayContent> content) override {
         frame_ = frame;
-        if (visible_) {
-            place();
-        }
-    }
-    [[nodiscard]] std::optional<Rect> contentViewBounds() const override {
-        return window_->contentViewBounds();
-    }
-    void setContentView(std::shared_ptr<OverlayHostingView> view) override {
-        window_->setContentView(std::move(view));
-    }
-
-    void orderFrontRegardless() override {
         // Already mapped: this only puts the content in.
-        window_->orderFrontRegardless();
+        window_->showInPlace(std::move(content));
         visible_ = true;
         place();
     }
-    void orderOut() override {
+    void hide() override {
         if (std::exchange(visible_, false)) {
             shields_->park(token_);
         }
     }
     [[nodiscard]] bool isVisible() const override { return visible_; }
-
-    [[nodiscard]] bool canBecomeKeyWindow() const override { return false; }
-    [[nodiscard]] bool canBecomeMainWindow() const override { return false; }
 
 private:
     void place() {
@@ -73,7 +53,7 @@ private:
 
     std::shared_ptr<KWinShields> shields_;
     WindowAt windowAt_;
-    std::shared_ptr<OverlayWindow> window_;
+    std::shared_ptr<QtOverlayWindow> window_;
     QString token_;
     Rect frame_;
     bool visible_ = false;
@@ -83,24 +63,22 @@ KWinOverlayWindowFactory::KWinOverlayWindowFactory(std::shared_ptr<KWinShields> 
                                                    WindowAt windowAt)
     : shields_(std::move(shields)), windowAt_(std::move(windowAt)),
       windows_(std::make_shared<QtOverlayWindowFactory>()) {
-    ready_ = make({0, 0, 64, 64});
+    ready_ = make();
 }
 
 KWinOverlayWindowFactory::~KWinOverlayWindowFactory() = default;
 
-std::shared_ptr<OverlayWindow>
-KWinOverlayWindowFactory::makeWindow(Rect contentRect, WindowStyleMask, BackingStoreType, bool) {
+std::shared_ptr<OverlayWindow> KWinOverlayWindowFactory::makeWindow() {
     if (auto ready = std::exchange(ready_, nullptr)) {
-        ready->setFrame(contentRect, false);
         return ready;
     }
-    return make(contentRect);
+    return make();
 }
 
-std::shared_ptr<OverlayWindow> KWinOverlayWindowFactory::make(Rect contentRect) {
-    auto window = windows_->makeWindow(contentRect, kWindowStyleMaskBorderless,
-                                       BackingStoreType::buffered, false);
-    return std::make_shared<Card>(shields_, windowAt_, std::move(window), contentRect);
+std::shared_ptr<OverlayWindow> KWinOverlayWindowFactory::make() {
+    auto window = windows_->makeQtWindow();
+    window->setFrame(kFirstFrame);
+    return std::make_shared<Card>(shields_, windowAt_, std::move(window));
 }
 
 } // namespace velmora

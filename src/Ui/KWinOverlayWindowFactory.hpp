@@ -18,8 +18,8 @@ class QtOverlayWindowFactory;
 /// made at once so that the first lock shows without waiting for a first frame.
 ///
 ///     auto cards = std::make_shared<KWinOverlayWindowFactory>(shields, windowAt);
-///     auto card = cards->makeWindow(frame, kWindowStyleMaskBorderless, buffered, false);
-///     card->orderFrontRegardless();
+///     auto card = cards->makeWindow();
+///     card->show(frame, content);
 class KWinOverlayWindowFactory final : public OverlayWindowFactory {
 public:
     /// The window a card placed over `frame` (in the compositor's coordinates) shields, if
@@ -30,15 +30,12 @@ public:
     KWinOverlayWindowFactory(std::shared_ptr<KWinShields> shields, WindowAt windowAt);
     ~KWinOverlayWindowFactory() override;
 
-    [[nodiscard]] std::shared_ptr<OverlayWindow> makeWindow(Rect contentRect,
-                                                            WindowStyleMask styleMask,
-                                                            BackingStoreType backing,
-                                                            bool defer) override;
+    [[nodiscard]] std::shared_ptr<OverlayWindow> makeWindow() override;
 
 private:
     class Card;
 
-    std::shared_ptr<OverlayWindow> make(Rect contentRect);
+    std::shared_ptr<OverlayWindow> make();
 
     std::shared_ptr<KWinShields> shields_;
     WindowAt windowAt_;

@@ -1,10 +1,8 @@
 #include "Ui/QtOverlayWindow.hpp"
 
-#include "Core/Overlay/OverlayContentView.hpp"
 #include "Platform/Linux/PlacementCoordinates.hpp"
 #include "Ui/NativeWindows.hpp"
 #include "Ui/OverlayContentAdaptor.hpp"
-#include "Ui/QtColor.hpp"
 
 #include <QGuiApplication>
 #include <QQmlEngine>
@@ -37,7 +35,7 @@ QRect rootGeometry(Rect placed) {
 
 } // namespace
 
-QtOverlayWindow::QtOverlayWindow(std::shared_ptr<QQmlEngine> engine, Rect frame)
+QtOverlayWindow::QtOverlayWindow(std::shared_ptr<QQmlEngine> engine)
     : engine_(std::move(engine)), view_(std::make_unique<QQuickView>(engine_.get(), nullptr)) {
     view_->setFlags(Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint |
                     Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
@@ -51,7 +49,6 @@ QtOverlayWindow::QtOverlayWindow(std::shared_ptr<QQmlEngine> engine, Rect frame)
     for (const QQmlError& error : view_->errors()) {
         qWarning("Overlay view: %s", qPrintable(error.toString()));
     }
-    setFrame(frame, false);
     nativeOverlayCreated(*view_);
     // The controller that keeps this window lives as long as the process, past the
     // application object, and no Qt window may outlive that, nor the QML engine that holds
@@ -66,84 +63,43 @@ QtOverlayWindow::QtOverlayWindow(std::shared_ptr<QQmlEngine> engine, Rect frame)
 
 QtOverlayWindow::~QtOverlayWindow() = default;
 
-// The X server draws no window shadows, knows no transparency without a compositor and no
-// desktop spaces: these settings have nothing to act on. On macOS the overlay's native style
-// sets them once for every overlay.
-void QtOverlayWindow::setOpaque(bool) {}
-void QtOverlayWindow::setHasShadow(bool) {}
-void QtOverlayWindow::setCollectionBehavior(WindowCollectionBehavior) {}
-void QtOverlayWindow::setReleasedWhenClosed(bool) {}
-
-void QtOverlayWindow::setBackgroundColor(Color color) {
-    view_->setColor(toQColor(color));
+void QtOverlayWindow::show(Rect frame, std::shared_ptr<OverlayContent> content) {
+    setFrame(frame);
+    showInPlace(std::move(content));
 }
 
-// Override-redirect windows stay above every managed window, whatever the level; on macOS
-// the native style gives every overlay the modal-panel level.
-void QtOverlayWindow::setLevel(WindowLevel) {}
-
-void QtOverlayWindow::setIgnoresMouseEvents(bool ignores) {
-    view_->setFlag(Qt::WindowTransparentForInput, ignores);
-    nativeOverlayChanged(*view_);
+void QtOverlayWindow::hide() {
+    view_->hide();
 }
 
-void QtOverlayWindow::setFrame(Rect frame, bool display) {
+bool QtOverlayWindow::isVisible() const {
+    return view_->isVisible();
+}
+
+void QtOverlayWindow::setFrame(Rect frame) {
     view_->setGeometry(rootGeometry(frame));
-    if (display) {
-        view_->update();
-    }
 }
 
-std::optional<Rect> QtOverlayWindow::contentViewBounds() const {
-    if (!contentView_) {
-        return std::nullopt;
-    }
-    return Rect{0, 0, static_cast<double>(view_->width()), static_cast<double>(view_->height())};
-}
-
-void QtOverlayWindow::setContentView(std::shared_ptr<OverlayHostingView> view) {
-    contentView_ = std::move(view);
-    if (adaptor_ && adaptor_ != shownAdaptor_) {
-        adaptor_->deleteLater();
-    }
-    adaptor_ = contentView_ && contentView_->rootView
-                   ? new OverlayContentAdaptor(contentView_->rootView, view_.get())
-                   : nullptr;
-    // Building the card takes milliseconds: a hidden window gets it once it is mapped.
-    if (view_->isVisible()) {
-        showContent();
-    }
-}
-
-void QtOverlayWindow::orderFrontRegardless() {
+void QtOverlayWindow::showInPlace(std::shared_ptr<OverlayContent> content) {
     nativeOverlayWillShow(*view_);
     view_->show();
     view_->raise();
     nativeOverlayChanged(*view_);
-    showContent();
-}
-
-void QtOverlayWindow::orderOut() {
-    view_->hide();
-}
-
-void QtOverlayWindow::showContent() {
-    if (shownAdaptor_ == adaptor_) {
+    // Building the card takes milliseconds: it goes in once the window is mapped.
+    if (content == content_) {
         return;
     }
+    content_ = std::move(content);
+    QPointer<OverlayContentAdaptor> shown = adaptor_;
+    adaptor_ = content_ ? new OverlayContentAdaptor(content_, view_.get()) : nullptr;
     if (QQuickItem* root = view_->rootObject()) {
         // Through null, so that the card is made anew and its hover and press state reset.
         root->setProperty("content", QVariant::fromValue<QObject*>(nullptr));
         root->setProperty("content", QVariant::fromValue<QObject*>(adaptor_.data()));
     }
-    if (shownAdaptor_) {
-        shownAdaptor_->deleteLater();
+    if (shown) {
+        shown->deleteLater();
     }
-    shownAdaptor_ = adaptor_;
-}
-
-bool QtOverlayWindow::isVisible() const {
-    return view_->isVisible();
 }
 
 } // namespace velmora

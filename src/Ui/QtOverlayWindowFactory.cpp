@@ -16,10 +16,11 @@ QtOverlayWindowFactory::QtOverlayWindowFactory() {
     }
 }
 
-// Every overlay is the same borderless, buffered window; the style and backing asked for
-// have no other form in Qt.
-std::shared_ptr<OverlayWindow> QtOverlayWindowFactory::makeWindow(Rect contentRect, WindowStyleMask,
-                                                                  BackingStoreType, bool) {
+std::shared_ptr<OverlayWindow> QtOverlayWindowFactory::makeWindow() {
+    return makeQtWindow();
+}
+
+std::shared_ptr<QtOverlayWindow> QtOverlayWindowFactory::makeQtWindow() {
     std::erase_if(made_, [](const auto& window) { return window.expired(); });
     auto engine = engine_.lock();
     if (!engine) {
@@ -27,7 +28,7 @@ std::shared_ptr<OverlayWindow> QtOverlayWindowFactory::makeWindow(Rect contentRe
         prepareQmlEngine(*engine);
         engine_ = engine;
     }
-    auto window = std::make_shared<QtOverlayWindow>(std::move(engine), contentRect);
+    auto window = std::make_shared<QtOverlayWindow>(std::move(engine));
     made_.push_back(window);
     return window;
 }

@@ -24,10 +24,9 @@ class QtOverlayWindowFactory final : public OverlayWindowFactory {
 public:
     QtOverlayWindowFactory();
 
-    [[nodiscard]] std::shared_ptr<OverlayWindow> makeWindow(Rect contentRect,
-                                                            WindowStyleMask styleMask,
-                                                            BackingStoreType backing,
-                                                            bool defer) override;
+    [[nodiscard]] std::shared_ptr<OverlayWindow> makeWindow() override;
+    /// The same, as the Qt window it is.
+    [[nodiscard]] std::shared_ptr<QtOverlayWindow> makeQtWindow();
 
     /// The Qt windows of the overlays made here that are on screen now.
     [[nodiscard]] std::vector<QWindow*> shownWindows() const;

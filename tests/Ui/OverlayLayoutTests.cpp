@@ -18,17 +18,14 @@ constexpr Rect kFrame{0, 0, 800, 600};
 
 struct OverlayLayout : ::testing::Test {
     std::shared_ptr<QtOverlayWindowFactory> factory = std::make_shared<QtOverlayWindowFactory>();
-    std::shared_ptr<QtOverlayWindow> window = std::static_pointer_cast<QtOverlayWindow>(
-        factory->makeWindow(kFrame, kWindowStyleMaskBorderless, BackingStoreType::buffered, false));
+    std::shared_ptr<QtOverlayWindow> window = factory->makeQtWindow();
     std::shared_ptr<RecordingOverlayContent> content = std::make_shared<RecordingOverlayContent>();
 
-    void TearDown() override { window->orderOut(); }
+    void TearDown() override { window->hide(); }
 
-    void show(std::shared_ptr<RecordingOverlayContent> shown) {
+    void show(std::shared_ptr<RecordingOverlayContent> shown, Rect frame = kFrame) {
         content = std::move(shown);
-        window->setContentView(
-            std::make_shared<OverlayHostingView>(OverlayHostingView{content, {}, 18}));
-        window->orderFrontRegardless();
+        window->show(frame, content);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window->view()));
         // The replaced card goes on a later turn; let it go before items are looked up.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -151,14 +148,9 @@ TEST_F(OverlayLayout, PressShrinksUnlockAndHoverGrowsTheCardUntilTheContentIsRep
 
 TEST_F(OverlayLayout, FrameIsPlacedFromTheBottomLeftOfThePrimaryScreen) {
     const QRect primary = QGuiApplication::primaryScreen()->geometry();
-    window->setFrame({100, 50, 400, 300}, true);
+    show(content, {100, 50, 400, 300});
     EXPECT_EQ(window->view().geometry(),
               QRect(primary.x() + 100, primary.y() + primary.height() - 350, 400, 300));
-    EXPECT_FALSE(window->contentViewBounds().has_value());
-    show();
-    EXPECT_EQ(window->contentViewBounds(), (Rect{0, 0, 400, 300}));
-    EXPECT_FALSE(window->canBecomeKeyWindow());
-    EXPECT_FALSE(window->canBecomeMainWindow());
 }
 
 } // namespace

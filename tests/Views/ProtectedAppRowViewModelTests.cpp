@@ -65,7 +65,7 @@ TEST_F(ProtectedAppRowViewModelTest, BadgeAndLockNowFollowPermissionsAndUnlocks)
     appState->setIdleTimeoutMinutes(appState->protectedApp(kNotes)->id, 0);
     desktop.activate(editor);
     desktop.loop->advance(Seconds{11});
-    ASSERT_TRUE(engine->isIdleLocked().at(kNotes));
+    ASSERT_TRUE(engine->idleTracker().isIdleLocked(kNotes));
     EXPECT_EQ(row->badge.get(), Badge::locked);
     EXPECT_FALSE(ProtectedAppRowViewModel::badgeContent(Badge::locked).isButton);
     EXPECT_FALSE(row->showsLockNow.get());

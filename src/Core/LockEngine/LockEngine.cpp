@@ -50,7 +50,17 @@ LockEngine::collaborators(const Platform& platform, std::shared_ptr<AppState> ap
 }
 
 std::shared_ptr<LockEngine> LockEngine::create(Collaborators collaborators) {
+    IdleTracker::Collaborators idle{
+        collaborators.appState,       collaborators.runLoop,         collaborators.timeProvider,
+        collaborators.monotonicClock, collaborators.logger,          collaborators.workspace,
+        collaborators.eventTaps,      collaborators.hostApplication, collaborators.systemAgents};
     auto engine = std::make_shared<LockEngine>(Passkey{}, std::move(collaborators));
+    const std::weak_ptr<LockEngine> weak = engine;
+    engine->idle_ = IdleTracker::create(
+        std::move(idle),
+        ifAlive(weak, [](LockEngine& self,
+                         const std::string& bundleId) { return self.holdsValidUnlock(bundleId); }),
+        ifAlive(weak, &LockEngine::handleAppIdleTimeout));
     engine->setupCoverBindings();
     engine->setupBindings();
     engine->logger_->info("LockEngine initialized");
@@ -62,10 +72,8 @@ LockEngine::LockEngine(Passkey, Collaborators collaborators)
       frontmostMonitor_(std::move(collaborators.frontmostMonitor)),
       runLoop_(std::move(collaborators.runLoop)),
       timeProvider_(std::move(collaborators.timeProvider)),
-      monotonicClock_(std::move(collaborators.monotonicClock)),
       logger_(std::move(collaborators.logger)), workspace_(std::move(collaborators.workspace)),
       windowList_(std::move(collaborators.windowList)), screens_(std::move(collaborators.screens)),
-      eventTaps_(std::move(collaborators.eventTaps)),
       hostApplication_(std::move(collaborators.hostApplication)),
       distributedNotifications_(std::move(collaborators.distributedNotifications)),
       systemAgents_(std::move(collaborators.systemAgents)),
@@ -76,13 +84,6 @@ LockEngine::LockEngine(Passkey, Collaborators collaborators)
       coverWindows_(std::move(collaborators.coverWindows)) {}
 
 LockEngine::~LockEngine() {
-    if (inputEventTap_) {
-        inputEventTap_->setEnabled(false);
-    }
-    inputEventTap_.reset();
-    if (globalIdleTimer_) {
-        globalIdleTimer_->invalidate();
-    }
     unlockExpiry_.invalidate();
     // The four registrations and the subscriptions end with their handles.
 }
@@ -106,7 +107,7 @@ void LockEngine::start() {
     if (!frontmostMonitor_->isMonitoring()) {
         frontmostMonitor_->startMonitoring();
     }
-    startInputMonitoring();
+    idle_->startInputMonitoring();
     coverKeeper_->start();
     logger_->info("LockEngine started");
 }
@@ -114,15 +115,10 @@ void LockEngine::start() {
 void LockEngine::stop() {
     logger_->info("LockEngine.stop() called");
     frontmostMonitor_->stopMonitoring();
-    stopInputMonitoring();
-    if (globalIdleTimer_) {
-        globalIdleTimer_->invalidate();
-        globalIdleTimer_.reset();
-    }
+    idle_->stopInputMonitoring();
+    idle_->clear();
     hideAllOverlays();
     coverKeeper_->stop();
-    lastActiveTimePerApp_.clear();
-    isIdleLocked_.clear();
     stateMachine_.reset();
     logger_->info("LockEngine stopped");
 }
@@ -130,11 +126,8 @@ void LockEngine::stop() {
 void LockEngine::pause() {
     logger_->info("LockEngine.pause() called");
     frontmostMonitor_->stopMonitoring();
-    stopInputMonitoring();
-    if (globalIdleTimer_) {
-        globalIdleTimer_->invalidate();
-        globalIdleTimer_.reset();
-    }
+    idle_->stopInputMonitoring();
+    idle_->stopGlobalIdleTimer();
     logger_->info("LockEngine paused");
 }
 
@@ -143,16 +136,16 @@ void LockEngine::resume() {
     if (!frontmostMonitor_->isMonitoring()) {
         frontmostMonitor_->startMonitoring();
     }
-    startInputMonitoring();
-    if (!lastActiveTimePerApp_.empty()) {
-        startGlobalIdleTimer();
+    idle_->startInputMonitoring();
+    if (!idle_->lastActiveTimePerApp().empty()) {
+        idle_->startGlobalIdleTimer();
     }
     logger_->info("LockEngine resumed");
 }
 
 bool LockEngine::isAppUnlocked(const std::string& bundleId) const {
     // Tracking alone is not an unlock: an unlock past its expiry no longer counts.
-    return lastActiveTimePerApp_.contains(bundleId) && !isIdleLockedApp(bundleId) &&
+    return idle_->lastActiveTimePerApp().contains(bundleId) && !idle_->isIdleLocked(bundleId) &&
            holdsValidUnlock(bundleId);
 }
 
@@ -190,8 +183,8 @@ std::vector<ProcessId> LockEngine::unlockedProcesses(const std::string& bundleId
 
 std::vector<std::string> LockEngine::unlockedProtectedApps() const {
     std::vector<std::string> names;
-    for (const auto& [bundleId, lastActive] : lastActiveTimePerApp_) {
-        if (isIdleLockedApp(bundleId) || !holdsValidUnlock(bundleId)) {
+    for (const auto& [bundleId, lastActive] : idle_->lastActiveTimePerApp()) {
+        if (idle_->isIdleLocked(bundleId) || !holdsValidUnlock(bundleId)) {
             continue;
         }
         if (auto app = appState_->protectedApp(bundleId)) {
@@ -215,15 +208,6 @@ void LockEngine::hideOverlay(const std::string& bundleId) {
     coveredTargets_.erase(bundleId);
     cardWindowFrames_.erase(bundleId);
     logger_->debug("hideOverlay completed for " + bundleId);
-}
-
-void LockEngine::clearIdleState() {
-    if (globalIdleTimer_) {
-        globalIdleTimer_->invalidate();
-        globalIdleTimer_.reset();
-    }
-    lastActiveTimePerApp_.clear();
-    isIdleLocked_.clear();
 }
 
 void LockEngine::handleFrontmostAppChange(const FrontmostAppInfo& info) {
@@ -280,24 +264,17 @@ void LockEngine::handleProtectedFrontmost(const FrontmostAppInfo& info,
                                           const LogOperation& operation) {
     const std::string& bundleId = info.bundleIdentifier;
     const std::string pidText = std::to_string(info.processIdentifier);
-    if (isIdleLockedApp(bundleId)) {
+    if (idle_->isIdleLocked(bundleId)) {
         logger_->info("Idle-locked app became frontmost - clearing idle-lock and requiring auth: " +
                           bundleId,
                       operation);
-        isIdleLocked_[bundleId] = false;
     }
+    idle_->markFrontmost(bundleId);
     currentLockedBundleId_.set(bundleId);
-    currentProtectedFrontmostBundleId_ = bundleId;
     logger_->debug("Protected app frontmost: " + bundleId + " - tracking for activity", operation);
     logger_->info("PROTECTED APP FRONTMOST - bundleId: " + bundleId + " PID=" + pidText, operation);
 
-    const auto idleLocked = isIdleLocked_.find(bundleId);
-    const std::string idleLockedText =
-        idleLocked == isIdleLocked_.end() ? "none" : std::string(boolText(idleLocked->second));
-    logger_->debug(std::string("Current tracking state: hasActiveTime=") +
-                       boolText(lastActiveTimePerApp_.contains(bundleId)) +
-                       ", isIdleLocked=" + idleLockedText,
-                   operation);
+    logger_->debug("Current tracking state: " + idle_->describeTracking(bundleId), operation);
 
     logger_->debug("Creating LockedTarget and sending to state machine", operation);
     logger_->info("BEFORE state machine: currentState=" + toString(stateMachine_.currentState()),
@@ -339,7 +316,7 @@ void LockEngine::handleStateTransition(const LockTransitionResult& result) {
     case LockState::Kind::idle:
         logger_->debug("handleStateTransition: idle - hiding ALL overlays and clearing idle state");
         hideAllOverlays();
-        clearIdleState();
+        idle_->clear();
         break;
     }
     if (!result.shouldRequestAuth) {
@@ -425,11 +402,6 @@ bool LockEngine::hasOpenOrSavePanel() const {
     return std::any_of(windows.begin(), windows.end(), [](const AppWindow& window) {
         return window.kind == AppWindowKind::openPanel || window.kind == AppWindowKind::savePanel;
     });
-}
-
-bool LockEngine::isIdleLockedApp(const std::string& bundleId) const {
-    const auto found = isIdleLocked_.find(bundleId);
-    return found != isIdleLocked_.end() && found->second;
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/LockEngine/CoverKeeper.hpp"
+#include "Core/LockEngine/IdleTracker.hpp"
 #include "Core/LockEngine/LockEngineLifecycle.hpp"
 #include "Core/LockEngine/LockStateMachine.hpp"
 #include "Core/Overlay/OverlayWindowController.hpp"
@@ -25,7 +26,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -48,8 +48,7 @@ struct Platform;
 ///     if (engine->isAppUnlocked("com.example.notes")) { ... }
 ///     engine->lockAllNow();
 ///
-/// Main thread only, except the input tap's callback, which touches nothing but the
-/// throttle timestamp under `activityThrottleLock`. Reactions to the frontmost monitor and
+/// Main thread only (the idle tracker's input tap aside). Reactions to the frontmost monitor and
 /// to the state machine arrive on later turns of the main queue, so `currentState()` lags the
 /// state machine until then. Every deferred step holds the engine weakly.
 class LockEngine final : public LockEngineLifecycle,
@@ -144,13 +143,6 @@ public:
     void handleCancelTapped(const std::string& bundleId, ProcessId pid);
     void minimizeApp(ProcessId pid, const std::string& bundleId);
     void activatePreviousAppSilently();
-    void startInputMonitoring();
-    void stopInputMonitoring();
-    void reenableEventTapIfNeeded();
-    void recordInputActivity(std::int32_t pid);
-    [[nodiscard]] std::optional<std::string> activityTargetBundleId() const;
-    void startGlobalIdleTimer();
-    void evaluateAllAppIdleStatus();
     void handleAppIdleTimeout(const std::string& bundleId);
     void handleSystemLockEvent(const LockEvent& event);
     void handleAppTerminated(const std::string& bundleId, ProcessId pid);
@@ -159,32 +151,21 @@ public:
 
     // Read back by tests and diagnostics.
     [[nodiscard]] LockStateMachine& stateMachine() { return stateMachine_; }
-    [[nodiscard]] const std::unordered_map<std::string, TimePoint>& lastActiveTimePerApp() const {
-        return lastActiveTimePerApp_;
-    }
-    [[nodiscard]] const std::unordered_map<std::string, bool>& isIdleLocked() const {
-        return isIdleLocked_;
-    }
+    [[nodiscard]] IdleTracker& idleTracker() { return *idle_; }
     [[nodiscard]] const std::unordered_map<ProcessId, std::string>& pidToBundleId() const {
         return pidToBundleId_;
     }
     [[nodiscard]] const std::optional<PreviousApp>& lastNonProtectedApp() const {
         return lastNonProtectedApp_;
     }
-    [[nodiscard]] const std::optional<std::string>& currentProtectedFrontmostBundleId() const {
-        return currentProtectedFrontmostBundleId_;
-    }
-    [[nodiscard]] bool hasGlobalIdleTimer() const { return globalIdleTimer_.has_value(); }
     /// The process each visible overlay was shown for, by bundle identifier.
     [[nodiscard]] const std::unordered_map<std::string, LockedTarget>& coveredTargets() const {
         return coveredTargets_;
     }
-    [[nodiscard]] bool hasInputEventTap() const { return inputEventTap_ != nullptr; }
     [[nodiscard]] const CoverKeeper& coverKeeper() const { return *coverKeeper_; }
 
 private:
     void setupBindings();
-    void clearIdleState();
     void handleNonProtectedFrontmost(const FrontmostAppInfo& info, const LogOperation& operation);
     void handleProtectedFrontmost(const FrontmostAppInfo& info, const LogOperation& operation);
     void coverUncoveredFrontmost(const LockTransitionResult& result, const LogOperation& operation);
@@ -218,7 +199,6 @@ private:
     [[nodiscard]] std::vector<ProcessId> unlockedProcesses(const std::string& bundleId) const;
     /// Whether some process of `bundleId` holds an unlock that has not expired.
     [[nodiscard]] bool holdsValidUnlock(const std::string& bundleId) const;
-    void handleInputTapEvent(const std::weak_ptr<LockEngine>& weakSelf, const InputEvent& event);
     void handleTerminationNotification(const std::optional<RunningApplication>& app);
     [[nodiscard]] std::optional<RunningApplication>
     firstRunningApplication(const std::string& bundleId) const;
@@ -226,7 +206,6 @@ private:
     [[nodiscard]] bool isOwnBundleId(const std::optional<std::string>& bundleId) const;
     [[nodiscard]] bool isSelfFrontmost() const;
     [[nodiscard]] bool hasOpenOrSavePanel() const;
-    [[nodiscard]] bool isIdleLockedApp(const std::string& bundleId) const;
     /// The system prompts' agents and the file manager: never the application to return to.
     [[nodiscard]] bool isPromptAgentOrFileManager(std::string_view bundleId) const;
     template <class Step> void post(Step step);
@@ -241,12 +220,10 @@ private:
     std::shared_ptr<FrontmostAppMonitor> frontmostMonitor_;
     std::shared_ptr<RunLoop> runLoop_;
     std::shared_ptr<TimeProviding> timeProvider_;
-    std::shared_ptr<MonotonicClock> monotonicClock_;
     std::shared_ptr<Logging> logger_;
     std::shared_ptr<WorkspaceProviding> workspace_;
     std::shared_ptr<WindowListProviding> windowList_;
     std::shared_ptr<ScreenProviding> screens_;
-    std::shared_ptr<EventTapProviding> eventTaps_;
     std::shared_ptr<HostApplication> hostApplication_;
     std::shared_ptr<NotificationCenter> distributedNotifications_;
     SystemAgents systemAgents_;
@@ -255,14 +232,7 @@ private:
     std::shared_ptr<AuthenticationProviding> authManager_;
     std::shared_ptr<OverlayWindowController> overlayController_;
     std::shared_ptr<CoverWindowFactory> coverWindows_;
-    std::optional<TimerHandle> globalIdleTimer_;
-    std::unordered_map<std::string, bool> isIdleLocked_;
-    /// Attached to the main run loop for as long as it lives.
-    std::unique_ptr<EventTap> inputEventTap_;
-    TimePoint lastActivityUpdateTime_{};
-    std::uint64_t lastActivityUpdateTimestamp_ = 0;
-    std::mutex activityThrottleLock_;
-    std::unordered_map<std::string, TimePoint> lastActiveTimePerApp_;
+    std::shared_ptr<IdleTracker> idle_;
     std::unordered_map<ProcessId, std::string> pidToBundleId_;
     std::unordered_map<std::string, LockedTarget> coveredTargets_;
     /// The window each card sits on, in placement coordinates; none for a card that had to make
@@ -273,7 +243,6 @@ private:
     bool coverEveryProtectedProcess_ = false;
     std::optional<PreviousApp> lastNonProtectedApp_;
     Observable<std::optional<std::string>> currentLockedBundleId_;
-    std::optional<std::string> currentProtectedFrontmostBundleId_;
     std::vector<Subscription> cancellables_;
     std::optional<Subscription> systemSleepObserver_;
     std::optional<Subscription> screenSleepObserver_;

@@ -27,7 +27,7 @@ void LockEngine::setupSystemEventObservers() {
 }
 
 void LockEngine::handleSystemLockEvent(const LockEvent& event) {
-    clearIdleState();
+    idle_->clear();
     const LockTransitionResult result = stateMachine_.process(event);
     handleStateTransition(result);
 }
@@ -55,8 +55,7 @@ void LockEngine::handleAppTerminated(const std::string& bundleId, ProcessId pid)
     logger_->info("Protected app terminated: " + bundleId + " (PID: " + std::to_string(pid) +
                   ") - clearing ALL unlock state");
     pidToBundleId_.erase(pid);
-    lastActiveTimePerApp_.erase(bundleId);
-    isIdleLocked_.erase(bundleId);
+    idle_->forget(bundleId);
     std::erase_if(stateMachine_.unlockedApps(),
                   [&](const auto& entry) { return entry.first.bundleId == bundleId; });
     // Another process of the application may still be covered; only the ended one's
@@ -74,17 +73,13 @@ void LockEngine::handleAppTerminated(const std::string& bundleId, ProcessId pid)
             engine.coverFrontmostIfLocked(pid, operation);
         });
     }
-    if (currentProtectedFrontmostBundleId_ == bundleId) {
-        currentProtectedFrontmostBundleId_.reset();
-        logger_->debug("Cleared currentProtectedFrontmostBundleId");
-    }
     // The application's other processes lost their unlocks with this one.
     refreshCovers();
 }
 
 void LockEngine::lockAllNow() {
     logger_->info("lockAllNow() called");
-    clearIdleState();
+    idle_->clear();
     const LockState& state = currentState_.get();
     if (state.isIdle()) {
         logger_->debug("lockAllNow: no current target");
@@ -107,8 +102,7 @@ void LockEngine::lockAllNow() {
 
 void LockEngine::lockApp(const std::string& bundleId) {
     logger_->info("lockApp(" + bundleId + ") called");
-    isIdleLocked_[bundleId] = true;
-    lastActiveTimePerApp_.erase(bundleId);
+    idle_->markLockedByHand(bundleId);
     // The mirror still shows the state before this event.
     const LockState stateBefore = currentState_.get();
     const LockTransitionResult result = stateMachine_.process(LockEvent::appIdleTimeout(bundleId));

@@ -91,10 +91,8 @@ void LockEngine::handleAuthSuccess(const LockedTarget& target) {
     }
 
     const std::string& bundleId = target.bundleId;
-    isIdleLocked_[bundleId] = false;
-    lastActiveTimePerApp_[bundleId] = timeProvider_->now();
+    idle_->markUnlocked(bundleId);
     pidToBundleId_[target.pid] = bundleId;
-    startGlobalIdleTimer();
 
     logger_->debug("handleAuthSuccess: hiding overlay for " + bundleId);
     hideOverlay(bundleId);

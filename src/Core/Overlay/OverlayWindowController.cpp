@@ -10,10 +10,6 @@ namespace velmora {
 
 namespace {
 
-constexpr AutoresizingMask kFillsWindow = kViewWidthSizable | kViewHeightSizable;
-constexpr WindowCollectionBehavior kEverySpace =
-    kCollectionBehaviorCanJoinAllSpaces | kCollectionBehaviorFullScreenAuxiliary;
-
 class DiscardingLogger final : public Logging {
 public:
     void log(std::string_view, LogLevel, std::string_view, std::string_view, int) override {}
@@ -55,78 +51,24 @@ void OverlayWindowController::show(const std::string& bundleId, Rect frame, cons
     const Rect overlayFrame = frame.width > 0 && frame.height > 0 ? frame : screen.frame;
     logger_->debug("  overlay frame: " + describe(overlayFrame));
 
-    std::shared_ptr<OverlayWindow> window;
-    if (const auto existing = overlayWindows.find(bundleId); existing != overlayWindows.end()) {
-        window = existing->second;
-        updateWindow(*window, bundleId, overlayFrame, appName, onUnlockTapped, onCancelTapped,
-                     LogOperation::current());
-    } else {
-        window = createWindow(bundleId, overlayFrame, appName, onUnlockTapped, onCancelTapped,
-                              LogOperation::current());
+    std::shared_ptr<OverlayWindow>& entry = overlayWindows[bundleId];
+    logger_->debug((entry ? "  updating existing window for " : "  creating new window for ") +
+                   bundleId);
+    if (!entry) {
+        entry = windowFactory_->makeWindow();
     }
-
-    window->orderFrontRegardless();
+    const std::shared_ptr<OverlayWindow> window = entry;
+    // A fresh content each time, so that the card's hover and press state start over.
+    window->show(overlayFrame, std::make_shared<OverlayContentView>(
+                                   appName, std::move(onUnlockTapped), std::move(onCancelTapped),
+                                   biometryContexts_, failedAttempts_));
     logger_->debug(std::string("  window visible: ") + (window->isVisible() ? "true" : "false"));
-    // Set again once on screen, so that ordering it in cannot leave it at a lower level.
-    window->setLevel(kModalPanelWindowLevel);
-}
-
-void OverlayWindowController::updateWindow(OverlayWindow& window, const std::string& bundleId,
-                                           Rect frame, const std::string& appName,
-                                           const Action& onUnlockTapped,
-                                           const Action& onCancelTapped,
-                                           const LogOperation& operation) {
-    logger_->debug("  updating existing window for " + bundleId, operation);
-    window.setFrame(frame, true);
-    // A fresh hosting view, so the card's hover and press state start over.
-    auto view = makeHostingView(appName, onUnlockTapped, onCancelTapped,
-                                window.contentViewBounds().value_or(Rect{}));
-    window.setContentView(view);
-    hostingViews[bundleId] = std::move(view);
-}
-
-std::shared_ptr<OverlayWindow>
-OverlayWindowController::createWindow(const std::string& bundleId, Rect frame,
-                                      const std::string& appName, const Action& onUnlockTapped,
-                                      const Action& onCancelTapped, const LogOperation& operation) {
-    logger_->debug("  creating new window for " + bundleId, operation);
-    auto window = makeConfiguredWindow(frame);
-    auto view = makeHostingView(appName, onUnlockTapped, onCancelTapped,
-                                Rect{0, 0, frame.width, frame.height});
-    window->setContentView(view);
-    overlayWindows[bundleId] = window;
-    hostingViews[bundleId] = std::move(view);
-    return window;
-}
-
-std::shared_ptr<OverlayWindow> OverlayWindowController::makeConfiguredWindow(Rect frame) {
-    auto window = windowFactory_->makeWindow(frame, kWindowStyleMaskBorderless,
-                                             BackingStoreType::buffered, false);
-    window->setOpaque(false);
-    window->setBackgroundColor(Color::clear());
-    window->setHasShadow(false);
-    window->setLevel(kModalPanelWindowLevel);
-    window->setCollectionBehavior(kEverySpace);
-    // The table keeps the window alive; it must not go away behind its back.
-    window->setReleasedWhenClosed(false);
-    // Clicks must land on the overlay, never on the covered window.
-    window->setIgnoresMouseEvents(false);
-    return window;
-}
-
-std::shared_ptr<OverlayHostingView>
-OverlayWindowController::makeHostingView(const std::string& appName, const Action& onUnlockTapped,
-                                         const Action& onCancelTapped, Rect frame) const {
-    auto content = std::make_shared<OverlayContentView>(appName, onUnlockTapped, onCancelTapped,
-                                                        biometryContexts_, failedAttempts_);
-    return std::make_shared<OverlayHostingView>(
-        OverlayHostingView{std::move(content), frame, kFillsWindow});
 }
 
 void OverlayWindowController::hide(const std::string& bundleId) {
     logger_->info("Overlay.hide() called for " + bundleId);
     if (const auto found = overlayWindows.find(bundleId); found != overlayWindows.end()) {
-        found->second->orderOut();
+        found->second->hide();
     }
     unlockHandlers.erase(bundleId);
     cancelHandlers.erase(bundleId);

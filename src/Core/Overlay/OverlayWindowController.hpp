@@ -60,19 +60,6 @@ public:
 
 private:
     [[nodiscard]] std::size_t visibleWindowCount() const;
-    [[nodiscard]] std::shared_ptr<OverlayHostingView> makeHostingView(const std::string& appName,
-                                                                      const Action& onUnlockTapped,
-                                                                      const Action& onCancelTapped,
-                                                                      Rect frame) const;
-    std::shared_ptr<OverlayWindow> makeConfiguredWindow(Rect frame);
-    std::shared_ptr<OverlayWindow> createWindow(const std::string& bundleId, Rect frame,
-                                                const std::string& appName,
-                                                const Action& onUnlockTapped,
-                                                const Action& onCancelTapped,
-                                                const LogOperation& operation);
-    void updateWindow(OverlayWindow& window, const std::string& bundleId, Rect frame,
-                      const std::string& appName, const Action& onUnlockTapped,
-                      const Action& onCancelTapped, const LogOperation& operation);
 
     std::shared_ptr<Logging> logger_;
     std::shared_ptr<OverlayWindowFactory> windowFactory_;
@@ -80,7 +67,6 @@ private:
     std::shared_ptr<FailedAttempts> failedAttempts_;
 
     std::map<std::string, std::shared_ptr<OverlayWindow>> overlayWindows;
-    std::map<std::string, std::shared_ptr<OverlayHostingView>> hostingViews;
     std::map<std::string, Action> unlockHandlers;
     /// An empty action where the latest `show` gave none.
     std::map<std::string, Action> cancelHandlers;

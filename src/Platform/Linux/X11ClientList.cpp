@@ -1,33 +1,15 @@
 #include "Platform/Linux/X11ClientList.hpp"
 
-#include "Platform/Linux/XResourcePid.hpp"
+#include "Platform/Linux/X11WindowManagerCalls.hpp"
 #include "Platform/Linux/XcbProperty.hpp"
 
 #include <algorithm>
-#include <climits>
-#include <unistd.h>
-#include <xcb/res.h>
 
 namespace velmora {
 namespace {
 
 // Frames of window managers hold the client a few levels down; deeper is not a frame.
 constexpr int frameSearchDepth = 3;
-
-std::optional<std::string> executableOf(ProcessId pid) {
-    char target[PATH_MAX];
-    const std::string link = "/proc/" + std::to_string(pid) + "/exe";
-    const ssize_t length = readlink(link.c_str(), target, sizeof target);
-    if (length <= 0 || length == static_cast<ssize_t>(sizeof target)) {
-        return std::nullopt;
-    }
-    return std::string(target, static_cast<std::size_t>(length));
-}
-
-// An empty name says nothing; the next source of a name is asked instead.
-std::optional<std::string> nonEmpty(std::string text) {
-    return text.empty() ? std::nullopt : std::optional{std::move(text)};
-}
 
 } // namespace
 
@@ -68,15 +50,10 @@ std::optional<ProcessId> X11ClientList::creatorOf(xcb_window_t window) {
     }
     const auto pidCookie =
         xcb_get_property(c, 0, window, connection_->ewmh()->_NET_WM_PID, XCB_ATOM_CARDINAL, 0, 1);
-    std::optional<ProcessId> pid;
-    if (hasResourceExtension_) {
-        pid = localClientPid(connection_->reply(xcb_res_query_client_ids_reply, resource).get());
-    }
-    const auto property = connection_->reply(xcb_get_property_reply, pidCookie);
-    if (const auto wmPid = propertyValues<uint32_t>(property.get()); !pid && !wmPid.empty()) {
-        pid = static_cast<ProcessId>(wmPid.front());
-    }
-    return pid && *pid > 0 ? pid : std::nullopt;
+    const auto ids = hasResourceExtension_
+                         ? connection_->reply(xcb_res_query_client_ids_reply, resource)
+                         : nullptr;
+    return windowOwner(ids.get(), connection_->reply(xcb_get_property_reply, pidCookie).get());
 }
 
 void X11ClientList::refresh() {
@@ -184,43 +161,27 @@ X11ClientList::fetchClients(const std::vector<xcb_window_t>& windows) {
     fetched.reserve(windows.size());
     for (std::size_t i = 0; i < windows.size(); ++i) {
         const Pending& p = pending[i];
-        Client client;
-        client.window = windows[i];
-        if (hasResourceExtension_) {
-            client.pid = localClientPid(
-                connection_->reply(xcb_res_query_client_ids_reply, p.resource).get());
-        }
+        const auto ids = hasResourceExtension_
+                             ? connection_->reply(xcb_res_query_client_ids_reply, p.resource)
+                             : nullptr;
         const auto pid = connection_->reply(xcb_get_property_reply, p.pid);
-        // Destroyed while the manager still lists it: its id may soon name another window.
-        const bool destroyed = !pid;
-        if (const auto wmPid = propertyValues<uint32_t>(pid.get()); !client.pid && !wmPid.empty()) {
-            client.pid = static_cast<ProcessId>(wmPid.front());
-        }
-        if (client.pid && *client.pid <= 0) {
-            client.pid.reset();
-        }
-        client.identity.gtkApplicationId = stringProperty(p.gtk);
-        client.identity.kdeDesktopFile = stringProperty(p.kde);
+        const auto gtk = connection_->reply(xcb_get_property_reply, p.gtk);
+        const auto kde = connection_->reply(xcb_get_property_reply, p.kde);
         const auto wmClass = connection_->reply(xcb_get_property_reply, p.wmClass);
-        if (const auto text = propertyValues<char>(wmClass.get()); !text.empty()) {
-            const std::string both(text.begin(), text.end());
-            const auto split = both.find('\0');
-            client.identity.wmClassInstance = nonEmpty(both.substr(0, split));
-            if (split != std::string::npos) {
-                const std::string rest = both.substr(split + 1);
-                client.identity.wmClassClass = nonEmpty(rest.substr(0, rest.find('\0')));
-            }
-        }
         const auto type = connection_->reply(xcb_get_property_reply, p.type);
-        const auto types = propertyValues<xcb_atom_t>(type.get());
-        client.isNormal = types.empty() || types.front() == ewmh->_NET_WM_WINDOW_TYPE_NORMAL;
-        if (destroyed) {
+        // Destroyed while the manager still lists it: its id may soon name another window.
+        if (!pid) {
             fetched.emplace_back();
             continue;
         }
-        if (client.pid) {
-            client.identity.executablePath = executableOf(*client.pid);
-        } else {
+        const auto owner = windowOwner(ids.get(), pid.get());
+        const auto types = propertyValues<xcb_atom_t>(type.get());
+        Client client{.window = windows[i],
+                      .pid = owner,
+                      .identity = windowIdentity(gtk.get(), kde.get(), wmClass.get(), owner),
+                      .isNormal =
+                          types.empty() || types.front() == ewmh->_NET_WM_WINDOW_TYPE_NORMAL};
+        if (!client.pid) {
             logger_->warn("Window " + std::to_string(client.window) +
                           " names no process; it belongs to no application");
         }
@@ -264,15 +225,6 @@ std::optional<ProcessId> X11ClientList::searchOwner(xcb_window_t window) {
         level = std::move(children);
     }
     return std::nullopt;
-}
-
-std::optional<std::string> X11ClientList::stringProperty(xcb_get_property_cookie_t cookie) {
-    const auto property = connection_->reply(xcb_get_property_reply, cookie);
-    const auto text = propertyValues<char>(property.get());
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    return nonEmpty(std::string(text.begin(), std::find(text.begin(), text.end(), '\0')));
 }
 
 } // namespace velmora

@@ -56,7 +56,6 @@ private:
     /// Absent for windows that no longer exist.
     std::vector<std::optional<Client>> fetchClients(const std::vector<xcb_window_t>& windows);
     std::optional<ProcessId> searchOwner(xcb_window_t window);
-    std::optional<std::string> stringProperty(xcb_get_property_cookie_t cookie);
 
     std::shared_ptr<XcbConnection> connection_;
     std::shared_ptr<Logging> logger_;

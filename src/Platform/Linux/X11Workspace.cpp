@@ -1,12 +1,13 @@
 #include "Platform/Linux/X11Workspace.hpp"
 
+#include "Platform/Linux/X11WindowManagerCalls.hpp"
+
 #include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <sys/syscall.h>
 #include <unistd.h>
 #include <xcb/dpms.h>
-#include <xcb/xcb_icccm.h>
 
 namespace velmora {
 namespace {
@@ -95,9 +96,7 @@ bool X11Workspace::activate(ProcessId pid) {
     const xcb_atom_t wmState = d_.connection->atom("WM_STATE");
     const auto state = d_.connection->reply(xcb_get_property_reply,
                                             xcb_get_property(c, 0, target, wmState, wmState, 0, 1));
-    if (state && xcb_get_property_value_length(state.get()) >= 4 &&
-        *static_cast<const uint32_t*>(xcb_get_property_value(state.get())) ==
-            XCB_ICCCM_WM_STATE_ICONIC) {
+    if (isIconic(state.get())) {
         xcb_map_window(c, target);
     }
     xcb_ewmh_request_change_active_window(ewmh, d_.connection->screenNumber(), target,
@@ -114,15 +113,7 @@ bool X11Workspace::hide(ProcessId pid) {
     }
     const xcb_atom_t changeState = d_.connection->atom("WM_CHANGE_STATE");
     for (const xcb_window_t window : windows) {
-        xcb_client_message_event_t message{};
-        message.response_type = XCB_CLIENT_MESSAGE;
-        message.format = 32;
-        message.window = window;
-        message.type = changeState;
-        message.data.data32[0] = XCB_ICCCM_WM_STATE_ICONIC;
-        xcb_send_event(d_.connection->get(), 0, d_.connection->root(),
-                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                       reinterpret_cast<const char*>(&message));
+        requestIconic(d_.connection->get(), d_.connection->root(), window, changeState);
     }
     d_.connection->flush();
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Linux/ReadableWatch.hpp"
+#include "Platform/Linux/X11WindowManagerCalls.hpp"
 #include "Support/Lifetime.hpp"
 #include "Support/RunLoop.hpp"
 #include "Support/Signal.hpp"
@@ -33,10 +34,7 @@ class XcbConnection {
 public:
     using EventHandler = std::function<void(const xcb_generic_event_t&)>;
 
-    template <class T> struct FreeDeleter {
-        void operator()(T* p) const { std::free(p); }
-    };
-    template <class T> using Reply = std::unique_ptr<T, FreeDeleter<T>>;
+    template <class T> using Reply = XcbReply<T>;
 
     /// Absent when the display cannot be opened or its EWMH atoms cannot be interned. An empty
     /// name means $DISPLAY.

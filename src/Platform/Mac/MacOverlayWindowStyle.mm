@@ -1,18 +1,11 @@
 #include "Platform/Mac/MacOverlayWindowStyle.hpp"
 
-#include "Platform/OverlayWindows.hpp"
-
 #import <AppKit/AppKit.h>
 #import <objc/runtime.h>
 
 namespace velmora {
 
 namespace {
-
-static_assert(NSModalPanelWindowLevel == kModalPanelWindowLevel);
-static_assert(NSWindowCollectionBehaviorCanJoinAllSpaces == kCollectionBehaviorCanJoinAllSpaces);
-static_assert(NSWindowCollectionBehaviorFullScreenAuxiliary ==
-              kCollectionBehaviorFullScreenAuxiliary);
 
 NSString* const kOverlayClassPrefix = @"VLMOverlay_";
 

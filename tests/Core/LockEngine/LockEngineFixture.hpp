@@ -52,8 +52,7 @@ protected:
     /// The visible overlay showing the card of `name`, or null.
     SimOverlayWindow* overlay(const std::string& name) const {
         for (const auto& window : desktop.overlayWindows->windows()) {
-            const auto& content = window->contentView()->rootView;
-            if (window->isVisible() && content->appName() == name) {
+            if (window->isVisible() && window->content()->appName() == name) {
                 return window.get();
             }
         }

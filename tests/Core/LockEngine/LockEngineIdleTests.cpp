@@ -52,7 +52,7 @@ TEST_F(LockEngineIdleTest, InputIsRecordedAtMostTwiceASecondAndNeverForTheProgra
     for (int i = 0; i <= 10; ++i) {
         desktop.eventTaps->deliver({InputEventType::keyDown, notes});
         desktop.loop->runUntilIdle();
-        recorded.insert(engine->lastActiveTimePerApp().at(kNotes));
+        recorded.insert(engine->idleTracker().lastActiveTimePerApp().at(kNotes));
         desktop.loop->advance(Seconds{0.2});
     }
     const auto at = [&](double s) { return start + toClockDuration(Seconds{s}); };
@@ -61,7 +61,7 @@ TEST_F(LockEngineIdleTest, InputIsRecordedAtMostTwiceASecondAndNeverForTheProgra
     settle();
     desktop.eventTaps->deliver({InputEventType::leftMouseDown, desktop.hostPid()});
     desktop.loop->runUntilIdle();
-    EXPECT_EQ(engine->lastActiveTimePerApp().at(kNotes), at(1.8));
+    EXPECT_EQ(engine->idleTracker().lastActiveTimePerApp().at(kNotes), at(1.8));
 }
 
 TEST_F(LockEngineIdleTest, ADisabledTapIsReenabledAndRecreatedWhenThatFails) {
@@ -96,7 +96,7 @@ TEST_F(LockEngineIdleTest, WithoutATapTheFrontmostAppStaysActiveAndCreationIsRet
                        LogLevel::debug));
     desktop.eventTaps->setCreationAllowed(true);
     desktop.loop->advance(Seconds{1});
-    EXPECT_TRUE(engine->hasInputEventTap());
+    EXPECT_TRUE(engine->idleTracker().hasInputEventTap());
 }
 
 class SettableMonotonicClock final : public MonotonicClock {
@@ -122,9 +122,9 @@ TEST_F(LockEngineIdleTest, AClockSetBackNeitherLetsInputThroughNorStopsItsRecord
 
     const auto recordedAfter = [&](Seconds wallStep) {
         wall->advance(wallStep);
-        const auto before = clocked->lastActiveTimePerApp();
-        clocked->recordInputActivity(notes);
-        return clocked->lastActiveTimePerApp() != before;
+        const auto before = clocked->idleTracker().lastActiveTimePerApp();
+        clocked->idleTracker().recordInputActivity(notes);
+        return clocked->idleTracker().lastActiveTimePerApp() != before;
     };
     EXPECT_TRUE(recordedAfter(Seconds{0}));
     EXPECT_FALSE(recordedAfter(Seconds{-3600}));
@@ -149,7 +149,7 @@ TEST_F(LockEngineIdleTest, InputToALockedAppNeverStartsTrackingIt) {
     ASSERT_NE(overlay("Notes"), nullptr);
     desktop.eventTaps->deliver({InputEventType::keyDown, notes});
     desktop.loop->runUntilIdle();
-    EXPECT_FALSE(engine->lastActiveTimePerApp().contains(kNotes));
+    EXPECT_FALSE(engine->idleTracker().lastActiveTimePerApp().contains(kNotes));
     EXPECT_FALSE(engine->isAppUnlocked(kNotes));
 }
 
@@ -157,19 +157,19 @@ TEST_F(LockEngineIdleTest, InputToARelockedAppIsNotActivity) {
     setNotes(0);
     unlockNotesAndSwitchAway();
     desktop.loop->advance(Seconds{10});
-    ASSERT_TRUE(engine->isIdleLocked().at(kNotes));
-    const TimePoint relockedAt = engine->lastActiveTimePerApp().at(kNotes);
+    ASSERT_TRUE(engine->idleTracker().isIdleLocked(kNotes));
+    const TimePoint relockedAt = engine->idleTracker().lastActiveTimePerApp().at(kNotes);
     desktop.loop->advance(Seconds{1});
     desktop.eventTaps->deliver({InputEventType::keyDown, notes});
     desktop.loop->runUntilIdle();
-    EXPECT_EQ(engine->lastActiveTimePerApp().at(kNotes), relockedAt);
+    EXPECT_EQ(engine->idleTracker().lastActiveTimePerApp().at(kNotes), relockedAt);
 }
 
 TEST_F(LockEngineIdleTest, AnUnlockPastItsExpiryIsNoLongerCounted) {
     setNotes(5, false);
     unlockNotesAndSwitchAway();
     desktop.loop->advance(Seconds{86400});
-    EXPECT_TRUE(engine->lastActiveTimePerApp().contains(kNotes));
+    EXPECT_TRUE(engine->idleTracker().lastActiveTimePerApp().contains(kNotes));
     EXPECT_FALSE(engine->isAppUnlocked(kNotes));
     EXPECT_TRUE(engine->unlockedProtectedApps().empty());
 }
@@ -177,30 +177,30 @@ TEST_F(LockEngineIdleTest, AnUnlockPastItsExpiryIsNoLongerCounted) {
 TEST_F(LockEngineIdleTest, LockingOneAppStopsTrackingIt) {
     unlockNotes();
     engine->lockApp(kNotes);
-    EXPECT_FALSE(engine->lastActiveTimePerApp().contains(kNotes));
+    EXPECT_FALSE(engine->idleTracker().lastActiveTimePerApp().contains(kNotes));
 }
 
 TEST_F(LockEngineIdleTest, ResumingRestartsTheIdleTimer) {
     setNotes(0);
     unlockNotesAndSwitchAway();
     engine->pause();
-    EXPECT_FALSE(engine->hasGlobalIdleTimer());
+    EXPECT_FALSE(engine->idleTracker().hasGlobalIdleTimer());
     engine->resume();
     desktop.loop->advance(Seconds{11});
-    EXPECT_TRUE(engine->isIdleLocked().at(kNotes));
+    EXPECT_TRUE(engine->idleTracker().isIdleLocked(kNotes));
 }
 
 TEST_F(LockEngineIdleTest, AnIdleResultForgetsAllTrackingAndStopsTheTimer) {
     unlockNotesAndSwitchAway();
     engine->stateMachine().reset();
     desktop.loop->runUntilIdle();
-    ASSERT_TRUE(engine->lastActiveTimePerApp().contains(kNotes));
+    ASSERT_TRUE(engine->idleTracker().lastActiveTimePerApp().contains(kNotes));
 
     engine->lockApp("com.example.other"); // processed while idle: an idle result
     desktop.loop->runUntilIdle();
-    EXPECT_TRUE(engine->lastActiveTimePerApp().empty());
-    EXPECT_TRUE(engine->isIdleLocked().empty());
-    EXPECT_FALSE(engine->hasGlobalIdleTimer());
+    EXPECT_TRUE(engine->idleTracker().lastActiveTimePerApp().empty());
+    EXPECT_FALSE(engine->idleTracker().isIdleLocked("com.example.other"));
+    EXPECT_FALSE(engine->idleTracker().hasGlobalIdleTimer());
 }
 
 } // namespace

@@ -21,8 +21,8 @@ TEST_F(LockEngineTest, SleepDisplaySleepAndScreenLockForgetEveryUnlock) {
         EXPECT_TRUE(logged("handleStateTransition ENTER: newState=" + toString(machineState()) +
                            ", shouldRequestAuth=false, reason=" + reason));
         EXPECT_TRUE(engine->stateMachine().unlockedApps().empty());
-        EXPECT_TRUE(engine->lastActiveTimePerApp().empty());
-        EXPECT_FALSE(engine->hasGlobalIdleTimer());
+        EXPECT_TRUE(engine->idleTracker().lastActiveTimePerApp().empty());
+        EXPECT_FALSE(engine->idleTracker().hasGlobalIdleTimer());
         // Still in front when the displays wake: covered at once, not left usable.
         ASSERT_NE(overlay("Notes"), nullptr) << reason;
         EXPECT_TRUE(overlay("Notes")->isVisible()) << reason;

@@ -76,9 +76,7 @@ protected:
 
 struct OverlayWindowOnX11 : ::testing::Test {
     std::shared_ptr<QtOverlayWindowFactory> factory = std::make_shared<QtOverlayWindowFactory>();
-    std::shared_ptr<QtOverlayWindow> window =
-        std::static_pointer_cast<QtOverlayWindow>(factory->makeWindow(
-            kPlaced, kWindowStyleMaskBorderless, BackingStoreType::buffered, false));
+    std::shared_ptr<QtOverlayWindow> window = factory->makeQtWindow();
     std::shared_ptr<RecordingOverlayContent> content = std::make_shared<RecordingOverlayContent>();
     WindowBeneath beneath;
 
@@ -89,9 +87,7 @@ struct OverlayWindowOnX11 : ::testing::Test {
         beneath.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&beneath));
 
-        window->setContentView(
-            std::make_shared<OverlayHostingView>(OverlayHostingView{content, {}, 18}));
-        window->orderFrontRegardless();
+        window->show(kPlaced, content);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window->view()));
     }
 };
@@ -131,27 +127,24 @@ TEST_F(OverlayWindowOnX11, CoverSwallowsClicksIntoItsCorners) {
 
 TEST_F(OverlayWindowOnX11, CoversWhatIsBeneathBeforeItsFirstFrame) {
     const QPoint onCover = kRoot.topLeft() + QPoint(40, 150);
-    window->orderOut();
+    window->hide();
     ASSERT_TRUE(waitUntil([&] { return screenPixel(onCover) == kBeneathColor; }));
 
-    auto fresh =
-        factory->makeWindow(kPlaced, kWindowStyleMaskBorderless, BackingStoreType::buffered, false);
-    fresh->setContentView(
-        std::make_shared<OverlayHostingView>(OverlayHostingView{content, {}, 18}));
-    fresh->orderFrontRegardless();
+    auto fresh = factory->makeWindow();
+    fresh->show(kPlaced, content);
     // No event has been handled since: nothing of the overlay is drawn yet.
     EXPECT_EQ(screenPixel(onCover), 0u);
-    fresh->orderOut();
+    fresh->hide();
 }
 
-TEST_F(OverlayWindowOnX11, OrderedOutItLetsClicksThroughAndComesBackOnTop) {
-    window->orderOut();
+TEST_F(OverlayWindowOnX11, HiddenItLetsClicksThroughAndComesBackOnTop) {
+    window->hide();
     EXPECT_FALSE(window->isVisible());
     click(kRoot.center());
     ASSERT_TRUE(waitUntil([&] { return beneath.presses == 1; }));
 
     beneath.raise();
-    window->orderFrontRegardless();
+    window->show(kPlaced, content);
     EXPECT_TRUE(window->isVisible());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window->view()));
     click(kRoot.topLeft() + QPoint(40, 150));

@@ -40,16 +40,13 @@ void typeKeys(const QStringList& arguments) {
 
 TEST(PasswordPromptOnX11, ShowsAboveTheOverlaysAndTakesTheKeyboard) {
     QtOverlayWindowFactory overlays;
-    auto overlay = std::static_pointer_cast<QtOverlayWindow>(overlays.makeWindow(
-        {0, 0, 1280, 800}, kWindowStyleMaskBorderless, BackingStoreType::buffered, false));
-    overlay->setContentView(std::make_shared<OverlayHostingView>(
-        OverlayHostingView{std::make_shared<testing::RecordingOverlayContent>(), {}, 18}));
+    auto overlay = overlays.makeQtWindow();
 
     QtPasswordPrompting prompts;
     auto prompt = prompts.open("Unlock Notes");
     QQuickView& view = static_cast<QtPasswordPrompt&>(*prompt).view();
     // The overlay comes up after the prompt was made, as when a second app locks.
-    overlay->orderFrontRegardless();
+    overlay->show({0, 0, 1280, 800}, std::make_shared<testing::RecordingOverlayContent>());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&overlay->view()));
 
     std::optional<std::string> password;
