@@ -1,7 +1,7 @@
 #include "Core/AppLogger.hpp"
-#include "Core/LogFileTesting.hpp"
 #include "Platform/Platform.hpp"
 #include "Support/ManualRunLoop.hpp"
+#include "Support/TemporaryDirectory.hpp"
 
 #include <ctime>
 #include <fstream>

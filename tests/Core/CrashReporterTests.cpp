@@ -1,6 +1,6 @@
 #include "Core/CrashReporter.hpp"
-#include "Core/LogFileTesting.hpp"
 #include "Support/ManualRunLoop.hpp"
+#include "Support/TemporaryDirectory.hpp"
 
 #include <algorithm>
 #include <cstdint>

@@ -4,11 +4,26 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace velmora::testing {
+
+inline std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+/// The file's lines without their line ends; a final line end adds no empty line.
+inline std::vector<std::string> readLines(const std::filesystem::path& path) {
+    std::vector<std::string> lines;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
 
 /// A fresh directory under the system's temporary directory, removed with everything in it.
 ///
@@ -42,10 +57,7 @@ public:
     }
 
     [[nodiscard]] std::string read(const std::string& relative) const {
-        std::ifstream in(path_ / relative, std::ios::binary);
-        std::ostringstream contents;
-        contents << in.rdbuf();
-        return contents.str();
+        return readFile(path_ / relative);
     }
 
     /// The names of the entries directly inside `relative`.

@@ -1,25 +1,27 @@
 #pragma once
 
+#include "Support/TemporaryDirectory.hpp"
 #include "X11Testing/ChildProcess.hpp"
 #include "X11Testing/XvfbServer.hpp"
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace velmora::testing {
 
-/// A stand-in application in a process of its own: one mapped top-level window with the
-/// properties asked for (WM_CLASS, _GTK_APPLICATION_ID, _NET_WM_PID, window type, state,
-/// geometry). The constructor returns once the window is mapped.
+/// The test client in a process of its own, with the window properties asked for (WM_CLASS,
+/// _GTK_APPLICATION_ID, _NET_WM_PID, window type, state, geometry). The constructor returns
+/// once its windows are mapped.
 ///
-///     TestApplication editor(server, {"--class", "editor,Editor", "--gtk-id", "org.ex.Editor"});
-///     editor.window();   // its X window
-///     editor.kill();     // the process ends; its window goes with its connection
+///     TestApplication editor(server, {"--wm-class", "editor,Editor", "--app-id", "org.ex.Ed"});
+///     editor.window();   // its first X window
+///     editor.kill();     // the process ends; its windows go with its connection
 ///
-/// See velmora-x11-test-client for the options. Throws std::runtime_error when the window
-/// does not appear in time.
+/// See velmora-test-client for the options. Throws std::runtime_error when the windows do not
+/// appear in time.
 class TestApplication {
 public:
     TestApplication(const XvfbServer& server, std::vector<std::string> options,
@@ -30,6 +32,7 @@ public:
     void kill() { process_->kill(); }
 
 private:
+    TemporaryDirectory scratch_;
     std::unique_ptr<ChildProcess> process_;
     std::uint32_t window_ = 0;
 };

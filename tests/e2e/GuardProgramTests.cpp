@@ -1,12 +1,10 @@
 // velmora-guard on its own, with the test in Velmora's place: what ends it, and what makes it
 // start Velmora again.
+#include "Support/TemporaryDirectory.hpp"
 #include "harness/Command.hpp"
 #include "harness/EndToEndTest.hpp"
 #include "harness/Eventually.hpp"
-#include "harness/TemporaryDirectory.hpp"
 
-#include <fstream>
-#include <sstream>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -29,13 +27,13 @@ protected:
         int pair[2];
         ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair), 0);
         channel_ = pair[0];
-        const std::string starts = (files_.path() / "starts").string();
+        const std::string starts = files_.path("starts");
         // Stands in for Velmora: notes each start and the channel it was handed, and ends.
         const std::string restart = "echo \"$VELMORA_GUARD_FD\" >>" + starts;
         guard_ = std::make_unique<testing::ChildProcess>(
             std::vector<std::string>{"sh", "-c",
                                      "exec \"$0\" \"$@\" 3<&" + std::to_string(pair[1]) + " 2>" +
-                                         (files_.path() / "guard.log").string(),
+                                         files_.path("guard.log"),
                                      VELMORA_GUARD, std::to_string(velmora_.pid()), "/bin/sh", "-c",
                                      restart},
             desktop().environment(), pair[1]);
@@ -55,13 +53,7 @@ protected:
                   static_cast<ssize_t>(lines.size()));
     }
 
-    [[nodiscard]] std::string file(const std::string& name) const {
-        std::ostringstream text;
-        text << std::ifstream(files_.path() / name).rdbuf();
-        return text.str();
-    }
-
-    TemporaryDirectory files_{"velmora-guard-test"};
+    testing::TemporaryDirectory files_;
     // The process the guard takes for Velmora.
     testing::ChildProcess velmora_{{"sleep", "60"}};
     int channel_ = -1;
@@ -72,7 +64,7 @@ TEST_F(GuardProgram, AQuitEndsItWithoutStartingVelmoraAgain) {
     send("starting\nwatching 1\nquit\n");
     ASSERT_TRUE(guard_->waitForExit(5s));
     EXPECT_EQ(guard_->exitStatus(), 0);
-    EXPECT_EQ(file("starts"), "");
+    EXPECT_EQ(files_.read("starts"), "");
     EXPECT_TRUE(velmora_.isRunning());
 }
 
@@ -80,9 +72,9 @@ TEST_F(GuardProgram, AVelmoraThatKeepsEndingIsStartedThreeTimesAMinuteWithAChann
     ::close(channel_);
     channel_ = -1;
     ASSERT_TRUE(eventually([&] {
-        return file("guard.log").find("starting it again in") != std::string::npos;
-    })) << file("guard.log");
-    EXPECT_EQ(file("starts"), "3\n3\n3\n");
+        return files_.read("guard.log").find("starting it again in") != std::string::npos;
+    })) << files_.read("guard.log");
+    EXPECT_EQ(files_.read("starts"), "3\n3\n3\n");
     EXPECT_TRUE(guard_->isRunning());
 }
 
@@ -91,7 +83,7 @@ TEST_F(GuardProgram, AVelmoraSilentForTwoSecondsIsKilledAndStartedAgain) {
     const auto heard = std::chrono::steady_clock::now();
     ASSERT_TRUE(eventually([&] { return !velmora_.isRunning(); }, 5s));
     EXPECT_GE(std::chrono::steady_clock::now() - heard, 2s);
-    EXPECT_TRUE(eventually([&] { return file("starts").starts_with("3\n"); }));
+    EXPECT_TRUE(eventually([&] { return files_.read("starts").starts_with("3\n"); }));
 }
 
 TEST_F(GuardProgram, WindowsOfTheWatchedProcessesStayIconifiedWhileNoVelmoraCovers) {
@@ -108,8 +100,8 @@ TEST_F(GuardProgram, WindowsOfTheWatchedProcessesStayIconifiedWhileNoVelmoraCove
     ASSERT_TRUE(runCommand({"xdotool", "windowactivate", std::to_string(window->window)},
                            desktop().environment()));
     ASSERT_TRUE(eventually([&] {
-        return file("guard.log").find(kShownAgain) != std::string::npos && hidden();
-    })) << file("guard.log");
+        return files_.read("guard.log").find(kShownAgain) != std::string::npos && hidden();
+    })) << files_.read("guard.log");
     EXPECT_TRUE(client().logLines().empty());
 }
 
@@ -121,7 +113,7 @@ TEST_F(GuardProgram, AProtectedApplicationStartedWhileVelmoraIsDownIsHiddenToo) 
     EXPECT_STREQ(answer, "alive\n");
     ::close(channel_);
     channel_ = -1;
-    ASSERT_TRUE(eventually([&] { return file("starts").starts_with("3\n"); }));
+    ASSERT_TRUE(eventually([&] { return files_.read("starts").starts_with("3\n"); }));
 
     // No process of it ran before; the Velmoras started since never report. Iconified as it
     // maps, it may never be painted.
@@ -130,7 +122,7 @@ TEST_F(GuardProgram, AProtectedApplicationStartedWhileVelmoraIsDownIsHiddenToo) 
         const auto window = desktop().display().find(
             [&](const WindowInfo& info) { return info.pid == client->pid(); });
         return window && desktop().display().wmState(window->window) == 3u;
-    })) << file("guard.log");
+    })) << files_.read("guard.log");
 }
 
 } // namespace

@@ -1,10 +1,8 @@
 // The panel a person opens from the tray icon: adding an application through the file
 // dialog, removing it with the password, and Launch at Login.
+#include "Support/TemporaryDirectory.hpp"
 #include "harness/EndToEndTest.hpp"
 #include "harness/Eventually.hpp"
-
-#include <fstream>
-#include <sstream>
 
 namespace velmora::e2e {
 namespace {
@@ -27,13 +25,6 @@ constexpr Spot kFirstRowChevron{320, Edge::top, 71};
 constexpr Spot kRemove{295, Edge::bottom, 75};
 // In the settings popover, which stands on the gear.
 constexpr Spot kLaunchAtLoginSwitch{248, Edge::bottom, 284};
-
-std::string contentsOf(const std::filesystem::path& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 class TrayPanel : public EndToEndTest {
 protected:
@@ -136,7 +127,8 @@ TEST_F(TrayPanel, AddsAnApplicationThroughTheDialogAndRemovesItWithThePassword) 
         (desktop().applicationsDirectory() / "org.velmora.TestClient.desktop").string());
     desktop().xdo().key("Return");
     ASSERT_TRUE(eventually([&] {
-        return contentsOf(defaultsFile()).find("org.velmora.TestClient") != std::string::npos;
+        return testing::readFile(defaultsFile()).find("org.velmora.TestClient") !=
+               std::string::npos;
     })) << "the chosen application was not added";
     const auto listed = openPanel();
     ASSERT_TRUE(listed);
@@ -150,7 +142,8 @@ TEST_F(TrayPanel, AddsAnApplicationThroughTheDialogAndRemovesItWithThePassword) 
     saveScreenshot("5-prompt");
     enterPassword(TestDesktop::kPassword);
     EXPECT_TRUE(eventually([&] {
-        return contentsOf(defaultsFile()).find("org.velmora.TestClient") == std::string::npos;
+        return testing::readFile(defaultsFile()).find("org.velmora.TestClient") ==
+               std::string::npos;
     })) << "the application is still protected after the password";
     const auto emptied = openPanel();
     ASSERT_TRUE(emptied);
@@ -242,7 +235,7 @@ TEST_F(TrayPanel, LaunchAtLoginWritesTheAutostartEntryAndRemovesItOnlyWithThePas
     click(*withPopover, kLaunchAtLoginSwitch);
     ASSERT_TRUE(eventually([&] { return std::filesystem::exists(entry); }))
         << "Launch at Login wrote no autostart entry";
-    EXPECT_NE(contentsOf(entry).find("Exec="), std::string::npos);
+    EXPECT_NE(testing::readFile(entry).find("Exec="), std::string::npos);
     saveScreenshot("2-launch-at-login");
     click(*withPopover, kLaunchAtLoginSwitch);
     ASSERT_TRUE(waitForPrompt(*withPopover)) << "turning Launch at Login off asked for nothing";

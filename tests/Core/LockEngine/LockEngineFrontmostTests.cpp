@@ -3,9 +3,6 @@
 namespace velmora::testing {
 namespace {
 
-using ::testing::internal::CaptureStdout;
-using ::testing::internal::GetCapturedStdout;
-
 TEST_F(LockEngineTest, OwnWindowsAndFinderBehindTheFilePickerChangeNothing) {
     desktop.activate(notes);
     const ProcessId finder = desktop.launchApp("com.apple.finder", "Finder");
@@ -58,27 +55,6 @@ TEST_F(LockEngineTest, ComingBackWithinTheDebounceAfterMinimizeIsCoveredAgain) {
         "AFTER state machine: newState=locked(com.example.notes pid=" + std::to_string(notes) +
         " \"Notes\"), shouldRequestAuth=false, reason=debounced"));
     EXPECT_NE(overlay("Notes"), nullptr);
-}
-
-TEST_F(LockEngineTest, HelperLinesNameTheOperationTheyBelongTo) {
-    desktop.activate(notes);
-    overlay("Notes")->pressUnlock();
-    desktop.loop->runUntilIdle();
-    answer(SimAuthenticator::Outcome::succeed());
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"Non-protected app frontmost: com.example.editor", "handleFrontmostAppChange("},
-        {"PROTECTED APP FRONTMOST - bundleId: com.example.notes", "handleFrontmostAppChange("},
-        {"  creating new window for com.example.notes", "show("},
-        {"Authentication: calling authManager.authenticate", "handleUnlockTapped("},
-        {"Authentication succeeded", "handleUnlockTapped("},
-    };
-    for (const auto& [message, function] : cases) {
-        const auto entry = std::find_if(
-            logger->entries.begin(), logger->entries.end(),
-            [&message = message](const auto& e) { return e.message.starts_with(message); });
-        ASSERT_NE(entry, logger->entries.end()) << message;
-        EXPECT_TRUE(entry->function.starts_with(function)) << message << ": " << entry->function;
-    }
 }
 
 } // namespace

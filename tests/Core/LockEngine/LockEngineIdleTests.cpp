@@ -21,17 +21,6 @@ protected:
     }
 };
 
-// Ten seconds for 0 minutes, the front, the own panel and auto-lock off: idle-relock.scenario.
-TEST_F(LockEngineIdleTest, ABackgroundAppRelocksAtItsIdleLimitInMinutes) {
-    setNotes(5);
-    unlockNotesAndSwitchAway();
-    desktop.loop->advance(Seconds{299});
-    EXPECT_TRUE(engine->isAppUnlocked(kNotes));
-    desktop.loop->advance(Seconds{1});
-    EXPECT_FALSE(engine->isAppUnlocked(kNotes));
-    EXPECT_FALSE(remembersUnlock(kNotes, notes));
-}
-
 TEST_F(LockEngineIdleTest, StoredTimeoutsFarOutOfRangeNeverOverflow) {
     using Limits = std::numeric_limits<std::int64_t>;
     for (const auto& [minutes, relocks] :

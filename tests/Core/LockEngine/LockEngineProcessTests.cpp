@@ -64,5 +64,17 @@ TEST_F(LockEngineTest, WithoutAGuardEveryProtectedProcessIsCoveredUnlockedOrNot)
     EXPECT_TRUE(engine->coverKeeper().placements().empty());
 }
 
+TEST_F(LockEngineTest, AQuitAppLosesItsUnlockEvenWhenOnlyItsPidIsReported) {
+    unlockNotes();
+    desktop.workspace->postTerminationNotification(RunningApplication{.processIdentifier = 4242});
+    desktop.workspace->postTerminationNotification(RunningApplication{.processIdentifier = notes});
+    desktop.loop->runUntilIdle();
+    EXPECT_TRUE(logged("Protected app terminated: com.example.notes (PID: " +
+                       std::to_string(notes) + ") - clearing ALL unlock state"));
+    EXPECT_TRUE(machineState().isIdle());
+    EXPECT_FALSE(remembersUnlock(kNotes, notes));
+    EXPECT_FALSE(engine->isAppUnlocked(kNotes));
+}
+
 } // namespace
 } // namespace velmora::testing

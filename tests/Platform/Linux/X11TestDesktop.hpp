@@ -19,7 +19,7 @@ namespace velmora::testing {
 /// the test looks at the server. Any change it watches wakes `waitUntil`.
 ///
 ///     X11TestDesktop desktop;
-///     TestApplication editor(desktop.server, {"--class", "editor,Editor"});
+///     TestApplication editor(desktop.server, {"--wm-class", "editor,Editor"});
 ///     desktop.watch(editor.window());
 ///     ASSERT_TRUE(waitUntil([&] { return desktop.wmState(editor.window()) == 3; }));
 struct X11TestDesktop {

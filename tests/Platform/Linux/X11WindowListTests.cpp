@@ -90,9 +90,9 @@ TEST_F(X11WindowListTest, ListsVisibleWindowsTopFirstWithTheirFramesAndLayers) {
 }
 
 TEST_F(X11WindowListTest, LeavesOutIconifiedWindowsAndThoseOnOtherDesktops) {
-    TestApplication iconified(desktop.server, {"--class", "a,A"});
-    TestApplication elsewhere(desktop.server, {"--class", "b,B"});
-    TestApplication shown(desktop.server, {"--class", "c,C"});
+    TestApplication iconified(desktop.server, {"--wm-class", "a,A"});
+    TestApplication elsewhere(desktop.server, {"--wm-class", "b,B"});
+    TestApplication shown(desktop.server, {"--wm-class", "c,C"});
     desktop.watch(iconified.window());
     desktop.watch(elsewhere.window());
     ASSERT_TRUE(waitUntil([&] { return listed(shown.pid()) && listed(iconified.pid()); }));

@@ -4,6 +4,8 @@
 #include "X11Testing/TestApplication.hpp"
 #include "X11Testing/WaitUntil.hpp"
 
+#include <chrono>
+#include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -56,10 +58,10 @@ protected:
 
 TEST_F(X11WorkspaceTest, NamesEachApplicationFromItsDesktopEntryOrItsWindow) {
     TestApplication editor(desktop.server,
-                           {"--class", "editor,Editor", "--gtk-id", "org.example.Editor"});
-    TestApplication viewer(desktop.server, {"--class", "viewer,Viewer"});
-    TestApplication nameless(desktop.server, {"--class", ","});
-    TestApplication dock(desktop.server, {"--class", "panel,Panel", "--type", "DOCK"});
+                           {"--wm-class", "editor,Editor", "--app-id", "org.example.Editor"});
+    TestApplication viewer(desktop.server, {"--wm-class", "viewer,Viewer"});
+    TestApplication nameless(desktop.server, {"--wm-class", ","});
+    TestApplication dock(desktop.server, {"--wm-class", "panel,Panel", "--type", "DOCK"});
     desktop.createOwnWindow();
 
     struct Expected {
@@ -72,7 +74,7 @@ TEST_F(X11WorkspaceTest, NamesEachApplicationFromItsDesktopEntryOrItsWindow) {
           "/usr/share/applications/org.example.Editor.desktop", ActivationPolicy::regular}},
         {viewer.pid(), {std::nullopt, viewer.pid(), "Viewer", std::nullopt}},
         // /proc/PID/comm: the program's name, cut to 15 characters.
-        {nameless.pid(), {std::nullopt, nameless.pid(), "velmora-x11-tes", std::nullopt}},
+        {nameless.pid(), {std::nullopt, nameless.pid(), "velmora-test-cl", std::nullopt}},
         {dock.pid(),
          {std::nullopt, dock.pid(), "Panel", std::nullopt, ActivationPolicy::accessory}},
         {getpid(), {"com.tovren.velmora", getpid(), "Velmora", std::nullopt}},
@@ -94,8 +96,8 @@ TEST_F(X11WorkspaceTest, SeesARealClientThroughTheServer) {
 
 TEST_F(X11WorkspaceTest, FollowsTheActiveWindowAndDropsRepeatsOfTheSameApplication) {
     TestApplication editor(desktop.server,
-                           {"--class", "editor,Editor", "--gtk-id", "org.example.Editor"});
-    TestApplication viewer(desktop.server, {"--class", "viewer,Viewer"});
+                           {"--wm-class", "editor,Editor", "--app-id", "org.example.Editor"});
+    TestApplication viewer(desktop.server, {"--wm-class", "viewer,Viewer"});
     const uint32_t first = desktop.createOwnWindow();
     const uint32_t second = desktop.createOwnWindow();
     ASSERT_TRUE(waitForApplication(viewer.pid()));
@@ -140,8 +142,8 @@ TEST_F(X11WorkspaceTest, FollowsTheActiveWindowAndDropsRepeatsOfTheSameApplicati
 }
 
 TEST_F(X11WorkspaceTest, HideIconifiesEveryWindowAndActivateBringsItBack) {
-    TestApplication editor(desktop.server, {"--class", "editor,Editor"});
-    TestApplication viewer(desktop.server, {"--class", "viewer,Viewer"});
+    TestApplication editor(desktop.server, {"--wm-class", "editor,Editor"});
+    TestApplication viewer(desktop.server, {"--wm-class", "viewer,Viewer"});
     desktop.watch(editor.window());
     ASSERT_TRUE(waitForApplication(editor.pid()));
     ASSERT_TRUE(waitForApplication(viewer.pid()));
@@ -159,27 +161,39 @@ TEST_F(X11WorkspaceTest, HideIconifiesEveryWindowAndActivateBringsItBack) {
 TEST_F(X11WorkspaceTest, AnnouncesAnEndedProcessOnceWithItsLastKnownDescription) {
     auto editor = std::make_unique<TestApplication>(
         desktop.server,
-        std::vector<std::string>{"--class", "editor,Editor", "--gtk-id", "org.example.Editor"});
+        std::vector<std::string>{"--wm-class", "editor,Editor", "--app-id", "org.example.Editor"});
     const ProcessId pid = editor->pid();
     ASSERT_TRUE(waitForApplication(pid));
 
+    // The next client gets the ended one's window id and is managed before Velmora hears of
+    // the end (these waits do not run its event loop): it is a new application all the same,
+    // and the ended one is announced once.
+    const uint32_t window = editor->window();
+    const auto spinUntil = [](const std::function<bool()>& condition) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds{5};
+        while (!condition() && std::chrono::steady_clock::now() < deadline) {
+        }
+        return condition();
+    };
     editor->kill();
+    // Gone from the server only once its connection is: then its id is free for the next.
+    ASSERT_TRUE(spinUntil([&] { return !desktop.wmState(window); }));
+    TestApplication viewer(desktop.server, {"--wm-class", "viewer,Viewer"});
+    ASSERT_EQ(viewer.window(), window);
+    // Managed, and so listed, by the window manager, which then gives it the focus.
+    ASSERT_TRUE(spinUntil([&] { return desktop.activeWindow() == window; }));
+    ASSERT_TRUE(waitForApplication(viewer.pid()));
     ASSERT_TRUE(waitUntil([&] { return !terminated.empty(); }));
     ASSERT_TRUE(terminated.front());
     EXPECT_EQ(terminated.front()->bundleIdentifier, "org.example.Editor");
     EXPECT_EQ(terminated.front()->processIdentifier, pid);
     EXPECT_TRUE(terminated.front()->isTerminated);
     EXPECT_FALSE(workspace->runningApplication(pid));
-
-    // The next client may get the ended one's window id; it is a new application all the
-    // same, and the ended one is not announced again.
-    TestApplication viewer(desktop.server, {"--class", "viewer,Viewer"});
-    ASSERT_TRUE(waitForApplication(viewer.pid()));
     EXPECT_EQ(terminated.size(), 1u);
 }
 
 TEST_F(X11WorkspaceTest, AnnouncesAProcessWhoseWindowsWentFirstOnlyWhenItEnds) {
-    TestApplication viewer(desktop.server, {"--class", "viewer,Viewer"});
+    TestApplication viewer(desktop.server, {"--wm-class", "viewer,Viewer"});
     ASSERT_TRUE(waitForApplication(viewer.pid()));
 
     // Another client destroys the window; the process lives on without one.
@@ -212,10 +226,10 @@ protected:
 };
 
 TEST_F(X11WorkspaceWithoutResourceExtensionTest, FallsBackToTheWindowsPidAndSkipsWindowsWithout) {
-    TestApplication anonymous(desktop.server, {"--class", "ghost,Ghost", "--no-pid"});
-    TestApplication editor(desktop.server, {"--class", "editor,Editor"});
+    TestApplication anonymous(desktop.server, {"--wm-class", "ghost,Ghost", "--no-pid"});
+    TestApplication editor(desktop.server, {"--wm-class", "editor,Editor"});
     ASSERT_TRUE(waitForApplication(editor.pid()));
-    TestApplication viewer(desktop.server, {"--class", "viewer,Viewer"});
+    TestApplication viewer(desktop.server, {"--wm-class", "viewer,Viewer"});
     ASSERT_TRUE(waitForApplication(viewer.pid()));
 
     EXPECT_EQ(workspace->runningApplications().size(), 2u);

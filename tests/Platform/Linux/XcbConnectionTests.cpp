@@ -41,7 +41,7 @@ TEST(XcbConnection, EventsThatArriveWhileARequestIsSentAreStillDelivered) {
 
 TEST(XcbConnection, TellsOnceWhenTheServerGoesAndLeavesTheBackendAnsweringQuietly) {
     X11TestDesktop desktop;
-    TestApplication editor(desktop.server, {"--class", "editor,Editor"});
+    TestApplication editor(desktop.server, {"--wm-class", "editor,Editor"});
     auto screens = std::make_shared<X11Screens>(desktop.connection);
     X11WindowList windows(desktop.connection, desktop.clients, screens);
     X11Workspace workspace({desktop.connection, desktop.clients, desktop.runLoop,

@@ -79,7 +79,8 @@ void TestClient::createWindows() {
     for (int i = 0; i < options_.windows; ++i) {
         const int x = options_.x + i * kWindowOffset;
         const int y = options_.y + i * kWindowOffset;
-        const xcb_window_t window = createWindow(x, y, options_.width, options_.height, false);
+        const xcb_window_t window =
+            createWindow(x, y, options_.width, options_.height, options_.overrideRedirect);
         const std::string title =
             options_.windows == 1 ? options_.title : options_.title + " " + std::to_string(i + 1);
         describeTopLevel(window, title, x, y);
@@ -134,9 +135,25 @@ void TestClient::describeTopLevel(xcb_window_t window, const std::string& title,
     char host[256] = {};
     gethostname(host, sizeof host - 1);
     setStringProperty(window, XCB_ATOM_WM_CLIENT_MACHINE, XCB_ATOM_STRING, host);
-    const std::uint32_t pid = static_cast<std::uint32_t>(getpid());
-    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, atoms_.netWmPid,
-                        XCB_ATOM_CARDINAL, 32, 1, &pid);
+    if (!options_.noPid) {
+        const std::uint32_t pid = static_cast<std::uint32_t>(getpid());
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, atoms_.netWmPid,
+                            XCB_ATOM_CARDINAL, 32, 1, &pid);
+    }
+    if (options_.windowType) {
+        const xcb_atom_t type = atom(("_NET_WM_WINDOW_TYPE_" + *options_.windowType).c_str());
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, atom("_NET_WM_WINDOW_TYPE"),
+                            XCB_ATOM_ATOM, 32, 1, &type);
+    }
+    std::vector<xcb_atom_t> states;
+    for (const auto& state : options_.states) {
+        states.push_back(atom(("_NET_WM_STATE_" + state).c_str()));
+    }
+    if (!states.empty()) {
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, atom("_NET_WM_STATE"),
+                            XCB_ATOM_ATOM, 32, static_cast<std::uint32_t>(states.size()),
+                            states.data());
+    }
 
     xcb_atom_t protocols[] = {atoms_.wmDeleteWindow, atoms_.wmTakeFocus};
     xcb_icccm_set_wm_protocols(connection_, window, atoms_.wmProtocols, 2, protocols);
@@ -231,10 +248,11 @@ void TestClient::writeReadyFile() {
     if (!options_.readyFile) {
         return;
     }
-    // Written under another name and renamed, so a reader never sees a partial file.
+    // Written under another name and renamed, so a reader never sees a partial file. It
+    // holds the first window's id.
     const std::string temporary = *options_.readyFile + ".tmp";
     if (FILE* file = std::fopen(temporary.c_str(), "w")) {
-        std::fprintf(file, "%d\n", static_cast<int>(getpid()));
+        std::fprintf(file, "0x%x\n", static_cast<unsigned>(windows_.front()));
         std::fclose(file);
         std::rename(temporary.c_str(), options_.readyFile->c_str());
     }

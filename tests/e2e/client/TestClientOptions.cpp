@@ -37,7 +37,7 @@ bool parseGeometry(const std::string& text, TestClientOptions& options) {
 
 bool parseWmClass(const std::string& text, TestClientOptions& options) {
     const auto comma = text.find(',');
-    if (comma == std::string::npos || comma == 0 || comma + 1 == text.size()) {
+    if (comma == std::string::npos) {
         return false;
     }
     options.wmInstance = text.substr(0, comma);
@@ -52,8 +52,12 @@ std::optional<TestClientOptions> TestClientOptions::parse(const std::vector<std:
     TestClientOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& name = arguments[i];
-        if (name == "--popup" || name == "--transient") {
-            (name == "--popup" ? options.popup : options.transient) = true;
+        if (name == "--popup" || name == "--transient" || name == "--override-redirect" ||
+            name == "--no-pid") {
+            (name == "--popup"       ? options.popup
+             : name == "--transient" ? options.transient
+             : name == "--no-pid"    ? options.noPid
+                                     : options.overrideRedirect) = true;
             continue;
         }
         if (i + 1 == arguments.size()) {
@@ -66,6 +70,10 @@ std::optional<TestClientOptions> TestClientOptions::parse(const std::vector<std:
             valid = parseWmClass(value, options);
         } else if (name == "--app-id") {
             options.appId = value;
+        } else if (name == "--type") {
+            options.windowType = value;
+        } else if (name == "--state") {
+            options.states.push_back(value);
         } else if (name == "--title") {
             options.title = value;
         } else if (name == "--color") {

@@ -23,6 +23,13 @@ struct TestClientOptions {
     int windows = 1;
     std::optional<std::string> logFile;
     bool popup = false;
+    /// The top-level windows themselves are override-redirect: unmanaged, as a tooltip is.
+    bool overrideRedirect = false;
+    /// Without _NET_WM_PID, so only the server can tell whose the windows are.
+    bool noPid = false;
+    /// _NET_WM_WINDOW_TYPE_<type> and _NET_WM_STATE_<state>, e.g. "DOCK" and "ABOVE".
+    std::optional<std::string> windowType;
+    std::vector<std::string> states;
     /// Every window after the first is transient for it, so they iconify and come back with it.
     bool transient = false;
     std::optional<std::string> readyFile;

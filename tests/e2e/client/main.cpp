@@ -22,7 +22,9 @@ int main(int argc, char** argv) {
         std::cerr << "velmora-test-client: " << error << "\n"
                   << "usage: velmora-test-client [--wm-class INSTANCE,CLASS] [--app-id ID]"
                      " [--title TITLE] [--color RRGGBB] [--geometry WxH+X+Y] [--windows N]"
-                     " [--log FILE] [--popup] [--ready-file FILE] [--open-window-after MS]\n";
+                     " [--log FILE] [--popup] [--transient] [--override-redirect] [--no-pid]"
+                     " [--type TYPE] [--state STATE]... [--ready-file FILE]"
+                     " [--open-window-after MS]\n";
         return 2;
     }
     // A Wayland session without X: the same application as a Wayland client.

@@ -11,13 +11,12 @@ constexpr const char* kProtectedId = "org.velmora.TestClient";
 
 } // namespace
 
-KWinDesktop::KWinDesktop(KWinSession& kwin)
-    : kwin_(kwin), root_("velmora-kwin-desktop"), pam_(root_.path() / "pam", kPassword) {
+KWinDesktop::KWinDesktop(KWinSession& kwin) : kwin_(kwin), pam_(root_.path("pam"), kPassword) {
     std::filesystem::create_directories(output());
     // The test client under two names: the protected one and another application.
     for (const char* id : {kProtectedId, "org.velmora.Other"}) {
         DesktopEntry{id, id, TestClientProcess::program().string() + " --app-id " + id, id}
-            .writeInto(root_.path() / "home" / ".local" / "share");
+            .writeInto(root_.path("home/.local/share"));
     }
 }
 
@@ -26,16 +25,16 @@ KWinDesktop::~KWinDesktop() {
 }
 
 std::filesystem::path KWinDesktop::output() const {
-    return root_.path() / "output";
+    return root_.path("output");
 }
 
 Environment KWinDesktop::environment() const {
     Environment environment = kwin_.environment();
-    const auto home = root_.path() / "home";
+    const std::filesystem::path home = root_.path("home");
     environment.insert(environment.end(), {{"HOME", home.string()},
                                            {"XDG_CONFIG_HOME", (home / ".config").string()},
                                            {"XDG_DATA_HOME", (home / ".local/share").string()},
-                                           {"XDG_DATA_DIRS", (root_.path() / "share").string()}});
+                                           {"XDG_DATA_DIRS", root_.path("share")}});
     const Environment pam = pam_.environment();
     environment.insert(environment.end(), pam.begin(), pam.end());
     return environment;
@@ -43,7 +42,7 @@ Environment KWinDesktop::environment() const {
 
 bool KWinDesktop::startVelmora(const std::filesystem::path& program,
                                std::int64_t idleTimeoutMinutes) {
-    const auto home = root_.path() / "home";
+    const std::filesystem::path home = root_.path("home");
     writeUserDefaults(home / ".config" / "velmora" / "defaults.json",
                       {{.bundleIdentifier = kProtectedId,
                         .displayName = "Test Client",

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "Support/TemporaryDirectory.hpp"
 #include "harness/KWinSession.hpp"
 #include "harness/PamService.hpp"
-#include "harness/TemporaryDirectory.hpp"
 #include "harness/TestClientProcess.hpp"
 #include "harness/VelmoraProcess.hpp"
 
@@ -56,7 +56,7 @@ public:
 
 private:
     KWinSession& kwin_;
-    TemporaryDirectory root_;
+    testing::TemporaryDirectory root_;
     PamService pam_;
     std::unique_ptr<VelmoraProcess> velmora_;
     std::vector<std::unique_ptr<TestClientProcess>> clients_;

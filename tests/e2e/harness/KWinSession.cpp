@@ -59,16 +59,16 @@ bool KWinSession::available() {
     return std::filesystem::exists(kPackagedKWin);
 }
 
-KWinSession::KWinSession() : root_("velmora-kwin"), log_(root_.path() / "kwin.log") {
+KWinSession::KWinSession() : log_(root_.path("kwin.log")) {
     for (const char* directory : {"runtime", "home", "config"}) {
-        std::filesystem::create_directories(root_.path() / directory);
+        std::filesystem::create_directories(root_.path(directory));
     }
-    std::filesystem::permissions(root_.path() / "runtime", std::filesystem::perms::owner_all);
+    std::filesystem::permissions(root_.path("runtime"), std::filesystem::perms::owner_all);
     xvfb_ = std::make_unique<testing::XvfbServer>();
-    bus_ = std::make_unique<SessionBus>(root_.path() / "runtime");
+    bus_ = std::make_unique<SessionBus>(root_.path("runtime"));
     // The packaged binary carries a file capability that stops it as root in a container;
     // a copy has none.
-    const auto binary = root_.path() / "kwin_wayland";
+    const std::filesystem::path binary = root_.path("kwin_wayland");
     std::filesystem::copy_file(kPackagedKWin, binary);
     const std::string command = "exec " + shellQuoted(binary.string()) + " --x11-display " +
                                 xDisplay() + " --width 1280 --height 800 --socket " + kSocket +
@@ -77,9 +77,9 @@ KWinSession::KWinSession() : root_("velmora-kwin"), log_(root_.path() / "kwin.lo
     kwin_ = std::make_unique<testing::ChildProcess>(
         std::vector<std::string>{"/bin/sh", "-c", command},
         testing::ChildProcess::Environment{{"DISPLAY", xDisplay()},
-                                           {"XDG_RUNTIME_DIR", (root_.path() / "runtime").string()},
-                                           {"HOME", (root_.path() / "home").string()},
-                                           {"XDG_CONFIG_HOME", (root_.path() / "config").string()},
+                                           {"XDG_RUNTIME_DIR", root_.path("runtime")},
+                                           {"HOME", root_.path("home")},
+                                           {"XDG_CONFIG_HOME", root_.path("config")},
                                            {"DBUS_SESSION_BUS_ADDRESS", bus_->address()},
                                            {"KWIN_COMPOSE", "Q"},
                                            {"KWIN_WAYLAND_NO_PERMISSION_CHECKS", "1"},
@@ -87,7 +87,7 @@ KWinSession::KWinSession() : root_("velmora-kwin"), log_(root_.path() / "kwin.lo
                                            {"QT_QPA_PLATFORM", "xcb"}});
     const bool ready = eventually(
         [&] {
-            return std::filesystem::exists(root_.path() / "runtime" / kSocket) &&
+            return std::filesystem::exists(root_.path("runtime/") + kSocket) &&
                    !outputOf({"dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
                               "/Scripting", "org.freedesktop.DBus.Peer.Ping"},
                              {{"DBUS_SESSION_BUS_ADDRESS", bus_->address()}})
@@ -107,7 +107,7 @@ KWinSession::~KWinSession() {
 
 Environment KWinSession::environment() const {
     return {{"WAYLAND_DISPLAY", kSocket},
-            {"XDG_RUNTIME_DIR", (root_.path() / "runtime").string()},
+            {"XDG_RUNTIME_DIR", root_.path("runtime")},
             {"DBUS_SESSION_BUS_ADDRESS", bus_->address()},
             {"XDG_CURRENT_DESKTOP", "KDE"},
             {"XDG_SESSION_TYPE", "wayland"},
@@ -128,17 +128,16 @@ std::vector<std::string> KWinSession::runScript(const std::string& body) {
 
 std::optional<std::vector<std::string>> KWinSession::runScriptOnce(const std::string& body) {
     const std::string tag = "velmora-e2e-" + std::to_string(++scripts_);
-    const auto path = root_.path() / (tag + ".js");
+    const std::string path = root_.path(tag + ".js");
     std::ofstream(path) << "(function (tag) {\n"
                         << "var windows = typeof workspace.windowList === 'function' ? "
                            "workspace.windowList() : workspace.clientList();\n"
                         << body << "\nprint(tag + ' end');\n})('" << tag << "');\n";
     const Environment bus{{"DBUS_SESSION_BUS_ADDRESS", bus_->address()}};
-    const std::string loaded =
-        outputOf({"dbus-send", "--session", "--print-reply=literal", "--dest=org.kde.KWin",
-                  "/Scripting", "org.kde.kwin.Scripting.loadScript",
-                  std::string("string:").append(path.string()), "string:" + tag},
-                 bus);
+    const std::string loaded = outputOf(
+        {"dbus-send", "--session", "--print-reply=literal", "--dest=org.kde.KWin", "/Scripting",
+         "org.kde.kwin.Scripting.loadScript", "string:" + path, "string:" + tag},
+        bus);
     std::istringstream words(loaded);
     std::string type;
     int id = -1;

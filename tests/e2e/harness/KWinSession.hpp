@@ -1,11 +1,11 @@
 #pragma once
 
+#include "Support/TemporaryDirectory.hpp"
 #include "X11Testing/ChildProcess.hpp"
 #include "X11Testing/XvfbServer.hpp"
 #include "harness/Command.hpp"
 #include "harness/ScreenRect.hpp"
 #include "harness/SessionBus.hpp"
-#include "harness/TemporaryDirectory.hpp"
 
 #include <chrono>
 #include <filesystem>
@@ -75,7 +75,7 @@ private:
     /// no such window.
     std::vector<std::string> withWindow(const std::string& caption, const std::string& action);
 
-    TemporaryDirectory root_;
+    testing::TemporaryDirectory root_;
     std::unique_ptr<testing::XvfbServer> xvfb_;
     std::unique_ptr<SessionBus> bus_;
     std::unique_ptr<testing::ChildProcess> kwin_;

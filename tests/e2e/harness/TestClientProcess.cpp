@@ -1,10 +1,10 @@
 #include "harness/TestClientProcess.hpp"
 
+#include "Support/TemporaryDirectory.hpp"
 #include "harness/Eventually.hpp"
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 
 namespace velmora::e2e {
 
@@ -54,12 +54,7 @@ bool TestClientProcess::waitUntilReady(std::chrono::milliseconds timeout) const 
 }
 
 std::vector<std::string> TestClientProcess::logLines() const {
-    std::ifstream in(logPath_);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
+    return testing::readLines(logPath_);
 }
 
 std::size_t TestClientProcess::countLines(std::string_view prefix) const {

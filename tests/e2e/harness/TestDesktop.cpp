@@ -16,20 +16,19 @@ makeDirectory(const std::filesystem::path& path,
 } // namespace
 
 TestDesktop::TestDesktop(const Options& options)
-    : root_("velmora-e2e"), home_(makeDirectory(root_.path() / "home")),
-      configHome_(makeDirectory(home_ / ".config")),
+    : home_(makeDirectory(root_.path("home"))), configHome_(makeDirectory(home_ / ".config")),
       dataHome_(makeDirectory(home_ / ".local" / "share")),
-      dataDirs_(makeDirectory(root_.path() / "share")),
-      runtimeDir_(makeDirectory(root_.path() / "runtime")),
-      outputDir_(makeDirectory(root_.path() / "output")), pam_(root_.path() / "pam", kPassword) {
+      dataDirs_(makeDirectory(root_.path("share"))),
+      runtimeDir_(makeDirectory(root_.path("runtime"))),
+      outputDir_(makeDirectory(root_.path("output"))), pam_(root_.path("pam"), kPassword) {
     writeUserDefaults(configHome_ / "velmora" / "defaults.json", options.protectedApps);
     for (const auto& application : options.applications) {
         application.writeInto(dataHome_);
     }
-    server_ = std::make_unique<testing::XvfbServer>(testing::XvfbServer::Options{
-        .windowManager = options.windowManager,
-        .animations = options.windowAnimations,
-        .tiling = options.tiling});
+    server_ = std::make_unique<testing::XvfbServer>(
+        testing::XvfbServer::Options{.windowManager = options.windowManager,
+                                     .animations = options.windowAnimations,
+                                     .tiling = options.tiling});
     if (options.sessionBus) {
         sessionBus_ = std::make_unique<SessionBus>(runtimeDir_);
     }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "Support/TemporaryDirectory.hpp"
 #include "X11Testing/ChildProcess.hpp"
 #include "X11Testing/XvfbServer.hpp"
 #include "harness/Command.hpp"
 #include "harness/DesktopEntry.hpp"
 #include "harness/PamService.hpp"
 #include "harness/SessionBus.hpp"
-#include "harness/TemporaryDirectory.hpp"
 #include "harness/TestClientProcess.hpp"
 #include "harness/UserDefaultsFile.hpp"
 #include "harness/VelmoraProcess.hpp"
@@ -21,9 +21,10 @@
 
 namespace velmora::e2e {
 
-/// A whole private desktop session for one test: an X server (with openbox, or i3, or none), a home and XDG directories of its own, Velmora's stored settings, installed
-/// applications, a PAM service that knows one password, and optionally a session bus.
-/// Nothing of the person's own display, files or bus is used.
+/// A whole private desktop session for one test: an X server (with openbox, or i3, or none), a home
+/// and XDG directories of its own, Velmora's stored settings, installed applications, a PAM service
+/// that knows one password, and optionally a session bus. Nothing of the person's own display,
+/// files or bus is used.
 ///
 ///     TestDesktop desktop({.protectedApps = {{"org.velmora.TestClient", "Test Client"}}});
 ///     auto velmora = desktop.startVelmora(program);
@@ -80,7 +81,7 @@ public:
     void saveScreenshot(const std::filesystem::path& path);
 
 private:
-    TemporaryDirectory root_;
+    testing::TemporaryDirectory root_;
     std::filesystem::path home_;
     std::filesystem::path configHome_;
     std::filesystem::path dataHome_;

@@ -1,25 +1,16 @@
 #include "harness/VelmoraProcess.hpp"
 
+#include "Support/TemporaryDirectory.hpp"
 #include "harness/Eventually.hpp"
 #include "harness/SessionProcesses.hpp"
 
 #include <algorithm>
 #include <csignal>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace velmora::e2e {
-namespace {
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-} // namespace
+using testing::readFile;
 
 VelmoraProcess::VelmoraProcess(const std::filesystem::path& program,
                                const std::filesystem::path& outputDirectory,

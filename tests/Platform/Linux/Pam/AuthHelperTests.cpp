@@ -1,10 +1,8 @@
 #include "PamTestbed.hpp"
 
 #include <fcntl.h>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <spawn.h>
-#include <sstream>
 #include <sys/wait.h>
 
 extern char** environ;
@@ -40,9 +38,7 @@ HelperRun runHelper(const PamTestbed& testbed, const std::string& input,
         run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     posix_spawn_file_actions_destroy(&actions);
-    std::ostringstream output;
-    output << std::ifstream(outputPath).rdbuf();
-    run.output = output.str();
+    run.output = testing::readFile(outputPath);
     return run;
 }
 

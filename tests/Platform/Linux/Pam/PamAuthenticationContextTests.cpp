@@ -4,9 +4,7 @@
 
 #include <QCoreApplication>
 #include <csignal>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace velmora {
 namespace {
@@ -55,9 +53,7 @@ protected:
     }
 
     [[nodiscard]] std::string scratch(const std::string& name) const {
-        std::ostringstream text;
-        text << std::ifstream(testbed.directory() / name).rdbuf();
-        return text.str();
+        return testing::readFile(testbed.directory() / name);
     }
 
     PamTestbed testbed;
