@@ -54,15 +54,20 @@ std::optional<ScreenRect> VelmoraWindows::waitForUnlockButton(const WindowInfo& 
 }
 
 std::optional<WindowInfo> VelmoraWindows::waitForFocusedPrompt(const WindowInfo& overlay) {
+    // The first prompt loads its QML, which under the sanitizers on a busy machine takes
+    // seconds.
+    constexpr auto kFirstPromptTimeout = std::chrono::seconds{15};
     std::optional<WindowInfo> prompt;
-    eventually([&] {
-        const xcb_window_t focus = desktop_.display().inputFocus();
-        prompt = desktop_.display().find([&](const WindowInfo& info) {
-            return info.viewable && isVelmoraWindow(info) && info.window != overlay.window &&
-                   desktop_.display().isWithin(focus, info.topLevel);
-        });
-        return prompt.has_value();
-    });
+    eventually(
+        [&] {
+            const xcb_window_t focus = desktop_.display().inputFocus();
+            prompt = desktop_.display().find([&](const WindowInfo& info) {
+                return info.viewable && isVelmoraWindow(info) && info.window != overlay.window &&
+                       desktop_.display().isWithin(focus, info.topLevel);
+            });
+            return prompt.has_value();
+        },
+        kFirstPromptTimeout);
     return prompt;
 }
 
