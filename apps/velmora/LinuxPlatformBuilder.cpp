@@ -52,8 +52,13 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
         std::make_unique<X11KeyboardGrab>(connection_, runLoop, shownOverlays, focusGrabs);
     overlayStacking_ = std::make_unique<X11OverlayStacking>(connection_, runLoop, shownOverlays);
     platform.overlayWindows = overlays;
-    platform.coverWindows = std::make_shared<X11CoverWindows>(connection_, screens, focusGrabs);
-    platform.windowList = std::make_shared<X11WindowList>(connection_, clients, screens);
+    auto covers = std::make_shared<X11CoverWindows>(connection_, screens, focusGrabs);
+    platform.coverWindows = covers;
+    platform.windowList = std::make_shared<X11WindowList>(
+        connection_, clients, screens, [covers = std::weak_ptr(covers)](xcb_window_t frame) {
+            const auto live = covers.lock();
+            return live && live->covers(frame);
+        });
     platform.eventTaps = std::make_shared<XInputEventTaps>(connection_, clients);
     platform.accessibility = std::make_shared<EwmhAccessibilityTrust>(connection_);
     return platform;

@@ -9,16 +9,24 @@
 namespace velmora {
 namespace {
 
+void restackAbove(xcb_connection_t* c, xcb_window_t window, xcb_window_t sibling) {
+    const uint32_t stacking[] = {sibling, XCB_STACK_MODE_ABOVE};
+    xcb_configure_window(c, window, XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE,
+                         stacking);
+}
+
 class X11CoverWindow final : public CoverWindow {
 public:
     X11CoverWindow(std::shared_ptr<XcbConnection> connection,
                    std::shared_ptr<const X11Screens> screens,
-                   std::shared_ptr<X11FocusGrabs> focusGrabs)
+                   std::shared_ptr<X11FocusGrabs> focusGrabs,
+                   std::shared_ptr<X11CoverWindows::CoverOfFrame> coverOf)
         : connection_(std::move(connection)), screens_(std::move(screens)),
-          focusGrabs_(std::move(focusGrabs)) {}
+          focusGrabs_(std::move(focusGrabs)), coverOf_(std::move(coverOf)) {}
 
     ~X11CoverWindow() override {
         grabFocusOf(XCB_WINDOW_NONE);
+        coverFrame(XCB_WINDOW_NONE);
         if (window_ != XCB_WINDOW_NONE && connection_->isConnected()) {
             xcb_destroy_window(connection_->get(), window_);
             connection_->flush();
@@ -48,10 +56,7 @@ public:
         // A sibling that is gone fails this request alone: the cover then stays where it
         // was, which for a new one is above everything.
         if (placement.above) {
-            const uint32_t stacking[] = {static_cast<uint32_t>(*placement.above),
-                                         XCB_STACK_MODE_ABOVE};
-            xcb_configure_window(
-                c, window_, XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE, stacking);
+            restackAbove(c, window_, static_cast<xcb_window_t>(*placement.above));
         } else {
             const uint32_t onTop[] = {XCB_STACK_MODE_ABOVE};
             xcb_configure_window(c, window_, XCB_CONFIG_WINDOW_STACK_MODE, onTop);
@@ -60,12 +65,15 @@ public:
             xcb_map_window(c, window_);
             visible_ = true;
         }
-        grabFocusOf(static_cast<xcb_window_t>(placement.above.value_or(XCB_WINDOW_NONE)));
+        const auto frame = static_cast<xcb_window_t>(placement.above.value_or(XCB_WINDOW_NONE));
+        grabFocusOf(frame);
+        coverFrame(frame);
         connection_->flush();
     }
 
     void hide() override {
         grabFocusOf(XCB_WINDOW_NONE);
+        coverFrame(XCB_WINDOW_NONE);
         if (visible_) {
             xcb_unmap_window(connection_->get(), window_);
             connection_->flush();
@@ -76,6 +84,20 @@ public:
     [[nodiscard]] bool isVisible() const override { return visible_; }
 
 private:
+    void coverFrame(xcb_window_t frame) {
+        if (frame == covered_) {
+            return;
+        }
+        if (const auto known = coverOf_->find(covered_);
+            known != coverOf_->end() && known->second == window_) {
+            coverOf_->erase(known);
+        }
+        covered_ = frame;
+        if (frame != XCB_WINDOW_NONE) {
+            (*coverOf_)[frame] = window_;
+        }
+    }
+
     void grabFocusOf(xcb_window_t frame) {
         if (frame == grabbed_ || !connection_->isConnected()) {
             return;
@@ -111,8 +133,10 @@ private:
     std::shared_ptr<XcbConnection> connection_;
     std::shared_ptr<const X11Screens> screens_;
     std::shared_ptr<X11FocusGrabs> focusGrabs_;
+    std::shared_ptr<X11CoverWindows::CoverOfFrame> coverOf_;
     xcb_window_t window_ = XCB_WINDOW_NONE;
     xcb_window_t grabbed_ = XCB_WINDOW_NONE;
+    xcb_window_t covered_ = XCB_WINDOW_NONE;
     bool visible_ = false;
 };
 
@@ -122,10 +146,37 @@ X11CoverWindows::X11CoverWindows(std::shared_ptr<XcbConnection> connection,
                                  std::shared_ptr<const X11Screens> screens,
                                  std::shared_ptr<X11FocusGrabs> focusGrabs)
     : connection_(std::move(connection)), screens_(std::move(screens)),
-      focusGrabs_(std::move(focusGrabs)) {}
+      focusGrabs_(std::move(focusGrabs)) {
+    connection_->selectRootEvents(XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY);
+    events_ = connection_->observeEvents([this](const xcb_generic_event_t& event) {
+        // Only the server's own notices: a client may send anything.
+        if (event.response_type == XCB_CONFIGURE_NOTIFY) {
+            keepAboveFrame(reinterpret_cast<const xcb_configure_notify_event_t&>(event));
+        }
+    });
+}
 
 std::unique_ptr<CoverWindow> X11CoverWindows::makeCover() {
-    return std::make_unique<X11CoverWindow>(connection_, screens_, focusGrabs_);
+    return std::make_unique<X11CoverWindow>(connection_, screens_, focusGrabs_, coverOf_);
+}
+
+bool X11CoverWindows::covers(xcb_window_t frame) const {
+    return coverOf_->contains(frame);
+}
+
+void X11CoverWindows::keepAboveFrame(const xcb_configure_notify_event_t& event) {
+    // The frame restacked, or a window put directly above it, under its cover.
+    bool restacked = false;
+    for (const xcb_window_t frame : {event.window, event.above_sibling}) {
+        const auto cover = coverOf_->find(frame);
+        if (cover != coverOf_->end() && cover->second != event.window) {
+            restackAbove(connection_->get(), cover->second, frame);
+            restacked = true;
+        }
+    }
+    if (restacked) {
+        connection_->flush();
+    }
 }
 
 } // namespace velmora

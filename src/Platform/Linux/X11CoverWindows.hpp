@@ -6,6 +6,7 @@
 #include "Platform/Linux/XcbConnection.hpp"
 
 #include <memory>
+#include <unordered_map>
 
 namespace velmora {
 
@@ -13,6 +14,8 @@ namespace velmora {
 /// opaque from the moment they map and cost no drawing; they select every pointer event, so
 /// clicks, the wheel and drags over them end there. Each is restacked as the sibling directly
 /// above the covered window's frame, and holds a focus-in grab on that window while shown.
+/// When that frame is restacked, or another window is put between it and its cover, the
+/// cover is put back above it at once, without a look at the window list.
 ///
 ///     X11CoverWindows covers(connection, screens, focusGrabs);
 ///     auto cover = covers.makeCover();
@@ -24,11 +27,20 @@ public:
                     std::shared_ptr<X11FocusGrabs> focusGrabs);
 
     [[nodiscard]] std::unique_ptr<CoverWindow> makeCover() override;
+    /// Whether one of these covers is shown over `frame`.
+    [[nodiscard]] bool covers(xcb_window_t frame) const;
+
+    /// Each covered frame's cover.
+    using CoverOfFrame = std::unordered_map<xcb_window_t, xcb_window_t>;
 
 private:
+    void keepAboveFrame(const xcb_configure_notify_event_t& event);
+
     std::shared_ptr<XcbConnection> connection_;
     std::shared_ptr<const X11Screens> screens_;
     std::shared_ptr<X11FocusGrabs> focusGrabs_;
+    std::shared_ptr<CoverOfFrame> coverOf_ = std::make_shared<CoverOfFrame>();
+    Subscription events_;
 };
 
 } // namespace velmora

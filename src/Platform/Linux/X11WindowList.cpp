@@ -3,6 +3,7 @@
 #include "Platform/Linux/XcbProperty.hpp"
 
 #include <algorithm>
+#include <utility>
 
 namespace velmora {
 namespace {
@@ -12,54 +13,111 @@ constexpr int aboveLayer = 3;
 constexpr int dockLayer = 20;
 constexpr int popupLayer = 24;
 constexpr uint32_t allDesktops = 0xFFFFFFFF;
-
-/// The window an event of the root's substructure is about, for the events that change what
-/// is on screen.
-std::optional<xcb_window_t> changedWindow(const xcb_generic_event_t& event) {
-    switch (event.response_type & 0x7f) {
-    case XCB_CONFIGURE_NOTIFY:
-        return reinterpret_cast<const xcb_configure_notify_event_t&>(event).window;
-    case XCB_MAP_NOTIFY:
-        return reinterpret_cast<const xcb_map_notify_event_t&>(event).window;
-    case XCB_UNMAP_NOTIFY:
-        return reinterpret_cast<const xcb_unmap_notify_event_t&>(event).window;
-    default:
-        return std::nullopt;
-    }
-}
+constexpr Seconds kRestackFollowing{0.1};
 
 } // namespace
 
 X11WindowList::X11WindowList(std::shared_ptr<XcbConnection> connection,
                              std::shared_ptr<X11ClientList> clients,
-                             std::shared_ptr<const X11Screens> screens)
+                             std::shared_ptr<const X11Screens> screens, IsCovered isCovered)
     : connection_(std::move(connection)), clients_(std::move(clients)),
-      screens_(std::move(screens)) {
+      screens_(std::move(screens)), isCovered_(std::move(isCovered)) {
     connection_->selectRootEvents(XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY |
                                   XCB_EVENT_MASK_PROPERTY_CHANGE);
     events_ = connection_->observeEvents([this](const xcb_generic_event_t& event) {
         if (snapshot_) {
             snapshot_->current = false;
         }
-        if (announcesChange(event)) {
-            changed_.emit();
-        }
+        announce(announcementOf(event));
     });
 }
 
-bool X11WindowList::announcesChange(const xcb_generic_event_t& event) {
-    if (const auto window = changedWindow(event)) {
+void X11WindowList::announce(Announce when) {
+    if (when == Announce::now) {
+        changed_.emit();
+    } else if (when == Announce::soon && !std::exchange(announcing_, true)) {
+        connection_->runLoop().after(kRestackFollowing, lifetime_.guard([this] {
+            announcing_ = false;
+            changed_.emit();
+        }));
+    }
+}
+
+bool X11WindowList::isOwn(xcb_window_t window) const {
+    const auto known = creators_.find(window);
+    return known != creators_.end() && known->second == ownPid_;
+}
+
+bool X11WindowList::onlyRestacked(const xcb_configure_notify_event_t& event) {
+    if (event.event != connection_->root()) {
+        // The same change of a top-level window, heard by whoever watches that window too, is
+        // judged on the root's copy.
+        return geometries_.contains(event.window);
+    }
+    const Geometry now{event.x, event.y, event.width, event.height, event.border_width};
+    const auto [known, isNew] = geometries_.try_emplace(event.window, now);
+    return !isNew && std::exchange(known->second, now) == now;
+}
+
+X11WindowList::Announce X11WindowList::announcementOf(const xcb_generic_event_t& event) {
+    // What a client sends changes nothing on screen.
+    switch (event.response_type) {
+    case XCB_CONFIGURE_NOTIFY: {
+        const auto& configure = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
+        const bool restacked = onlyRestacked(configure);
         // Velmora's own covers and cards moving call for no other look.
-        const auto known = creators_.find(*window);
-        return known == creators_.end() || known->second != ownPid_;
+        if (isOwn(configure.window)) {
+            return Announce::no;
+        }
+        if (!restacked) {
+            return Announce::now;
+        }
+        return isCovered_(configure.window) ? Announce::soon : Announce::no;
     }
-    if ((event.response_type & 0x7f) != XCB_PROPERTY_NOTIFY) {
-        return false;
+    case XCB_MAP_NOTIFY:
+    case XCB_UNMAP_NOTIFY: {
+        const xcb_window_t window =
+            event.response_type == XCB_MAP_NOTIFY
+                ? reinterpret_cast<const xcb_map_notify_event_t&>(event).window
+                : reinterpret_cast<const xcb_unmap_notify_event_t&>(event).window;
+        if (isOwn(window)) {
+            return Announce::no;
+        }
+        managedMayHaveChanged_ = true;
+        return Announce::now;
     }
-    const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
-    return notify.window == connection_->root() &&
-           (notify.atom == connection_->ewmh()->_NET_CLIENT_LIST_STACKING ||
-            notify.atom == connection_->ewmh()->_NET_CURRENT_DESKTOP);
+    case XCB_CREATE_NOTIFY: {
+        const auto& create = reinterpret_cast<const xcb_create_notify_event_t&>(event);
+        if (create.parent == connection_->root()) {
+            geometries_[create.window] = {create.x, create.y, create.width, create.height,
+                                          create.border_width};
+        }
+        managedMayHaveChanged_ = true;
+        return Announce::no;
+    }
+    case XCB_REPARENT_NOTIFY:
+        managedMayHaveChanged_ = true;
+        return Announce::no;
+    case XCB_DESTROY_NOTIFY:
+        geometries_.erase(reinterpret_cast<const xcb_destroy_notify_event_t&>(event).window);
+        managedMayHaveChanged_ = true;
+        return Announce::no;
+    case XCB_PROPERTY_NOTIFY: {
+        const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+        if (notify.window != connection_->root()) {
+            return Announce::no;
+        }
+        // The manager restacks its list on every raise; only a list with other windows in it
+        // tells of something new.
+        if (notify.atom == connection_->ewmh()->_NET_CLIENT_LIST_STACKING) {
+            return std::exchange(managedMayHaveChanged_, false) ? Announce::now : Announce::no;
+        }
+        return notify.atom == connection_->ewmh()->_NET_CURRENT_DESKTOP ? Announce::now
+                                                                        : Announce::no;
+    }
+    default:
+        return Announce::no;
+    }
 }
 
 Subscription X11WindowList::observeChanges(std::function<void()> onChange) {

@@ -4,8 +4,10 @@
 #include "Platform/Linux/X11Screens.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
 #include "Platform/WindowList.hpp"
+#include "Support/Lifetime.hpp"
 #include "Support/Signal.hpp"
 
+#include <functional>
 #include <memory>
 #include <unistd.h>
 #include <unordered_map>
@@ -18,17 +20,24 @@ namespace velmora {
 /// (0 for normal windows, higher for windows kept above) and the frame's bounds relative to
 /// the primary monitor's top-left corner.
 ///
-///     X11WindowList windows(connection, clients, screens);
+///     X11WindowList windows(connection, clients, screens, [&](xcb_window_t frame) {
+///         return covers.covers(frame); });
 ///     if (auto list = windows.onScreenWindows()) { for (const auto& w : *list) { ... } }
 class X11WindowList final : public WindowListProviding {
 public:
+    /// Whether a top-level window lies under one of Velmora's covers.
+    using IsCovered = std::function<bool(xcb_window_t)>;
+
     X11WindowList(std::shared_ptr<XcbConnection> connection, std::shared_ptr<X11ClientList> clients,
-                  std::shared_ptr<const X11Screens> screens);
+                  std::shared_ptr<const X11Screens> screens, IsCovered isCovered);
 
     [[nodiscard]] std::optional<std::vector<WindowListEntry>> onScreenWindows() const override;
-    /// Announces windows that map, unmap, move, resize or restack, and desktop switches;
-    /// Velmora's own windows are left out once seen, so that moving a cover does not call for
-    /// another look.
+    /// Announces windows that map, unmap, move or resize, new and closed windows, desktop
+    /// switches, and the restacking of covered windows. Velmora's own windows are left out
+    /// once seen, so that moving a cover does not call for another look; so are other
+    /// windows merely restacked, which changes nothing that is covered. Covers follow their
+    /// windows' restacking by themselves, so those are announced at most once in 0.1 s: a
+    /// window manager that restacks everything on each raise costs one look, not one each.
     [[nodiscard]] Subscription observeChanges(std::function<void()> onChange) override;
     [[nodiscard]] bool announcesChanges() const override { return true; }
 
@@ -43,8 +52,19 @@ private:
         bool current;
         std::optional<std::vector<WindowListEntry>> windows;
     };
+    struct Geometry {
+        int16_t x, y;
+        uint16_t width, height, border;
+        friend bool operator==(const Geometry&, const Geometry&) = default;
+    };
 
-    [[nodiscard]] bool announcesChange(const xcb_generic_event_t& event);
+    enum class Announce { no, now, soon };
+    [[nodiscard]] Announce announcementOf(const xcb_generic_event_t& event);
+    void announce(Announce when);
+    [[nodiscard]] bool isOwn(xcb_window_t window) const;
+    /// Whether a top-level window only changed its place in the stack, or the change is judged
+    /// elsewhere; remembers its geometry.
+    [[nodiscard]] bool onlyRestacked(const xcb_configure_notify_event_t& event);
     [[nodiscard]] std::optional<std::vector<WindowListEntry>> queryOnScreenWindows() const;
     /// For each window, its ancestor that is a child of the root: the window manager's frame,
     /// or the window itself where it is not framed.
@@ -56,12 +76,20 @@ private:
     std::shared_ptr<XcbConnection> connection_;
     std::shared_ptr<X11ClientList> clients_;
     std::shared_ptr<const X11Screens> screens_;
+    IsCovered isCovered_;
     Signal<> changed_;
     Subscription events_;
     mutable std::shared_ptr<Snapshot> snapshot_;
     ProcessId ownPid_ = getpid();
     /// The creators of the override-redirect windows shown at the last look.
     mutable std::unordered_map<xcb_window_t, std::optional<ProcessId>> creators_;
+    /// Top-level windows as the server last announced them; only its announcements count, so
+    /// that none is compared with a look that raced it.
+    std::unordered_map<xcb_window_t, Geometry> geometries_;
+    /// Whether windows came or went since the window manager last restacked its list.
+    bool managedMayHaveChanged_ = true;
+    bool announcing_ = false;
+    LifetimeToken lifetime_;
 };
 
 } // namespace velmora

@@ -1,8 +1,10 @@
+#include "Platform/Linux/X11CoverWindows.hpp"
 #include "Platform/Linux/X11WindowList.hpp"
 #include "X11TestDesktop.hpp"
 #include "X11Testing/TestApplication.hpp"
 #include "X11Testing/WaitUntil.hpp"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace velmora::testing {
@@ -38,7 +40,10 @@ class X11WindowListTest : public ::testing::Test {
 protected:
     X11TestDesktop desktop;
     std::shared_ptr<X11Screens> screens = std::make_shared<X11Screens>(desktop.connection);
-    X11WindowList windows{desktop.connection, desktop.clients, screens};
+    std::shared_ptr<X11CoverWindows> covers = std::make_shared<X11CoverWindows>(
+        desktop.connection, screens, std::make_shared<X11FocusGrabs>(desktop.connection));
+    X11WindowList windows{desktop.connection, desktop.clients, screens,
+                          [this](xcb_window_t frame) { return covers->covers(frame); }};
 
     bool listed(ProcessId pid) {
         const auto list = windows.onScreenWindows();
@@ -133,6 +138,62 @@ TEST_F(X11WindowListTest, AnnouncesOtherProgramsWindowsButNotItsOwnOnceSeen) {
     const int before = changes;
     ASSERT_EQ(desktop.xdotool({"windowmove", std::to_string(app.window()), "400", "300"}), 0);
     EXPECT_TRUE(waitUntil([&] { return changes > before; }));
+}
+
+TEST_F(X11WindowListTest, AnnouncesRestacksOfCoveredWindowsOnlyAndTheirCoversFollowAtOnce) {
+    // Unmanaged, so that this test stacks them itself.
+    TestApplication covered(desktop.server,
+                            {"--geometry", "300x200+100+100", "--override-redirect"});
+    TestApplication other(desktop.server, {"--geometry", "300x200+200+150", "--override-redirect"});
+    ASSERT_TRUE(waitUntil([&] { return listed(covered.pid()) && listed(other.pid()); }));
+    auto cover = covers->makeCover();
+    cover->show({covered.window(), {100, 500, 300, 200}, 0});
+    // Made on another connection than the observer's: once that one is answered, it exists.
+    desktop.connection->reply(xcb_get_input_focus_reply,
+                              xcb_get_input_focus(desktop.connection->get()));
+    const auto windowAbove = [&](xcb_window_t window) -> xcb_window_t {
+        const auto tree =
+            desktop.observer->reply(xcb_query_tree_reply, xcb_query_tree(desktop.observer->get(),
+                                                                         desktop.observer->root()));
+        const xcb_window_t* children = xcb_query_tree_children(tree.get());
+        const int count = xcb_query_tree_children_length(tree.get());
+        const auto* found = std::find(children, children + count, window);
+        return found + 1 < children + count ? found[1] : xcb_window_t{XCB_WINDOW_NONE};
+    };
+    const auto coverWindow = windowAbove(covered.window());
+    const auto restack = [&](xcb_window_t window, xcb_window_t sibling, uint32_t mode) {
+        const uint32_t values[] = {sibling, mode};
+        xcb_configure_window(desktop.observer->get(), window,
+                             XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE, values);
+        desktop.observer->flush();
+    };
+    restack(other.window(), coverWindow, XCB_STACK_MODE_ABOVE);
+    ASSERT_TRUE(waitUntil([&] { return windowAbove(coverWindow) == other.window(); }));
+
+    // Each event's own announcements: the list hears of an event before this test does.
+    int changes = 0;
+    int seenBefore = 0;
+    std::optional<int> duringSlip;
+    const Subscription announced = windows.observeChanges([&] { ++changes; });
+    const Subscription events =
+        desktop.connection->observeEvents([&](const xcb_generic_event_t& event) {
+            const auto& configure = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
+            if (event.response_type == XCB_CONFIGURE_NOTIFY && configure.window == other.window() &&
+                configure.above_sibling == covered.window()) {
+                duringSlip = changes - seenBefore;
+            }
+            seenBefore = changes;
+        });
+    // Slipped between the window and its cover, as a window manager raising it would.
+    restack(other.window(), covered.window(), XCB_STACK_MODE_ABOVE);
+    ASSERT_TRUE(waitUntil([&] { return duringSlip.has_value(); }));
+    EXPECT_EQ(*duringSlip, 0) << "a window merely restacked changes nothing covered";
+    EXPECT_TRUE(waitUntil([&] { return windowAbove(covered.window()) == coverWindow; }));
+
+    const int before = changes;
+    restack(covered.window(), other.window(), XCB_STACK_MODE_ABOVE);
+    EXPECT_TRUE(waitUntil([&] { return changes > before; }));
+    EXPECT_TRUE(waitUntil([&] { return windowAbove(covered.window()) == coverWindow; }));
 }
 
 } // namespace

@@ -43,7 +43,7 @@ TEST(XcbConnection, TellsOnceWhenTheServerGoesAndLeavesTheBackendAnsweringQuietl
     X11TestDesktop desktop;
     TestApplication editor(desktop.server, {"--wm-class", "editor,Editor"});
     auto screens = std::make_shared<X11Screens>(desktop.connection);
-    X11WindowList windows(desktop.connection, desktop.clients, screens);
+    X11WindowList windows(desktop.connection, desktop.clients, screens, [](auto) { return false; });
     X11Workspace workspace({desktop.connection, desktop.clients, desktop.runLoop,
                             std::make_shared<FakeApplicationDirectory>(), nullptr, desktop.logger,
                             "com.tovren.velmora"});
