@@ -90,6 +90,18 @@ void CoverProbe::restack(xcb_window_t window, bool toTop) {
                 toTop ? XCB_STACK_MODE_ABOVE : XCB_STACK_MODE_BELOW);
 }
 
+int CoverProbe::takeManagedConfigures() {
+    int configures = 0;
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+        const auto& configure = *reinterpret_cast<const xcb_configure_notify_event_t*>(event);
+        if (event->response_type == XCB_CONFIGURE_NOTIFY && !configure.override_redirect) {
+            ++configures;
+        }
+        std::free(event);
+    }
+    return configures;
+}
+
 void CoverProbe::sendAsPager(xcb_window_t window, xcb_atom_t request, uint32_t first,
                              uint32_t second) {
     xcb_client_message_event_t message{};

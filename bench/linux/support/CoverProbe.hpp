@@ -39,6 +39,9 @@ public:
     void activate(xcb_window_t window);
     /// Sends _NET_RESTACK_WINDOW for `window` as a pager does: to the top, or the bottom.
     void restack(xcb_window_t window, bool toTop);
+    /// Reads what the server announced since the last look, and answers how many of it were
+    /// managed windows configured (restacked, mostly): one pager request may restack many.
+    int takeManagedConfigures();
     /// A top-level window (a frame) and where it lies.
     struct TopLevel {
         xcb_window_t window;
