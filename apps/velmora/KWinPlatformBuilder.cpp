@@ -93,9 +93,10 @@ std::optional<Platform> KWinPlatformBuilder::build() {
         }
         return found;
     };
-    platform.workspace = std::make_shared<KWinWorkspace>(
-        KWinWorkspace::Dependencies{bridge_, session.runLoop, session.applications,
-                                    session.sessionEvents, logger, QtHostApplication::identifier});
+    applications_ = session.applications;
+    platform.workspace = std::make_shared<KWinWorkspace>(KWinWorkspace::Dependencies{
+        bridge_, session.runLoop, session.applications, session.sessionEvents, logger,
+        QtHostApplication::identifier, protectedApplications_});
     platform.screens = screens;
     platform.overlayWindows = std::make_shared<KWinOverlayWindowFactory>(shields, windowAt);
     platform.coverWindows = std::make_shared<KWinCoverWindowFactory>(shields);

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "Platform/Linux/ApplicationDirectory.hpp"
 #include "Platform/Platform.hpp"
+#include "Support/Observable.hpp"
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -33,11 +36,24 @@ public:
     [[nodiscard]] const std::shared_ptr<SharedAppLog>& log() const { return log_; }
     /// The bridge to the script of the last platform built.
     [[nodiscard]] const std::shared_ptr<KWinBridge>& bridge() const { return bridge_; }
+    /// The installed applications the platform reads.
+    [[nodiscard]] const std::shared_ptr<const ApplicationDirectory>& applications() const {
+        return applications_;
+    }
+    /// What names the protected applications' windows, for the workspace to go by; the
+    /// program keeps it up to date.
+    [[nodiscard]] const std::shared_ptr<Observable<std::vector<ApplicationIdentities>>>&
+    protectedApplications() const {
+        return protectedApplications_;
+    }
 
 private:
     std::string error_;
     std::shared_ptr<SharedAppLog> log_;
     std::shared_ptr<KWinBridge> bridge_;
+    std::shared_ptr<const ApplicationDirectory> applications_;
+    std::shared_ptr<Observable<std::vector<ApplicationIdentities>>> protectedApplications_ =
+        std::make_shared<Observable<std::vector<ApplicationIdentities>>>();
 };
 
 } // namespace velmora

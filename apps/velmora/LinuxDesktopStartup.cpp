@@ -95,6 +95,9 @@ void DesktopStartup::platformInstalled() {
             installedPlatform().logger->error("KWin has left the session bus");
             QCoreApplication::exit(EXIT_FAILURE);
         });
+        state_->identities = std::make_unique<ProtectedIdentityKeeper>(
+            AppState::shared(), state_->kwin.applications(), state_->kwin.protectedApplications(),
+            installedPlatform().runLoop);
         state_->protectedProcesses.emplace(state_->kwin.bridge(), AppState::shared(),
                                            installedPlatform().workspace);
         return;

@@ -1,8 +1,10 @@
 #include "Platform/Linux/ApplicationIdentities.hpp"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <string_view>
+#include <unistd.h>
 
 namespace velmora {
 
@@ -72,6 +74,16 @@ owningApplication(const WindowIdentity& window,
     const auto found = std::find_if(applications.begin(), applications.end(),
                                     [&](const auto& app) { return belongsTo(window, app); });
     return found == applications.end() ? nullptr : &*found;
+}
+
+std::optional<std::string> executableOf(ProcessId pid) {
+    char target[PATH_MAX];
+    const std::string link = "/proc/" + std::to_string(pid) + "/exe";
+    const ssize_t length = ::readlink(link.c_str(), target, sizeof target);
+    if (length <= 0 || length == static_cast<ssize_t>(sizeof target)) {
+        return std::nullopt;
+    }
+    return std::string(target, static_cast<std::size_t>(length));
 }
 
 } // namespace velmora

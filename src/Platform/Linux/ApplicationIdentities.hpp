@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Support/ProcessId.hpp"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +45,9 @@ struct ApplicationIdentities {
 /// path) is one of its programs.
 [[nodiscard]] bool belongsTo(const WindowIdentity& window,
                              const ApplicationIdentities& application);
+
+/// The real path of a process's program (`/proc/PID/exe`); absent once it has ended.
+[[nodiscard]] std::optional<std::string> executableOf(ProcessId pid);
 
 /// The first of `applications` that `window` belongs to.
 [[nodiscard]] const ApplicationIdentities*

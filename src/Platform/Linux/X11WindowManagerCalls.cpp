@@ -3,7 +3,6 @@
 #include "Platform/Linux/XcbProperty.hpp"
 
 #include <algorithm>
-#include <climits>
 #include <string>
 #include <unistd.h>
 
@@ -35,16 +34,6 @@ std::optional<std::string> nonEmpty(std::string text) {
 std::optional<std::string> text(const xcb_get_property_reply_t* reply) {
     const auto values = propertyValues<char>(reply);
     return nonEmpty(std::string(values.begin(), std::find(values.begin(), values.end(), '\0')));
-}
-
-std::optional<std::string> executableOf(ProcessId pid) {
-    char target[PATH_MAX];
-    const std::string link = "/proc/" + std::to_string(pid) + "/exe";
-    const ssize_t length = ::readlink(link.c_str(), target, sizeof target);
-    if (length <= 0 || length == static_cast<ssize_t>(sizeof target)) {
-        return std::nullopt;
-    }
-    return std::string(target, static_cast<std::size_t>(length));
 }
 
 } // namespace

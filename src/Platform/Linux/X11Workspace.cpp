@@ -1,10 +1,10 @@
 #include "Platform/Linux/X11Workspace.hpp"
 
+#include "Platform/Linux/ProcessNaming.hpp"
 #include "Platform/Linux/X11WindowManagerCalls.hpp"
 
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
 #include <sys/syscall.h>
 #include <unistd.h>
 #include <xcb/dpms.h>
@@ -14,15 +14,6 @@ namespace {
 
 constexpr const char* ownName = "Velmora";
 constexpr Seconds displayPowerInterval{1.0};
-
-std::optional<std::string> commandName(ProcessId pid) {
-    std::ifstream file("/proc/" + std::to_string(pid) + "/comm");
-    std::string name;
-    if (!std::getline(file, name) || name.empty()) {
-        return std::nullopt;
-    }
-    return name;
-}
 
 } // namespace
 
@@ -174,41 +165,19 @@ void X11Workspace::rebuildApplications() {
 
 RunningApplication X11Workspace::describe(ProcessId pid,
                                           const std::vector<const X11ClientList::Client*>& owned) {
-    RunningApplication app;
-    app.processIdentifier = pid;
-    std::optional<DesktopApplication> entry;
-    const ApplicationIdentities* protectedApp = nullptr;
+    ProcessWindows process{.pid = pid, .windows = {}};
     for (const auto* client : owned) {
-        if (d_.protectedApplications &&
-            (protectedApp = owningApplication(client->identity, d_.protectedApplications->get()))) {
-            entry = d_.directory->application(protectedApp->desktopId);
-            break;
-        }
+        process.windows.push_back(client->identity);
+        process.regular = process.regular || client->isNormal;
     }
-    for (const auto* client : owned) {
-        if (protectedApp || (entry = d_.directory->applicationForWindow(client->identity))) {
-            break;
-        }
-    }
-    const WindowIdentity& identity = owned.front()->identity;
-    if (entry) {
-        app.bundleIdentifier = entry->desktopId;
-        app.localizedName = entry->name;
-        app.bundleLocation = entry->path;
-    }
-    if (protectedApp) {
-        app.bundleIdentifier = protectedApp->desktopId;
-    }
-    if (!app.localizedName) {
-        app.localizedName = identity.wmClassClass ? identity.wmClassClass : commandName(pid);
-    }
+    RunningApplication app =
+        nameProcess(process, *d_.directory,
+                    d_.protectedApplications ? d_.protectedApplications->get()
+                                             : std::vector<ApplicationIdentities>{});
     if (pid == ownPid_) {
         app.bundleIdentifier = d_.ownBundleIdentifier;
         app.localizedName = ownName;
     }
-    const bool regular = std::any_of(owned.begin(), owned.end(),
-                                     [](const auto* client) { return client->isNormal; });
-    app.activationPolicy = regular ? ActivationPolicy::regular : ActivationPolicy::accessory;
     return app;
 }
 

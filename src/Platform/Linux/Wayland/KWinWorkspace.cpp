@@ -1,9 +1,9 @@
 #include "Platform/Linux/Wayland/KWinWorkspace.hpp"
 
+#include "Platform/Linux/ProcessNaming.hpp"
+
 #include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <fstream>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -16,30 +16,15 @@ std::optional<std::string> nonEmpty(const std::string& text) {
     return text.empty() ? std::nullopt : std::optional{text};
 }
 
-std::optional<std::string> executableOf(ProcessId pid) {
-    char target[PATH_MAX];
-    const std::string link = "/proc/" + std::to_string(pid) + "/exe";
-    const ssize_t length = readlink(link.c_str(), target, sizeof target);
-    if (length <= 0 || length == static_cast<ssize_t>(sizeof target)) {
-        return std::nullopt;
-    }
-    return std::string(target, static_cast<std::size_t>(length));
-}
-
-std::optional<std::string> commandName(ProcessId pid) {
-    std::ifstream file("/proc/" + std::to_string(pid) + "/comm");
-    std::string name;
-    if (!std::getline(file, name) || name.empty()) {
-        return std::nullopt;
-    }
-    return name;
-}
-
 } // namespace
 
 KWinWorkspace::KWinWorkspace(Dependencies dependencies)
     : d_(std::move(dependencies)), ownPid_(getpid()) {
     windowChanges_ = d_.bridge->observeWindows([this] { rebuildApplications(); });
+    if (d_.protectedApplications) {
+        protectionChanges_ = d_.protectedApplications->subscribeToChanges(
+            [this](const auto&) { rebuildApplications(); });
+    }
     activation_ = d_.bridge->observeActivation([this] { readActiveWindow(); });
     if (d_.sessionEvents) {
         sessionWillSleep_ =
@@ -162,35 +147,23 @@ void KWinWorkspace::rebuildApplications() {
 
 RunningApplication KWinWorkspace::describe(ProcessId pid,
                                            const std::vector<const kwin::Window*>& owned) const {
-    RunningApplication app;
-    app.processIdentifier = pid;
-    std::optional<DesktopApplication> entry;
+    ProcessWindows process{.pid = pid, .windows = {}};
     const auto executable = executableOf(pid);
     for (const kwin::Window* window : owned) {
-        const WindowIdentity identity{.kdeDesktopFile = nonEmpty(window->desktopFile),
-                                      .wmClassInstance = nonEmpty(window->resourceName),
-                                      .wmClassClass = nonEmpty(window->resourceClass),
-                                      .executablePath = executable};
-        if ((entry = d_.directory->applicationForWindow(identity))) {
-            break;
-        }
+        process.windows.push_back({.kdeDesktopFile = nonEmpty(window->desktopFile),
+                                   .wmClassInstance = nonEmpty(window->resourceName),
+                                   .wmClassClass = nonEmpty(window->resourceClass),
+                                   .executablePath = executable});
+        process.regular = process.regular || window->normal;
     }
-    if (entry) {
-        app.bundleIdentifier = entry->desktopId;
-        app.localizedName = entry->name;
-        app.bundleLocation = entry->path;
-    }
-    if (!app.localizedName) {
-        const std::string& windowClass = owned.front()->resourceClass;
-        app.localizedName = windowClass.empty() ? commandName(pid) : windowClass;
-    }
+    RunningApplication app =
+        nameProcess(process, *d_.directory,
+                    d_.protectedApplications ? d_.protectedApplications->get()
+                                             : std::vector<ApplicationIdentities>{});
     if (pid == ownPid_) {
         app.bundleIdentifier = d_.ownBundleIdentifier;
         app.localizedName = ownName;
     }
-    const bool regular = std::any_of(owned.begin(), owned.end(),
-                                     [](const kwin::Window* window) { return window->normal; });
-    app.activationPolicy = regular ? ActivationPolicy::regular : ActivationPolicy::accessory;
     return app;
 }
 

@@ -5,6 +5,7 @@
 #include "Platform/Linux/SessionEventSource.hpp"
 #include "Platform/Linux/Wayland/KWinBridge.hpp"
 #include "Platform/WorkspaceProviding.hpp"
+#include "Support/Observable.hpp"
 
 #include <map>
 #include <memory>
@@ -34,6 +35,8 @@ public:
         std::shared_ptr<Logging> logger;
         /// The bundle identifier this program's own process reports.
         std::string ownBundleIdentifier;
+        /// May be null: no application is protected then.
+        std::shared_ptr<Observable<std::vector<ApplicationIdentities>>> protectedApplications{};
     };
 
     explicit KWinWorkspace(Dependencies dependencies);
@@ -90,6 +93,7 @@ private:
     Subscription windowChanges_;
     Subscription activation_;
     Subscription sessionWillSleep_;
+    Subscription protectionChanges_;
 };
 
 } // namespace velmora
