@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Velmora
 
 // The card in the middle of an overlay: the locked application, Unlock, and Minimize when
@@ -213,10 +212,6 @@ Item {
                 width: minimizeLabel.width
                 height: minimizeLabel.height
 
-                ToolTip.text: LockCardStyle.minimizeTooltip
-                ToolTip.visible: minimizeHover.hovered
-                ToolTip.delay: 700
-
                 Row {
                     id: minimizeLabel
                     spacing: LockCardStyle.minimizeLabelSpacing
@@ -239,11 +234,39 @@ Item {
 
                 HoverHandler {
                     id: minimizeHover
+                    onHoveredChanged: tooltip.due = false
                 }
                 MouseArea {
                     objectName: "minimizeArea"
                     anchors.fill: parent
                     onClicked: card.content.minimize()
+                }
+
+                // Drawn by the card itself: Qt Quick Controls would be loaded for it alone.
+                Rectangle {
+                    id: tooltip
+                    objectName: "minimizeTooltip"
+                    property bool due: false
+
+                    visible: due && minimizeHover.hovered
+                    x: (parent.width - width) / 2
+                    y: -height - LockCardStyle.tooltipGap
+                    width: tooltipText.implicitWidth + 2 * LockCardStyle.tooltipPadding
+                    height: tooltipText.implicitHeight + 2 * LockCardStyle.tooltipPadding
+                    color: LockCardStyle.tooltipColor
+                    border.color: LockCardStyle.tooltipTextColor
+
+                    Text {
+                        id: tooltipText
+                        anchors.centerIn: parent
+                        text: LockCardStyle.minimizeTooltip
+                        color: LockCardStyle.tooltipTextColor
+                    }
+                    Timer {
+                        interval: LockCardStyle.tooltipDelayMs
+                        running: minimizeHover.hovered && !tooltip.due
+                        onTriggered: tooltip.due = true
+                    }
                 }
             }
         }
