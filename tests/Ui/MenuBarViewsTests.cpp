@@ -163,6 +163,14 @@ TEST_F(MenuBarViews, TheGearOpensTheSettingsPopoverAboveIt) {
         EXPECT_EQ(text("version"), "Version 1.0.0 (1)");
         EXPECT_EQ(item("checkForUpdates")->isEnabled(), canCheck);
 
+        // The panel is built anew when it opens again; the popover comes back with it.
+        panel->close();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return panel->view() == nullptr; }, 2000));
+        panel->open({});
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel->view()));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return find(panel->view()->contentItem(), "settingsPopup") != nullptr; }, 2000));
+
         click("gear");
         EXPECT_FALSE(model->showSettingsPopover.get());
     }

@@ -112,14 +112,21 @@ Rectangle {
         }
     }
 
+    function showSettingsPopover() {
+        if (root.model.showSettingsPopover)
+            popover.open()
+        else
+            popover.close()
+    }
+
+    // The panel's content is built anew each time it opens: a popover left open comes back.
+    Component.onCompleted: showSettingsPopover()
+
     Connections {
         target: root.model
 
         function onShowSettingsPopoverChanged() {
-            if (root.model.showSettingsPopover)
-                popover.open()
-            else
-                popover.close()
+            root.showSettingsPopover()
         }
     }
 

@@ -40,9 +40,9 @@ TEST_F(ScenesWithoutTray, ThePanelIsAWindowShownAtStart) {
 
     // Closed by the person, it is let go, and comes back when Velmora is started again.
     panel->close();
-    QTRY_COMPARE_WITH_TIMEOUT(scenes.panel().view(), nullptr, 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return scenes.panel().view() == nullptr; }, 2000));
     requestSettings();
-    QTRY_VERIFY_WITH_TIMEOUT(scenes.panel().isVisible(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return scenes.panel().isVisible(); }, 2000));
 }
 
 TEST_F(ScenesWithoutTray, OpenSettingsRequestedShowsOneSettingsWindowUntilItIsClosed) {
