@@ -11,7 +11,6 @@
 #include "Views/MenuBarDropdownViewModel.hpp"
 
 #include <QCoreApplication>
-#include <QQuickView>
 
 namespace velmora {
 
@@ -53,13 +52,8 @@ MenuBarContent::MenuBarContent(MenuBarPanel& panel) : panel_(panel) {
         .clock = platform.timeProvider,
     });
     auto* adaptor = new MenuBarDropdownAdaptor(model_, &context_);
-    panel.setContent(kDropdown, adaptor);
     // The engine does not publish which applications hold an unlock.
-    QObject::connect(&panel.view(), &QWindow::visibleChanged, adaptor, [adaptor](bool visible) {
-        if (visible) {
-            adaptor->refresh();
-        }
-    });
+    panel.setContent(kDropdown, adaptor, [adaptor] { adaptor->refresh(); });
 }
 
 MenuBarContent::~MenuBarContent() {

@@ -3,10 +3,8 @@
 #include "Platform/NotificationCenter.hpp"
 #include "TrayIcon.hpp"
 #include "Ui/MenuBarPanel.hpp"
-#include "Ui/QmlEngineSetup.hpp"
 #include "Ui/SettingsWindow.hpp"
 
-#include <QQmlEngine>
 #include <QQuickView>
 #include <QSystemTrayIcon>
 
@@ -14,10 +12,8 @@ namespace velmora {
 
 Scenes::Scenes(TrayIcon& tray, const std::shared_ptr<NotificationCenter>& notifications,
                MainContentViewModel::Collaborators settings)
-    : engine_(std::make_shared<QQmlEngine>()), settingsCollaborators_(std::move(settings)),
+    : panel_(std::make_unique<MenuBarPanel>(engines_)), settingsCollaborators_(std::move(settings)),
       menuBarExtra_(notifications, [this] { openSettings(); }) {
-    prepareQmlEngine(*engine_);
-    panel_ = std::make_unique<MenuBarPanel>(engine_);
     tray.onClick([this](const QRect& icon) { panel_->toggle(icon); });
 }
 
@@ -35,7 +31,7 @@ void Scenes::openSettings() {
         panel_->open({});
     }
     if (!settings_) {
-        settings_ = std::make_unique<SettingsWindow>(engine_, settingsCollaborators_);
+        settings_ = std::make_unique<SettingsWindow>(engines_.engine(), settingsCollaborators_);
         // Closed means gone: the next opening starts the content afresh. Not inside the
         // window's own signal, though.
         QObject::connect(&settings_->view(), &QWindow::visibleChanged, &context_,

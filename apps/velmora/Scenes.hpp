@@ -1,12 +1,11 @@
 #pragma once
 
+#include "Ui/QmlEngineSource.hpp"
 #include "Views/MainContentViewModel.hpp"
 #include "Views/MenuBarExtraViewModel.hpp"
 
 #include <QObject>
 #include <memory>
-
-class QQmlEngine;
 
 namespace velmora {
 
@@ -39,7 +38,8 @@ public:
     [[nodiscard]] SettingsWindow* settingsWindow() const { return settings_.get(); }
 
 private:
-    std::shared_ptr<QQmlEngine> engine_;
+    // Shared by the panel and the settings window while either is open.
+    QmlEngineSource engines_;
     std::unique_ptr<MenuBarPanel> panel_;
     MainContentViewModel::Collaborators settingsCollaborators_;
     std::unique_ptr<SettingsWindow> settings_;

@@ -4,6 +4,7 @@
 #include "Platform/Platform.hpp"
 #include "Support/Lifetime.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +23,8 @@ namespace {
 
 /// A line repeated within this time is dropped.
 const auto kDuplicateInterval = toClockDuration(Seconds{0.1});
+
+constexpr std::size_t kKeptCapacity = 64 * 1024;
 
 struct UtcFields {
     int year;
@@ -216,7 +219,7 @@ AppLogger::AppLogger(Token, const std::filesystem::path& directory, TimePoint st
                       ? directory / ("Brevane-" + fileNameTime(start) + ".log")
                       : std::filesystem::path()),
       runLoop_(std::move(runLoop)), clock_(std::move(clock)) {
-    logBuffer_.reserve(maxBufferSize);
+    logBuffer_.reserve(maxBufferSize * 128);
     if (!logFileURL_.empty()) {
         writeAtomically(logFileURL_, header(start, systemVersion));
         std::cout << "[Brevane] Log file: " << logFileURL_.string() << std::endl;
@@ -245,26 +248,32 @@ void AppLogger::log(std::string_view message, LogLevel level, std::string_view f
         const TimePoint now = clock_->now();
         const std::string_view fileName = lastPathComponent(file);
         const std::string_view word = logLevelWord(level);
-
-        std::string text;
-        text.reserve(36 + word.size() + fileName.size() + function.size() + message.size());
-        text += '[';
-        appendLineTime(text, now);
-        text.append("] [").append(word).append("] [").append(fileName).append(":");
         char number[12];
-        const auto end = std::to_chars(number, number + sizeof number, line).ptr;
-        text.append(number, end).append("] ").append(function).append(": ").append(message);
+        const auto numberEnd = std::to_chars(number, number + sizeof number, line).ptr;
 
         bool writeOutAsked = false;
         {
+            // Formatted straight into the buffer: a line costs no allocation of its own.
             std::lock_guard lock(mutex_);
-            const std::string& last = logBuffer_.empty() ? lastLogMessage_ : logBuffer_.back();
+            const std::size_t start = logBuffer_.size();
+            logBuffer_ += '[';
+            appendLineTime(logBuffer_, now);
+            logBuffer_.append("] [").append(word).append("] [").append(fileName).append(":");
+            logBuffer_.append(number, numberEnd).append("] ").append(function).append(": ");
+            logBuffer_.append(message);
+            const std::string_view text = std::string_view(logBuffer_).substr(start);
+            const std::string_view last =
+                bufferedLines_ == 0 ? std::string_view(lastLogMessage_)
+                                    : std::string_view(logBuffer_)
+                                          .substr(lastLineStart_, start - 1 - lastLineStart_);
             if (text == last && now - lastLogTime_ < kDuplicateInterval) {
+                logBuffer_.resize(start);
                 return;
             }
+            logBuffer_ += '\n';
+            lastLineStart_ = start;
             lastLogTime_ = now;
-            logBuffer_.push_back(std::move(text));
-            if (logBuffer_.size() >= maxBufferSize || level >= LogLevel::error) {
+            if (++bufferedLines_ >= maxBufferSize || level >= LogLevel::error) {
                 writeOutAsked = writeOutsRequested_ == writeOutsTaken_;
                 requestWriteOutLocked();
             }
@@ -315,8 +324,13 @@ bool AppLogger::takeOverForCrash(CrashLineSink sink, void* context) noexcept {
     if (!mutex_.try_lock()) {
         return false;
     }
-    for (const std::string& line : logBuffer_) {
-        sink(line, context);
+    // The sink ends each piece with a newline, so a message with newlines of its own comes out
+    // unchanged.
+    std::string_view rest = logBuffer_;
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        sink(rest.substr(0, end), context);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
     }
     return true;
 }
@@ -339,12 +353,15 @@ void AppLogger::runWriter() {
                 request = writeOutsRequested_;
                 writeOutsTaken_ = request;
                 // The next line is compared with the last one, whichever batch holds it.
-                if (!logBuffer_.empty()) {
-                    lastLogMessage_ = logBuffer_.back();
+                if (bufferedLines_ != 0) {
+                    lastLogMessage_.assign(logBuffer_, lastLineStart_,
+                                           logBuffer_.size() - 1 - lastLineStart_);
                 }
                 batch_.swap(logBuffer_);
+                bufferedLines_ = 0;
+                lastLineStart_ = 0;
             }
-            writeOut(batch_);
+            writeOut();
         }
         {
             std::lock_guard lock(mutex_);
@@ -354,22 +371,21 @@ void AppLogger::runWriter() {
     }
 }
 
-void AppLogger::writeOut(std::vector<std::string>& lines) {
-    if (lines.empty()) {
+void AppLogger::writeOut() {
+    if (batch_.empty()) {
         return;
     }
-    text_.clear();
-    for (const std::string& line : lines) {
-        text_.append(line).append("\n");
-    }
-    lines.clear();
     // Never created here: a log file deleted while running stays deleted.
     const int fd = ::open(logFileURL_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) {
-        return;
+    if (fd >= 0) {
+        writeAll(fd, batch_.data(), batch_.size());
+        ::close(fd);
     }
-    writeAll(fd, text_.data(), text_.size());
-    ::close(fd);
+    batch_.clear();
+    // A burst's worth of room is given back; a batch's is kept.
+    if (batch_.capacity() > kKeptCapacity) {
+        batch_.shrink_to_fit();
+    }
 }
 
 } // namespace velmora

@@ -12,7 +12,6 @@
 #include <mutex>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace velmora {
 
@@ -88,7 +87,7 @@ private:
     void startFlushTimer();
     void requestWriteOutLocked();
     void runWriter();
-    void writeOut(std::vector<std::string>& lines);
+    void writeOut();
 
     const std::filesystem::path logFileURL_;
     const std::shared_ptr<RunLoop> runLoop_;
@@ -101,7 +100,11 @@ private:
     /// The last line of the batch last taken by the writer, once the buffer is empty.
     std::string lastLogMessage_;
     TimePoint lastLogTime_{};
-    std::vector<std::string> logBuffer_;
+    // Lines end to end, each ending in a newline: the buffer and the writer's batch swap
+    // places, so neither allocates once both have grown to a batch.
+    std::string logBuffer_;
+    std::size_t bufferedLines_ = 0;
+    std::size_t lastLineStart_ = 0;
     std::uint64_t writeOutsRequested_ = 0;
     std::uint64_t writeOutsTaken_ = 0;
     std::uint64_t writeOutsDone_ = 0;
@@ -111,8 +114,7 @@ private:
 
     // Held by the writer for a whole write-out.
     std::mutex fileMutex_;
-    std::vector<std::string> batch_;
-    std::string text_;
+    std::string batch_;
     std::thread writer_;
 };
 

@@ -4,6 +4,8 @@
 #include "Core/Overlay/OverlayContentView.hpp"
 #include "Ui/QtColor.hpp"
 
+#include <QGuiApplication>
+#include <QPalette>
 #include <cmath>
 
 namespace velmora {
@@ -61,6 +63,12 @@ QString LockCardStyle::minimizeTitle() {
 }
 QString LockCardStyle::minimizeTooltip() {
     return text(Card::minimizeTooltip);
+}
+QColor LockCardStyle::tooltipColor() {
+    return QGuiApplication::palette().color(QPalette::ToolTipBase);
+}
+QColor LockCardStyle::tooltipTextColor() {
+    return QGuiApplication::palette().color(QPalette::ToolTipText);
 }
 QString LockCardStyle::lockSymbol() {
     return text(Card::lockSymbol);

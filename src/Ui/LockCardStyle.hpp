@@ -25,6 +25,11 @@ class LockCardStyle final : public QObject {
     Q_PROPERTY(QString subtitle READ subtitle CONSTANT)
     Q_PROPERTY(QString minimizeTitle READ minimizeTitle CONSTANT)
     Q_PROPERTY(QString minimizeTooltip READ minimizeTooltip CONSTANT)
+    Q_PROPERTY(QColor tooltipColor READ tooltipColor CONSTANT)
+    Q_PROPERTY(QColor tooltipTextColor READ tooltipTextColor CONSTANT)
+    Q_PROPERTY(double tooltipPadding READ tooltipPadding CONSTANT)
+    Q_PROPERTY(double tooltipGap READ tooltipGap CONSTANT)
+    Q_PROPERTY(int tooltipDelayMs READ tooltipDelayMs CONSTANT)
     Q_PROPERTY(QString lockSymbol READ lockSymbol CONSTANT)
     Q_PROPERTY(QString minimizeSymbol READ minimizeSymbol CONSTANT)
     Q_PROPERTY(double width READ width CONSTANT)
@@ -71,6 +76,12 @@ public:
     [[nodiscard]] static QString subtitle();
     [[nodiscard]] static QString minimizeTitle();
     [[nodiscard]] static QString minimizeTooltip();
+    /// The desktop's tool tip: its colours, and where and when it shows.
+    [[nodiscard]] static QColor tooltipColor();
+    [[nodiscard]] static QColor tooltipTextColor();
+    [[nodiscard]] static double tooltipPadding() { return 6; }
+    [[nodiscard]] static double tooltipGap() { return 3; }
+    [[nodiscard]] static int tooltipDelayMs() { return 700; }
     [[nodiscard]] static QString lockSymbol();
     [[nodiscard]] static QString minimizeSymbol();
     [[nodiscard]] static double width();

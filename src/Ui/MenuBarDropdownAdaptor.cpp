@@ -1,7 +1,10 @@
 #include "Ui/MenuBarDropdownAdaptor.hpp"
 
+#include "Ui/Colors.hpp"
+#include "Ui/PanelStyle.hpp"
 #include "Ui/ProtectedAppRowAdaptor.hpp"
 #include "Ui/SettingsPopupAdaptor.hpp"
+#include "Views/MenuBarDropdownStyle.hpp"
 
 #include <algorithm>
 
@@ -11,32 +14,6 @@ namespace {
 
 QString text(std::string_view value) {
     return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
-}
-
-QString colorName(NamedColor color) {
-    switch (color) {
-    case NamedColor::primary:
-        return QStringLiteral("primary");
-    case NamedColor::secondary:
-        return QStringLiteral("secondary");
-    case NamedColor::tertiary:
-        return QStringLiteral("tertiary");
-    case NamedColor::accent:
-        return QStringLiteral("accent");
-    case NamedColor::red:
-        return QStringLiteral("red");
-    case NamedColor::orange:
-        return QStringLiteral("orange");
-    case NamedColor::yellow:
-        return QStringLiteral("yellow");
-    case NamedColor::green:
-        return QStringLiteral("green");
-    case NamedColor::blue:
-        return QStringLiteral("blue");
-    case NamedColor::gray:
-        break;
-    }
-    return QStringLiteral("gray");
 }
 
 QVariantMap noticeMap(const std::optional<MenuBarDropdownViewModel::Notice>& notice) {
@@ -82,12 +59,15 @@ QString MenuBarDropdownAdaptor::statusText() const {
     return text(model_->headerStatus.get().text);
 }
 
-QString MenuBarDropdownAdaptor::statusDotColor() const {
-    return colorName(model_->headerStatus.get().dotColor);
+QColor MenuBarDropdownAdaptor::statusDotColor() const {
+    return PanelStyle::color(model_->headerStatus.get().dotColor);
 }
 
-QString MenuBarDropdownAdaptor::statusTextColor() const {
-    return colorName(model_->headerStatus.get().textColor);
+QColor MenuBarDropdownAdaptor::statusTextColor() const {
+    const NamedColor name = model_->headerStatus.get().textColor;
+    return name == NamedColor::red
+               ? Colors::tinted(PanelStyle::color(name), MenuBarDropdownStyle::notProtectedOpacity)
+               : PanelStyle::color(name);
 }
 
 QVariantList MenuBarDropdownAdaptor::warningRows() const {

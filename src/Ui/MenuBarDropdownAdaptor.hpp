@@ -3,6 +3,7 @@
 #include "Support/Subscription.hpp"
 #include "Views/MenuBarDropdownViewModel.hpp"
 
+#include <QColor>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -24,12 +25,12 @@ class SettingsPopupAdaptor;
 ///     auto* dropdown = new MenuBarDropdownAdaptor(model, parent);
 ///     // QML: Repeater { model: dropdown.rows; ProtectedAppRow { row: modelData } }
 ///
-/// Colours are given by name ("green", "secondary"), as the panel style lists them.
+/// Colours are those of the panel's material.
 class MenuBarDropdownAdaptor final : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString statusText READ statusText NOTIFY headerStatusChanged)
-    Q_PROPERTY(QString statusDotColor READ statusDotColor NOTIFY headerStatusChanged)
-    Q_PROPERTY(QString statusTextColor READ statusTextColor NOTIFY headerStatusChanged)
+    Q_PROPERTY(QColor statusDotColor READ statusDotColor NOTIFY headerStatusChanged)
+    Q_PROPERTY(QColor statusTextColor READ statusTextColor NOTIFY headerStatusChanged)
     Q_PROPERTY(QVariantList warningRows READ warningRows NOTIFY warningRowsChanged)
     Q_PROPERTY(QList<QObject*> rows READ rows NOTIFY rowsChanged)
     Q_PROPERTY(int protectedAppCount READ protectedAppCount NOTIFY rowsChanged)
@@ -47,8 +48,8 @@ public:
     ~MenuBarDropdownAdaptor() override;
 
     [[nodiscard]] QString statusText() const;
-    [[nodiscard]] QString statusDotColor() const;
-    [[nodiscard]] QString statusTextColor() const;
+    [[nodiscard]] QColor statusDotColor() const;
+    [[nodiscard]] QColor statusTextColor() const;
     /// Each a map of "symbol", "title" and "subtitle", Accessibility's first.
     [[nodiscard]] QVariantList warningRows() const;
     [[nodiscard]] QList<QObject*> rows() const;

@@ -2,6 +2,7 @@
 
 #include "Ui/NativeWindows.hpp"
 #include "Ui/PanelPlacement.hpp"
+#include "Ui/QmlEngineSource.hpp"
 #include "Ui/QtHostApplication.hpp"
 
 #include <QGuiApplication>
@@ -24,8 +25,11 @@ const QScreen* screenAt(const QRect& icon) {
 
 } // namespace
 
-MenuBarPanel::MenuBarPanel(std::shared_ptr<QQmlEngine> engine)
-    : engine_(std::move(engine)), view_(std::make_unique<QQuickView>(engine_.get(), nullptr)) {
+MenuBarPanel::MenuBarPanel(QmlEngineSource& engines) : engines_(engines) {}
+
+void MenuBarPanel::build() {
+    engine_ = engines_.engine();
+    view_ = std::make_unique<QQuickView>(engine_.get(), nullptr);
     view_->setTitle(QStringLiteral("Velmora"));
     QtHostApplication::setWindowKind(*view_, AppWindowKind::standard);
     view_->setResizeMode(QQuickView::SizeViewToRootObject);
@@ -33,6 +37,8 @@ MenuBarPanel::MenuBarPanel(std::shared_ptr<QQmlEngine> engine)
     for (const QQmlError& error : view_->errors()) {
         qWarning("Menu bar panel: %s", qPrintable(error.toString()));
     }
+    popup_ = false;
+    loadContent();
     QObject::connect(view_.get(), &QWindow::activeChanged, &context_, [this] {
         if (popup_ && view_->isVisible() && !view_->isActive()) {
             sinceFocusLost_.start();
@@ -45,12 +51,31 @@ MenuBarPanel::MenuBarPanel(std::shared_ptr<QQmlEngine> engine)
             place();
         }
     });
+    // However it was closed (Escape, the window manager, focus lost); not inside the window's
+    // own signal, though.
+    QObject::connect(view_.get(), &QWindow::visibleChanged, &context_, [this](bool visible) {
+        if (!visible) {
+            QMetaObject::invokeMethod(
+                &context_, [this] { releaseIfClosed(); }, Qt::QueuedConnection);
+        }
+    });
+}
+
+void MenuBarPanel::releaseIfClosed() {
+    if (view_ && !view_->isVisible()) {
+        view_.reset();
+        engine_.reset();
+    }
 }
 
 MenuBarPanel::~MenuBarPanel() = default;
 
+bool MenuBarPanel::isVisible() const {
+    return view_ && view_->isVisible();
+}
+
 void MenuBarPanel::toggle(const QRect& icon) {
-    if (view_->isVisible()) {
+    if (isVisible()) {
         close();
     } else if (!sinceFocusLost_.isValid() || sinceFocusLost_.elapsed() > kClickAfterFocusLossMs) {
         open(icon);
@@ -70,8 +95,11 @@ void MenuBarPanel::showWithoutTray() {
 }
 
 void MenuBarPanel::show(const QRect& icon) {
-    if (!contentLoaded_) {
-        loadContent();
+    if (!isVisible() && showing_) {
+        showing_();
+    }
+    if (!view_) {
+        build();
     }
     const bool popup = !icon.isEmpty();
     if (popup != popup_ || !view_->isVisible()) {
@@ -91,15 +119,16 @@ void MenuBarPanel::show(const QRect& icon) {
 }
 
 void MenuBarPanel::close() {
-    view_->hide();
+    if (view_) {
+        view_->hide();
+    }
 }
 
-void MenuBarPanel::setContent(const QUrl& source, QObject* model) {
+void MenuBarPanel::setContent(const QUrl& source, QObject* model, std::function<void()> showing) {
     contentSource_ = source;
     contentModel_ = model;
-    contentLoaded_ = false;
-    // A model on its way out must leave the panel at once.
-    if (view_->isVisible() || source.isEmpty()) {
+    showing_ = std::move(showing);
+    if (view_) {
         loadContent();
     }
 }
@@ -107,7 +136,6 @@ void MenuBarPanel::setContent(const QUrl& source, QObject* model) {
 void MenuBarPanel::loadContent() {
     QMetaObject::invokeMethod(view_->rootObject(), "showContent", Q_ARG(QVariant, contentSource_),
                               Q_ARG(QVariant, QVariant::fromValue(contentModel_)));
-    contentLoaded_ = true;
 }
 
 void MenuBarPanel::place() {

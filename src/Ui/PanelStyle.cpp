@@ -17,6 +17,32 @@ QString text(std::string_view value) {
 
 } // namespace
 
+QColor PanelStyle::color(NamedColor name) {
+    switch (name) {
+    case NamedColor::primary:
+        return Qt::white;
+    case NamedColor::secondary:
+        return QColor::fromRgbF(1, 1, 1, 0.55F);
+    case NamedColor::tertiary:
+        return QColor::fromRgbF(1, 1, 1, 0.3F);
+    case NamedColor::accent:
+        return toQColor(ViewPalette::accent);
+    case NamedColor::red:
+        return {255, 69, 58};
+    case NamedColor::orange:
+        return {255, 159, 10};
+    case NamedColor::yellow:
+        return {255, 214, 10};
+    case NamedColor::green:
+        return {50, 215, 75};
+    case NamedColor::blue:
+        return {10, 132, 255};
+    case NamedColor::gray:
+        break;
+    }
+    return {152, 152, 157};
+}
+
 PanelStyle::PanelStyle(QObject* parent) : QQmlPropertyMap(this, parent) {
     using Menu = MenuBarDropdownStyle;
     using Row = ProtectedAppRowStyle;
@@ -30,17 +56,17 @@ PanelStyle::PanelStyle(QObject* parent) : QQmlPropertyMap(this, parent) {
         {"material", QVariant::fromValue(QColor(30, 30, 36))},
         {"popover", QVariant::fromValue(QColor(40, 40, 48))},
         {"controlFill", QVariant::fromValue(QColor(58, 58, 68))},
-        {"primary", QVariant::fromValue(QColor(Qt::white))},
-        {"secondary", QVariant::fromValue(QColor::fromRgbF(1, 1, 1, 0.55F))},
-        {"tertiary", QVariant::fromValue(QColor::fromRgbF(1, 1, 1, 0.3F))},
+        {"primary", color(NamedColor::primary)},
+        {"secondary", color(NamedColor::secondary)},
+        {"tertiary", color(NamedColor::tertiary)},
         {"divider", QVariant::fromValue(QColor::fromRgbF(1, 1, 1, 0.35F))},
-        {"red", QVariant::fromValue(QColor(255, 69, 58))},
-        {"green", QVariant::fromValue(QColor(50, 215, 75))},
-        {"yellow", QVariant::fromValue(QColor(255, 214, 10))},
-        {"orange", QVariant::fromValue(QColor(255, 159, 10))},
-        {"blue", QVariant::fromValue(QColor(10, 132, 255))},
-        {"gray", QVariant::fromValue(QColor(152, 152, 157))},
-        {"accent", QVariant::fromValue(toQColor(ViewPalette::accent))},
+        {"red", color(NamedColor::red)},
+        {"green", color(NamedColor::green)},
+        {"yellow", color(NamedColor::yellow)},
+        {"orange", color(NamedColor::orange)},
+        {"blue", color(NamedColor::blue)},
+        {"gray", color(NamedColor::gray)},
+        {"accent", color(NamedColor::accent)},
         {"accentFill", QVariant::fromValue(toQColor(ViewPalette::accentFill))},
         {"unlocked", QVariant::fromValue(toQColor(ViewPalette::unlocked))},
         {"unlockedFill", QVariant::fromValue(toQColor(ViewPalette::unlockedFill))},

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Views/NamedColor.hpp"
+
 #include <QColor>
 #include <QQmlPropertyMap>
 
@@ -17,6 +19,9 @@ class PanelStyle final : public QQmlPropertyMap {
 
 public:
     explicit PanelStyle(QObject* parent = nullptr);
+
+    /// A named colour on the panel's dark material.
+    [[nodiscard]] static QColor color(NamedColor name);
 };
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #include "Ui/QmlEngineSetup.hpp"
 
 #include "Ui/ApplicationIconImageProvider.hpp"
+#include "Ui/Colors.hpp"
 #include "Ui/LockCardStyle.hpp"
 #include "Ui/PanelStyle.hpp"
 #include "Ui/PermissionsViewAdaptor.hpp"
@@ -22,6 +23,8 @@ void registerTypes() {
     qmlRegisterSingletonType<LockCardStyle>(
         kModule, 1, 0, "LockCardStyle",
         [](QQmlEngine*, QJSEngine*) -> QObject* { return new LockCardStyle; });
+    qmlRegisterSingletonType<Colors>(
+        kModule, 1, 0, "Colors", [](QQmlEngine*, QJSEngine*) -> QObject* { return new Colors; });
     qmlRegisterSingletonType<SettingsStyle>(
         kModule, 1, 0, "SettingsStyle",
         [](QQmlEngine*, QJSEngine*) -> QObject* { return new SettingsStyle; });

@@ -4,7 +4,7 @@ class QQmlEngine;
 
 namespace velmora {
 
-/// Makes Velmora's QML types ("import Velmora": LockCardStyle, PanelStyle, RoundedPanel,
+/// Makes Velmora's QML types ("import Velmora": Colors, LockCardStyle, PanelStyle, RoundedPanel,
 /// SoftShadow), its symbol images ("image://symbol/...") and application icons
 /// ("image://appicon/...") available to `engine`.
 ///

@@ -51,8 +51,7 @@ QtOverlayWindow::QtOverlayWindow(std::shared_ptr<QQmlEngine> engine)
     }
     nativeOverlayCreated(*view_);
     // The controller that keeps this window lives as long as the process, past the
-    // application object, and no Qt window may outlive that, nor the QML engine that holds
-    // the card's shared tool tip.
+    // application object, and no Qt window may outlive that, nor the QML engine.
     if (QCoreApplication* application = QCoreApplication::instance()) {
         QObject::connect(application, &QCoreApplication::aboutToQuit, view_.get(), [this] {
             view_.reset();

@@ -1,9 +1,7 @@
 #include "Ui/QtOverlayWindowFactory.hpp"
 
-#include "Ui/QmlEngineSetup.hpp"
 #include "Ui/QtOverlayWindow.hpp"
 
-#include <QQmlEngine>
 #include <QQuickView>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
@@ -22,13 +20,7 @@ std::shared_ptr<OverlayWindow> QtOverlayWindowFactory::makeWindow() {
 
 std::shared_ptr<QtOverlayWindow> QtOverlayWindowFactory::makeQtWindow() {
     std::erase_if(made_, [](const auto& window) { return window.expired(); });
-    auto engine = engine_.lock();
-    if (!engine) {
-        engine = std::make_shared<QQmlEngine>();
-        prepareQmlEngine(*engine);
-        engine_ = engine;
-    }
-    auto window = std::make_shared<QtOverlayWindow>(std::move(engine));
+    auto window = std::make_shared<QtOverlayWindow>(engines_.engine());
     made_.push_back(window);
     return window;
 }

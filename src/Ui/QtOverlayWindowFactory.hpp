@@ -1,18 +1,18 @@
 #pragma once
 
 #include "Platform/OverlayWindows.hpp"
+#include "Ui/QmlEngineSource.hpp"
 
 #include <memory>
 #include <vector>
 
-class QQmlEngine;
 class QWindow;
 
 namespace velmora {
 
 class QtOverlayWindow;
 
-/// Makes the overlay windows; all of them share one QML engine, made with the first.
+/// Makes the overlay windows; those that live share one QML engine.
 ///
 ///     QGuiApplication app(argc, argv);
 ///     auto factory = std::make_shared<QtOverlayWindowFactory>();
@@ -34,7 +34,7 @@ public:
 private:
     /// Held by the windows only: each lets it go when the application is about to quit, and
     /// no Qt object may outlive the application.
-    std::weak_ptr<QQmlEngine> engine_;
+    QmlEngineSource engines_;
     std::vector<std::weak_ptr<QtOverlayWindow>> made_;
 };
 

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "Platform/Linux/PasswordPrompting.hpp"
+#include "Ui/QmlEngineSource.hpp"
 
 #include <memory>
 
-class QQmlEngine;
-
 namespace velmora {
 
-/// Opens Velmora's own password prompt windows; they share one QML engine.
+/// Opens Velmora's own password prompt windows; the engine they share lives while one does.
 ///
 ///     auto prompts = std::make_shared<QtPasswordPrompting>();
 ///     auto prompt = prompts->open("Unlock Notes");
@@ -19,7 +18,7 @@ public:
     [[nodiscard]] std::unique_ptr<PasswordPrompt> open(const std::string& reason) override;
 
 private:
-    std::shared_ptr<QQmlEngine> engine_;
+    QmlEngineSource engines_;
 };
 
 } // namespace velmora

@@ -1,10 +1,9 @@
 #include "Ui/MenuBarDropdownAdaptor.hpp"
 #include "Ui/MenuBarPanel.hpp"
-#include "Ui/QmlEngineSetup.hpp"
+#include "Ui/QmlEngineSource.hpp"
 #include "Views/MenuBarDropdownStyle.hpp"
 #include "Views/ViewModelFixture.hpp"
 
-#include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickView>
 #include <QSignalSpy>
@@ -23,22 +22,21 @@ protected:
     void show() {
         panel.reset();
         adaptor.reset();
-        prepareQmlEngine(*qmlEngine);
         model = MenuBarDropdownViewModel::create(dropdownCollaborators());
         adaptor = std::make_unique<MenuBarDropdownAdaptor>(model);
-        panel = std::make_unique<MenuBarPanel>(qmlEngine);
+        panel = std::make_unique<MenuBarPanel>(engines);
         panel->setContent(QUrl(QStringLiteral("qrc:/velmora/qml/MenuBarDropdown.qml")),
                           adaptor.get());
         panel->open({});
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel->view()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel->view()));
         nextFrame();
     }
 
     // Layouts have caught up once another frame is drawn; animations are waited for by
     // what they end in.
     void nextFrame() const {
-        QSignalSpy drawn(&panel->view(), &QQuickWindow::frameSwapped);
-        panel->view().update();
+        QSignalSpy drawn(panel->view(), &QQuickWindow::frameSwapped);
+        panel->view()->update();
         EXPECT_TRUE(drawn.wait(2000));
     }
 
@@ -55,7 +53,7 @@ protected:
         return nullptr;
     }
     QQuickItem* item(const QString& name, QQuickItem* under = nullptr) const {
-        QQuickItem* found = find(under ? under : panel->view().contentItem(), name);
+        QQuickItem* found = find(under ? under : panel->view()->contentItem(), name);
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
@@ -72,11 +70,11 @@ protected:
         return it ? it->property("text").toString().toStdString() : std::string();
     }
     void click(const QString& name) const {
-        QTest::mouseClick(&panel->view(), Qt::LeftButton, {}, rect(name).center().toPoint());
+        QTest::mouseClick(panel->view(), Qt::LeftButton, {}, rect(name).center().toPoint());
         nextFrame();
     }
 
-    std::shared_ptr<QQmlEngine> qmlEngine = std::make_shared<QQmlEngine>();
+    QmlEngineSource engines;
     std::shared_ptr<MenuBarDropdownViewModel> model;
     std::unique_ptr<MenuBarDropdownAdaptor> adaptor;
     std::unique_ptr<MenuBarPanel> panel;
@@ -105,7 +103,7 @@ TEST_F(MenuBarViews, RowsAreSeparatedAndShowTheirLock) {
     show();
 
     EXPECT_EQ(text("statusText"), "Protected");
-    EXPECT_EQ(find(panel->view().contentItem(), "warning0"), nullptr);
+    EXPECT_EQ(find(panel->view()->contentItem(), "warning0"), nullptr);
     EXPECT_EQ(text("appCount"), "3");
     EXPECT_FALSE(shown("emptyPlaceholder"));
     // A divider between rows, none after the last.
@@ -125,14 +123,14 @@ TEST_F(MenuBarViews, AnUnlockedRowExpandsToItsControls) {
     EXPECT_TRUE(item("lockAll")->isEnabled());
 
     const double collapsed = row->height();
-    const double panelHeight = panel->view().height();
-    QTest::mouseClick(&panel->view(), Qt::LeftButton, {},
+    const double panelHeight = panel->view()->height();
+    QTest::mouseClick(panel->view(), Qt::LeftButton, {},
                       row->mapToScene(QPointF(60, row->height() / 2)).toPoint());
     EXPECT_TRUE(model->rows.get()[0]->isExpanded.get());
     QTRY_COMPARE_WITH_TIMEOUT(item("chevron", row)->rotation(), 180.0, 2000);
     QTRY_VERIFY_WITH_TIMEOUT(
         row->height() > collapsed &&
-            std::abs(panel->view().height() - (panelHeight + row->height() - collapsed)) <= 1,
+            std::abs(panel->view()->height() - (panelHeight + row->height() - collapsed)) <= 1,
         2000);
     EXPECT_TRUE(item("timeoutPicker", row)->isVisible());
     EXPECT_TRUE(item("lockNow", row)->isVisible());
@@ -147,7 +145,7 @@ TEST_F(MenuBarViews, ALongListScrollsWithinTheMaximumHeight) {
     show();
     EXPECT_EQ(rect("appList").height(), Style::listMaximumHeight);
     // The action row and the bottom bar stay below the list, inside the panel.
-    EXPECT_LE(rect("bottomBar").bottom(), panel->view().height());
+    EXPECT_LE(rect("bottomBar").bottom(), panel->view()->height());
     EXPECT_GT(rect("actionRow").top(), rect("appList").bottom());
 }
 
@@ -164,6 +162,14 @@ TEST_F(MenuBarViews, TheGearOpensTheSettingsPopoverAboveIt) {
         EXPECT_LE(rect("popupScroll").height(), 300);
         EXPECT_EQ(text("version"), "Version 1.0.0 (1)");
         EXPECT_EQ(item("checkForUpdates")->isEnabled(), canCheck);
+
+        // The panel is built anew when it opens again; the popover comes back with it.
+        panel->close();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return panel->view() == nullptr; }, 2000));
+        panel->open({});
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel->view()));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return find(panel->view()->contentItem(), "settingsPopup") != nullptr; }, 2000));
 
         click("gear");
         EXPECT_FALSE(model->showSettingsPopover.get());

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Velmora
 
 // The card in the middle of an overlay: the locked application, Unlock, and Minimize when
@@ -10,11 +9,9 @@ Item {
 
     required property QtObject content
     readonly property bool isHovering: hover.hovered
-    property bool isUnlockPressed: false
 
     readonly property color primaryColor: palette.windowText
-    readonly property color secondaryColor: Qt.rgba(palette.windowText.r, palette.windowText.g,
-                                                    palette.windowText.b, 0.55)
+    readonly property color secondaryColor: Qt.alpha(palette.windowText, 0.55)
 
     width: LockCardStyle.width
     height: sections.height
@@ -128,64 +125,25 @@ Item {
             width: parent.width
             height: LockCardStyle.unlockButtonHeight + LockCardStyle.unlockButtonPaddingBottom
 
-            RoundedPanel {
-                objectName: "unlockButton"
+            CardButton {
+                name: "unlock"
                 x: LockCardStyle.unlockButtonPaddingHorizontal
                 width: parent.width - 2 * LockCardStyle.unlockButtonPaddingHorizontal
                 height: LockCardStyle.unlockButtonHeight
                 cornerRadius: LockCardStyle.unlockButtonCornerRadius
-                color: LockCardStyle.brandPurpleBackground
-                opacity: card.content.unlockWait === "" ? 1 : LockCardStyle.waitingOpacity
-                scale: card.isUnlockPressed ? LockCardStyle.pressedScale : 1.0
-                Behavior on scale {
-                    NumberAnimation {
-                        duration: LockCardStyle.pressAnimationMs
-                        easing.type: Easing.InOutQuad
-                    }
-                }
-
-                Row {
-                    anchors.centerIn: parent
-                    spacing: LockCardStyle.unlockLabelSpacing
-
-                    Symbol {
-                        objectName: "unlockSymbol"
-                        anchors.verticalCenter: parent.verticalCenter
-                        name: card.content.unlockSymbol
-                        tint: LockCardStyle.brandPurple
-                        size: LockCardStyle.unlockSymbolSize
-                    }
-                    Text {
-                        objectName: "unlockTitle"
-                        anchors.verticalCenter: parent.verticalCenter
-                        text: card.content.unlockTitle
-                        font.pixelSize: LockCardStyle.bodyPixelSize
-                        font.weight: Font.Medium
-                        color: LockCardStyle.brandPurple
-                    }
-                }
-
-                MouseArea {
-                    objectName: "unlockArea"
-                    property point pressedAt
-
-                    anchors.fill: parent
-                    // Taken, yet doing nothing, while failed attempts make the owner wait.
-                    enabled: card.content.unlockWait === ""
-                    onPressed: mouse => {
-                        pressedAt = Qt.point(mouse.x, mouse.y)
-                        card.isUnlockPressed = true
-                    }
-                    // A press that wanders off is no longer shown as one.
-                    onPositionChanged: mouse => {
-                        if (Math.hypot(mouse.x - pressedAt.x, mouse.y - pressedAt.y)
-                                > LockCardStyle.pressMaximumDistance)
-                            card.isUnlockPressed = false
-                    }
-                    onReleased: card.isUnlockPressed = false
-                    onCanceled: card.isUnlockPressed = false
-                    onClicked: card.content.unlock()
-                }
+                fill: LockCardStyle.brandPurpleBackground
+                // Taken by the card, yet doing nothing, while failed attempts make the owner
+                // wait.
+                enabled: card.content.unlockWait === ""
+                opacity: enabled ? 1 : LockCardStyle.waitingOpacity
+                pressable: true
+                symbol: card.content.unlockSymbol
+                symbolSize: LockCardStyle.unlockSymbolSize
+                title: card.content.unlockTitle
+                fontSize: LockCardStyle.bodyPixelSize
+                tint: LockCardStyle.brandPurple
+                spacing: LockCardStyle.unlockLabelSpacing
+                onClicked: card.content.unlock()
             }
         }
 
@@ -206,45 +164,18 @@ Item {
             width: parent.width
             height: minimizeButton.height + LockCardStyle.minimizePaddingBottom
 
-            Item {
+            CardButton {
                 id: minimizeButton
-                objectName: "minimizeButton"
+                name: "minimize"
                 anchors.horizontalCenter: parent.horizontalCenter
-                width: minimizeLabel.width
-                height: minimizeLabel.height
-
-                ToolTip.text: LockCardStyle.minimizeTooltip
-                ToolTip.visible: minimizeHover.hovered
-                ToolTip.delay: 700
-
-                Row {
-                    id: minimizeLabel
-                    spacing: LockCardStyle.minimizeLabelSpacing
-
-                    Symbol {
-                        anchors.verticalCenter: parent.verticalCenter
-                        name: LockCardStyle.minimizeSymbol
-                        tint: card.secondaryColor
-                        size: LockCardStyle.minimizeSymbolSize
-                    }
-                    Text {
-                        objectName: "minimizeTitle"
-                        anchors.verticalCenter: parent.verticalCenter
-                        text: LockCardStyle.minimizeTitle
-                        font.pixelSize: LockCardStyle.subheadlinePixelSize
-                        font.weight: Font.Medium
-                        color: card.secondaryColor
-                    }
-                }
-
-                HoverHandler {
-                    id: minimizeHover
-                }
-                MouseArea {
-                    objectName: "minimizeArea"
-                    anchors.fill: parent
-                    onClicked: card.content.minimize()
-                }
+                symbol: LockCardStyle.minimizeSymbol
+                symbolSize: LockCardStyle.minimizeSymbolSize
+                title: LockCardStyle.minimizeTitle
+                fontSize: LockCardStyle.subheadlinePixelSize
+                tint: card.secondaryColor
+                spacing: LockCardStyle.minimizeLabelSpacing
+                help: LockCardStyle.minimizeTooltip
+                onClicked: card.content.minimize()
             }
         }
 

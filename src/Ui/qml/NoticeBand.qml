@@ -19,7 +19,7 @@ Rectangle {
 
     implicitHeight: Math.max(texts.implicitHeight, buttons.implicitHeight)
                     + 2 * PanelStyle.warningPaddingVertical
-    color: Qt.rgba(tint.r, tint.g, tint.b, PanelStyle.warningBandOpacity)
+    color: Qt.alpha(tint, PanelStyle.warningBandOpacity)
 
     Symbol {
         id: icon
@@ -60,7 +60,7 @@ Rectangle {
             wrapMode: Text.Wrap
             maximumLineCount: 3
             elide: Text.ElideRight
-            color: Qt.rgba(1, 1, 1, PanelStyle.warningSubtitleOpacity)
+            color: Colors.tinted(PanelStyle.primary, PanelStyle.warningSubtitleOpacity)
             font.pixelSize: PanelStyle.warningSubtitleFontSize
         }
     }
@@ -82,7 +82,7 @@ Rectangle {
             text: band.firstAction
             fontWeight: Font.Medium
             tint: "white"
-            fill: Qt.rgba(1, 1, 1, PanelStyle.noticeButtonFillOpacity)
+            fill: Colors.tinted(PanelStyle.primary, PanelStyle.noticeButtonFillOpacity)
             paddingHorizontal: PanelStyle.noticeButtonPaddingHorizontal
             paddingVertical: PanelStyle.noticeButtonPaddingVertical
             onClicked: band.firstClicked()
@@ -95,7 +95,7 @@ Rectangle {
             text: band.secondAction
             fontWeight: Font.Medium
             tint: "white"
-            fill: Qt.rgba(1, 1, 1, PanelStyle.noticeButtonFillOpacity)
+            fill: Colors.tinted(PanelStyle.primary, PanelStyle.noticeButtonFillOpacity)
             paddingHorizontal: PanelStyle.noticeButtonPaddingHorizontal
             paddingVertical: PanelStyle.noticeButtonPaddingVertical
             onClicked: band.secondClicked()

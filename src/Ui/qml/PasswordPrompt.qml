@@ -62,8 +62,7 @@ Rectangle {
                 Text {
                     text: qsTr("Enter your password to continue.")
                     font.pixelSize: LockCardStyle.subheadlinePixelSize
-                    color: Qt.rgba(palette.windowText.r, palette.windowText.g,
-                                   palette.windowText.b, 0.55)
+                    color: Qt.alpha(palette.windowText, 0.55)
                 }
             }
         }
@@ -107,7 +106,7 @@ Rectangle {
                 elide: Text.ElideLeft
                 color: passwordField.length > 0
                        ? palette.text
-                       : Qt.rgba(palette.text.r, palette.text.g, palette.text.b, 0.45)
+                       : Qt.alpha(palette.text, 0.45)
             }
         }
 

@@ -9,16 +9,12 @@ Rectangle {
     required property QtObject card
     readonly property color statusColor: card.statusColor
 
-    function tint(color, opacity) {
-        return Qt.rgba(color.r, color.g, color.b, opacity);
-    }
-
     implicitHeight: sections.height
     radius: SettingsStyle.cardCornerRadius
     antialiasing: true
     color: palette.base
     border.width: SettingsStyle.cardOutlineWidth
-    border.color: tint(statusColor, SettingsStyle.cardOutlineOpacity)
+    border.color: Qt.alpha(statusColor, SettingsStyle.cardOutlineOpacity)
 
     SystemPalette {
         id: palette
@@ -44,7 +40,7 @@ Rectangle {
                 height: width
                 radius: SettingsStyle.iconTileCornerRadius
                 antialiasing: true
-                color: root.tint(root.statusColor, SettingsStyle.tintOpacity)
+                color: Qt.alpha(root.statusColor, SettingsStyle.tintOpacity)
 
                 Symbol {
                     anchors.centerIn: parent
@@ -113,7 +109,7 @@ Rectangle {
                         height: statusLabel.implicitHeight
                                 + 2 * SettingsStyle.statusBadgePaddingVertical
                         radius: height / 2
-                        color: root.tint(root.statusColor, SettingsStyle.tintOpacity)
+                        color: Qt.alpha(root.statusColor, SettingsStyle.tintOpacity)
 
                         SymbolLabel {
                             id: statusLabel
@@ -151,7 +147,7 @@ Rectangle {
                 x: SettingsStyle.cardPadding
                 width: parent.width - 2 * SettingsStyle.cardPadding
                 height: 1
-                color: root.tint(palette.windowText, 0.12)
+                color: Qt.alpha(palette.windowText, 0.12)
             }
 
             Column {

@@ -33,8 +33,7 @@ Item {
             height: width
             radius: width / 2
             antialiasing: true
-            color: Qt.rgba(SettingsStyle.accent.r, SettingsStyle.accent.g, SettingsStyle.accent.b,
-                           SettingsStyle.headerCircleOpacity)
+            color: Qt.alpha(SettingsStyle.accent, SettingsStyle.headerCircleOpacity)
 
             Symbol {
                 anchors.centerIn: parent

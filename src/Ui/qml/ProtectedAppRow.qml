@@ -16,18 +16,14 @@ Rectangle {
         locked: PanelStyle.accent
     })
     readonly property var badgeFill: ({
-        inactive: tinted(PanelStyle.gray, PanelStyle.inactiveFillOpacity),
+        inactive: Colors.tinted(PanelStyle.gray, PanelStyle.inactiveFillOpacity),
         unlocked: PanelStyle.unlockedFill,
         locked: PanelStyle.accentFill
     })
 
-    function tinted(color, opacity) {
-        return Qt.rgba(color.r, color.g, color.b, color.a * opacity)
-    }
-
     implicitHeight: line.height + controls.implicitHeight * expansion
     radius: PanelStyle.rowCornerRadius
-    color: tinted(PanelStyle.primary, lineMouse.containsMouse ? 2 * PanelStyle.rowFillOpacity
+    color: Colors.tinted(PanelStyle.primary, lineMouse.containsMouse ? 2 * PanelStyle.rowFillOpacity
                                                               : PanelStyle.rowFillOpacity)
     clip: true
 
@@ -64,7 +60,7 @@ Rectangle {
             radius: PanelStyle.rowIconCornerRadius
             color: appIcon.status === Image.Ready
                    ? "transparent"
-                   : rowItem.tinted(PanelStyle.secondary, PanelStyle.rowPlaceholderFillOpacity)
+                   : Colors.tinted(PanelStyle.secondary, PanelStyle.rowPlaceholderFillOpacity)
 
             Symbol {
                 anchors.centerIn: parent
@@ -279,7 +275,7 @@ Rectangle {
                 symbolSize: PanelStyle.badgeSymbolSize
                 text: PanelStyle.removeTitle
                 fontSize: PanelStyle.rowFontSize
-                tint: rowItem.tinted(PanelStyle.red, PanelStyle.removeOpacity)
+                tint: Colors.tinted(PanelStyle.red, PanelStyle.removeOpacity)
                 leadingInset: rowItem.row.isAuthenticatingRemoval
                              ? PanelStyle.progressSize + PanelStyle.buttonLabelSpacing : 0
                 onClicked: rowItem.row.remove()
