@@ -1,6 +1,5 @@
 #include "harness/KWinDesktop.hpp"
 
-#include "harness/DesktopEntry.hpp"
 #include "harness/Eventually.hpp"
 #include "harness/UserDefaultsFile.hpp"
 
@@ -15,9 +14,12 @@ KWinDesktop::KWinDesktop(KWinSession& kwin) : kwin_(kwin), pam_(root_.path("pam"
     std::filesystem::create_directories(output());
     // The test client under two names: the protected one and another application.
     for (const char* id : {kProtectedId, "org.velmora.Other"}) {
-        DesktopEntry{id, id, TestClientProcess::program().string() + " --app-id " + id, id}
-            .writeInto(root_.path("home/.local/share"));
+        install({id, id, TestClientProcess::program().string() + " --app-id " + id, id});
     }
+}
+
+void KWinDesktop::install(const DesktopEntry& entry) const {
+    entry.writeInto(root_.path("home/.local/share"));
 }
 
 KWinDesktop::~KWinDesktop() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Support/TemporaryDirectory.hpp"
+#include "harness/DesktopEntry.hpp"
 #include "harness/KWinSession.hpp"
 #include "harness/PamService.hpp"
 #include "harness/TestClientProcess.hpp"
@@ -45,6 +46,8 @@ public:
     /// Where Velmora's panel is.
     [[nodiscard]] const ScreenRect& panel() const { return panel_; }
 
+    /// Installs another application for this person.
+    void install(const DesktopEntry& entry) const;
     /// Starts a client titled `name` and waits for its window.
     std::optional<KWinSession::Window> launch(const std::string& name,
                                               TestClientProcess::Options options = {});

@@ -236,6 +236,16 @@ TEST_F(KWinTest, WindowOpenedWhileLockedNeverShows) {
     EXPECT_EQ(shown, 0u) << "in " << shots << " screenshots";
 }
 
+TEST_F(KWinTest, AnEntryClaimingItsClassLeavesItCovered) {
+    startVelmora();
+    // Saved once Velmora runs, sorted before the protected entry, naming the class the client
+    // runs under, which only the protected application's own rules still tie to it.
+    desktop_->install({"aaa.Claim", "Claim", "/bin/true", "TestClient"});
+    const auto client = launch("claimed", {.appId = "TestClient"});
+    lockedInFront(client);
+    EXPECT_EQ(canaryPixels(), 0u);
+}
+
 TEST_F(KWinTest, KilledVelmoraLeavesTheWindowHiddenAndComesBack) {
     startVelmora();
     const auto client = launch("locked");
