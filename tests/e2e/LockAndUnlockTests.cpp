@@ -5,7 +5,7 @@
 namespace velmora::e2e {
 namespace {
 
-using LockAndUnlock = ProtectedClientTest;
+using LockAndUnlock = RunningVelmoraTest;
 
 TEST_F(LockAndUnlock, CoveredUntilTheRightPasswordThenUsable) {
     EXPECT_TRUE(velmora().waitForOutput("Accessibility permission changed: unknown -> granted"));
