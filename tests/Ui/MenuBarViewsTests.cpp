@@ -92,7 +92,6 @@ TEST_F(MenuBarViews, EmptyListWithMissingPermissions) {
               QStringLiteral("Accessibility Required"));
     EXPECT_TRUE(shown("emptyPlaceholder"));
     EXPECT_FALSE(shown("appList"));
-    EXPECT_EQ(text("appCount"), "0");
     EXPECT_FALSE(item("lockAll")->isEnabled());
 }
 
@@ -102,7 +101,6 @@ TEST_F(MenuBarViews, RowsAreSeparatedAndShowTheirLock) {
     protect("com.example.maps", "Maps", std::nullopt, 0, false);
     show();
 
-    EXPECT_EQ(text("statusText"), "Protected");
     EXPECT_EQ(find(panel->view()->contentItem(), "warning0"), nullptr);
     EXPECT_EQ(text("appCount"), "3");
     EXPECT_FALSE(shown("emptyPlaceholder"));
@@ -110,8 +108,6 @@ TEST_F(MenuBarViews, RowsAreSeparatedAndShowTheirLock) {
     EXPECT_TRUE(shown("rowDivider0"));
     EXPECT_TRUE(shown("rowDivider1"));
     EXPECT_FALSE(shown("rowDivider2"));
-    EXPECT_EQ(item("badge", item("row0"))->property("text").toString(), QStringLiteral("Locked"));
-    EXPECT_FALSE(item("lockAll")->isEnabled());
 }
 
 TEST_F(MenuBarViews, AnUnlockedRowExpandsToItsControls) {

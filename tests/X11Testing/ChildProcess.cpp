@@ -115,6 +115,48 @@ bool ChildProcess::waitForExit(std::chrono::milliseconds timeout) {
     return !isRunning();
 }
 
+std::unique_ptr<ChildProcess> startReporting(std::vector<std::string> argv, std::string& line,
+                                             std::chrono::milliseconds timeout) {
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0) {
+        throw std::runtime_error("pipe2 failed: " + std::string(std::strerror(errno)));
+    }
+    for (std::string& arg : argv) {
+        if (const auto at = arg.find("{fd}"); at != std::string::npos) {
+            arg.replace(at, 4, std::to_string(report[1]));
+        }
+    }
+    const std::string name = argv.empty() ? std::string{} : argv.front();
+    std::unique_ptr<ChildProcess> server;
+    try {
+        server =
+            std::make_unique<ChildProcess>(std::move(argv), ChildProcess::Environment{}, report[1]);
+    } catch (...) {
+        close(report[0]);
+        close(report[1]);
+        throw;
+    }
+    close(report[1]);
+    line.clear();
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (line.empty() || line.back() != '\n') {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd readable{report[0], POLLIN, 0};
+        char buffer[256];
+        ssize_t got = 0;
+        if (left.count() <= 0 || poll(&readable, 1, static_cast<int>(left.count())) <= 0 ||
+            (got = read(report[0], buffer, sizeof buffer)) <= 0) {
+            close(report[0]);
+            throw std::runtime_error(name + " did not report where it listens in time");
+        }
+        line.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(report[0]);
+    line.pop_back();
+    return server;
+}
+
 int runCommand(std::vector<std::string> argv, ChildProcess::Environment environment,
                std::chrono::milliseconds timeout) {
     ChildProcess command(std::move(argv), std::move(environment));

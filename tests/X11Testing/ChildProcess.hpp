@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -46,6 +47,16 @@ private:
     bool reaped_ = false;
     int exitStatus_ = -1;
 };
+
+/// Starts a server that reports where it listens (an X display, a bus address) on a file
+/// descriptor given on its command line: "{fd}" in `argv` is replaced by its number. Answers
+/// the first line it writes there; throws std::runtime_error when none comes in `timeout`.
+///
+///     std::string address;
+///     auto bus = startReporting({"dbus-daemon", "--print-address={fd}"}, address);
+std::unique_ptr<ChildProcess>
+startReporting(std::vector<std::string> argv, std::string& line,
+               std::chrono::milliseconds timeout = std::chrono::milliseconds{10000});
 
 /// Runs a short command (xdotool, xrandr) to its end: its exit status, or -1 when it failed
 /// or did not end within `timeout` (it is killed then).

@@ -1,15 +1,12 @@
 #include "X11Testing/XvfbServer.hpp"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <functional>
 #include <optional>
 #include <poll.h>
 #include <stdexcept>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 namespace velmora::testing {
@@ -102,40 +99,12 @@ XvfbServer::XvfbServer() : XvfbServer(Options{}) {}
 XvfbServer::XvfbServer(Options options) : options_(std::move(options)) {
     configHome_.write("openbox/rc.xml", openboxConfig(options_.animations));
     configHome_.write("i3/config", kI3Config);
-    int ready[2];
-    if (pipe2(ready, O_CLOEXEC) != 0) {
-        throw std::runtime_error("pipe2 failed: " + std::string(std::strerror(errno)));
-    }
-    try {
-        // -noreset: the server keeps its state when a test's last connection closes.
-        std::vector<std::string> argv{"Xvfb",      "-displayfd", std::to_string(ready[1]),
-                                      "-screen",   "0",          options_.screen,
-                                      "-nolisten", "tcp",        "-noreset"};
-        argv.insert(argv.end(), options_.serverArguments.begin(), options_.serverArguments.end());
-        xvfb_ =
-            std::make_unique<ChildProcess>(std::move(argv), ChildProcess::Environment{}, ready[1]);
-    } catch (...) {
-        close(ready[0]);
-        close(ready[1]);
-        throw;
-    }
-    close(ready[1]);
-
-    const auto deadline = Clock::now() + options_.startTimeout;
+    // -noreset: the server keeps its state when a test's last connection closes.
+    std::vector<std::string> argv{"Xvfb",          "-displayfd", "{fd}", "-screen", "0",
+                                  options_.screen, "-nolisten",  "tcp",  "-noreset"};
+    argv.insert(argv.end(), options_.serverArguments.begin(), options_.serverArguments.end());
     std::string number;
-    while (number.empty() || number.back() != '\n') {
-        pollfd readable{ready[0], POLLIN, 0};
-        char buffer[16];
-        ssize_t got = 0;
-        if (poll(&readable, 1, remainingMs(deadline)) <= 0 ||
-            (got = read(ready[0], buffer, sizeof buffer)) <= 0) {
-            close(ready[0]);
-            throw std::runtime_error("Xvfb did not report its display in time");
-        }
-        number.append(buffer, static_cast<std::size_t>(got));
-    }
-    close(ready[0]);
-    number.pop_back();
+    xvfb_ = startReporting(std::move(argv), number, options_.startTimeout);
     display_ = ":" + number;
 
     if (options_.windowManager) {

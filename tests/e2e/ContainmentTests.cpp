@@ -9,10 +9,10 @@ namespace {
 
 constexpr Rgb kIntruderColor = Rgb::fromHex(0x20a040);
 
-class Containment : public ProtectedClientTest {
+class Containment : public RunningVelmoraTest {
 protected:
     void SetUp() override {
-        ProtectedClientTest::SetUp();
+        RunningVelmoraTest::SetUp();
         if (IsSkipped()) {
             return;
         }

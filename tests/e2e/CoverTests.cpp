@@ -52,14 +52,9 @@ protected:
     void lockAllFromTheTray() {
         const ScreenRect screen = desktop().display().rootRect();
         ASSERT_TRUE(desktop().xdo().click(screen.width - 12, 12, 3));
-        ASSERT_TRUE(eventually([&] {
-            return desktop()
-                .display()
-                .find([&](const WindowInfo& window) {
-                    return window.viewable && window.overrideRedirect && isVelmoraWindow(window) &&
-                           window.geometry.height < screen.height / 4;
-                })
-                .has_value();
+        ASSERT_TRUE(desktop().display().waitFor([&](const WindowInfo& window) {
+            return window.viewable && window.overrideRedirect && isVelmoraWindow(window) &&
+                   window.geometry.height < screen.height / 4;
         })) << "the tray icon's menu did not open";
         ASSERT_TRUE(desktop().xdo().run({"key", "Down", "Return"}));
     }
@@ -135,6 +130,12 @@ TEST_P(Covers, UnlockedInTheBackgroundItIsHiddenOrCoveredByLockAllAndByIdleReloc
         EXPECT_TRUE(
             eventually([&] { return hiddenOrCovered(canary->window); }, std::chrono::seconds{20}))
             << "the canary in the background was neither hidden nor covered after " << how;
+        if (!lockAll && GetParam() == Manager::openbox) {
+            // Hidden as a person hides it: iconified, ready to come back.
+            EXPECT_TRUE(eventually(
+                [&] { return desktop().display().wmState(canary->window.window) == 3u; }))
+                << "the idle canary was not iconified";
+        }
         expectCanaryUnseenAndUntouched(how);
 
         const WindowInfo back = activate(canary->window);

@@ -20,15 +20,10 @@ constexpr auto kHangNoticedWithin = milliseconds{3000};
 // Velmora hears of a dead guard at once and looks for a stopped one ten times a second.
 constexpr auto kGuardReplacedWithin = milliseconds{1000};
 
-class FailClosed : public EndToEndTest {
+class FailClosed : public RunningVelmoraTest {
 protected:
-    void SetUp() override {
-        EndToEndTest::SetUp();
-        if (IsSkipped()) {
-            return;
-        }
-        startDesktop({.windowAnimations = false, .protectedApps = {testClientEntry()}});
-        startVelmora();
+    TestDesktop::Options desktopOptions() const override {
+        return {.windowAnimations = false, .protectedApps = {testClientEntry()}};
     }
 
     /// The test client, in front and covered, once the guard knows it.

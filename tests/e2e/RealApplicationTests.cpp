@@ -1,6 +1,5 @@
 // An ordinary X application from the distribution, known only by its desktop entry.
 #include "harness/EndToEndTest.hpp"
-#include "harness/Eventually.hpp"
 
 namespace velmora::e2e {
 namespace {
@@ -17,12 +16,9 @@ TEST_F(RealApplication, XTermIsCoveredThroughItsStartupWmClass) {
     startVelmora();
     const auto terminal =
         desktop().launch({"xterm", "-bg", "#00c0c0", "-geometry", "80x24+250+150"});
-    std::optional<WindowInfo> window;
-    ASSERT_TRUE(eventually([&] {
-        window = desktop().display().find(
-            [](const WindowInfo& info) { return info.viewable && info.className == "XTerm"; });
-        return window.has_value();
-    }));
+    const auto window = desktop().display().waitFor(
+        [](const WindowInfo& info) { return info.viewable && info.className == "XTerm"; });
+    ASSERT_TRUE(window);
     // Locked from the moment it maps, in front or not.
     ASSERT_TRUE(waitForOverlayOver(*window));
     EXPECT_FALSE(shows(window->frame, kTerminalColor));

@@ -1,15 +1,10 @@
-// An unlocked application locks again: after its idle time-out in the background, when the
-// screen locks, and when it quits and starts anew.
+// An unlocked application locks again when the screen locks and when it quits and starts
+// anew; idle relock in the background is among the covers' tests.
 #include "harness/EndToEndTest.hpp"
 #include "harness/Eventually.hpp"
 
 namespace velmora::e2e {
 namespace {
-
-constexpr Rgb kTerminalColor = Rgb::fromHex(0x2060a0);
-// An idle time-out of 0 minutes means 10 seconds; the check runs every second.
-constexpr auto kShortIdleRelock = std::chrono::seconds{15};
-constexpr std::uint32_t kIconicState = 3;
 
 class Relock : public EndToEndTest {
 protected:
@@ -26,33 +21,6 @@ protected:
         return desktop().display().window(covered->window.window);
     }
 };
-
-TEST_F(Relock, IdleInTheBackgroundHidesTheAppAndItAsksAgainWhenBack) {
-    startDesktop({.protectedApps = {testClientEntry(0)}});
-    startVelmora();
-    const auto terminal = launchTerminal("#2060a0", "60x10+700+450");
-    ASSERT_TRUE(terminal);
-    const auto client = unlockedClient();
-    ASSERT_TRUE(client);
-
-    activate(*terminal);
-    ASSERT_TRUE(eventually(
-        [&] {
-            // Hidden as a person hides it: iconified, ready to come back.
-            const auto current = desktop().display().window(client->window);
-            return current && !current->viewable &&
-                   desktop().display().wmState(client->window) == kIconicState;
-        },
-        kShortIdleRelock))
-        << "the idle client was not hidden within " << kShortIdleRelock.count() << " s";
-    EXPECT_TRUE(shows(terminal->geometry, kTerminalColor));
-    EXPECT_FALSE(waitForOverlayOver(*terminal, std::chrono::milliseconds{0}))
-        << "the unprotected terminal was covered";
-
-    const WindowInfo back = activate(*client);
-    EXPECT_TRUE(waitForOverlayOver(back)) << "the relocked client came back uncovered";
-    EXPECT_FALSE(shows(back.frame, kClientColor));
-}
 
 TEST_F(Relock, ScreenLockCoversTheAppInFront) {
     startDesktop({.sessionBus = true, .protectedApps = {testClientEntry()}});

@@ -41,17 +41,13 @@ TEST_F(Tampering, ADeletedSettingsFileLeavesTheListProtectedAfterARestartWithAWa
     ASSERT_EQ(::kill(first, SIGKILL), 0);
 
     // The panel, a window of its own on a desktop without a tray, bears the warning band.
-    std::optional<WindowInfo> panel;
-    ASSERT_TRUE(eventually(
-        [&] {
-            panel = desktop().display().find([&](const WindowInfo& info) {
-                return info.pid != first && isVelmoraWindow(info) && info.viewable &&
-                       !info.overrideRedirect;
-            });
-            return panel.has_value();
+    const auto panel = desktop().display().waitFor(
+        [&](const WindowInfo& info) {
+            return info.pid != first && isVelmoraWindow(info) && info.viewable &&
+                   !info.overrideRedirect;
         },
-        std::chrono::seconds{15}))
-        << "Velmora was not started again";
+        std::chrono::seconds{15});
+    ASSERT_TRUE(panel) << "Velmora was not started again";
     constexpr Rgb kWarningBand{221, 63, 55};
     EXPECT_TRUE(eventually([&] {
         return desktop().display().capture(panel->frame).band(kWarningBand, 200, 6).has_value();

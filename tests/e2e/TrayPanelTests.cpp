@@ -26,22 +26,15 @@ constexpr Spot kRemove{295, Edge::bottom, 75};
 // In the settings popover, which stands on the gear.
 constexpr Spot kLaunchAtLoginSwitch{248, Edge::bottom, 284};
 
-class TrayPanel : public EndToEndTest {
+class TrayPanel : public RunningVelmoraTest {
 protected:
-    void SetUp() override {
-        EndToEndTest::SetUp();
-        if (IsSkipped()) {
-            return;
-        }
-        startDesktop({.trayHost = true});
-        startVelmora();
-    }
+    TestDesktop::Options desktopOptions() const override { return {.trayHost = true}; }
 
     /// Clicks the tray icon, the rightmost in the tray along the top edge, and waits for the
     /// panel under it.
     std::optional<WindowInfo> openPanel() {
         clickTrayIcon();
-        return waitForPanel();
+        return desktop().display().waitFor([&](const WindowInfo& info) { return isPanel(info); });
     }
 
     void clickTrayIcon() {
@@ -49,23 +42,15 @@ protected:
         desktop().xdo().click(screen.width - 12, 12);
     }
 
+    bool isPanel(const WindowInfo& info) const {
+        return info.viewable && info.overrideRedirect && isVelmoraWindow(info) &&
+               info.geometry.width == kPanelWidth;
+    }
     std::optional<WindowInfo> panel() {
-        return desktop().display().find([&](const WindowInfo& info) {
-            return info.viewable && info.overrideRedirect && isVelmoraWindow(info) &&
-                   info.geometry.width == kPanelWidth;
-        });
+        return desktop().display().find([&](const WindowInfo& info) { return isPanel(info); });
     }
 
     bool panelShows() { return panel().has_value(); }
-
-    std::optional<WindowInfo> waitForPanel() {
-        std::optional<WindowInfo> shown;
-        eventually([&] {
-            shown = panel();
-            return shown.has_value();
-        });
-        return shown;
-    }
 
     /// The panel once it has grown beyond `height` and stopped growing: what opens in it
     /// opens with an animation, and its buttons have their places only at the end.
@@ -90,23 +75,16 @@ protected:
         desktop().xdo().click(frame.x + spot.x, y);
     }
 
-    std::filesystem::path defaultsFile() {
-        return desktop().configHome() / "velmora" / "defaults.json";
+    /// Clicks Add App and waits for its file dialog.
+    std::optional<WindowInfo> openPicker(const WindowInfo& panel) {
+        click(panel, kAddApp);
+        return desktop().display().waitFor([&](const WindowInfo& info) {
+            return info.viewable && info.title == "Select an Application";
+        });
     }
 
-    /// Waits for a window of Velmora's other than `panel` to have the keyboard focus: the
-    /// password prompt.
-    bool waitForPrompt(const WindowInfo& panel) {
-        return eventually([&] {
-            const xcb_window_t focus = desktop().display().inputFocus();
-            return desktop()
-                .display()
-                .find([&](const WindowInfo& info) {
-                    return info.viewable && isVelmoraWindow(info) && info.window != panel.window &&
-                           desktop().display().isWithin(focus, info.topLevel);
-                })
-                .has_value();
-        });
+    std::filesystem::path defaultsFile() {
+        return desktop().configHome() / "velmora" / "defaults.json";
     }
 };
 
@@ -114,14 +92,8 @@ TEST_F(TrayPanel, AddsAnApplicationThroughTheDialogAndRemovesItWithThePassword) 
     const auto panel = openPanel();
     ASSERT_TRUE(panel) << "no panel under the tray icon";
     saveScreenshot("1-open");
-    click(*panel, kAddApp);
-    std::optional<WindowInfo> dialog;
-    ASSERT_TRUE(eventually([&] {
-        dialog = desktop().display().find([&](const WindowInfo& info) {
-            return info.viewable && info.title == "Select an Application";
-        });
-        return dialog.has_value();
-    })) << "Add App opened no file dialog";
+    const auto dialog = openPicker(*panel);
+    ASSERT_TRUE(dialog) << "Add App opened no file dialog";
     saveScreenshot("2-dialog");
     desktop().xdo().type(
         (desktop().applicationsDirectory() / "org.velmora.TestClient.desktop").string());
@@ -138,7 +110,7 @@ TEST_F(TrayPanel, AddsAnApplicationThroughTheDialogAndRemovesItWithThePassword) 
     ASSERT_TRUE(expanded) << "the row did not open its controls";
     saveScreenshot("4-expanded");
     click(*expanded, kRemove);
-    ASSERT_TRUE(waitForPrompt(*expanded)) << "Remove asked for no password";
+    ASSERT_TRUE(velmoraWindows().waitForFocusedPrompt(*expanded)) << "Remove asked for no password";
     saveScreenshot("5-prompt");
     enterPassword(TestDesktop::kPassword);
     EXPECT_TRUE(eventually([&] {
@@ -153,14 +125,8 @@ TEST_F(TrayPanel, AddsAnApplicationThroughTheDialogAndRemovesItWithThePassword) 
 TEST_F(TrayPanel, TheApplicationPickerCanNeitherRenameNorDelete) {
     const auto panel = openPanel();
     ASSERT_TRUE(panel) << "no panel under the tray icon";
-    click(*panel, kAddApp);
-    std::optional<WindowInfo> dialog;
-    ASSERT_TRUE(eventually([&] {
-        dialog = desktop().display().find([&](const WindowInfo& info) {
-            return info.viewable && info.title == "Select an Application";
-        });
-        return dialog.has_value();
-    })) << "Add App opened no file dialog";
+    const auto dialog = openPicker(*panel);
+    ASSERT_TRUE(dialog) << "Add App opened no file dialog";
     // Each step waits for the dialog to show its outcome: it lists folders as it reads them.
     const auto step = [&](const std::vector<std::string>& keys, const std::string& text = "") {
         if (!text.empty()) {
@@ -202,16 +168,6 @@ TEST_F(TrayPanel, TheApplicationPickerCanNeitherRenameNorDelete) {
         << "a folder was made";
 }
 
-using TrayDesktop = EndToEndTest;
-
-TEST_F(TrayDesktop, AProtectedApplicationBroughtToTheFrontIsCovered) {
-    startDesktop({.trayHost = true, .protectedApps = {testClientEntry()}});
-    startVelmora();
-    const auto launched = launchClient("client");
-    ASSERT_TRUE(launched);
-    EXPECT_TRUE(waitForOverlayOver(activate(*launched)));
-}
-
 TEST_F(TrayPanel, OpensAgainAtOnceAfterEscapeAndClosesOnTheIcon) {
     ASSERT_TRUE(openPanel());
     desktop().xdo().key("Escape");
@@ -238,7 +194,8 @@ TEST_F(TrayPanel, LaunchAtLoginWritesTheAutostartEntryAndRemovesItOnlyWithThePas
     EXPECT_NE(testing::readFile(entry).find("Exec="), std::string::npos);
     saveScreenshot("2-launch-at-login");
     click(*withPopover, kLaunchAtLoginSwitch);
-    ASSERT_TRUE(waitForPrompt(*withPopover)) << "turning Launch at Login off asked for nothing";
+    ASSERT_TRUE(velmoraWindows().waitForFocusedPrompt(*withPopover))
+        << "turning Launch at Login off asked for nothing";
     EXPECT_TRUE(std::filesystem::exists(entry)) << "turned off before the password";
     enterPassword(TestDesktop::kPassword);
     EXPECT_TRUE(eventually([&] { return !std::filesystem::exists(entry); }))

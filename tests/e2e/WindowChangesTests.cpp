@@ -8,7 +8,7 @@
 namespace velmora::e2e {
 namespace {
 
-class WindowChanges : public ProtectedClientTest {
+class WindowChanges : public RunningVelmoraTest {
 protected:
     std::vector<WindowInfo> windowsOf(const WindowInfo& window) {
         std::vector<WindowInfo> found;

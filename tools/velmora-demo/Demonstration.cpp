@@ -312,7 +312,7 @@ bool Demonstration::bringToFrontCovered(const std::string& when, const std::stri
 
 void Demonstration::screenshot(const std::string& name) {
     const auto path = folder_ / (std::to_string(step_) + "-" + name);
-    desktop_->saveScreenshot(path);
+    desktop_->display().saveScreenshot(path);
     std::filesystem::remove(path.string() + ".ppm");
     const std::string png = path.filename().string() + ".png";
     if (!std::filesystem::exists(folder_ / png)) {

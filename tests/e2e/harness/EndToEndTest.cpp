@@ -45,7 +45,7 @@ void EndToEndTest::TearDown() {
         return;
     }
     const auto screenshot = artifactPath("");
-    desktop_->saveScreenshot(screenshot);
+    desktop_->display().saveScreenshot(screenshot);
     std::cout << "Screen at the end: " << screenshot.string() << ".png\n";
     if (velmora_) {
         std::cout << velmora_->report();
@@ -53,7 +53,7 @@ void EndToEndTest::TearDown() {
 }
 
 void EndToEndTest::saveScreenshot(const std::string& name) {
-    desktop_->saveScreenshot(artifactPath("-" + name));
+    desktop_->display().saveScreenshot(artifactPath("-" + name));
 }
 
 std::filesystem::path EndToEndTest::artifactPath(const std::string& suffix) {
@@ -117,12 +117,8 @@ std::optional<WindowInfo> EndToEndTest::launchTerminal(const std::string& backgr
                                                        const std::string& geometry) {
     terminals_.push_back(desktop_->launch(
         {"xterm", "-bg", background, "-geometry", geometry, "-title", "elsewhere"}));
-    std::optional<WindowInfo> window;
-    eventually([&] {
-        window = desktop_->display().find(
-            [](const WindowInfo& info) { return info.viewable && info.title == "elsewhere"; });
-        return window.has_value();
-    });
+    const auto window = desktop_->display().waitFor(
+        [](const WindowInfo& info) { return info.viewable && info.title == "elsewhere"; });
     if (!window) {
         ADD_FAILURE() << "xterm did not show its window";
     }
@@ -196,12 +192,12 @@ bool EndToEndTest::unlock(const WindowInfo& overlay, const WindowInfo& window, R
     return waitUntilUncovered(overlay, window, color);
 }
 
-void ProtectedClientTest::SetUp() {
+void RunningVelmoraTest::SetUp() {
     EndToEndTest::SetUp();
     if (IsSkipped()) {
         return;
     }
-    startDesktop({.protectedApps = {testClientEntry()}});
+    startDesktop(desktopOptions());
     startVelmora();
 }
 

@@ -93,9 +93,13 @@ private:
     std::unique_ptr<OtherClient> otherClient_;
 };
 
-/// A test that starts with Velmora running on a desktop where the test client is protected.
-class ProtectedClientTest : public EndToEndTest {
+/// A test that starts with Velmora running, by default on a desktop where the test client is
+/// protected.
+class RunningVelmoraTest : public EndToEndTest {
 protected:
+    [[nodiscard]] virtual TestDesktop::Options desktopOptions() const {
+        return {.protectedApps = {testClientEntry()}};
+    }
     void SetUp() override;
 };
 

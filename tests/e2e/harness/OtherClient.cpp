@@ -1,5 +1,7 @@
 #include "harness/OtherClient.hpp"
 
+#include "Platform/Linux/X11WindowManagerCalls.hpp"
+
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
@@ -8,10 +10,7 @@
 namespace velmora::e2e {
 namespace {
 
-struct FreeDeleter {
-    void operator()(void* pointer) const { std::free(pointer); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
+template <typename T> using Reply = XcbReply<T>;
 
 constexpr xcb_keysym_t kLetterQ = 0x71;
 

@@ -19,23 +19,11 @@ TestClientProcess::TestClientProcess(const std::filesystem::path& directory,
     char color[7];
     std::snprintf(color, sizeof color, "%02x%02x%02x", options.color.red, options.color.green,
                   options.color.blue);
-    std::vector<std::string> argv{program().string(),
-                                  "--wm-class",
-                                  options.wmInstance + "," + options.wmClass,
-                                  "--app-id",
-                                  options.appId,
-                                  "--title",
-                                  name,
-                                  "--color",
-                                  color,
-                                  "--geometry",
-                                  options.geometry,
-                                  "--windows",
-                                  std::to_string(options.windows),
-                                  "--log",
-                                  logPath_.string(),
-                                  "--ready-file",
-                                  readyPath_.string()};
+    std::vector<std::string> argv{program().string(), "--title", name, "--color", color};
+    argv.insert(argv.end(), {"--wm-class", options.wmInstance + "," + options.wmClass});
+    argv.insert(argv.end(), {"--app-id", options.appId, "--geometry", options.geometry});
+    argv.insert(argv.end(), {"--windows", std::to_string(options.windows)});
+    argv.insert(argv.end(), {"--log", logPath_.string(), "--ready-file", readyPath_.string()});
     if (options.transient) {
         argv.emplace_back("--transient");
     }

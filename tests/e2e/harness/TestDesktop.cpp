@@ -88,21 +88,11 @@ std::unique_ptr<testing::ChildProcess> TestDesktop::launch(std::vector<std::stri
 }
 
 bool TestDesktop::waitForManagedWindowOf(int pid) {
-    return eventually([&] {
-        return display_
-            ->find([&](const WindowInfo& window) {
-                return window.pid == pid && window.viewable && !window.overrideRedirect;
-            })
-            .has_value();
-    });
-}
-
-void TestDesktop::saveScreenshot(const std::filesystem::path& path) {
-    std::filesystem::create_directories(path.parent_path());
-    // Appended, not replaced: test names hold dots.
-    const std::string ppm = path.string() + ".ppm";
-    display_->capture(display_->rootRect()).writePpm(ppm);
-    runCommand({"convert", ppm, path.string() + ".png"}, {});
+    return display_
+        ->waitFor([&](const WindowInfo& window) {
+            return window.pid == pid && window.viewable && !window.overrideRedirect;
+        })
+        .has_value();
 }
 
 } // namespace velmora::e2e

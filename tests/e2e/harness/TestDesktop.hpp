@@ -77,8 +77,6 @@ public:
     [[nodiscard]] const std::filesystem::path& dataHome() const { return dataHome_; }
     /// Where installed applications' desktop entries are.
     [[nodiscard]] std::filesystem::path applicationsDirectory() const;
-    /// The whole screen as a PNG (and its PPM source) at `path` without extension.
-    void saveScreenshot(const std::filesystem::path& path);
 
 private:
     testing::TemporaryDirectory root_;

@@ -42,12 +42,15 @@ bool VelmoraWindows::shows(const ScreenRect& area, Rgb color) {
 }
 
 std::optional<ScreenRect> VelmoraWindows::waitForUnlockButton(const WindowInfo& overlay) {
+    return waitForUnlockButton(desktop_.display(), overlay.frame);
+}
+
+std::optional<ScreenRect> VelmoraWindows::waitForUnlockButton(XDisplay& display,
+                                                              const ScreenRect& frame) {
     // The card is drawn a moment after its window maps.
     std::optional<ScreenRect> button;
     eventually([&] {
-        button = desktop_.display()
-                     .capture(overlay.frame)
-                     .band(kBrandFill, kUnlockButtonMinimumWidth, kFillTolerance);
+        button = display.capture(frame).band(kBrandFill, kUnlockButtonMinimumWidth, kFillTolerance);
         return button.has_value();
     });
     return button;
@@ -57,18 +60,13 @@ std::optional<WindowInfo> VelmoraWindows::waitForFocusedPrompt(const WindowInfo&
     // The first prompt loads its QML, which under the sanitizers on a busy machine takes
     // seconds.
     constexpr auto kFirstPromptTimeout = std::chrono::seconds{15};
-    std::optional<WindowInfo> prompt;
-    eventually(
-        [&] {
-            const xcb_window_t focus = desktop_.display().inputFocus();
-            prompt = desktop_.display().find([&](const WindowInfo& info) {
-                return info.viewable && isVelmoraWindow(info) && info.window != overlay.window &&
-                       desktop_.display().isWithin(focus, info.topLevel);
-            });
-            return prompt.has_value();
+    XDisplay& display = desktop_.display();
+    return display.waitFor(
+        [&](const WindowInfo& info) {
+            return info.viewable && isVelmoraWindow(info) && info.window != overlay.window &&
+                   display.isWithin(display.inputFocus(), info.topLevel);
         },
         kFirstPromptTimeout);
-    return prompt;
 }
 
 void VelmoraWindows::enterPassword(const std::string& password) const {

@@ -31,6 +31,9 @@ public:
     [[nodiscard]] bool shows(const ScreenRect& area, Rgb color);
     /// The Unlock button on `overlay`'s lock card, once the card is drawn.
     [[nodiscard]] std::optional<ScreenRect> waitForUnlockButton(const WindowInfo& overlay);
+    /// The same on any display, for a card in `frame`.
+    [[nodiscard]] static std::optional<ScreenRect> waitForUnlockButton(XDisplay& display,
+                                                                       const ScreenRect& frame);
     /// Velmora's window other than `overlay` that holds the keyboard focus: the password
     /// prompt, once it has opened.
     [[nodiscard]] std::optional<WindowInfo> waitForFocusedPrompt(const WindowInfo& overlay);

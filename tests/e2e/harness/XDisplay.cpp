@@ -1,5 +1,9 @@
 #include "harness/XDisplay.hpp"
 
+#include "Platform/Linux/X11WindowManagerCalls.hpp"
+#include "harness/Command.hpp"
+#include "harness/Eventually.hpp"
+
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -8,10 +12,7 @@
 namespace velmora::e2e {
 namespace {
 
-struct FreeDeleter {
-    void operator()(void* pointer) const { std::free(pointer); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
+template <typename T> using Reply = XcbReply<T>;
 
 // Frames of the window managers we use hold the application's window one or two levels down.
 constexpr int kFrameDepth = 3;
@@ -89,6 +90,18 @@ std::optional<WindowInfo> XDisplay::find(const std::function<bool(const WindowIn
         }
     }
     return std::nullopt;
+}
+
+std::optional<WindowInfo> XDisplay::waitFor(const std::function<bool(const WindowInfo&)>& predicate,
+                                            std::chrono::milliseconds timeout) {
+    std::optional<WindowInfo> found;
+    eventually(
+        [&] {
+            found = find(predicate);
+            return found.has_value();
+        },
+        timeout);
+    return found;
 }
 
 std::optional<WindowInfo>
@@ -267,6 +280,14 @@ void XDisplay::sendMessage(xcb_window_t window, const char* type) {
 
 std::optional<std::uint32_t> XDisplay::wmState(xcb_window_t window) {
     return cardinalProperty(window, wmStateAtom_);
+}
+
+void XDisplay::saveScreenshot(const std::filesystem::path& path) {
+    std::filesystem::create_directories(path.parent_path());
+    // Appended, not replaced: test names hold dots.
+    const std::string ppm = path.string() + ".ppm";
+    capture(rootRect()).writePpm(ppm);
+    runCommand({"convert", ppm, path.string() + ".png"}, {});
 }
 
 } // namespace velmora::e2e

@@ -3,7 +3,9 @@
 #include "harness/Image.hpp"
 #include "harness/ScreenRect.hpp"
 
+#include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -53,6 +55,10 @@ public:
     /// The topmost window that satisfies `predicate`.
     [[nodiscard]] std::optional<WindowInfo>
     find(const std::function<bool(const WindowInfo&)>& predicate);
+    /// `find`, once it finds one within `timeout`.
+    [[nodiscard]] std::optional<WindowInfo>
+    waitFor(const std::function<bool(const WindowInfo&)>& predicate,
+            std::chrono::milliseconds timeout = std::chrono::seconds{5});
     /// The viewable override-redirect window that `isOwner` accepts, stacked above the window
     /// with id `covered` and holding its whole frame: the overlay that covers it. Nothing
     /// while `covered` is not viewable.
@@ -63,6 +69,8 @@ public:
     [[nodiscard]] ScreenRect rootRect() const;
     /// The screen's pixels in `area` (clipped to the screen).
     [[nodiscard]] Image capture(ScreenRect area);
+    /// The whole screen as a PNG (and its PPM source) at `path` without extension.
+    void saveScreenshot(const std::filesystem::path& path);
     /// Whether some client owns the selection `name`.
     [[nodiscard]] bool selectionOwner(const char* name);
     /// The window that has the keyboard focus.

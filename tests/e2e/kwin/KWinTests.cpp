@@ -48,9 +48,7 @@ protected:
             const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
             const auto shot = std::filesystem::path(VELMORA_E2E_ARTIFACTS) /
                               (std::string("KWin.") + test->name());
-            std::filesystem::create_directories(shot.parent_path());
-            display_->capture(display_->rootRect()).writePpm(shot.string() + ".ppm");
-            runCommand({"convert", shot.string() + ".ppm", shot.string() + ".png"}, {});
+            display_->saveScreenshot(shot);
             std::cout << "Screen at the end: " << shot.string() << ".png\n";
         }
         if (desktop_) {
@@ -104,12 +102,8 @@ protected:
     /// Clicks Unlock on `card`, waits for the password prompt to have the keyboard and
     /// types the password into it.
     bool unlock(const KWinSession::Window& card) {
-        std::optional<ScreenRect> button;
-        if (!eventually([&] {
-                return (button =
-                            display_->capture(card.frame).band(VelmoraWindows::kBrandFill, 150, 3))
-                    .has_value();
-            })) {
+        const auto button = VelmoraWindows::waitForUnlockButton(*display_, card.frame);
+        if (!button) {
             ADD_FAILURE() << "no Unlock button on the card at " << card.frame;
             return false;
         }
