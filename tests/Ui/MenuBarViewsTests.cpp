@@ -123,11 +123,15 @@ TEST_F(MenuBarViews, AnUnlockedRowExpandsToItsControls) {
     QTest::mouseClick(panel->view(), Qt::LeftButton, {},
                       row->mapToScene(QPointF(60, row->height() / 2)).toPoint());
     EXPECT_TRUE(model->rows.get()[0]->isExpanded.get());
-    QTRY_COMPARE_WITH_TIMEOUT(item("chevron", row)->rotation(), 180.0, 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(
-        row->height() > collapsed &&
-            std::abs(panel->view()->height() - (panelHeight + row->height() - collapsed)) <= 1,
-        2000);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return qFuzzyCompare(item("chevron", row)->rotation(), 180.0); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return row->height() > collapsed &&
+                   std::abs(panel->view()->height() - (panelHeight + row->height() - collapsed)) <=
+                       1;
+        },
+        2000));
     EXPECT_TRUE(item("timeoutPicker", row)->isVisible());
     EXPECT_TRUE(item("lockNow", row)->isVisible());
     EXPECT_TRUE(item("remove", row)->isVisible());

@@ -58,7 +58,7 @@ TEST_F(PasswordPromptWindow, EnterSubmitsTheTypedPasswordAndEmptiesTheField) {
     EXPECT_FALSE(item("passwordField")->property("text").isValid());
     QTest::keyClick(&view(), Qt::Key_Return);
     EXPECT_EQ(typedLength(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(replies, 1, 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return replies == 1; }, 2000));
     EXPECT_EQ(password, "hunter2");
 
     // A wrong password: asked again with a message, and the field takes the next one.
@@ -68,7 +68,7 @@ TEST_F(PasswordPromptWindow, EnterSubmitsTheTypedPasswordAndEmptiesTheField) {
     const QString longPassword = QStringLiteral("ünïcode pw ").repeated(12);
     type(&view(), longPassword);
     clickButton("unlockButton");
-    QTRY_COMPARE_WITH_TIMEOUT(replies, 2, 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return replies == 2; }, 2000));
     EXPECT_EQ(password, longPassword.toStdString());
 }
 
@@ -85,7 +85,7 @@ TEST_F(PasswordPromptWindow, EscapeCancelAndClosingReplyNothing) {
         request();
         type(&view(), QStringLiteral("typed"));
         act(*this);
-        QTRY_COMPARE_WITH_TIMEOUT(replies, 1, 2000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return replies == 1; }, 2000));
         EXPECT_EQ(password, std::nullopt);
     }
 }
@@ -107,7 +107,7 @@ TEST_F(PasswordPromptWindow, NothingIsSubmittedWhileBusyOrEmpty) {
     prompt->setBusy(false);
     EXPECT_TRUE(item("unlockButton")->isEnabled());
     QTest::keyClick(&view(), Qt::Key_Return);
-    QTRY_COMPARE_WITH_TIMEOUT(replies, 1, 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return replies == 1; }, 2000));
     EXPECT_EQ(password, "secret");
 }
 
@@ -116,7 +116,7 @@ TEST_F(PasswordPromptWindow, ANewRequestCancelsTheOneWaiting) {
     type(&view(), QStringLiteral("half-typed"));
     request("Try again.");
     EXPECT_EQ(typedLength(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(replies, 1, 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return replies == 1; }, 2000));
     EXPECT_EQ(password, std::nullopt);
 }
 

@@ -37,7 +37,7 @@ TEST_F(ApplicationPickerDialog, AnswersOnceWithTheChoiceOrNothing) {
     picker.dialog()->selectFile(entry);
     // Public on QDialog; the file dialog's own accept checks the choice exists.
     static_cast<QDialog*>(picker.dialog())->accept();
-    QTRY_COMPARE_WITH_TIMEOUT(answers.size(), std::size_t{1}, 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answers.size() == std::size_t{1}; }, 2000));
     EXPECT_EQ(answers[0], entry.toStdString());
 
     pick();
@@ -45,11 +45,11 @@ TEST_F(ApplicationPickerDialog, AnswersOnceWithTheChoiceOrNothing) {
     // A request left open is cancelled by the next one.
     pick();
     pick();
-    QTRY_COMPARE_WITH_TIMEOUT(answers.size(), std::size_t{3}, 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answers.size() == std::size_t{3}; }, 2000));
     EXPECT_EQ(answers[1], std::nullopt);
     EXPECT_EQ(answers[2], std::nullopt);
     picker.dialog()->reject();
-    QTRY_COMPARE_WITH_TIMEOUT(answers.size(), std::size_t{4}, 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answers.size() == std::size_t{4}; }, 2000));
     // Closed dialogs go without answering again.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();

@@ -92,10 +92,11 @@ TEST_F(SettingsLayout, BothPermissionsShowSetupCompleteWhichClosesAfterTwoSecond
 TEST_F(SettingsLayout, ContinueWithAccessibilityAloneSwitchesToSetupComplete) {
     open(true, std::nullopt);
     click(item("continueButton"));
-    QTRY_VERIFY_WITH_TIMEOUT(view().rootObject()->findChild<QQuickItem*>("setupCompleteView"),
-                             2000);
-    QTRY_COMPARE_WITH_TIMEOUT(view().size(), QSize(300, 200), 2000);
-    QTRY_COMPARE_WITH_TIMEOUT(item("setupCompleteView")->opacity(), 1.0, 2000);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return view().rootObject()->findChild<QQuickItem*>("setupCompleteView"); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view().size() == QSize(300, 200); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return qFuzzyCompare(item("setupCompleteView")->opacity(), 1.0); }, 2000));
     services->desktop.loop->advance(Seconds{2});
     EXPECT_FALSE(view().isVisible());
 }
@@ -104,24 +105,30 @@ TEST_F(SettingsLayout, DiagnosticsOpenBelowTheirToggleAndCopyForTwoSeconds) {
     open(false, std::nullopt);
     QQuickItem* panel = item("diagnosticsPanel");
     EXPECT_FALSE(panel->isVisible());
+    // Both lie below the fold, as a person scrolls to them.
+    auto* sections = item("sections");
+    const auto scrollToEnd = [&](QQuickItem* target) {
+        sections->setProperty("contentY",
+                              sections->property("contentHeight").toDouble() - sections->height());
+        return QTest::qWaitFor(
+            [&] { return sceneRect(target).bottom() <= sceneRect(sections).bottom(); }, 2000);
+    };
+    ASSERT_TRUE(scrollToEnd(item("diagnosticsToggle")));
     click(item("diagnosticsToggle"));
-    QTRY_VERIFY_WITH_TIMEOUT(panel->isVisible(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel->isVisible(); }, 2000));
     EXPECT_GT(sceneRect(panel).top(), sceneRect("diagnosticsToggle").bottom());
 
     QQuickItem* copy = item("copyButton");
-    // Scrolled into view: the panel is below the fold.
-    auto* sections = item("sections");
-    sections->setProperty("contentY",
-                          sections->property("contentHeight").toDouble() - sections->height());
-    QTRY_VERIFY_WITH_TIMEOUT(sceneRect(copy).bottom() <= sceneRect(sections).bottom(), 2000);
+    ASSERT_TRUE(scrollToEnd(copy));
     EXPECT_EQ(copy->property("title").toString(), "Copy Diagnostics");
     click(copy);
-    QTRY_COMPARE_WITH_TIMEOUT(copy->property("title").toString(), QString("Copied!"), 2000);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return copy->property("title").toString() == QString("Copied!"); }, 2000));
     ASSERT_TRUE(services->desktop.pasteboard->text().has_value());
     EXPECT_NE(services->desktop.pasteboard->text()->find("NOT AUTHORIZED"), std::string::npos);
     services->desktop.loop->advance(Seconds{2});
-    QTRY_COMPARE_WITH_TIMEOUT(copy->property("title").toString(), QString("Copy Diagnostics"),
-                              2000);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return copy->property("title").toString() == QString("Copy Diagnostics"); }, 2000));
 }
 
 TEST_F(SettingsLayout, ButtonsDarkenWhilePressed) {
@@ -130,7 +137,7 @@ TEST_F(SettingsLayout, ButtonsDarkenWhilePressed) {
     const QPointF at = sceneRect(recheck).topLeft() + QPointF(4, 14);
     const int idle = pixel(at).lightness();
     QTest::mousePress(&view(), Qt::LeftButton, {}, at.toPoint());
-    QTRY_VERIFY_WITH_TIMEOUT(pixel(at).lightness() < idle, 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pixel(at).lightness() < idle; }, 2000));
     QTest::mouseRelease(&view(), Qt::LeftButton, {}, at.toPoint());
 }
 

@@ -46,7 +46,7 @@ TEST_F(ScenesWithoutTray, ThePanelIsAWindowShownAtStart) {
 
 TEST_F(ScenesWithoutTray, OpenSettingsRequestedShowsOneSettingsWindowUntilItIsClosed) {
     requestSettings();
-    QTRY_VERIFY_WITH_TIMEOUT(scenes.settingsWindow(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return scenes.settingsWindow(); }, 2000));
     QQuickView* first = &scenes.settingsWindow()->view();
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(first->title(), QStringLiteral("Velmora Settings"));
@@ -56,10 +56,11 @@ TEST_F(ScenesWithoutTray, OpenSettingsRequestedShowsOneSettingsWindowUntilItIsCl
     EXPECT_EQ(&scenes.settingsWindow()->view(), first);
 
     first->close();
-    QTRY_COMPARE_WITH_TIMEOUT(scenes.settingsWindow(), nullptr, 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return scenes.settingsWindow() == nullptr; }, 2000));
     requestSettings();
-    QTRY_VERIFY_WITH_TIMEOUT(scenes.settingsWindow() && scenes.settingsWindow()->view().isVisible(),
-                             2000);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return scenes.settingsWindow() && scenes.settingsWindow()->view().isVisible(); },
+        2000));
 }
 
 } // namespace
