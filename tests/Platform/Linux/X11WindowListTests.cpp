@@ -5,6 +5,7 @@
 #include "X11Testing/WaitUntil.hpp"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace velmora::testing {
@@ -44,6 +45,30 @@ protected:
         desktop.connection, screens, std::make_shared<X11FocusGrabs>(desktop.connection));
     X11WindowList windows{desktop.connection, desktop.clients, screens,
                           [this](xcb_window_t frame) { return covers->covers(frame); }};
+
+    int changes = 0;
+    const Subscription announced = windows.observeChanges([this] { ++changes; });
+
+    /// Makes `cause`, then answers how many changes the list announced on hearing the first
+    /// configure notice that `matches`: it hears each event before this test does.
+    std::optional<int>
+    announcedOn(const std::function<bool(const xcb_configure_notify_event_t&)>& matches,
+                const std::function<void()>& cause) {
+        int seenBefore = changes;
+        std::optional<int> during;
+        const Subscription events =
+            desktop.connection->observeEvents([&](const xcb_generic_event_t& event) {
+                const auto& configure =
+                    reinterpret_cast<const xcb_configure_notify_event_t&>(event);
+                if (!during && event.response_type == XCB_CONFIGURE_NOTIFY && matches(configure)) {
+                    during = changes - seenBefore;
+                }
+                seenBefore = changes;
+            });
+        cause();
+        waitUntil([&] { return during.has_value(); });
+        return during;
+    }
 
     bool listed(ProcessId pid) {
         const auto list = windows.onScreenWindows();
@@ -115,24 +140,15 @@ TEST_F(X11WindowListTest, AnnouncesOtherProgramsWindowsButNotItsOwnOnceSeen) {
     desktop.connection->flush();
     ASSERT_TRUE(waitUntil([&] { return listed(app.pid()); }));
 
-    // Each event's own announcements: the list hears of an event before this test does.
-    int changes = 0;
-    int seenBefore = 0;
-    std::optional<int> duringOwnMove;
-    const Subscription announced = windows.observeChanges([&] { ++changes; });
-    const Subscription events =
-        desktop.connection->observeEvents([&](const xcb_generic_event_t& event) {
-            const auto& configure = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
-            if ((event.response_type & 0x7f) == XCB_CONFIGURE_NOTIFY && configure.window == own) {
-                duringOwnMove = changes - seenBefore;
-            }
-            seenBefore = changes;
-        });
-    const uint32_t moved[] = {200, 200};
-    xcb_configure_window(desktop.connection->get(), own, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y,
-                         moved);
-    desktop.connection->flush();
-    ASSERT_TRUE(waitUntil([&] { return duringOwnMove.has_value(); }));
+    const auto duringOwnMove =
+        announcedOn([&](const auto& notice) { return notice.window == own; },
+                    [&] {
+                        const uint32_t moved[] = {200, 200};
+                        xcb_configure_window(desktop.connection->get(), own,
+                                             XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, moved);
+                        desktop.connection->flush();
+                    });
+    ASSERT_TRUE(duringOwnMove);
     EXPECT_EQ(*duringOwnMove, 0);
 
     const int before = changes;
@@ -170,23 +186,13 @@ TEST_F(X11WindowListTest, AnnouncesRestacksOfCoveredWindowsOnlyAndTheirCoversFol
     restack(other.window(), coverWindow, XCB_STACK_MODE_ABOVE);
     ASSERT_TRUE(waitUntil([&] { return windowAbove(coverWindow) == other.window(); }));
 
-    // Each event's own announcements: the list hears of an event before this test does.
-    int changes = 0;
-    int seenBefore = 0;
-    std::optional<int> duringSlip;
-    const Subscription announced = windows.observeChanges([&] { ++changes; });
-    const Subscription events =
-        desktop.connection->observeEvents([&](const xcb_generic_event_t& event) {
-            const auto& configure = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
-            if (event.response_type == XCB_CONFIGURE_NOTIFY && configure.window == other.window() &&
-                configure.above_sibling == covered.window()) {
-                duringSlip = changes - seenBefore;
-            }
-            seenBefore = changes;
-        });
     // Slipped between the window and its cover, as a window manager raising it would.
-    restack(other.window(), covered.window(), XCB_STACK_MODE_ABOVE);
-    ASSERT_TRUE(waitUntil([&] { return duringSlip.has_value(); }));
+    const auto duringSlip = announcedOn(
+        [&](const auto& notice) {
+            return notice.window == other.window() && notice.above_sibling == covered.window();
+        },
+        [&] { restack(other.window(), covered.window(), XCB_STACK_MODE_ABOVE); });
+    ASSERT_TRUE(duringSlip);
     EXPECT_EQ(*duringSlip, 0) << "a window merely restacked changes nothing covered";
     EXPECT_TRUE(waitUntil([&] { return windowAbove(covered.window()) == coverWindow; }));
 
