@@ -60,7 +60,19 @@ bool KWinDesktop::startVelmora(const std::filesystem::path& program,
 
 std::optional<KWinSession::Window> KWinDesktop::launch(const std::string& name,
                                                        TestClientProcess::Options options) {
-    clients_.push_back(std::make_unique<TestClientProcess>(output(), name, options, environment()));
+    return start(name, options, environment());
+}
+
+std::optional<KWinSession::Window> KWinDesktop::launchThroughXwayland(const std::string& name) {
+    Environment x11 = environment();
+    x11.insert(x11.end(), {{"WAYLAND_DISPLAY", ""}, {"DISPLAY", kwin_.xwaylandDisplay()}});
+    return start(name, {}, x11);
+}
+
+std::optional<KWinSession::Window> KWinDesktop::start(const std::string& name,
+                                                      const TestClientProcess::Options& options,
+                                                      const Environment& environment) {
+    clients_.push_back(std::make_unique<TestClientProcess>(output(), name, options, environment));
     if (!clients_.back()->waitUntilReady()) {
         return std::nullopt;
     }

@@ -51,6 +51,8 @@ public:
     /// Starts a client titled `name` and waits for its window.
     std::optional<KWinSession::Window> launch(const std::string& name,
                                               TestClientProcess::Options options = {});
+    /// The same for an X11 client, through KWin's Xwayland.
+    std::optional<KWinSession::Window> launchThroughXwayland(const std::string& name);
     [[nodiscard]] TestClientProcess& client(std::size_t index) { return *clients_.at(index); }
     /// Velmora's shield (card or cover) that holds `frame`, once one is shown.
     std::optional<KWinSession::Window> waitForShieldOver(const ScreenRect& frame);
@@ -58,6 +60,10 @@ public:
     void stop();
 
 private:
+    std::optional<KWinSession::Window> start(const std::string& name,
+                                             const TestClientProcess::Options& options,
+                                             const Environment& environment);
+
     KWinSession& kwin_;
     testing::TemporaryDirectory root_;
     PamService pam_;

@@ -70,10 +70,11 @@ KWinSession::KWinSession() : log_(root_.path("kwin.log")) {
     // a copy has none.
     const std::filesystem::path binary = root_.path("kwin_wayland");
     std::filesystem::copy_file(kPackagedKWin, binary);
-    const std::string command = "exec " + shellQuoted(binary.string()) + " --x11-display " +
-                                xDisplay() + " --width 1280 --height 800 --socket " + kSocket +
-                                " --no-lockscreen --no-global-shortcuts --no-kactivities > " +
-                                shellQuoted(log_.string()) + " 2>&1";
+    const std::string command =
+        "exec " + shellQuoted(binary.string()) + " --x11-display " + xDisplay() +
+        " --width 1280 --height 800 --socket " + kSocket +
+        " --no-lockscreen --no-global-shortcuts --no-kactivities --xwayland > " +
+        shellQuoted(log_.string()) + " 2>&1";
     kwin_ = std::make_unique<testing::ChildProcess>(
         std::vector<std::string>{"/bin/sh", "-c", command},
         testing::ChildProcess::Environment{{"DISPLAY", xDisplay()},
@@ -113,6 +114,24 @@ Environment KWinSession::environment() const {
             {"XDG_SESSION_TYPE", "wayland"},
             {"DISPLAY", ""},
             {"QT_QPA_PLATFORM", "wayland"}};
+}
+
+std::string KWinSession::xwaylandDisplay() const {
+    // KWin starts it as its child, with the display it chose first on its command line.
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string pid, command, state;
+        pid_t parent = 0;
+        if (stat >> pid >> command >> state >> parent && parent == kwin_->pid() &&
+            command == "(Xwayland)") {
+            std::ifstream arguments(entry.path() / "cmdline");
+            std::string program, display;
+            std::getline(arguments, program, '\0');
+            std::getline(arguments, display, '\0');
+            return display;
+        }
+    }
+    return {};
 }
 
 std::vector<std::string> KWinSession::runScript(const std::string& body) {

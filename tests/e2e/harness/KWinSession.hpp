@@ -53,6 +53,9 @@ public:
     [[nodiscard]] const std::string& xDisplay() const { return xvfb_->display(); }
     /// What a program of the Wayland session needs (no DISPLAY: no X there).
     [[nodiscard]] Environment environment() const;
+    /// The display of KWin's Xwayland, for X11 clients on this session; empty when KWin runs
+    /// none.
+    [[nodiscard]] std::string xwaylandDisplay() const;
     [[nodiscard]] bool isRunning() { return kwin_->isRunning(); }
 
     /// Every managed window, bottom to top; empty when KWin does not answer.

@@ -240,6 +240,16 @@ TEST_F(KWinTest, AnEntryClaimingItsClassLeavesItCovered) {
     EXPECT_EQ(canaryPixels(), 0u);
 }
 
+TEST_F(KWinTest, AnX11ApplicationThroughXwaylandIsCoveredToo) {
+    startVelmora();
+    const auto client = desktop_->launchThroughXwayland("x11");
+    ASSERT_TRUE(client) << "no X11 window through Xwayland among\n" << describeWindows();
+    lockedInFront(*client);
+    EXPECT_EQ(canaryPixels(), 0u);
+    xdo_->type("leak");
+    EXPECT_EQ(clientProcess(0).countLines("key "), 0u);
+}
+
 TEST_F(KWinTest, KilledVelmoraLeavesTheWindowHiddenAndComesBack) {
     startVelmora();
     const auto client = launch("locked");
