@@ -30,6 +30,14 @@ X11WindowList::X11WindowList(std::shared_ptr<XcbConnection> connection,
         }
         announce(announcementOf(event));
     });
+    // Windows are listed with their owners: a manager that lists a new window in its stacking
+    // before its clients leaves it ownerless until the client list follows.
+    clientsChanged_ = clients_->observeChanges([this] {
+        if (snapshot_) {
+            snapshot_->current = false;
+        }
+        announce(Announce::now);
+    });
 }
 
 void X11WindowList::announce(Announce when) {

@@ -79,6 +79,7 @@ private:
     IsCovered isCovered_;
     Signal<> changed_;
     Subscription events_;
+    Subscription clientsChanged_;
     mutable std::shared_ptr<Snapshot> snapshot_;
     ProcessId ownPid_ = getpid();
     /// The creators of the override-redirect windows shown at the last look.

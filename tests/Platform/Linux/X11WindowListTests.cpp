@@ -134,7 +134,7 @@ TEST_F(X11WindowListTest, LeavesOutIconifiedWindowsAndThoseOnOtherDesktops) {
     EXPECT_TRUE(listed(shown.pid()));
 }
 
-TEST_F(X11WindowListTest, AnnouncesOtherProgramsWindowsButNotItsOwnOnceSeen) {
+TEST_F(X11WindowListTest, AnnouncesOtherProgramsWindowsButNotItsOwnOnceSeenOrNamed) {
     TestApplication app(desktop.server, {"--geometry", "300x200+100+100"});
     const xcb_window_t own = mapUnmanagedWindow(*desktop.connection, 0, 0);
     desktop.connection->flush();
@@ -151,9 +151,26 @@ TEST_F(X11WindowListTest, AnnouncesOtherProgramsWindowsButNotItsOwnOnceSeen) {
     ASSERT_TRUE(duringOwnMove);
     EXPECT_EQ(*duringOwnMove, 0);
 
-    const int before = changes;
+    const int beforeMove = changes;
     ASSERT_EQ(desktop.xdotool({"windowmove", std::to_string(app.window()), "400", "300"}), 0);
-    EXPECT_TRUE(waitUntil([&] { return changes > before; }));
+    EXPECT_TRUE(waitUntil([&] { return changes > beforeMove; }));
+
+    // A manager may stack a new window before it lists it among its clients: the window is
+    // announced again once its owner is known.
+    xcb_connection_t* c = desktop.observer->get();
+    const xcb_atom_t clientList = desktop.observer->ewmh()->_NET_CLIENT_LIST;
+    const auto listClients = [&](const std::vector<xcb_window_t>& clients) {
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, desktop.observer->root(), clientList,
+                            XCB_ATOM_WINDOW, 32, static_cast<uint32_t>(clients.size()),
+                            clients.data());
+        desktop.observer->flush();
+    };
+    listClients({});
+    ASSERT_TRUE(waitUntil([&] { return !listed(app.pid()); }));
+    const int beforeNamed = changes;
+    listClients({app.window()});
+    EXPECT_TRUE(waitUntil([&] { return changes > beforeNamed; }));
+    EXPECT_TRUE(listed(app.pid()));
 }
 
 TEST_F(X11WindowListTest, AnnouncesRestacksOfCoveredWindowsOnlyAndTheirCoversFollowAtOnce) {
