@@ -14,6 +14,7 @@
 #include "SharedAppLog.hpp"
 #include "Ui/QtHostApplication.hpp"
 #include "Ui/QtOverlayWindowFactory.hpp"
+#include "Ui/QtPasswordPrompting.hpp"
 #include "Ui/QtRunLoop.hpp"
 #include "Ui/X11KeyboardGrab.hpp"
 #include "Ui/X11OverlayStacking.hpp"
@@ -48,6 +49,8 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
         return live ? live->shownWindows() : std::vector<QWindow*>{};
     };
     auto focusGrabs = std::make_shared<X11FocusGrabs>(connection_);
+    session.prompts->setFocusGiver(
+        [focusGrabs](std::uint32_t prompt) { focusGrabs->giveFocusTo(prompt); });
     keyboardGrab_ =
         std::make_unique<X11KeyboardGrab>(connection_, runLoop, shownOverlays, focusGrabs);
     overlayStacking_ = std::make_unique<X11OverlayStacking>(connection_, runLoop, shownOverlays);

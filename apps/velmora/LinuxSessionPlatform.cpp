@@ -65,7 +65,7 @@ LinuxSessionPlatform::LinuxSessionPlatform()
     const auto applicationDirs = XdgDirectories::applicationDirs();
     applications = std::make_shared<XdgApplicationDirectory>(applicationDirs,
                                                              DesktopLocale::fromEnvironment());
-    auto prompts = std::make_shared<QtPasswordPrompting>();
+    prompts = std::make_shared<QtPasswordPrompting>();
 
     platform.runLoop = runLoop;
     platform.timeProvider = std::make_shared<SystemTimeProvider>();

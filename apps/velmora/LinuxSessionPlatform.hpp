@@ -7,6 +7,7 @@
 namespace velmora {
 
 class LogindSessionEvents;
+class QtPasswordPrompting;
 class QtRunLoop;
 class SharedAppLog;
 class XdgApplicationDirectory;
@@ -27,6 +28,7 @@ struct LinuxSessionPlatform {
     std::shared_ptr<SharedAppLog> log;
     std::shared_ptr<LogindSessionEvents> sessionEvents;
     std::shared_ptr<XdgApplicationDirectory> applications;
+    std::shared_ptr<QtPasswordPrompting> prompts;
     Platform platform;
 };
 

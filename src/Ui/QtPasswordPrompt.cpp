@@ -10,6 +10,8 @@
 #include <QQuickItem>
 #include <QQuickView>
 #include <QScreen>
+#include <cstdlib>
+#include <xcb/xcb.h>
 
 namespace velmora {
 
@@ -19,9 +21,11 @@ const QUrl kSource(QStringLiteral("qrc:/velmora/qml/PasswordPrompt.qml"));
 
 } // namespace
 
-QtPasswordPrompt::QtPasswordPrompt(std::shared_ptr<QQmlEngine> engine, const std::string& reason)
+QtPasswordPrompt::QtPasswordPrompt(std::shared_ptr<QQmlEngine> engine, const std::string& reason,
+                                   FocusGiver giveFocus)
     : engine_(std::move(engine)), view_(std::make_unique<QQuickView>(engine_.get(), nullptr)),
-      adaptor_(new PasswordPromptAdaptor(QString::fromStdString(reason), view_.get())) {
+      adaptor_(new PasswordPromptAdaptor(QString::fromStdString(reason), view_.get())),
+      giveFocus_(std::move(giveFocus)) {
     // Override-redirect like the overlays, since a window manager keeps the windows it
     // manages beneath them; it then takes the keyboard itself when it is shown.
     view_->setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint |
@@ -68,7 +72,16 @@ void QtPasswordPrompt::requestPassword(const std::string& message, Reply reply) 
     view_->raise();
     view_->requestActivate();
     if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-        giveInputFocus(x11->connection(), static_cast<std::uint32_t>(view_->winId()));
+        xcb_connection_t* connection = x11->connection();
+        const auto window = static_cast<std::uint32_t>(view_->winId());
+        if (giveFocus_) {
+            // The other connection must find the window mapped.
+            std::free(
+                xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+            giveFocus_(window);
+        } else {
+            giveInputFocus(connection, window);
+        }
     }
     if (QtPasswordPromptField* field = passwordField()) {
         field->forceActiveFocus();

@@ -3,6 +3,8 @@
 #include "Platform/Linux/PasswordPrompting.hpp"
 
 #include <QPointer>
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 class QQmlEngine;
@@ -24,7 +26,12 @@ class QtPasswordPromptField;
 /// event loop, never inside a key or click handler, and not at all once the prompt is gone.
 class QtPasswordPrompt final : public PasswordPrompt {
 public:
-    QtPasswordPrompt(std::shared_ptr<QQmlEngine> engine, const std::string& reason);
+    /// Moves the keyboard focus into the shown prompt's X window through a connection other
+    /// than Qt's.
+    using FocusGiver = std::function<void(std::uint32_t window)>;
+    /// Without a giver, the focus is given through Qt's own connection.
+    QtPasswordPrompt(std::shared_ptr<QQmlEngine> engine, const std::string& reason,
+                     FocusGiver giveFocus = {});
     ~QtPasswordPrompt() override;
     QtPasswordPrompt(const QtPasswordPrompt&) = delete;
     QtPasswordPrompt& operator=(const QtPasswordPrompt&) = delete;
@@ -44,6 +51,7 @@ private:
     std::shared_ptr<QQmlEngine> engine_;
     std::unique_ptr<QQuickView> view_;
     QPointer<PasswordPromptAdaptor> adaptor_;
+    FocusGiver giveFocus_;
     Reply reply_;
 };
 

@@ -1,6 +1,5 @@
 #include "Ui/QtPasswordPrompting.hpp"
 
-#include "Ui/QtPasswordPrompt.hpp"
 #include "Ui/QtPasswordPromptField.hpp"
 
 namespace velmora {
@@ -10,7 +9,7 @@ QtPasswordPrompting::QtPasswordPrompting() {
 }
 
 std::unique_ptr<PasswordPrompt> QtPasswordPrompting::open(const std::string& reason) {
-    return std::make_unique<QtPasswordPrompt>(engines_.engine(), reason);
+    return std::make_unique<QtPasswordPrompt>(engines_.engine(), reason, giveFocus_);
 }
 
 } // namespace velmora

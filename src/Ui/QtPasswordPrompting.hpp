@@ -2,6 +2,7 @@
 
 #include "Platform/Linux/PasswordPrompting.hpp"
 #include "Ui/QmlEngineSource.hpp"
+#include "Ui/QtPasswordPrompt.hpp"
 
 #include <memory>
 
@@ -15,10 +16,16 @@ class QtPasswordPrompting final : public PasswordPrompting {
 public:
     QtPasswordPrompting();
 
+    /// How later prompts take the focus, e.g. together with letting go of a keyboard grab.
+    void setFocusGiver(QtPasswordPrompt::FocusGiver giveFocus) {
+        giveFocus_ = std::move(giveFocus);
+    }
+
     [[nodiscard]] std::unique_ptr<PasswordPrompt> open(const std::string& reason) override;
 
 private:
     QmlEngineSource engines_;
+    QtPasswordPrompt::FocusGiver giveFocus_;
 };
 
 } // namespace velmora

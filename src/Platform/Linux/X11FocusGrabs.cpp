@@ -177,6 +177,17 @@ void X11FocusGrabs::holdKeyboard(xcb_window_t focused) {
     connection_->flush();
 }
 
+void X11FocusGrabs::giveFocusTo(xcb_window_t window) {
+    xcb_connection_t* c = connection_->get();
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
+    if (std::exchange(holdingKeyboard_, false)) {
+        for (const uint16_t keyboard : keyboards_) {
+            xcb_input_xi_ungrab_device(c, XCB_CURRENT_TIME, keyboard);
+        }
+    }
+    connection_->flush();
+}
+
 void X11FocusGrabs::releaseKeyboardUnlessHeld() {
     // A grab that became active stays when its passive grab goes: let it go, unless the
     // focus sits in another window still covered.

@@ -30,6 +30,10 @@ public:
     void hold(xcb_window_t frame);
     void drop(xcb_window_t frame);
     [[nodiscard]] bool holds(xcb_window_t window) const;
+    /// Gives the focus to `window`, one of Velmora's own (the password prompt), then lets go
+    /// of a keyboard taken through a focus-in grab: sent together, so that no key typed in
+    /// between is lost or reaches a covered window.
+    void giveFocusTo(xcb_window_t window);
 
 private:
     struct Held {
