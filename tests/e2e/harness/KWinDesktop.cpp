@@ -43,7 +43,7 @@ Environment KWinDesktop::environment() const {
 }
 
 bool KWinDesktop::startVelmora(const std::filesystem::path& program,
-                               std::int64_t idleTimeoutMinutes) {
+                               std::int64_t idleTimeoutMinutes, bool withoutTray) {
     const std::filesystem::path home = root_.path("home");
     writeUserDefaults(home / ".config" / "velmora" / "defaults.json",
                       {{.bundleIdentifier = kProtectedId,
@@ -51,11 +51,16 @@ bool KWinDesktop::startVelmora(const std::filesystem::path& program,
                         .idleTimeoutMinutes = idleTimeoutMinutes}});
     velmora_ = std::make_unique<VelmoraProcess>(program, output(),
                                                 home / ".local/share" / "Brevane", environment());
-    return velmora_->waitForOutput("Accessibility permission changed") && eventually([&] {
-               const auto panel = kwin_.window("Velmora");
-               panel_ = panel ? panel->frame : ScreenRect{};
-               return panel && panel->pid == velmora_->pid();
-           });
+    return velmora_->waitForOutput("Accessibility permission changed") &&
+           (!withoutTray || waitForPanel());
+}
+
+bool KWinDesktop::waitForPanel() {
+    return eventually([&] {
+        const auto panel = kwin_.window("Velmora");
+        panel_ = panel ? panel->frame : ScreenRect{};
+        return panel && panel->pid == velmora_->pid();
+    });
 }
 
 std::optional<KWinSession::Window> KWinDesktop::launch(const std::string& name,

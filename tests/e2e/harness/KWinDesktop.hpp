@@ -37,10 +37,13 @@ public:
     [[nodiscard]] std::filesystem::path output() const;
     [[nodiscard]] Environment environment() const;
 
-    /// Starts Velmora with the test client protected and waits until its panel has opened
-    /// (without a tray it opens as a window and takes the focus as it comes); false when it
-    /// did not.
-    bool startVelmora(const std::filesystem::path& program, std::int64_t idleTimeoutMinutes = 5);
+    /// Starts Velmora with the test client protected and, with no tray on the session, waits
+    /// until its panel has opened (it then opens as a window and takes the focus as it
+    /// comes); false when it did not.
+    bool startVelmora(const std::filesystem::path& program, std::int64_t idleTimeoutMinutes = 5,
+                      bool withoutTray = true);
+    /// Waits until Velmora's panel is shown; false when it is not.
+    bool waitForPanel();
     [[nodiscard]] VelmoraProcess& velmora() { return *velmora_; }
     [[nodiscard]] bool hasVelmora() const { return velmora_ != nullptr; }
     /// Where Velmora's panel is.

@@ -3,6 +3,7 @@
 #include "harness/Eventually.hpp"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -89,9 +90,7 @@ KWinSession::KWinSession() : log_(root_.path("kwin.log")) {
     const bool ready = eventually(
         [&] {
             return std::filesystem::exists(root_.path("runtime/") + kSocket) &&
-                   !outputOf({"dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
-                              "/Scripting", "org.freedesktop.DBus.Peer.Ping"},
-                             {{"DBUS_SESSION_BUS_ADDRESS", bus_->address()}})
+                   !call({"--dest=org.kde.KWin", "/Scripting", "org.freedesktop.DBus.Peer.Ping"})
                         .empty();
         },
         std::chrono::seconds{20});
@@ -104,6 +103,12 @@ KWinSession::KWinSession() : log_(root_.path("kwin.log")) {
 
 KWinSession::~KWinSession() {
     kwin_->terminate();
+}
+
+std::string KWinSession::call(const std::vector<std::string>& arguments) const {
+    std::vector<std::string> argv{"dbus-send", "--session", "--print-reply"};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return outputOf(argv, {{"DBUS_SESSION_BUS_ADDRESS", bus_->address()}});
 }
 
 Environment KWinSession::environment() const {
@@ -152,21 +157,16 @@ std::optional<std::vector<std::string>> KWinSession::runScriptOnce(const std::st
                         << "var windows = typeof workspace.windowList === 'function' ? "
                            "workspace.windowList() : workspace.clientList();\n"
                         << body << "\nprint(tag + ' end');\n})('" << tag << "');\n";
-    const Environment bus{{"DBUS_SESSION_BUS_ADDRESS", bus_->address()}};
-    const std::string loaded = outputOf(
-        {"dbus-send", "--session", "--print-reply=literal", "--dest=org.kde.KWin", "/Scripting",
-         "org.kde.kwin.Scripting.loadScript", "string:" + path, "string:" + tag},
-        bus);
-    std::istringstream words(loaded);
-    std::string type;
-    int id = -1;
-    words >> type >> id;
-    if (id < 0) {
+    const std::string loaded =
+        call({"--dest=org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting.loadScript",
+              "string:" + path, "string:" + tag});
+    const auto number = loaded.find("int32 ");
+    if (number == std::string::npos) {
         return std::nullopt;
     }
-    outputOf({"dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
-              std::string("/").append(std::to_string(id)), "org.kde.kwin.Script.run"},
-             bus);
+    const int id = std::atoi(loaded.c_str() + number + 6);
+    call({"--dest=org.kde.KWin", std::string("/").append(std::to_string(id)),
+          "org.kde.kwin.Script.run"});
     std::vector<std::string> lines;
     const bool ended = eventually(
         [&] {
@@ -187,9 +187,8 @@ std::optional<std::vector<std::string>> KWinSession::runScriptOnce(const std::st
             return done;
         },
         std::chrono::seconds{2});
-    outputOf({"dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin", "/Scripting",
-              "org.kde.kwin.Scripting.unloadScript", "string:" + tag},
-             bus);
+    call({"--dest=org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting.unloadScript",
+          "string:" + tag});
     return ended ? std::optional{lines} : std::nullopt;
 }
 

@@ -57,6 +57,9 @@ public:
     /// none.
     [[nodiscard]] std::string xwaylandDisplay() const;
     [[nodiscard]] bool isRunning() { return kwin_->isRunning(); }
+    /// A method call on the session's bus through dbus-send, with `arguments` after
+    /// --print-reply; its reply, empty when none came.
+    std::string call(const std::vector<std::string>& arguments) const;
 
     /// Every managed window, bottom to top; empty when KWin does not answer.
     [[nodiscard]] std::vector<Window> windows();
