@@ -8,6 +8,8 @@ namespace velmora::e2e {
 namespace {
 
 constexpr int kPanelWidth = 350;
+// The tray icon's shield, as the tray draws it.
+constexpr Rgb kIconFill = Rgb::fromHex(0x998ce6);
 
 // Where a person clicks, from the panel's left edge and from its top or bottom edge. Its
 // content is anchored at the bottom, so the buttons there keep their places whatever the list
@@ -39,6 +41,10 @@ protected:
 
     void clickTrayIcon() {
         const ScreenRect screen = desktop().display().rootRect();
+        // The icon docks a moment after Velmora starts: a click before it lands on the tray.
+        EXPECT_TRUE(eventually([&] {
+            return desktop().display().capture({screen.width - 24, 0, 24, 24}).count(kIconFill) > 0;
+        })) << "no icon in the tray";
         desktop().xdo().click(screen.width - 12, 12);
     }
 
