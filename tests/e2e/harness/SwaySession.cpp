@@ -80,15 +80,14 @@ SwaySession::SwaySession() : runtime_(root_.path("runtime")), log_(root_.path("s
     }
     fs::permissions(runtime_, fs::perms::owner_all);
     const std::string config = root_.write("sway.config", kConfig);
-    const std::string command = "exec setpriv --reuid=65534 --regid=65534 --clear-groups sway -c " +
+    // sway binds its IPC socket at $SWAYSOCK when that is set, even to nothing.
+    const std::string command = "unset SWAYSOCK WAYLAND_DISPLAY DISPLAY; exec setpriv "
+                                "--reuid=65534 --regid=65534 --clear-groups sway -c " +
                                 shellQuoted(config) + " > " + shellQuoted(log_.string()) + " 2>&1";
     sway_ = std::make_unique<testing::ChildProcess>(
         std::vector<std::string>{"/bin/sh", "-c", command},
         testing::ChildProcess::Environment{{"XDG_RUNTIME_DIR", runtime_.string()},
                                            {"HOME", root_.path()},
-                                           {"WAYLAND_DISPLAY", ""},
-                                           {"DISPLAY", ""},
-                                           {"SWAYSOCK", ""},
                                            {"WLR_BACKENDS", "headless"},
                                            {"WLR_RENDERER", "pixman"},
                                            {"WLR_LIBINPUT_NO_DEVICES", "1"},
@@ -105,12 +104,13 @@ SwaySession::SwaySession() : runtime_(root_.path("runtime")), log_(root_.path("s
                 }
             }
             return !ipc_.empty() && !wayland_.empty() &&
-                   runCommand({"swaymsg", "-t", "get_version"}, environment());
+                   !outputOf({"swaymsg", "-t", "get_version"}, environment()).empty();
         },
         std::chrono::seconds{10});
     // The first key wtype sends after sway starts is lost.
     if (!ready || !key("Shift_L")) {
-        throw std::runtime_error("sway did not come up; its log is " + log_.string());
+        // The log goes with the folder.
+        throw std::runtime_error("sway did not come up:\n" + testing::readFile(log_));
     }
 }
 
