@@ -13,6 +13,10 @@ namespace {
 // sway refuses to run as root.
 constexpr uid_t kNobody = 65534;
 
+// Each wtype brings a keyboard of its own, whose first key a client sent its keymap only
+// just now may lose: milliseconds before the first key.
+constexpr const char* kKeymapPause = "50";
+
 constexpr const char* kConfig = R"(output * resolution 1280x720 position 0 0
 focus_follows_mouse no
 focus_on_window_activation focus
@@ -24,7 +28,7 @@ void collectWindows(const nlohmann::json& node, bool inScratchpad,
     if (node.contains("pid") && node["pid"].is_number()) {
         SwaySession::Window window;
         window.id = node.value("id", std::int64_t{0});
-        window.title = node["name"].is_string() ? node["name"].get<std::string>() : "";
+        window.caption = node["name"].is_string() ? node["name"].get<std::string>() : "";
         window.pid = node["pid"].get<int>();
         if (node["app_id"].is_string()) {
             window.appId = node["app_id"];
@@ -36,7 +40,7 @@ void collectWindows(const nlohmann::json& node, bool inScratchpad,
         window.focused = node.value("focused", false);
         window.floating = node.value("type", "") == "floating_con";
         window.sticky = node.value("sticky", false);
-        window.hidden = inScratchpad && !node.value("visible", false);
+        window.minimized = inScratchpad && !node.value("visible", false);
         windows.push_back(window);
     }
     for (const char* children : {"nodes", "floating_nodes"}) {
@@ -75,6 +79,7 @@ SwaySession::SwaySession() : runtime_(root_.path("runtime")), log_(root_.path("s
     fs::create_directories(runtime_);
     fs::create_directories(root_.path("client-runtime"));
     fs::permissions(root_.path("client-runtime"), fs::perms::owner_all);
+    bus_ = std::make_unique<SessionBus>(root_.path("client-runtime"));
     if (::chown(runtime_.c_str(), kNobody, kNobody) != 0) {
         throw std::runtime_error("cannot hand " + runtime_.string() + " to nobody");
     }
@@ -122,6 +127,7 @@ Environment SwaySession::environment() const {
     return {{"WAYLAND_DISPLAY", wayland_},
             {"SWAYSOCK", ipc_},
             {"XDG_RUNTIME_DIR", root_.path("client-runtime")},
+            {"DBUS_SESSION_BUS_ADDRESS", bus_->address()},
             {"XDG_CURRENT_DESKTOP", "sway"},
             {"XDG_SESSION_TYPE", "wayland"},
             {"DISPLAY", ""},
@@ -154,7 +160,7 @@ std::vector<SwaySession::Window> SwaySession::windows() {
 
 std::optional<SwaySession::Window> SwaySession::window(const std::string& title) {
     for (const Window& window : windows()) {
-        if (window.title == title) {
+        if (window.caption == title) {
             return window;
         }
     }
@@ -163,7 +169,7 @@ std::optional<SwaySession::Window> SwaySession::window(const std::string& title)
 
 std::optional<SwaySession::Window> SwaySession::waitForWindow(const std::string& title) {
     std::optional<Window> found;
-    eventually([&] { return (found = window(title)).has_value() && !found->hidden; },
+    eventually([&] { return (found = window(title)).has_value() && !found->minimized; },
                std::chrono::seconds{10});
     return found;
 }
@@ -176,9 +182,16 @@ SwaySession::activate(const std::string& title) {
     return std::chrono::system_clock::now();
 }
 
-Image SwaySession::capture() {
+Image SwaySession::capture(std::optional<ScreenRect> area) {
+    std::vector<std::string> argv{"grim", "-t", "ppm"};
+    if (area) {
+        argv.insert(argv.end(),
+                    {"-g", std::to_string(area->x) + "," + std::to_string(area->y) + " " +
+                               std::to_string(area->width) + "x" + std::to_string(area->height)});
+    }
+    argv.emplace_back("-");
     // A binary PPM: "P6 <width> <height> 255" and its pixels.
-    const std::string ppm = outputOf({"grim", "-t", "ppm", "-"}, environment());
+    const std::string ppm = outputOf(argv, environment());
     std::size_t at = 0;
     std::vector<int> header;
     while (header.size() < 3 && at < ppm.size()) {
@@ -196,15 +209,23 @@ Image SwaySession::capture() {
     for (std::size_t i = 0; i < pixels.size(); ++i, at += 3) {
         pixels[i] = {std::uint8_t(ppm[at]), std::uint8_t(ppm[at + 1]), std::uint8_t(ppm[at + 2])};
     }
-    return {{0, 0, header[0], header[1]}, std::move(pixels)};
+    const ScreenRect shown = area.value_or(ScreenRect{0, 0, header[0], header[1]});
+    return {{shown.x, shown.y, header[0], header[1]}, std::move(pixels)};
+}
+
+bool SwaySession::click(int x, int y) {
+    // sway moves its own cursor, with no pointer device behind it.
+    const std::string seat = "seat seat0 cursor ";
+    return command(seat + "set " + std::to_string(x) + " " + std::to_string(y) + ", " + seat +
+                   "press button1, " + seat + "release button1");
 }
 
 bool SwaySession::type(const std::string& text) {
-    return runCommand({"wtype", text}, environment());
+    return runCommand({"wtype", "-s", kKeymapPause, text}, environment());
 }
 
 bool SwaySession::key(const std::string& keysym) {
-    return runCommand({"wtype", "-k", keysym}, environment());
+    return runCommand({"wtype", "-s", kKeymapPause, "-k", keysym}, environment());
 }
 
 } // namespace velmora::e2e

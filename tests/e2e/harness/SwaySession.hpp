@@ -5,6 +5,7 @@
 #include "harness/Command.hpp"
 #include "harness/Image.hpp"
 #include "harness/ScreenRect.hpp"
+#include "harness/SessionBus.hpp"
 
 #include <chrono>
 #include <cstdint>
@@ -30,7 +31,7 @@ public:
     /// What sway says of one window.
     struct Window {
         std::int64_t id = 0;
-        std::string title;
+        std::string caption;
         int pid = 0;
         /// The Wayland app_id, or the X11 class of an Xwayland window.
         std::string appId;
@@ -40,7 +41,7 @@ public:
         bool floating = false;
         bool sticky = false;
         /// Moved to the scratchpad and not shown from it.
-        bool hidden = false;
+        bool minimized = false;
     };
 
     /// Throws std::runtime_error when sway does not come up.
@@ -52,8 +53,8 @@ public:
     /// Whether sway, grim and wtype are installed.
     [[nodiscard]] static bool available();
 
-    /// What a program of the session needs: its Wayland socket, its IPC socket, and a runtime
-    /// folder of the tests' own (no DISPLAY: no X there).
+    /// What a program of the session needs: its Wayland socket, its IPC socket, a session bus
+    /// and a runtime folder of the tests' own (no DISPLAY: no X there).
     [[nodiscard]] Environment environment() const;
     [[nodiscard]] const std::string& ipcSocket() const { return ipc_; }
     [[nodiscard]] bool isRunning() { return sway_->isRunning(); }
@@ -69,8 +70,10 @@ public:
     /// when sway had done it; nothing when there is no such window.
     std::optional<std::chrono::system_clock::time_point> activate(const std::string& title);
 
-    /// The whole output.
-    [[nodiscard]] Image capture();
+    /// The whole output, or `area` of it.
+    [[nodiscard]] Image capture(std::optional<ScreenRect> area = std::nullopt);
+    /// Moves the pointer to (x, y) and clicks there with the left button.
+    bool click(int x, int y);
     /// Types `text` into the focused window.
     bool type(const std::string& text);
     /// Presses and releases a key by its keysym name ("Return", "Tab").
@@ -82,6 +85,7 @@ private:
     std::filesystem::path log_;
     std::string wayland_;
     std::string ipc_;
+    std::unique_ptr<SessionBus> bus_;
     std::unique_ptr<testing::ChildProcess> sway_;
 };
 

@@ -69,7 +69,7 @@ TEST(SwayIpcTest, RepliesInOrderAndWindowEventsBetweenThem) {
     EXPECT_NE(replies.bodies[2].dump().find("\"pid\":" + std::to_string(client.pid())),
               std::string::npos);
     EXPECT_TRUE(replies.bodies[3][0].value("success", false)) << replies.bodies[3];
-    EXPECT_TRUE(sway->window("ipc")->hidden);
+    EXPECT_TRUE(sway->window("ipc")->minimized);
 }
 
 TEST(SwayIpcTest, NoSwayAtThePathIsAnError) {

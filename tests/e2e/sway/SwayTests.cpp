@@ -1,0 +1,109 @@
+// Velmora on sway: the suite's one headless sway, Velmora and the test client (a Wayland
+// client) started afresh for each test, judged by what sway says of its windows, by grim's
+// screenshots and by what the client logs.
+#include "SharedSway.hpp"
+#include "X11Testing/ChildProcess.hpp"
+#include "harness/CompositorDesktop.hpp"
+#include "harness/Eventually.hpp"
+
+#include <gtest/gtest.h>
+#include <iostream>
+#include <sstream>
+
+namespace velmora::e2e {
+namespace {
+
+using SwayDesktop = CompositorDesktop<SwaySession>;
+using Window = SwaySession::Window;
+constexpr Rgb kCanary = Rgb::fromHex(0xff00ff);
+const TestClientProcess::Options kOther{.color = Rgb::fromHex(0x00ff00),
+                                        .appId = "org.velmora.Other"};
+
+class SwayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sway_ = sharedSway();
+        if (!sway_ || !PamService::available() || !std::filesystem::exists(VELMORA_PROGRAM)) {
+            GTEST_SKIP() << "needs sway, grim, wtype, pam_wrapper and velmora";
+        }
+        desktop_ = std::make_unique<SwayDesktop>(*sway_);
+        ASSERT_TRUE(desktop_->startVelmora(VELMORA_PROGRAM))
+            << "Velmora did not start and open its panel";
+    }
+
+    void TearDown() override {
+        if (!desktop_) {
+            return;
+        }
+        if (HasFailure()) {
+            const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+            const auto shot = std::filesystem::path(VELMORA_E2E_ARTIFACTS) /
+                              (std::string("Sway.") + test->name() + ".ppm");
+            std::filesystem::create_directories(shot.parent_path());
+            sway_->capture().writePpm(shot);
+            std::cout << "Screen at the end: " << shot.string() << "\nWindows:\n"
+                      << describeWindows() << desktop_->velmora().report();
+        }
+        desktop_->stop();
+        EXPECT_TRUE(sway_->isRunning()) << "sway ended during the test";
+    }
+
+    [[nodiscard]] std::string describeWindows() {
+        std::ostringstream out;
+        for (const Window& w : sway_->windows()) {
+            out << "  " << w.caption << " pid " << w.pid << " " << w.appId << " " << w.frame
+                << (w.focused ? " focused" : "") << (w.floating ? " floating" : "")
+                << (w.minimized ? " hidden" : "") << "\n";
+        }
+        return out.str();
+    }
+
+    Window launch(const std::string& name, const TestClientProcess::Options& options = {}) {
+        const auto window = desktop_->launch(name, options);
+        EXPECT_TRUE(window) << "sway shows no window " << name;
+        return window.value_or(Window{});
+    }
+
+    [[nodiscard]] std::size_t canaryPixels() { return sway_->capture().count(kCanary); }
+
+    /// Brings the client forward and answers the card over it.
+    Window lockedInFront(const Window& client) {
+        sway_->activate(client.caption);
+        const auto card = desktop_->waitForShieldOver(client.frame);
+        EXPECT_TRUE(card) << "no card over " << client.frame << " among\n" << describeWindows();
+        return card.value_or(Window{});
+    }
+
+    [[nodiscard]] std::size_t keysOf(std::size_t client) {
+        return desktop_->client(client).countLines("key ");
+    }
+
+    SwaySession* sway_ = nullptr;
+    std::unique_ptr<SwayDesktop> desktop_;
+};
+
+TEST_F(SwayTest, LockedWindowIsCoveredInFrontAndBehindAndNoKeyReachesIt) {
+    const Window client = launch("locked");
+    lockedInFront(client);
+    EXPECT_EQ(canaryPixels(), 0u);
+    sway_->type("leak");
+
+    launch("other", kOther);
+    ASSERT_TRUE(sway_->activate("other"));
+    sway_->type("ok");
+    ASSERT_TRUE(eventually([&] { return keysOf(1) == 2; })) << "keys do not reach the other";
+    // Tiled beside the other now.
+    EXPECT_TRUE(desktop_->waitForShieldOver(sway_->window("locked")->frame))
+        << "the locked window lost its cover";
+    EXPECT_EQ(canaryPixels(), 0u);
+    // Typed while the locked window comes forward.
+    testing::ChildProcess typing({"wtype", "-s", "50", "-d", "2", std::string(300, 'k')},
+                                 sway_->environment());
+    ASSERT_TRUE(sway_->activate("locked"));
+    EXPECT_TRUE(typing.waitForExit(std::chrono::seconds{30}));
+    EXPECT_EQ(keysOf(0), 0u);
+    EXPECT_EQ(canaryPixels(), 0u);
+}
+
+} // namespace
+} // namespace velmora::e2e
