@@ -2,9 +2,11 @@
 
 #include "harness/Eventually.hpp"
 
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 namespace velmora::e2e {
@@ -71,7 +73,9 @@ bool SwaySession::available() {
            std::filesystem::exists("/usr/bin/wtype");
 }
 
-SwaySession::SwaySession() : runtime_(root_.path("runtime")), log_(root_.path("sway.log")) {
+SwaySession::SwaySession()
+    : runtime_(root_.path("runtime")), log_(root_.path("sway.log")),
+      pointerPipe_(root_.path("pointer")) {
     namespace fs = std::filesystem;
     // nobody passes through the test's folder to its runtime folder and configuration.
     fs::permissions(root_.path(),
@@ -117,9 +121,22 @@ SwaySession::SwaySession() : runtime_(root_.path("runtime")), log_(root_.path("s
         // The log goes with the folder.
         throw std::runtime_error("sway did not come up:\n" + testing::readFile(log_));
     }
+    // Clients see a pointer from their start only if it is there before them.
+    if (::mkfifo(pointerPipe_.c_str(), 0600) != 0) {
+        throw std::runtime_error("cannot make " + pointerPipe_.string());
+    }
+    pointer_ = std::make_unique<testing::ChildProcess>(
+        std::vector<std::string>{VELMORA_VIRTUAL_POINTER, pointerPipe_.string(), "1280", "720"},
+        environment());
+    if (!pointer_->isRunning()) {
+        throw std::runtime_error("sway takes no virtual pointer");
+    }
 }
 
 SwaySession::~SwaySession() {
+    if (pointer_) {
+        pointer_->terminate();
+    }
     sway_->terminate();
 }
 
@@ -214,10 +231,8 @@ Image SwaySession::capture(std::optional<ScreenRect> area) {
 }
 
 bool SwaySession::click(int x, int y) {
-    // sway moves its own cursor, with no pointer device behind it.
-    const std::string seat = "seat seat0 cursor ";
-    return command(seat + "set " + std::to_string(x) + " " + std::to_string(y) + ", " + seat +
-                   "press button1, " + seat + "release button1");
+    std::ofstream(pointerPipe_) << x << " " << y << "\n";
+    return pointer_->isRunning();
 }
 
 bool SwaySession::type(const std::string& text) {

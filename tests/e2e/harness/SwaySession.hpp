@@ -20,7 +20,8 @@ namespace velmora::e2e {
 /// A headless sway (one 1280×720 output, no input devices) for a whole test suite. sway will
 /// not run as root, so it runs as nobody in a runtime folder of that user's own; the tests'
 /// programs run as root, which may reach its sockets. Screenshots come from grim, keys from
-/// wtype, and what sway knows of its windows from its IPC.
+/// wtype, clicks from a virtual pointer of the tests' own, and what sway knows of its windows
+/// from its IPC.
 ///
 ///     SwaySession sway;
 ///     auto client = sway.launch(...);  // any program started with sway.environment()
@@ -83,10 +84,12 @@ private:
     testing::TemporaryDirectory root_;
     std::filesystem::path runtime_;
     std::filesystem::path log_;
+    std::filesystem::path pointerPipe_;
     std::string wayland_;
     std::string ipc_;
     std::unique_ptr<SessionBus> bus_;
     std::unique_ptr<testing::ChildProcess> sway_;
+    std::unique_ptr<testing::ChildProcess> pointer_;
 };
 
 } // namespace velmora::e2e

@@ -5,6 +5,7 @@
 #include "X11Testing/ChildProcess.hpp"
 #include "harness/CompositorDesktop.hpp"
 #include "harness/Eventually.hpp"
+#include "harness/VelmoraWindows.hpp"
 
 #include <gtest/gtest.h>
 #include <iostream>
@@ -103,6 +104,31 @@ TEST_F(SwayTest, LockedWindowIsCoveredInFrontAndBehindAndNoKeyReachesIt) {
     EXPECT_TRUE(typing.waitForExit(std::chrono::seconds{30}));
     EXPECT_EQ(keysOf(0), 0u);
     EXPECT_EQ(canaryPixels(), 0u);
+}
+
+TEST_F(SwayTest, UnlocksThroughThePasswordPrompt) {
+    const Window client = launch("locked");
+    const Window card = lockedInFront(client);
+    const auto button =
+        VelmoraWindows::waitForUnlockButton([&] { return sway_->capture(card.frame); });
+    ASSERT_TRUE(button) << "no Unlock button on the card at " << card.frame;
+    sway_->click(button->centerX(), button->centerY());
+    ASSERT_TRUE(eventually([&] {
+        const auto prompt = sway_->windows();
+        return std::any_of(prompt.begin(), prompt.end(), [&](const Window& w) {
+            return w.pid == desktop_->velmora().pid() && w.focused &&
+                   w.caption.starts_with("Velmora") && w.frame != desktop_->panel();
+        });
+    })) << "the password prompt did not get the keyboard among\n"
+        << describeWindows();
+    EXPECT_EQ(canaryPixels(), 0u);
+    sway_->type(SwayDesktop::kPassword);
+    sway_->key("Return");
+    EXPECT_TRUE(eventually([&] {
+        return sway_->capture(client.frame).count(kCanary) >
+               static_cast<std::size_t>(client.frame.width * client.frame.height / 2);
+    })) << "the client did not show again after the unlock among\n"
+        << describeWindows();
 }
 
 } // namespace
