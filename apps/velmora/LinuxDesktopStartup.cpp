@@ -133,7 +133,12 @@ void DesktopStartup::watch(const std::shared_ptr<AppDelegate>& delegate) {
             const auto live = weak.lock();
             return live && live->hasLockEngine();
         },
-        [applications = state_->builder.protectedApplications()] { return applications->get(); });
+        // The list that the running desktop's platform keeps up to date.
+        [applications = chosenDesktop == DisplayEnvironment::Desktop::x11
+                            ? state_->builder.protectedApplications()
+                            : state_->kwin.protectedApplications()] {
+            return applications->get();
+        });
 }
 
 void DesktopStartup::launch(AppDelegate& delegate) {

@@ -7,6 +7,7 @@
 #include "harness/Eventually.hpp"
 #include "harness/VelmoraWindows.hpp"
 
+#include <csignal>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <sstream>
@@ -129,6 +130,38 @@ TEST_F(SwayTest, UnlocksThroughThePasswordPrompt) {
                static_cast<std::size_t>(client.frame.width * client.frame.height / 2);
     })) << "the client did not show again after the unlock among\n"
         << describeWindows();
+}
+
+TEST_F(SwayTest, KilledVelmoraLeavesTheWindowHiddenAndComesBack) {
+    const Window client = launch("locked");
+    lockedInFront(client);
+    // The guard hears of the protected processes once a heartbeat.
+    ASSERT_TRUE(eventually([&] {
+        return desktop_->velmora().standardError().find(
+                   "Watching protected processes: " + std::to_string(desktop_->client(0).pid())) !=
+               std::string::npos;
+    }));
+    const auto killedAt = std::chrono::steady_clock::now();
+    ::kill(desktop_->velmora().pid(), SIGKILL);
+    ASSERT_TRUE(eventually([&] {
+        const auto window = sway_->window("locked");
+        return window && window->minimized;
+    })) << "the locked window was not hidden among\n"
+        << describeWindows();
+    EXPECT_LT(std::chrono::steady_clock::now() - killedAt, std::chrono::milliseconds{500});
+    EXPECT_EQ(canaryPixels(), 0u);
+    // The guard starts Velmora again, which covers the window when it comes forward.
+    ASSERT_TRUE(eventually([&] { return desktop_->velmora().sessionPids().size() == 1; },
+                           std::chrono::seconds{10}));
+    EXPECT_TRUE(eventually(
+        [&] {
+            sway_->activate("locked");
+            return desktop_->waitForShieldOver(sway_->window("locked")->frame).has_value();
+        },
+        std::chrono::seconds{30}))
+        << "the Velmora started again did not cover the window among\n"
+        << describeWindows();
+    EXPECT_EQ(canaryPixels(), 0u);
 }
 
 } // namespace

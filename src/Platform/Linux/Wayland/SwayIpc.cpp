@@ -1,6 +1,7 @@
 #include "Platform/Linux/Wayland/SwayIpc.hpp"
 
 #include "Platform/Linux/ReadableWatch.hpp"
+#include "Platform/Linux/Wayland/SwayIpcMessage.hpp"
 
 #include <QSocketNotifier>
 #include <cerrno>
@@ -11,14 +12,6 @@
 #include <unistd.h>
 
 namespace velmora {
-namespace {
-
-constexpr std::string_view kMagic = "i3-ipc";
-constexpr std::size_t kHeaderSize = kMagic.size() + 8;
-// sway's largest messages are trees of a few hundred kilobytes; anything far beyond is noise.
-constexpr std::uint32_t kLargestBody = 64u << 20;
-
-} // namespace
 
 std::unique_ptr<SwayIpc> SwayIpc::connect(const std::string& socketPath, std::string& error) {
     sockaddr_un address{};
@@ -76,11 +69,7 @@ void SwayIpc::send(std::uint32_t type, const std::string& payload, Reply reply) 
         }
         return;
     }
-    const auto length = static_cast<std::uint32_t>(payload.size());
-    output_.append(kMagic);
-    output_.append(reinterpret_cast<const char*>(&length), sizeof length);
-    output_.append(reinterpret_cast<const char*>(&type), sizeof type);
-    output_.append(payload);
+    output_.append(sway::encodeMessage(type, payload));
     replies_.push_back(std::move(reply));
     writePending();
 }
@@ -124,23 +113,11 @@ void SwayIpc::readAvailable() {
         closed = true;
     }
     const auto alive = lifetime_.watch();
-    while (input_.size() >= kHeaderSize) {
-        std::uint32_t length = 0;
-        std::uint32_t type = 0;
-        std::memcpy(&length, input_.data() + kMagic.size(), sizeof length);
-        std::memcpy(&type, input_.data() + kMagic.size() + 4, sizeof type);
-        if (!input_.starts_with(kMagic) || length > kLargestBody) {
-            drop();
-            return;
-        }
-        if (input_.size() < kHeaderSize + length) {
-            break;
-        }
-        const auto body = nlohmann::json::parse(
-            input_.begin() + kHeaderSize, input_.begin() + kHeaderSize + length, nullptr, false);
-        input_.erase(0, kHeaderSize + length);
-        if ((type & kEventBit) != 0) {
-            events_.emit(type, body);
+    bool malformed = false;
+    while (auto message = sway::takeMessage(input_, malformed)) {
+        const auto body = nlohmann::json::parse(message->body, nullptr, false);
+        if ((message->type & kEventBit) != 0) {
+            events_.emit(message->type, body);
         } else if (!replies_.empty()) {
             const Reply reply = std::move(replies_.front());
             replies_.pop_front();
@@ -152,7 +129,7 @@ void SwayIpc::readAvailable() {
             return;
         }
     }
-    if (closed) {
+    if (closed || malformed) {
         drop();
     }
 }
