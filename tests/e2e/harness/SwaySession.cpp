@@ -41,7 +41,6 @@ void collectWindows(const nlohmann::json& node, bool inScratchpad,
         window.frame = {rect["x"], rect["y"], rect["width"], rect["height"]};
         window.focused = node.value("focused", false);
         window.floating = node.value("type", "") == "floating_con";
-        window.sticky = node.value("sticky", false);
         window.minimized = inScratchpad && !node.value("visible", false);
         windows.push_back(window);
     }

@@ -40,7 +40,6 @@ public:
         ScreenRect frame;
         bool focused = false;
         bool floating = false;
-        bool sticky = false;
         /// Moved to the scratchpad and not shown from it.
         bool minimized = false;
     };
