@@ -88,9 +88,11 @@ SwaySession::SwaySession()
     }
     fs::permissions(runtime_, fs::perms::owner_all);
     const std::string config = root_.write("sway.config", kConfig);
-    // sway binds its IPC socket at $SWAYSOCK when that is set, even to nothing.
+    // sway binds its IPC socket at $SWAYSOCK when that is set, even to nothing. Taking
+    // another user's identity clears the signal that ends it with the tests: it is asked again.
     const std::string command = "unset SWAYSOCK WAYLAND_DISPLAY DISPLAY; exec setpriv "
-                                "--reuid=65534 --regid=65534 --clear-groups sway -c " +
+                                "--reuid=65534 --regid=65534 --clear-groups --pdeathsig TERM "
+                                "sway -c " +
                                 shellQuoted(config) + " > " + shellQuoted(log_.string()) + " 2>&1";
     sway_ = std::make_unique<testing::ChildProcess>(
         std::vector<std::string>{"/bin/sh", "-c", command},
