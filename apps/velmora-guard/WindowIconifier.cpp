@@ -11,9 +11,21 @@ namespace velmora {
 
 std::unique_ptr<WindowIconifier> WindowIconifier::connect(Logging& log) {
     // On a Wayland session without XWayland there is nothing to iconify here: Velmora's KWin
-    // script hides the windows, and the guard only starts Velmora again.
+    // script hides the windows, and the guard only starts Velmora again; sway has no script,
+    // so there the guard moves them to the scratchpad itself.
     const char* display = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const char* swaySocket = std::getenv("SWAYSOCK");
+    if ((!display || !*display) && wayland && *wayland && swaySocket && *swaySocket) {
+        auto iconifier = std::unique_ptr<WindowIconifier>(new WindowIconifier(nullptr, 0));
+        iconifier->sway_ = SwayHider::connect(swaySocket);
+        if (!iconifier->sway_) {
+            log.error("Cannot reach sway at " + std::string(swaySocket));
+            return nullptr;
+        }
+        log.info("On sway: protected windows are hidden in the scratchpad");
+        return iconifier;
+    }
     if ((!display || !*display) && wayland && *wayland) {
         log.info("No X server on this Wayland session: the compositor hides the windows");
         return std::unique_ptr<WindowIconifier>(new WindowIconifier(nullptr, XCB_WINDOW_NONE));
@@ -59,15 +71,22 @@ WindowIconifier::~WindowIconifier() {
 
 // Without an X server: a descriptor poll leaves alone, and nothing ever to do.
 int WindowIconifier::fileDescriptor() const {
+    if (sway_) {
+        return sway_->fileDescriptor();
+    }
     return connection_ ? xcb_get_file_descriptor(connection_) : -1;
 }
 
 bool WindowIconifier::hasFailed() const {
-    return connection_ && xcb_connection_has_error(connection_) != 0;
+    return (sway_ && sway_->hasFailed()) ||
+           (connection_ && xcb_connection_has_error(connection_) != 0);
 }
 
 int WindowIconifier::iconify(const std::vector<ProcessId>& pids,
                              const std::vector<ApplicationIdentities>& applications) {
+    if (sway_) {
+        return sway_->hide(pids, applications);
+    }
     if (!connection_) {
         return 0;
     }
@@ -126,6 +145,9 @@ void WindowIconifier::uncover() {
 }
 
 bool WindowIconifier::readEvents() {
+    if (sway_) {
+        return sway_->readEvents();
+    }
     if (!connection_) {
         return false;
     }

@@ -4,6 +4,7 @@
 #include "Platform/Linux/ApplicationIdentities.hpp"
 #include "Support/Logging.hpp"
 #include "Support/ProcessId.hpp"
+#include "SwayHider.hpp"
 
 #include <memory>
 #include <vector>
@@ -22,8 +23,9 @@ namespace velmora {
 ///     iconifier->uncover();         // Velmora covers them again
 class WindowIconifier {
 public:
-    /// Nothing when the X server named by DISPLAY cannot be reached. On a Wayland session
-    /// without one, an iconifier that never has anything to do.
+    /// Nothing when the X server named by DISPLAY, or sway, cannot be reached. On sway without
+    /// X, windows are hidden in sway's scratchpad; on another Wayland session without X, an
+    /// iconifier that never has anything to do.
     static std::unique_ptr<WindowIconifier> connect(Logging& log);
     ~WindowIconifier();
     WindowIconifier(const WindowIconifier&) = delete;
@@ -73,6 +75,7 @@ private:
     xcb_atom_t gtkApplicationId_ = XCB_ATOM_NONE;
     xcb_atom_t kdeDesktopFile_ = XCB_ATOM_NONE;
     std::unique_ptr<GuardCovers> covers_;
+    std::unique_ptr<SwayHider> sway_;
     std::vector<xcb_window_t> requested_;
 };
 

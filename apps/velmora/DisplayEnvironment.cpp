@@ -30,10 +30,13 @@ bool namesKde(std::string_view desktops) {
 } // namespace
 
 DisplayEnvironment DisplayEnvironment::check(const char* display, const char* waylandDisplay,
-                                             const char* currentDesktop) {
+                                             const char* currentDesktop, const char* swaySocket) {
     if (isSet(waylandDisplay)) {
         if (isSet(currentDesktop) && namesKde(currentDesktop)) {
             return {std::nullopt, std::nullopt, Desktop::kdeWayland};
+        }
+        if (isSet(swaySocket)) {
+            return {std::nullopt, std::nullopt, Desktop::sway};
         }
         return {unsupportedWayland(isSet(currentDesktop) ? currentDesktop : "unnamed"),
                 std::nullopt, Desktop::x11};
@@ -46,11 +49,11 @@ DisplayEnvironment DisplayEnvironment::check(const char* display, const char* wa
 }
 
 std::string DisplayEnvironment::unsupportedWayland(const std::string& desktop) {
-    return "Velmora runs on X11 sessions and on KDE Plasma's Wayland session; on other "
-           "Wayland desktops (this one: " +
+    return "Velmora runs on X11 sessions and on the Wayland sessions of KDE Plasma and sway; on "
+           "other Wayland desktops (this one: " +
            desktop +
-           ") no program can see or cover another's windows. Log in to an X11 session or to "
-           "KDE Plasma to use Velmora.";
+           ") no program can see or cover another's windows. Log in to an X11 session, to KDE "
+           "Plasma or to sway to use Velmora.";
 }
 
 } // namespace velmora

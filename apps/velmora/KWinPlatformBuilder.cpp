@@ -8,6 +8,7 @@
 #include "Platform/Linux/Wayland/KWinShields.hpp"
 #include "Platform/Linux/Wayland/KWinWindowList.hpp"
 #include "Platform/Linux/Wayland/KWinWorkspace.hpp"
+#include "Platform/Linux/Wayland/SwayBridge.hpp"
 #include "Platform/Linux/XdgApplicationDirectory.hpp"
 #include "SharedAppLog.hpp"
 #include "Ui/KWinCoverWindowFactory.hpp"
@@ -48,6 +49,21 @@ std::optional<Platform> KWinPlatformBuilder::build() {
     if (!bridge_) {
         return std::nullopt;
     }
+    return assemble(session);
+}
+
+std::optional<Platform> KWinPlatformBuilder::buildOnSway(const std::string& socketPath) {
+    LinuxSessionPlatform session;
+    log_ = session.log;
+    bridge_ = SwayBridge::connect(socketPath, session.runLoop, log_, error_);
+    if (!bridge_) {
+        return std::nullopt;
+    }
+    return assemble(session);
+}
+
+Platform KWinPlatformBuilder::assemble(LinuxSessionPlatform& session) {
+    const std::shared_ptr<Logging> logger = log_;
     Platform platform = std::move(session.platform);
     // Only a quit the owner authenticated releases the windows; any other end leaves the
     // script hiding them until Velmora is back. Connected first: the covers go after this.

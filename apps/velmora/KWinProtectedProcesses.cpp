@@ -1,11 +1,11 @@
 #include "KWinProtectedProcesses.hpp"
 
 #include "Models/AppState.hpp"
-#include "Platform/Linux/Wayland/KWinBridge.hpp"
+#include "Platform/Linux/Wayland/CompositorBridge.hpp"
 
 namespace velmora {
 
-KWinProtectedProcesses::KWinProtectedProcesses(std::shared_ptr<KWinBridge> bridge,
+KWinProtectedProcesses::KWinProtectedProcesses(std::shared_ptr<CompositorBridge> bridge,
                                                std::shared_ptr<AppState> state,
                                                std::shared_ptr<WorkspaceProviding> workspace)
     : bridge_(std::move(bridge)), state_(std::move(state)), workspace_(std::move(workspace)) {

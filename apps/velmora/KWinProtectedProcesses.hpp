@@ -9,7 +9,7 @@
 namespace velmora {
 
 class AppState;
-class KWinBridge;
+class CompositorBridge;
 
 /// Keeps Velmora's KWin script told which running processes are protected, so that it
 /// hides them at once should Velmora vanish: the part of the guard's job that the compositor
@@ -18,13 +18,14 @@ class KWinBridge;
 ///     KWinProtectedProcesses protectedProcesses(bridge, AppState::shared(), workspace);
 class KWinProtectedProcesses {
 public:
-    KWinProtectedProcesses(std::shared_ptr<KWinBridge> bridge, std::shared_ptr<AppState> state,
+    KWinProtectedProcesses(std::shared_ptr<CompositorBridge> bridge,
+                           std::shared_ptr<AppState> state,
                            std::shared_ptr<WorkspaceProviding> workspace);
 
 private:
     void update();
 
-    std::shared_ptr<KWinBridge> bridge_;
+    std::shared_ptr<CompositorBridge> bridge_;
     std::shared_ptr<AppState> state_;
     std::shared_ptr<WorkspaceProviding> workspace_;
     std::vector<ProcessId> told_;

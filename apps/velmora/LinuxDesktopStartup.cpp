@@ -6,7 +6,7 @@
 #include "KWinProtectedProcesses.hpp"
 #include "LinuxPlatformBuilder.hpp"
 #include "Models/AppState.hpp"
-#include "Platform/Linux/Wayland/KWinBridge.hpp"
+#include "Platform/Linux/Wayland/CompositorBridge.hpp"
 #include "Platform/Linux/XcbConnection.hpp"
 #include "ProtectedIdentityKeeper.hpp"
 #include "SharedAppLog.hpp"
@@ -42,8 +42,9 @@ std::optional<std::string> DesktopStartup::prepareSession() {
     // No core dump and no other process of the account reading this one's memory: a
     // password typed into the prompt passes through it.
     ::prctl(PR_SET_DUMPABLE, 0);
-    const DisplayEnvironment environment = DisplayEnvironment::check(
-        std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"), std::getenv("XDG_CURRENT_DESKTOP"));
+    const DisplayEnvironment environment =
+        DisplayEnvironment::check(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"),
+                                  std::getenv("XDG_CURRENT_DESKTOP"), std::getenv("SWAYSOCK"));
     if (environment.error) {
         return environment.error;
     }
@@ -51,8 +52,8 @@ std::optional<std::string> DesktopStartup::prepareSession() {
         std::fprintf(stderr, "velmora: warning: %s\n", environment.warning->c_str());
     }
     chosenDesktop = environment.desktop;
-    // On X11 windows are seen and covered through XCB; on Plasma, Velmora's own windows are
-    // Wayland windows that KWin places. Overlays draw fastest in software.
+    // On X11 windows are seen and covered through XCB; on Wayland, Velmora's own windows are
+    // Wayland windows that the compositor places. Overlays draw fastest in software.
     qputenv("QT_QPA_PLATFORM",
             chosenDesktop == DisplayEnvironment::Desktop::x11 ? "xcb" : "wayland");
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
@@ -66,6 +67,14 @@ DesktopStartup::~DesktopStartup() = default;
 std::optional<Platform> DesktopStartup::buildPlatform() {
     if (chosenDesktop == DisplayEnvironment::Desktop::x11) {
         return state_->builder.build();
+    }
+    if (chosenDesktop == DisplayEnvironment::Desktop::sway) {
+        auto platform = state_->kwin.buildOnSway(std::getenv("SWAYSOCK"));
+        if (!platform) {
+            state_->kwinError =
+                "on sway Velmora works through its IPC, and " + state_->kwin.error();
+        }
+        return platform;
     }
     auto platform = state_->kwin.build();
     if (!platform) {
@@ -89,10 +98,12 @@ const std::string& DesktopStartup::error() const {
 }
 
 void DesktopStartup::platformInstalled() {
-    if (chosenDesktop == DisplayEnvironment::Desktop::kdeWayland) {
+    if (chosenDesktop != DisplayEnvironment::Desktop::x11) {
         state_->kwin.log()->start();
         state_->connectionLost = state_->kwin.bridge()->observeLost([] {
-            installedPlatform().logger->error("KWin has left the session bus");
+            installedPlatform().logger->error(chosenDesktop == DisplayEnvironment::Desktop::sway
+                                                  ? "sway has closed its IPC connection"
+                                                  : "KWin has left the session bus");
             QCoreApplication::exit(EXIT_FAILURE);
         });
         state_->identities = std::make_unique<ProtectedIdentityKeeper>(
@@ -122,7 +133,12 @@ void DesktopStartup::watch(const std::shared_ptr<AppDelegate>& delegate) {
             const auto live = weak.lock();
             return live && live->hasLockEngine();
         },
-        [applications = state_->builder.protectedApplications()] { return applications->get(); });
+        // The list that the running desktop's platform keeps up to date.
+        [applications = chosenDesktop == DisplayEnvironment::Desktop::x11
+                            ? state_->builder.protectedApplications()
+                            : state_->kwin.protectedApplications()] {
+            return applications->get();
+        });
 }
 
 void DesktopStartup::launch(AppDelegate& delegate) {

@@ -34,6 +34,7 @@ TEST(DisplayEnvironment, ChoosesTheDesktopOrRefuses) {
         const char* wayland;
         const char* desktop;
         std::optional<Desktop> chosen;
+        const char* sway = nullptr;
     };
     const Row rows[] = {
         {":0", nullptr, nullptr, Desktop::x11},
@@ -41,6 +42,10 @@ TEST(DisplayEnvironment, ChoosesTheDesktopOrRefuses) {
         {":0", "wayland-0", "KDE", Desktop::kdeWayland},
         {nullptr, "wayland-0", "kde", Desktop::kdeWayland},
         {nullptr, "wayland-0", "ubuntu:KDE", Desktop::kdeWayland},
+        {nullptr, "wayland-1", "sway", Desktop::sway, "/run/user/1000/sway-ipc.sock"},
+        {nullptr, "wayland-1", nullptr, Desktop::sway, "/run/user/1000/sway-ipc.sock"},
+        {nullptr, "wayland-1", "sway", std::nullopt, ""},
+        {nullptr, nullptr, "sway", std::nullopt, "/run/user/1000/sway-ipc.sock"},
         {":0", "wayland-0", "GNOME", std::nullopt},
         {nullptr, "wayland-0", "KDEx", std::nullopt},
         {nullptr, "wayland-0", nullptr, std::nullopt},
@@ -51,14 +56,15 @@ TEST(DisplayEnvironment, ChoosesTheDesktopOrRefuses) {
         SCOPED_TRACE(::testing::Message() << (row.display ? row.display : "(unset)") << " "
                                           << (row.wayland ? row.wayland : "(unset)") << " "
                                           << (row.desktop ? row.desktop : "(unset)"));
-        const auto check = DisplayEnvironment::check(row.display, row.wayland, row.desktop);
+        const auto check =
+            DisplayEnvironment::check(row.display, row.wayland, row.desktop, row.sway);
         EXPECT_EQ(check.error.has_value(), !row.chosen.has_value());
         if (row.chosen) {
             EXPECT_EQ(check.desktop, *row.chosen);
         }
     }
-    EXPECT_NE(DisplayEnvironment::check(":0", "wayland-0", "GNOME").error->find("KDE Plasma"),
-              std::string::npos);
+    const auto refusal = DisplayEnvironment::check(":0", "wayland-0", "GNOME").error;
+    EXPECT_NE(refusal->find("KDE Plasma and sway"), std::string::npos);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "X11Testing/ChildProcess.hpp"
 
+#include <string>
+
 namespace velmora::e2e {
 
 using Environment = testing::ChildProcess::Environment;
@@ -13,5 +15,13 @@ inline bool runCommand(std::vector<std::string> argv, Environment environment,
                        std::chrono::milliseconds timeout = std::chrono::seconds{10}) {
     return testing::runCommand(std::move(argv), std::move(environment), timeout) == 0;
 }
+
+/// `text` as one word of a POSIX shell command.
+std::string shellQuoted(const std::string& text);
+
+/// The standard output of a short command (its errors are dropped); empty when it could not run.
+///
+///     std::string tree = outputOf({"swaymsg", "-r", "-t", "get_tree"}, sway.environment());
+std::string outputOf(const std::vector<std::string>& argv, const Environment& environment);
 
 } // namespace velmora::e2e

@@ -47,10 +47,15 @@ std::optional<ScreenRect> VelmoraWindows::waitForUnlockButton(const WindowInfo& 
 
 std::optional<ScreenRect> VelmoraWindows::waitForUnlockButton(XDisplay& display,
                                                               const ScreenRect& frame) {
+    return waitForUnlockButton([&] { return display.capture(frame); });
+}
+
+std::optional<ScreenRect>
+VelmoraWindows::waitForUnlockButton(const std::function<Image()>& capture) {
     // The card is drawn a moment after its window maps.
     std::optional<ScreenRect> button;
     eventually([&] {
-        button = display.capture(frame).band(kBrandFill, kUnlockButtonMinimumWidth, kFillTolerance);
+        button = capture().band(kBrandFill, kUnlockButtonMinimumWidth, kFillTolerance);
         return button.has_value();
     });
     return button;

@@ -4,6 +4,7 @@
 #include "harness/TestDesktop.hpp"
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -34,6 +35,9 @@ public:
     /// The same on any display, for a card in `frame`.
     [[nodiscard]] static std::optional<ScreenRect> waitForUnlockButton(XDisplay& display,
                                                                        const ScreenRect& frame);
+    /// The same on pictures of the card that `capture` takes.
+    [[nodiscard]] static std::optional<ScreenRect>
+    waitForUnlockButton(const std::function<Image()>& capture);
     /// Velmora's window other than `overlay` that holds the keyboard focus: the password
     /// prompt, once it has opened.
     [[nodiscard]] std::optional<WindowInfo> waitForFocusedPrompt(const WindowInfo& overlay);

@@ -135,11 +135,6 @@ KWinBridge::~KWinBridge() {
     bus_.unregisterService(QLatin1String(kwin::kService));
 }
 
-const kwin::Window* KWinBridge::window(WindowNumber number) const {
-    const auto found = windows_.find(number);
-    return found == windows_.end() ? nullptr : &found->second;
-}
-
 bool KWinBridge::load(const QString& scriptPath, std::string& error) {
     // A script left by a Velmora that died answers nobody: start afresh.
     const QDBusMessage loaded =

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Platform/Linux/Wayland/CompositorBridge.hpp"
 #include "Platform/Linux/Wayland/KWinProtocol.hpp"
 #include "Support/Lifetime.hpp"
 #include "Support/Logging.hpp"
@@ -34,7 +35,7 @@ namespace velmora {
 ///
 /// Only KWin itself is listened to. A script that speaks another protocol version is
 /// refused and unloaded.
-class KWinBridge final : public QDBusVirtualObject {
+class KWinBridge final : public QDBusVirtualObject, public CompositorBridge {
     Q_OBJECT
 
 public:
@@ -45,35 +46,36 @@ public:
                                                std::shared_ptr<Logging> logger, std::string& error);
     ~KWinBridge() override;
 
-    [[nodiscard]] const std::map<WindowNumber, kwin::Window>& windows() const { return windows_; }
-    [[nodiscard]] const kwin::Window* window(WindowNumber number) const;
-    [[nodiscard]] std::optional<WindowNumber> activeWindow() const { return active_; }
+    [[nodiscard]] const std::map<WindowNumber, kwin::Window>& windows() const override {
+        return windows_;
+    }
+    [[nodiscard]] std::optional<WindowNumber> activeWindow() const override { return active_; }
     /// Velmora asked to hide the window and the script has not yet reported it minimized.
-    [[nodiscard]] bool isBeingHidden(WindowNumber number) const {
+    [[nodiscard]] bool isBeingHidden(WindowNumber number) const override {
         return beingHidden_.contains(number);
     }
 
     /// After the windows changed (appeared, moved, restacked, closed), once per report.
-    [[nodiscard]] Subscription observeWindows(std::function<void()> handler) {
+    [[nodiscard]] Subscription observeWindows(std::function<void()> handler) override {
         return windowsChanged_.connect(std::move(handler));
     }
     /// After another window became active (or none), once the windows are up to date.
-    [[nodiscard]] Subscription observeActivation(std::function<void()> handler) {
+    [[nodiscard]] Subscription observeActivation(std::function<void()> handler) override {
         return activated_.connect(std::move(handler));
     }
     /// KWin left the bus: the session's compositor is gone.
-    [[nodiscard]] Subscription observeLost(std::function<void()> handler) {
+    [[nodiscard]] Subscription observeLost(std::function<void()> handler) override {
         return lost_.connect(std::move(handler));
     }
     /// Runs just before the commands of a turn go out, to add the last ones.
-    void setBeforeSending(std::function<void()> beforeSending) {
+    void setBeforeSending(std::function<void()> beforeSending) override {
         beforeSending_ = std::move(beforeSending);
     }
 
     /// Queues a command; the commands of one turn reach the script together, in order.
-    void send(QVariantMap command);
+    void send(QVariantMap command) override;
     /// Releases every window and unloads the script.
-    void shutDown();
+    void shutDown() override;
 
     QString introspect(const QString& path) const override;
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;

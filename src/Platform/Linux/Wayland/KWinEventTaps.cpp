@@ -4,7 +4,7 @@ namespace velmora {
 
 class KWinEventTaps::Tap final : public EventTap {
 public:
-    Tap(std::shared_ptr<KWinBridge> bridge, const std::shared_ptr<WaylandIdleNotifier>& idle,
+    Tap(std::shared_ptr<CompositorBridge> bridge, const std::shared_ptr<WaylandIdleNotifier>& idle,
         InputEventMask mask, Callback callback)
         : bridge_(std::move(bridge)), mask_(mask), callback_(std::move(callback)) {
         activation_ = bridge_->observeActivation([this] { used(); });
@@ -29,7 +29,7 @@ private:
         callback_({InputEventType::keyDown, window ? window->pid : 0});
     }
 
-    std::shared_ptr<KWinBridge> bridge_;
+    std::shared_ptr<CompositorBridge> bridge_;
     InputEventMask mask_;
     Callback callback_;
     bool enabled_ = false;
@@ -37,7 +37,7 @@ private:
     Subscription resumed_;
 };
 
-KWinEventTaps::KWinEventTaps(std::shared_ptr<KWinBridge> bridge,
+KWinEventTaps::KWinEventTaps(std::shared_ptr<CompositorBridge> bridge,
                              std::shared_ptr<WaylandIdleNotifier> idle)
     : bridge_(std::move(bridge)), idle_(std::move(idle)) {}
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Platform/EventTap.hpp"
-#include "Platform/Linux/Wayland/KWinBridge.hpp"
+#include "Platform/Linux/Wayland/CompositorBridge.hpp"
 #include "Platform/Linux/Wayland/WaylandIdleNotifier.hpp"
 
 #include <memory>
@@ -19,7 +19,8 @@ namespace velmora {
 class KWinEventTaps final : public EventTapProviding {
 public:
     /// `idle` may be null: then only activations count.
-    KWinEventTaps(std::shared_ptr<KWinBridge> bridge, std::shared_ptr<WaylandIdleNotifier> idle);
+    KWinEventTaps(std::shared_ptr<CompositorBridge> bridge,
+                  std::shared_ptr<WaylandIdleNotifier> idle);
 
     [[nodiscard]] std::unique_ptr<EventTap> createListenOnlyTap(InputEventMask mask,
                                                                 Callback callback) override;
@@ -27,7 +28,7 @@ public:
 private:
     class Tap;
 
-    std::shared_ptr<KWinBridge> bridge_;
+    std::shared_ptr<CompositorBridge> bridge_;
     std::shared_ptr<WaylandIdleNotifier> idle_;
 };
 

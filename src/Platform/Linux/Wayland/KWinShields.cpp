@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-KWinShields::KWinShields(std::shared_ptr<KWinBridge> bridge) : bridge_(std::move(bridge)) {
+KWinShields::KWinShields(std::shared_ptr<CompositorBridge> bridge) : bridge_(std::move(bridge)) {
     bridge_->setBeforeSending([this] { releaseUnshielded(); });
 }
 

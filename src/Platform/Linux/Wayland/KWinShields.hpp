@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Platform/Linux/Wayland/KWinBridge.hpp"
+#include "Platform/Linux/Wayland/CompositorBridge.hpp"
 
 #include <map>
 #include <memory>
@@ -22,7 +22,7 @@ namespace velmora {
 ///     shields.park(token);
 class KWinShields {
 public:
-    explicit KWinShields(std::shared_ptr<KWinBridge> bridge);
+    explicit KWinShields(std::shared_ptr<CompositorBridge> bridge);
     ~KWinShields();
     KWinShields(const KWinShields&) = delete;
     KWinShields& operator=(const KWinShields&) = delete;
@@ -37,7 +37,7 @@ public:
 private:
     void releaseUnshielded();
 
-    std::shared_ptr<KWinBridge> bridge_;
+    std::shared_ptr<CompositorBridge> bridge_;
     int nextToken_ = 1;
     std::map<QString, std::optional<WindowNumber>> placed_;
     std::set<WindowNumber> unshielded_;

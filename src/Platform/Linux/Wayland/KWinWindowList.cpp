@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-KWinWindowList::KWinWindowList(std::shared_ptr<KWinBridge> bridge, Coordinates coordinates)
+KWinWindowList::KWinWindowList(std::shared_ptr<CompositorBridge> bridge, Coordinates coordinates)
     : bridge_(std::move(bridge)), coordinates_(std::move(coordinates)) {}
 
 std::optional<std::vector<WindowListEntry>> KWinWindowList::onScreenWindows() const {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Platform/Linux/PlacementCoordinates.hpp"
-#include "Platform/Linux/Wayland/KWinBridge.hpp"
+#include "Platform/Linux/Wayland/CompositorBridge.hpp"
 #include "Platform/WindowList.hpp"
 
 #include <functional>
@@ -20,14 +20,14 @@ class KWinWindowList final : public WindowListProviding {
 public:
     using Coordinates = std::function<PlacementCoordinates()>;
 
-    KWinWindowList(std::shared_ptr<KWinBridge> bridge, Coordinates coordinates);
+    KWinWindowList(std::shared_ptr<CompositorBridge> bridge, Coordinates coordinates);
 
     [[nodiscard]] std::optional<std::vector<WindowListEntry>> onScreenWindows() const override;
     [[nodiscard]] Subscription observeChanges(std::function<void()> onChange) override;
     [[nodiscard]] bool announcesChanges() const override { return true; }
 
 private:
-    std::shared_ptr<KWinBridge> bridge_;
+    std::shared_ptr<CompositorBridge> bridge_;
     Coordinates coordinates_;
 };
 

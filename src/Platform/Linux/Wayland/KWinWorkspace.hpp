@@ -3,9 +3,11 @@
 #include "Platform/Linux/ApplicationDirectory.hpp"
 #include "Platform/Linux/ReadableWatch.hpp"
 #include "Platform/Linux/SessionEventSource.hpp"
-#include "Platform/Linux/Wayland/KWinBridge.hpp"
+#include "Platform/Linux/Wayland/CompositorBridge.hpp"
 #include "Platform/WorkspaceProviding.hpp"
+#include "Support/Logging.hpp"
 #include "Support/Observable.hpp"
+#include "Support/RunLoop.hpp"
 
 #include <map>
 #include <memory>
@@ -27,7 +29,7 @@ namespace velmora {
 class KWinWorkspace final : public WorkspaceProviding {
 public:
     struct Dependencies {
-        std::shared_ptr<KWinBridge> bridge;
+        std::shared_ptr<CompositorBridge> bridge;
         std::shared_ptr<RunLoop> runLoop;
         std::shared_ptr<const ApplicationDirectory> directory;
         /// May be null: no will-sleep notifications then.
