@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 
 namespace velmora {
 
@@ -21,27 +22,46 @@ class CompositorBridge {
 public:
     virtual ~CompositorBridge() = default;
 
-    [[nodiscard]] virtual const std::map<WindowNumber, kwin::Window>& windows() const = 0;
+    [[nodiscard]] const std::map<WindowNumber, kwin::Window>& windows() const { return windows_; }
     [[nodiscard]] const kwin::Window* window(WindowNumber number) const {
-        const auto found = windows().find(number);
-        return found == windows().end() ? nullptr : &found->second;
+        const auto found = windows_.find(number);
+        return found == windows_.end() ? nullptr : &found->second;
     }
-    [[nodiscard]] virtual std::optional<WindowNumber> activeWindow() const = 0;
+    [[nodiscard]] std::optional<WindowNumber> activeWindow() const { return active_; }
     /// Velmora asked to hide the window and the compositor has not yet reported it hidden.
-    [[nodiscard]] virtual bool isBeingHidden(WindowNumber number) const = 0;
+    [[nodiscard]] bool isBeingHidden(WindowNumber number) const {
+        return beingHidden_.contains(number);
+    }
 
     /// After the windows changed (appeared, moved, restacked, closed).
-    [[nodiscard]] virtual Subscription observeWindows(std::function<void()> handler) = 0;
+    [[nodiscard]] Subscription observeWindows(std::function<void()> handler) {
+        return windowsChanged_.connect(std::move(handler));
+    }
     /// After another window became active (or none), once the windows are up to date.
-    [[nodiscard]] virtual Subscription observeActivation(std::function<void()> handler) = 0;
+    [[nodiscard]] Subscription observeActivation(std::function<void()> handler) {
+        return activated_.connect(std::move(handler));
+    }
     /// The compositor is gone.
-    [[nodiscard]] virtual Subscription observeLost(std::function<void()> handler) = 0;
+    [[nodiscard]] Subscription observeLost(std::function<void()> handler) {
+        return lost_.connect(std::move(handler));
+    }
     /// Runs just before the commands of a turn go out, to add the last ones.
-    virtual void setBeforeSending(std::function<void()> beforeSending) = 0;
+    void setBeforeSending(std::function<void()> beforeSending) {
+        beforeSending_ = std::move(beforeSending);
+    }
     /// Queues a command; the commands of one turn reach the compositor together, in order.
     virtual void send(QVariantMap command) = 0;
     /// Releases every window: Velmora quits.
     virtual void shutDown() = 0;
+
+protected:
+    std::map<WindowNumber, kwin::Window> windows_;
+    std::optional<WindowNumber> active_;
+    std::set<WindowNumber> beingHidden_;
+    std::function<void()> beforeSending_;
+    Signal<> windowsChanged_;
+    Signal<> activated_;
+    Signal<> lost_;
 };
 
 } // namespace velmora

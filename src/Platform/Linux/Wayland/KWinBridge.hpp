@@ -46,32 +46,6 @@ public:
                                                std::shared_ptr<Logging> logger, std::string& error);
     ~KWinBridge() override;
 
-    [[nodiscard]] const std::map<WindowNumber, kwin::Window>& windows() const override {
-        return windows_;
-    }
-    [[nodiscard]] std::optional<WindowNumber> activeWindow() const override { return active_; }
-    /// Velmora asked to hide the window and the script has not yet reported it minimized.
-    [[nodiscard]] bool isBeingHidden(WindowNumber number) const override {
-        return beingHidden_.contains(number);
-    }
-
-    /// After the windows changed (appeared, moved, restacked, closed), once per report.
-    [[nodiscard]] Subscription observeWindows(std::function<void()> handler) override {
-        return windowsChanged_.connect(std::move(handler));
-    }
-    /// After another window became active (or none), once the windows are up to date.
-    [[nodiscard]] Subscription observeActivation(std::function<void()> handler) override {
-        return activated_.connect(std::move(handler));
-    }
-    /// KWin left the bus: the session's compositor is gone.
-    [[nodiscard]] Subscription observeLost(std::function<void()> handler) override {
-        return lost_.connect(std::move(handler));
-    }
-    /// Runs just before the commands of a turn go out, to add the last ones.
-    void setBeforeSending(std::function<void()> beforeSending) override {
-        beforeSending_ = std::move(beforeSending);
-    }
-
     /// Queues a command; the commands of one turn reach the script together, in order.
     void send(QVariantMap command) override;
     /// Releases every window and unloads the script.
@@ -99,19 +73,12 @@ private:
     bool greeted_ = false;
     bool farewellHeard_ = false;
     std::optional<std::string> refusal_;
-    std::map<WindowNumber, kwin::Window> windows_;
-    std::optional<WindowNumber> active_;
-    std::set<WindowNumber> beingHidden_;
     QVariantList queued_;
     bool sendingScheduled_ = false;
     std::optional<QDBusMessage> pendingAsk_;
     QTimer keepAlive_;
-    std::function<void()> beforeSending_;
     std::unique_ptr<QDBusServiceWatcher> kwinWatcher_;
     LifetimeToken lifetime_;
-    Signal<> windowsChanged_;
-    Signal<> activated_;
-    Signal<> lost_;
 };
 
 } // namespace velmora

@@ -31,25 +31,6 @@ public:
                                                std::shared_ptr<Logging> logger, std::string& error);
     ~SwayBridge() override;
 
-    [[nodiscard]] const std::map<WindowNumber, kwin::Window>& windows() const override {
-        return windows_;
-    }
-    [[nodiscard]] std::optional<WindowNumber> activeWindow() const override { return active_; }
-    [[nodiscard]] bool isBeingHidden(WindowNumber number) const override {
-        return beingHidden_.contains(number);
-    }
-    [[nodiscard]] Subscription observeWindows(std::function<void()> handler) override {
-        return windowsChanged_.connect(std::move(handler));
-    }
-    [[nodiscard]] Subscription observeActivation(std::function<void()> handler) override {
-        return activated_.connect(std::move(handler));
-    }
-    [[nodiscard]] Subscription observeLost(std::function<void()> handler) override {
-        return lost_.connect(std::move(handler));
-    }
-    void setBeforeSending(std::function<void()> beforeSending) override {
-        beforeSending_ = std::move(beforeSending);
-    }
     void send(QVariantMap command) override;
     void shutDown() override;
 
@@ -85,7 +66,6 @@ private:
     bool treeKnown_ = false;
     bool refreshing_ = false;
     bool refreshAgain_ = false;
-    std::map<WindowNumber, kwin::Window> windows_;
     /// Every shield window by its token, placed or parked.
     std::map<QString, WindowNumber> shields_;
     std::map<QString, Placement> placed_;
@@ -93,19 +73,13 @@ private:
     std::map<WindowNumber, QString> lastCover_;
     std::set<QString> provisional_;
     std::set<WindowNumber> locked_;
-    std::set<WindowNumber> beingHidden_;
     std::set<WindowNumber> ownFloated_;
-    std::optional<WindowNumber> active_;
     std::optional<WindowNumber> focused_;
     std::vector<QVariantMap> queued_;
     bool sendingScheduled_ = false;
-    std::function<void()> beforeSending_;
     Subscription events_;
     Subscription ipcLost_;
     LifetimeToken lifetime_;
-    Signal<> windowsChanged_;
-    Signal<> activated_;
-    Signal<> lost_;
 };
 
 } // namespace velmora
