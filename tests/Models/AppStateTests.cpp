@@ -144,24 +144,6 @@ TEST_F(AppStateTest, IdleTimeoutIsClampedToAnHour) {
     }
 }
 
-TEST_F(AppStateTest, AnOddEntryNeverCostsTheOthersTheirProtectionAfterARestart) {
-    bundles->addBundle("/Applications/Odd.app", {.bundleIdentifier = "com.example.odd",
-                                                 .infoStrings = {{"CFBundleName", "Odd \xff"}}});
-    auto state = makeState();
-    state->addApp(*state->makeProtectedApp("/Applications/Odd.app"));
-    auto apps = state->protectedApps().get();
-    apps.push_back({"not-a-uuid", "com.example.mail", "Mail", TimePoint::min(), true, 5});
-    state->protectedApps().set(apps);
-    state->addApp(ProtectedApp::make("com.example.notes", "Notes", loop->now()));
-
-    const auto restarted = makeState();
-    std::vector<std::string> names;
-    for (const ProtectedApp& app : restarted->protectedApps().get()) {
-        names.push_back(app.displayName);
-    }
-    EXPECT_EQ(names, (std::vector<std::string>{"Odd \uFFFD", "Mail", "Notes"}));
-}
-
 TEST_F(AppStateTest, AStoredListThatStaysUnreadableIsReportedAtEveryStart) {
     defaults->setData("protectedApps", "[{\"id\": 1}]");
     for (int start = 1; start <= 2; ++start) {
