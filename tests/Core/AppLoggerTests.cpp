@@ -158,19 +158,6 @@ TEST_F(AppLoggerTest, TheTimerWritesOutEverySixtySeconds) {
     EXPECT_EQ(bodyLines().size(), 2u);
 }
 
-TEST_F(AppLoggerTest, AWriteOutWithNothingBufferedLeavesTheFileUntouched) {
-    const auto path = logger->logFileURL();
-    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours{1};
-    std::filesystem::last_write_time(path, old);
-    const std::string before = readFile(path);
-
-    logger->flush();
-    logger->waitUntilWritten();
-
-    EXPECT_EQ(readFile(path), before);
-    EXPECT_EQ(std::filesystem::last_write_time(path), old);
-}
-
 TEST_F(AppLoggerTest, AfterTheFileIsDeletedLinesAreDroppedAndItIsNotRecreated) {
     std::filesystem::remove(logger->logFileURL());
     logger->error("lost");

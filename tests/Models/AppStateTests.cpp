@@ -1,4 +1,3 @@
-#include "Core/LockEngine/AppStateProtectedAppChecker.hpp"
 #include "Models/AppState.hpp"
 #include "Models/ProtectedAppsCoding.hpp"
 #include "Platform/Sim/SimBundleReader.hpp"
@@ -145,35 +144,6 @@ TEST_F(AppStateTest, IdleTimeoutIsClampedToAnHour) {
     }
 }
 
-TEST_F(AppStateTest, ProtectionIsByExactBundleIdentifierWhateverTheSettings) {
-    auto state = makeState();
-    state->addApp(ProtectedApp::make("com.example.notes", "Notes", loop->now()));
-    state->setAutoLockEnabled(state->protectedApps().get()[0].id, false);
-    const AppStateProtectedAppChecker checker(state);
-
-    EXPECT_TRUE(checker.isProtected("com.example.notes"));
-    EXPECT_FALSE(checker.isProtected("com.example.Notes"));
-    EXPECT_FALSE(state->protectedApp("com.example.mail"));
-}
-
-TEST_F(AppStateTest, AnOddEntryNeverCostsTheOthersTheirProtectionAfterARestart) {
-    bundles->addBundle("/Applications/Odd.app", {.bundleIdentifier = "com.example.odd",
-                                                 .infoStrings = {{"CFBundleName", "Odd \xff"}}});
-    auto state = makeState();
-    state->addApp(*state->makeProtectedApp("/Applications/Odd.app"));
-    auto apps = state->protectedApps().get();
-    apps.push_back({"not-a-uuid", "com.example.mail", "Mail", TimePoint::min(), true, 5});
-    state->protectedApps().set(apps);
-    state->addApp(ProtectedApp::make("com.example.notes", "Notes", loop->now()));
-
-    const auto restarted = makeState();
-    std::vector<std::string> names;
-    for (const ProtectedApp& app : restarted->protectedApps().get()) {
-        names.push_back(app.displayName);
-    }
-    EXPECT_EQ(names, (std::vector<std::string>{"Odd \uFFFD", "Mail", "Notes"}));
-}
-
 TEST_F(AppStateTest, AStoredListThatStaysUnreadableIsReportedAtEveryStart) {
     defaults->setData("protectedApps", "[{\"id\": 1}]");
     for (int start = 1; start <= 2; ++start) {
@@ -186,19 +156,6 @@ TEST_F(AppStateTest, AStoredListThatStaysUnreadableIsReportedAtEveryStart) {
             << "start " << start;
     }
     EXPECT_FALSE(defaults->data("protectedApps.unreadable.2"));
-}
-
-TEST_F(AppStateTest, NewEntriesComeFromTheBundleWithItsNameAndTheCurrentTime) {
-    bundles->addBundle("/Applications/Notes.app", {.bundleIdentifier = "com.example.notes",
-                                                   .infoStrings = {{"CFBundleName", "Notes"}}});
-    auto state = makeState();
-
-    const auto app = state->makeProtectedApp("/Applications/Notes.app");
-
-    ASSERT_TRUE(app);
-    EXPECT_EQ(app->displayName, "Notes");
-    EXPECT_EQ(app->addedDate, loop->now());
-    EXPECT_TRUE(state->protectedApps().get().empty());
 }
 
 TEST(ProtectedListMerge, NothingButTheCopyMayProtectMoreAndTheUnionIsKept) {

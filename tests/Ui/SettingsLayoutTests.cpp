@@ -20,9 +20,9 @@ struct SettingsLayout : ::testing::Test {
     std::unique_ptr<testing::SimSettings> services;
     std::unique_ptr<SettingsWindow> window;
 
-    void open(bool accessibility, std::optional<bool> inputMonitoring) {
+    void open(bool accessibility) {
         window.reset();
-        services = std::make_unique<testing::SimSettings>(accessibility, inputMonitoring);
+        services = std::make_unique<testing::SimSettings>(accessibility);
         window = std::make_unique<SettingsWindow>(engine, services->collaborators());
         window->present();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window->view()));
@@ -59,7 +59,7 @@ TEST_F(SettingsLayout, OnboardingFollowsThePermissions) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.accessibility);
-        open(c.accessibility, std::nullopt);
+        open(c.accessibility);
         QQuickItem* accessibility = item("accessibilityCard");
         // Full width, but clear of a shown scroll bar.
         QQuickItem* bar = item("scrollBar");
@@ -76,21 +76,8 @@ TEST_F(SettingsLayout, OnboardingFollowsThePermissions) {
     }
 }
 
-TEST_F(SettingsLayout, BothPermissionsShowSetupCompleteWhichClosesAfterTwoSeconds) {
-    open(true, true);
-    EXPECT_EQ(view().rootObject()->findChild<QQuickItem*>("permissionsView"), nullptr);
-    EXPECT_NE(view().rootObject()->findChild<QQuickItem*>("setupCompleteView"), nullptr);
-
-    services->desktop.loop->advance(Seconds{0.05});
-    EXPECT_EQ(services->raises, 1);
-    services->desktop.loop->advance(Seconds{1.9});
-    EXPECT_TRUE(view().isVisible());
-    services->desktop.loop->advance(Seconds{0.05});
-    EXPECT_FALSE(view().isVisible());
-}
-
 TEST_F(SettingsLayout, ContinueWithAccessibilityAloneSwitchesToSetupComplete) {
-    open(true, std::nullopt);
+    open(true);
     click(item("continueButton"));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return view().rootObject()->findChild<QQuickItem*>("setupCompleteView"); }, 2000));
@@ -102,7 +89,7 @@ TEST_F(SettingsLayout, ContinueWithAccessibilityAloneSwitchesToSetupComplete) {
 }
 
 TEST_F(SettingsLayout, DiagnosticsOpenBelowTheirToggleAndCopyForTwoSeconds) {
-    open(false, std::nullopt);
+    open(false);
     QQuickItem* panel = item("diagnosticsPanel");
     EXPECT_FALSE(panel->isVisible());
     // Both lie below the fold, as a person scrolls to them.
@@ -132,7 +119,7 @@ TEST_F(SettingsLayout, DiagnosticsOpenBelowTheirToggleAndCopyForTwoSeconds) {
 }
 
 TEST_F(SettingsLayout, ButtonsDarkenWhilePressed) {
-    open(false, std::nullopt);
+    open(false);
     QQuickItem* recheck = item("recheckAllButton");
     const QPointF at = sceneRect(recheck).topLeft() + QPointF(4, 14);
     const int idle = pixel(at).lightness();

@@ -39,9 +39,6 @@ TEST_F(ProtectedAppRowViewModelTest, SummaryShowsTheTimeoutWhileAutoLockIsOn) {
             {appState, engine, permissions, auth, desktop.applicationIcons, {}}, app);
         EXPECT_EQ(row->summaryTimeout(), c.summary) << c.minutes << c.autoLock;
     }
-    for (const auto& option : ProtectedAppRowViewModel::timeoutOptions) {
-        EXPECT_EQ(option.label, timeoutLabel(option.value));
-    }
 }
 
 TEST_F(ProtectedAppRowViewModelTest, BadgeAndLockNowFollowPermissionsAndUnlocks) {

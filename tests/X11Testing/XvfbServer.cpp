@@ -14,6 +14,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+constexpr std::chrono::seconds kStartTimeout{10};
+
 int remainingMs(Clock::time_point deadline) {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
@@ -94,23 +96,23 @@ bool waitForCondition(
 
 } // namespace
 
-XvfbServer::XvfbServer() : XvfbServer(Options{}) {}
-
 XvfbServer::XvfbServer(Options options) : options_(std::move(options)) {
     configHome_.write("openbox/rc.xml", openboxConfig(options_.animations));
     configHome_.write("i3/config", kI3Config);
     // -noreset: the server keeps its state when a test's last connection closes.
-    std::vector<std::string> argv{"Xvfb",          "-displayfd", "{fd}", "-screen", "0",
-                                  options_.screen, "-nolisten",  "tcp",  "-noreset"};
+    std::vector<std::string> argv{"Xvfb",        "-displayfd", "{fd}", "-screen", "0",
+                                  "1280x800x24", "-nolisten",  "tcp",  "-noreset"};
     argv.insert(argv.end(), options_.serverArguments.begin(), options_.serverArguments.end());
     std::string number;
-    xvfb_ = startReporting(std::move(argv), number, options_.startTimeout);
+    xvfb_ = startReporting(std::move(argv), number, kStartTimeout);
     display_ = ":" + number;
 
     if (options_.windowManager) {
         startWindowManager();
     }
 }
+
+XvfbServer::XvfbServer() : XvfbServer(Options{}) {}
 
 XvfbServer::~XvfbServer() {
     windowManager_.reset();
@@ -150,7 +152,7 @@ void XvfbServer::waitForWindowManager() {
     xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &rootMask);
     const xcb_atom_t check = internAtom(c, "_NET_SUPPORTING_WM_CHECK");
     const xcb_atom_t clientList = internAtom(c, "_NET_CLIENT_LIST");
-    const auto deadline = Clock::now() + options_.startTimeout;
+    const auto deadline = Clock::now() + kStartTimeout;
 
     // The check window names itself once the manager runs.
     bool ready = waitForCondition(c, deadline, [&] {

@@ -11,8 +11,8 @@
 namespace velmora::testing {
 
 /// A private X server (Xvfb, 1280×800, no TCP) for one test, optionally with a window
-/// manager (openbox, or the tiling i3) that is ready when the constructor returns. Everything is ended when
-/// the server goes.
+/// manager (openbox, or the tiling i3) that is ready when the constructor returns. Everything is
+/// ended when the server goes.
 ///
 ///     XvfbServer server{{.windowManager = true}};
 ///     xcb_connection_t* c = xcb_connect(server.display().c_str(), nullptr);
@@ -26,10 +26,8 @@ public:
         bool animations = true;
         /// i3 instead of openbox: it tiles windows and refuses to iconify them.
         bool tiling = false;
-        std::string screen = "1280x800x24";
         /// Further server options, e.g. {"-extension", "X-Resource"}.
         std::vector<std::string> serverArguments{};
-        std::chrono::milliseconds startTimeout{10000};
     };
 
     XvfbServer();

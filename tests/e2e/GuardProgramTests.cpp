@@ -78,14 +78,6 @@ TEST_F(GuardProgram, AVelmoraThatKeepsEndingIsStartedThreeTimesAMinuteWithAChann
     EXPECT_TRUE(guard_->isRunning());
 }
 
-TEST_F(GuardProgram, AVelmoraSilentForTwoSecondsIsKilledAndStartedAgain) {
-    send("starting\n");
-    const auto heard = std::chrono::steady_clock::now();
-    ASSERT_TRUE(eventually([&] { return !velmora_.isRunning(); }, 5s));
-    EXPECT_GE(std::chrono::steady_clock::now() - heard, 2s);
-    EXPECT_TRUE(eventually([&] { return files_.read("starts").starts_with("3\n"); }));
-}
-
 TEST_F(GuardProgram, WindowsOfTheWatchedProcessesStayIconifiedWhileNoVelmoraCovers) {
     const auto window = launchClient("client");
     ASSERT_TRUE(window);

@@ -43,36 +43,6 @@ TEST_F(LockAndUnlock, CoveredUntilTheRightPasswordThenUsable) {
     EXPECT_EQ(velmora().log().find("FATAL"), std::string::npos) << velmora().log();
 }
 
-TEST_F(LockAndUnlock, WrongPasswordsKeepTheAppCoveredAndTheRightOneStillUnlocks) {
-    const auto launched = launchClient("client");
-    ASSERT_TRUE(launched);
-    const WindowInfo window = activate(*launched);
-    const auto overlay = waitForOverlayOver(window);
-    ASSERT_TRUE(overlay);
-
-    auto prompt = openPasswordPrompt(*overlay);
-    ASSERT_TRUE(prompt);
-    // However many wrong passwords the prompt takes, it gives up in the end; a wrong
-    // password typed while one is being checked may be swallowed, so try a few more.
-    const auto promptClosed = [&] {
-        const auto current = desktop().display().window(prompt->window);
-        return !current || !current->viewable;
-    };
-    for (int attempt = 0; attempt < 6 && !promptClosed(); ++attempt) {
-        enterPassword("not-the-password");
-        eventually(promptClosed, std::chrono::seconds{1});
-    }
-    ASSERT_TRUE(promptClosed()) << "the prompt kept asking after six wrong passwords";
-
-    const auto stillCovering = desktop().display().window(overlay->window);
-    ASSERT_TRUE(stillCovering);
-    EXPECT_TRUE(stillCovering->viewable);
-    EXPECT_FALSE(shows(window.frame, kClientColor));
-    EXPECT_TRUE(client().logLines().empty());
-
-    EXPECT_TRUE(unlock(*overlay, window, kClientColor));
-}
-
 TEST_F(LockAndUnlock, EveryWindowAndPopupOfTheAppIsHidden) {
     const auto launched = launchClient("client", {.windows = 2, .popup = true});
     ASSERT_TRUE(launched);

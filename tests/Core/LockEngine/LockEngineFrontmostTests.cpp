@@ -41,21 +41,5 @@ TEST_F(LockEngineTest, SystemAgentsAndFinderAreNeverRememberedAsThePreviousApp) 
               (LockEngine::PreviousApp{"com.example.music", music, "/Applications/Music.app"}));
 }
 
-TEST_F(LockEngineTest, ComingBackWithinTheDebounceAfterMinimizeIsCoveredAgain) {
-    desktop.activate(notes);
-    ASSERT_TRUE(overlay("Notes")->pressMinimize());
-    desktop.loop->runUntilIdle();
-    EXPECT_EQ(overlay("Notes"), nullptr);
-    EXPECT_TRUE(desktop.workspace->isHidden(notes));
-    EXPECT_EQ(desktop.workspace->frontmostApplication()->processIdentifier, editor);
-
-    desktop.loop->advance(Seconds{0.1});
-    desktop.activate(notes);
-    EXPECT_TRUE(logged(
-        "AFTER state machine: newState=locked(com.example.notes pid=" + std::to_string(notes) +
-        " \"Notes\"), shouldRequestAuth=false, reason=debounced"));
-    EXPECT_NE(overlay("Notes"), nullptr);
-}
-
 } // namespace
 } // namespace velmora::testing

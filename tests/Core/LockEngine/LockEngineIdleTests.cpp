@@ -114,15 +114,6 @@ TEST_F(LockEngineIdleTest, AClockSetBackNeitherLetsInputThroughNorStopsItsRecord
     EXPECT_TRUE(passedTap(400'000'000));
 }
 
-TEST_F(LockEngineIdleTest, InputToALockedAppNeverStartsTrackingIt) {
-    desktop.activate(notes);
-    ASSERT_NE(overlay("Notes"), nullptr);
-    desktop.eventTaps->deliver({InputEventType::keyDown, notes});
-    desktop.loop->runUntilIdle();
-    EXPECT_FALSE(engine->idleTracker().lastActiveTimePerApp().contains(kNotes));
-    EXPECT_FALSE(engine->isAppUnlocked(kNotes));
-}
-
 TEST_F(LockEngineIdleTest, InputToARelockedAppIsNotActivity) {
     setNotes(0);
     unlockNotesAndSwitchAway();
@@ -135,21 +126,6 @@ TEST_F(LockEngineIdleTest, InputToARelockedAppIsNotActivity) {
     EXPECT_EQ(engine->idleTracker().lastActiveTimePerApp().at(kNotes), relockedAt);
 }
 
-TEST_F(LockEngineIdleTest, AnUnlockPastItsExpiryIsNoLongerCounted) {
-    setNotes(5, false);
-    unlockNotesAndSwitchAway();
-    desktop.loop->advance(Seconds{86400});
-    EXPECT_TRUE(engine->idleTracker().lastActiveTimePerApp().contains(kNotes));
-    EXPECT_FALSE(engine->isAppUnlocked(kNotes));
-    EXPECT_TRUE(engine->unlockedProtectedApps().empty());
-}
-
-TEST_F(LockEngineIdleTest, LockingOneAppStopsTrackingIt) {
-    unlockNotes();
-    engine->lockApp(kNotes);
-    EXPECT_FALSE(engine->idleTracker().lastActiveTimePerApp().contains(kNotes));
-}
-
 TEST_F(LockEngineIdleTest, ResumingRestartsTheIdleTimer) {
     setNotes(0);
     unlockNotesAndSwitchAway();
@@ -158,19 +134,6 @@ TEST_F(LockEngineIdleTest, ResumingRestartsTheIdleTimer) {
     engine->resume();
     desktop.loop->advance(Seconds{11});
     EXPECT_TRUE(engine->idleTracker().isIdleLocked(kNotes));
-}
-
-TEST_F(LockEngineIdleTest, AnIdleResultForgetsAllTrackingAndStopsTheTimer) {
-    unlockNotesAndSwitchAway();
-    engine->stateMachine().reset();
-    desktop.loop->runUntilIdle();
-    ASSERT_TRUE(engine->idleTracker().lastActiveTimePerApp().contains(kNotes));
-
-    engine->lockApp("com.example.other"); // processed while idle: an idle result
-    desktop.loop->runUntilIdle();
-    EXPECT_TRUE(engine->idleTracker().lastActiveTimePerApp().empty());
-    EXPECT_FALSE(engine->idleTracker().isIdleLocked("com.example.other"));
-    EXPECT_FALSE(engine->idleTracker().hasGlobalIdleTimer());
 }
 
 } // namespace

@@ -33,59 +33,5 @@ TEST_F(LockEngineTest, CancelledAuthenticationIsNotReportedButAFailureIs) {
     }
 }
 
-TEST_F(LockEngineTest, UnlockingOneCoveredAppNeverUnlocksAnother) {
-    const ProcessId mail = protect(kMail, "Mail", Rect{900, 100, 400, 300});
-    desktop.activate(notes);
-    settle();
-    desktop.activate(mail);
-    ASSERT_NE(overlay("Mail"), nullptr);
-
-    overlay("Notes")->pressUnlock();
-    desktop.loop->runUntilIdle();
-    answer(SimAuthenticator::Outcome::succeed());
-    EXPECT_TRUE(remembersUnlock(kNotes, notes));
-    EXPECT_FALSE(remembersUnlock(kMail, mail));
-    EXPECT_EQ(overlay("Notes"), nullptr);
-    EXPECT_NE(overlay("Mail"), nullptr);
-    EXPECT_EQ(machineState().target().bundleId, kNotes);
-    EXPECT_TRUE(machineState().isUnlocked());
-
-    settle();
-    desktop.activate(mail);
-    EXPECT_EQ(machineState(), LockState::locked({kMail, mail, "Mail"}));
-    EXPECT_NE(overlay("Mail"), nullptr);
-}
-
-TEST_F(LockEngineTest, UnlockingASecondProcessBringsThatProcessBackAndKeepsItsUnlock) {
-    const ProcessId second = desktop.launchApp(kNotes, "Notes", Rect{300, 200, 500, 400});
-    desktop.activate(second);
-    ASSERT_NE(overlay("Notes"), nullptr);
-    overlay("Notes")->pressUnlock();
-    desktop.loop->runUntilIdle();
-    answer(SimAuthenticator::Outcome::succeed());
-
-    EXPECT_EQ(desktop.workspace->frontmostApplication()->processIdentifier, second);
-    EXPECT_EQ(machineState().target().pid, second);
-    EXPECT_TRUE(machineState().isUnlocked());
-    EXPECT_TRUE(remembersUnlock(kNotes, second));
-    EXPECT_EQ(overlay("Notes"), nullptr);
-}
-
-TEST_F(LockEngineTest, MinimizeHidesTheAppAndNeverReturnsToFinderOrAProtectedApp) {
-    const ProcessId finder = desktop.launchApp("com.apple.finder", "Finder");
-    protect(kMail, "Mail", Rect{900, 100, 400, 300});
-    const ProcessId music = desktop.launchApp("com.example.music", "Music");
-    desktop.activate(finder);
-    desktop.workspace->quit(editor);
-    desktop.loop->runUntilIdle();
-    desktop.activate(notes);
-    overlay("Notes")->pressMinimize();
-    desktop.loop->runUntilIdle();
-    EXPECT_TRUE(desktop.workspace->isHidden(notes));
-    EXPECT_EQ(desktop.workspace->activationRequests().back(), music);
-    EXPECT_TRUE(machineState().isLocked());
-    EXPECT_TRUE(logged("Activating fallback app: Music", LogLevel::debug));
-}
-
 } // namespace
 } // namespace velmora::testing

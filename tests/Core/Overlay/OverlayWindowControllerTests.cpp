@@ -34,17 +34,6 @@ struct OverlayWindowControllerTest : ::testing::Test {
     SimOverlayWindow& window(std::size_t index) { return *windows->windows().at(index); }
 };
 
-TEST_F(OverlayWindowControllerTest, FirstShowMakesAWindowWithTheCardOverTheFrame) {
-    show("com.apple.Notes", {25, 12.5, 800, 600}, "Notes");
-
-    ASSERT_EQ(windows->windowCount(), 1u);
-    SimOverlayWindow& w = window(0);
-    EXPECT_EQ(w.frame(), (Rect{25, 12.5, 800, 600}));
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.content()->appName(), "Notes");
-    EXPECT_EQ(controller.shownAppName("com.apple.Notes"), "Notes");
-}
-
 TEST_F(OverlayWindowControllerTest, AFrameWithoutAreaCoversTheWholeScreen) {
     show("com.apple.Notes", {0, 0, 0, 0}, "Notes", true, kExternal);
     show("com.apple.Mail", {300, 200, 640, 0}, "Mail", true, kExternal);

@@ -1,4 +1,5 @@
 #include "FakeApplicationDirectory.hpp"
+#include "ManualSessionEvents.hpp"
 #include "Platform/Linux/X11Workspace.hpp"
 #include "X11TestDesktop.hpp"
 #include "X11Testing/TestApplication.hpp"
@@ -11,18 +12,6 @@
 
 namespace velmora::testing {
 namespace {
-
-class FakeSessionEvents final : public SessionEventSource {
-public:
-    Subscription observeWillSleep(Handler handler) override {
-        return willSleep.connect(std::move(handler));
-    }
-    Subscription observeScreenLocked(Handler handler) override {
-        return screenLocked.connect(std::move(handler));
-    }
-    Signal<> willSleep;
-    Signal<> screenLocked;
-};
 
 class X11WorkspaceTest : public ::testing::Test {
 protected:
@@ -48,7 +37,7 @@ protected:
     X11TestDesktop desktop;
     std::shared_ptr<FakeApplicationDirectory> directory =
         std::make_shared<FakeApplicationDirectory>();
-    std::shared_ptr<FakeSessionEvents> sessionEvents = std::make_shared<FakeSessionEvents>();
+    std::shared_ptr<ManualSessionEvents> sessionEvents = std::make_shared<ManualSessionEvents>();
     std::shared_ptr<X11Workspace> workspace;
     std::vector<std::optional<RunningApplication>> activated;
     std::vector<std::optional<RunningApplication>> terminated;

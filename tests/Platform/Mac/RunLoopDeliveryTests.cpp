@@ -3,23 +3,9 @@
 
 #include <gtest/gtest.h>
 #include <thread>
-#include <vector>
 
 namespace velmora {
 namespace {
-
-TEST(RunLoopDelivery, WorkRunsLaterOnTheLoopInOrder) {
-    auto loop = std::make_shared<ManualRunLoop>();
-    RunLoopDelivery delivery(loop);
-    std::vector<int> ran;
-
-    delivery.post([&] { ran.push_back(1); });
-    delivery.post([&] { ran.push_back(2); });
-    EXPECT_TRUE(ran.empty());
-
-    loop->runUntilIdle();
-    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
-}
 
 TEST(RunLoopDelivery, CancellingThroughAnyCopyDropsWorkAlreadyPostedAndLater) {
     auto loop = std::make_shared<ManualRunLoop>();

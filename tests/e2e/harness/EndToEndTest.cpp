@@ -168,11 +168,6 @@ void EndToEndTest::enterPassword(const std::string& password) {
     velmoraWindows().enterPassword(password);
 }
 
-bool EndToEndTest::waitUntilUncovered(const WindowInfo& overlay, const WindowInfo& window,
-                                      Rgb color) {
-    return velmoraWindows().waitUntilUncovered(overlay, window, color);
-}
-
 OtherClient& EndToEndTest::otherClient() {
     if (!otherClient_) {
         otherClient_ = std::make_unique<OtherClient>(desktop_->displayName());
@@ -189,7 +184,7 @@ bool EndToEndTest::unlock(const WindowInfo& overlay, const WindowInfo& window, R
         return false;
     }
     enterPassword(TestDesktop::kPassword);
-    return waitUntilUncovered(overlay, window, color);
+    return velmoraWindows().waitUntilUncovered(overlay, window, color);
 }
 
 void RunningVelmoraTest::SetUp() {

@@ -70,9 +70,6 @@ protected:
     [[nodiscard]] std::optional<WindowInfo> openPasswordPrompt(const WindowInfo& overlay);
     /// Types `password` and Return into the focused prompt.
     void enterPassword(const std::string& password);
-    /// Waits until the overlay is gone and `window` shows its own pixels again.
-    [[nodiscard]] bool waitUntilUncovered(const WindowInfo& overlay, const WindowInfo& window,
-                                          Rgb color);
     /// The screen, kept as build/.../artifacts/<Suite>.<Test>-<name>.png for a person to see.
     void saveScreenshot(const std::string& name);
     /// Another client of the session, made on first use: XTEST keys, grabs, popups.

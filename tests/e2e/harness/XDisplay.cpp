@@ -253,20 +253,6 @@ bool XDisplay::isWithin(xcb_window_t window, xcb_window_t ancestor) {
     return false;
 }
 
-void XDisplay::requestClose(xcb_window_t window) {
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = window;
-    message.type = atom("_NET_CLOSE_WINDOW");
-    message.data.data32[0] = XCB_CURRENT_TIME;
-    message.data.data32[1] = 2; // from a pager or a person, not from the application
-    xcb_send_event(connection_, 0, screen_->root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(connection_);
-}
-
 void XDisplay::sendMessage(xcb_window_t window, const char* type) {
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;

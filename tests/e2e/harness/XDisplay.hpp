@@ -77,8 +77,6 @@ public:
     [[nodiscard]] xcb_window_t inputFocus();
     /// `window` is `ancestor` or lies inside it.
     [[nodiscard]] bool isWithin(xcb_window_t window, xcb_window_t ancestor);
-    /// Asks the window manager to close `window`, as its close button does.
-    void requestClose(xcb_window_t window);
     /// Sends `window` a client message of `type` with no data, as from another program.
     void sendMessage(xcb_window_t window, const char* type);
     /// The ICCCM state (1 normal, 3 iconic), absent when the window has none.

@@ -1,6 +1,7 @@
 #include "FakePasswordPrompting.hpp"
 #include "PamTestbed.hpp"
 #include "Platform/Linux/PamAuthenticationContext.hpp"
+#include "X11Testing/WaitUntil.hpp"
 
 #include <QCoreApplication>
 #include <csignal>
@@ -11,7 +12,7 @@ namespace {
 
 using testing::FakePasswordPrompting;
 using testing::PamTestbed;
-using testing::processEventsUntil;
+using testing::waitUntil;
 
 constexpr auto kPolicy = AuthenticationPolicy::deviceOwnerAuthentication;
 const std::string kWrong = "Wrong password. Try again.";
@@ -42,8 +43,8 @@ protected:
             outcome.success = success;
             outcome.error = std::move(error);
         });
-        EXPECT_TRUE(processEventsUntil([&] { return outcome.replies > 0; }));
-        EXPECT_TRUE(processEventsUntil([&] { return prompts->openPrompts == 0; }));
+        EXPECT_TRUE(waitUntil([&] { return outcome.replies > 0; }));
+        EXPECT_TRUE(waitUntil([&] { return prompts->openPrompts == 0; }));
         return outcome;
     }
 
@@ -197,15 +198,15 @@ TEST_F(PamAuthenticationContextTest, APasswordTypedBeforePamAsksWaitsForTheQuest
     std::optional<bool> success;
     PamAuthenticationContext context(prompts, settings);
     context.evaluatePolicy(kPolicy, "Unlock Notes", [&](bool ok, auto) { success = ok; });
-    ASSERT_TRUE(processEventsUntil(
-        [&] { return !prompts->busyStates.empty() && prompts->busyStates.back(); }));
+    ASSERT_TRUE(
+        waitUntil([&] { return !prompts->busyStates.empty() && prompts->busyStates.back(); }));
     testbed.writeFile("go", "");
 
-    ASSERT_TRUE(processEventsUntil([&] { return success.has_value(); }));
+    ASSERT_TRUE(waitUntil([&] { return success.has_value(); }));
     EXPECT_TRUE(*success);
     EXPECT_EQ(scratch("stdin"), "secret\n");
     EXPECT_EQ(prompts->messages, std::vector<std::string>{"Place your finger on the reader"});
-    EXPECT_TRUE(processEventsUntil([&] { return prompts->openPrompts == 0; }));
+    EXPECT_TRUE(waitUntil([&] { return prompts->openPrompts == 0; }));
 }
 
 TEST_F(PamAuthenticationContextTest, AHelperThatHangsIsKilledAfterTheTimeOut) {
@@ -256,9 +257,9 @@ TEST_F(PamAuthenticationContextTest, DestroyingTheContextMidwayKillsTheHelperWit
     {
         PamAuthenticationContext context(prompts, settings);
         context.evaluatePolicy(kPolicy, "Quit Velmora", [&](bool, auto) { ++replies; });
-        ASSERT_TRUE(processEventsUntil([&] { return !prompts->messages.empty(); }));
+        ASSERT_TRUE(waitUntil([&] { return !prompts->messages.empty(); }));
     }
-    EXPECT_TRUE(processEventsUntil([&] { return prompts->openPrompts == 0; }));
+    EXPECT_TRUE(waitUntil([&] { return prompts->openPrompts == 0; }));
     EXPECT_EQ(replies, 0);
     EXPECT_NE(::kill(std::stoi(scratch("pid")), 0), 0) << "still running";
 }
@@ -287,8 +288,8 @@ TEST_F(PamAuthenticationContextTest, TheReplyMayDestroyTheContext) {
             ++replies;
             context.reset();
         });
-        ASSERT_TRUE(processEventsUntil([&] { return !context; }));
-        EXPECT_TRUE(processEventsUntil([&] { return prompts->openPrompts == 0; }));
+        ASSERT_TRUE(waitUntil([&] { return !context; }));
+        EXPECT_TRUE(waitUntil([&] { return prompts->openPrompts == 0; }));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(replies, 1);
     }
@@ -301,10 +302,10 @@ TEST_F(PamAuthenticationContextTest, AContextServesOnePrompt) {
     const auto reply = [&](bool, auto error) { errors.push_back(error); };
     context.evaluatePolicy(kPolicy, "Unlock Notes", reply);
     context.evaluatePolicy(kPolicy, "Unlock Notes", reply);
-    ASSERT_TRUE(processEventsUntil([&] { return errors.size() == 2; }));
+    ASSERT_TRUE(waitUntil([&] { return errors.size() == 2; }));
     EXPECT_EQ(errors[0], OwnerAuthenticationError::local(LAErrorCode::invalidContext));
     EXPECT_EQ(errors[1], std::nullopt);
-    EXPECT_TRUE(processEventsUntil([&] { return prompts->openPrompts == 0; }));
+    EXPECT_TRUE(waitUntil([&] { return prompts->openPrompts == 0; }));
 }
 
 struct AvailabilityCase {

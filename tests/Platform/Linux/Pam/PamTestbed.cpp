@@ -1,7 +1,5 @@
 #include "PamTestbed.hpp"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
@@ -52,19 +50,6 @@ PamAuthenticationSettings PamTestbed::settings() const {
     settings.fprintdService = scratch_.path("no-fprintd");
     settings.helperTimeout = std::chrono::seconds(10);
     return settings;
-}
-
-bool processEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    const QDeadlineTimer deadline(limit);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(
-            QEventLoop::WaitForMoreEvents,
-            static_cast<int>(std::max<qint64>(1, std::min<qint64>(deadline.remainingTime(), 50))));
-    }
-    return true;
 }
 
 } // namespace velmora::testing

@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <string>
 
 namespace velmora::testing {
@@ -41,9 +40,5 @@ public:
 private:
     TemporaryDirectory scratch_;
 };
-
-/// Runs the Qt event loop until `done` holds or `limit` passes; whether it held.
-bool processEventsUntil(const std::function<bool()>& done,
-                        std::chrono::milliseconds limit = std::chrono::seconds(10));
 
 } // namespace velmora::testing

@@ -1,4 +1,3 @@
-#include "Models/ProtectedApp.hpp"
 #include "Platform/Linux/DesktopEntryBundleReader.hpp"
 #include "Support/TemporaryDirectory.hpp"
 
@@ -59,18 +58,6 @@ TEST(DesktopEntryBundleReader, ReadsApplicationEntriesAsBundles) {
     for (const auto& c : cases) {
         EXPECT_EQ(reader.readBundle(c.location), c.bundle) << c.location;
     }
-}
-
-TEST(DesktopEntryBundleReader, EntryWithoutNameIsListedUnderItsFileName) {
-    TemporaryDirectory dir;
-    const auto location =
-        dir.write("applications/org.example.Tool.desktop", "[Desktop Entry]\nType=Application\n");
-    const DesktopEntryBundleReader reader({dir.path("applications")}, DesktopLocale{});
-
-    const auto app = makeProtectedApp(location, reader, TimePoint{});
-    ASSERT_TRUE(app);
-    EXPECT_EQ(app->bundleIdentifier, "org.example.Tool");
-    EXPECT_EQ(app->displayName, "org.example.Tool");
 }
 
 } // namespace

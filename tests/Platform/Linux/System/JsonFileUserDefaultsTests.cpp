@@ -1,4 +1,3 @@
-#include "Models/ProtectedAppsCoding.hpp"
 #include "Platform/Linux/JsonFileUserDefaults.hpp"
 #include "Support/TemporaryDirectory.hpp"
 
@@ -51,6 +50,8 @@ TEST_F(JsonFileUserDefaultsTest, DataComesBackFromTheFileAndReadsAsTheSameBytesO
             ASSERT_TRUE(defaults.setData(c.name, c.bytes)) << c.name;
         }
     }
+    // Pretty-printed, for a person to read.
+    EXPECT_NE(dir.read("velmora/defaults.json").find("\n    \"array\": [\n"), std::string::npos);
     const Json stored = fileJson();
     JsonFileUserDefaults reopened(file());
     for (const auto& c : cases) {
@@ -81,27 +82,6 @@ TEST_F(JsonFileUserDefaultsTest, BooleansAreJsonBooleansAndKeysHoldOneKind) {
     reopened.remove("launchAtLogin");
     EXPECT_FALSE(reopened.boolean("launchAtLogin"));
     EXPECT_FALSE(fileJson().contains("launchAtLogin"));
-}
-
-TEST_F(JsonFileUserDefaultsTest, StoredListIsReadableJsonInThePrettyPrintedFile) {
-    const TimePoint added =
-        TimePoint{std::chrono::seconds{978307200}} + std::chrono::nanoseconds{757382400123456789};
-    const std::vector<ProtectedApp> apps{
-        {"6F9619FF-8B86-4D11-B42D-00C04FC964FF", "org.gnome.TextEditor", "Text Editor \"Ü\"", added,
-         false, 12},
-    };
-    const auto blob = encodeProtectedApps(apps);
-    ASSERT_TRUE(blob);
-    ASSERT_TRUE(JsonFileUserDefaults(file()).setData("protectedApps", *blob));
-
-    const std::string text = dir.read("velmora/defaults.json");
-    EXPECT_NE(text.find("\n    \"protectedApps\": [\n"), std::string::npos) << text;
-    EXPECT_EQ(fileJson()["protectedApps"][0]["bundleIdentifier"], "org.gnome.TextEditor");
-
-    const auto back = JsonFileUserDefaults(file()).data("protectedApps");
-    ASSERT_TRUE(back);
-    EXPECT_EQ(decodeProtectedApps(*back), decodeProtectedApps(*blob));
-    EXPECT_EQ(encodeProtectedApps(*decodeProtectedApps(*back)), blob);
 }
 
 TEST_F(JsonFileUserDefaultsTest, UnreadableFileIsCopiedAsideAndNeverLost) {

@@ -2,6 +2,7 @@
 #include "Platform/Linux/System/PrivateBus.hpp"
 #include "Support/ManualRunLoop.hpp"
 #include "Support/RecordingLogger.hpp"
+#include "X11Testing/WaitUntil.hpp"
 
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -15,8 +16,8 @@ namespace velmora {
 namespace {
 
 using testing::PrivateBus;
-using testing::processEventsUntil;
 using testing::RecordingLogger;
+using testing::waitUntil;
 
 const QString kSessionPath = QStringLiteral("/org/freedesktop/login1/session/c1");
 
@@ -92,7 +93,7 @@ protected:
     bool sendUntilHandled(QDBusConnection& from, const QString& path, const QString& interface,
                           const QString& name, const QVariantList& arguments, const int& handled,
                           int count) {
-        return processEventsUntil([&] {
+        return waitUntil([&] {
             if (handled < count) {
                 send(from, path, interface, name, arguments);
             }
@@ -111,11 +112,11 @@ protected:
 
 TEST_F(LogindSessionEventsTest, SleepWaitsUntilTheWorkTheHandlersQueuedHasRun) {
     auto events = makeEvents();
-    ASSERT_TRUE(processEventsUntil([&] { return events->holdsSleepInhibitor(); }));
+    ASSERT_TRUE(waitUntil([&] { return events->holdsSleepInhibitor(); }));
     const QList<QStringList> expectedCalls{
         {"sleep", "Velmora", "Relock protected applications", "delay"}};
     EXPECT_EQ(manager.inhibitCalls, expectedCalls);
-    ASSERT_TRUE(processEventsUntil([&] { return manager.lastInhibitorHeld(); }));
+    ASSERT_TRUE(waitUntil([&] { return manager.lastInhibitorHeld(); }));
 
     bool heldDuringWork = false;
     int handled = 0;
@@ -127,22 +128,22 @@ TEST_F(LogindSessionEventsTest, SleepWaitsUntilTheWorkTheHandlersQueuedHasRun) {
     });
     send(login1, "/org/freedesktop/login1", "org.freedesktop.login1.Manager", "PrepareForSleep",
          {true});
-    ASSERT_TRUE(processEventsUntil([&] {
+    ASSERT_TRUE(waitUntil([&] {
         loop->runUntilIdle();
         return handled == 1;
     }));
     EXPECT_TRUE(heldDuringWork);
-    EXPECT_TRUE(processEventsUntil([&] { return !manager.lastInhibitorHeld(); }));
+    EXPECT_TRUE(waitUntil([&] { return !manager.lastInhibitorHeld(); }));
     EXPECT_FALSE(events->holdsSleepInhibitor());
 
     send(login1, "/org/freedesktop/login1", "org.freedesktop.login1.Manager", "PrepareForSleep",
          {false});
-    ASSERT_TRUE(processEventsUntil([&] { return events->holdsSleepInhibitor(); }));
+    ASSERT_TRUE(waitUntil([&] { return events->holdsSleepInhibitor(); }));
     EXPECT_EQ(manager.inhibitCalls.size(), 2);
     EXPECT_TRUE(manager.lastInhibitorHeld());
 
     events.reset();
-    EXPECT_TRUE(processEventsUntil([&] { return !manager.lastInhibitorHeld(); }));
+    EXPECT_TRUE(waitUntil([&] { return !manager.lastInhibitorHeld(); }));
     EXPECT_EQ(handled, 1);
 }
 
@@ -150,7 +151,7 @@ TEST_F(LogindSessionEventsTest, ScreenLocksComeFromTheSessionAndTheScreenSavers)
     auto events = makeEvents();
     int locks = 0;
     const Subscription subscription = events->observeScreenLocked([&] { ++locks; });
-    ASSERT_TRUE(processEventsUntil([&] { return manager.sessionLookups.size() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return manager.sessionLookups.size() == 1; }));
     const QByteArray sessionId = qgetenv("XDG_SESSION_ID");
     EXPECT_EQ(manager.sessionLookups.front(),
               sessionId.isEmpty() ? "pid " + QString::number(::getpid()) : "id " + sessionId);
@@ -226,7 +227,7 @@ TEST(LogindSessionEvents, MissingBusesAndServicesAreLoggedOnceAndNeverFatal) {
     // The bus answers in order: once it answered this, it answered both calls to logind.
     ASSERT_TRUE(testing::roundTrip(observer));
     // The answers may still wait in the queue on a loaded machine.
-    EXPECT_TRUE(processEventsUntil([&] {
+    EXPECT_TRUE(waitUntil([&] {
         loop->runUntilIdle();
         return !warnings(*withoutLogind).empty();
     }));

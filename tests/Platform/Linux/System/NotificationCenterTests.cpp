@@ -1,4 +1,5 @@
 #include "Platform/Linux/LocalNotificationCenter.hpp"
+#include "Platform/Linux/ManualSessionEvents.hpp"
 #include "Platform/Linux/SessionNotificationCenter.hpp"
 #include "Support/ManualRunLoop.hpp"
 
@@ -7,19 +8,7 @@
 namespace velmora {
 namespace {
 
-/// Session events the test raises by hand.
-class ManualSessionEvents final : public SessionEventSource {
-public:
-    Subscription observeWillSleep(Handler handler) override {
-        return willSleep.connect(std::move(handler));
-    }
-    Subscription observeScreenLocked(Handler handler) override {
-        return screenLocked.connect(std::move(handler));
-    }
-
-    Signal<> willSleep;
-    Signal<> screenLocked;
-};
+using testing::ManualSessionEvents;
 
 TEST(LocalNotificationCenter, ObserversOfTheNameRunOnTheMainQueueAfterThePostingWork) {
     auto loop = std::make_shared<ManualRunLoop>();
