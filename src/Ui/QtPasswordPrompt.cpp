@@ -10,8 +10,6 @@
 #include <QQuickItem>
 #include <QQuickView>
 #include <QScreen>
-#include <cstdlib>
-#include <xcb/xcb.h>
 
 namespace velmora {
 
@@ -72,15 +70,13 @@ void QtPasswordPrompt::requestPassword(const std::string& message, Reply reply) 
     view_->raise();
     view_->requestActivate();
     if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-        xcb_connection_t* connection = x11->connection();
         const auto window = static_cast<std::uint32_t>(view_->winId());
         if (giveFocus_) {
             // The other connection must find the window mapped.
-            std::free(
-                xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+            waitUntilHandled(x11->connection());
             giveFocus_(window);
         } else {
-            giveInputFocus(connection, window);
+            giveInputFocus(x11->connection(), window);
         }
     }
     if (QtPasswordPromptField* field = passwordField()) {

@@ -14,4 +14,8 @@ namespace velmora {
 ///     giveInputFocus(connection, static_cast<std::uint32_t>(view.winId()));
 void giveInputFocus(xcb_connection_t* connection, std::uint32_t window);
 
+/// Returns once the server has handled every request sent on `connection`, e.g. a map that
+/// another connection must then find done.
+void waitUntilHandled(xcb_connection_t* connection);
+
 } // namespace velmora
