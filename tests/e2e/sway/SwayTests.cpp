@@ -107,13 +107,24 @@ TEST_F(SwayTest, LockedWindowIsCoveredInFrontAndBehindAndNoKeyReachesIt) {
     EXPECT_EQ(canaryPixels(), 0u);
 }
 
-TEST_F(SwayTest, UnlocksThroughThePasswordPrompt) {
-    const Window client = launch("locked");
-    const Window card = lockedInFront(client);
-    const auto button =
-        VelmoraWindows::waitForUnlockButton([&] { return sway_->capture(card.frame); });
-    ASSERT_TRUE(button) << "no Unlock button on the card at " << card.frame;
-    sway_->click(button->centerX(), button->centerY());
+TEST_F(SwayTest, MinimizedAndBroughtBackItOffersItsCardAndUnlocksThroughThePrompt) {
+    launch("locked");
+    const auto unlockButton = [&](const Window& client) {
+        const Window card = lockedInFront(client);
+        const auto button =
+            VelmoraWindows::waitForUnlockButton([&] { return sway_->capture(card.frame); });
+        EXPECT_TRUE(button) << "no Unlock button on the card at " << card.frame << " among\n"
+                            << describeWindows();
+        return button.value_or(ScreenRect{});
+    };
+    ScreenRect button = unlockButton(*sway_->window("locked"));
+    // Minimize lies below the Unlock button.
+    sway_->click(button.centerX(), button.bottom() + 20);
+    ASSERT_TRUE(eventually([&] { return sway_->window("locked")->minimized; }));
+    sway_->activate("locked");
+    const Window client = *sway_->waitForWindow("locked");
+    button = unlockButton(client);
+    sway_->click(button.centerX(), button.centerY());
     ASSERT_TRUE(eventually([&] {
         const auto prompt = sway_->windows();
         return std::any_of(prompt.begin(), prompt.end(), [&](const Window& w) {

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <utility>
 
 namespace velmora {
 namespace {
@@ -169,7 +170,15 @@ RunningApplication KWinWorkspace::describe(ProcessId pid,
 
 void KWinWorkspace::readActiveWindow() {
     const auto active = d_.bridge->activeWindow();
-    const kwin::Window* window = active ? d_.bridge->window(*active) : nullptr;
+    if (!active) {
+        // Nothing has the keyboard (the last window was hidden): whatever comes forward next,
+        // the same application too, is news.
+        if (std::exchange(frontmost_, std::nullopt)) {
+            post(didActivate_, std::nullopt);
+        }
+        return;
+    }
+    const kwin::Window* window = d_.bridge->window(*active);
     if (!window || window->shield || frontmost_ == window->pid) {
         return;
     }

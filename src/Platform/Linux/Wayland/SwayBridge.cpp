@@ -141,6 +141,10 @@ void SwayBridge::windowEvent(const nlohmann::json& event) {
     const auto number = static_cast<WindowNumber>(container.value("id", std::int64_t{0}));
     if (change == "focus") {
         focused_ = number;
+        if (integer(container, "pid") != ownPid_ ||
+            !text(container, "name").starts_with(kwin::kShieldTitlePrefix)) {
+            lastFocused_ = number;
+        }
         // The gap of one round trip that sway leaves: the keyboard goes back to the shield.
         if (locked_.contains(number)) {
             keepKeyboardAway(number);
@@ -186,9 +190,20 @@ void SwayBridge::treeArrived(const nlohmann::json& json) {
     focused_ = tree.focused;
     const kwin::Window* focusedWindow = focused_ ? window(*focused_) : nullptr;
     const auto previous = active_;
-    // The keyboard handed to a shield leaves the window it shields the active one.
+    const auto placed = [&](WindowNumber number) {
+        return std::any_of(placed_.begin(), placed_.end(),
+                           [&](const auto& entry) { return shield(entry.first) == number; });
+    };
     if (!focusedWindow || !focusedWindow->shield) {
         active_ = focusedWindow ? focused_ : std::nullopt;
+    } else if (!placed(*focused_)) {
+        // A parked shield may keep the keyboard once the window it shielded is hidden: no
+        // window of the person's has it then.
+        active_ = std::nullopt;
+    } else if (lastFocused_ && windows_.contains(*lastFocused_)) {
+        // The keyboard handed to a shield leaves the window that took it the active one, even
+        // when it was handed over before this tree was read.
+        active_ = lastFocused_;
     }
     windowsChanged_.emit();
     if (active_ != previous) {

@@ -75,6 +75,8 @@ private:
     std::set<WindowNumber> locked_;
     std::set<WindowNumber> ownFloated_;
     std::optional<WindowNumber> focused_;
+    /// The last window other than a shield that sway reported taking the focus.
+    std::optional<WindowNumber> lastFocused_;
     std::vector<QVariantMap> queued_;
     bool sendingScheduled_ = false;
     Subscription events_;
