@@ -13,17 +13,22 @@
 #include "Ui/QtHostApplication.hpp"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QOpenGLContext>
 #include <QQuickWindow>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <sys/prctl.h>
+#include <utility>
 
 namespace velmora {
 
 namespace {
 
 DisplayEnvironment::Desktop chosenDesktop = DisplayEnvironment::Desktop::x11;
+constexpr const char* kBufferIntegration = "QT_WAYLAND_CLIENT_BUFFER_INTEGRATION";
+bool ownBufferIntegration = false;
 
 } // namespace
 
@@ -57,10 +62,27 @@ std::optional<std::string> DesktopStartup::prepareSession() {
     qputenv("QT_QPA_PLATFORM",
             chosenDesktop == DisplayEnvironment::Desktop::x11 ? "xcb" : "wayland");
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    // Drawn in software, Velmora's windows need no EGL on Wayland; loading it would bring
+    // the whole of Mesa's compiler in, tens of megabytes.
+    if (chosenDesktop != DisplayEnvironment::Desktop::x11 &&
+        !qEnvironmentVariableIsSet(kBufferIntegration)) {
+        qputenv(kBufferIntegration, "none");
+        ownBufferIntegration = true;
+    }
     return std::nullopt;
 }
 
-DesktopStartup::DesktopStartup() : state_(std::make_unique<State>()) {}
+DesktopStartup::DesktopStartup() : state_(std::make_unique<State>()) {
+    // Qt settles on a buffer integration when first asked about OpenGL, and complains that
+    // there is none. Asked now, the setting can go before any program that Velmora opens
+    // inherits it.
+    if (std::exchange(ownBufferIntegration, false)) {
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.wayland.warning=false"));
+        QOpenGLContext::supportsThreadedOpenGL();
+        QLoggingCategory::setFilterRules({});
+        qunsetenv(kBufferIntegration);
+    }
+}
 
 DesktopStartup::~DesktopStartup() = default;
 
