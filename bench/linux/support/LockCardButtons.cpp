@@ -21,19 +21,23 @@ constexpr int kParkingY = 795;
 
 } // namespace
 
+std::optional<LockCardButtons::Buttons> LockCardButtons::find(const e2e::Image& picture) {
+    const auto unlock = picture.band(kBrandFill, kUnlockButtonMinimumWidth, kFillTolerance);
+    if (!unlock) {
+        return std::nullopt;
+    }
+    return Buttons{*unlock, unlock->centerX(), unlock->bottom() + kMinimizeBelowButton};
+}
+
 e2e::ScreenRect LockCardButtons::pressMinimize(const e2e::ScreenRect& overlayFrame) {
-    std::optional<e2e::ScreenRect> button;
-    e2e::eventually([&] {
-        button = display_.capture(overlayFrame)
-                     .band(kBrandFill, kUnlockButtonMinimumWidth, kFillTolerance);
-        return button.has_value();
-    });
-    if (!button) {
+    std::optional<Buttons> buttons;
+    e2e::eventually([&] { return (buttons = find(display_.capture(overlayFrame))).has_value(); });
+    if (!buttons) {
         throw std::runtime_error("no lock card on the overlay");
     }
-    input_.click(button->centerX(), button->bottom() + kMinimizeBelowButton);
+    input_.click(buttons->minimizeX, buttons->minimizeY);
     input_.moveTo(kParkingX, kParkingY);
-    return *button;
+    return buttons->unlock;
 }
 
 } // namespace velmora::bench
