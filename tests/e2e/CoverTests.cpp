@@ -164,6 +164,12 @@ TEST_P(Covers, MinimizeOnTheCardHidesItWhereTheManagerCanElseItStaysCovered) {
         pokeCorners(now->frame);
     }
     expectCanaryUnseenAndUntouched("minimized");
+    if (!now->viewable) {
+        // Brought back with nothing else to take the focus meanwhile, it offers its card again.
+        const auto overlay = waitForOverlayOver(activate(canary->window));
+        ASSERT_TRUE(overlay) << "the canary came back uncovered";
+        EXPECT_TRUE(velmoraWindows().waitForUnlockButton(*overlay)) << "no card on its cover";
+    }
 }
 
 TEST_P(Covers, BehindAnotherAppItShowsNothingAndTakesNoClickScrollOrKeyAsItIsActivated) {

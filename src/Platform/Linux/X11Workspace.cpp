@@ -107,7 +107,17 @@ bool X11Workspace::hide(ProcessId pid) {
         requestIconic(d_.connection->get(), d_.connection->root(), window, changeState);
     }
     d_.connection->flush();
+    forgetFrontmost(pid);
     return true;
+}
+
+void X11Workspace::forgetFrontmost(ProcessId pid) {
+    // Hidden, it is no longer in front, even where nothing else takes the focus: brought back,
+    // it is news.
+    if (frontmost_ == pid) {
+        frontmost_.reset();
+        post(didActivate_, std::nullopt);
+    }
 }
 
 Subscription X11Workspace::observeDidActivateApplication(ActivationHandler handler) {

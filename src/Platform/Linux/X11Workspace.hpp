@@ -76,6 +76,7 @@ private:
     void processEnded(ProcessId pid);
     void handleEvent(const xcb_generic_event_t& event);
     void readActiveWindow(bool announce);
+    void forgetFrontmost(ProcessId pid);
     std::vector<xcb_window_t> windowsOf(ProcessId pid) const;
     void startDisplayPowerPolling();
     void pollDisplayPower(bool announce);

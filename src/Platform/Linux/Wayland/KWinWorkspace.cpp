@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <sys/syscall.h>
 #include <unistd.h>
-#include <utility>
 
 namespace velmora {
 namespace {
@@ -79,7 +78,19 @@ bool KWinWorkspace::hide(ProcessId pid) {
     for (const kwin::Window* window : windows) {
         d_.bridge->send(kwin::hide(window->number));
     }
+    if (!windows.empty()) {
+        forgetFrontmost(pid);
+    }
     return !windows.empty();
+}
+
+void KWinWorkspace::forgetFrontmost(std::optional<ProcessId> pid) {
+    // Hidden, it is no longer in front, even where nothing else takes the keyboard: brought
+    // back, the same application too, it is news.
+    if (frontmost_ && (!pid || frontmost_ == pid)) {
+        frontmost_.reset();
+        post(didActivate_, std::nullopt);
+    }
 }
 
 Subscription KWinWorkspace::observeDidActivateApplication(ActivationHandler handler) {
@@ -171,11 +182,7 @@ RunningApplication KWinWorkspace::describe(ProcessId pid,
 void KWinWorkspace::readActiveWindow() {
     const auto active = d_.bridge->activeWindow();
     if (!active) {
-        // Nothing has the keyboard (the last window was hidden): whatever comes forward next,
-        // the same application too, is news.
-        if (std::exchange(frontmost_, std::nullopt)) {
-            post(didActivate_, std::nullopt);
-        }
+        forgetFrontmost(std::nullopt);
         return;
     }
     const kwin::Window* window = d_.bridge->window(*active);

@@ -68,6 +68,8 @@ private:
 
     void rebuildApplications();
     void readActiveWindow();
+    /// `pid` no longer in front, or with no `pid` whatever was.
+    void forgetFrontmost(std::optional<ProcessId> pid);
     [[nodiscard]] RunningApplication describe(ProcessId pid,
                                               const std::vector<const kwin::Window*>& owned) const;
     [[nodiscard]] std::vector<const kwin::Window*> windowsOf(ProcessId pid) const;
