@@ -10,6 +10,7 @@
 #include <QQuickItem>
 #include <QQuickView>
 #include <QScreen>
+#include <QtMath>
 
 namespace velmora {
 
@@ -45,7 +46,20 @@ void MenuBarPanel::build() {
             close();
         }
     });
-    // Content that grows or shrinks while the panel is open keeps it at the icon.
+    // Content that grows or shrinks while the panel is open keeps it at the icon. Its size is
+    // the content's alone: a tiling compositor then floats it at that size rather than
+    // stretching it over a tile.
+    if (const QQuickItem* root = view_->rootObject()) {
+        const auto fit = [this, root] {
+            const QSize size(qCeil(root->width()), qCeil(root->height()));
+            view_->setMinimumSize(size);
+            view_->setMaximumSize(size);
+            view_->resize(size);
+        };
+        fit();
+        QObject::connect(root, &QQuickItem::widthChanged, &context_, fit);
+        QObject::connect(root, &QQuickItem::heightChanged, &context_, fit);
+    }
     QObject::connect(view_.get(), &QWindow::heightChanged, &context_, [this] {
         if (view_->isVisible()) {
             place();
