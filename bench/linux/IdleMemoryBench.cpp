@@ -4,7 +4,9 @@
 // under three identities) and an unprotected backdrop in front. One protected application is
 // brought to the front once and covered, then the backdrop again; its overlay stays, as a
 // locked application's does. After a quiet spell the kernel's accounting of the process is
-// read from /proc.
+// read from /proc. Then, beside it on the same desktop, the same for the least a Qt program like
+// it holds: a tray icon and one Qt Quick card drawn in software (velmora-bench-bare-card).
+#include "X11Testing/ChildProcess.hpp"
 #include "support/BenchDesktop.hpp"
 #include "support/ProcessMemory.hpp"
 
@@ -23,7 +25,12 @@ constexpr double kTargetKilobytes = 50e6 / 1024;
 const BenchApp kBackdrop{"org.velmora.BenchBackdrop", "Bench Backdrop", "BenchBackdrop", false};
 const char* const kFields[] = {"VmRSS", "RssAnon", "RssFile", "RssShmem", "VmHWM"};
 
-std::map<std::string, long> settledVelmora(bool trayHost) {
+struct Weights {
+    std::map<std::string, long> velmora;
+    std::map<std::string, long> bareCard;
+};
+
+Weights settledVelmora(bool trayHost) {
     std::vector<BenchApp> apps = kThreeProtectedApps;
     apps.push_back(kBackdrop);
     BenchDesktop desktop(apps, {.trayHost = trayHost});
@@ -49,7 +56,13 @@ std::map<std::string, long> settledVelmora(bool trayHost) {
     if (!desktop.velmora().isRunning()) {
         throw std::runtime_error("velmora ended\n" + desktop.velmora().report());
     }
-    return memoryStatus(desktop.velmora().pid());
+    Weights weights{memoryStatus(desktop.velmora().pid()), {}};
+    // The floor, on the same desktop: what any Qt program with a tray icon and a Qt Quick card
+    // holds.
+    const testing::ChildProcess bare({VELMORA_BARE_CARD}, desktop.desktop().environment());
+    std::this_thread::sleep_for(kQuietSpell);
+    weights.bareCard = memoryStatus(bare.pid());
+    return weights;
 }
 
 } // namespace
@@ -58,9 +71,9 @@ std::map<std::string, long> settledVelmora(bool trayHost) {
 int main(int argc, char** argv) {
     using namespace velmora::bench;
     const bool trayHost = !(argc > 1 && std::string_view(argv[1]) == "--no-tray");
-    std::map<std::string, long> status;
+    Weights weights;
     try {
-        status = settledVelmora(trayHost);
+        weights = settledVelmora(trayHost);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "IdleMemoryBench: %s\n", error.what());
         return 1;
@@ -68,10 +81,15 @@ int main(int argc, char** argv) {
     std::printf("Idle velmora %s, 3 protected applications running, one covered (%lld s after)\n",
                 trayHost ? "in the tray" : "without a tray, its panel shown",
                 static_cast<long long>(kQuietSpell.count()));
+    std::printf("  %-9s %12s %12s\n", "", "Velmora", "bare card");
     for (const char* field : kFields) {
-        std::printf("  %-9s %8.1f MiB\n", field, static_cast<double>(status[field]) / 1024.0);
+        std::printf("  %-9s %8.1f MiB %8.1f MiB\n", field,
+                    static_cast<double>(weights.velmora[field]) / 1024.0,
+                    static_cast<double>(weights.bareCard[field]) / 1024.0);
     }
     std::printf("  VmRSS target < 50 MB (%.1f MiB): %s\n", kTargetKilobytes / 1024.0,
-                static_cast<double>(status["VmRSS"]) < kTargetKilobytes ? "met" : "MISSED");
+                static_cast<double>(weights.velmora["VmRSS"]) < kTargetKilobytes ? "met"
+                                                                                 : "MISSED");
+    std::printf("  (bare card: a Qt program with only a tray icon and one Qt Quick card)\n");
     return 0;
 }
