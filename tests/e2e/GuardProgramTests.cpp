@@ -67,7 +67,7 @@ TEST_F(GuardProgram, AQuitEndsItWithoutStartingVelmoraAgain) {
     EXPECT_TRUE(velmora_.isRunning());
 }
 
-TEST_F(GuardProgram, WatchedAndProtectedApplicationsStayIconifiedWhileNoVelmoraCovers) {
+TEST_F(GuardProgram, WatchedAndProtectedAppsStayIconifiedWhileVelmoraKeepsEndingAndIsHeldBack) {
     // Watched by its process only: no rule names it.
     const auto window = launchClient("client", {.appId = "", .wmClass = "Watched"});
     ASSERT_TRUE(window);
@@ -90,9 +90,13 @@ TEST_F(GuardProgram, WatchedAndProtectedApplicationsStayIconifiedWhileNoVelmoraC
     })) << files_.read("guard.log");
     EXPECT_TRUE(client().logLines().empty());
 
+    // A Velmora that keeps ending is started three times a minute, each with a channel.
+    ASSERT_TRUE(eventually([&] {
+        return files_.read("guard.log").find("starting it again in") != std::string::npos;
+    })) << files_.read("guard.log");
+    EXPECT_EQ(files_.read("starts"), "3\n3\n3\n");
     // No process of the protected application ran before. Iconified as it maps, it may never
     // be painted.
-    ASSERT_TRUE(eventually([&] { return files_.read("starts").starts_with("3\n"); }));
     const auto later = desktop().launchClient("later", {.appId = ""});
     EXPECT_TRUE(eventually([&] {
         const auto shown = desktop().display().find(

@@ -26,7 +26,7 @@ TestDesktop::TestDesktop(const Options& options)
         application.writeInto(dataHome_);
     }
     server_ = std::make_unique<testing::XvfbServer>(testing::XvfbServer::Options{
-        .animations = options.windowAnimations, .tiling = options.tiling});
+        .windowManager = true, .animations = options.windowAnimations, .tiling = options.tiling});
     display_ = std::make_unique<XDisplay>(server_->display());
     xdo_ = std::make_unique<XdoTool>(server_->display());
     if (options.trayHost) {
