@@ -151,20 +151,6 @@ Environment SwaySession::environment() const {
             {"QT_QPA_PLATFORM", "wayland"}};
 }
 
-bool SwaySession::command(const std::string& commands) {
-    const auto replies =
-        nlohmann::json::parse(outputOf({"swaymsg", "-r", commands}, environment()), nullptr, false);
-    if (!replies.is_array() || replies.empty()) {
-        return false;
-    }
-    for (const auto& reply : replies) {
-        if (!reply.value("success", false)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::vector<SwaySession::Window> SwaySession::windows() {
     const auto tree = nlohmann::json::parse(
         outputOf({"swaymsg", "-r", "-t", "get_tree"}, environment()), nullptr, false);
@@ -177,7 +163,10 @@ std::vector<SwaySession::Window> SwaySession::windows() {
 
 std::optional<std::chrono::system_clock::time_point>
 SwaySession::activate(const std::string& title) {
-    if (!command(titleCriterion(title) + " focus")) {
+    const auto replies = nlohmann::json::parse(
+        outputOf({"swaymsg", "-r", titleCriterion(title) + " focus"}, environment()), nullptr,
+        false);
+    if (!replies.is_array() || replies.empty() || !replies[0].value("success", false)) {
         return std::nullopt;
     }
     return std::chrono::system_clock::now();

@@ -41,6 +41,9 @@ public:
         bool minimized = false;
     };
 
+    /// Windows change their frames as others come and go.
+    static constexpr bool kTiles = true;
+
     /// Throws std::runtime_error when sway does not come up.
     SwaySession();
     ~SwaySession();
@@ -55,8 +58,6 @@ public:
     [[nodiscard]] Environment environment() const;
     [[nodiscard]] bool isRunning() { return sway_->isRunning(); }
 
-    /// Runs sway commands as swaymsg would; whether every one succeeded.
-    bool command(const std::string& commands);
     /// Every window, in tree order; empty when sway does not answer.
     [[nodiscard]] std::vector<Window> windows();
     /// Focuses the window titled `title`, as a click on it would (out of the scratchpad too):
