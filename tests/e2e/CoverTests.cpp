@@ -43,17 +43,6 @@ protected:
         activate(*terminal_);
     }
 
-    /// "Lock All" from the tray icon's menu, as a person chooses it.
-    void lockAllFromTheTray() {
-        const ScreenRect screen = desktop().display().rootRect();
-        ASSERT_TRUE(desktop().xdo().click(screen.width - 12, 12, 3));
-        ASSERT_TRUE(desktop().display().waitFor([&](const WindowInfo& window) {
-            return window.viewable && window.overrideRedirect && isVelmoraWindow(window) &&
-                   window.geometry.height < screen.height / 4;
-        })) << "the tray icon's menu did not open";
-        ASSERT_TRUE(desktop().xdo().run({"key", "Down", "Return"}));
-    }
-
     /// Its frame as it is now, once Velmora's cover lies over it.
     std::optional<WindowInfo> covered(const WindowInfo& canary) {
         std::optional<WindowInfo> now;
@@ -97,7 +86,14 @@ TEST_P(Covers, UnlockedInTheBackgroundItIsHiddenOrCoveredByLockAllAndByIdleReloc
         ASSERT_TRUE(unlock(canary->overlay, canary->window, kClientColor)) << how;
         bringTerminalToFront();
         if (lockAll) {
-            lockAllFromTheTray();
+            // From the tray icon's menu, as a person chooses it.
+            const ScreenRect screen = desktop().display().rootRect();
+            ASSERT_TRUE(desktop().xdo().click(screen.width - 12, 12, 3));
+            ASSERT_TRUE(desktop().display().waitFor([&](const WindowInfo& window) {
+                return window.viewable && window.overrideRedirect && isVelmoraWindow(window) &&
+                       window.geometry.height < screen.height / 4;
+            })) << "the tray icon's menu did not open";
+            ASSERT_TRUE(desktop().xdo().run({"key", "Down", "Return"}));
         }
         // An idle time-out of 0 minutes means 10 seconds.
         EXPECT_TRUE(

@@ -76,14 +76,6 @@ protected:
         desktop().xdo().click(frame.x + spot.x, y);
     }
 
-    /// Clicks Add App and waits for its file dialog.
-    std::optional<WindowInfo> openPicker(const WindowInfo& panel) {
-        click(panel, kAddApp);
-        return desktop().display().waitFor([&](const WindowInfo& info) {
-            return info.viewable && info.title == "Select an Application";
-        });
-    }
-
     std::filesystem::path defaultsFile() {
         return desktop().configHome() / "velmora" / "defaults.json";
     }
@@ -98,10 +90,12 @@ TEST_F(TrayPanel, OpensAndClosesAtOnceAddsAnApplicationAndRemovesItWithThePasswo
     clickTrayIcon();
     ASSERT_TRUE(eventually([&] { return !panel(); })) << "the icon did not close the panel";
 
-    const auto panel = openPanel();
-    ASSERT_TRUE(panel) << "no panel under the tray icon";
-    const auto dialog = openPicker(*panel);
-    ASSERT_TRUE(dialog) << "Add App opened no file dialog";
+    const auto shown = openPanel();
+    ASSERT_TRUE(shown) << "no panel under the tray icon";
+    click(*shown, kAddApp);
+    ASSERT_TRUE(desktop().display().waitFor([&](const WindowInfo& info) {
+        return info.viewable && info.title == "Select an Application";
+    })) << "Add App opened no file dialog";
     desktop().xdo().type(
         (desktop().applicationsDirectory() / "org.velmora.TestClient.desktop").string());
     desktop().xdo().key("Return");

@@ -121,6 +121,7 @@ protected:
 
     /// Locked in front, then behind another application, then brought forward while keys are
     /// typed: no pixel, click or key reaches it, and the other application gets its keys.
+    /// Then the password shows it again.
     void expectLockedWindowCoveredAndDeaf() {
         startVelmora();
         const Window client = launch("locked");
@@ -145,6 +146,12 @@ protected:
         EXPECT_EQ(keysOf(0), 0u);
         EXPECT_EQ(desktop_->client(0).countLines("button "), 0u);
         EXPECT_EQ(canaryPixels(), 0u);
+
+        ASSERT_TRUE(unlock(lockedInFront(*locked)));
+        EXPECT_TRUE(eventually([&] {
+            return session_->capture(locked->frame).count(kCanary) >
+                   static_cast<std::size_t>(locked->frame.width * locked->frame.height / 2);
+        })) << "the client did not show again after the unlock";
     }
 
     /// Velmora killed while it covers: the guard hides the window at once and starts Velmora

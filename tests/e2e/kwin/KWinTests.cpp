@@ -7,7 +7,7 @@ namespace {
 
 using KWinTest = CompositorTest<KWinSession>;
 
-TEST_F(KWinTest, LockedWindowIsCoveredInFrontAndBehindAndNoClickOrKeyReachesIt) {
+TEST_F(KWinTest, LockedWindowIsCoveredAndDeafUntilThePasswordIsTyped) {
     expectLockedWindowCoveredAndDeaf();
 }
 
