@@ -1,7 +1,6 @@
 // velmora-guard on its own, with the test in Velmora's place: what ends it, and what makes it
 // start Velmora again.
 #include "Support/TemporaryDirectory.hpp"
-#include "harness/Command.hpp"
 #include "harness/EndToEndTest.hpp"
 #include "harness/Eventually.hpp"
 
@@ -68,19 +67,15 @@ TEST_F(GuardProgram, AQuitEndsItWithoutStartingVelmoraAgain) {
     EXPECT_TRUE(velmora_.isRunning());
 }
 
-TEST_F(GuardProgram, AVelmoraThatKeepsEndingIsStartedThreeTimesAMinuteWithAChannel) {
-    ::close(channel_);
-    channel_ = -1;
-    ASSERT_TRUE(eventually([&] {
-        return files_.read("guard.log").find("starting it again in") != std::string::npos;
-    })) << files_.read("guard.log");
-    EXPECT_EQ(files_.read("starts"), "3\n3\n3\n");
-    EXPECT_TRUE(guard_->isRunning());
-}
-
-TEST_F(GuardProgram, WindowsOfTheWatchedProcessesStayIconifiedWhileNoVelmoraCovers) {
-    const auto window = launchClient("client");
+TEST_F(GuardProgram, WatchedAndProtectedAppsStayIconifiedWhileVelmoraKeepsEndingAndIsHeldBack) {
+    // Watched by its process only: no rule names it.
+    const auto window = launchClient("client", {.appId = "", .wmClass = "Watched"});
     ASSERT_TRUE(window);
+    // Told what names the protected application's windows, and answering each report.
+    send("protects app=org.example.Other app=org.velmora.TestClient class=VelmoraTestClient\n");
+    char answer[16] = {};
+    ASSERT_EQ(::read(channel_, answer, sizeof answer), 6);
+    EXPECT_STREQ(answer, "alive\n");
     send("watching " + std::to_string(client().pid()) + "\n");
     ::close(channel_);
     channel_ = -1;
@@ -89,31 +84,24 @@ TEST_F(GuardProgram, WindowsOfTheWatchedProcessesStayIconifiedWhileNoVelmoraCove
 
     // Brought back while the Velmoras started again never report.
     constexpr const char* kShownAgain = "shown while Velmora is away";
-    ASSERT_TRUE(runCommand({"xdotool", "windowactivate", std::to_string(window->window)},
-                           desktop().environment()));
+    ASSERT_TRUE(desktop().xdo().run({"windowactivate", std::to_string(window->window)}));
     ASSERT_TRUE(eventually([&] {
         return files_.read("guard.log").find(kShownAgain) != std::string::npos && hidden();
     })) << files_.read("guard.log");
     EXPECT_TRUE(client().logLines().empty());
-}
 
-TEST_F(GuardProgram, AProtectedApplicationStartedWhileVelmoraIsDownIsHiddenToo) {
-    // Told what names the protected application's windows, and answering each report.
-    send("protects app=org.example.Other app=org.velmora.TestClient class=VelmoraTestClient\n");
-    char answer[16] = {};
-    ASSERT_EQ(::read(channel_, answer, sizeof answer), 6);
-    EXPECT_STREQ(answer, "alive\n");
-    ::close(channel_);
-    channel_ = -1;
-    ASSERT_TRUE(eventually([&] { return files_.read("starts").starts_with("3\n"); }));
-
-    // No process of it ran before; the Velmoras started since never report. Iconified as it
-    // maps, it may never be painted.
-    const auto client = desktop().launchClient("client", {.appId = ""});
+    // A Velmora that keeps ending is started three times a minute, each with a channel.
+    ASSERT_TRUE(eventually([&] {
+        return files_.read("guard.log").find("starting it again in") != std::string::npos;
+    })) << files_.read("guard.log");
+    EXPECT_EQ(files_.read("starts"), "3\n3\n3\n");
+    // No process of the protected application ran before. Iconified as it maps, it may never
+    // be painted.
+    const auto later = desktop().launchClient("later", {.appId = ""});
     EXPECT_TRUE(eventually([&] {
-        const auto window = desktop().display().find(
-            [&](const WindowInfo& info) { return info.pid == client->pid(); });
-        return window && desktop().display().wmState(window->window) == 3u;
+        const auto shown = desktop().display().find(
+            [&](const WindowInfo& info) { return info.pid == later->pid(); });
+        return shown && desktop().display().wmState(shown->window) == 3u;
     })) << files_.read("guard.log");
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 using Tampering = EndToEndTest;
 
-TEST_F(Tampering, AnEntryClaimingItsClassOrItRunningUnderAForeignClassLeavesItCovered) {
+TEST_F(Tampering, ClaimingEntriesForeignClassesAndADeletedSettingsFileLeaveItCovered) {
     startDesktop({.protectedApps = {testClientEntry()},
                   .applications = {{"org.example.Other", "Other", "/bin/true", "OtherApp"}}});
     startVelmora();
@@ -22,19 +22,13 @@ TEST_F(Tampering, AnEntryClaimingItsClassOrItRunningUnderAForeignClassLeavesItCo
                                                          {"foreign", "OtherApp"}};
     for (const auto& [name, wmClass] : cases) {
         SCOPED_TRACE(name);
-        const auto launched = launchClient(name, {.appId = "", .wmClass = wmClass});
-        ASSERT_TRUE(launched);
-        const WindowInfo window = activate(*launched);
-        ASSERT_TRUE(waitForOverlayOver(window));
-        EXPECT_FALSE(shows(window.frame, kClientColor));
+        const auto covered = launchCoveredClient(name, {.appId = "", .wmClass = wmClass});
+        ASSERT_TRUE(covered);
+        EXPECT_FALSE(shows(covered->window.frame, kClientColor));
     }
-}
 
-TEST_F(Tampering, ADeletedSettingsFileLeavesTheListProtectedAfterARestartWithAWarning) {
-    startDesktop({.protectedApps = {testClientEntry()}});
-    startVelmora();
-    // Held still, so that it cannot write the list back before it dies; its guard starts
-    // Velmora again.
+    // The settings file deleted. Velmora is held still, so that it cannot write the list back
+    // before it dies; its guard starts Velmora again.
     const pid_t first = velmora().pid();
     ASSERT_EQ(::kill(first, SIGSTOP), 0);
     std::filesystem::remove(desktop().configHome() / "velmora" / "defaults.json");
@@ -52,13 +46,11 @@ TEST_F(Tampering, ADeletedSettingsFileLeavesTheListProtectedAfterARestartWithAWa
     EXPECT_TRUE(eventually([&] {
         return desktop().display().capture(panel->frame).band(kWarningBand, 200, 6).has_value();
     }));
-    saveScreenshot("warning");
     EXPECT_TRUE(eventually(
         [&] { return velmora().log().find("protects less than the copy") != std::string::npos; }));
 
-    const auto launched = launchClient("client");
-    ASSERT_TRUE(launched);
-    EXPECT_TRUE(waitForOverlayOver(activate(*launched))) << "the client is no longer protected";
+    EXPECT_TRUE(launchCoveredClient("client"))
+        << "the client is no longer protected after a restart";
 }
 
 } // namespace

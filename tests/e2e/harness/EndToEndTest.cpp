@@ -2,7 +2,6 @@
 
 #include "harness/Eventually.hpp"
 
-#include <cstdlib>
 #include <iostream>
 
 namespace velmora::e2e {
@@ -12,12 +11,6 @@ constexpr const char* kPermissionsJudged = "[Brevane] Accessibility permission c
 
 } // namespace
 
-std::filesystem::path EndToEndTest::program() {
-    // An installed build can be tested in place of the one beside the tests.
-    const char* chosen = std::getenv("VELMORA_E2E_PROGRAM");
-    return chosen && *chosen ? chosen : VELMORA_PROGRAM;
-}
-
 ProtectedAppEntry EndToEndTest::testClientEntry(std::int64_t idleTimeoutMinutes) {
     return {.bundleIdentifier = "org.velmora.TestClient",
             .displayName = "Test Client",
@@ -26,8 +19,8 @@ ProtectedAppEntry EndToEndTest::testClientEntry(std::int64_t idleTimeoutMinutes)
 }
 
 void EndToEndTest::SetUp() {
-    if (!std::filesystem::exists(program())) {
-        GTEST_SKIP() << "velmora is not built (expected at " << program().string() << ")";
+    if (!std::filesystem::exists(VELMORA_PROGRAM)) {
+        GTEST_SKIP() << "velmora is not built (expected at " << VELMORA_PROGRAM << ")";
     }
     if (!PamService::available()) {
         GTEST_SKIP() << "pam_wrapper is not installed";
@@ -44,22 +37,14 @@ void EndToEndTest::TearDown() {
     if (!HasFailure() || !desktop_) {
         return;
     }
-    const auto screenshot = artifactPath("");
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const auto screenshot = std::filesystem::path(VELMORA_E2E_ARTIFACTS) /
+                            (std::string(test->test_suite_name()) + "." + test->name());
     desktop_->display().saveScreenshot(screenshot);
     std::cout << "Screen at the end: " << screenshot.string() << ".png\n";
     if (velmora_) {
         std::cout << velmora_->report();
     }
-}
-
-void EndToEndTest::saveScreenshot(const std::string& name) {
-    desktop_->display().saveScreenshot(artifactPath("-" + name));
-}
-
-std::filesystem::path EndToEndTest::artifactPath(const std::string& suffix) {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    return std::filesystem::path(VELMORA_E2E_ARTIFACTS) /
-           (std::string(test->test_suite_name()) + "." + test->name() + suffix);
 }
 
 void EndToEndTest::startDesktop(TestDesktop::Options options) {
@@ -71,7 +56,7 @@ void EndToEndTest::startDesktop(TestDesktop::Options options) {
 }
 
 void EndToEndTest::startVelmora() {
-    velmora_ = desktop_->startVelmora(program());
+    velmora_ = desktop_->startVelmora(VELMORA_PROGRAM);
     if (!velmora_->waitForOutput(kPermissionsJudged)) {
         ADD_FAILURE() << "velmora did not report its permissions";
     }
@@ -99,8 +84,8 @@ std::optional<WindowInfo> EndToEndTest::launchClient(const std::string& name,
 }
 
 std::optional<EndToEndTest::CoveredWindow>
-EndToEndTest::launchCoveredClient(const std::string& name) {
-    const auto launched = launchClient(name);
+EndToEndTest::launchCoveredClient(const std::string& name, TestClientProcess::Options options) {
+    const auto launched = launchClient(name, options);
     if (!launched) {
         return std::nullopt;
     }
@@ -164,10 +149,6 @@ std::optional<WindowInfo> EndToEndTest::openPasswordPrompt(const WindowInfo& ove
     return prompt;
 }
 
-void EndToEndTest::enterPassword(const std::string& password) {
-    velmoraWindows().enterPassword(password);
-}
-
 OtherClient& EndToEndTest::otherClient() {
     if (!otherClient_) {
         otherClient_ = std::make_unique<OtherClient>(desktop_->displayName());
@@ -179,12 +160,21 @@ bool EndToEndTest::waitUntilKeyboardHeld() {
     return eventually([&] { return otherClient().keyboardHeldElsewhere(); });
 }
 
+void EndToEndTest::expectClientUnseenAndUntouched() {
+    EXPECT_FALSE(shows(desktop_->display().rootRect(), kClientColor))
+        << "the client shows on the screen";
+    const auto lines = client().logLines();
+    EXPECT_TRUE(lines.empty()) << lines.size()
+                               << " input events reached the client, the first: " << lines.front();
+}
+
 bool EndToEndTest::unlock(const WindowInfo& overlay, const WindowInfo& window, Rgb color) {
     if (!openPasswordPrompt(overlay)) {
         return false;
     }
-    enterPassword(TestDesktop::kPassword);
-    return velmoraWindows().waitUntilUncovered(overlay, window, color);
+    auto windows = velmoraWindows();
+    windows.enterPassword(TestDesktop::kPassword);
+    return windows.waitUntilUncovered(overlay, window, color);
 }
 
 void RunningVelmoraTest::SetUp() {

@@ -21,10 +21,7 @@ namespace velmora::e2e {
 class EndToEndTest : public ::testing::Test {
 protected:
     static constexpr Rgb kClientColor = Rgb::fromHex(0xff00ff);
-    static constexpr auto kCoverTimeout = std::chrono::seconds{5};
 
-    /// The program under test: $VELMORA_E2E_PROGRAM, else the one the build places.
-    [[nodiscard]] static std::filesystem::path program();
     /// The test client on the protected list, as the owner adds it.
     [[nodiscard]] static ProtectedAppEntry testClientEntry(std::int64_t idleTimeoutMinutes = 5);
 
@@ -49,7 +46,8 @@ protected:
     };
     /// Starts a client, brings it to the front and waits for its cover; none, with a failure
     /// added, when it is not covered.
-    [[nodiscard]] std::optional<CoveredWindow> launchCoveredClient(const std::string& name);
+    [[nodiscard]] std::optional<CoveredWindow>
+    launchCoveredClient(const std::string& name, TestClientProcess::Options options = {});
     /// An unprotected xterm of `background` ("#rrggbb") at `geometry`, titled "elsewhere",
     /// once it shows; none, with a failure added, when it does not.
     [[nodiscard]] std::optional<WindowInfo> launchTerminal(const std::string& background,
@@ -62,27 +60,24 @@ protected:
     [[nodiscard]] bool isVelmoraWindow(const WindowInfo& window) const;
     /// Velmora's overlay above `window`'s frame, once it covers it.
     [[nodiscard]] std::optional<WindowInfo>
-    waitForOverlayOver(const WindowInfo& window, std::chrono::milliseconds timeout = kCoverTimeout);
+    waitForOverlayOver(const WindowInfo& window,
+                       std::chrono::milliseconds timeout = std::chrono::seconds{5});
     /// Whether any pixel of `color` shows in `area`.
     [[nodiscard]] bool shows(const ScreenRect& area, Rgb color);
     /// Clicks the Unlock button on `overlay`'s lock card and waits for the password prompt
     /// to have the keyboard focus.
     [[nodiscard]] std::optional<WindowInfo> openPasswordPrompt(const WindowInfo& overlay);
-    /// Types `password` and Return into the focused prompt.
-    void enterPassword(const std::string& password);
-    /// The screen, kept as build/.../artifacts/<Suite>.<Test>-<name>.png for a person to see.
-    void saveScreenshot(const std::string& name);
     /// Another client of the session, made on first use: XTEST keys, grabs, popups.
     [[nodiscard]] OtherClient& otherClient();
     /// Waits until some client other than `otherClient()` holds the keyboard: Velmora, over
     /// a covered application with the focus.
     [[nodiscard]] bool waitUntilKeyboardHeld();
+    /// No pixel of the first client on the screen, and no input ever reached it.
+    void expectClientUnseenAndUntouched();
     /// Unlocks the application under `overlay` with the right password.
     [[nodiscard]] bool unlock(const WindowInfo& overlay, const WindowInfo& window, Rgb color);
 
 private:
-    [[nodiscard]] static std::filesystem::path artifactPath(const std::string& suffix);
-
     std::unique_ptr<TestDesktop> desktop_;
     std::unique_ptr<VelmoraProcess> velmora_;
     std::vector<std::unique_ptr<TestClientProcess>> clients_;

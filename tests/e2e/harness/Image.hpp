@@ -56,8 +56,6 @@ public:
     /// Writes a binary PPM, for a person to look at after a failure.
     void writePpm(const std::filesystem::path& path) const;
 
-    friend bool operator==(const Image&, const Image&) = default;
-
 private:
     ScreenRect area_;
     std::vector<Rgb> pixels_;

@@ -1,6 +1,7 @@
 #include "harness/KWinSession.hpp"
 
 #include "harness/Eventually.hpp"
+#include "harness/SessionProcesses.hpp"
 
 #include <cstdlib>
 #include <fstream>
@@ -36,6 +37,8 @@ KWinSession::KWinSession() : log_(root_.path("kwin.log")) {
     }
     std::filesystem::permissions(root_.path("runtime"), std::filesystem::perms::owner_all);
     xvfb_ = std::make_unique<testing::XvfbServer>();
+    display_ = std::make_unique<XDisplay>(xDisplay());
+    xdo_ = std::make_unique<XdoTool>(xDisplay());
     bus_ = std::make_unique<SessionBus>(root_.path("runtime"));
     // The packaged binary carries a file capability that stops it as root in a container;
     // a copy has none.
@@ -65,14 +68,19 @@ KWinSession::KWinSession() : log_(root_.path("kwin.log")) {
         },
         std::chrono::seconds{20});
     // Keys typed on the X display reach KWin once it was clicked; nothing is shown yet.
-    if (!ready || !runCommand({"xdotool", "mousemove", "1279", "799", "click", "1"},
-                              {{"DISPLAY", xDisplay()}})) {
+    if (!ready || !click(1279, 799)) {
         throw std::runtime_error("KWin did not come up; its log is " + log_.string());
     }
 }
 
 KWinSession::~KWinSession() {
     kwin_->terminate();
+}
+
+std::unique_ptr<testing::ChildProcess> KWinSession::startTyping(const std::string& text) const {
+    return std::make_unique<testing::ChildProcess>(
+        std::vector<std::string>{"xdotool", "type", "--delay", "1", text},
+        testing::ChildProcess::Environment{{"DISPLAY", xDisplay()}});
 }
 
 std::string KWinSession::call(const std::vector<std::string>& arguments) const {
@@ -92,21 +100,16 @@ Environment KWinSession::environment() const {
 }
 
 std::string KWinSession::xwaylandDisplay() const {
-    // KWin starts it as its child, with the display it chose first on its command line.
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        std::ifstream stat(entry.path() / "stat");
-        std::string pid, command, state;
-        pid_t parent = 0;
-        if (stat >> pid >> command >> state >> parent && parent == kwin_->pid() &&
-            command == "(Xwayland)") {
-            std::ifstream arguments(entry.path() / "cmdline");
-            std::string program, display;
-            std::getline(arguments, program, '\0');
-            std::getline(arguments, display, '\0');
-            return display;
-        }
+    // KWin starts it with the display it chose first on its command line.
+    const auto xwayland = sessionProcesses("Xwayland");
+    if (xwayland.empty()) {
+        return {};
     }
-    return {};
+    std::ifstream arguments("/proc/" + std::to_string(xwayland.front()) + "/cmdline");
+    std::string program, display;
+    std::getline(arguments, program, '\0');
+    std::getline(arguments, display, '\0');
+    return display;
 }
 
 std::vector<std::string> KWinSession::runScript(const std::string& body) {
@@ -168,8 +171,8 @@ for (var i = 0; i < windows.length; ++i) {
     var w = windows[i];
     var f = w.frameGeometry;
     print(tag + ' ' + [w.pid, w.desktopFileName, Math.round(f.x), Math.round(f.y),
-        Math.round(f.width), Math.round(f.height), w.minimized ? 1 : 0, w.opacity,
-        w.active ? 1 : 0, w.keepAbove ? 1 : 0, w.caption].join('\t'));
+        Math.round(f.width), Math.round(f.height), w.minimized ? 1 : 0, w.active ? 1 : 0,
+        w.caption].join('\t'));
 })");
     std::vector<Window> windows;
     for (const std::string& line : lines) {
@@ -180,7 +183,7 @@ for (var i = 0; i < windows.length; ++i) {
         while (std::getline(fields, field, '\t')) {
             values.push_back(field);
         }
-        if (values.size() < 11) {
+        if (values.size() < 9) {
             continue;
         }
         window.pid = std::stoi(values[0]);
@@ -188,28 +191,11 @@ for (var i = 0; i < windows.length; ++i) {
         window.frame = {std::stoi(values[2]), std::stoi(values[3]), std::stoi(values[4]),
                         std::stoi(values[5])};
         window.minimized = values[6] == "1";
-        window.opacity = std::stod(values[7]);
-        window.active = values[8] == "1";
-        window.keepAbove = values[9] == "1";
-        window.caption = values[10];
+        window.active = values[7] == "1";
+        window.caption = values[8];
         windows.push_back(window);
     }
     return windows;
-}
-
-std::optional<KWinSession::Window> KWinSession::window(const std::string& caption) {
-    for (const Window& window : windows()) {
-        if (window.caption == caption) {
-            return window;
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<KWinSession::Window> KWinSession::waitForWindow(const std::string& caption) {
-    std::optional<Window> found;
-    eventually([&] { return (found = window(caption)).has_value(); }, std::chrono::seconds{10});
-    return found;
 }
 
 std::vector<std::string> KWinSession::withWindow(const std::string& caption,

@@ -6,6 +6,8 @@
 #include "harness/Command.hpp"
 #include "harness/ScreenRect.hpp"
 #include "harness/SessionBus.hpp"
+#include "harness/XDisplay.hpp"
+#include "harness/XdoTool.hpp"
 
 #include <chrono>
 #include <filesystem>
@@ -24,8 +26,7 @@ namespace velmora::e2e {
 ///
 ///     KWinSession kwin;
 ///     auto client = kwin.launch({"velmora-test-client", ...}, kwin.environment());
-///     auto window = kwin.waitForWindow("client");
-///     kwin.activate(window->caption);
+///     kwin.activate("client");
 class KWinSession {
 public:
     /// What KWin says of one window.
@@ -35,10 +36,10 @@ public:
         std::string appId;
         ScreenRect frame;
         bool minimized = false;
-        double opacity = 1;
         bool active = false;
-        bool keepAbove = false;
     };
+
+    static constexpr bool kTiles = false;
 
     /// Throws std::runtime_error when KWin does not come up.
     KWinSession();
@@ -63,14 +64,21 @@ public:
 
     /// Every managed window, bottom to top; empty when KWin does not answer.
     [[nodiscard]] std::vector<Window> windows();
-    [[nodiscard]] std::optional<Window> window(const std::string& caption);
-    /// Waits until a window titled `caption` is shown.
-    [[nodiscard]] std::optional<Window> waitForWindow(const std::string& caption);
     /// Activates the window titled `caption`, as a click on its task bar entry would: when
     /// KWin did, by its own clock; nothing when there is no such window.
     std::optional<std::chrono::system_clock::time_point> activate(const std::string& caption);
     /// Moves and resizes the window titled `caption`, as a person dragging it would.
     bool place(const std::string& caption, const ScreenRect& frame);
+
+    /// The whole output, or `area` of it.
+    [[nodiscard]] Image capture(std::optional<ScreenRect> area = std::nullopt) {
+        return display_->capture(area.value_or(display_->rootRect()));
+    }
+    bool click(int x, int y) const { return xdo_->click(x, y); }
+    bool type(const std::string& text) const { return xdo_->type(text); }
+    bool key(const std::string& keysym) const { return xdo_->key(keysym); }
+    /// Types `text` a key a millisecond, while the caller goes on.
+    [[nodiscard]] std::unique_ptr<testing::ChildProcess> startTyping(const std::string& text) const;
 
 private:
     /// Runs `body` as a KWin script; its print() lines that start with `tag`.
@@ -83,6 +91,8 @@ private:
 
     testing::TemporaryDirectory root_;
     std::unique_ptr<testing::XvfbServer> xvfb_;
+    std::unique_ptr<XDisplay> display_;
+    std::unique_ptr<XdoTool> xdo_;
     std::unique_ptr<SessionBus> bus_;
     std::unique_ptr<testing::ChildProcess> kwin_;
     std::filesystem::path log_;

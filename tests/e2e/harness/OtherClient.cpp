@@ -79,15 +79,10 @@ bool OtherClient::keyboardHeldElsewhere() {
 }
 
 xcb_window_t OtherClient::mapPopup(const ScreenRect& area, Rgb color) {
-    Reply<xcb_alloc_color_reply_t> pixel(
-        xcb_alloc_color_reply(connection_,
-                              xcb_alloc_color(connection_, screen_->default_colormap,
-                                              static_cast<std::uint16_t>(color.red * 0x101),
-                                              static_cast<std::uint16_t>(color.green * 0x101),
-                                              static_cast<std::uint16_t>(color.blue * 0x101)),
-                              nullptr));
     const xcb_window_t window = xcb_generate_id(connection_);
-    const std::uint32_t values[] = {pixel ? pixel->pixel : screen_->white_pixel, 1};
+    // Xvfb's 24-bit TrueColor screen takes 0xRRGGBB as the pixel.
+    const std::uint32_t pixel = std::uint32_t(color.red) << 16 | color.green << 8 | color.blue;
+    const std::uint32_t values[] = {pixel, 1};
     xcb_create_window(connection_, XCB_COPY_FROM_PARENT, window, screen_->root,
                       static_cast<std::int16_t>(area.x), static_cast<std::int16_t>(area.y),
                       static_cast<std::uint16_t>(area.width),

@@ -9,11 +9,10 @@
 
 namespace velmora::e2e {
 
-/// A private D-Bus session bus for one test, and the desktop's announcements on it.
+/// A private D-Bus session bus for one test.
 ///
 ///     SessionBus bus(runtimeDirectory);
 ///     startVelmora({{"DBUS_SESSION_BUS_ADDRESS", bus.address()}});
-///     bus.announceScreenSaverActive(true);
 class SessionBus {
 public:
     /// Listens on a socket in `directory`. Throws std::runtime_error when the daemon does not
@@ -21,8 +20,6 @@ public:
     explicit SessionBus(const std::filesystem::path& directory);
 
     [[nodiscard]] const std::string& address() const { return address_; }
-    /// What a screen saver sends when the screen locks (true) or unlocks (false).
-    bool announceScreenSaverActive(bool active) const;
 
 private:
     std::string address_;

@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -29,7 +30,6 @@ void collectWindows(const nlohmann::json& node, bool inScratchpad,
     inScratchpad = inScratchpad || node.value("name", "") == "__i3_scratch";
     if (node.contains("pid") && node["pid"].is_number()) {
         SwaySession::Window window;
-        window.id = node.value("id", std::int64_t{0});
         window.caption = node["name"].is_string() ? node["name"].get<std::string>() : "";
         window.pid = node["pid"].get<int>();
         if (node["app_id"].is_string()) {
@@ -39,8 +39,7 @@ void collectWindows(const nlohmann::json& node, bool inScratchpad,
         }
         const auto& rect = node["rect"];
         window.frame = {rect["x"], rect["y"], rect["width"], rect["height"]};
-        window.focused = node.value("focused", false);
-        window.floating = node.value("type", "") == "floating_con";
+        window.active = node.value("focused", false);
         window.minimized = inScratchpad && !node.value("visible", false);
         windows.push_back(window);
     }
@@ -152,20 +151,6 @@ Environment SwaySession::environment() const {
             {"QT_QPA_PLATFORM", "wayland"}};
 }
 
-bool SwaySession::command(const std::string& commands) {
-    const auto replies =
-        nlohmann::json::parse(outputOf({"swaymsg", "-r", commands}, environment()), nullptr, false);
-    if (!replies.is_array() || replies.empty()) {
-        return false;
-    }
-    for (const auto& reply : replies) {
-        if (!reply.value("success", false)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::vector<SwaySession::Window> SwaySession::windows() {
     const auto tree = nlohmann::json::parse(
         outputOf({"swaymsg", "-r", "-t", "get_tree"}, environment()), nullptr, false);
@@ -176,25 +161,12 @@ std::vector<SwaySession::Window> SwaySession::windows() {
     return windows;
 }
 
-std::optional<SwaySession::Window> SwaySession::window(const std::string& title) {
-    for (const Window& window : windows()) {
-        if (window.caption == title) {
-            return window;
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<SwaySession::Window> SwaySession::waitForWindow(const std::string& title) {
-    std::optional<Window> found;
-    eventually([&] { return (found = window(title)).has_value() && !found->minimized; },
-               std::chrono::seconds{10});
-    return found;
-}
-
 std::optional<std::chrono::system_clock::time_point>
 SwaySession::activate(const std::string& title) {
-    if (!command(titleCriterion(title) + " focus")) {
+    const auto replies = nlohmann::json::parse(
+        outputOf({"swaymsg", "-r", titleCriterion(title) + " focus"}, environment()), nullptr,
+        false);
+    if (!replies.is_array() || replies.empty() || !replies[0].value("success", false)) {
         return std::nullopt;
     }
     return std::chrono::system_clock::now();
@@ -208,27 +180,25 @@ Image SwaySession::capture(std::optional<ScreenRect> area) {
                                std::to_string(area->width) + "x" + std::to_string(area->height)});
     }
     argv.emplace_back("-");
-    // A binary PPM: "P6 <width> <height> 255" and its pixels.
+    // A binary PPM: "P6 <width> <height> 255", one blank and its pixels.
     const std::string ppm = outputOf(argv, environment());
-    std::size_t at = 0;
-    std::vector<int> header;
-    while (header.size() < 3 && at < ppm.size()) {
-        const std::size_t end = ppm.find_first_of(" \n", at + 1);
-        const std::string word = ppm.substr(at, end - at);
-        if (!word.empty() && word != "P6") {
-            header.push_back(std::stoi(word));
-        }
-        at = end == std::string::npos ? ppm.size() : end + 1;
-    }
-    if (header.size() < 3 || ppm.size() - at < std::size_t(header[0]) * header[1] * 3) {
+    std::istringstream header(ppm);
+    std::string magic;
+    int width = 0;
+    int height = 0;
+    int maximum = 0;
+    header >> magic >> width >> height >> maximum;
+    const std::size_t count = header && width > 0 && height > 0 ? std::size_t(width) * height : 0;
+    std::size_t at = header ? std::size_t(header.tellg()) + 1 : 0;
+    if (magic != "P6" || count == 0 || ppm.size() < at + count * 3) {
         throw std::runtime_error("grim gave no picture of the output");
     }
-    std::vector<Rgb> pixels(std::size_t(header[0]) * header[1]);
+    std::vector<Rgb> pixels(count);
     for (std::size_t i = 0; i < pixels.size(); ++i, at += 3) {
         pixels[i] = {std::uint8_t(ppm[at]), std::uint8_t(ppm[at + 1]), std::uint8_t(ppm[at + 2])};
     }
-    const ScreenRect shown = area.value_or(ScreenRect{0, 0, header[0], header[1]});
-    return {{shown.x, shown.y, header[0], header[1]}, std::move(pixels)};
+    const ScreenRect shown = area.value_or(ScreenRect{0, 0, width, height});
+    return {{shown.x, shown.y, width, height}, std::move(pixels)};
 }
 
 bool SwaySession::click(int x, int y) {
@@ -242,6 +212,11 @@ bool SwaySession::type(const std::string& text) {
 
 bool SwaySession::key(const std::string& keysym) {
     return runCommand({"wtype", "-s", kKeymapPause, "-k", keysym}, environment());
+}
+
+std::unique_ptr<testing::ChildProcess> SwaySession::startTyping(const std::string& text) const {
+    return std::make_unique<testing::ChildProcess>(
+        std::vector<std::string>{"wtype", "-s", kKeymapPause, "-d", "2", text}, environment());
 }
 
 } // namespace velmora::e2e

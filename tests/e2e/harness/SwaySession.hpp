@@ -25,24 +25,24 @@ namespace velmora::e2e {
 ///
 ///     SwaySession sway;
 ///     auto client = sway.launch(...);  // any program started with sway.environment()
-///     auto window = sway.waitForWindow("client");
 ///     sway.activate("client");
 class SwaySession {
 public:
     /// What sway says of one window.
     struct Window {
-        std::int64_t id = 0;
         std::string caption;
         int pid = 0;
         /// The Wayland app_id, or the X11 class of an Xwayland window.
         std::string appId;
         /// With its title bar.
         ScreenRect frame;
-        bool focused = false;
-        bool floating = false;
+        bool active = false;
         /// Moved to the scratchpad and not shown from it.
         bool minimized = false;
     };
+
+    /// Windows change their frames as others come and go.
+    static constexpr bool kTiles = true;
 
     /// Throws std::runtime_error when sway does not come up.
     SwaySession();
@@ -56,16 +56,10 @@ public:
     /// What a program of the session needs: its Wayland socket, its IPC socket, a session bus
     /// and a runtime folder of the tests' own (no DISPLAY: no X there).
     [[nodiscard]] Environment environment() const;
-    [[nodiscard]] const std::string& ipcSocket() const { return ipc_; }
     [[nodiscard]] bool isRunning() { return sway_->isRunning(); }
 
-    /// Runs sway commands as swaymsg would; whether every one succeeded.
-    bool command(const std::string& commands);
     /// Every window, in tree order; empty when sway does not answer.
     [[nodiscard]] std::vector<Window> windows();
-    [[nodiscard]] std::optional<Window> window(const std::string& title);
-    /// Waits until a window titled `title` is shown.
-    [[nodiscard]] std::optional<Window> waitForWindow(const std::string& title);
     /// Focuses the window titled `title`, as a click on it would (out of the scratchpad too):
     /// when sway had done it; nothing when there is no such window.
     std::optional<std::chrono::system_clock::time_point> activate(const std::string& title);
@@ -78,6 +72,8 @@ public:
     bool type(const std::string& text);
     /// Presses and releases a key by its keysym name ("Return", "Tab").
     bool key(const std::string& keysym);
+    /// Types `text` a key every two milliseconds, while the caller goes on.
+    [[nodiscard]] std::unique_ptr<testing::ChildProcess> startTyping(const std::string& text) const;
 
 private:
     testing::TemporaryDirectory root_;

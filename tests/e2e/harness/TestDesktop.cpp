@@ -25,13 +25,8 @@ TestDesktop::TestDesktop(const Options& options)
     for (const auto& application : options.applications) {
         application.writeInto(dataHome_);
     }
-    server_ = std::make_unique<testing::XvfbServer>(
-        testing::XvfbServer::Options{.windowManager = options.windowManager,
-                                     .animations = options.windowAnimations,
-                                     .tiling = options.tiling});
-    if (options.sessionBus) {
-        sessionBus_ = std::make_unique<SessionBus>(runtimeDir_);
-    }
+    server_ = std::make_unique<testing::XvfbServer>(testing::XvfbServer::Options{
+        .windowManager = true, .animations = options.windowAnimations, .tiling = options.tiling});
     display_ = std::make_unique<XDisplay>(server_->display());
     xdo_ = std::make_unique<XdoTool>(server_->display());
     if (options.trayHost) {
@@ -49,24 +44,18 @@ std::filesystem::path TestDesktop::applicationsDirectory() const {
 }
 
 Environment TestDesktop::environment() const {
-    // Without a bus of its own the session has none: the address names nothing.
-    const std::string bus =
-        sessionBus_ ? sessionBus_->address() : "unix:path=" + (runtimeDir_ / "no-bus").string();
+    // The session has no bus: the address names nothing.
     return {{"DISPLAY", server_->display()},
             {"HOME", home_.string()},
             {"XDG_CONFIG_HOME", configHome_.string()},
             {"XDG_DATA_HOME", dataHome_.string()},
             {"XDG_DATA_DIRS", dataDirs_.string()},
             {"XDG_RUNTIME_DIR", runtimeDir_.string()},
-            {"DBUS_SESSION_BUS_ADDRESS", bus},
+            {"DBUS_SESSION_BUS_ADDRESS", "unix:path=" + (runtimeDir_ / "no-bus").string()},
             {"XDG_SESSION_TYPE", "x11"},
             {"QT_QPA_PLATFORM", "xcb"},
             // Empty: no program of the test session registers with the person's own session.
             {"SESSION_MANAGER", ""}};
-}
-
-std::filesystem::path TestDesktop::logDirectory() const {
-    return dataHome_ / "Brevane";
 }
 
 std::unique_ptr<VelmoraProcess>
@@ -74,7 +63,8 @@ TestDesktop::startVelmora(const std::filesystem::path& program) const {
     Environment environment = this->environment();
     const Environment pam = pam_.environment();
     environment.insert(environment.end(), pam.begin(), pam.end());
-    return std::make_unique<VelmoraProcess>(program, outputDir_, logDirectory(), environment);
+    return std::make_unique<VelmoraProcess>(program, outputDir_, dataHome_ / "Brevane",
+                                            environment);
 }
 
 std::unique_ptr<TestClientProcess>

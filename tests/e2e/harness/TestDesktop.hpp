@@ -6,7 +6,6 @@
 #include "harness/Command.hpp"
 #include "harness/DesktopEntry.hpp"
 #include "harness/PamService.hpp"
-#include "harness/SessionBus.hpp"
 #include "harness/TestClientProcess.hpp"
 #include "harness/UserDefaultsFile.hpp"
 #include "harness/VelmoraProcess.hpp"
@@ -22,9 +21,8 @@
 namespace velmora::e2e {
 
 /// A whole private desktop session for one test: an X server (with openbox, or i3, or none), a home
-/// and XDG directories of its own, Velmora's stored settings, installed applications, a PAM service
-/// that knows one password, and optionally a session bus. Nothing of the person's own display,
-/// files or bus is used.
+/// and XDG directories of its own, Velmora's stored settings, installed applications and a PAM
+/// service that knows one password. Nothing of the person's own display, files or bus is used.
 ///
 ///     TestDesktop desktop({.protectedApps = {{"org.velmora.TestClient", "Test Client"}}});
 ///     auto velmora = desktop.startVelmora(program);
@@ -32,12 +30,10 @@ namespace velmora::e2e {
 class TestDesktop {
 public:
     struct Options {
-        bool windowManager = true;
         /// Whether openbox animates iconifying and restoring windows.
         bool windowAnimations = true;
         /// i3, which tiles and refuses to iconify, instead of openbox.
         bool tiling = false;
-        bool sessionBus = false;
         /// A system tray (trayer, along the top edge) for Velmora's icon.
         bool trayHost = false;
         std::vector<ProtectedAppEntry> protectedApps{};
@@ -53,11 +49,8 @@ public:
     /// The X display's name, e.g. ":7".
     [[nodiscard]] const std::string& displayName() const { return server_->display(); }
     [[nodiscard]] const XdoTool& xdo() const { return *xdo_; }
-    /// What every program of the session sees: DISPLAY, HOME, XDG_*, the session bus.
+    /// What every program of the session sees: DISPLAY, HOME, XDG_*, and no session bus.
     [[nodiscard]] Environment environment() const;
-    [[nodiscard]] SessionBus* sessionBus() const { return sessionBus_.get(); }
-    /// Where Velmora writes its log files.
-    [[nodiscard]] std::filesystem::path logDirectory() const;
 
     [[nodiscard]] std::unique_ptr<VelmoraProcess>
     startVelmora(const std::filesystem::path& program) const;
@@ -88,7 +81,6 @@ private:
     std::filesystem::path outputDir_;
     PamService pam_;
     std::unique_ptr<testing::XvfbServer> server_;
-    std::unique_ptr<SessionBus> sessionBus_;
     std::unique_ptr<XDisplay> display_;
     std::unique_ptr<XdoTool> xdo_;
     std::unique_ptr<testing::ChildProcess> trayHost_;

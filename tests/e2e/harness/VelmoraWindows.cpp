@@ -42,12 +42,7 @@ bool VelmoraWindows::shows(const ScreenRect& area, Rgb color) {
 }
 
 std::optional<ScreenRect> VelmoraWindows::waitForUnlockButton(const WindowInfo& overlay) {
-    return waitForUnlockButton(desktop_.display(), overlay.frame);
-}
-
-std::optional<ScreenRect> VelmoraWindows::waitForUnlockButton(XDisplay& display,
-                                                              const ScreenRect& frame) {
-    return waitForUnlockButton([&] { return display.capture(frame); });
+    return waitForUnlockButton([&] { return desktop_.display().capture(overlay.frame); });
 }
 
 std::optional<ScreenRect>

@@ -32,9 +32,6 @@ public:
     [[nodiscard]] bool shows(const ScreenRect& area, Rgb color);
     /// The Unlock button on `overlay`'s lock card, once the card is drawn.
     [[nodiscard]] std::optional<ScreenRect> waitForUnlockButton(const WindowInfo& overlay);
-    /// The same on any display, for a card in `frame`.
-    [[nodiscard]] static std::optional<ScreenRect> waitForUnlockButton(XDisplay& display,
-                                                                       const ScreenRect& frame);
     /// The same on pictures of the card that `capture` takes.
     [[nodiscard]] static std::optional<ScreenRect>
     waitForUnlockButton(const std::function<Image()>& capture);

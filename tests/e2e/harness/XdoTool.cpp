@@ -14,10 +14,6 @@ bool XdoTool::type(const std::string& text) const {
     return run({"type", "--delay", "20", text});
 }
 
-bool XdoTool::setDesktop(int index) const {
-    return run({"set_desktop", std::to_string(index)});
-}
-
 bool XdoTool::click(int x, int y, int button) const {
     // No --sync: it waits for the pointer to move, for ever when it is already there. The
     // server handles the motion before the click anyway.

@@ -23,8 +23,6 @@ public:
     /// Presses and releases a key by its X keysym name ("Return", "a", "ctrl+w").
     bool key(const std::string& keys) const;
     bool type(const std::string& text) const;
-    /// Switches to virtual desktop `index` (from 0).
-    bool setDesktop(int index) const;
     /// Moves the pointer to root coordinates (x, y) and clicks `button` there.
     bool click(int x, int y, int button = 1) const;
     /// Runs one xdotool with `arguments`, which may chain several commands.
