@@ -53,18 +53,6 @@ TEST(PamServiceStack, AuthModulesFollowIncludesAsLinuxPamDoes) {
     }
 }
 
-TEST(PamServiceStack, AServiceWithoutItsOwnFileFallsBackToOther) {
-    PamTestbed testbed;
-    const auto directory = testbed.serviceDirectory();
-    EXPECT_EQ(serviceFile(directory, "velmora"), directory / "velmora");
-    EXPECT_EQ(serviceFile(directory, "sudo"), directory / "other");
-    EXPECT_EQ(serviceFile(directory, "../pam.d/velmora"), directory / "other");
-
-    std::filesystem::remove(directory / "other");
-    EXPECT_EQ(serviceFile(directory, "sudo"), std::nullopt);
-    EXPECT_EQ(serviceFile(testbed.directory() / "missing", "velmora"), std::nullopt);
-}
-
 TEST(PamStackSurvey, KeepsItsFindingsForAFewSecondsThenReadsTheStackAgain) {
     PamTestbed testbed;
     auto now = std::chrono::steady_clock::time_point{};

@@ -1,14 +1,10 @@
 #include "Platform/Linux/LocalNotificationCenter.hpp"
-#include "Platform/Linux/ManualSessionEvents.hpp"
-#include "Platform/Linux/SessionNotificationCenter.hpp"
 #include "Support/ManualRunLoop.hpp"
 
 #include <gtest/gtest.h>
 
 namespace velmora {
 namespace {
-
-using testing::ManualSessionEvents;
 
 TEST(LocalNotificationCenter, ObserversOfTheNameRunOnTheMainQueueAfterThePostingWork) {
     auto loop = std::make_shared<ManualRunLoop>();
@@ -35,31 +31,6 @@ TEST(LocalNotificationCenter, ObserversOfTheNameRunOnTheMainQueueAfterThePosting
     center.reset();
     loop->runUntilIdle();
     EXPECT_EQ(calls.size(), 3u);
-}
-
-TEST(SessionNotificationCenter, ScreenLocksArriveAsScreenIsLocked) {
-    auto loop = std::make_shared<ManualRunLoop>();
-    auto events = std::make_shared<ManualSessionEvents>();
-    auto center = std::make_unique<SessionNotificationCenter>(events, loop);
-    int locked = 0;
-    int own = 0;
-    const Subscription lockObserver =
-        center->addObserver(session_events::screenLocked, [&] { ++locked; });
-    const Subscription ownObserver = center->addObserver("custom", [&] { ++own; });
-
-    events->screenLocked.emit();
-    EXPECT_EQ(locked, 0);
-    loop->runUntilIdle();
-    EXPECT_EQ(locked, 1);
-
-    events->willSleep.emit();
-    center->post("custom");
-    loop->runUntilIdle();
-    EXPECT_EQ(locked, 1);
-    EXPECT_EQ(own, 1);
-
-    center.reset();
-    EXPECT_EQ(events->screenLocked.subscriberCount(), 0u);
 }
 
 } // namespace

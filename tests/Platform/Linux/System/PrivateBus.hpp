@@ -2,8 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusPendingCall>
 #include <QProcess>
 #include <QString>
 
@@ -19,21 +17,7 @@ inline void ensureQtApplication() {
     }
 }
 
-/// Waits until the bus has answered a call from `connection`, so that everything sent
-/// through it before has been handled by the bus, then delivers what reached this process.
-inline bool roundTrip(const QDBusConnection& connection) {
-    QDBusPendingCall call = connection.asyncCall(QDBusMessage::createMethodCall(
-        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "GetId"));
-    // The reply arrives on the connection's own thread: nothing wakes this one's event loop.
-    call.waitForFinished();
-    QCoreApplication::sendPostedEvents();
-    return !call.isError();
-}
-
 /// A D-Bus daemon of its own for one test, so nothing reaches the real buses.
-///
-///     PrivateBus bus;
-///     QDBusConnection connection = bus.connect("observer");
 class PrivateBus {
 public:
     PrivateBus() {
