@@ -12,11 +12,6 @@
 namespace velmora::testing {
 namespace {
 
-TEST(XcbConnection, OpensNothingWithoutAServer) {
-    auto runLoop = std::make_shared<QtRunLoop>();
-    EXPECT_FALSE(XcbConnection::open(":9999", runLoop));
-}
-
 TEST(XcbConnection, EventsThatArriveWhileARequestIsSentAreStillDelivered) {
     X11TestDesktop desktop({.windowManager = false});
     desktop.connection->selectRootEvents(XCB_EVENT_MASK_PROPERTY_CHANGE);

@@ -276,8 +276,6 @@ TEST_F(PamAuthenticationContextTest, CanEvaluateWhenTheHelperAndAPamServiceAreTh
              std::filesystem::remove(t.serviceDirectory() / "other");
          },
          false},
-        {"no service directory",
-         [](PamTestbed& t, auto& s) { s.serviceDirectory = t.directory() / "missing"; }, false},
         {"no helper", [](PamTestbed& t, auto& s) { s.helperPath = t.directory() / "missing"; },
          false},
     };

@@ -56,7 +56,6 @@ TEST(DesktopEntry, ReadsOnlyTheDesktopEntryGroupWithEscapesResolved) {
     EXPECT_FALSE(entry->value("Exec"));
 
     EXPECT_FALSE(DesktopEntry::parse("[Desktop Action x]\nName=Files\n"));
-    EXPECT_FALSE(DesktopEntry::parse(""));
 }
 
 TEST(DesktopEntry, ExecProgramIsTheFirstWordWithoutAssignmentsQuotesOrFieldCodes) {

