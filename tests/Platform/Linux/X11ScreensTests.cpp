@@ -17,11 +17,6 @@ TEST(PlacementCoordinates, ConvertsBothWaysAboutThePrimaryMonitor) {
         Rect topLeft;
     };
     const Case cases[] = {
-        {"a window near the top",
-         {0, 0, 1280, 800},
-         {100, 50, 300, 200},
-         {100, 550, 300, 200},
-         {100, 50, 300, 200}},
         {"primary on the right, window on the left monitor",
          {1920, 0, 1280, 800},
          {10, 100, 400, 300},

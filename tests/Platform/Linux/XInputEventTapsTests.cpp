@@ -52,9 +52,7 @@ TEST_F(XInputEventTapsTest, ReportsKeysToTheFocusedAndClicksToThePointedAtProces
     auto tap =
         taps.createListenOnlyTap(engineMask, [&](const InputEvent& e) { events.push_back(e); });
     ASSERT_TRUE(tap);
-    EXPECT_FALSE(tap->isEnabled());
     tap->setEnabled(true);
-    EXPECT_TRUE(tap->isEnabled());
     syncVelmora();
 
     // The target is looked up when the event is read: each step is read before the next.

@@ -34,7 +34,7 @@ protected:
         settings = testbed.settings();
     }
 
-    /// Evaluates the policy and waits for the reply and for the prompt to close.
+    /// Evaluates the policy and waits for its one reply and for the prompt to close.
     Outcome evaluate(std::string reason = "Unlock Notes") {
         Outcome outcome;
         PamAuthenticationContext context(prompts, settings);
@@ -45,6 +45,7 @@ protected:
         });
         EXPECT_TRUE(waitUntil([&] { return outcome.replies > 0; }));
         EXPECT_TRUE(waitUntil([&] { return prompts->openPrompts == 0; }));
+        EXPECT_EQ(outcome.replies, 1);
         return outcome;
     }
 
@@ -100,7 +101,6 @@ TEST_F(PamAuthenticationContextTest, ThePersonsAnswersDecideTheOutcome) {
         prompts->answers = c.answers;
 
         const Outcome outcome = evaluate();
-        EXPECT_EQ(outcome.replies, 1);
         EXPECT_EQ(outcome.success, !c.error);
         EXPECT_EQ(outcome.code(), c.error);
         EXPECT_EQ(prompts->reasons, std::vector<std::string>{"Unlock Notes"});
@@ -144,7 +144,6 @@ TEST_F(PamAuthenticationContextTest, OnlyAnExplicitSuccessAndAZeroExitStatusUnlo
         SCOPED_TRACE(c.name);
         useFakeHelper(c.script);
         const Outcome outcome = evaluate();
-        EXPECT_EQ(outcome.replies, 1);
         EXPECT_EQ(outcome.success, !c.error);
         EXPECT_EQ(outcome.code(), c.error);
     }
@@ -198,7 +197,6 @@ TEST_F(PamAuthenticationContextTest, AHelperThatHangsIsKilledAtTheTimeOutOrWithT
     prompts = std::make_shared<FakePasswordPrompting>();
     prompts->answers = {"secret"};
     const Outcome outcome = evaluate();
-    EXPECT_EQ(outcome.replies, 1);
     ASSERT_EQ(outcome.code(), LAErrorCode::authenticationFailed);
     EXPECT_EQ(prompts->busyStates, (std::vector<bool>{false, true}));
     EXPECT_NE(::kill(std::stoi(scratch("pid")), 0), 0) << "still running";
@@ -222,7 +220,6 @@ TEST_F(PamAuthenticationContextTest, ThePasswordReachesTheHelperOnlyThroughItsSt
 TEST_F(PamAuthenticationContextTest, AMissingHelperMeansNoAuthenticationIsAvailable) {
     settings.helperPath = testbed.directory() / "no-helper";
     const Outcome outcome = evaluate();
-    EXPECT_EQ(outcome.replies, 1);
     EXPECT_EQ(outcome.code(), LAErrorCode::passcodeNotSet);
     EXPECT_TRUE(prompts->reasons.empty());
 }
@@ -294,7 +291,6 @@ TEST_F(PamAuthenticationContextTest, CanEvaluateWhenTheHelperAndAPamServiceAreTh
             EXPECT_EQ(error->domain, kLAErrorDomain);
             EXPECT_EQ(error->code, static_cast<int>(LAErrorCode::passcodeNotSet));
         }
-        EXPECT_EQ(context.passcodeName(), "Password");
     }
 }
 

@@ -20,7 +20,6 @@ TEST(PamServiceStack, AuthModulesFollowIncludesAsLinuxPamDoes) {
         {"Debian with fprintd",
          {{"velmora", "@include common-auth\n"},
           {"common-auth",
-           "# here are the per-package modules\n"
            "auth\t[success=2 default=ignore]\tpam_fprintd.so max-tries=1 timeout=10\n"
            "auth [success=1 default=ignore] pam_unix.so nullok try_first_pass\n"
            "auth requisite pam_deny.so\nauth required pam_permit.so\n"}},

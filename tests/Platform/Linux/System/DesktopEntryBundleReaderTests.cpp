@@ -40,7 +40,6 @@ TEST(DesktopEntryBundleReader, ReadsApplicationEntriesAsBundles) {
         {dir.path("elsewhere/link.desktop"), std::nullopt},
         {dir.path("elsewhere/hidden.desktop"), std::nullopt},
         {dir.path("elsewhere/fifo.desktop"), std::nullopt},
-        {dir.path("elsewhere/missing.desktop"), std::nullopt},
     };
     const DesktopEntryBundleReader reader({dir.path("home/applications"),
                                            dir.path("share/applications"),
