@@ -72,7 +72,6 @@ public Q_SLOTS:
 class LogindSessionEventsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(bus.isRunning());
         ASSERT_TRUE(login1.registerService("org.freedesktop.login1"));
         ASSERT_TRUE(login1.registerObject("/org/freedesktop/login1", &manager,
                                           QDBusConnection::ExportAllSlots));
@@ -183,7 +182,6 @@ TEST_F(LogindSessionEventsTest, ScreenLocksComeFromTheSessionAndTheScreenSavers)
 
 TEST(LogindSessionEvents, MissingBusesAndServicesAreNeverFatal) {
     PrivateBus bus;
-    ASSERT_TRUE(bus.isRunning());
     QDBusConnection observer = bus.connect("observer");
     QDBusConnection none = QDBusConnection::connectToBus("unix:path=/nonexistent/bus", "none");
     auto loop = std::make_shared<ManualRunLoop>();

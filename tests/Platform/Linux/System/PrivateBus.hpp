@@ -1,9 +1,11 @@
 #pragma once
 
+#include "X11Testing/ChildProcess.hpp"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QProcess>
 #include <QString>
+#include <memory>
 
 namespace velmora::testing {
 
@@ -22,22 +24,18 @@ class PrivateBus {
 public:
     PrivateBus() {
         ensureQtApplication();
-        daemon_.start("dbus-daemon", {"--session", "--print-address", "--nofork"});
-        if (daemon_.waitForStarted(5000) && daemon_.waitForReadyRead(5000)) {
-            address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-        }
+        std::string address;
+        daemon_ = startReporting({"dbus-daemon", "--session", "--nofork", "--print-address={fd}"},
+                                 address);
+        address_ = QString::fromStdString(address);
     }
     ~PrivateBus() {
         for (const auto& name : names_) {
             QDBusConnection::disconnectFromBus(name);
         }
-        daemon_.kill();
-        daemon_.waitForFinished(5000);
     }
     PrivateBus(const PrivateBus&) = delete;
     PrivateBus& operator=(const PrivateBus&) = delete;
-
-    [[nodiscard]] bool isRunning() const { return !address_.isEmpty(); }
 
     /// A new connection to this bus, closed with it.
     QDBusConnection connect(const QString& name) {
@@ -47,7 +45,7 @@ public:
     }
 
 private:
-    QProcess daemon_;
+    std::unique_ptr<ChildProcess> daemon_;
     QString address_;
     QStringList names_;
 };
