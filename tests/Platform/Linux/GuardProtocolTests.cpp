@@ -10,7 +10,6 @@ TEST(GuardProtocol, MessagesTravelAsOneLineAndComeBackUnchanged) {
         {GuardMessage{}, "starting\n"},
         {GuardMessage{GuardMessageKind::quit}, "quit\n"},
         {GuardMessage::watching({}), "watching\n"},
-        {GuardMessage::watching({4211}), "watching 4211\n"},
         {GuardMessage::watching({4211, 17, 2147483647}), "watching 4211 17 2147483647\n"},
         {GuardMessage::protecting({}), "protects\n"},
         {GuardMessage::protecting({{"org.a", {"A b", "x=y"}, {"/opt/a%"}}, {"org.c"}}),

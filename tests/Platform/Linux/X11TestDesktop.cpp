@@ -52,6 +52,19 @@ std::optional<uint32_t> X11TestDesktop::activeWindow() {
     return cardinal(observer->root(), observer->ewmh()->_NET_ACTIVE_WINDOW, XCB_ATOM_WINDOW);
 }
 
+uint32_t X11TestDesktop::createOwnWindow() {
+    xcb_connection_t* c = observer->get();
+    const xcb_window_t window = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, window, observer->root(), 50, 50, 200, 150, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, observer->screen().root_visual, 0, nullptr);
+    const char wmClass[] = "velmora\0Velmora";
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
+                        sizeof wmClass, wmClass);
+    xcb_map_window(c, window);
+    watch(window);
+    return window;
+}
+
 int X11TestDesktop::xdotool(std::vector<std::string> arguments) const {
     arguments.insert(arguments.begin(), "xdotool");
     return runCommand(std::move(arguments), server.environment());

@@ -31,6 +31,8 @@ struct X11TestDesktop {
     Rect frameOf(uint32_t window);
     /// Returns once the server has handled everything the observer sent.
     void sync();
+    /// A top-level window of this test process itself, mapped.
+    uint32_t createOwnWindow();
     /// Runs xdotool with `arguments` against this server; its exit status.
     int xdotool(std::vector<std::string> arguments) const;
 

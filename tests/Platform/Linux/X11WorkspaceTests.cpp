@@ -8,6 +8,7 @@
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace velmora::testing {
 namespace {
@@ -49,6 +50,7 @@ TEST_F(X11WorkspaceTest, NamesEachApplicationFromItsDesktopEntryOrItsWindow) {
                            {"--wm-class", "editor,Editor", "--app-id", "org.example.Editor"});
     TestApplication viewer(desktop.server, {"--wm-class", "viewer,Viewer"});
     TestApplication dock(desktop.server, {"--wm-class", "panel,Panel", "--type", "DOCK"});
+    desktop.createOwnWindow();
 
     struct Expected {
         ProcessId pid;
@@ -61,6 +63,7 @@ TEST_F(X11WorkspaceTest, NamesEachApplicationFromItsDesktopEntryOrItsWindow) {
         {viewer.pid(), {std::nullopt, viewer.pid(), "Viewer", std::nullopt}},
         {dock.pid(),
          {std::nullopt, dock.pid(), "Panel", std::nullopt, ActivationPolicy::accessory}},
+        {getpid(), {"com.tovren.velmora", getpid(), "Velmora", std::nullopt}},
     };
     for (const auto& expected : cases) {
         EXPECT_EQ(waitForApplication(expected.pid), expected.app) << "pid " << expected.pid;

@@ -167,7 +167,6 @@ TEST_F(LogindSessionEventsTest, ScreenLocksComeFromTheSessionAndTheScreenSavers)
         QString interface;
         QString path;
     } screenSavers[] = {
-        {"org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver"},
         {"org.freedesktop.ScreenSaver", "/ScreenSaver"},
         {"org.gnome.ScreenSaver", "/org/gnome/ScreenSaver"},
         {"org.mate.ScreenSaver", "/org/mate/ScreenSaver"},
