@@ -10,10 +10,6 @@ namespace velmora::testing {
 
 /// A helper program a test runs beside it (an X server, a window manager, an xterm). It dies
 /// with the test process and is ended when the handle goes.
-///
-///     ChildProcess xterm({"xterm"}, {{"DISPLAY", server.display()}});
-///     ...
-///     xterm.terminate();
 class ChildProcess {
 public:
     using Environment = std::vector<std::pair<std::string, std::string>>;
@@ -51,9 +47,6 @@ private:
 /// Starts a server that reports where it listens (an X display, a bus address) on a file
 /// descriptor given on its command line: "{fd}" in `argv` is replaced by its number. Answers
 /// the first line it writes there; throws std::runtime_error when none comes in `timeout`.
-///
-///     std::string address;
-///     auto bus = startReporting({"dbus-daemon", "--print-address={fd}"}, address);
 std::unique_ptr<ChildProcess>
 startReporting(std::vector<std::string> argv, std::string& line,
                std::chrono::milliseconds timeout = std::chrono::milliseconds{10000});

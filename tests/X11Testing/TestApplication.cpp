@@ -1,16 +1,16 @@
 #include "X11Testing/TestApplication.hpp"
 
+#include <chrono>
 #include <poll.h>
 #include <stdexcept>
 
 namespace velmora::testing {
 
-TestApplication::TestApplication(const XvfbServer& server, std::vector<std::string> options,
-                                 std::chrono::milliseconds timeout) {
+TestApplication::TestApplication(const XvfbServer& server, std::vector<std::string> options) {
     std::vector<std::string> argv{VELMORA_TEST_CLIENT, "--ready-file", scratch_.path("ready")};
     argv.insert(argv.end(), options.begin(), options.end());
     process_ = std::make_unique<ChildProcess>(std::move(argv), server.environment());
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds{5};
     std::string ready;
     while ((ready = scratch_.read("ready")).empty()) {
         if (std::chrono::steady_clock::now() > deadline) {

@@ -4,7 +4,6 @@
 #include "X11Testing/ChildProcess.hpp"
 #include "X11Testing/XvfbServer.hpp"
 
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -15,17 +14,11 @@ namespace velmora::testing {
 /// The test client in a process of its own, with the window properties asked for (WM_CLASS,
 /// _GTK_APPLICATION_ID, _NET_WM_PID, window type, state, geometry). The constructor returns
 /// once its windows are mapped.
-///
-///     TestApplication editor(server, {"--wm-class", "editor,Editor", "--app-id", "org.ex.Ed"});
-///     editor.window();   // its first X window
-///     editor.kill();     // the process ends; its windows go with its connection
-///
 /// See velmora-test-client for the options. Throws std::runtime_error when the windows do not
 /// appear in time.
 class TestApplication {
 public:
-    TestApplication(const XvfbServer& server, std::vector<std::string> options,
-                    std::chrono::milliseconds timeout = std::chrono::milliseconds{5000});
+    TestApplication(const XvfbServer& server, std::vector<std::string> options);
 
     [[nodiscard]] pid_t pid() const { return process_->pid(); }
     [[nodiscard]] std::uint32_t window() const { return window_; }

@@ -12,8 +12,6 @@ namespace velmora::testing {
 /// holds or `timeout` has passed. Answers whether the condition held. It checks after every
 /// batch of events, so a condition that depends on events seen through a socket notifier (X,
 /// D-Bus, a helper's pipe) needs no polling.
-///
-///     ASSERT_TRUE(waitUntil([&] { return activated.size() == 1; }));
 inline bool waitUntil(const std::function<bool()>& condition,
                       std::chrono::milliseconds timeout = std::chrono::seconds{10}) {
     // The deadline timer wakes the blocking wait below when nothing else happens.

@@ -128,19 +128,7 @@ void XvfbServer::startWindowManager() {
         options_.tiling ? std::vector<std::string>{"i3", "-c", configHome_.path("i3/config")}
                         : std::vector<std::string>{"openbox", "--sm-disable"},
         environment());
-    waitForWindowManager();
-}
 
-void XvfbServer::stopWindowManager() {
-    windowManager_.reset();
-}
-
-void XvfbServer::kill() {
-    windowManager_.reset();
-    xvfb_->kill();
-}
-
-void XvfbServer::waitForWindowManager() {
     xcb_connection_t* c = xcb_connect(display_.c_str(), nullptr);
     if (xcb_connection_has_error(c)) {
         xcb_disconnect(c);
@@ -190,6 +178,11 @@ void XvfbServer::waitForWindowManager() {
     if (!ready || !windowManager_->isRunning()) {
         throw std::runtime_error("the window manager did not come up on " + display_);
     }
+}
+
+void XvfbServer::kill() {
+    windowManager_.reset();
+    xvfb_->kill();
 }
 
 } // namespace velmora::testing

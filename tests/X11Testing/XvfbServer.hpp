@@ -13,10 +13,6 @@ namespace velmora::testing {
 /// A private X server (Xvfb, 1280×800, no TCP) for one test, optionally with a window
 /// manager (openbox, or the tiling i3) that is ready when the constructor returns. Everything is
 /// ended when the server goes.
-///
-///     XvfbServer server{{.windowManager = true}};
-///     xcb_connection_t* c = xcb_connect(server.display().c_str(), nullptr);
-///
 /// Throws std::runtime_error when the server or the window manager does not come up in time.
 class XvfbServer {
 public:
@@ -41,15 +37,12 @@ public:
     /// The environment a client program needs to use this server (DISPLAY and the private
     /// XDG_CONFIG_HOME).
     [[nodiscard]] ChildProcess::Environment environment() const;
-    /// Starts the window manager and waits until it announces itself on the root window.
-    void startWindowManager();
-    /// Ends the window manager, when one runs.
-    void stopWindowManager();
     /// Kills the X server at once, as a crash would; its clients lose their connections.
     void kill();
 
 private:
-    void waitForWindowManager();
+    /// Starts the window manager and waits until it handles windows.
+    void startWindowManager();
 
     Options options_;
     TemporaryDirectory configHome_;

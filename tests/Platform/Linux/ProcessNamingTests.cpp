@@ -50,8 +50,6 @@ TEST(ProcessNaming, AProtectedApplicationsRulesComeBeforeAnyEntryThatClaimsItsWi
         EXPECT_EQ(nameProcess({pid, c.windows, true}, directory, protectedApps), c.expected)
             << c.name;
     }
-    EXPECT_EQ(nameProcess({pid, {window("Notes")}, false}, directory, {}).activationPolicy,
-              ActivationPolicy::accessory);
 }
 
 } // namespace

@@ -27,14 +27,5 @@ TEST(RestartLimiter, AllowsAFewQuickStartsThenOneAfterTheOldestLeavesTheWindow) 
     EXPECT_EQ(limiter.nextStart(t0 + 61s), t0 + 62s);
 }
 
-TEST(RestartLimiter, StartsFarApartAreNeverHeldBack) {
-    RestartLimiter limiter(3, 60s);
-    Clock::time_point at{};
-    for (int start = 0; start < 10; ++start, at += 30s) {
-        EXPECT_EQ(limiter.nextStart(at), at) << "start " << start;
-        limiter.recordStart(at);
-    }
-}
-
 } // namespace
 } // namespace velmora

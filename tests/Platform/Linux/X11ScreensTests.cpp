@@ -17,16 +17,6 @@ TEST(PlacementCoordinates, ConvertsBothWaysAboutThePrimaryMonitor) {
         Rect topLeft;
     };
     const Case cases[] = {
-        {"the primary monitor itself",
-         {0, 0, 1280, 800},
-         {0, 0, 1280, 800},
-         {0, 0, 1280, 800},
-         {0, 0, 1280, 800}},
-        {"a window near the top",
-         {0, 0, 1280, 800},
-         {100, 50, 300, 200},
-         {100, 550, 300, 200},
-         {100, 50, 300, 200}},
         {"primary on the right, window on the left monitor",
          {1920, 0, 1280, 800},
          {10, 100, 400, 300},
@@ -37,11 +27,6 @@ TEST(PlacementCoordinates, ConvertsBothWaysAboutThePrimaryMonitor) {
          {2000, 300, 200, 100},
          {80, 680, 200, 100},
          {80, 20, 200, 100}},
-        {"fractions survive",
-         {0, 0, 1280, 800},
-         {0.5, 0.25, 10.5, 20.75},
-         {0.5, 779, 10.5, 20.75},
-         {0.5, 0.25, 10.5, 20.75}},
     };
     for (const auto& c : cases) {
         const PlacementCoordinates coords{c.primary};
@@ -49,14 +34,6 @@ TEST(PlacementCoordinates, ConvertsBothWaysAboutThePrimaryMonitor) {
         EXPECT_EQ(coords.toRoot(c.placed), c.root) << c.name;
         EXPECT_EQ(coords.topLeftFromRoot(c.root), c.topLeft) << c.name;
     }
-}
-
-TEST(X11Screens, XvfbHasOneMonitorAtThePlacementOrigin) {
-    X11TestDesktop desktop({.windowManager = false});
-    const X11Screens screens(desktop.connection);
-    const Screen expected{"screen", {0, 0, 1280, 800}};
-    EXPECT_EQ(screens.screens(), std::vector<Screen>{expected});
-    EXPECT_EQ(screens.mainScreen(), expected);
 }
 
 TEST(X11Screens, FollowsAddedMonitorsAndPicksTheOneHoldingTheActiveWindow) {

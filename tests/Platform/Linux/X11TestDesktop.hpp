@@ -17,11 +17,6 @@ namespace velmora::testing {
 /// A private X server with the pieces every backend test needs: the run loop, Velmora's
 /// connection and client list, a recording logger, and a second connection through which
 /// the test looks at the server. Any change it watches wakes `waitUntil`.
-///
-///     X11TestDesktop desktop;
-///     TestApplication editor(desktop.server, {"--wm-class", "editor,Editor"});
-///     desktop.watch(editor.window());
-///     ASSERT_TRUE(waitUntil([&] { return desktop.wmState(editor.window()) == 3; }));
 struct X11TestDesktop {
     explicit X11TestDesktop(XvfbServer::Options options = {.windowManager = true});
 

@@ -68,7 +68,11 @@ TEST(PasswordPromptOnX11, ShowsAboveTheOverlaysAndTakesTheKeyboardFromACoveredWi
     const uint32_t focusChanges = XCB_EVENT_MASK_FOCUS_CHANGE;
     xcb_change_window_attributes(connection->get(), covered, XCB_CW_EVENT_MASK, &focusChanges);
     focusGrabs->hold(covered);
-    QCoreApplication::processEvents();
+    // The grab is made on the run loop: in place once later work ran and the server answered.
+    bool held = false;
+    connection->runLoop().post([&] { held = true; });
+    ASSERT_TRUE(waitUntil([&] { return held; }));
+    connection->reply(xcb_get_input_focus_reply, xcb_get_input_focus(connection->get()));
     xcb_set_input_focus(app, XCB_INPUT_FOCUS_PARENT, covered, XCB_CURRENT_TIME);
     xcb_flush(app);
     ASSERT_TRUE(waitUntil([&] { return keyboardGrabbed(app, connection->root()); }));

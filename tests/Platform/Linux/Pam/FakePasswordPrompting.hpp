@@ -13,9 +13,6 @@ namespace velmora::testing {
 
 /// Prompts that answer from a script, a moment later as a person would: each entry is a
 /// password, or nothing for Cancel. With the script used up, requests wait for ever.
-///
-///     auto prompts = std::make_shared<FakePasswordPrompting>();
-///     prompts->answers = {"wrong", "secret"};
 class FakePasswordPrompting final : public PasswordPrompting,
                                     public std::enable_shared_from_this<FakePasswordPrompting> {
 public:

@@ -18,13 +18,11 @@ struct StackCase {
 TEST(PamServiceStack, AuthModulesFollowIncludesAsLinuxPamDoes) {
     const StackCase cases[] = {
         {"Debian with fprintd",
-         {{"velmora", "@include common-auth\n@include common-account\n"},
+         {{"velmora", "@include common-auth\n"},
           {"common-auth",
-           "# here are the per-package modules\n"
            "auth\t[success=2 default=ignore]\tpam_fprintd.so max-tries=1 timeout=10\n"
            "auth [success=1 default=ignore] pam_unix.so nullok try_first_pass\n"
-           "auth requisite pam_deny.so\nauth required pam_permit.so\n"},
-          {"common-account", "account required pam_fprintd_in_account.so\n"}},
+           "auth requisite pam_deny.so\nauth required pam_permit.so\n"}},
          {"pam_fprintd.so", "pam_unix.so", "pam_deny.so", "pam_permit.so"}},
         {"Fedora include and substack, absolute paths",
          {{"velmora", "auth include system-auth\nauth substack password-auth\n"},
@@ -51,18 +49,6 @@ TEST(PamServiceStack, AuthModulesFollowIncludesAsLinuxPamDoes) {
         }
         EXPECT_EQ(authModules(testbed.serviceDirectory() / "velmora"), c.modules);
     }
-}
-
-TEST(PamServiceStack, AServiceWithoutItsOwnFileFallsBackToOther) {
-    PamTestbed testbed;
-    const auto directory = testbed.serviceDirectory();
-    EXPECT_EQ(serviceFile(directory, "velmora"), directory / "velmora");
-    EXPECT_EQ(serviceFile(directory, "sudo"), directory / "other");
-    EXPECT_EQ(serviceFile(directory, "../pam.d/velmora"), directory / "other");
-
-    std::filesystem::remove(directory / "other");
-    EXPECT_EQ(serviceFile(directory, "sudo"), std::nullopt);
-    EXPECT_EQ(serviceFile(testbed.directory() / "missing", "velmora"), std::nullopt);
 }
 
 TEST(PamStackSurvey, KeepsItsFindingsForAFewSecondsThenReadsTheStackAgain) {

@@ -12,10 +12,6 @@ namespace velmora::testing {
 /// A private PAM world for one test: a service directory with a "velmora" service checking
 /// passwords against its own password file through pam_matrix, an "other" service that
 /// denies everyone, and pam_wrapper in the environment of every process the test starts.
-///
-///     PamTestbed pam;
-///     pam.writePasswords(pam.user() + ":secret:velmora");
-///     PamAuthenticationSettings settings = pam.settings();
 class PamTestbed {
 public:
     PamTestbed();

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "X11Testing/ChildProcess.hpp"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusPendingCall>
-#include <QProcess>
 #include <QString>
+#include <memory>
 
 namespace velmora::testing {
 
@@ -19,41 +19,23 @@ inline void ensureQtApplication() {
     }
 }
 
-/// Waits until the bus has answered a call from `connection`, so that everything sent
-/// through it before has been handled by the bus, then delivers what reached this process.
-inline bool roundTrip(const QDBusConnection& connection) {
-    QDBusPendingCall call = connection.asyncCall(QDBusMessage::createMethodCall(
-        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "GetId"));
-    // The reply arrives on the connection's own thread: nothing wakes this one's event loop.
-    call.waitForFinished();
-    QCoreApplication::sendPostedEvents();
-    return !call.isError();
-}
-
 /// A D-Bus daemon of its own for one test, so nothing reaches the real buses.
-///
-///     PrivateBus bus;
-///     QDBusConnection connection = bus.connect("observer");
 class PrivateBus {
 public:
     PrivateBus() {
         ensureQtApplication();
-        daemon_.start("dbus-daemon", {"--session", "--print-address", "--nofork"});
-        if (daemon_.waitForStarted(5000) && daemon_.waitForReadyRead(5000)) {
-            address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-        }
+        std::string address;
+        daemon_ = startReporting({"dbus-daemon", "--session", "--nofork", "--print-address={fd}"},
+                                 address);
+        address_ = QString::fromStdString(address);
     }
     ~PrivateBus() {
         for (const auto& name : names_) {
             QDBusConnection::disconnectFromBus(name);
         }
-        daemon_.kill();
-        daemon_.waitForFinished(5000);
     }
     PrivateBus(const PrivateBus&) = delete;
     PrivateBus& operator=(const PrivateBus&) = delete;
-
-    [[nodiscard]] bool isRunning() const { return !address_.isEmpty(); }
 
     /// A new connection to this bus, closed with it.
     QDBusConnection connect(const QString& name) {
@@ -63,7 +45,7 @@ public:
     }
 
 private:
-    QProcess daemon_;
+    std::unique_ptr<ChildProcess> daemon_;
     QString address_;
     QStringList names_;
 };
