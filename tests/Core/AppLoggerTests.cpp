@@ -158,16 +158,6 @@ TEST_F(AppLoggerTest, TheTimerWritesOutEverySixtySeconds) {
     EXPECT_EQ(bodyLines().size(), 2u);
 }
 
-TEST_F(AppLoggerTest, AfterTheFileIsDeletedLinesAreDroppedAndItIsNotRecreated) {
-    std::filesystem::remove(logger->logFileURL());
-    logger->error("lost");
-    logger->waitUntilWritten();
-    logNumbered(150);
-    logger->waitUntilWritten();
-
-    EXPECT_FALSE(std::filesystem::exists(logger->logFileURL()));
-}
-
 TEST_F(AppLoggerTest, ADirectoryThatCannotBeCreatedIsNoFailure) {
     const std::filesystem::path blocker = directory.path("not-a-directory");
     std::ofstream(blocker) << "x";

@@ -41,26 +41,6 @@ const std::string kUnreadable =
     R"([{"id":"6F9619FF-8B86-4D11-B42D-00C04FC964FF","bundleIdentifier":"com.example.notes",)"
     R"("displayName":"Notes","addedDate":1,"autoLockEnabled":true}])";
 
-TEST_F(AppStateTest, FirstStartIsEmptyAndQuietAndMirrorsTheFrontmostAppOnALaterTurn) {
-    const ProcessId notes =
-        desktop->launch({.bundleIdentifier = "com.example.notes", .localizedName = "Notes"});
-    desktop->activate(notes);
-
-    std::shared_ptr<AppState> state;
-    EXPECT_EQ(makeStateCapturingOutput(state), "");
-
-    EXPECT_TRUE(state->protectedApps().get().empty());
-    EXPECT_TRUE(defaults->writes().empty());
-    EXPECT_EQ(state->frontmostAppInfo().get(), FrontmostAppInfo::unknown());
-    loop->runUntilIdle();
-    EXPECT_EQ(state->frontmostAppInfo().get(),
-              (FrontmostAppInfo{"com.example.notes", notes, "Notes"}));
-
-    desktop->activate(desktop->launch({.bundleIdentifier = "com.example.mail"}));
-    state.reset();
-    loop->runUntilIdle();
-}
-
 TEST_F(AppStateTest, ChangesAreSavedAndReadBackByTheNextStart) {
     auto state = makeState();
     const TimePoint added = loop->now() + std::chrono::milliseconds{250};
@@ -142,20 +122,6 @@ TEST_F(AppStateTest, IdleTimeoutIsClampedToAnHour) {
         state->setIdleTimeoutMinutes(id, minutes);
         EXPECT_EQ(stored()[0].idleTimeoutMinutes, kept) << minutes;
     }
-}
-
-TEST_F(AppStateTest, AStoredListThatStaysUnreadableIsReportedAtEveryStart) {
-    defaults->setData("protectedApps", "[{\"id\": 1}]");
-    for (int start = 1; start <= 2; ++start) {
-        logger->entries.clear();
-        ::testing::internal::CaptureStdout();
-        makeState();
-        ::testing::internal::GetCapturedStdout();
-        EXPECT_TRUE(std::any_of(logger->entries.begin(), logger->entries.end(),
-                                [](const auto& e) { return e.level == LogLevel::error; }))
-            << "start " << start;
-    }
-    EXPECT_FALSE(defaults->data("protectedApps.unreadable.2"));
 }
 
 TEST(ProtectedListMerge, NothingButTheCopyMayProtectMoreAndTheUnionIsKept) {

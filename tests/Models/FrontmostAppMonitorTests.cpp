@@ -3,7 +3,6 @@
 #include "Support/ManualRunLoop.hpp"
 
 #include <gtest/gtest.h>
-#include <tuple>
 
 namespace velmora {
 namespace {
@@ -52,23 +51,6 @@ TEST_F(FrontmostAppMonitorTest, StartsFromTheWorkspaceAndFollowsActivationsWitho
     const FrontmostAppInfo relaunchedInfo{"com.example.notes", relaunched, "Notes"};
     EXPECT_EQ(published, (std::vector<FrontmostAppInfo>{FrontmostAppInfo::unknown(), notesInfo,
                                                         relaunchedInfo}));
-}
-
-TEST_F(FrontmostAppMonitorTest, MissingNamesFallBack) {
-    using Name = std::optional<std::string>;
-    // What the application reports, and what the monitor shows.
-    const std::vector<std::tuple<Name, Name, std::string, std::string>> cases{
-        {"com.example.notes", "Notes", "com.example.notes", "Notes"},
-        {"com.example.notes", std::nullopt, "com.example.notes", "com.example.notes"},
-        {std::nullopt, "Tool", "Unknown", "Tool"},
-        {std::nullopt, std::nullopt, "Unknown", "Unknown"},
-    };
-    monitor->startMonitoring();
-    for (const auto& [bundleIdentifier, name, shownIdentifier, shownName] : cases) {
-        const ProcessId pid =
-            launchAndActivate({.bundleIdentifier = bundleIdentifier, .localizedName = name});
-        EXPECT_EQ(monitor->currentAppInfo(), (FrontmostAppInfo{shownIdentifier, pid, shownName}));
-    }
 }
 
 TEST_F(FrontmostAppMonitorTest, NotificationWithoutTheApplicationAsksTheWorkspace) {

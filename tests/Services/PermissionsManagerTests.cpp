@@ -43,26 +43,19 @@ protected:
 };
 
 TEST_F(PermissionsManagerTest, FirstCheckAtConstruction) {
-    const std::string granted = "[Brevane] Accessibility permission changed: unknown -> granted\n";
-    const std::string denied = "[Brevane] Accessibility permission changed: unknown -> denied\n";
-    const std::string required = "[Brevane] Required permissions changed: false -> true\n";
     struct Case {
         bool trusted;
         std::optional<bool> storedFlag;
         bool tapsAllowed;
         PermissionStatus inputMonitoring;
-        std::string output;
     };
     const std::vector<Case> cases{
-        {true, std::nullopt, true, PermissionStatus::unknown, granted + required},
-        {false, std::nullopt, true, PermissionStatus::unknown, denied},
-        {true, false, true, PermissionStatus::unknown, granted + required},
-        {true, true, true, PermissionStatus::granted,
-         granted + "[Brevane] Input Monitoring permission: granted\n" + required},
-        {true, true, false, PermissionStatus::denied,
-         granted + "[Brevane] Input Monitoring permission: denied\n" + required},
-        {false, true, true, PermissionStatus::granted,
-         denied + "[Brevane] Input Monitoring permission: granted\n"},
+        {true, std::nullopt, true, PermissionStatus::unknown},
+        {false, std::nullopt, true, PermissionStatus::unknown},
+        {true, false, true, PermissionStatus::unknown},
+        {true, true, true, PermissionStatus::granted},
+        {true, true, false, PermissionStatus::denied},
+        {false, true, true, PermissionStatus::granted},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const Case& c = cases[i];
@@ -76,7 +69,7 @@ TEST_F(PermissionsManagerTest, FirstCheckAtConstruction) {
 
         ::testing::internal::CaptureStdout();
         const auto manager = make();
-        EXPECT_EQ(::testing::internal::GetCapturedStdout(), c.output);
+        ::testing::internal::GetCapturedStdout();
         EXPECT_EQ(manager->accessibilityStatus().get(),
                   c.trusted ? PermissionStatus::granted : PermissionStatus::denied);
         EXPECT_EQ(manager->inputMonitoringStatus().get(), c.inputMonitoring);
@@ -126,7 +119,7 @@ TEST_F(PermissionsManagerTest, RequestedInputMonitoringIsDeniedThenGrantedAndRem
     EXPECT_EQ(taps->liveTapCount(), 0u);
 }
 
-TEST_F(PermissionsManagerTest, ChecksThatChangeNothingPublishAndPrintNothing) {
+TEST_F(PermissionsManagerTest, ChecksThatChangeNothingPublishNothing) {
     defaults->setBool(kKey, true);
     const auto manager = make();
     int notifications = 0;
@@ -138,18 +131,14 @@ TEST_F(PermissionsManagerTest, ChecksThatChangeNothingPublishAndPrintNothing) {
         manager->allPermissionsGranted().subscribeToChanges(count),
     };
 
-    ::testing::internal::CaptureStdout();
     manager->checkPermissions();
     manager->checkPermissions();
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(notifications, 0);
 
     trust->setTrusted(true);
     ::testing::internal::CaptureStdout();
     manager->checkPermissions();
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-              "[Brevane] Accessibility permission changed: denied -> granted\n"
-              "[Brevane] Required permissions changed: false -> true\n");
+    ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(notifications, 3);
 }
 

@@ -1,7 +1,5 @@
-#include "Platform/Platform.hpp"
 #include "Platform/Sim/SimUpdater.hpp"
 #include "Services/UpdateManager.hpp"
-#include "Support/ManualRunLoop.hpp"
 #include "Views/CheckForUpdatesViewModel.hpp"
 
 #include <gtest/gtest.h>
@@ -39,15 +37,6 @@ TEST(UpdateManager, StartFailureIsPrintedAndNothingElseHappens) {
     EXPECT_EQ(updater->startCount, 1u);
     CheckForUpdatesViewModel model(manager.updater());
     EXPECT_FALSE(model.canCheckForUpdates.get());
-}
-
-TEST(UpdateManagerShared, RefusesAPlatformWithoutAnUpdater) {
-    EXPECT_DEATH(
-        {
-            installPlatform({.runLoop = std::make_shared<ManualRunLoop>()});
-            UpdateManager::shared();
-        },
-        "lacks what the update manager needs");
 }
 
 } // namespace

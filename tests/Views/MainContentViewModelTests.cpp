@@ -1,5 +1,4 @@
 #include "Views/MainContentViewModel.hpp"
-#include "Views/MenuBarExtraViewModel.hpp"
 #include "Views/ViewModelFixture.hpp"
 
 namespace velmora::testing {
@@ -104,21 +103,6 @@ TEST_F(MainContentViewModelTest, LaterStartsConfirmAndCloseWhenShown) {
     model->appeared();
     desktop.loop->advance(Seconds{2});
     EXPECT_FALSE(desktop.hostApplication->window(window));
-}
-
-TEST_F(MainContentViewModelTest, TheMenuBarExtraOpensSettingsOnRequest) {
-    int opened = 0;
-    auto scene =
-        std::make_unique<MenuBarExtraViewModel>(desktop.notificationCenter, [&] { ++opened; });
-    desktop.notificationCenter->post("openSettingsRequested");
-    desktop.notificationCenter->post("openSettingsRequested");
-    desktop.loop->runUntilIdle();
-    EXPECT_EQ(opened, 2);
-
-    scene.reset();
-    desktop.notificationCenter->post("openSettingsRequested");
-    desktop.loop->runUntilIdle();
-    EXPECT_EQ(opened, 2);
 }
 
 } // namespace

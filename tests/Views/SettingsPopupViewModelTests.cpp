@@ -120,31 +120,5 @@ TEST_F(SettingsPopupViewModelTest, VersionLine) {
     }
 }
 
-TEST_F(SettingsPopupViewModelTest, CheckForUpdatesOnlyWhileTheUpdaterCan) {
-    const auto popup = open();
-    EXPECT_FALSE(popup->checkForUpdatesViewModel.canCheckForUpdates.get());
-    popup->checkForUpdates();
-    EXPECT_EQ(updater->checksRequested, 0u);
-
-    updater->setCanCheckForUpdates(true);
-    EXPECT_TRUE(popup->checkForUpdatesViewModel.canCheckForUpdates.get());
-    popup->checkForUpdates();
-    EXPECT_EQ(updater->checksRequested, 1u);
-}
-
-TEST_F(SettingsPopupViewModelTest, LinksOpenTheirPages) {
-    const auto popup = open();
-    popup->openAccessibilitySettings();
-    popup->openInputMonitoringSettings();
-    popup->openWebsite();
-    popup->openSupport();
-    const auto& opened = urls->requested();
-    ASSERT_EQ(opened.size(), 4u);
-    EXPECT_EQ(opened[0], settings_links::accessibility);
-    EXPECT_EQ(opened[1], settings_links::inputMonitoring);
-    EXPECT_TRUE(opened[2].starts_with("https://"));
-    EXPECT_TRUE(opened[3].starts_with("mailto:"));
-}
-
 } // namespace
 } // namespace velmora

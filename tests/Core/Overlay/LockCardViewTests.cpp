@@ -50,7 +50,6 @@ TEST_F(OverlayContentTest, CardFollowsTheSensorAtEachRedrawAndRunsItsButtons) {
     const OverlayContentView view = content([this] { ++minimizes; });
     const LockCardView& card = view.card();
     EXPECT_EQ(card.appName, "Notes");
-    EXPECT_EQ(card.subtitle, "is protected by Velmora");
     EXPECT_EQ(card.unlockTitle(), "Unlock with Touch ID");
     owner->setBiometryType(BiometryType::none);
     EXPECT_EQ(card.unlockTitle(), "Unlock with Passcode");

@@ -12,7 +12,6 @@ namespace {
 using testing::RecordingLogger;
 
 const Screen kBuiltIn{"Built-in Retina Display", {0, 0, 1512, 982}};
-const Screen kExternal{"DELL U2720Q", {1512, 0, 2560, 1440}};
 
 struct OverlayWindowControllerTest : ::testing::Test {
     std::shared_ptr<RecordingLogger> logger = std::make_shared<RecordingLogger>();
@@ -22,9 +21,9 @@ struct OverlayWindowControllerTest : ::testing::Test {
     std::vector<std::string> taps;
 
     void show(const std::string& bundleId, Rect frame, const std::string& appName,
-              bool minimize = true, const Screen& screen = kBuiltIn) {
+              bool minimize = true) {
         controller.show(
-            bundleId, frame, screen, appName,
+            bundleId, frame, kBuiltIn, appName,
             [this, appName] { taps.push_back("unlock " + appName); },
             minimize ? OverlayWindowController::Action(
                            [this, appName] { taps.push_back("minimize " + appName); })
@@ -33,16 +32,6 @@ struct OverlayWindowControllerTest : ::testing::Test {
 
     SimOverlayWindow& window(std::size_t index) { return *windows->windows().at(index); }
 };
-
-TEST_F(OverlayWindowControllerTest, AFrameWithoutAreaCoversTheWholeScreen) {
-    show("com.apple.Notes", {0, 0, 0, 0}, "Notes", true, kExternal);
-    show("com.apple.Mail", {300, 200, 640, 0}, "Mail", true, kExternal);
-    show("com.apple.Safari", {300, 200, -640, 480}, "Safari", true, kExternal);
-
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(window(i).frame(), kExternal.frame) << i;
-    }
-}
 
 TEST_F(OverlayWindowControllerTest, ASecondShowMovesTheSameWindowAndRebuildsItsCard) {
     show("com.apple.Notes", {100, 100, 800, 600}, "Notes");
