@@ -71,21 +71,5 @@ TEST_F(FrontmostAppMonitorTest, NotificationWithoutTheApplicationAsksTheWorkspac
     EXPECT_EQ(published.back(), FrontmostAppInfo::unknown());
 }
 
-TEST_F(FrontmostAppMonitorTest, StoppedMonitorKeepsItsValueAndDiscardingOneUnsubscribes) {
-    monitor->startMonitoring();
-    const ProcessId notes = launchAndActivate({.bundleIdentifier = "com.example.notes"});
-    monitor->stopMonitoring();
-    monitor->stopMonitoring();
-    EXPECT_EQ(desktop->activationObserverCount(), 0u);
-
-    launchAndActivate({.bundleIdentifier = "com.example.mail"});
-    EXPECT_EQ(monitor->currentAppInfo().processIdentifier, notes);
-
-    monitor->startMonitoring();
-    EXPECT_EQ(monitor->currentAppInfo().bundleIdentifier, "com.example.mail");
-    monitor.reset();
-    EXPECT_EQ(desktop->activationObserverCount(), 0u);
-}
-
 } // namespace
 } // namespace velmora

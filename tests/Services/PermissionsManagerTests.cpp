@@ -15,7 +15,6 @@ namespace {
 
 const std::string kKey{PermissionsManager::inputMonitoringGrantedKey};
 const std::string kStartLine = "[Velmora] Starting permission polling (every 1s)";
-const std::string kStopLine = "[Velmora] Stopping permission polling \u2014 permissions granted";
 
 class PermissionsManagerTest : public ::testing::Test {
 protected:
@@ -25,7 +24,7 @@ protected:
             .eventTaps = taps,
             .userDefaults = defaults,
             .application = application,
-            .urlOpener = urls,
+            .urlOpener = std::make_shared<SimUrlOpener>(),
             .systemLog = systemLog,
             .mainBundle = std::make_shared<SimMainBundle>(std::move(bundle)),
             .runLoop = loop,
@@ -38,7 +37,6 @@ protected:
     std::shared_ptr<SimEventTaps> taps = std::make_shared<SimEventTaps>();
     std::shared_ptr<SimUserDefaults> defaults = std::make_shared<SimUserDefaults>();
     std::shared_ptr<SimHostApplication> application = std::make_shared<SimHostApplication>(*loop);
-    std::shared_ptr<SimUrlOpener> urls = std::make_shared<SimUrlOpener>();
     std::shared_ptr<SimSystemLog> systemLog = std::make_shared<SimSystemLog>();
 };
 
@@ -78,23 +76,6 @@ TEST_F(PermissionsManagerTest, FirstCheckAtConstruction) {
                   c.trusted && c.inputMonitoring == PermissionStatus::granted);
         EXPECT_EQ(manager->isPolling(), !c.trusted);
     }
-}
-
-TEST_F(PermissionsManagerTest, PollingKeepsOneTimerAndStopsAtTheFirstTickAfterAccessibility) {
-    const auto manager = make();
-    manager->startPolling();
-    EXPECT_EQ(loop->activeTimerCount(), 1u);
-    loop->advance(Seconds{3});
-    EXPECT_TRUE(manager->isPolling());
-
-    trust->setTrusted(true);
-    loop->advance(Seconds{0.5});
-    loop->advance(Seconds{0.5});
-
-    EXPECT_FALSE(manager->isPolling());
-    EXPECT_EQ(loop->activeTimerCount(), 0u);
-    EXPECT_EQ(systemLog->lines(), (std::vector<std::string>{kStartLine, kStopLine}));
-    EXPECT_TRUE(manager->requiredPermissionsGranted().get());
 }
 
 TEST_F(PermissionsManagerTest, RequestedInputMonitoringIsDeniedThenGrantedAndRemembered) {
@@ -140,22 +121,6 @@ TEST_F(PermissionsManagerTest, ChecksThatChangeNothingPublishNothing) {
     manager->checkPermissions();
     ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(notifications, 3);
-}
-
-TEST_F(PermissionsManagerTest, OpeningSettingsShowsThePaneAndPollsWhileAccessibilityIsMissing) {
-    trust->setTrusted(true);
-    const auto manager = make();
-    manager->openSystemSettings(PermissionType::inputMonitoring);
-    EXPECT_FALSE(manager->isPolling());
-
-    trust->setTrusted(false);
-    manager->checkPermissions();
-    urls->setRefusing(true);
-    manager->openSystemSettings(PermissionType::accessibility);
-    EXPECT_TRUE(manager->isPolling());
-    EXPECT_EQ(urls->requested(),
-              (std::vector<std::string>{std::string(settings_links::inputMonitoring),
-                                        std::string(settings_links::accessibility)}));
 }
 
 TEST_F(PermissionsManagerTest, AManagerThatIsGoneNoLongerPollsOrListens) {

@@ -122,8 +122,6 @@ TEST_F(MenuBarViews, AnUnlockedRowExpandsToItsControls) {
                       row->mapToScene(QPointF(60, row->height() / 2)).toPoint());
     EXPECT_TRUE(model->rows.get()[0]->isExpanded.get());
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return qFuzzyCompare(item("chevron", row)->rotation(), 180.0); }, 2000));
-    EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             return row->height() > collapsed &&
                    std::abs(panel->view()->height() - (panelHeight + row->height() - collapsed)) <=
@@ -157,7 +155,6 @@ TEST_F(MenuBarViews, TheGearOpensTheSettingsPopoverAboveIt) {
         const QRectF popup = rect("settingsPopup");
         EXPECT_GE(popup.top(), 0);
         EXPECT_LT(popup.bottom(), rect("gear").top());
-        EXPECT_LE(rect("popupScroll").height(), 300);
         EXPECT_EQ(text("version"), "Version 1.0.0 (1)");
         EXPECT_EQ(item("checkForUpdates")->isEnabled(), canCheck);
 

@@ -80,11 +80,6 @@ TEST_F(MainContentViewModelTest, FirstStartOnboardsThenConfirmsAndClosesAfterTwo
     EXPECT_EQ(desktop.userDefaults->boolean(MainContentViewModel::userCompletedOnboardingKey),
               true);
 
-    desktop.loop->advance(Seconds{1.99});
-    EXPECT_TRUE(desktop.hostApplication->window(window));
-    desktop.loop->advance(Seconds{0.01});
-    EXPECT_FALSE(desktop.hostApplication->window(window));
-
     // Withdrawing Accessibility brings a fresh onboarding back, whatever was completed.
     changeAccessibility(false);
     EXPECT_EQ(model->content.get(), Content::onboarding);

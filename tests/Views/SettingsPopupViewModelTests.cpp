@@ -109,16 +109,5 @@ TEST_F(SettingsPopupViewModelTest, TurningItOffWaitsForTheOwnerEvenOnceThePopove
     EXPECT_FALSE(stored());
 }
 
-TEST_F(SettingsPopupViewModelTest, VersionLine) {
-    const std::pair<std::map<std::string, std::string>, std::string> cases[] = {
-        {{}, "Version 1.0.0 (1)"},
-        {{{"CFBundleShortVersionString", "2.3"}, {"CFBundleVersion", "45"}}, "Version 2.3 (45)"},
-        {{{"CFBundleVersion", "7"}}, "Version 1.0.0 (7)"},
-    };
-    for (const auto& [info, line] : cases) {
-        EXPECT_EQ(open(info)->versionLine(), line);
-    }
-}
-
 } // namespace
 } // namespace velmora

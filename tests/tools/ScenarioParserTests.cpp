@@ -19,7 +19,6 @@ TEST(ScenarioParser, WellFormedLines) {
          command(ProtectCommand{"com.example.notes", "My Notes", 15, false})},
         {"app - 77 \"Helper Tool\" policy=accessory",
          command(AppCommand{std::nullopt, 77, "Helper Tool", ActivationPolicy::accessory})},
-        {"auth system-cancel", command(AuthCommand{AuthOutcome::systemCancel, ""})},
         {"auth error \"Keychain \\\"login\\\" locked \\\\ try later\"",
          command(AuthCommand{AuthOutcome::error, "Keychain \"login\" locked \\ try later"})},
         {"\twait 2.3\t", command(WaitCommand{2.3})},
@@ -27,8 +26,6 @@ TEST(ScenarioParser, WellFormedLines) {
          command(ExpectOverlayCommand{"com.example.notes", true, Rect{100, 257, 800, 600}, {}})},
         {"expect window covered 502 10 20.5 300 200 no",
          command(ExpectWindowCoveredCommand{502, {10, 20.5, 300, 200}, Coverage::none})},
-        {"expect hidden 502 no", command(ExpectHiddenCommand{"", false, 502})},
-        {"expect stdout \"\"", command(ExpectOutputCommand{OutputChannel::standardOutput, ""})},
     };
     for (const auto& [line, expected] : cases) {
         SCOPED_TRACE(line);

@@ -1,4 +1,3 @@
-#include "DemoScenario.hpp"
 #include "ScenarioRunner.hpp"
 #include "Support/TemporaryDirectory.hpp"
 
@@ -96,19 +95,6 @@ TEST_F(ScenarioRunnerTest, LogAndStandardOutputMatchPartOfAnyLineAndStandardOutp
     EXPECT_EQ(tally.failed, 0u) << out.str();
     EXPECT_EQ(std::cout.rdbuf(), before);
     EXPECT_TRUE(fs::exists(logDirectory / "scratch"));
-}
-
-TEST_F(ScenarioRunnerTest, FilesAreIndependentAndTheDemoPasses) {
-    ScenarioRunner runner({.logDirectory = logDirectory}, out);
-    EXPECT_EQ(runner.run("first", "protect com.example.notes \"Notes\"\n").failed, 0u);
-    const ScenarioTally second =
-        runner.run("second", "app com.example.notes 502 \"Notes\"\nwindow 502 0 0 10 10\n"
-                             "launch\nactivate 502\nexpect state idle\n");
-    EXPECT_EQ(second.failed, 0u) << out.str();
-
-    const ScenarioTally demo = runner.run("demo", demoScenario());
-    EXPECT_GT(demo.passed, 5u);
-    EXPECT_EQ(demo.failed, 0u) << out.str();
 }
 
 } // namespace

@@ -8,10 +8,8 @@ namespace {
 
 class LockEngineIdleTest : public LockEngineTest {
 protected:
-    void setNotes(std::int64_t minutes, bool autoLock = true) {
-        const std::string id = appState->protectedApp(kNotes)->id;
-        appState->setIdleTimeoutMinutes(id, minutes);
-        appState->setAutoLockEnabled(id, autoLock);
+    void setNotes(std::int64_t minutes) {
+        appState->setIdleTimeoutMinutes(appState->protectedApp(kNotes)->id, minutes);
     }
     /// Unlocks Notes and leaves it in the background.
     void unlockNotesAndSwitchAway() {

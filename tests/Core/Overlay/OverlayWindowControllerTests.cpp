@@ -48,41 +48,6 @@ TEST_F(OverlayWindowControllerTest, ASecondShowMovesTheSameWindowAndRebuildsItsC
     EXPECT_EQ(taps, std::vector<std::string>{"unlock Notes — Work"});
 }
 
-TEST_F(OverlayWindowControllerTest, HideOrdersOutAndForgetsAndShowReusesTheHiddenWindow) {
-    show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
-    controller.hide("com.apple.Notes");
-
-    SimOverlayWindow& w = window(0);
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(controller.isOverlayVisible("com.apple.Notes"));
-    EXPECT_EQ(controller.shownAppName("com.apple.Notes"), std::nullopt);
-    EXPECT_FALSE(w.pressUnlock()) << "a hidden overlay cannot be clicked";
-
-    show("com.apple.Notes", {10, 10, 400, 300}, "Notes");
-    EXPECT_EQ(windows->windowCount(), 1u);
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.frame(), (Rect{10, 10, 400, 300}));
-    EXPECT_TRUE(w.pressMinimize());
-    EXPECT_EQ(taps, std::vector<std::string>{"minimize Notes"});
-}
-
-TEST_F(OverlayWindowControllerTest, HideAllCountsEveryWindowEverMadeAndHidesEach) {
-    show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
-    show("com.apple.Mail", {0, 0, 800, 600}, "Mail");
-    controller.hide("com.apple.Mail");
-    EXPECT_EQ(controller.visibleBundleIds(), std::vector<std::string>{"com.apple.Notes"});
-    EXPECT_EQ(controller.window("com.apple.Mail"), windows->windows().at(1));
-    EXPECT_EQ(controller.window("com.apple.Terminal"), nullptr);
-
-    controller.hide("com.apple.Terminal"); // never shown
-    controller.hideAll();
-
-    EXPECT_EQ(windows->visibleWindowCount(), 0u);
-    EXPECT_TRUE(controller.visibleBundleIds().empty());
-    EXPECT_EQ(controller.shownAppName("com.apple.Notes"), std::nullopt);
-    EXPECT_EQ(controller.windowCount(), 2u);
-}
-
 TEST_F(OverlayWindowControllerTest, ACardsButtonMayRebuildTheOverlay) {
     controller.show("com.apple.Notes", {0, 0, 800, 600}, kBuiltIn, "Notes", [this] {
         // What an engine might do from the button: show again, replacing this very card.
