@@ -209,7 +209,6 @@ TEST(AppLoggerDirectory, FollowsTheXdgDataDirectoryAndNeverATemporaryOne) {
     EXPECT_EQ(folder(nullptr, "", "relative"), "");
     EXPECT_EQ(AppLogger::macApplicationSupportDirectory("/Users/ana"),
               "/Users/ana/Library/Application Support/Brevane");
-    EXPECT_EQ(AppLogger::macApplicationSupportDirectory(nullptr), "");
 }
 
 TEST_F(AppLoggerTest, TheFolderAndTheFileAreTheOwnersAloneAndLinksAreNotFollowed) {

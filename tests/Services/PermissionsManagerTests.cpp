@@ -123,6 +123,18 @@ TEST_F(PermissionsManagerTest, ChecksThatChangeNothingPublishNothing) {
     EXPECT_EQ(notifications, 3);
 }
 
+TEST_F(PermissionsManagerTest, OpeningSettingsPollsWhileAccessibilityIsMissing) {
+    trust->setTrusted(true);
+    const auto manager = make();
+    manager->openSystemSettings(PermissionType::inputMonitoring);
+    EXPECT_FALSE(manager->isPolling());
+
+    trust->setTrusted(false);
+    manager->checkPermissions();
+    manager->openSystemSettings(PermissionType::accessibility);
+    EXPECT_TRUE(manager->isPolling());
+}
+
 TEST_F(PermissionsManagerTest, AManagerThatIsGoneNoLongerPollsOrListens) {
     auto manager = make();
     manager->requestInputMonitoring();

@@ -21,7 +21,6 @@ TEST(FunctionSignature, DropsReturnTypeQualificationAndNamespacesFromGccNames) {
         {"static std::shared_ptr<velmora::Engine> velmora::Engine::shared()", "shared()"},
         {"velmora::Engine::~Engine()", "~Engine()"},
         {"int velmora::{anonymous}::helper(int)", "helper(int)"},
-        {"void velmora::Engine::refq() &", "refq()"},
         {"void velmora::Engine::local()::L::m()", "m()"},
         // Parameter lists with parentheses and brackets of their own.
         {"void velmora::Engine::arr(const char*, int (&)[3])", "arr(const char*, int (&)[3])"},
@@ -31,7 +30,7 @@ TEST(FunctionSignature, DropsReturnTypeQualificationAndNamespacesFromGccNames) {
          "const std::vector<std::__cxx11::basic_string<char> >&, "
          "std::map<std::__cxx11::basic_string<char>, int>)",
          "find(const std::vector<std::string>&, std::map<std::string, int>)"},
-        // Templates.
+        // A template.
         {"void velmora::Engine::put(T) [with T = std::__cxx11::basic_string<char>]", "put(T)"},
         // Operators.
         {"void velmora::Engine::operator()(int)", "operator()(int)"},
@@ -40,7 +39,6 @@ TEST(FunctionSignature, DropsReturnTypeQualificationAndNamespacesFromGccNames) {
         {"velmora::Engine::operator bool() const", "operator bool()"},
         // Lambdas report the function they are written in.
         {"velmora::Engine::lambda()::<lambda()>", "lambda()"},
-        {"velmora::Engine::lambda()::<lambda(int)>::<lambda()>", "lambda()"},
         {"velmora::E::operator()(int) const::<lambda()>", "operator()(int)"},
         // A lambda outside any function has only itself to show.
         {"velmora::<lambda()>", "<lambda()>"},

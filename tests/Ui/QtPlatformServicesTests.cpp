@@ -32,7 +32,6 @@ TEST_F(ApplicationPickerDialog, AnswersOnceWithTheChoiceOrNothing) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     pick();
-    EXPECT_EQ(picker.dialog()->directory().path(), applications.path());
     picker.dialog()->selectFile(entry);
     // Public on QDialog; the file dialog's own accept checks the choice exists.
     static_cast<QDialog*>(picker.dialog())->accept();

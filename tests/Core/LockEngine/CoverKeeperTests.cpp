@@ -110,6 +110,15 @@ TEST_F(CoverKeeperTest, RemembersWhereALockedWindowWasAfterItLeftTheScreen) {
     locked.clear();
     keeper->refresh();
     EXPECT_EQ(keeper->lastKnownFrame(kLocked), std::nullopt) << "forgotten once unlocked";
+
+    // Unlocked with its window still shown: forgotten too.
+    locked.insert(kLocked);
+    addWindow(kLocked, kWindow);
+    desktop.loop->runUntilIdle();
+    ASSERT_EQ(keeper->lastKnownFrame(kLocked), kPlaced);
+    locked.clear();
+    keeper->refresh();
+    EXPECT_EQ(keeper->lastKnownFrame(kLocked), std::nullopt);
 }
 
 } // namespace
