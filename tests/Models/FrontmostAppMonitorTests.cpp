@@ -3,7 +3,6 @@
 #include "Support/ManualRunLoop.hpp"
 
 #include <gtest/gtest.h>
-#include <tuple>
 
 namespace velmora {
 namespace {
@@ -54,23 +53,6 @@ TEST_F(FrontmostAppMonitorTest, StartsFromTheWorkspaceAndFollowsActivationsWitho
                                                         relaunchedInfo}));
 }
 
-TEST_F(FrontmostAppMonitorTest, MissingNamesFallBack) {
-    using Name = std::optional<std::string>;
-    // What the application reports, and what the monitor shows.
-    const std::vector<std::tuple<Name, Name, std::string, std::string>> cases{
-        {"com.example.notes", "Notes", "com.example.notes", "Notes"},
-        {"com.example.notes", std::nullopt, "com.example.notes", "com.example.notes"},
-        {std::nullopt, "Tool", "Unknown", "Tool"},
-        {std::nullopt, std::nullopt, "Unknown", "Unknown"},
-    };
-    monitor->startMonitoring();
-    for (const auto& [bundleIdentifier, name, shownIdentifier, shownName] : cases) {
-        const ProcessId pid =
-            launchAndActivate({.bundleIdentifier = bundleIdentifier, .localizedName = name});
-        EXPECT_EQ(monitor->currentAppInfo(), (FrontmostAppInfo{shownIdentifier, pid, shownName}));
-    }
-}
-
 TEST_F(FrontmostAppMonitorTest, NotificationWithoutTheApplicationAsksTheWorkspace) {
     monitor->startMonitoring();
     const ProcessId notes = desktop->launch({.bundleIdentifier = "com.example.notes"});
@@ -87,22 +69,6 @@ TEST_F(FrontmostAppMonitorTest, NotificationWithoutTheApplicationAsksTheWorkspac
     EXPECT_EQ(monitor->currentAppInfo(), FrontmostAppInfo::unknown());
     ASSERT_EQ(published.size(), 3u);
     EXPECT_EQ(published.back(), FrontmostAppInfo::unknown());
-}
-
-TEST_F(FrontmostAppMonitorTest, StoppedMonitorKeepsItsValueAndDiscardingOneUnsubscribes) {
-    monitor->startMonitoring();
-    const ProcessId notes = launchAndActivate({.bundleIdentifier = "com.example.notes"});
-    monitor->stopMonitoring();
-    monitor->stopMonitoring();
-    EXPECT_EQ(desktop->activationObserverCount(), 0u);
-
-    launchAndActivate({.bundleIdentifier = "com.example.mail"});
-    EXPECT_EQ(monitor->currentAppInfo().processIdentifier, notes);
-
-    monitor->startMonitoring();
-    EXPECT_EQ(monitor->currentAppInfo().bundleIdentifier, "com.example.mail");
-    monitor.reset();
-    EXPECT_EQ(desktop->activationObserverCount(), 0u);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "Models/ProtectedApp.hpp"
 #include "Platform/Sim/SimBundleReader.hpp"
-#include "Support/Uuid.hpp"
 
 #include <gtest/gtest.h>
 
@@ -30,10 +29,6 @@ TEST(ProtectedApp, DisplayNameFallsBackFromDisplayNameToNameToFileName) {
         const auto app = makeProtectedApp(c.location, bundles, now);
         ASSERT_TRUE(app) << c.location;
         EXPECT_EQ(app->displayName, c.expected) << c.location;
-        EXPECT_EQ(canonicalUuidString(app->id), app->id);
-        EXPECT_EQ(app->addedDate, now);
-        EXPECT_TRUE(app->autoLockEnabled);
-        EXPECT_EQ(app->idleTimeoutMinutes, 5);
     }
 }
 

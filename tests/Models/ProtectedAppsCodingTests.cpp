@@ -73,18 +73,12 @@ TEST(ProtectedAppsCoding, AnyBadEntryRejectsTheWholeListAndSaysWhy) {
         {"[" + good + "," + entryWith("") + "]", R"(entry 1: key "idleTimeoutMinutes" is missing)"},
         {listWith("idleTimeoutMinutes", "5"),
          R"(entry 0: "idleTimeoutMinutes" is not a 64-bit integer)"},
-        {listWith("idleTimeoutMinutes", 5.5),
-         R"(entry 0: "idleTimeoutMinutes" is not a 64-bit integer)"},
         {listWith("idleTimeoutMinutes", 9223372036854775808ULL),
          R"(entry 0: "idleTimeoutMinutes" is not a 64-bit integer)"},
-        {"[" + good + R"(,{"id":1}])", R"(entry 1: key "bundleIdentifier" is missing)"},
-        {listWith("id", 1), R"(entry 0: "id" is not a string)"},
         {listWith("id", "not-a-uuid"), R"(entry 0: "id" is not a UUID)"},
         {listWith("displayName", nullptr), R"(entry 0: "displayName" is not a string)"},
-        {listWith("addedDate", "today"), R"(entry 0: "addedDate" is not a number)"},
         {listWith("addedDate", 1e300), R"(entry 0: "addedDate" is not a date within range)"},
         {listWith("autoLockEnabled", 1), R"(entry 0: "autoLockEnabled" is not true or false)"},
-        {"[" + good + ",7]", "entry 1: is not an object"},
         {"{}", "the stored list is not a JSON array"},
     };
     for (const auto& [json, why] : cases) {

@@ -19,13 +19,8 @@ TEST(FunctionSignature, DropsReturnTypeQualificationAndNamespacesFromGccNames) {
         {"bool velmora::Engine::isLocked(const std::string&, int) const",
          "isLocked(const std::string&, int)"},
         {"static std::shared_ptr<velmora::Engine> velmora::Engine::shared()", "shared()"},
-        {"velmora::Engine::Engine()", "Engine()"},
         {"velmora::Engine::~Engine()", "~Engine()"},
-        {"int main()", "main()"},
         {"int velmora::{anonymous}::helper(int)", "helper(int)"},
-        {"void velmora::Engine::logLevel(velmora::LogLevel)", "logLevel(LogLevel)"},
-        {"void velmora::Engine::refq() &", "refq()"},
-        {"auto velmora::Engine::autoRet()", "autoRet()"},
         {"void velmora::Engine::local()::L::m()", "m()"},
         // Parameter lists with parentheses and brackets of their own.
         {"void velmora::Engine::arr(const char*, int (&)[3])", "arr(const char*, int (&)[3])"},
@@ -35,29 +30,18 @@ TEST(FunctionSignature, DropsReturnTypeQualificationAndNamespacesFromGccNames) {
          "const std::vector<std::__cxx11::basic_string<char> >&, "
          "std::map<std::__cxx11::basic_string<char>, int>)",
          "find(const std::vector<std::string>&, std::map<std::string, int>)"},
-        // Templates.
+        // A template.
         {"void velmora::Engine::put(T) [with T = std::__cxx11::basic_string<char>]", "put(T)"},
-        {"void velmora::Tpl<T>::both(T, U) [with U = double; T = int]", "both(T, U)"},
         // Operators.
         {"void velmora::Engine::operator()(int)", "operator()(int)"},
         {"bool velmora::Engine::operator<(const velmora::Engine&) const",
          "operator<(const Engine&)"},
-        {"int velmora::Op::operator>>(int)", "operator>>(int)"},
-        {"velmora::Op& velmora::Op::operator=(const velmora::Op&)", "operator=(const Op&)"},
         {"velmora::Engine::operator bool() const", "operator bool()"},
-        {"velmora::E::operator std::string() const", "operator std::string()"},
-        {"static void velmora::Op::operator delete(void*)", "operator delete(void*)"},
         // Lambdas report the function they are written in.
         {"velmora::Engine::lambda()::<lambda()>", "lambda()"},
-        {"velmora::Engine::lambda()::<lambda(int)>::<lambda()>", "lambda()"},
-        {"velmora::E::c() const::<lambda()>", "c()"},
         {"velmora::E::operator()(int) const::<lambda()>", "operator()(int)"},
-        {"velmora::Engine::generic()::<lambda(auto:14)> [with auto:14 = int]", "generic()"},
-        {"main()::<lambda()>", "main()"},
         // A lambda outside any function has only itself to show.
         {"velmora::<lambda()>", "<lambda()>"},
-        {"velmora::S::<lambda()>", "<lambda()>"},
-        {"velmora::<lambda()>::<lambda()>", "<lambda()>"},
     };
     for (const SignatureCase& c : cases) {
         EXPECT_EQ(functionSignature(c.compilerName), c.expected) << c.compilerName;

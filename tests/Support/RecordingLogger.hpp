@@ -14,15 +14,11 @@ public:
     struct Entry {
         std::string message;
         LogLevel level;
-        std::string file;
-        std::string function;
-        int line;
     };
 
-    void log(std::string_view message, LogLevel level, std::string_view file,
-             std::string_view function, int line) override {
-        entries.push_back(
-            {std::string(message), level, std::string(file), std::string(function), line});
+    void log(std::string_view message, LogLevel level, std::string_view, std::string_view,
+             int) override {
+        entries.push_back({std::string(message), level});
     }
 
     [[nodiscard]] std::vector<std::string> messages() const {

@@ -23,11 +23,10 @@ TEST(Rect, IntersectionIsTheSharedAreaAndEdgesOrEmptyRectsShareNone) {
 
 TEST(Rect, NumbersAreWrittenShortestWithAFractionalDigit) {
     const std::vector<std::pair<double, std::string>> cases{
-        {25, "25.0"},        {12.5, "12.5"},
-        {0, "0.0"},          {-0.5, "-0.5"},
-        {0.1, "0.1"},        {1920, "1920.0"},
-        {-1080, "-1080.0"},  {1.0 / 3, "0.3333333333333333"},
-        {1e-7, "0.0000001"}, {123456789012, "123456789012.0"},
+        {-0.5, "-0.5"},
+        {1.0 / 3, "0.3333333333333333"},
+        {1e-7, "0.0000001"},
+        {123456789012, "123456789012.0"},
     };
     for (const auto& [value, text] : cases) {
         EXPECT_EQ(describe(value), text) << value;

@@ -88,8 +88,6 @@ TEST_F(MenuBarViews, EmptyListWithMissingPermissions) {
     EXPECT_EQ(text("statusText"), "Not Protected");
     // Both warnings, Accessibility first, one under the other.
     EXPECT_EQ(rect("warning1").top(), rect("warning0").bottom());
-    EXPECT_EQ(item("warningTitle", item("warning0"))->property("text").toString(),
-              QStringLiteral("Accessibility Required"));
     EXPECT_TRUE(shown("emptyPlaceholder"));
     EXPECT_FALSE(shown("appList"));
     EXPECT_FALSE(item("lockAll")->isEnabled());
@@ -98,7 +96,7 @@ TEST_F(MenuBarViews, EmptyListWithMissingPermissions) {
 TEST_F(MenuBarViews, RowsAreSeparatedAndShowTheirLock) {
     setPermissions(true, true);
     protect(kMail, "Mail", std::nullopt);
-    protect("com.example.maps", "Maps", std::nullopt, 0, false);
+    protect("com.example.maps", "Maps", std::nullopt);
     show();
 
     EXPECT_EQ(find(panel->view()->contentItem(), "warning0"), nullptr);
@@ -123,8 +121,6 @@ TEST_F(MenuBarViews, AnUnlockedRowExpandsToItsControls) {
     QTest::mouseClick(panel->view(), Qt::LeftButton, {},
                       row->mapToScene(QPointF(60, row->height() / 2)).toPoint());
     EXPECT_TRUE(model->rows.get()[0]->isExpanded.get());
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return qFuzzyCompare(item("chevron", row)->rotation(), 180.0); }, 2000));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             return row->height() > collapsed &&
@@ -159,7 +155,6 @@ TEST_F(MenuBarViews, TheGearOpensTheSettingsPopoverAboveIt) {
         const QRectF popup = rect("settingsPopup");
         EXPECT_GE(popup.top(), 0);
         EXPECT_LT(popup.bottom(), rect("gear").top());
-        EXPECT_LE(rect("popupScroll").height(), 300);
         EXPECT_EQ(text("version"), "Version 1.0.0 (1)");
         EXPECT_EQ(item("checkForUpdates")->isEnabled(), canCheck);
 

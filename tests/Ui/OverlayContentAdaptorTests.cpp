@@ -29,14 +29,5 @@ TEST(OverlayContentAdaptor, RunsActionsAfterTheHandlerThatAskedEvenIfTheAdaptorI
     EXPECT_EQ(content->unlocks, 1);
 }
 
-TEST(OverlayContentAdaptor, MinimizeDoesNothingWithoutAMinimizeButton) {
-    auto content = std::make_shared<RecordingOverlayContent>();
-    content->minimizable = false;
-    OverlayContentAdaptor adaptor(content);
-    adaptor.minimize();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(content->minimizes, 0);
-}
-
 } // namespace
 } // namespace velmora

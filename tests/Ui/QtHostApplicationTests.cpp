@@ -79,12 +79,6 @@ TEST_F(HostApplication, RequestsWhileOneIsPendingAreDroppedAndARefusalAllowsAnot
     EXPECT_EQ(quits, 1);
 }
 
-TEST_F(HostApplication, WithoutADelegateItEndsAtOnce) {
-    QtHostApplication alone(loop, [this] { ++quits; });
-    alone.terminate();
-    EXPECT_EQ(quits, 1);
-}
-
 TEST_F(HostApplication, BecomingActiveIsToldOnTheMainQueue) {
     int heard = 0;
     Subscription subscription = app.observeDidBecomeActive([&] { ++heard; });

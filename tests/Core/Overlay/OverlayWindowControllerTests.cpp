@@ -12,7 +12,6 @@ namespace {
 using testing::RecordingLogger;
 
 const Screen kBuiltIn{"Built-in Retina Display", {0, 0, 1512, 982}};
-const Screen kExternal{"DELL U2720Q", {1512, 0, 2560, 1440}};
 
 struct OverlayWindowControllerTest : ::testing::Test {
     std::shared_ptr<RecordingLogger> logger = std::make_shared<RecordingLogger>();
@@ -22,9 +21,9 @@ struct OverlayWindowControllerTest : ::testing::Test {
     std::vector<std::string> taps;
 
     void show(const std::string& bundleId, Rect frame, const std::string& appName,
-              bool minimize = true, const Screen& screen = kBuiltIn) {
+              bool minimize = true) {
         controller.show(
-            bundleId, frame, screen, appName,
+            bundleId, frame, kBuiltIn, appName,
             [this, appName] { taps.push_back("unlock " + appName); },
             minimize ? OverlayWindowController::Action(
                            [this, appName] { taps.push_back("minimize " + appName); })
@@ -33,16 +32,6 @@ struct OverlayWindowControllerTest : ::testing::Test {
 
     SimOverlayWindow& window(std::size_t index) { return *windows->windows().at(index); }
 };
-
-TEST_F(OverlayWindowControllerTest, AFrameWithoutAreaCoversTheWholeScreen) {
-    show("com.apple.Notes", {0, 0, 0, 0}, "Notes", true, kExternal);
-    show("com.apple.Mail", {300, 200, 640, 0}, "Mail", true, kExternal);
-    show("com.apple.Safari", {300, 200, -640, 480}, "Safari", true, kExternal);
-
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(window(i).frame(), kExternal.frame) << i;
-    }
-}
 
 TEST_F(OverlayWindowControllerTest, ASecondShowMovesTheSameWindowAndRebuildsItsCard) {
     show("com.apple.Notes", {100, 100, 800, 600}, "Notes");
@@ -57,41 +46,6 @@ TEST_F(OverlayWindowControllerTest, ASecondShowMovesTheSameWindowAndRebuildsItsC
     EXPECT_TRUE(w.pressUnlock());
     EXPECT_FALSE(w.pressMinimize());
     EXPECT_EQ(taps, std::vector<std::string>{"unlock Notes — Work"});
-}
-
-TEST_F(OverlayWindowControllerTest, HideOrdersOutAndForgetsAndShowReusesTheHiddenWindow) {
-    show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
-    controller.hide("com.apple.Notes");
-
-    SimOverlayWindow& w = window(0);
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(controller.isOverlayVisible("com.apple.Notes"));
-    EXPECT_EQ(controller.shownAppName("com.apple.Notes"), std::nullopt);
-    EXPECT_FALSE(w.pressUnlock()) << "a hidden overlay cannot be clicked";
-
-    show("com.apple.Notes", {10, 10, 400, 300}, "Notes");
-    EXPECT_EQ(windows->windowCount(), 1u);
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.frame(), (Rect{10, 10, 400, 300}));
-    EXPECT_TRUE(w.pressMinimize());
-    EXPECT_EQ(taps, std::vector<std::string>{"minimize Notes"});
-}
-
-TEST_F(OverlayWindowControllerTest, HideAllCountsEveryWindowEverMadeAndHidesEach) {
-    show("com.apple.Notes", {0, 0, 800, 600}, "Notes");
-    show("com.apple.Mail", {0, 0, 800, 600}, "Mail");
-    controller.hide("com.apple.Mail");
-    EXPECT_EQ(controller.visibleBundleIds(), std::vector<std::string>{"com.apple.Notes"});
-    EXPECT_EQ(controller.window("com.apple.Mail"), windows->windows().at(1));
-    EXPECT_EQ(controller.window("com.apple.Terminal"), nullptr);
-
-    controller.hide("com.apple.Terminal"); // never shown
-    controller.hideAll();
-
-    EXPECT_EQ(windows->visibleWindowCount(), 0u);
-    EXPECT_TRUE(controller.visibleBundleIds().empty());
-    EXPECT_EQ(controller.shownAppName("com.apple.Notes"), std::nullopt);
-    EXPECT_EQ(controller.windowCount(), 2u);
 }
 
 TEST_F(OverlayWindowControllerTest, ACardsButtonMayRebuildTheOverlay) {

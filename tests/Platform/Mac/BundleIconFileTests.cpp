@@ -15,7 +15,6 @@ TEST(BundleIconFile, NamesTheIconInTheResourcesFolderOrNothing) {
         {"AppIcon.icns", resources + "/AppIcon.icns"},
         {"Notes.png", resources + "/Notes.png"},
         {std::nullopt, std::nullopt},
-        {"", std::nullopt},
         // Never a file outside the bundle's resources.
         {"../../../../etc/hosts", std::nullopt},
         {"/etc/hosts", std::nullopt},

@@ -2,7 +2,6 @@
 #include "Platform/Mac/UnavailableUpdater.hpp"
 
 #include <gtest/gtest.h>
-#include <set>
 #include <vector>
 
 namespace velmora {
@@ -21,19 +20,6 @@ TEST(UnavailableUpdater, NeverLetsTheUserCheckAndSaysWhyItCannotStart) {
     updater.checkForUpdates();
 
     EXPECT_EQ(delivered, std::vector<bool>{false});
-}
-
-TEST(SparkleLookup, EveryFailureHasItsOwnDescriptionWithOrWithoutDetail) {
-    std::set<std::string> texts;
-    for (auto failure :
-         {SparkleLookupFailure::frameworkMissing, SparkleLookupFailure::frameworkNotLoaded,
-          SparkleLookupFailure::controllerClassMissing, SparkleLookupFailure::controllerUnusable}) {
-        const std::string bare = describe(failure, "");
-        EXPECT_EQ(bare.find('('), std::string::npos) << bare;
-        EXPECT_EQ(describe(failure, "code signature invalid"), bare + " (code signature invalid)");
-        texts.insert(bare);
-    }
-    EXPECT_EQ(texts.size(), 4u);
 }
 
 } // namespace
