@@ -154,6 +154,67 @@ protected:
         })) << "the client did not show again after the unlock";
     }
 
+    /// Brings a hidden window titled `name` forward (where the compositor may place it anew)
+    /// and answers the card over it.
+    Window lockedInFrontAgain(const std::string& name) {
+        session_->activate(name);
+        std::optional<Window> shown;
+        EXPECT_TRUE(eventually([&] {
+            shown = desktop_->window(name);
+            return shown && !shown->minimized;
+        })) << name
+            << " did not come back";
+        return shown ? lockedInFront(*shown) : Window{};
+    }
+
+    /// Unlocked, then left behind another application past its idle time-out: hidden, and
+    /// covered when it comes forward again.
+    void expectIdleRelockHides() {
+        startVelmora(0);
+        ASSERT_TRUE(unlock(lockedInFront(launch("locked"))));
+        ASSERT_TRUE(eventually([&] { return canaryPixels() > 0; }));
+        launch("other", kOther);
+        ASSERT_TRUE(session_->activate("other"));
+        // An idle time-out of 0 minutes is the shortest, ten seconds.
+        EXPECT_TRUE(eventually(
+            [&] {
+                const auto window = desktop_->window("locked");
+                return window && window->minimized;
+            },
+            std::chrono::seconds{20}));
+        // The frame the compositor shows next no longer has it.
+        EXPECT_TRUE(eventually([&] { return canaryPixels() == 0; }, std::chrono::seconds{1}));
+        lockedInFrontAgain("locked");
+        EXPECT_EQ(canaryPixels(), 0u);
+    }
+
+    /// A locked process opens another window: no screen shows it, then or for a second after.
+    void expectWindowOpenedWhileLockedUnseen() {
+        startVelmora();
+        lockedInFront(launch("locked", {.openWindowAfter = std::chrono::seconds{3}}));
+        std::size_t shown = 0;
+        std::optional<std::chrono::steady_clock::time_point> opened;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds{10};
+        while (std::chrono::steady_clock::now() < deadline &&
+               (!opened || std::chrono::steady_clock::now() - *opened < std::chrono::seconds{1})) {
+            shown = std::max(shown, canaryPixels());
+            if (!opened && desktop_->window("locked 2")) {
+                opened = std::chrono::steady_clock::now();
+            }
+        }
+        EXPECT_TRUE(opened) << "the client opened no second window";
+        EXPECT_EQ(shown, 0u);
+    }
+
+    /// An entry saved once Velmora runs, sorted before the protected one, names the class the
+    /// client runs under, which only the protected application's own rules still tie to it.
+    void expectClaimingEntryLeavesItCovered() {
+        startVelmora();
+        desktop_->install({"aaa.Claim", "Claim", "/bin/true", "TestClient"});
+        lockedInFront(launch("claimed", {.appId = "TestClient"}));
+        EXPECT_EQ(canaryPixels(), 0u);
+    }
+
     /// Minimize on the card hides the window; brought back with nothing else to take the
     /// keyboard meanwhile, it offers its card again, not a bare cover.
     void expectMinimizedAndBroughtBackOffersItsCard() {
@@ -170,12 +231,7 @@ protected:
             return locked && locked->minimized;
         })) << "Minimize did not hide it";
         EXPECT_EQ(canaryPixels(), 0u);
-        session_->activate("locked");
-        ASSERT_TRUE(eventually([&] {
-            locked = desktop_->window("locked");
-            return locked && !locked->minimized;
-        }));
-        const Window again = lockedInFront(*locked);
+        const Window again = lockedInFrontAgain("locked");
         EXPECT_TRUE(VelmoraWindows::waitForUnlockButton([&] {
             return session_->capture(again.frame);
         })) << "no card on its cover";

@@ -19,5 +19,17 @@ TEST_F(SwayTest, MinimizedAndBroughtBackItOffersItsCardAgain) {
     expectMinimizedAndBroughtBackOffersItsCard();
 }
 
+TEST_F(SwayTest, IdleRelockHidesTheApplication) {
+    expectIdleRelockHides();
+}
+
+TEST_F(SwayTest, WindowOpenedWhileLockedNeverShows) {
+    expectWindowOpenedWhileLockedUnseen();
+}
+
+TEST_F(SwayTest, AnEntryClaimingItsClassLeavesItCovered) {
+    expectClaimingEntryLeavesItCovered();
+}
+
 } // namespace
 } // namespace velmora::e2e
