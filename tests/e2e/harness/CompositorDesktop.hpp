@@ -58,10 +58,11 @@ public:
         return environment;
     }
 
-    /// Starts Velmora with the test client protected and waits until its panel has opened
-    /// (with no tray on the session it opens as a window and takes the focus as it comes);
-    /// false when it did not.
-    bool startVelmora(const std::filesystem::path& program, std::int64_t idleTimeoutMinutes = 5) {
+    /// Starts Velmora with the test client protected and, unless the session has a tray,
+    /// waits until its panel has opened (it then opens as a window and takes the focus as it
+    /// comes); false when it did not.
+    bool startVelmora(const std::filesystem::path& program, std::int64_t idleTimeoutMinutes = 5,
+                      bool inTray = false) {
         const std::filesystem::path home = root_.path("home");
         writeUserDefaults(home / ".config" / "velmora" / "defaults.json",
                           {{.bundleIdentifier = kProtectedId,
@@ -69,11 +70,16 @@ public:
                             .idleTimeoutMinutes = idleTimeoutMinutes}});
         velmora_ = std::make_unique<VelmoraProcess>(
             program, output(), home / ".local/share" / "Brevane", environment());
-        return velmora_->waitForOutput("Accessibility permission changed") && eventually([&] {
-                   const auto panel = window("Velmora");
-                   panel_ = panel ? panel->frame : ScreenRect{};
-                   return panel && panel->pid == velmora_->pid();
-               });
+        return velmora_->waitForOutput("Accessibility permission changed") &&
+               (inTray || waitForPanel());
+    }
+    /// Waits until Velmora's panel is shown; false when it is not.
+    bool waitForPanel() {
+        return eventually([&] {
+            const auto panel = window("Velmora");
+            panel_ = panel ? panel->frame : ScreenRect{};
+            return panel && panel->pid == velmora_->pid();
+        });
     }
     [[nodiscard]] VelmoraProcess& velmora() { return *velmora_; }
     [[nodiscard]] bool hasVelmora() const { return velmora_ != nullptr; }
