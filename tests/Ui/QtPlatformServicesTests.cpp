@@ -32,6 +32,8 @@ TEST_F(ApplicationPickerDialog, AnswersOnceWithTheChoiceOrNothing) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     pick();
+    // Renaming or deleting files from it would be a way around the lock.
+    EXPECT_TRUE(picker.dialog()->testOption(QFileDialog::ReadOnly));
     picker.dialog()->selectFile(entry);
     // Public on QDialog; the file dialog's own accept checks the choice exists.
     static_cast<QDialog*>(picker.dialog())->accept();
