@@ -135,7 +135,7 @@ TEST(ProtectedListMerge, NothingButTheCopyMayProtectMoreAndTheUnionIsKept) {
         Kind whyNotStored;
         List copy;
         List merged;
-        std::optional<Kind> problem;
+        std::optional<Kind> problem = std::nullopt;
         const char* kept = "";
     };
     const ProtectedApp a = app("a");
@@ -154,9 +154,11 @@ TEST(ProtectedListMerge, NothingButTheCopyMayProtectMoreAndTheUnionIsKept) {
         SCOPED_TRACE(c.name);
         const auto merged = mergeProtectedLists(c.stored, c.whyNotStored, c.copy);
         EXPECT_EQ(merged.apps, c.merged);
-        EXPECT_EQ(merged.problem, c.problem
-                                      ? std::optional<StoredListProblem>{{*c.problem, {c.kept}}}
-                                      : std::nullopt);
+        std::optional<StoredListProblem> problem;
+        if (c.problem) {
+            problem = StoredListProblem{*c.problem, {c.kept}};
+        }
+        EXPECT_EQ(merged.problem, problem);
     }
 }
 
