@@ -121,6 +121,7 @@ TEST_F(AppStateTest, IdleTimeoutIsClampedToAnHour) {
 
 TEST(ProtectedListMerge, NothingButTheCopyMayProtectMoreAndTheUnionIsKept) {
     using Kind = StoredListProblem::Kind;
+    using enum StoredListProblem::Kind;
     const auto app = [](const char* id, bool autoLock = true, std::int64_t minutes = 5) {
         return ProtectedApp{.bundleIdentifier = id,
                             .displayName = id,
@@ -134,52 +135,30 @@ TEST(ProtectedListMerge, NothingButTheCopyMayProtectMoreAndTheUnionIsKept) {
         Kind whyNotStored;
         List copy;
         List merged;
-        std::optional<StoredListProblem> problem;
+        std::optional<Kind> problem = std::nullopt;
+        const char* kept = "";
     };
+    const ProtectedApp a = app("a");
+    const ProtectedApp b = app("b");
+    const ProtectedApp strict = app("a", true, 1);
     const Case cases[] = {
-        {"first start", std::nullopt, Kind::missing, {}, {}, std::nullopt},
-        {"missing",
-         std::nullopt,
-         Kind::missing,
-         {app("a")},
-         {app("a")},
-         StoredListProblem{Kind::missing, {"a"}}},
-        {"unreadable",
-         std::nullopt,
-         Kind::unreadable,
-         {app("a")},
-         {app("a")},
-         StoredListProblem{Kind::unreadable, {"a"}}},
-        {"one removed",
-         List{app("a")},
-         Kind::missing,
-         {app("a"), app("b")},
-         {app("a"), app("b")},
-         StoredListProblem{Kind::weakened, {"b"}}},
-        {"one swapped",
-         List{app("c")},
-         Kind::missing,
-         {app("a")},
-         {app("c"), app("a")},
-         StoredListProblem{Kind::weakened, {"a"}}},
-        {"weaker settings",
-         List{app("a", false, 30)},
-         Kind::missing,
-         {app("a", true, 5)},
-         {app("a", true, 5)},
-         StoredListProblem{Kind::weakened, {"a"}}},
-        {"stronger or added by hand",
-         List{app("a", true, 1), app("b")},
-         Kind::missing,
-         {app("a", false, 5)},
-         {app("a", true, 1), app("b")},
-         std::nullopt},
+        {"first start", std::nullopt, missing, {}, {}},
+        {"missing", std::nullopt, missing, {a}, {a}, missing, "a"},
+        {"unreadable", std::nullopt, unreadable, {a}, {a}, unreadable, "a"},
+        {"one removed", List{a}, missing, {a, b}, {a, b}, weakened, "b"},
+        {"one swapped", List{app("c")}, missing, {a}, {app("c"), a}, weakened, "a"},
+        {"weaker settings", List{app("a", false, 30)}, missing, {a}, {a}, weakened, "a"},
+        {"stronger or added by hand", List{strict, b}, missing, {app("a", false, 5)}, {strict, b}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto merged = mergeProtectedLists(c.stored, c.whyNotStored, c.copy);
         EXPECT_EQ(merged.apps, c.merged);
-        EXPECT_EQ(merged.problem, c.problem);
+        std::optional<StoredListProblem> problem;
+        if (c.problem) {
+            problem = StoredListProblem{*c.problem, {c.kept}};
+        }
+        EXPECT_EQ(merged.problem, problem);
     }
 }
 

@@ -9,30 +9,19 @@ namespace {
 
 class FrontmostAppMonitorTest : public ::testing::Test {
 protected:
-    FrontmostAppMonitorTest() {
-        subscription_ = monitor->currentAppInfoPublisher(
-            [this](const FrontmostAppInfo& info) { published.push_back(info); });
-    }
-
-    ProcessId launchAndActivate(RunningApplication app) {
-        const ProcessId pid = desktop->launch(std::move(app));
-        desktop->activate(pid);
-        loop.runUntilIdle();
-        return pid;
-    }
-
     ManualRunLoop loop;
     std::shared_ptr<SimWorkspace> desktop = std::make_shared<SimWorkspace>(loop);
     std::shared_ptr<FrontmostAppMonitor> monitor = FrontmostAppMonitor::create(desktop);
     std::vector<FrontmostAppInfo> published;
-
-private:
-    Subscription subscription_;
+    Subscription publishing = monitor->currentAppInfoPublisher(
+        [this](const FrontmostAppInfo& info) { published.push_back(info); });
 };
 
 TEST_F(FrontmostAppMonitorTest, StartsFromTheWorkspaceAndFollowsActivationsWithoutRepeats) {
     const ProcessId notes =
-        launchAndActivate({.bundleIdentifier = "com.example.notes", .localizedName = "Notes"});
+        desktop->launch({.bundleIdentifier = "com.example.notes", .localizedName = "Notes"});
+    desktop->activate(notes);
+    loop.runUntilIdle();
     const FrontmostAppInfo notesInfo{"com.example.notes", notes, "Notes"};
     EXPECT_EQ(published, std::vector<FrontmostAppInfo>{FrontmostAppInfo::unknown()});
 

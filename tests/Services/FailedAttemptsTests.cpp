@@ -17,13 +17,10 @@ TEST(FailedAttemptsSchedule, ThreeFailuresInARowThenLongerAndLongerWaits) {
     for (const auto& [failures, seconds] : waits) {
         EXPECT_EQ(FailedAttempts::waitAfter(failures), Seconds{seconds}) << failures;
     }
-    const std::pair<int, const char*> texts[] = {{30, "Try again in 30 s"},
-                                                 {59, "Try again in 59 s"},
-                                                 {60, "Try again in 1 min"},
-                                                 {61, "Try again in 2 min"},
-                                                 {900, "Try again in 15 min"}};
+    const std::pair<int, const char*> texts[] = {
+        {30, "30 s"}, {59, "59 s"}, {60, "1 min"}, {61, "2 min"}, {900, "15 min"}};
     for (const auto& [seconds, text] : texts) {
-        EXPECT_EQ(FailedAttempts::waitText(seconds), text);
+        EXPECT_EQ(FailedAttempts::waitText(seconds), std::string("Try again in ") + text);
     }
 }
 

@@ -2,18 +2,22 @@
 #include "Ui/SymbolRenderer.hpp"
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace velmora {
 namespace {
 
-int opaquePixels(const QImage& image) {
-    int count = 0;
+/// How many opaque pixels the image has of each colour.
+std::map<QRgb, int> opaqueColours(const QImage& image) {
+    std::map<QRgb, int> colours;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            count += image.pixelColor(x, y).alpha() == 255 ? 1 : 0;
+            if (const QColor pixel = image.pixelColor(x, y); pixel.alpha() == 255) {
+                ++colours[pixel.rgb()];
+            }
         }
     }
-    return count;
+    return colours;
 }
 
 TEST(SymbolRenderer, DrawsEveryLabelSymbolInTheAskedColour) {
@@ -21,16 +25,11 @@ TEST(SymbolRenderer, DrawsEveryLabelSymbolInTheAskedColour) {
                              "touchid", "faceid", "opticid", "minus.circle.fill"}) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(hasSymbol(name));
-        const QImage image = renderSymbol(name, QSize(32, 32), QColor(153, 140, 230));
-        EXPECT_GT(opaquePixels(image), 20);
-        for (int y = 0; y < 32; ++y) {
-            for (int x = 0; x < 32; ++x) {
-                const QColor pixel = image.pixelColor(x, y);
-                if (pixel.alpha() == 255) {
-                    ASSERT_EQ(pixel.rgb(), QColor(153, 140, 230).rgb()) << x << "," << y;
-                }
-            }
-        }
+        const auto colours =
+            opaqueColours(renderSymbol(name, QSize(32, 32), QColor(153, 140, 230)));
+        ASSERT_EQ(colours.size(), 1u);
+        EXPECT_EQ(colours.begin()->first, QColor(153, 140, 230).rgb());
+        EXPECT_GT(colours.begin()->second, 20);
     }
 }
 
@@ -38,7 +37,7 @@ TEST(SymbolRenderer, UnknownOrEscapingNamesDrawNothing) {
     for (const char* name : {"", "no.such.symbol", "../qml/LockCard", "/etc/passwd"}) {
         SCOPED_TRACE(name);
         EXPECT_FALSE(hasSymbol(name));
-        EXPECT_EQ(opaquePixels(renderSymbol(name, QSize(16, 16), Qt::black)), 0);
+        EXPECT_TRUE(opaqueColours(renderSymbol(name, QSize(16, 16), Qt::black)).empty());
     }
 }
 
@@ -47,14 +46,7 @@ TEST(SymbolImageProvider, ReadsNameColourAndSizeFromTheRequest) {
     QSize size;
     const QImage tinted = provider.requestImage("key.fill?color=404066", &size, QSize(18, 18));
     EXPECT_EQ(size, QSize(18, 18));
-    EXPECT_GT(opaquePixels(tinted), 0);
-    bool tintFound = false;
-    for (int y = 0; y < 18 && !tintFound; ++y) {
-        for (int x = 0; x < 18 && !tintFound; ++x) {
-            tintFound = tinted.pixelColor(x, y) == QColor(0x40, 0x40, 0x66);
-        }
-    }
-    EXPECT_TRUE(tintFound);
+    EXPECT_TRUE(opaqueColours(tinted).contains(QColor(0x40, 0x40, 0x66).rgb()));
     EXPECT_EQ(provider.requestImage("lock.fill?color=nonsense", &size, QSize()).size(),
               QSize(24, 24));
 }

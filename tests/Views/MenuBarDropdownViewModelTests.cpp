@@ -29,13 +29,12 @@ TEST_F(MenuBarDropdownViewModelTest, HeaderAndWarningRowsFollowThePermissions) {
     };
     const Header notProtected{"Not Protected", NamedColor::red, NamedColor::red};
     const Header isProtected{"Protected", NamedColor::green, NamedColor::secondary};
+    const std::string_view accessibility = "Accessibility Required";
+    const std::string_view inputMonitoring = "Input Monitoring Required";
     const Case cases[] = {
-        {false,
-         std::nullopt,
-         notProtected,
-         {"Accessibility Required", "Input Monitoring Required"}},
-        {false, true, notProtected, {"Accessibility Required"}},
-        {true, false, isProtected, {"Input Monitoring Required"}},
+        {false, std::nullopt, notProtected, {accessibility, inputMonitoring}},
+        {false, true, notProtected, {accessibility}},
+        {true, false, isProtected, {inputMonitoring}},
         {true, true, isProtected, {}},
     };
     for (const Case& c : cases) {
