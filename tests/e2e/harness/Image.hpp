@@ -36,9 +36,6 @@ private:
 };
 
 /// A picture of part of the screen, taken at `origin` (root coordinates).
-///
-///     Image shot = display.capture(clientFrame);
-///     EXPECT_FALSE(shot.contains(clientColor));
 class Image {
 public:
     Image(ScreenRect area, std::vector<Rgb> pixels);

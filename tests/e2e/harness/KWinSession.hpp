@@ -23,10 +23,6 @@ namespace velmora::e2e {
 /// compositor's), with a session bus of its own. Input goes to the Xvfb with xdotool and
 /// screenshots come from it. What KWin knows of its windows is asked through a short script
 /// of the test's own.
-///
-///     KWinSession kwin;
-///     auto client = kwin.launch({"velmora-test-client", ...}, kwin.environment());
-///     kwin.activate("client");
 class KWinSession {
 public:
     /// What KWin says of one window.

@@ -15,10 +15,6 @@
 namespace velmora::e2e {
 
 /// One running velmora-test-client.
-///
-///     TestClientProcess client(directory, {.windows = 2}, environment);
-///     ASSERT_TRUE(client.waitUntilReady());
-///     EXPECT_EQ(client.logLines(), std::vector<std::string>{"key 38"});
 class TestClientProcess {
 public:
     struct Options {
