@@ -79,8 +79,6 @@ public:
 private:
     /// Runs `body` as a KWin script; its print() lines that start with `tag`.
     std::vector<std::string> runScript(const std::string& body);
-    /// Nothing when KWin did not run it.
-    std::optional<std::vector<std::string>> runScriptOnce(const std::string& body);
     /// Runs `action` on the window titled `caption`; what it printed, nothing when there is
     /// no such window.
     std::vector<std::string> withWindow(const std::string& caption, const std::string& action);
