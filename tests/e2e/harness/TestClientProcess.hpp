@@ -44,7 +44,6 @@ public:
     [[nodiscard]] std::vector<std::string> logLines() const;
     /// How many logged lines start with `prefix` ("key ", "button ").
     [[nodiscard]] std::size_t countLines(std::string_view prefix) const;
-    [[nodiscard]] bool isRunning() { return process_->isRunning(); }
 
 private:
     std::filesystem::path logPath_;
