@@ -5,6 +5,7 @@
 #include "harness/Eventually.hpp"
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -41,13 +42,21 @@ XDisplay::XDisplay(const std::string& name) : connection_(xcb_connect(name.c_str
         throw std::runtime_error("cannot connect to the X server " + name);
     }
     screen_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
-    wmStateAtom_ = internAtom(connection_, "WM_STATE");
-    netWmNameAtom_ = internAtom(connection_, "_NET_WM_NAME");
-    netWmPidAtom_ = internAtom(connection_, "_NET_WM_PID");
+    wmStateAtom_ = atom("WM_STATE");
+    netWmNameAtom_ = atom("_NET_WM_NAME");
+    netWmPidAtom_ = atom("_NET_WM_PID");
 }
 
 XDisplay::~XDisplay() {
     xcb_disconnect(connection_);
+}
+
+xcb_atom_t XDisplay::atom(const char* name) {
+    XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        connection_,
+        xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+        nullptr));
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
 std::optional<std::string> XDisplay::stringProperty(xcb_window_t window, xcb_atom_t name) {
@@ -215,7 +224,7 @@ Image XDisplay::capture(ScreenRect area) {
 
 bool XDisplay::selectionOwner(const char* name) {
     const XcbReply<xcb_get_selection_owner_reply_t> reply(xcb_get_selection_owner_reply(
-        connection_, xcb_get_selection_owner(connection_, internAtom(connection_, name)), nullptr));
+        connection_, xcb_get_selection_owner(connection_, atom(name)), nullptr));
     return reply && reply->owner != XCB_WINDOW_NONE;
 }
 
@@ -245,7 +254,7 @@ void XDisplay::sendMessage(xcb_window_t window, const char* type) {
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = window;
-    message.type = internAtom(connection_, type);
+    message.type = atom(type);
     xcb_send_event(connection_, 0, window, XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection_);

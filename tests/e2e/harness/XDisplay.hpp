@@ -79,6 +79,7 @@ public:
     [[nodiscard]] std::optional<std::uint32_t> wmState(xcb_window_t window);
 
 private:
+    [[nodiscard]] xcb_atom_t atom(const char* name);
     [[nodiscard]] std::optional<std::string> stringProperty(xcb_window_t window,
                                                             xcb_atom_t property);
     [[nodiscard]] std::optional<std::uint32_t> cardinalProperty(xcb_window_t window,
