@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <optional>
 #include <poll.h>
 #include <stdexcept>
 #include <xcb/xcb.h>
@@ -48,30 +47,17 @@ xcb_atom_t internAtom(xcb_connection_t* c, const char* name) {
     return atom;
 }
 
-std::optional<xcb_window_t> windowProperty(xcb_connection_t* c, xcb_window_t window,
-                                           xcb_atom_t property) {
+std::vector<xcb_window_t> windowsProperty(xcb_connection_t* c, xcb_window_t window,
+                                          xcb_atom_t property) {
     auto* reply = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, window, property, XCB_ATOM_WINDOW, 0, 1), nullptr);
-    std::optional<xcb_window_t> value;
-    if (reply && xcb_get_property_value_length(reply) == 4) {
-        value = *static_cast<xcb_window_t*>(xcb_get_property_value(reply));
-    }
-    std::free(reply);
-    return value;
-}
-
-bool windowListContains(xcb_connection_t* c, xcb_window_t root, xcb_atom_t property,
-                        xcb_window_t window) {
-    auto* reply = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, root, property, XCB_ATOM_WINDOW, 0, 4096), nullptr);
-    bool found = false;
+        c, xcb_get_property(c, 0, window, property, XCB_ATOM_WINDOW, 0, 4096), nullptr);
+    std::vector<xcb_window_t> windows;
     if (reply) {
-        const auto* windows = static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
-        const int count = xcb_get_property_value_length(reply) / 4;
-        found = std::find(windows, windows + count, window) != windows + count;
+        const auto* first = static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
+        windows.assign(first, first + xcb_get_property_value_length(reply) / 4);
     }
     std::free(reply);
-    return found;
+    return windows;
 }
 
 // Hands every event to `onEvent` until `condition` holds or the deadline passes.
@@ -114,11 +100,6 @@ XvfbServer::XvfbServer(Options options) : options_(std::move(options)) {
 
 XvfbServer::XvfbServer() : XvfbServer(Options{}) {}
 
-XvfbServer::~XvfbServer() {
-    windowManager_.reset();
-    xvfb_.reset();
-}
-
 ChildProcess::Environment XvfbServer::environment() const {
     return {{"DISPLAY", display_}, {"XDG_CONFIG_HOME", configHome_.path()}};
 }
@@ -144,8 +125,8 @@ void XvfbServer::startWindowManager() {
 
     // The check window names itself once the manager runs.
     bool ready = waitForCondition(c, deadline, [&] {
-        const auto window = windowProperty(c, root, check);
-        return window && windowProperty(c, *window, check) == window;
+        const auto window = windowsProperty(c, root, check);
+        return window.size() == 1 && windowsProperty(c, window.front(), check) == window;
     });
 
     // A manager announces itself before it handles map requests; a probe window that it maps
@@ -172,7 +153,8 @@ void XvfbServer::startWindowManager() {
     xcb_destroy_window(c, probe);
     xcb_flush(c);
     ready = mapped && waitForCondition(c, deadline, [&] {
-                return !windowListContains(c, root, clientList, probe);
+                const auto clients = windowsProperty(c, root, clientList);
+                return std::ranges::find(clients, probe) == clients.end();
             });
     xcb_disconnect(c);
     if (!ready || !windowManager_->isRunning()) {

@@ -28,7 +28,6 @@ public:
 
     XvfbServer();
     explicit XvfbServer(Options options);
-    ~XvfbServer();
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;
 

@@ -13,9 +13,6 @@ namespace velmora::e2e {
 /// A plain X application for end-to-end tests: top-level windows (and optionally an
 /// override-redirect popup) filled with one colour, logging the keys and buttons it receives.
 /// A "VELMORA_TEST_OPEN_WINDOW" client message sent to any of its windows opens one more.
-///
-///     auto client = TestClient::open(options, error);
-///     return client ? client->run() : 1;
 class TestClient {
 public:
     static std::unique_ptr<TestClient> open(const TestClientOptions& options, std::string& error);

@@ -8,8 +8,6 @@
 namespace velmora::e2e {
 
 /// How the test application presents itself, from its command line.
-///
-///     auto options = TestClientOptions::parse({"--color", "ff00ff", "--windows", "2"}, error);
 struct TestClientOptions {
     std::string wmInstance = "velmora-test-client";
     std::string wmClass = "VelmoraTestClient";

@@ -20,10 +20,6 @@ namespace velmora::e2e {
 /// XDG folders of its own, the test client installed as two applications
 /// ("org.velmora.TestClient", protected, and "org.velmora.Other"), a PAM service that knows one
 /// password, Velmora and the clients it starts. Everything it started ends with it.
-///
-///     CompositorDesktop<KWinSession> desktop(kwin);
-///     desktop.startVelmora(program);
-///     auto window = desktop.launch("locked");
 template <class Session> class CompositorDesktop {
 public:
     using Window = typename Session::Window;

@@ -14,9 +14,6 @@ namespace velmora::e2e {
 /// the whole suite, Velmora and the test client (a Wayland client) started afresh for each
 /// test, judged by what the compositor says of its windows, by screenshots and by what the
 /// client logs. The scenarios every compositor must pass are here.
-///
-///     using KWinTest = CompositorTest<KWinSession>;
-///     TEST_F(KWinTest, Something) { startVelmora(); unlock(lockedInFront(launch("locked"))); }
 template <class Session> class CompositorTest : public ::testing::Test {
 protected:
     using Window = typename Session::Window;

@@ -6,8 +6,6 @@
 namespace velmora::e2e {
 
 /// An installed application as the XDG menu knows it.
-///
-///     DesktopEntry{"debian-xterm", "XTerm", "xterm", "XTerm"}.writeInto(dataHome);
 struct DesktopEntry {
     /// The desktop-file ID: the file is "<id>.desktop".
     std::string id;

@@ -11,13 +11,6 @@
 namespace velmora::e2e {
 
 /// A test of the real program on a private desktop. Skips when Velmora is not built.
-///
-///     TEST_F(EndToEndTest, Something) {
-///         startDesktop({.protectedApps = {testClientEntry()}});
-///         startVelmora();
-///         auto client = launchClient("client");
-///         auto overlay = waitForOverlayOver(activate(*client));
-///     }
 class EndToEndTest : public ::testing::Test {
 protected:
     static constexpr Rgb kClientColor = Rgb::fromHex(0xff00ff);

@@ -36,19 +36,12 @@ private:
 };
 
 /// A picture of part of the screen, taken at `origin` (root coordinates).
-///
-///     Image shot = display.capture(clientFrame);
-///     EXPECT_FALSE(shot.contains(clientColor));
 class Image {
 public:
     Image(ScreenRect area, std::vector<Rgb> pixels);
 
-    [[nodiscard]] const ScreenRect& area() const { return area_; }
     /// Pixels within `tolerance` of `color`.
     [[nodiscard]] std::size_t count(Rgb color, int tolerance = 2) const;
-    [[nodiscard]] bool contains(Rgb color, int tolerance = 2) const {
-        return count(color, tolerance) > 0;
-    }
     /// The bounding box, in root coordinates, of the rows that hold a horizontal run of at
     /// least `minimumRun` pixels of `color`: a wide button among smaller shapes of its colour.
     [[nodiscard]] std::optional<ScreenRect> band(Rgb color, int minimumRun,

@@ -116,53 +116,48 @@ std::vector<std::string> KWinSession::runScript(const std::string& body) {
     // KWin numbers scripts by their count, so `run` may reach another script than the one
     // just loaded, which then never runs: it is loaded again under another name.
     for (int attempt = 0; attempt < 4; ++attempt) {
-        if (auto lines = runScriptOnce(body)) {
-            return *lines;
+        const std::string tag = "velmora-e2e-" + std::to_string(++scripts_);
+        const std::string path = root_.path(tag + ".js");
+        std::ofstream(path) << "(function (tag) {\n"
+                            << "var windows = typeof workspace.windowList === 'function' ? "
+                               "workspace.windowList() : workspace.clientList();\n"
+                            << body << "\nprint(tag + ' end');\n})('" << tag << "');\n";
+        const std::string loaded =
+            call({"--dest=org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting.loadScript",
+                  "string:" + path, "string:" + tag});
+        const auto number = loaded.find("int32 ");
+        if (number == std::string::npos) {
+            continue;
+        }
+        const int id = std::atoi(loaded.c_str() + number + 6);
+        call({"--dest=org.kde.KWin", "/" + std::to_string(id), "org.kde.kwin.Script.run"});
+        std::vector<std::string> lines;
+        const bool ended = eventually(
+            [&] {
+                lines.clear();
+                std::ifstream log(log_);
+                bool done = false;
+                for (std::string line; std::getline(log, line);) {
+                    const auto at = line.find(tag + " ");
+                    if (at == std::string::npos) {
+                        continue;
+                    }
+                    const std::string rest = line.substr(at + tag.size() + 1);
+                    done = done || rest == "end";
+                    if (rest != "end") {
+                        lines.push_back(rest);
+                    }
+                }
+                return done;
+            },
+            std::chrono::seconds{2});
+        call({"--dest=org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting.unloadScript",
+              "string:" + tag});
+        if (ended) {
+            return lines;
         }
     }
     return {};
-}
-
-std::optional<std::vector<std::string>> KWinSession::runScriptOnce(const std::string& body) {
-    const std::string tag = "velmora-e2e-" + std::to_string(++scripts_);
-    const std::string path = root_.path(tag + ".js");
-    std::ofstream(path) << "(function (tag) {\n"
-                        << "var windows = typeof workspace.windowList === 'function' ? "
-                           "workspace.windowList() : workspace.clientList();\n"
-                        << body << "\nprint(tag + ' end');\n})('" << tag << "');\n";
-    const std::string loaded =
-        call({"--dest=org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting.loadScript",
-              "string:" + path, "string:" + tag});
-    const auto number = loaded.find("int32 ");
-    if (number == std::string::npos) {
-        return std::nullopt;
-    }
-    const int id = std::atoi(loaded.c_str() + number + 6);
-    call({"--dest=org.kde.KWin", std::string("/").append(std::to_string(id)),
-          "org.kde.kwin.Script.run"});
-    std::vector<std::string> lines;
-    const bool ended = eventually(
-        [&] {
-            lines.clear();
-            std::ifstream log(log_);
-            bool done = false;
-            for (std::string line; std::getline(log, line);) {
-                const auto at = line.find(tag + " ");
-                if (at == std::string::npos) {
-                    continue;
-                }
-                const std::string rest = line.substr(at + tag.size() + 1);
-                done = done || rest == "end";
-                if (rest != "end") {
-                    lines.push_back(rest);
-                }
-            }
-            return done;
-        },
-        std::chrono::seconds{2});
-    call({"--dest=org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting.unloadScript",
-          "string:" + tag});
-    return ended ? std::optional{lines} : std::nullopt;
 }
 
 std::vector<KWinSession::Window> KWinSession::windows() {
@@ -177,23 +172,20 @@ for (var i = 0; i < windows.length; ++i) {
     std::vector<Window> windows;
     for (const std::string& line : lines) {
         std::istringstream fields(line);
-        Window window;
-        std::string field;
         std::vector<std::string> values;
-        while (std::getline(fields, field, '\t')) {
+        for (std::string field; std::getline(fields, field, '\t');) {
             values.push_back(field);
         }
         if (values.size() < 9) {
             continue;
         }
-        window.pid = std::stoi(values[0]);
-        window.appId = values[1];
-        window.frame = {std::stoi(values[2]), std::stoi(values[3]), std::stoi(values[4]),
-                        std::stoi(values[5])};
-        window.minimized = values[6] == "1";
-        window.active = values[7] == "1";
-        window.caption = values[8];
-        windows.push_back(window);
+        windows.push_back({.caption = values[8],
+                           .pid = std::stoi(values[0]),
+                           .appId = values[1],
+                           .frame = {std::stoi(values[2]), std::stoi(values[3]),
+                                     std::stoi(values[4]), std::stoi(values[5])},
+                           .minimized = values[6] == "1",
+                           .active = values[7] == "1"});
     }
     return windows;
 }

@@ -23,10 +23,6 @@ namespace velmora::e2e {
 /// compositor's), with a session bus of its own. Input goes to the Xvfb with xdotool and
 /// screenshots come from it. What KWin knows of its windows is asked through a short script
 /// of the test's own.
-///
-///     KWinSession kwin;
-///     auto client = kwin.launch({"velmora-test-client", ...}, kwin.environment());
-///     kwin.activate("client");
 class KWinSession {
 public:
     /// What KWin says of one window.
@@ -83,8 +79,6 @@ public:
 private:
     /// Runs `body` as a KWin script; its print() lines that start with `tag`.
     std::vector<std::string> runScript(const std::string& body);
-    /// Nothing when KWin did not run it.
-    std::optional<std::vector<std::string>> runScriptOnce(const std::string& body);
     /// Runs `action` on the window titled `caption`; what it printed, nothing when there is
     /// no such window.
     std::vector<std::string> withWindow(const std::string& caption, const std::string& action);

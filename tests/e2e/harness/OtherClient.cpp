@@ -10,8 +10,6 @@
 namespace velmora::e2e {
 namespace {
 
-template <typename T> using Reply = XcbReply<T>;
-
 constexpr xcb_keysym_t kLetterQ = 0x71;
 
 } // namespace
@@ -28,7 +26,7 @@ OtherClient::OtherClient(const std::string& display)
     screen_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
     const xcb_setup_t* setup = xcb_get_setup(connection_);
     const int count = setup->max_keycode - setup->min_keycode + 1;
-    Reply<xcb_get_keyboard_mapping_reply_t> mapping(xcb_get_keyboard_mapping_reply(
+    XcbReply<xcb_get_keyboard_mapping_reply_t> mapping(xcb_get_keyboard_mapping_reply(
         connection_,
         xcb_get_keyboard_mapping(connection_, setup->min_keycode, static_cast<std::uint8_t>(count)),
         nullptr));
@@ -57,7 +55,7 @@ void OtherClient::pressKeys(int count) {
 }
 
 bool OtherClient::grabKeyboard() {
-    Reply<xcb_grab_keyboard_reply_t> reply(
+    XcbReply<xcb_grab_keyboard_reply_t> reply(
         xcb_grab_keyboard_reply(connection_,
                                 xcb_grab_keyboard(connection_, 0, screen_->root, XCB_CURRENT_TIME,
                                                   XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),

@@ -11,10 +11,6 @@ namespace velmora::e2e {
 /// Another X client of the session, as a person's keyboard or a hostile program acts: types
 /// through XTEST (many keys in one go, far faster than xdotool), holds the keyboard, and maps
 /// an override-redirect window of its own.
-///
-///     OtherClient other(":7");
-///     other.pressKeys(500);
-///     EXPECT_TRUE(other.keyboardHeldElsewhere());
 class OtherClient {
 public:
     /// Throws std::runtime_error when the server cannot be reached or has no XTEST.

@@ -9,9 +9,6 @@ namespace velmora::e2e {
 
 /// A private PAM configuration through pam_wrapper: the service "velmora" accepts exactly
 /// one password for the current user, without root and without touching /etc/pam.d.
-///
-///     PamService pam(directory, "correct horse");
-///     startVelmora(pam.environment());
 class PamService {
 public:
     PamService(const std::filesystem::path& directory, const std::string& password);

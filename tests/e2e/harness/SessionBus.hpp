@@ -10,9 +10,6 @@
 namespace velmora::e2e {
 
 /// A private D-Bus session bus for one test.
-///
-///     SessionBus bus(runtimeDirectory);
-///     startVelmora({{"DBUS_SESSION_BUS_ADDRESS", bus.address()}});
 class SessionBus {
 public:
     /// Listens on a socket in `directory`. Throws std::runtime_error when the daemon does not

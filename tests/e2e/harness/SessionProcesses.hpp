@@ -14,8 +14,6 @@ void adoptOrphans();
 /// that the harness did not start itself, such as Velmora's guard and a Velmora that the
 /// guard started again. Needs `adoptOrphans()` first. Read from what /proc shows of every
 /// process, since Velmora and its guard hide the rest.
-///
-///     for (pid_t guard : sessionProcesses("velmora-guard")) { kill(guard, SIGKILL); }
 [[nodiscard]] std::vector<pid_t> sessionProcesses(const std::string& name);
 
 } // namespace velmora::e2e

@@ -22,10 +22,6 @@ namespace velmora::e2e {
 /// programs run as root, which may reach its sockets. Screenshots come from grim, keys from
 /// wtype, clicks from a virtual pointer of the tests' own, and what sway knows of its windows
 /// from its IPC.
-///
-///     SwaySession sway;
-///     auto client = sway.launch(...);  // any program started with sway.environment()
-///     sway.activate("client");
 class SwaySession {
 public:
     /// What sway says of one window.

@@ -15,10 +15,6 @@
 namespace velmora::e2e {
 
 /// One running velmora-test-client.
-///
-///     TestClientProcess client(directory, {.windows = 2}, environment);
-///     ASSERT_TRUE(client.waitUntilReady());
-///     EXPECT_EQ(client.logLines(), std::vector<std::string>{"key 38"});
 class TestClientProcess {
 public:
     struct Options {
@@ -48,7 +44,6 @@ public:
     [[nodiscard]] std::vector<std::string> logLines() const;
     /// How many logged lines start with `prefix` ("key ", "button ").
     [[nodiscard]] std::size_t countLines(std::string_view prefix) const;
-    [[nodiscard]] bool isRunning() { return process_->isRunning(); }
 
 private:
     std::filesystem::path logPath_;

@@ -5,11 +5,9 @@
 namespace velmora::e2e {
 namespace {
 
-std::filesystem::path
-makeDirectory(const std::filesystem::path& path,
-              std::filesystem::perms permissions = std::filesystem::perms::owner_all) {
+std::filesystem::path makeDirectory(const std::filesystem::path& path) {
     std::filesystem::create_directories(path);
-    std::filesystem::permissions(path, permissions);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     return path;
 }
 

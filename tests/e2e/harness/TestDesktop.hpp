@@ -23,10 +23,6 @@ namespace velmora::e2e {
 /// A whole private desktop session for one test: an X server (with openbox, or i3, or none), a home
 /// and XDG directories of its own, Velmora's stored settings, installed applications and a PAM
 /// service that knows one password. Nothing of the person's own display, files or bus is used.
-///
-///     TestDesktop desktop({.protectedApps = {{"org.velmora.TestClient", "Test Client"}}});
-///     auto velmora = desktop.startVelmora(program);
-///     auto client = desktop.launchClient("client");
 class TestDesktop {
 public:
     struct Options {

@@ -18,9 +18,6 @@ struct ProtectedAppEntry {
 /// Writes Velmora's user defaults as a person who finished onboarding has them: `apps` on
 /// the protected list and Input Monitoring acknowledged. Written by hand from the stored
 /// format, not with Velmora's own encoder, so a fault in either shows.
-///
-///     writeUserDefaults(configHome / "velmora" / "defaults.json", {{"org.example.Notes",
-///     "Notes"}});
 void writeUserDefaults(const std::filesystem::path& path,
                        const std::vector<ProtectedAppEntry>& apps);
 

@@ -12,9 +12,6 @@
 namespace velmora::e2e {
 
 /// The program under test, running in a test's session with its output kept in files.
-///
-///     VelmoraProcess velmora(program, outputDirectory, logDirectory, environment);
-///     ASSERT_TRUE(velmora.waitForOutput("Accessibility permission changed"));
 class VelmoraProcess {
 public:
     /// Starts `program`; standard output and error go to files in `outputDirectory`. Its log

@@ -38,7 +38,7 @@ std::optional<WindowInfo> VelmoraWindows::waitForOverlayOver(const WindowInfo& w
 }
 
 bool VelmoraWindows::shows(const ScreenRect& area, Rgb color) {
-    return desktop_.display().capture(area).contains(color);
+    return desktop_.display().capture(area).count(color) > 0;
 }
 
 std::optional<ScreenRect> VelmoraWindows::waitForUnlockButton(const WindowInfo& overlay) {

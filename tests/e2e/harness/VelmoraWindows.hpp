@@ -12,10 +12,6 @@ namespace velmora::e2e {
 
 /// Velmora's windows on a test desktop as a person meets them: the overlay over a protected
 /// application, the lock card's Unlock button and the password prompt.
-///
-///     VelmoraWindows velmoraWindows(desktop, velmora->pid());
-///     auto overlay = velmoraWindows.waitForOverlayOver(window);
-///     auto unlock = velmoraWindows.waitForUnlockButton(*overlay);
 class VelmoraWindows {
 public:
     /// The lock card's accent fill: its icon circle and its Unlock button.

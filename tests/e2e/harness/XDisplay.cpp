@@ -12,10 +12,27 @@
 namespace velmora::e2e {
 namespace {
 
-template <typename T> using Reply = XcbReply<T>;
-
 // Frames of the window managers we use hold the application's window one or two levels down.
 constexpr int kFrameDepth = 3;
+
+XcbReply<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_window_t window,
+                                            xcb_atom_t name, std::uint32_t words) {
+    return XcbReply<xcb_get_property_reply_t>(xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, words),
+        nullptr));
+}
+
+// Bottom to top.
+std::vector<xcb_window_t> children(xcb_connection_t* connection, xcb_window_t window) {
+    XcbReply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+    if (!tree) {
+        return {};
+    }
+    const xcb_window_t* first = xcb_query_tree_children(tree.get());
+    return {first, first + xcb_query_tree_children_length(tree.get())};
+}
 
 } // namespace
 
@@ -35,18 +52,15 @@ XDisplay::~XDisplay() {
 }
 
 xcb_atom_t XDisplay::atom(const char* name) {
-    Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+    XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
         connection_,
         xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
         nullptr));
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
-std::optional<std::string> XDisplay::stringProperty(xcb_window_t window, xcb_atom_t property) {
-    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection_,
-        xcb_get_property(connection_, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
-        nullptr));
+std::optional<std::string> XDisplay::stringProperty(xcb_window_t window, xcb_atom_t name) {
+    const auto reply = property(connection_, window, name, 1024);
     if (!reply || reply->format != 8) {
         return std::nullopt;
     }
@@ -54,11 +68,8 @@ std::optional<std::string> XDisplay::stringProperty(xcb_window_t window, xcb_ato
                        static_cast<std::size_t>(xcb_get_property_value_length(reply.get())));
 }
 
-std::optional<std::uint32_t> XDisplay::cardinalProperty(xcb_window_t window, xcb_atom_t property) {
-    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection_,
-        xcb_get_property(connection_, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1),
-        nullptr));
+std::optional<std::uint32_t> XDisplay::cardinalProperty(xcb_window_t window, xcb_atom_t name) {
+    const auto reply = property(connection_, window, name, 1);
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4) {
         return std::nullopt;
     }
@@ -66,16 +77,10 @@ std::optional<std::uint32_t> XDisplay::cardinalProperty(xcb_window_t window, xcb
 }
 
 std::vector<WindowInfo> XDisplay::windows() {
-    Reply<xcb_query_tree_reply_t> tree(
-        xcb_query_tree_reply(connection_, xcb_query_tree(connection_, screen_->root), nullptr));
+    const auto topLevels = children(connection_, screen_->root);
     std::vector<WindowInfo> found;
-    if (!tree) {
-        return found;
-    }
-    const xcb_window_t* children = xcb_query_tree_children(tree.get());
-    const int count = xcb_query_tree_children_length(tree.get());
-    for (int i = 0; i < count; ++i) {
-        if (auto info = describe(children[i], i)) {
+    for (std::size_t i = 0; i < topLevels.size(); ++i) {
+        if (auto info = describe(topLevels[i], static_cast<int>(i))) {
             found.push_back(std::move(*info));
         }
     }
@@ -127,14 +132,8 @@ xcb_window_t XDisplay::clientWindow(xcb_window_t window, int depth) {
     if (depth == 0) {
         return XCB_WINDOW_NONE;
     }
-    Reply<xcb_query_tree_reply_t> tree(
-        xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
-    if (!tree) {
-        return XCB_WINDOW_NONE;
-    }
-    const xcb_window_t* children = xcb_query_tree_children(tree.get());
-    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
-        if (const xcb_window_t client = clientWindow(children[i], depth - 1)) {
+    for (const xcb_window_t child : children(connection_, window)) {
+        if (const xcb_window_t client = clientWindow(child, depth - 1)) {
             return client;
         }
     }
@@ -145,9 +144,9 @@ ScreenRect XDisplay::rootGeometry(xcb_window_t window) {
     const auto geometryCookie = xcb_get_geometry(connection_, window);
     const auto translateCookie =
         xcb_translate_coordinates(connection_, window, screen_->root, 0, 0);
-    Reply<xcb_get_geometry_reply_t> geometry(
+    XcbReply<xcb_get_geometry_reply_t> geometry(
         xcb_get_geometry_reply(connection_, geometryCookie, nullptr));
-    Reply<xcb_translate_coordinates_reply_t> origin(
+    XcbReply<xcb_translate_coordinates_reply_t> origin(
         xcb_translate_coordinates_reply(connection_, translateCookie, nullptr));
     if (!geometry || !origin) {
         return {};
@@ -156,7 +155,7 @@ ScreenRect XDisplay::rootGeometry(xcb_window_t window) {
 }
 
 std::optional<WindowInfo> XDisplay::describe(xcb_window_t topLevel, int stackingIndex) {
-    Reply<xcb_get_window_attributes_reply_t> frameAttributes(xcb_get_window_attributes_reply(
+    XcbReply<xcb_get_window_attributes_reply_t> frameAttributes(xcb_get_window_attributes_reply(
         connection_, xcb_get_window_attributes(connection_, topLevel), nullptr));
     if (!frameAttributes || frameAttributes->_class == XCB_WINDOW_CLASS_INPUT_ONLY) {
         return std::nullopt;
@@ -171,7 +170,7 @@ std::optional<WindowInfo> XDisplay::describe(xcb_window_t topLevel, int stacking
     info.window = client != XCB_WINDOW_NONE ? client : topLevel;
     info.geometry = info.window == topLevel ? info.frame : rootGeometry(info.window);
 
-    Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+    XcbReply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
         connection_, xcb_get_window_attributes(connection_, info.window), nullptr));
     info.viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 
@@ -183,11 +182,8 @@ std::optional<WindowInfo> XDisplay::describe(xcb_window_t topLevel, int stacking
             info.className = info.className.substr(0, info.className.find('\0'));
         }
     }
-    auto title = stringProperty(info.window, netWmNameAtom_);
-    if (!title) {
-        title = stringProperty(info.window, XCB_ATOM_WM_NAME);
-    }
-    info.title = title.value_or("");
+    const auto title = stringProperty(info.window, netWmNameAtom_);
+    info.title = title ? *title : stringProperty(info.window, XCB_ATOM_WM_NAME).value_or("");
     if (auto pid = cardinalProperty(info.window, netWmPidAtom_)) {
         info.pid = static_cast<int>(*pid);
     }
@@ -204,7 +200,7 @@ Image XDisplay::capture(ScreenRect area) {
         return Image(area, {});
     }
     xcb_generic_error_t* error = nullptr;
-    Reply<xcb_get_image_reply_t> reply(xcb_get_image_reply(
+    XcbReply<xcb_get_image_reply_t> reply(xcb_get_image_reply(
         connection_,
         xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, screen_->root,
                       static_cast<std::int16_t>(area.x), static_cast<std::int16_t>(area.y),
@@ -227,13 +223,13 @@ Image XDisplay::capture(ScreenRect area) {
 }
 
 bool XDisplay::selectionOwner(const char* name) {
-    const Reply<xcb_get_selection_owner_reply_t> reply(xcb_get_selection_owner_reply(
+    const XcbReply<xcb_get_selection_owner_reply_t> reply(xcb_get_selection_owner_reply(
         connection_, xcb_get_selection_owner(connection_, atom(name)), nullptr));
     return reply && reply->owner != XCB_WINDOW_NONE;
 }
 
 xcb_window_t XDisplay::inputFocus() {
-    Reply<xcb_get_input_focus_reply_t> reply(
+    XcbReply<xcb_get_input_focus_reply_t> reply(
         xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
     return reply ? reply->focus : xcb_window_t{XCB_WINDOW_NONE};
 }
@@ -243,7 +239,7 @@ bool XDisplay::isWithin(xcb_window_t window, xcb_window_t ancestor) {
         if (window == ancestor) {
             return true;
         }
-        Reply<xcb_query_tree_reply_t> tree(
+        XcbReply<xcb_query_tree_reply_t> tree(
             xcb_query_tree_reply(connection_, xcb_query_tree(connection_, window), nullptr));
         if (!tree) {
             return false;

@@ -38,10 +38,6 @@ struct WindowInfo {
 
 /// A connection to the test's X server for looking at it: windows, their stacking and
 /// properties, the input focus and the screen's pixels.
-///
-///     XDisplay display(server.display());
-///     auto client = display.find([](const WindowInfo& w) { return w.pid == clientPid; });
-///     Image shot = display.capture(client->frame);
 class XDisplay {
 public:
     /// Throws std::runtime_error when the server cannot be reached.

@@ -9,11 +9,6 @@ namespace velmora::e2e {
 
 /// Drives the test's X server as a person would, through xdotool: input goes through XTEST,
 /// so it reaches whatever window is really under the pointer or has the focus.
-///
-///     XdoTool xdo(":7");
-///     xdo.activate(window);
-///     xdo.type("secret");
-///     xdo.key("Return");
 class XdoTool {
 public:
     explicit XdoTool(std::string display) : environment_{{"DISPLAY", std::move(display)}} {}
