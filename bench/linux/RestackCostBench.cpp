@@ -34,10 +34,10 @@ constexpr int kRestacks = 1000;
 constexpr auto kSpacing = std::chrono::milliseconds{4};
 const BenchApp kProtectedApp{"org.velmora.BenchNotes", "Bench Notes", "BenchNotes"};
 
-double cpuSecondsOver(int pid, const std::function<void()>& spell) {
+ProcessActivity::Change activityOver(int pid, const std::function<void()>& spell) {
     const ProcessActivity before = ProcessActivity::of(pid);
     spell();
-    return ProcessActivity::of(pid).cpuSeconds - before.cpuSeconds;
+    return ProcessActivity::of(pid).since(before);
 }
 
 /// Selects what Velmora selects on the root and only reads it, on a thread of its own.
@@ -105,13 +105,14 @@ int main() {
         const int pid = desktop.velmora().pid();
         CoverProbe pager(desktop.display(), pid);
         const auto spell = kSpacing * kRestacks;
-        const double atRest = cpuSecondsOver(pid, [&] { std::this_thread::sleep_for(spell); });
+        const ProcessActivity::Change atRest =
+            activityOver(pid, [&] { std::this_thread::sleep_for(spell); });
         pager.takeManagedConfigures();
         BareListener bare(desktop.display());
         std::this_thread::sleep_for(std::chrono::milliseconds{100});
         const double bareBefore = bare.cpuSeconds();
         int events = 0;
-        const double restacking = cpuSecondsOver(pid, [&] {
+        const ProcessActivity::Change restacking = activityOver(pid, [&] {
             for (int index = 0; index < kRestacks; ++index) {
                 pager.restack(backdrop.window, index % 2 != 0);
                 std::this_thread::sleep_for(kSpacing);
@@ -123,14 +124,18 @@ int main() {
             throw std::runtime_error("the locked application lost its cover");
         }
         const double floor = (bare.cpuSeconds() - bareBefore) * 1e6 / std::max(events, 1);
-        const double cost = (restacking - atRest) * 1e6;
+        const double cost = (restacking.cpuSeconds - atRest.cpuSeconds) * 1e6;
         const double perEvent = cost / std::max(events, 1);
         std::printf("Velmora's CPU per restack event beside a covered window, %d requests %lld "
                     "ms apart, %d events\n",
                     kRestacks, static_cast<long long>(kSpacing.count()), events);
         std::printf("  at rest %.1f ms, restacking %.1f ms: %.1f us per request, %.1f us per "
                     "restack event\n",
-                    atRest * 1e3, restacking * 1e3, cost / kRestacks, perEvent);
+                    atRest.cpuSeconds * 1e3, restacking.cpuSeconds * 1e3, cost / kRestacks,
+                    perEvent);
+        std::printf("  %.1f wake-ups per request, at rest %ld\n",
+                    static_cast<double>(restacking.switches - atRest.switches) / kRestacks,
+                    atRest.switches);
         std::printf("  a bare X client hearing the same events: %.1f us per restack event\n",
                     floor);
         std::printf("target < %.0f us per event %s\n", kTargetMicroseconds,

@@ -29,10 +29,9 @@ Rate measure(int pid, std::chrono::seconds spell) {
     std::this_thread::sleep_for(kSettle);
     const ProcessActivity before = ProcessActivity::of(pid);
     std::this_thread::sleep_for(spell);
-    const ProcessActivity after = ProcessActivity::of(pid);
+    const ProcessActivity::Change change = ProcessActivity::of(pid).since(before);
     const auto seconds = static_cast<double>(spell.count());
-    return {static_cast<double>(after.switches - before.switches) / seconds,
-            100.0 * (after.cpuSeconds - before.cpuSeconds) / seconds};
+    return {static_cast<double>(change.switches) / seconds, 100.0 * change.cpuSeconds / seconds};
 }
 
 void print(const char* what, const Rate& rate) {

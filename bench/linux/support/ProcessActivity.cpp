@@ -2,38 +2,39 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace velmora::bench {
 
 ProcessActivity ProcessActivity::of(int pid) {
     ProcessActivity activity;
-    const std::filesystem::path process = "/proc/" + std::to_string(pid);
     std::error_code error;
-    for (const auto& task : std::filesystem::directory_iterator(process / "task", error)) {
+    for (const auto& task :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+        Thread thread;
         std::ifstream status(task.path() / "status");
         for (std::string line; std::getline(status, line);) {
             if (line.starts_with("voluntary_ctxt_switches:") ||
                 line.starts_with("nonvoluntary_ctxt_switches:")) {
-                activity.switches += std::stol(line.substr(line.find(':') + 1));
+                thread.switches += std::stol(line.substr(line.find(':') + 1));
             }
         }
+        std::ifstream(task.path() / "schedstat") >> thread.cpuNanoseconds;
+        activity.threads_[std::stoi(task.path().filename().string())] = thread;
     }
-    // utime and stime, the 14th and 15th fields, after the command name in parentheses.
-    std::ifstream stat(process / "stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    std::istringstream fields(text.substr(text.rfind(')') + 2));
-    std::string field;
-    long ticks = 0;
-    for (int index = 3; fields >> field && index <= 15; ++index) {
-        if (index >= 14) {
-            ticks += std::stol(field);
-        }
-    }
-    activity.cpuSeconds = static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK));
     return activity;
+}
+
+ProcessActivity::Change ProcessActivity::since(const ProcessActivity& earlier) const {
+    Change change;
+    for (const auto& [id, thread] : threads_) {
+        const auto before = earlier.threads_.find(id);
+        const Thread start = before == earlier.threads_.end() ? Thread{} : before->second;
+        change.switches += thread.switches - start.switches;
+        change.cpuSeconds +=
+            static_cast<double>(thread.cpuNanoseconds - start.cpuNanoseconds) / 1e9;
+    }
+    return change;
 }
 
 } // namespace velmora::bench
