@@ -1,5 +1,7 @@
 #include "Platform/Linux/XcbConnection.hpp"
 
+#include <utility>
+
 namespace velmora {
 
 std::shared_ptr<XcbConnection> XcbConnection::open(const std::string& displayName,
@@ -92,6 +94,9 @@ Subscription XcbConnection::observeConnectionLost(std::function<void()> handler)
 }
 
 void XcbConnection::readEvents() {
+    // What a handler's flush reads in is dispatched by this loop, not on a later turn: each
+    // restack of a cover would otherwise cost a second wake-up.
+    const bool outer = std::exchange(reading_, true);
     // Events that replies brought in are older than the ones still unread: they go first.
     for (;;) {
         dispatchQueued();
@@ -101,6 +106,7 @@ void XcbConnection::readEvents() {
         }
         events_.emit(*event);
     }
+    reading_ = outer;
     checkConnection();
 }
 
@@ -108,7 +114,7 @@ void XcbConnection::collectQueuedEvents() {
     while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_)) {
         queued_.emplace_back(event);
     }
-    if (!queued_.empty() && !dispatchScheduled_) {
+    if (!queued_.empty() && !dispatchScheduled_ && !reading_) {
         dispatchScheduled_ = true;
         runLoop_->post(lifetime_.guard([this] {
             dispatchScheduled_ = false;

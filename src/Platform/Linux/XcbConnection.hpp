@@ -96,6 +96,7 @@ private:
     std::unordered_map<std::string, xcb_atom_t> atoms_;
     std::deque<Reply<xcb_generic_event_t>> queued_;
     bool dispatchScheduled_ = false;
+    bool reading_ = false;
     bool lost_ = false;
     Signal<const xcb_generic_event_t&> events_;
     Signal<> connectionLost_;
