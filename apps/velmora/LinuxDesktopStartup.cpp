@@ -16,11 +16,13 @@
 #include <QLoggingCategory>
 #include <QOpenGLContext>
 #include <QQuickWindow>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <string_view>
 #include <sys/prctl.h>
-#include <utility>
+#include <vector>
 
 namespace velmora {
 
@@ -28,7 +30,37 @@ namespace {
 
 DisplayEnvironment::Desktop chosenDesktop = DisplayEnvironment::Desktop::x11;
 constexpr const char* kBufferIntegration = "QT_WAYLAND_CLIENT_BUFFER_INTEGRATION";
-bool ownBufferIntegration = false;
+
+/// A variable set for Velmora's own Qt, and what it was before.
+struct OwnSetting {
+    const char* name;
+    std::optional<QByteArray> before;
+};
+std::vector<OwnSetting> ownSettings;
+
+void setForQt(const char* name, const char* value) {
+    ownSettings.push_back(
+        {name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt});
+    qputenv(name, value);
+}
+
+bool setsForQt(const char* name) {
+    return std::any_of(ownSettings.begin(), ownSettings.end(), [name](const OwnSetting& setting) {
+        return std::string_view(setting.name) == name;
+    });
+}
+
+/// Once Qt has read them, so that no program Velmora opens inherits them.
+void restoreOwnSettings() {
+    for (const OwnSetting& setting : ownSettings) {
+        if (setting.before) {
+            qputenv(setting.name, *setting.before);
+        } else {
+            qunsetenv(setting.name);
+        }
+    }
+    ownSettings.clear();
+}
 
 } // namespace
 
@@ -59,29 +91,27 @@ std::optional<std::string> DesktopStartup::prepareSession() {
     chosenDesktop = environment.desktop;
     // On X11 windows are seen and covered through XCB; on Wayland, Velmora's own windows are
     // Wayland windows that the compositor places. Overlays draw fastest in software.
-    qputenv("QT_QPA_PLATFORM",
-            chosenDesktop == DisplayEnvironment::Desktop::x11 ? "xcb" : "wayland");
+    setForQt("QT_QPA_PLATFORM",
+             chosenDesktop == DisplayEnvironment::Desktop::x11 ? "xcb" : "wayland");
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     // Drawn in software, Velmora's windows need no EGL on Wayland; loading it would bring
     // the whole of Mesa's compiler in, tens of megabytes.
     if (chosenDesktop != DisplayEnvironment::Desktop::x11 &&
         !qEnvironmentVariableIsSet(kBufferIntegration)) {
-        qputenv(kBufferIntegration, "none");
-        ownBufferIntegration = true;
+        setForQt(kBufferIntegration, "none");
     }
     return std::nullopt;
 }
 
 DesktopStartup::DesktopStartup() : state_(std::make_unique<State>()) {
     // Qt settles on a buffer integration when first asked about OpenGL, and complains that
-    // there is none. Asked now, the setting can go before any program that Velmora opens
-    // inherits it.
-    if (std::exchange(ownBufferIntegration, false)) {
+    // there is none. Asked now, the setting can go.
+    if (setsForQt(kBufferIntegration)) {
         QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.wayland.warning=false"));
         QOpenGLContext::supportsThreadedOpenGL();
         QLoggingCategory::setFilterRules({});
-        qunsetenv(kBufferIntegration);
     }
+    restoreOwnSettings();
 }
 
 DesktopStartup::~DesktopStartup() = default;
