@@ -90,11 +90,12 @@ public:
     std::optional<Window> launch(const std::string& name, TestClientProcess::Options options = {}) {
         return start(name, options, environment());
     }
-    /// The same for an X11 client, through KWin's Xwayland.
+    /// The same for an X11 client, through the compositor's Xwayland, known by its class
+    /// alone as most X11 applications are (sway passes on no other name).
     std::optional<Window> launchThroughXwayland(const std::string& name) {
         Environment x11 = environment();
         x11.insert(x11.end(), {{"WAYLAND_DISPLAY", ""}, {"DISPLAY", session_.xwaylandDisplay()}});
-        return start(name, {}, x11);
+        return start(name, {.appId = "", .wmClass = kProtectedId}, x11);
     }
     [[nodiscard]] TestClientProcess& client(std::size_t index) { return *clients_.at(index); }
     /// The session's window titled `caption`, if it has one.

@@ -212,6 +212,17 @@ protected:
         EXPECT_EQ(canaryPixels(), 0u);
     }
 
+    /// An X11 client through the compositor's Xwayland is locked like a Wayland one.
+    void expectXwaylandWindowCoveredAndDeaf() {
+        startVelmora();
+        const auto client = desktop_->launchThroughXwayland("x11");
+        ASSERT_TRUE(client) << "no X11 window through Xwayland";
+        lockedInFront(*client);
+        EXPECT_EQ(canaryPixels(), 0u);
+        session_->type("leak");
+        EXPECT_EQ(keysOf(0), 0u);
+    }
+
     /// Minimize on the card hides the window; brought back with nothing else to take the
     /// keyboard meanwhile, it offers its card again, not a bare cover.
     void expectMinimizedAndBroughtBackOffersItsCard() {

@@ -100,16 +100,7 @@ Environment KWinSession::environment() const {
 }
 
 std::string KWinSession::xwaylandDisplay() const {
-    // KWin starts it with the display it chose first on its command line.
-    const auto xwayland = sessionProcesses("Xwayland");
-    if (xwayland.empty()) {
-        return {};
-    }
-    std::ifstream arguments("/proc/" + std::to_string(xwayland.front()) + "/cmdline");
-    std::string program, display;
-    std::getline(arguments, program, '\0');
-    std::getline(arguments, display, '\0');
-    return display;
+    return e2e::xwaylandDisplay();
 }
 
 std::vector<std::string> KWinSession::runScript(const std::string& body) {

@@ -58,4 +58,17 @@ std::vector<pid_t> sessionProcesses(const std::string& name) {
     return found;
 }
 
+std::string xwaylandDisplay() {
+    // Compositors start it with the display they chose first on its command line.
+    const auto xwayland = sessionProcesses("Xwayland");
+    if (xwayland.empty()) {
+        return {};
+    }
+    std::ifstream arguments("/proc/" + std::to_string(xwayland.front()) + "/cmdline");
+    std::string program, display;
+    std::getline(arguments, program, '\0');
+    std::getline(arguments, display, '\0');
+    return display;
+}
+
 } // namespace velmora::e2e

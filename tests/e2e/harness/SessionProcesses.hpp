@@ -16,4 +16,8 @@ void adoptOrphans();
 /// process, since Velmora and its guard hide the rest.
 [[nodiscard]] std::vector<pid_t> sessionProcesses(const std::string& name);
 
+/// The display of the Xwayland that a compositor of this test started, from its command
+/// line; empty while there is none.
+[[nodiscard]] std::string xwaylandDisplay();
+
 } // namespace velmora::e2e

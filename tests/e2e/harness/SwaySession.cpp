@@ -1,6 +1,7 @@
 #include "harness/SwaySession.hpp"
 
 #include "harness/Eventually.hpp"
+#include "harness/SessionProcesses.hpp"
 
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -23,6 +24,7 @@ constexpr const char* kKeymapPause = "50";
 constexpr const char* kConfig = R"(output * resolution 1280x720 position 0 0
 focus_follows_mouse no
 focus_on_window_activation focus
+xwayland force
 )";
 
 void collectWindows(const nlohmann::json& node, bool inScratchpad,
@@ -87,6 +89,8 @@ SwaySession::SwaySession()
     }
     fs::permissions(runtime_, fs::perms::owner_all);
     const std::string config = root_.write("sway.config", kConfig);
+    // sway starts Xwayland through a fork that ends at once: it stays this test's to find.
+    adoptOrphans();
     // sway binds its IPC socket at $SWAYSOCK when that is set, even to nothing. Taking
     // another user's identity clears the signal that ends it with the tests: it is asked again.
     const std::string command = "unset SWAYSOCK WAYLAND_DISPLAY DISPLAY; exec setpriv "
@@ -138,6 +142,18 @@ SwaySession::~SwaySession() {
         pointer_->terminate();
     }
     sway_->terminate();
+}
+
+std::string SwaySession::xwaylandDisplay() {
+    // sway's Xwayland runs as nobody and lets in no other user: the tests' clients run as root.
+    std::string display;
+    eventually([&] {
+        display = e2e::xwaylandDisplay();
+        return !display.empty() && runCommand({"setpriv", "--reuid=65534", "--regid=65534",
+                                               "--clear-groups", "xhost", "+si:localuser:root"},
+                                              {{"DISPLAY", display}});
+    });
+    return display;
 }
 
 Environment SwaySession::environment() const {

@@ -35,13 +35,7 @@ TEST_F(KWinTest, AnEntryClaimingItsClassLeavesItCovered) {
 }
 
 TEST_F(KWinTest, AnX11ApplicationThroughXwaylandIsCoveredToo) {
-    startVelmora();
-    const auto client = desktop_->launchThroughXwayland("x11");
-    ASSERT_TRUE(client) << "no X11 window through Xwayland";
-    lockedInFront(*client);
-    EXPECT_EQ(canaryPixels(), 0u);
-    session_->type("leak");
-    EXPECT_EQ(keysOf(0), 0u);
+    expectXwaylandWindowCoveredAndDeaf();
 }
 
 TEST_F(KWinTest, InPlasmasTrayItsItemOffersTheMenuAndOpensThePanel) {

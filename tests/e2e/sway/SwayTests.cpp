@@ -31,5 +31,9 @@ TEST_F(SwayTest, AnEntryClaimingItsClassLeavesItCovered) {
     expectClaimingEntryLeavesItCovered();
 }
 
+TEST_F(SwayTest, AnX11ApplicationThroughXwaylandIsCoveredToo) {
+    expectXwaylandWindowCoveredAndDeaf();
+}
+
 } // namespace
 } // namespace velmora::e2e
