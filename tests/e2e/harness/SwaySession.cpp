@@ -25,6 +25,11 @@ constexpr const char* kConfig = R"(output * resolution 1280x720 position 0 0
 focus_follows_mouse no
 focus_on_window_activation focus
 xwayland force
+bar {
+    swaybar_command /bin/true
+    position top
+    tray_output *
+}
 )";
 
 void collectWindows(const nlohmann::json& node, bool inScratchpad,
@@ -83,7 +88,9 @@ SwaySession::SwaySession()
     fs::create_directories(runtime_);
     fs::create_directories(root_.path("client-runtime"));
     fs::permissions(root_.path("client-runtime"), fs::perms::owner_all);
-    bus_ = std::make_unique<SessionBus>(root_.path("client-runtime"));
+    // swaybar, run as nobody, hosts the tray on it.
+    fs::create_directories(root_.path("bus"));
+    bus_ = std::make_unique<SessionBus>(root_.path("bus"), true);
     if (::chown(runtime_.c_str(), kNobody, kNobody) != 0) {
         throw std::runtime_error("cannot hand " + runtime_.string() + " to nobody");
     }
@@ -142,6 +149,24 @@ SwaySession::~SwaySession() {
         pointer_->terminate();
     }
     sway_->terminate();
+}
+
+std::unique_ptr<testing::ChildProcess> SwaySession::startBar() const {
+    auto bar = std::make_unique<testing::ChildProcess>(
+        std::vector<std::string>{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
+                                 "swaybar", "-b", "bar-0"},
+        testing::ChildProcess::Environment{{"XDG_RUNTIME_DIR", runtime_.string()},
+                                           {"WAYLAND_DISPLAY", wayland_},
+                                           {"SWAYSOCK", ipc_},
+                                           {"DBUS_SESSION_BUS_ADDRESS", bus_->address()}});
+    const bool hosting = eventually([&] {
+        return outputOf({"dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                         "/", "org.freedesktop.DBus.NameHasOwner",
+                         "string:org.kde.StatusNotifierWatcher"},
+                        environment())
+                   .find("true") != std::string::npos;
+    });
+    return hosting ? std::move(bar) : nullptr;
 }
 
 std::string SwaySession::xwaylandDisplay() {

@@ -52,6 +52,8 @@ public:
     /// What a program of the session needs: its Wayland socket, its IPC socket, a session bus
     /// and a runtime folder of the tests' own (no DISPLAY: no X there).
     [[nodiscard]] Environment environment() const;
+    /// Starts swaybar, its tray in the top right corner; none when it does not come up.
+    [[nodiscard]] std::unique_ptr<testing::ChildProcess> startBar() const;
     /// The display of sway's Xwayland, open to the tests' clients.
     [[nodiscard]] std::string xwaylandDisplay();
     [[nodiscard]] bool isRunning() { return sway_->isRunning(); }

@@ -35,5 +35,20 @@ TEST_F(SwayTest, AnX11ApplicationThroughXwaylandIsCoveredToo) {
     expectXwaylandWindowCoveredAndDeaf();
 }
 
+TEST_F(SwayTest, InSwaybarsTrayItsIconOpensThePanel) {
+    const auto bar = session_->startBar();
+    ASSERT_TRUE(bar) << "swaybar hosts no tray";
+    ASSERT_TRUE(desktop_->startVelmora(VELMORA_PROGRAM, 5, true));
+    // Velmora's icon, in its own violet, at the end of the bar.
+    std::optional<ScreenRect> icon;
+    ASSERT_TRUE(eventually([&] {
+        icon = session_->capture(ScreenRect{0, 0, 1280, 40}).band(Rgb::fromHex(0x998ce6), 3);
+        return icon.has_value();
+    })) << "no icon in the tray";
+    EXPECT_FALSE(desktop_->window("Velmora")) << "the panel opened by itself beside a tray";
+    session_->click(icon->centerX(), icon->centerY());
+    EXPECT_TRUE(desktop_->waitForPanel()) << "the icon did not open the panel";
+}
+
 } // namespace
 } // namespace velmora::e2e
