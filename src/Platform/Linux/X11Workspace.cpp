@@ -84,10 +84,7 @@ bool X11Workspace::activate(ProcessId pid) {
             target = *top;
         }
     }
-    const xcb_atom_t wmState = d_.connection->atom("WM_STATE");
-    const auto state = d_.connection->reply(xcb_get_property_reply,
-                                            xcb_get_property(c, 0, target, wmState, wmState, 0, 1));
-    if (isIconic(state.get())) {
+    if (isIconic(target)) {
         xcb_map_window(c, target);
     }
     xcb_ewmh_request_change_active_window(ewmh, d_.connection->screenNumber(), target,
@@ -260,6 +257,15 @@ void X11Workspace::readActiveWindow(bool announce) {
     const xcb_window_t window =
         *static_cast<const xcb_window_t*>(xcb_get_property_value(active.get()));
     if (window == XCB_WINDOW_NONE) {
+        // Minimized by the window manager, with nothing else to take the focus: brought back,
+        // it is news. Focus merely passing between windows names no window for a moment too.
+        if (frontmost_) {
+            const auto windows = windowsOf(*frontmost_);
+            if (std::all_of(windows.begin(), windows.end(),
+                            [this](xcb_window_t w) { return isIconic(w); })) {
+                forgetFrontmost(*frontmost_);
+            }
+        }
         return;
     }
     // The manager may name a window before the client list that holds it has reached us.
@@ -291,6 +297,14 @@ std::vector<xcb_window_t> X11Workspace::windowsOf(ProcessId pid) const {
         }
     }
     return windows;
+}
+
+bool X11Workspace::isIconic(xcb_window_t window) const {
+    const xcb_atom_t wmState = d_.connection->atom("WM_STATE");
+    const auto state = d_.connection->reply(
+        xcb_get_property_reply,
+        xcb_get_property(d_.connection->get(), 0, window, wmState, wmState, 0, 1));
+    return velmora::isIconic(state.get());
 }
 
 void X11Workspace::startDisplayPowerPolling() {

@@ -78,6 +78,7 @@ private:
     void readActiveWindow(bool announce);
     void forgetFrontmost(ProcessId pid);
     std::vector<xcb_window_t> windowsOf(ProcessId pid) const;
+    bool isIconic(xcb_window_t window) const;
     void startDisplayPowerPolling();
     void pollDisplayPower(bool announce);
     void post(const std::shared_ptr<ApplicationSignal>& signal,

@@ -1,5 +1,6 @@
 #include "FakeApplicationDirectory.hpp"
 #include "ManualSessionEvents.hpp"
+#include "Platform/Linux/X11WindowManagerCalls.hpp"
 #include "Platform/Linux/X11Workspace.hpp"
 #include "X11TestDesktop.hpp"
 #include "X11Testing/TestApplication.hpp"
@@ -74,12 +75,14 @@ TEST_F(X11WorkspaceTest, NamesEachApplicationFromItsDesktopEntryOrItsWindow) {
 TEST_F(X11WorkspaceTest, FollowsTheActiveWindow) {
     TestApplication editor(desktop.server,
                            {"--wm-class", "editor,Editor", "--app-id", "org.example.Editor"});
-    TestApplication viewer(desktop.server, {"--wm-class", "viewer,Viewer"});
+    auto viewer = std::make_optional<TestApplication>(
+        desktop.server, std::vector<std::string>{"--wm-class", "viewer,Viewer"});
     ASSERT_TRUE(waitForApplication(editor.pid()));
-    ASSERT_TRUE(waitForApplication(viewer.pid()));
+    ASSERT_TRUE(waitForApplication(viewer->pid()));
     // New windows take the focus; what that announced is not the point here.
-    ASSERT_TRUE(waitUntil(
-        [&] { return !activated.empty() && activated.back()->processIdentifier == viewer.pid(); }));
+    ASSERT_TRUE(waitUntil([&] {
+        return !activated.empty() && activated.back()->processIdentifier == viewer->pid();
+    }));
     activated.clear();
 
     ASSERT_TRUE(workspace->activate(editor.pid()));
@@ -88,6 +91,18 @@ TEST_F(X11WorkspaceTest, FollowsTheActiveWindow) {
     EXPECT_EQ(activated.front()->bundleIdentifier, "org.example.Editor");
     EXPECT_EQ(desktop.activeWindow(), editor.window());
     EXPECT_EQ(workspace->frontmostApplication()->processIdentifier, editor.pid());
+
+    // Minimized by the window manager with no other window to take the focus: back, it is
+    // news again.
+    viewer.reset();
+    requestIconic(desktop.observer->get(), desktop.connection->root(), editor.window(),
+                  desktop.observer->atom("WM_CHANGE_STATE"));
+    desktop.sync();
+    ASSERT_TRUE(waitUntil([&] { return activated.size() == 2; }));
+    EXPECT_FALSE(activated.back());
+    ASSERT_TRUE(workspace->activate(editor.pid()));
+    ASSERT_TRUE(waitUntil([&] { return activated.size() == 3; }));
+    EXPECT_EQ(activated.back()->processIdentifier, editor.pid());
 }
 
 TEST_F(X11WorkspaceTest, AnnouncesAnEndedProcessOnceWithItsLastKnownDescription) {
