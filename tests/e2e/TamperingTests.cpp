@@ -11,10 +11,22 @@ namespace {
 
 using Tampering = EndToEndTest;
 
-TEST_F(Tampering, ADeletedSettingsFileClaimingEntriesAndForeignClassesLeaveItCovered) {
+TEST_F(Tampering, ClaimingEntriesForeignClassesAndADeletedSettingsFileLeaveItCovered) {
     startDesktop({.protectedApps = {testClientEntry()},
                   .applications = {{"org.example.Other", "Other", "/bin/true", "OtherApp"}}});
     startVelmora();
+    // Saved once Velmora runs, sorted before the protected entry, naming its class.
+    DesktopEntry{"aaa.Claim", "Claim", "/bin/true", TestClientProcess::Options{}.wmClass}.writeInto(
+        desktop().dataHome());
+    const std::pair<const char*, const char*> cases[] = {{"claimed", "VelmoraTestClient"},
+                                                         {"foreign", "OtherApp"}};
+    for (const auto& [name, wmClass] : cases) {
+        SCOPED_TRACE(name);
+        const auto covered = launchCoveredClient(name, {.appId = "", .wmClass = wmClass});
+        ASSERT_TRUE(covered);
+        EXPECT_FALSE(shows(covered->window.frame, kClientColor));
+    }
+
     // The settings file deleted. Velmora is held still, so that it cannot write the list back
     // before it dies; its guard starts Velmora again.
     const pid_t first = velmora().pid();
@@ -37,17 +49,8 @@ TEST_F(Tampering, ADeletedSettingsFileClaimingEntriesAndForeignClassesLeaveItCov
     EXPECT_TRUE(eventually(
         [&] { return velmora().log().find("protects less than the copy") != std::string::npos; }));
 
-    // Saved once Velmora runs, sorted before the protected entry, naming its class.
-    DesktopEntry{"aaa.Claim", "Claim", "/bin/true", TestClientProcess::Options{}.wmClass}.writeInto(
-        desktop().dataHome());
-    const std::pair<const char*, const char*> cases[] = {{"claimed", "VelmoraTestClient"},
-                                                         {"foreign", "OtherApp"}};
-    for (const auto& [name, wmClass] : cases) {
-        SCOPED_TRACE(name);
-        const auto covered = launchCoveredClient(name, {.appId = "", .wmClass = wmClass});
-        ASSERT_TRUE(covered) << "not protected after the restart";
-        EXPECT_FALSE(shows(covered->window.frame, kClientColor));
-    }
+    EXPECT_TRUE(launchCoveredClient("client"))
+        << "a client opened once Velmora is back is not covered, or the guard still hides it";
 }
 
 } // namespace
