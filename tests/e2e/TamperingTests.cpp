@@ -20,11 +20,13 @@ TEST_F(Tampering, ClaimingEntriesForeignClassesAndADeletedSettingsFileLeaveItCov
         desktop().dataHome());
     const std::pair<const char*, const char*> cases[] = {{"claimed", "VelmoraTestClient"},
                                                          {"foreign", "OtherApp"}};
+    std::vector<WindowInfo> shown;
     for (const auto& [name, wmClass] : cases) {
         SCOPED_TRACE(name);
         const auto covered = launchCoveredClient(name, {.appId = "", .wmClass = wmClass});
         ASSERT_TRUE(covered);
         EXPECT_FALSE(shows(covered->window.frame, kClientColor));
+        shown.push_back(covered->window);
     }
 
     // The settings file deleted. Velmora is held still, so that it cannot write the list back
@@ -33,6 +35,10 @@ TEST_F(Tampering, ClaimingEntriesForeignClassesAndADeletedSettingsFileLeaveItCov
     ASSERT_EQ(::kill(first, SIGSTOP), 0);
     std::filesystem::remove(desktop().configHome() / "velmora" / "defaults.json");
     ASSERT_EQ(::kill(first, SIGKILL), 0);
+    // Killed moments after it started, Velmora has still told its guard what to hide.
+    for (const WindowInfo& window : shown) {
+        EXPECT_TRUE(eventually([&] { return isHidden(window); })) << window.title << " stays shown";
+    }
 
     // The panel, a window of its own on a desktop without a tray, bears the warning band.
     const auto panel = desktop().display().waitFor(
