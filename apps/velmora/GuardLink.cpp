@@ -100,6 +100,10 @@ void GuardLink::watch(CoverageCheck isCovering, ProtectedApplications applicatio
     heartbeat_->setInterval(guard::kHeartbeatInterval);
     QObject::connect(heartbeat_.get(), &QTimer::timeout, [this] { heartbeat(); });
     // The first report comes from the running event loop: the guard's patience starts there.
+    // It goes on the loop's first turn, once launching has started the engine, not a beat
+    // later: until then a new guard knows nothing to hide should Velmora die, and one that
+    // started this Velmora hides every protected window, even one brought forward to be covered.
+    QTimer::singleShot(0, heartbeat_.get(), [this] { heartbeat(); });
     heartbeat_->start();
 }
 

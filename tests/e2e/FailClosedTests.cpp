@@ -63,11 +63,6 @@ protected:
         return std::chrono::duration_cast<milliseconds>(Clock::now() - since);
     }
 
-    bool isHidden(const WindowInfo& window) {
-        const auto now = desktop().display().window(window.window);
-        return !now || !now->viewable;
-    }
-
     /// After the Velmora with `pid` stopped at `since`: the client is hidden in time, a new
     /// Velmora runs in time, covers the client once it is brought back, and unlocks it.
     void expectHiddenThenLockedAgain(const WindowInfo& window, pid_t pid, Clock::time_point since,

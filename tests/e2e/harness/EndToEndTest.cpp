@@ -134,6 +134,11 @@ bool EndToEndTest::shows(const ScreenRect& area, Rgb color) {
     return velmoraWindows().shows(area, color);
 }
 
+bool EndToEndTest::isHidden(const WindowInfo& window) const {
+    const auto now = desktop_->display().window(window.window);
+    return !now || !now->viewable;
+}
+
 std::optional<WindowInfo> EndToEndTest::openPasswordPrompt(const WindowInfo& overlay) {
     auto windows = velmoraWindows();
     const auto button = windows.waitForUnlockButton(overlay);

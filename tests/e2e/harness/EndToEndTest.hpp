@@ -57,6 +57,8 @@ protected:
                        std::chrono::milliseconds timeout = std::chrono::seconds{5});
     /// Whether any pixel of `color` shows in `area`.
     [[nodiscard]] bool shows(const ScreenRect& area, Rgb color);
+    /// Iconified, unmapped or gone.
+    [[nodiscard]] bool isHidden(const WindowInfo& window) const;
     /// Clicks the Unlock button on `overlay`'s lock card and waits for the password prompt
     /// to have the keyboard focus.
     [[nodiscard]] std::optional<WindowInfo> openPasswordPrompt(const WindowInfo& overlay);
