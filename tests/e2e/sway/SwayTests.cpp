@@ -38,6 +38,7 @@ TEST_F(SwayTest, AnX11ApplicationThroughXwaylandIsCoveredToo) {
 TEST_F(SwayTest, InSwaybarsTrayItsIconOpensThePanel) {
     const auto bar = session_->startBar();
     ASSERT_TRUE(bar) << "swaybar hosts no tray";
+    launch("other", kOther);
     ASSERT_TRUE(desktop_->startVelmora(VELMORA_PROGRAM, 5, true));
     // Velmora's icon, in its own violet, at the end of the bar.
     std::optional<ScreenRect> icon;
@@ -46,6 +47,8 @@ TEST_F(SwayTest, InSwaybarsTrayItsIconOpensThePanel) {
         return icon.has_value();
     })) << "no icon in the tray";
     EXPECT_FALSE(desktop_->window("Velmora")) << "the panel opened by itself beside a tray";
+    EXPECT_TRUE(eventually([&] { return desktop_->window("other")->active; }))
+        << "starting, Velmora kept the keyboard from the window in front";
     session_->click(icon->centerX(), icon->centerY());
     EXPECT_TRUE(desktop_->waitForPanel()) << "the icon did not open the panel";
 }

@@ -186,9 +186,12 @@ void SwayBridge::treeArrived(const nlohmann::json& json) {
             command(number, "floating enable");
         }
     }
-    adoptShields(tree.titles);
     focused_ = tree.focused;
     const kwin::Window* focusedWindow = focused_ ? window(*focused_) : nullptr;
+    if (focusedWindow && !focusedWindow->shield) {
+        lastFocused_ = focused_;
+    }
+    adoptShields(tree.titles);
     const auto previous = active_;
     const auto placed = [&](WindowNumber number) {
         return std::any_of(placed_.begin(), placed_.end(),
@@ -230,6 +233,12 @@ void SwayBridge::adoptShields(const std::map<WindowNumber, std::string>& titles)
             place(token, placement);
         } else if (!placed_.contains(token)) {
             command(number, kParked);
+            // sway gives a new window the keyboard: a parked one hands it back, unless to a
+            // locked window.
+            if (focused_ == number && lastFocused_ && windows_.contains(*lastFocused_) &&
+                !locked_.contains(*lastFocused_)) {
+                command(*lastFocused_, "focus");
+            }
         }
     }
     std::erase_if(shields_, [&](const auto& entry) { return !shields.contains(entry.first); });
