@@ -50,10 +50,13 @@ TEST_F(KWinTest, InPlasmasTrayItsItemOffersTheMenuAndOpensThePanel) {
     };
     testing::ChildProcess watcher({VELMORA_TRAY_WATCHER, items.string()}, desktop_->environment());
     ASSERT_TRUE(eventually([&] { return !lines().empty(); })) << "the tray did not come up";
+    launch("other", kOther);
     ASSERT_TRUE(desktop_->startVelmora(VELMORA_PROGRAM, 5, true));
     ASSERT_TRUE(eventually([&] { return lines().size() == 2; })) << "no item in the tray";
     const std::string item = "--dest=" + lines()[1];
     EXPECT_FALSE(desktop_->window("Velmora")) << "the panel opened by itself beside a tray";
+    EXPECT_TRUE(eventually([&] { return desktop_->window("other")->active; }))
+        << "starting, Velmora kept the keyboard from the window in front";
 
     const std::string menuPath =
         session_->call({item, "/StatusNotifierItem", "org.freedesktop.DBus.Properties.Get",
