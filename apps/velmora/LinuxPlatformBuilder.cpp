@@ -57,10 +57,19 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
     platform.overlayWindows = overlays;
     auto covers = std::make_shared<X11CoverWindows>(connection_, screens, focusGrabs);
     platform.coverWindows = covers;
+    // A covered window restacked calls for a look only where a card may have to follow it: in
+    // the application in front. Covers keep above their windows by themselves.
     platform.windowList = std::make_shared<X11WindowList>(
-        connection_, clients, screens, [covers = std::weak_ptr(covers)](xcb_window_t frame) {
+        connection_, clients, screens,
+        [covers = std::weak_ptr(covers), clients,
+         workspace = std::weak_ptr(platform.workspace)](xcb_window_t frame) {
             const auto live = covers.lock();
-            return live && live->covers(frame);
+            if (!live || !live->covers(frame)) {
+                return false;
+            }
+            const auto front = workspace.lock();
+            const auto app = front ? front->frontmostApplication() : std::nullopt;
+            return !app || clients->ownerOf(frame) == app->processIdentifier;
         });
     platform.eventTaps = std::make_shared<XInputEventTaps>(connection_, clients);
     platform.accessibility = std::make_shared<EwmhAccessibilityTrust>(connection_);
