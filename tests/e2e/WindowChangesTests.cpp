@@ -76,6 +76,16 @@ TEST_F(WindowChanges, CoversFollowEveryWindowAndOneOpenedWhileCoveredAndNoInputG
     ASSERT_TRUE(overNew) << "the window opened under the lock was not covered";
     EXPECT_TRUE(
         eventually([&] { return coveredNow(window.window) && coveredNow(opened->window); }));
+    // The card goes to whichever of its windows is raised above the other.
+    for (const xcb_window_t raised : {window.window, opened->window}) {
+        ASSERT_TRUE(desktop().xdo().run({"windowraise", std::to_string(raised)}));
+        EXPECT_TRUE(eventually([&] {
+            const auto now = desktop().display().window(raised);
+            const auto card =
+                now ? waitForOverlayOver(*now, std::chrono::milliseconds{0}) : std::nullopt;
+            return card && velmoraWindows().waitForUnlockButton(*card);
+        })) << "the card stayed on the window below";
+    }
 
     // Beside the card on the front window, over the middle of every other one.
     for (const auto& shown : windowsOf(window)) {
