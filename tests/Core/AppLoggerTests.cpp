@@ -94,8 +94,9 @@ TEST_F(AppLoggerTest, FormatsLinesWithLocalTimeLevelFileLineAndFunction) {
         << lines[1];
 }
 
-TEST_F(AppLoggerTest, KeepsNinetyNineLinesInMemoryAndWritesOutAtTheHundredth) {
+TEST_F(AppLoggerTest, WritesOutAtTheHundredthBufferedLineAndEverySixtySeconds) {
     logNumbered(99);
+    loop->advance(Seconds{59.9});
     EXPECT_TRUE(bodyLines().empty());
 
     logNumbered(1, 99);
@@ -103,6 +104,13 @@ TEST_F(AppLoggerTest, KeepsNinetyNineLinesInMemoryAndWritesOutAtTheHundredth) {
     ASSERT_EQ(lines.size(), 100u);
     EXPECT_TRUE(lines.front().ends_with(": line 0"));
     EXPECT_TRUE(lines.back().ends_with(": line 99"));
+
+    logger->info("at the first tick");
+    loop->advance(Seconds{0.1});
+    EXPECT_EQ(bodyLines().size(), 101u);
+    logger->info("at the second");
+    loop->advance(Seconds{60});
+    EXPECT_EQ(bodyLines().size(), 102u);
 }
 
 TEST_F(AppLoggerTest, ErrorAndFatalLinesWriteOutAtOnceWithEverythingBefore) {
@@ -120,19 +128,6 @@ TEST_F(AppLoggerTest, ErrorAndFatalLinesWriteOutAtOnceWithEverythingBefore) {
             EXPECT_TRUE(lines[3].ends_with("f(): last"));
         }
     }
-}
-
-TEST_F(AppLoggerTest, TheTimerWritesOutEverySixtySeconds) {
-    logger->info("first");
-    loop->advance(Seconds{59.9});
-    EXPECT_TRUE(bodyLines().empty());
-
-    loop->advance(Seconds{0.1});
-    EXPECT_EQ(bodyLines().size(), 1u);
-
-    logger->info("second");
-    loop->advance(Seconds{60});
-    EXPECT_EQ(bodyLines().size(), 2u);
 }
 
 TEST_F(AppLoggerTest, ADirectoryThatCannotBeCreatedIsNoFailure) {

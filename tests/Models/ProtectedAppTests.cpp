@@ -32,13 +32,5 @@ TEST(ProtectedApp, DisplayNameFallsBackFromDisplayNameToNameToFileName) {
     }
 }
 
-TEST(ProtectedApp, NoEntryWithoutABundleOrItsIdentifier) {
-    SimBundleReader bundles;
-    bundles.addBundle("/Applications/Odd.app", {.infoStrings = {{"CFBundleName", "Odd"}}});
-    const TimePoint now{};
-    EXPECT_FALSE(makeProtectedApp("/Applications/Odd.app", bundles, now));
-    EXPECT_FALSE(makeProtectedApp("/tmp/notes.txt", bundles, now));
-}
-
 } // namespace
 } // namespace velmora

@@ -1,6 +1,6 @@
 #include "Ui/QmlEngineSetup.hpp"
 #include "Ui/SettingsWindow.hpp"
-#include "Ui/SimSettings.hpp"
+#include "Views/ViewModelFixture.hpp"
 
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -11,19 +11,19 @@
 namespace velmora {
 namespace {
 
-struct SettingsLayout : ::testing::Test {
-    std::shared_ptr<QQmlEngine> engine = [] {
+// The settings window over the view-model desktop, Input Monitoring not yet probed.
+struct SettingsLayout : testing::ViewModelTest {
+    std::shared_ptr<QQmlEngine> qmlEngine = [] {
         auto made = std::make_shared<QQmlEngine>();
         prepareQmlEngine(*made);
         return made;
     }();
-    std::unique_ptr<testing::SimSettings> services;
     std::unique_ptr<SettingsWindow> window;
 
     void open(bool accessibility) {
         window.reset();
-        services = std::make_unique<testing::SimSettings>(accessibility);
-        window = std::make_unique<SettingsWindow>(engine, services->collaborators());
+        setPermissions(accessibility, std::nullopt);
+        window = std::make_unique<SettingsWindow>(qmlEngine, mainContentCollaborators());
         window->present();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window->view()));
     }
@@ -83,7 +83,7 @@ TEST_F(SettingsLayout, ContinueWithAccessibilityAloneSwitchesToSetupComplete) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return view().size() == QSize(300, 200); }, 2000));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return qFuzzyCompare(item("setupCompleteView")->opacity(), 1.0); }, 2000));
-    services->desktop.loop->advance(Seconds{2});
+    desktop.loop->advance(Seconds{2});
     EXPECT_FALSE(view().isVisible());
 }
 
@@ -110,9 +110,9 @@ TEST_F(SettingsLayout, DiagnosticsOpenBelowTheirToggleAndCopyForTwoSeconds) {
     click(copy);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return copy->property("title").toString() == QString("Copied!"); }, 2000));
-    ASSERT_TRUE(services->desktop.pasteboard->text().has_value());
-    EXPECT_NE(services->desktop.pasteboard->text()->find("NOT AUTHORIZED"), std::string::npos);
-    services->desktop.loop->advance(Seconds{2});
+    ASSERT_TRUE(desktop.pasteboard->text().has_value());
+    EXPECT_NE(desktop.pasteboard->text()->find("NOT AUTHORIZED"), std::string::npos);
+    desktop.loop->advance(Seconds{2});
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return copy->property("title").toString() == QString("Copy Diagnostics"); }, 2000));
 }

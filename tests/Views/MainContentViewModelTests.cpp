@@ -9,22 +9,12 @@ using Content = MainContentViewModel::Content;
 class MainContentViewModelTest : public ViewModelTest {
 protected:
     std::shared_ptr<MainContentViewModel> makeModel() {
-        return MainContentViewModel::create({
-            .permissionsManager = permissions,
-            .userDefaults = desktop.userDefaults,
-            .application = desktop.hostApplication,
-            .windows = desktop.hostApplication,
-            .pasteboard = desktop.pasteboard,
-            .runLoop = desktop.loop,
-            .raiseVisibleWindows = [this] { ++raises; },
-        });
+        return MainContentViewModel::create(mainContentCollaborators());
     }
 
     void setOnboardingCompleted(bool completed) {
         desktop.userDefaults->setBool(MainContentViewModel::userCompletedOnboardingKey, completed);
     }
-
-    int raises = 0;
 };
 
 TEST_F(MainContentViewModelTest, SetupIsCompleteWithBothPermissionsOrWithAccessibilityAndContinue) {

@@ -20,7 +20,8 @@ protected:
 };
 
 TEST_F(PermissionsViewModelTest, CardsStatusRowAndContinueFollowThePermissions) {
-    // The texts of the status row and of Continue are checked where they are drawn.
+    // The texts of the status row and of Continue are checked where they are drawn; following
+    // a grant, through the onboarding's Continue in MainContentViewModelTests.
     struct Case {
         bool accessibility;
         std::optional<bool> inputMonitoring;
@@ -53,32 +54,6 @@ TEST_F(PermissionsViewModelTest, CardsStatusRowAndContinueFollowThePermissions) 
         EXPECT_EQ(continued, c.continueOption == ContinueOption::unavailable ? 0 : 1);
         continued = 0;
     }
-}
-
-TEST_F(PermissionsViewModelTest, GrantingInTheSystemSettingsShowsOnTheNextPoll) {
-    setPermissions(false, std::nullopt);
-    const auto model = makeModel();
-    model->openSystemSettings(PermissionType::accessibility);
-    EXPECT_EQ(desktop.urlOpener->requested().back(), PermissionsManager::accessibilitySettingsUrl);
-
-    desktop.accessibility->setTrusted(true);
-    ::testing::internal::CaptureStdout();
-    desktop.loop->advance(Seconds{1});
-    ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(model->accessibilityCard.get().status, PermissionStatus::granted);
-    EXPECT_EQ(model->continueOption.get(), ContinueOption::continueWithoutInputMonitoring);
-
-    model->quitApp();
-    EXPECT_EQ(desktop.hostApplication->terminationRequestCount(), 1u);
-}
-
-// Opening the panel and copying it are drawn and clicked in SettingsLayoutTests.
-TEST_F(PermissionsViewModelTest, DiagnosticsFollowThePermissions) {
-    const auto model = makeModel();
-    changeAccessibility(false);
-    EXPECT_EQ(model->diagnosticRows()[3].value, "NOT AUTHORIZED");
-    model->copyDiagnostics();
-    EXPECT_EQ(desktop.pasteboard->text(), permissions->getDiagnostics().formattedText());
 }
 
 } // namespace

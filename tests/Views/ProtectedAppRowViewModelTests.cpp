@@ -79,11 +79,6 @@ TEST_F(ProtectedAppRowViewModelTest, ClickingUnlockedLocksWithoutExpanding) {
     EXPECT_EQ(row->badge.get(), Badge::locked);
     EXPECT_FALSE(row->isExpanded.get());
     EXPECT_EQ(lockedCallbacks, 1);
-
-    row->toggleExpanded();
-    EXPECT_TRUE(row->isExpanded.get());
-    row->toggleExpanded();
-    EXPECT_FALSE(row->isExpanded.get());
 }
 
 TEST_F(ProtectedAppRowViewModelTest, OnlyWhatWeakensProtectionAsksTheOwnerFirst) {

@@ -3,6 +3,7 @@
 #include "Core/LockEngine/LockEngineFixture.hpp"
 #include "Services/PermissionsManager.hpp"
 #include "Support/FakeAuthenticator.hpp"
+#include "Views/MainContentViewModel.hpp"
 #include "Views/MenuBarDropdownViewModel.hpp"
 
 #include <optional>
@@ -66,11 +67,25 @@ protected:
         };
     }
 
+    /// The settings window's collaborators on this desktop; each raise it asks for is counted.
+    MainContentViewModel::Collaborators mainContentCollaborators() {
+        return {
+            .permissionsManager = permissions,
+            .userDefaults = desktop.userDefaults,
+            .application = desktop.hostApplication,
+            .windows = desktop.hostApplication,
+            .pasteboard = desktop.pasteboard,
+            .runLoop = desktop.loop,
+            .raiseVisibleWindows = [this] { ++raises; },
+        };
+    }
+
     const Platform platform = desktop.platform(logger);
     std::shared_ptr<PermissionsManager> permissions;
     std::shared_ptr<FakeAuthenticator> auth = std::make_shared<FakeAuthenticator>(desktop.loop);
     std::shared_ptr<SimUpdater> updater = std::make_shared<SimUpdater>();
     int popupsMade = 0;
+    int raises = 0;
 };
 
 } // namespace velmora::testing

@@ -11,8 +11,6 @@ ScenarioParser::LineResult command(ScenarioCommand c) {
 
 TEST(ScenarioParser, WellFormedLines) {
     const std::vector<std::pair<std::string, ScenarioParser::LineResult>> cases{
-        {"", std::monostate{}},
-        {"   # only a comment", std::monostate{}},
         {"screen \"Built-in Display\" 0 0 1512 982 main",
          command(ScreenCommand{"Built-in Display", {0, 0, 1512, 982}, true})},
         {"protect com.example.notes \"My Notes\" autolock=off timeout=15 # idle lock",

@@ -31,10 +31,6 @@ TEST_F(LockEngineTest, SystemAgentsAndFinderAreNeverRememberedAsThePreviousApp) 
             desktop.launchApp(bundleId, bundleId, std::nullopt, ActivationPolicy::accessory));
         EXPECT_EQ(engine->lastNonProtectedApp()->bundleId, kEditor) << bundleId;
     }
-    const ProcessId music = desktop.launchApp("com.example.music", "Music");
-    desktop.activate(music);
-    EXPECT_EQ(engine->lastNonProtectedApp(),
-              (LockEngine::PreviousApp{"com.example.music", music, "/Applications/Music.app"}));
 }
 
 } // namespace

@@ -35,7 +35,6 @@ inline const LockedTarget alpha{"com.example.Alpha", 100, "Alpha"};
 inline const LockedTarget beta{"com.example.Beta", 200, "Beta"};
 inline const LockedTarget notes{"com.example.Notes", 300, "Notes"}; // never protected
 
-inline constexpr Seconds unlockDuration{86400};
 /// Longer than the debounce interval, far shorter than an unlock.
 inline constexpr Seconds settle{1};
 

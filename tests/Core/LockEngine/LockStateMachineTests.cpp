@@ -7,7 +7,8 @@ namespace velmora::testing {
 namespace {
 
 // What the owner sees of each state against each event is walked through in
-// lock-states.scenario; relaunches and switches between processes in two-processes.scenario.
+// lock-states.scenario; relaunches and switches between processes in two-processes.scenario;
+// idle relocks in idle-relock.scenario.
 // Here: the reasons and prompts, the debounce, the clock, and events that only a stray or late
 // answer brings.
 
@@ -45,19 +46,6 @@ TEST(LockStateMachine, EventsThatDoNotApplyToAStateChangeNothing) {
             EXPECT_EQ(h.machine.currentState(), unchanged.newState);
         }
     }
-}
-
-TEST(LockStateMachine, AnIdleTimeOutRelocksWithoutAskingAndASecondUnlockRenews) {
-    Harness h;
-    h.unlock(alpha);
-    h.advance(Seconds{60});
-    EXPECT_EQ(
-        h.machine.process(LockEvent::unlockSucceeded()),
-        (LockTransitionResult{LockState::unlocked(alpha, h.now() + toClockDuration(unlockDuration)),
-                              false, Reason::unlockGranted}));
-    EXPECT_EQ(h.machine.process(LockEvent::appIdleTimeout(alpha.bundleId)),
-              (LockTransitionResult{LockState::locked(alpha), false, Reason::idleTimeout}));
-    EXPECT_FALSE(h.remembers(alpha));
 }
 
 TEST(LockStateMachineDebounce, SwallowsARepeatWithinTheIntervalOfTheLastCountedEventInAnyState) {

@@ -5,7 +5,7 @@
 #include "Ui/MenuBarPanel.hpp"
 #include "Ui/QtRunLoop.hpp"
 #include "Ui/SettingsWindow.hpp"
-#include "Ui/SimSettings.hpp"
+#include "Views/ViewModelFixture.hpp"
 
 #include <QQuickItem>
 #include <QQuickView>
@@ -16,12 +16,11 @@ namespace velmora {
 namespace {
 
 // Qt's offscreen platform has no system tray: the desktop of a person without one.
-struct ScenesWithoutTray : ::testing::Test {
+struct ScenesWithoutTray : testing::ViewModelTest {
     std::shared_ptr<LocalNotificationCenter> notifications =
         std::make_shared<LocalNotificationCenter>(std::make_shared<QtRunLoop>());
-    testing::SimSettings services;
     TrayIcon tray{[] {}, [] {}};
-    Scenes scenes{tray, notifications, services.collaborators()};
+    Scenes scenes{tray, notifications, mainContentCollaborators()};
 
     void requestSettings() { notifications->post(AppDelegate::openSettingsRequested); }
 };
