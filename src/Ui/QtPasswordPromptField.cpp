@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QQmlEngine>
+#include <QQuickWindow>
 #include <mutex>
 #include <string.h>
 
@@ -77,6 +78,25 @@ void QtPasswordPromptField::keyPressEvent(QKeyEvent* event) {
 void QtPasswordPromptField::mousePressEvent(QMouseEvent* event) {
     forceActiveFocus(Qt::MouseFocusReason);
     event->accept();
+}
+
+void QtPasswordPromptField::itemChange(ItemChange change, const ItemChangeData& data) {
+    if (change == ItemSceneChange && data.window) {
+        data.window->installEventFilter(this);
+    }
+    QQuickItem::itemChange(change, data);
+}
+
+// When a second keyboard starts typing (a password manager's, say), the window is inactive for
+// a moment around the switch and has no focused item: the keys sent to it then would be lost.
+bool QtPasswordPromptField::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == window() && isEnabled() &&
+        !window()->activeFocusItem()) {
+        event->accept();
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return event->isAccepted();
+    }
+    return QQuickItem::eventFilter(watched, event);
 }
 
 void QtPasswordPromptField::append(const QString& text) {

@@ -8,7 +8,8 @@ namespace velmora {
 
 /// The password prompt's field (`PasswordField` in QML): what is typed goes straight into a
 /// SecretBuffer and never into a Qt string, an undo history or a binding; the screen shows
-/// one bullet per character.
+/// one bullet per character. Keys its window gets while no item there has the focus are its
+/// own too.
 ///
 ///     // QML: PasswordField { id: field; onAccepted: prompt.submit() }
 ///     //      Text { text: field.displayText }
@@ -40,6 +41,8 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void itemChange(ItemChange change, const ItemChangeData& data) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void append(const QString& text);

@@ -111,6 +111,19 @@ TEST_F(PasswordPromptWindow, NothingIsSubmittedWhileBusyOrEmpty) {
     EXPECT_EQ(password, "secret");
 }
 
+// As when a password manager's keyboard starts typing: the window inactive for a moment.
+TEST_F(PasswordPromptWindow, KeysSentWhileTheWindowHasNoFocusedItemStillReachTheField) {
+    request();
+    QWindow other;
+    other.show();
+    other.requestActivate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view().activeFocusItem() == nullptr; }, 2000));
+    type(&view(), QStringLiteral("pw"));
+    QTest::keyClick(&view(), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return replies == 1; }, 2000));
+    EXPECT_EQ(password, "pw");
+}
+
 TEST_F(PasswordPromptWindow, ANewRequestCancelsTheOneWaiting) {
     request();
     type(&view(), QStringLiteral("half-typed"));
