@@ -97,16 +97,18 @@ protected:
             return false;
         }
         session_->click(button->centerX(), button->centerY());
-        if (!eventually([&] {
-                // A compositor may tell windows of one title apart as "Velmora <2>".
-                for (const Window& w : session_->windows()) {
-                    if (w.pid == velmora().pid() && w.active && w.caption.starts_with("Velmora") &&
-                        w.frame != desktop_->panel()) {
-                        return true;
+        if (!eventually(
+                [&] {
+                    // A compositor may tell windows of one title apart as "Velmora <2>".
+                    for (const Window& w : session_->windows()) {
+                        if (w.pid == velmora().pid() && w.active &&
+                            w.caption.starts_with("Velmora") && w.frame != desktop_->panel()) {
+                            return true;
+                        }
                     }
-                }
-                return false;
-            })) {
+                    return false;
+                },
+                VelmoraWindows::kFirstPromptTimeout)) {
             ADD_FAILURE() << "the password prompt did not get the keyboard";
             return false;
         }

@@ -40,6 +40,7 @@ class Image {
 public:
     Image(ScreenRect area, std::vector<Rgb> pixels);
 
+    [[nodiscard]] const ScreenRect& area() const { return area_; }
     /// Pixels within `tolerance` of `color`.
     [[nodiscard]] std::size_t count(Rgb color, int tolerance = 2) const;
     /// The bounding box, in root coordinates, of the rows that hold a horizontal run of at

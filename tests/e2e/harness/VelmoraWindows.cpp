@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 namespace velmora::e2e {
 namespace {
@@ -47,19 +48,18 @@ std::optional<ScreenRect> VelmoraWindows::waitForUnlockButton(const WindowInfo& 
 
 std::optional<ScreenRect>
 VelmoraWindows::waitForUnlockButton(const std::function<Image()>& capture) {
-    // The card is drawn a moment after its window maps.
+    // The card is drawn a moment after its window maps, centred on it: one still drawn for
+    // the window's size before a resize (under load, for a while) is not the one to click.
     std::optional<ScreenRect> button;
     eventually([&] {
-        button = capture().band(kBrandFill, kUnlockButtonMinimumWidth, kFillTolerance);
-        return button.has_value();
+        const Image picture = capture();
+        button = picture.band(kBrandFill, kUnlockButtonMinimumWidth, kFillTolerance);
+        return button && std::abs(button->centerX() - picture.area().centerX()) <= 2;
     });
     return button;
 }
 
 std::optional<WindowInfo> VelmoraWindows::waitForFocusedPrompt(const WindowInfo& overlay) {
-    // The first prompt loads its QML, which under the sanitizers on a busy machine takes
-    // seconds.
-    constexpr auto kFirstPromptTimeout = std::chrono::seconds{15};
     XDisplay& display = desktop_.display();
     return display.waitFor(
         [&](const WindowInfo& info) {

@@ -16,6 +16,9 @@ class VelmoraWindows {
 public:
     /// The lock card's accent fill: its icon circle and its Unlock button.
     static constexpr Rgb kBrandFill = Rgb::fromUnit(0.25, 0.25, 0.4);
+    /// The first prompt loads its QML, which under the sanitizers on a busy machine takes
+    /// seconds.
+    static constexpr std::chrono::seconds kFirstPromptTimeout{15};
 
     /// Windows of `pid`, or named after Velmora, are Velmora's.
     VelmoraWindows(TestDesktop& desktop, std::optional<int> pid) : desktop_(desktop), pid_(pid) {}
