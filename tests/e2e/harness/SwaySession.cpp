@@ -17,6 +17,14 @@ namespace {
 // sway refuses to run as root.
 constexpr uid_t kNobody = 65534;
 
+// `command` as sway's user.
+std::vector<std::string> asNobody(std::vector<std::string> command) {
+    const std::string id = std::to_string(kNobody);
+    command.insert(command.begin(),
+                   {"setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups"});
+    return command;
+}
+
 // Each wtype brings a keyboard of its own, whose first key a client sent its keymap only
 // just now may lose: milliseconds before the first key.
 constexpr const char* kKeymapPause = "50";
@@ -153,8 +161,7 @@ SwaySession::~SwaySession() {
 
 std::unique_ptr<testing::ChildProcess> SwaySession::startBar() const {
     auto bar = std::make_unique<testing::ChildProcess>(
-        std::vector<std::string>{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
-                                 "swaybar", "-b", "bar-0"},
+        asNobody({"swaybar", "-b", "bar-0"}),
         testing::ChildProcess::Environment{{"XDG_RUNTIME_DIR", runtime_.string()},
                                            {"WAYLAND_DISPLAY", wayland_},
                                            {"SWAYSOCK", ipc_},
@@ -174,9 +181,8 @@ std::string SwaySession::xwaylandDisplay() {
     std::string display;
     eventually([&] {
         display = e2e::xwaylandDisplay();
-        return !display.empty() && runCommand({"setpriv", "--reuid=65534", "--regid=65534",
-                                               "--clear-groups", "xhost", "+si:localuser:root"},
-                                              {{"DISPLAY", display}});
+        return !display.empty() &&
+               runCommand(asNobody({"xhost", "+si:localuser:root"}), {{"DISPLAY", display}});
     });
     return display;
 }
