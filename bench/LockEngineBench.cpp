@@ -157,7 +157,7 @@ void BM_EvaluateIdleWith200TrackedApps(benchmark::State& state) {
     bench.desktop.activate(bench.editor);
     bench.desktop.loop->advance(Seconds{1.5});
     for (auto _ : state) {
-        bench.engine->evaluateAllAppIdleStatus();
+        bench.engine->idleTracker().evaluateAllAppIdleStatus();
     }
     if (bench.engine->unlockedProtectedApps().size() != kApps) {
         state.SkipWithError("an application relocked");

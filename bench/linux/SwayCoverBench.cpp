@@ -67,9 +67,11 @@ public:
         }
         // Back from the scratchpad it floats, where every round then finds it.
         hideClient();
-        const auto floating =
-            sway_.activate("locked") ? sway_.waitForWindow("locked") : std::nullopt;
-        if (!floating || !desktop_.waitForShieldOver(floating->frame)) {
+        std::optional<e2e::SwaySession::Window> floating;
+        if (!sway_.activate("locked") || !e2e::eventually([&] {
+                return (floating = desktop_.window("locked")) && !floating->minimized;
+            }) ||
+            !desktop_.waitForShieldOver(floating->frame)) {
             throw std::runtime_error("the client was not covered back from the scratchpad");
         }
     }
@@ -106,7 +108,7 @@ private:
     // Presses Minimize on the client's card; answers where the client was shown, once it is in
     // the scratchpad and no shield over it has the focus.
     e2e::ScreenRect hideClient() {
-        const auto shown = sway_.window("locked");
+        const auto shown = desktop_.window("locked");
         std::optional<LockCardButtons::Buttons> card;
         if (!shown || !e2e::eventually([&] {
                 return (card = LockCardButtons::find(sway_.capture(shown->frame))).has_value();
@@ -115,7 +117,7 @@ private:
         }
         sway_.click(card->minimizeX, card->minimizeY);
         if (!e2e::eventually([&] {
-                const auto client = sway_.window("locked");
+                const auto client = desktop_.window("locked");
                 return client && client->minimized && !shieldFocused(shown->frame);
             })) {
             throw std::runtime_error("Minimize did not hide the client");
@@ -125,7 +127,7 @@ private:
 
     bool shieldFocused(const e2e::ScreenRect& frame) {
         for (const auto& window : sway_.windows()) {
-            if (window.pid == desktop_.velmora().pid() && window.focused && !window.minimized &&
+            if (window.pid == desktop_.velmora().pid() && window.active && !window.minimized &&
                 window.frame.contains({frame.centerX(), frame.centerY(), 1, 1})) {
                 return true;
             }
