@@ -114,6 +114,12 @@ SwayBridge::SwayBridge(std::unique_ptr<SwayIpc> ipc, std::shared_ptr<RunLoop> ru
     });
     ipcLost_ = ipc_->observeLost([this] { lost_.emit(); });
     ipc_->subscribe({"window"});
+    // Velmora's windows float from the moment they map, shields parked: tiled first, each
+    // would take half the screen and squeeze the windows beside it until the tree is read.
+    const std::string own = "for_window [pid=" + std::to_string(ownPid_);
+    command(own + "] floating enable");
+    command(own + " title=\"^" + kwin::kShieldTitlePrefix +
+            "\"] floating enable, sticky enable, border none, " + kParked);
     refresh();
 }
 
@@ -177,15 +183,8 @@ void SwayBridge::treeArrived(const nlohmann::json& json) {
         const auto found = tree.windows.find(n);
         return found == tree.windows.end() || found->second.minimized;
     });
-    std::erase_if(ownFloated_, [&](WindowNumber n) { return !tree.windows.contains(n); });
     windows_ = std::move(tree.windows);
     treeKnown_ = true;
-    // Velmora's own windows (its panel and prompt) float, above every tiled window.
-    for (const auto& [number, window] : windows_) {
-        if (window.pid == ownPid_ && !window.shield && ownFloated_.insert(number).second) {
-            command(number, "floating enable");
-        }
-    }
     focused_ = tree.focused;
     const kwin::Window* focusedWindow = focused_ ? window(*focused_) : nullptr;
     if (focusedWindow && !focusedWindow->shield) {
@@ -226,13 +225,11 @@ void SwayBridge::adoptShields(const std::map<WindowNumber, std::string>& titles)
             continue;
         }
         shields_[token] = number;
-        command(number, "floating enable, sticky enable, border none");
         if (const auto pending = pending_.find(token); pending != pending_.end()) {
             const Placement placement = pending->second;
             pending_.erase(pending);
             place(token, placement);
         } else if (!placed_.contains(token)) {
-            command(number, kParked);
             // sway gives a new window the keyboard: a parked one hands it back, unless to a
             // locked window.
             if (focused_ == number && lastFocused_ && windows_.contains(*lastFocused_) &&
@@ -414,7 +411,10 @@ std::optional<WindowNumber> SwayBridge::shieldOver(WindowNumber number) const {
 }
 
 void SwayBridge::command(WindowNumber number, const std::string& commands) {
-    const std::string text = "[con_id=" + std::to_string(number) + "] " + commands;
+    command("[con_id=" + std::to_string(number) + "] " + commands);
+}
+
+void SwayBridge::command(const std::string& text) {
     ipc_->runCommand(text, [logger = logger_, text](const nlohmann::json& reply) {
         const bool done = reply.is_array() &&
                           std::all_of(reply.begin(), reply.end(), [](const nlohmann::json& result) {

@@ -58,6 +58,7 @@ private:
     [[nodiscard]] std::optional<WindowNumber> shield(const QString& token) const;
     [[nodiscard]] std::optional<WindowNumber> shieldOver(WindowNumber number) const;
     void command(WindowNumber number, const std::string& commands);
+    void command(const std::string& text);
 
     std::unique_ptr<SwayIpc> ipc_;
     std::shared_ptr<RunLoop> runLoop_;
@@ -73,7 +74,6 @@ private:
     std::map<WindowNumber, QString> lastCover_;
     std::set<QString> provisional_;
     std::set<WindowNumber> locked_;
-    std::set<WindowNumber> ownFloated_;
     std::optional<WindowNumber> focused_;
     /// The last window other than a shield that sway reported taking the focus.
     std::optional<WindowNumber> lastFocused_;
