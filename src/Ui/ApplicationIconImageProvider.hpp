@@ -4,20 +4,21 @@
 
 namespace velmora {
 
-/// Serves the icons of protected applications to QML: a desktop entry's `Icon=` value, an
-/// icon-theme name or an absolute image path.
+/// Serves the icons of applications to QML: a desktop entry's `Icon=` value, an icon-theme
+/// name or an absolute image path, scaled to fill the asked size and clipped to rounded
+/// corners.
 ///
 ///     engine.addImageProvider("appicon", new ApplicationIconImageProvider);
-///     Image { source: ApplicationIconImageProvider::source("org.gnome.TextEditor") }
-///
-/// An icon the theme does not have gives an empty image, so the placeholder shows through.
+///     Image { source: ApplicationIconImageProvider::source("org.gnome.TextEditor", 8.0 / 35) }
 class ApplicationIconImageProvider final : public QQuickImageProvider {
 public:
     static constexpr const char* providerId = "appicon";
 
     ApplicationIconImageProvider();
-    /// The "image://appicon/..." address of an icon.
-    [[nodiscard]] static QString source(const QString& icon);
+    /// The "image://appicon/..." address of an icon with corners of `cornerRatio` of its side;
+    /// empty when neither the icon theme nor the file system has it, so that a placeholder
+    /// shows instead of nothing.
+    [[nodiscard]] static QString source(const QString& icon, double cornerRatio);
 
     QImage requestImage(const QString& id, QSize* size, const QSize& requestedSize) override;
 };

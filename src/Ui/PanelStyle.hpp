@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Ui/ApplicationIconImageProvider.hpp"
 #include "Ui/QtColor.hpp"
 #include "Ui/QtText.hpp"
 #include "Views/MenuBarDropdownStyle.hpp"
@@ -164,6 +165,10 @@ private:
     const double rowIconSize_ = Row::iconSize;
     Q_PROPERTY(double rowIconCornerRadius MEMBER rowIconCornerRadius_ CONSTANT)
     const double rowIconCornerRadius_ = Row::iconCornerRadius;
+    Q_PROPERTY(QColor rowIconShadow MEMBER rowIconShadow_ CONSTANT)
+    const QColor rowIconShadow_ = QColor::fromRgbF(0, 0, 0, Row::iconShadowOpacity);
+    Q_PROPERTY(double rowIconShadowRadius MEMBER rowIconShadowRadius_ CONSTANT)
+    const double rowIconShadowRadius_ = Row::iconShadowRadius;
     Q_PROPERTY(double rowPlaceholderFillOpacity MEMBER rowPlaceholderFillOpacity_ CONSTANT)
     const double rowPlaceholderFillOpacity_ = Row::placeholderFillOpacity;
     Q_PROPERTY(double rowPlaceholderSymbolSize MEMBER rowPlaceholderSymbolSize_ CONSTANT)
@@ -332,6 +337,10 @@ private:
     const QString aboutSection_ = toQString(Settings::aboutSection);
     Q_PROPERTY(QString appIconFallbackSymbol MEMBER appIconFallbackSymbol_ CONSTANT)
     const QString appIconFallbackSymbol_ = toQString(Settings::appIconFallbackSymbol);
+    // The icon the package installs into the icon theme; none when run from a build tree.
+    Q_PROPERTY(QString appIconSource MEMBER appIconSource_ CONSTANT)
+    const QString appIconSource_ = ApplicationIconImageProvider::source(
+        QStringLiteral("velmora"), Popup::appIconCornerRadius / Popup::appIconSize);
     Q_PROPERTY(QString appName MEMBER appName_ CONSTANT)
     const QString appName_ = toQString(Settings::appName);
     Q_PROPERTY(QString websiteTitle MEMBER websiteTitle_ CONSTANT)

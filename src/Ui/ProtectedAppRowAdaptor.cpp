@@ -1,6 +1,7 @@
 #include "Ui/ProtectedAppRowAdaptor.hpp"
 
 #include "Ui/ApplicationIconImageProvider.hpp"
+#include "Views/ProtectedAppRowStyle.hpp"
 
 namespace velmora {
 
@@ -72,7 +73,10 @@ bool ProtectedAppRowAdaptor::isExpanded() const {
 
 QString ProtectedAppRowAdaptor::iconSource() const {
     const auto& icon = model_->cachedIcon.get();
-    return icon ? ApplicationIconImageProvider::source(QString::fromStdString(*icon)) : QString();
+    return icon ? ApplicationIconImageProvider::source(QString::fromStdString(*icon),
+                                                       ProtectedAppRowStyle::iconCornerRadius /
+                                                           ProtectedAppRowStyle::iconSize)
+                : QString();
 }
 
 bool ProtectedAppRowAdaptor::isAuthenticatingRemoval() const {

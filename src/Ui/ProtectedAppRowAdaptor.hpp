@@ -17,7 +17,7 @@ namespace velmora {
 ///     // QML: Text { text: row.displayName }  MouseArea { onClicked: row.toggleExpanded() }
 ///
 /// The icon is an "image://appicon/..." address for `ApplicationIconImageProvider`, empty
-/// until `loadIcon()` found one.
+/// until `loadIcon()` found one, and when the icon theme does not have it.
 class ProtectedAppRowAdaptor final : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString displayName READ displayName NOTIFY appChanged)

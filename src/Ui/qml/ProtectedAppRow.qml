@@ -62,6 +62,17 @@ Rectangle {
                    ? "transparent"
                    : Colors.tinted(PanelStyle.secondary, PanelStyle.rowPlaceholderFillOpacity)
 
+            SoftShadow {
+                visible: appIcon.status === Image.Ready
+                x: -margin
+                y: -margin
+                width: icon.width + 2 * margin
+                height: icon.height + 2 * margin
+                color: PanelStyle.rowIconShadow
+                blurRadius: PanelStyle.rowIconShadowRadius
+                cornerRadius: PanelStyle.rowIconCornerRadius
+            }
+
             Symbol {
                 anchors.centerIn: parent
                 visible: appIcon.status !== Image.Ready
@@ -76,7 +87,6 @@ Rectangle {
                 anchors.fill: parent
                 source: rowItem.row.iconSource
                 sourceSize: Qt.size(width * 2, height * 2)
-                fillMode: Image.PreserveAspectFit
                 smooth: true
             }
 

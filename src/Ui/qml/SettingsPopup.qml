@@ -189,8 +189,19 @@ Item {
                 Row {
                     spacing: PanelStyle.popupAboutSpacing
 
-                    Symbol {
+                    Image {
                         objectName: "appIcon"
+                        visible: PanelStyle.appIconSource !== ""
+                        anchors.verticalCenter: parent.verticalCenter
+                        width: PanelStyle.popupAppIconSize
+                        height: width
+                        source: PanelStyle.appIconSource
+                        sourceSize: Qt.size(width * 2, height * 2)
+                        smooth: true
+                    }
+
+                    Symbol {
+                        visible: PanelStyle.appIconSource === ""
                         anchors.verticalCenter: parent.verticalCenter
                         name: PanelStyle.appIconFallbackSymbol
                         tint: PanelStyle.blue
