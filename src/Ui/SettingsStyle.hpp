@@ -78,6 +78,12 @@ class SettingsStyle final : public QObject {
     Q_PROPERTY(QColor gray READ gray CONSTANT)
     Q_PROPERTY(QColor secondary READ secondary CONSTANT)
     Q_PROPERTY(QColor accent READ accent CONSTANT)
+    // A bordered push button: a faint fill and outline of the text colour, shaded when
+    // pressed and lit when hovered.
+    Q_PROPERTY(double buttonFillOpacity MEMBER buttonFillOpacity_ CONSTANT)
+    Q_PROPERTY(double buttonBorderOpacity MEMBER buttonBorderOpacity_ CONSTANT)
+    Q_PROPERTY(QColor buttonPressedShade MEMBER buttonPressedShade_ CONSTANT)
+    Q_PROPERTY(QColor buttonHoverLight MEMBER buttonHoverLight_ CONSTANT)
 
 public:
     using QObject::QObject;
@@ -149,6 +155,12 @@ public:
     [[nodiscard]] static QColor gray();
     [[nodiscard]] static QColor secondary();
     [[nodiscard]] static QColor accent();
+
+private:
+    const double buttonFillOpacity_ = 0.08;
+    const double buttonBorderOpacity_ = 0.12;
+    const QColor buttonPressedShade_ = QColor::fromRgbF(0, 0, 0, 0.15F);
+    const QColor buttonHoverLight_ = QColor::fromRgbF(1, 1, 1, 0.15F);
 };
 
 } // namespace velmora

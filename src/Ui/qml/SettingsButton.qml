@@ -18,9 +18,10 @@ Item {
 
     readonly property bool tinted: tint.a > 0
     readonly property color lightFill: tinted ? tint : palette.windowText
-    readonly property color fill: prominent ? (tinted ? tint : SettingsStyle.accent)
-                                            : Qt.rgba(lightFill.r, lightFill.g, lightFill.b,
-                                                      tinted ? SettingsStyle.tintOpacity : 0.08)
+    readonly property color fill: prominent
+                                  ? (tinted ? tint : SettingsStyle.accent)
+                                  : Colors.tinted(lightFill, tinted ? SettingsStyle.tintOpacity
+                                                                    : SettingsStyle.buttonFillOpacity)
     readonly property color labelColor: prominent ? "white" : tinted ? tint : palette.windowText
 
     implicitWidth: Math.max(minimumWidth, label.implicitWidth
@@ -40,15 +41,14 @@ Item {
         antialiasing: true
         color: button.fill
         border.width: button.prominent ? 0 : 1
-        border.color: Qt.rgba(palette.windowText.r, palette.windowText.g, palette.windowText.b,
-                              0.12)
+        border.color: Colors.tinted(palette.windowText, SettingsStyle.buttonBorderOpacity)
 
         Rectangle {
             anchors.fill: parent
             radius: parent.radius
             antialiasing: true
-            color: area.pressed ? Qt.rgba(0, 0, 0, 0.15)
-                                : area.containsMouse ? Qt.rgba(1, 1, 1, 0.15) : "transparent"
+            color: area.pressed ? SettingsStyle.buttonPressedShade
+                                : area.containsMouse ? SettingsStyle.buttonHoverLight : "transparent"
         }
     }
 
