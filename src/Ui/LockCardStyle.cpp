@@ -142,6 +142,9 @@ double LockCardStyle::pressedScale() {
 double LockCardStyle::waitingOpacity() {
     return Card::waitingOpacity;
 }
+double LockCardStyle::secondaryTextOpacity() {
+    return 0.55;
+}
 int LockCardStyle::pressAnimationMs() {
     return milliseconds(Card::pressAnimationSeconds);
 }

@@ -54,6 +54,7 @@ class LockCardStyle final : public QObject {
     Q_PROPERTY(double unlockButtonPaddingBottom READ unlockButtonPaddingBottom CONSTANT)
     Q_PROPERTY(double pressedScale READ pressedScale CONSTANT)
     Q_PROPERTY(double waitingOpacity READ waitingOpacity CONSTANT)
+    Q_PROPERTY(double secondaryTextOpacity READ secondaryTextOpacity CONSTANT)
     Q_PROPERTY(int pressAnimationMs READ pressAnimationMs CONSTANT)
     Q_PROPERTY(double pressMaximumDistance READ pressMaximumDistance CONSTANT)
     Q_PROPERTY(double minimizeLabelSpacing READ minimizeLabelSpacing CONSTANT)
@@ -106,6 +107,8 @@ public:
     [[nodiscard]] static double unlockButtonPaddingBottom();
     [[nodiscard]] static double pressedScale();
     [[nodiscard]] static double waitingOpacity();
+    /// The desktop's text colour at this opacity is the card's secondary text.
+    [[nodiscard]] static double secondaryTextOpacity();
     [[nodiscard]] static int pressAnimationMs();
     [[nodiscard]] static double pressMaximumDistance();
     [[nodiscard]] static double minimizeLabelSpacing();

@@ -4,6 +4,7 @@
 #include "Ui/Colors.hpp"
 #include "Ui/LockCardStyle.hpp"
 #include "Ui/PanelStyle.hpp"
+#include "Ui/PasswordPromptStyle.hpp"
 #include "Ui/PermissionsViewAdaptor.hpp"
 #include "Ui/RoundedPanelItem.hpp"
 #include "Ui/SettingsStyle.hpp"
@@ -33,6 +34,9 @@ void registerTypes() {
     qmlRegisterSingletonType<PanelStyle>(
         kModule, 1, 0, "PanelStyle",
         [](QQmlEngine*, QJSEngine*) -> QObject* { return new PanelStyle; });
+    qmlRegisterSingletonType<PasswordPromptStyle>(
+        kModule, 1, 0, "PasswordPromptStyle",
+        [](QQmlEngine*, QJSEngine*) -> QObject* { return new PasswordPromptStyle; });
     qmlRegisterType<RoundedPanelItem>(kModule, 1, 0, "RoundedPanel");
     qmlRegisterType<SoftShadowItem>(kModule, 1, 0, "SoftShadow");
 }

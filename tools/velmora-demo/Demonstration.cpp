@@ -184,6 +184,7 @@ bool Demonstration::unlockWithPassword() {
         return fail("no password prompt took the keyboard after the click on Unlock");
     }
     tell("Velmora's password prompt opens and takes the keyboard.");
+    screenshot("password-prompt");
     windows.enterPassword(e2e::TestDesktop::kPassword);
     if (!windows.waitUntilUncovered(*overlay_, *window_, kApplicationColor)) {
         return fail("Test Client stayed covered after the password");

@@ -11,7 +11,8 @@ Item {
     readonly property bool isHovering: hover.hovered
 
     readonly property color primaryColor: palette.windowText
-    readonly property color secondaryColor: Qt.alpha(palette.windowText, 0.55)
+    readonly property color secondaryColor: Qt.alpha(palette.windowText,
+                                                      LockCardStyle.secondaryTextOpacity)
 
     width: LockCardStyle.width
     height: sections.height

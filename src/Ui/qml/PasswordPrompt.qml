@@ -11,8 +11,8 @@ Rectangle {
 
     color: palette.window
     border.color: palette.mid
-    border.width: 1
-    implicitWidth: 360
+    border.width: PasswordPromptStyle.outlineWidth
+    implicitWidth: PasswordPromptStyle.width
     implicitHeight: content.implicitHeight + 2 * content.anchors.margins
 
     SystemPalette {
@@ -23,37 +23,40 @@ Rectangle {
     Column {
         id: content
         anchors.fill: parent
-        anchors.margins: 20
-        spacing: 12
+        anchors.margins: PasswordPromptStyle.padding
+        spacing: PasswordPromptStyle.spacing
 
         Row {
-            spacing: 12
+            id: header
+            width: parent.width
+            spacing: PasswordPromptStyle.spacing
 
             Rectangle {
-                width: 40
-                height: 40
-                radius: 20
+                id: badge
+                width: PasswordPromptStyle.badgeDiameter
+                height: width
+                radius: width / 2
                 color: LockCardStyle.brandPurpleBackground
 
                 Symbol {
                     anchors.centerIn: parent
                     name: LockCardStyle.lockSymbol
                     tint: LockCardStyle.brandPurple
-                    size: 18
+                    size: PasswordPromptStyle.badgeSymbolSize
                 }
             }
             Column {
                 anchors.verticalCenter: parent.verticalCenter
-                spacing: 2
+                spacing: PasswordPromptStyle.titleSpacing
 
                 Text {
                     objectName: "reason"
-                    width: 268
+                    width: header.width - badge.width - header.spacing
                     text: root.prompt ? root.prompt.reason : ""
                     textFormat: Text.PlainText
                     // The person must see what they are asked to authenticate for.
                     wrapMode: Text.Wrap
-                    maximumLineCount: 3
+                    maximumLineCount: PasswordPromptStyle.reasonMaximumLines
                     elide: Text.ElideRight
                     font.pixelSize: LockCardStyle.headlinePixelSize
                     font.weight: Font.DemiBold
@@ -62,7 +65,7 @@ Rectangle {
                 Text {
                     text: qsTr("Enter your password to continue.")
                     font.pixelSize: LockCardStyle.subheadlinePixelSize
-                    color: Qt.alpha(palette.windowText, 0.55)
+                    color: Qt.alpha(palette.windowText, LockCardStyle.secondaryTextOpacity)
                 }
             }
         }
@@ -70,22 +73,23 @@ Rectangle {
         Text {
             objectName: "message"
             width: parent.width
-            height: LockCardStyle.subheadlinePixelSize + 4
+            height: LockCardStyle.subheadlinePixelSize + PasswordPromptStyle.messageLeading
             text: root.prompt ? root.prompt.message : ""
             textFormat: Text.PlainText
             elide: Text.ElideRight
             font.pixelSize: LockCardStyle.subheadlinePixelSize
-            color: "#c0392b"
+            color: PasswordPromptStyle.messageColor
         }
 
         Rectangle {
             width: parent.width
-            height: 32
-            radius: 4
+            height: PasswordPromptStyle.fieldHeight
+            radius: PasswordPromptStyle.fieldCornerRadius
             color: palette.base
             border.color: passwordField.activeFocus ? palette.highlight : palette.mid
-            border.width: passwordField.activeFocus ? 2 : 1
-            opacity: root.editable ? 1 : 0.5
+            border.width: passwordField.activeFocus ? PasswordPromptStyle.focusedOutlineWidth
+                                                    : PasswordPromptStyle.outlineWidth
+            opacity: root.editable ? 1 : PasswordPromptStyle.disabledOpacity
 
             // Keeps what is typed out of every Qt string and binding; shows bullets.
             PasswordField {
@@ -99,20 +103,20 @@ Rectangle {
             Text {
                 anchors.left: parent.left
                 anchors.right: parent.right
-                anchors.leftMargin: 8
-                anchors.rightMargin: 8
+                anchors.leftMargin: PasswordPromptStyle.fieldTextInset
+                anchors.rightMargin: PasswordPromptStyle.fieldTextInset
                 anchors.verticalCenter: parent.verticalCenter
                 text: passwordField.length > 0 ? passwordField.displayText : qsTr("Password")
                 elide: Text.ElideLeft
                 color: passwordField.length > 0
                        ? palette.text
-                       : Qt.alpha(palette.text, 0.45)
+                       : Qt.alpha(palette.text, PasswordPromptStyle.placeholderOpacity)
             }
         }
 
         Row {
             anchors.right: parent.right
-            spacing: 10
+            spacing: PasswordPromptStyle.buttonSpacing
 
             Button {
                 id: cancelButton
@@ -124,13 +128,13 @@ Rectangle {
                 contentItem: Text {
                     text: cancelButton.text
                     color: palette.buttonText
-                    opacity: cancelButton.enabled ? 1 : 0.5
+                    opacity: cancelButton.enabled ? 1 : PasswordPromptStyle.disabledOpacity
                     horizontalAlignment: Text.AlignHCenter
                     verticalAlignment: Text.AlignVCenter
                 }
                 background: Rectangle {
-                    implicitWidth: 96
-                    implicitHeight: 32
+                    implicitWidth: PasswordPromptStyle.buttonWidth
+                    implicitHeight: PasswordPromptStyle.buttonHeight
                     radius: LockCardStyle.unlockButtonCornerRadius
                     color: palette.button
                     border.color: palette.mid
@@ -148,13 +152,13 @@ Rectangle {
                     text: unlockButton.text
                     font.weight: Font.Medium
                     color: LockCardStyle.brandPurple
-                    opacity: unlockButton.enabled ? 1 : 0.5
+                    opacity: unlockButton.enabled ? 1 : PasswordPromptStyle.disabledOpacity
                     horizontalAlignment: Text.AlignHCenter
                     verticalAlignment: Text.AlignVCenter
                 }
                 background: Rectangle {
-                    implicitWidth: 96
-                    implicitHeight: 32
+                    implicitWidth: PasswordPromptStyle.buttonWidth
+                    implicitHeight: PasswordPromptStyle.buttonHeight
                     radius: LockCardStyle.unlockButtonCornerRadius
                     color: LockCardStyle.brandPurpleBackground
                     scale: unlockButton.down ? LockCardStyle.pressedScale : 1
