@@ -1,4 +1,5 @@
 import QtQuick
+import Velmora
 
 // The settings window's root, as large as what it shows. The program hands the main content
 // (onboarding or setup complete) in as `content`; until then it shows only a title.
@@ -27,14 +28,14 @@ Rectangle {
         id: titleOnly
 
         Item {
-            implicitWidth: 560
-            implicitHeight: 720
+            implicitWidth: SettingsStyle.width
+            implicitHeight: SettingsStyle.height
 
             Text {
                 anchors.centerIn: parent
-                text: "Velmora"
+                text: PanelStyle.appName
                 color: palette.windowText
-                font.pixelSize: 17
+                font.pixelSize: SettingsStyle.title3PixelSize
                 font.weight: Font.DemiBold
             }
         }

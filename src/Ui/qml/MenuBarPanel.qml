@@ -1,6 +1,7 @@
 import QtQuick
+import Velmora
 
-// The tray panel: 350 wide and as tall as its content. The program hands the dropdown in
+// The tray panel: as wide as the dropdown and as tall as its content. The program hands the dropdown in
 // as `content`, or as a file with its model through showContent(); until then the panel
 // shows only its title.
 Rectangle {
@@ -11,7 +12,7 @@ Rectangle {
     color: palette.window
     border.color: palette.mid
     border.width: 1
-    implicitWidth: 350
+    implicitWidth: PanelStyle.width
     implicitHeight: loader.item ? loader.item.implicitHeight : 0
 
     function showContent(source, model) {
@@ -39,15 +40,15 @@ Rectangle {
         id: titleOnly
 
         Item {
-            implicitHeight: 48
+            implicitHeight: title.implicitHeight + 2 * PanelStyle.sectionPadding
 
             Text {
-                anchors.left: parent.left
-                anchors.leftMargin: 16
+                id: title
+                x: PanelStyle.horizontalPadding
                 anchors.verticalCenter: parent.verticalCenter
-                text: "Velmora"
+                text: PanelStyle.title
                 color: palette.windowText
-                font.pixelSize: 15
+                font.pixelSize: PanelStyle.titleFontSize
                 font.weight: Font.DemiBold
             }
         }
