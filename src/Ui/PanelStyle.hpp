@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Ui/ApplicationIconImageProvider.hpp"
+#include "Ui/LockCardStyle.hpp"
 #include "Ui/QtColor.hpp"
 #include "Ui/QtText.hpp"
 #include "Views/MenuBarDropdownStyle.hpp"
@@ -89,6 +90,24 @@ private:
     const double bottomBarPaddingBottom_ = Menu::bottomBarPaddingBottom;
     Q_PROPERTY(double dividerOpacity MEMBER dividerOpacity_ CONSTANT)
     const double dividerOpacity_ = Menu::dividerOpacity;
+    Q_PROPERTY(double dividerThickness MEMBER dividerThickness_ CONSTANT)
+    const double dividerThickness_ = 1;
+    Q_PROPERTY(double popoverArrowSize MEMBER popoverArrowSize_ CONSTANT)
+    const double popoverArrowSize_ = 8;
+    // A longer detail is cut with an ellipsis.
+    Q_PROPERTY(int noticeDetailMaximumLines MEMBER noticeDetailMaximumLines_ CONSTANT)
+    const int noticeDetailMaximumLines_ = 3;
+    Q_PROPERTY(int tooltipDelayMs MEMBER tooltipDelayMs_ CONSTANT)
+    const int tooltipDelayMs_ = LockCardStyle::tooltipDelayMs();
+    // This desktop's switch, drawn for the panel's material.
+    Q_PROPERTY(double switchWidth MEMBER switchWidth_ CONSTANT)
+    const double switchWidth_ = 38;
+    Q_PROPERTY(double switchHeight MEMBER switchHeight_ CONSTANT)
+    const double switchHeight_ = 22;
+    Q_PROPERTY(double switchKnobInset MEMBER switchKnobInset_ CONSTANT)
+    const double switchKnobInset_ = 2;
+    Q_PROPERTY(int switchAnimationMs MEMBER switchAnimationMs_ CONSTANT)
+    const int switchAnimationMs_ = 120;
     Q_PROPERTY(double titleFontSize MEMBER titleFontSize_ CONSTANT)
     const double titleFontSize_ = Menu::titleFontSize;
     Q_PROPERTY(double statusDotSize MEMBER statusDotSize_ CONSTANT)
@@ -197,6 +216,8 @@ private:
     const double controlsPaddingHorizontal_ = Row::controlsPaddingHorizontal;
     Q_PROPERTY(double pickerWidth MEMBER pickerWidth_ CONSTANT)
     const double pickerWidth_ = Row::pickerWidth;
+    Q_PROPERTY(double pickerHeight MEMBER pickerHeight_ CONSTANT)
+    const double pickerHeight_ = 24;
     Q_PROPERTY(double switchScale MEMBER switchScale_ CONSTANT)
     const double switchScale_ = Row::switchScale;
     Q_PROPERTY(double buttonLabelSpacing MEMBER buttonLabelSpacing_ CONSTANT)

@@ -10,7 +10,7 @@ Rectangle {
 
     property QtObject model
     readonly property real padding: PanelStyle.horizontalPadding
-    readonly property real arrowSize: 8
+    readonly property real arrowSize: PanelStyle.popoverArrowSize
     // The popover floats over the content; a short panel grows above it to make room.
     readonly property real popoverRoom: popover.visible
         ? Math.max(0, popover.implicitHeight + arrowSize + padding - (column.implicitHeight - bottomBar.height))

@@ -58,7 +58,7 @@ Rectangle {
             text: band.detail
             textFormat: Text.PlainText
             wrapMode: Text.Wrap
-            maximumLineCount: 3
+            maximumLineCount: PanelStyle.noticeDetailMaximumLines
             elide: Text.ElideRight
             color: Colors.tinted(PanelStyle.primary, PanelStyle.warningSubtitleOpacity)
             font.pixelSize: PanelStyle.warningSubtitleFontSize

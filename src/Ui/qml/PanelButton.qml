@@ -34,7 +34,7 @@ Rectangle {
 
     ToolTip.text: help
     ToolTip.visible: help !== "" && hovered
-    ToolTip.delay: 700
+    ToolTip.delay: PanelStyle.tooltipDelayMs
 
     Row {
         id: label

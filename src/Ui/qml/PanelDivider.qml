@@ -3,6 +3,6 @@ import Velmora
 
 // A hairline across the panel.
 Rectangle {
-    implicitHeight: 1
+    implicitHeight: PanelStyle.dividerThickness
     color: PanelStyle.divider
 }

@@ -8,8 +8,8 @@ Switch {
     id: control
 
     indicator: Rectangle {
-        implicitWidth: 38
-        implicitHeight: 22
+        implicitWidth: PanelStyle.switchWidth
+        implicitHeight: PanelStyle.switchHeight
         x: control.leftPadding
         y: control.topPadding + (control.availableHeight - height) / 2
         radius: height / 2
@@ -17,16 +17,17 @@ Switch {
         border.color: control.checked ? PanelStyle.accent : PanelStyle.divider
 
         Rectangle {
-            x: control.checked ? parent.width - width - 2 : 2
-            y: 2
-            width: parent.height - 4
+            x: control.checked ? parent.width - width - PanelStyle.switchKnobInset
+                               : PanelStyle.switchKnobInset
+            y: PanelStyle.switchKnobInset
+            width: parent.height - 2 * PanelStyle.switchKnobInset
             height: width
             radius: width / 2
             color: control.pressed ? PanelStyle.secondary : PanelStyle.primary
 
             Behavior on x {
                 NumberAnimation {
-                    duration: 120
+                    duration: PanelStyle.switchAnimationMs
                     easing.type: Easing.OutCubic
                 }
             }

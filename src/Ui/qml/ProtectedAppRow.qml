@@ -203,7 +203,7 @@ Rectangle {
                 anchors.right: parent.right
                 anchors.rightMargin: PanelStyle.controlsPaddingHorizontal
                 width: PanelStyle.pickerWidth
-                implicitHeight: 24
+                implicitHeight: PanelStyle.pickerHeight
                 palette.button: PanelStyle.controlFill
                 palette.buttonText: PanelStyle.primary
                 palette.window: PanelStyle.controlFill

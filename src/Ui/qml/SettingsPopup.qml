@@ -11,7 +11,7 @@ Item {
 
     objectName: "settingsPopup"
     implicitWidth: PanelStyle.popupWidth
-    implicitHeight: title.height + 1 + scroll.height
+    implicitHeight: title.height + titleDivider.height + scroll.height
 
     component LinkButton: PanelButton {
         spacing: PanelStyle.popupButtonSpacing
@@ -46,6 +46,7 @@ Item {
     }
 
     PanelDivider {
+        id: titleDivider
         y: title.height
         width: parent.width
     }
@@ -54,7 +55,7 @@ Item {
         id: scroll
 
         objectName: "popupScroll"
-        y: title.height + 1
+        y: title.height + titleDivider.height
         width: parent.width
         height: Math.min(sections.implicitHeight, PanelStyle.popupMaximumScrollHeight)
         contentHeight: sections.implicitHeight
