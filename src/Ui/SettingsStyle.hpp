@@ -1,7 +1,12 @@
 #pragma once
 
+#include "Ui/QtNamedColor.hpp"
+#include "Views/MainContentViewStyle.hpp"
+#include "Views/PermissionsViewStyle.hpp"
+
 #include <QColor>
 #include <QObject>
+#include <cmath>
 
 namespace velmora {
 
@@ -14,152 +19,167 @@ namespace velmora {
 /// Sizes are in device-independent pixels, durations in milliseconds.
 class SettingsStyle final : public QObject {
     Q_OBJECT
-    Q_PROPERTY(double width READ width CONSTANT)
-    Q_PROPERTY(double height READ height CONSTANT)
-    Q_PROPERTY(double padding READ padding CONSTANT)
-    Q_PROPERTY(double headerSpacing READ headerSpacing CONSTANT)
-    Q_PROPERTY(double headerPaddingBottom READ headerPaddingBottom CONSTANT)
-    Q_PROPERTY(double headerCircleDiameter READ headerCircleDiameter CONSTANT)
-    Q_PROPERTY(double headerCircleOpacity READ headerCircleOpacity CONSTANT)
-    Q_PROPERTY(double headerSymbolSize READ headerSymbolSize CONSTANT)
-    Q_PROPERTY(double sectionSpacing READ sectionSpacing CONSTANT)
-    Q_PROPERTY(double sectionItemSpacing READ sectionItemSpacing CONSTANT)
-    Q_PROPERTY(double infoRowSpacing READ infoRowSpacing CONSTANT)
-    Q_PROPERTY(double bottomSpacing READ bottomSpacing CONSTANT)
-    Q_PROPERTY(double bottomButtonSpacing READ bottomButtonSpacing CONSTANT)
-    Q_PROPERTY(double continueMinimumWidth READ continueMinimumWidth CONSTANT)
-    Q_PROPERTY(double cardHeaderSpacing READ cardHeaderSpacing CONSTANT)
-    Q_PROPERTY(double cardPadding READ cardPadding CONSTANT)
-    Q_PROPERTY(double cardCornerRadius READ cardCornerRadius CONSTANT)
-    Q_PROPERTY(double cardOutlineWidth READ cardOutlineWidth CONSTANT)
-    Q_PROPERTY(double cardOutlineOpacity READ cardOutlineOpacity CONSTANT)
-    Q_PROPERTY(double iconTileSize READ iconTileSize CONSTANT)
-    Q_PROPERTY(double iconTileCornerRadius READ iconTileCornerRadius CONSTANT)
-    Q_PROPERTY(double iconSymbolSize READ iconSymbolSize CONSTANT)
-    Q_PROPERTY(double tintOpacity READ tintOpacity CONSTANT)
-    Q_PROPERTY(double titleSpacing READ titleSpacing CONSTANT)
-    Q_PROPERTY(double requiredBadgeFontSize READ requiredBadgeFontSize CONSTANT)
-    Q_PROPERTY(double requiredBadgePaddingHorizontal READ requiredBadgePaddingHorizontal CONSTANT)
-    Q_PROPERTY(double requiredBadgePaddingVertical READ requiredBadgePaddingVertical CONSTANT)
-    Q_PROPERTY(double statusBadgeSpacing READ statusBadgeSpacing CONSTANT)
-    Q_PROPERTY(double statusBadgePaddingHorizontal READ statusBadgePaddingHorizontal CONSTANT)
-    Q_PROPERTY(double statusBadgePaddingVertical READ statusBadgePaddingVertical CONSTANT)
-    Q_PROPERTY(int descriptionMaximumLines READ descriptionMaximumLines CONSTANT)
-    Q_PROPERTY(double stepSpacing READ stepSpacing CONSTANT)
-    Q_PROPERTY(double stepNumberWidth READ stepNumberWidth CONSTANT)
-    Q_PROPERTY(double stepRowSpacing READ stepRowSpacing CONSTANT)
-    Q_PROPERTY(double cardButtonSpacing READ cardButtonSpacing CONSTANT)
-    Q_PROPERTY(double diagnosticsSpacing READ diagnosticsSpacing CONSTANT)
-    Q_PROPERTY(double diagnosticsPadding READ diagnosticsPadding CONSTANT)
-    Q_PROPERTY(double diagnosticsCornerRadius READ diagnosticsCornerRadius CONSTANT)
-    Q_PROPERTY(double diagnosticsLabelWidth READ diagnosticsLabelWidth CONSTANT)
-    Q_PROPERTY(double diagnosticsNoteSpacing READ diagnosticsNoteSpacing CONSTANT)
-    Q_PROPERTY(double completeWidth READ completeWidth CONSTANT)
-    Q_PROPERTY(double completeHeight READ completeHeight CONSTANT)
-    Q_PROPERTY(double completeSpacing READ completeSpacing CONSTANT)
-    Q_PROPERTY(double completeSymbolSize READ completeSymbolSize CONSTANT)
-    Q_PROPERTY(int contentSwitchAnimationMs READ contentSwitchAnimationMs CONSTANT)
-    Q_PROPERTY(int title3PixelSize READ title3PixelSize CONSTANT)
-    Q_PROPERTY(int headlinePixelSize READ headlinePixelSize CONSTANT)
-    Q_PROPERTY(int subheadlinePixelSize READ subheadlinePixelSize CONSTANT)
-    Q_PROPERTY(int captionPixelSize READ captionPixelSize CONSTANT)
-    Q_PROPERTY(int caption2PixelSize READ caption2PixelSize CONSTANT)
-    Q_PROPERTY(int buttonHeight READ buttonHeight CONSTANT)
-    Q_PROPERTY(int smallButtonHeight READ smallButtonHeight CONSTANT)
-    Q_PROPERTY(int buttonPaddingHorizontal READ buttonPaddingHorizontal CONSTANT)
-    Q_PROPERTY(int smallButtonPaddingHorizontal READ smallButtonPaddingHorizontal CONSTANT)
-    Q_PROPERTY(int buttonCornerRadius READ buttonCornerRadius CONSTANT)
-    Q_PROPERTY(int labelSpacing READ labelSpacing CONSTANT)
-    Q_PROPERTY(int rowSpacing READ rowSpacing CONSTANT)
-    Q_PROPERTY(QColor red READ red CONSTANT)
-    Q_PROPERTY(QColor orange READ orange CONSTANT)
-    Q_PROPERTY(QColor green READ green CONSTANT)
-    Q_PROPERTY(QColor blue READ blue CONSTANT)
-    Q_PROPERTY(QColor gray READ gray CONSTANT)
-    Q_PROPERTY(QColor secondary READ secondary CONSTANT)
-    Q_PROPERTY(QColor accent READ accent CONSTANT)
-    // A bordered push button: a faint fill and outline of the text colour, shaded when
-    // pressed and lit when hovered.
-    Q_PROPERTY(double buttonFillOpacity MEMBER buttonFillOpacity_ CONSTANT)
-    Q_PROPERTY(double buttonBorderOpacity MEMBER buttonBorderOpacity_ CONSTANT)
-    Q_PROPERTY(QColor buttonPressedShade MEMBER buttonPressedShade_ CONSTANT)
-    Q_PROPERTY(QColor buttonHoverLight MEMBER buttonHoverLight_ CONSTANT)
 
 public:
     using QObject::QObject;
 
-    [[nodiscard]] static double width();
-    [[nodiscard]] static double height();
-    [[nodiscard]] static double padding();
-    [[nodiscard]] static double headerSpacing();
-    [[nodiscard]] static double headerPaddingBottom();
-    [[nodiscard]] static double headerCircleDiameter();
-    [[nodiscard]] static double headerCircleOpacity();
-    [[nodiscard]] static double headerSymbolSize();
-    [[nodiscard]] static double sectionSpacing();
-    [[nodiscard]] static double sectionItemSpacing();
-    [[nodiscard]] static double infoRowSpacing();
-    [[nodiscard]] static double bottomSpacing();
-    [[nodiscard]] static double bottomButtonSpacing();
-    [[nodiscard]] static double continueMinimumWidth();
-    [[nodiscard]] static double cardHeaderSpacing();
-    [[nodiscard]] static double cardPadding();
-    [[nodiscard]] static double cardCornerRadius();
-    [[nodiscard]] static double cardOutlineWidth();
-    [[nodiscard]] static double cardOutlineOpacity();
-    [[nodiscard]] static double iconTileSize();
-    [[nodiscard]] static double iconTileCornerRadius();
-    [[nodiscard]] static double iconSymbolSize();
-    [[nodiscard]] static double tintOpacity();
-    [[nodiscard]] static double titleSpacing();
-    [[nodiscard]] static double requiredBadgeFontSize();
-    [[nodiscard]] static double requiredBadgePaddingHorizontal();
-    [[nodiscard]] static double requiredBadgePaddingVertical();
-    [[nodiscard]] static double statusBadgeSpacing();
-    [[nodiscard]] static double statusBadgePaddingHorizontal();
-    [[nodiscard]] static double statusBadgePaddingVertical();
-    [[nodiscard]] static int descriptionMaximumLines();
-    [[nodiscard]] static double stepSpacing();
-    [[nodiscard]] static double stepNumberWidth();
-    [[nodiscard]] static double stepRowSpacing();
-    [[nodiscard]] static double cardButtonSpacing();
-    [[nodiscard]] static double diagnosticsSpacing();
-    [[nodiscard]] static double diagnosticsPadding();
-    [[nodiscard]] static double diagnosticsCornerRadius();
-    [[nodiscard]] static double diagnosticsLabelWidth();
-    [[nodiscard]] static double diagnosticsNoteSpacing();
-    [[nodiscard]] static double completeWidth();
-    [[nodiscard]] static double completeHeight();
-    [[nodiscard]] static double completeSpacing();
-    [[nodiscard]] static double completeSymbolSize();
-    [[nodiscard]] static int contentSwitchAnimationMs();
-    /// The desktop's text styles: title 3, headline, subheadline, caption and caption 2.
-    [[nodiscard]] static int title3PixelSize() { return 17; }
-    [[nodiscard]] static int headlinePixelSize() { return 15; }
-    [[nodiscard]] static int subheadlinePixelSize() { return 13; }
-    [[nodiscard]] static int captionPixelSize() { return 12; }
-    [[nodiscard]] static int caption2PixelSize() { return 11; }
-    /// The desktop's push buttons, regular and small, and the gap in a symbol's label and in
-    /// a row of texts.
-    [[nodiscard]] static int buttonHeight() { return 28; }
-    [[nodiscard]] static int smallButtonHeight() { return 22; }
-    [[nodiscard]] static int buttonPaddingHorizontal() { return 12; }
-    [[nodiscard]] static int smallButtonPaddingHorizontal() { return 8; }
-    [[nodiscard]] static int buttonCornerRadius() { return 6; }
-    [[nodiscard]] static int labelSpacing() { return 4; }
-    [[nodiscard]] static int rowSpacing() { return 8; }
-    [[nodiscard]] static QColor red();
-    [[nodiscard]] static QColor orange();
-    [[nodiscard]] static QColor green();
-    [[nodiscard]] static QColor blue();
-    [[nodiscard]] static QColor gray();
-    [[nodiscard]] static QColor secondary();
-    [[nodiscard]] static QColor accent();
-
 private:
+    using Permissions = PermissionsViewStyle;
+    using Complete = MainContentViewStyle;
+
+    // Each value is a const member that QML reads through moc; CONSTANT keeps moc from
+    // generating a write.
+
+    // The onboarding view's layout.
+    Q_PROPERTY(double width MEMBER width_ CONSTANT)
+    const double width_ = Permissions::width;
+    Q_PROPERTY(double height MEMBER height_ CONSTANT)
+    const double height_ = Permissions::height;
+    Q_PROPERTY(double padding MEMBER padding_ CONSTANT)
+    const double padding_ = Permissions::padding;
+    Q_PROPERTY(double headerSpacing MEMBER headerSpacing_ CONSTANT)
+    const double headerSpacing_ = Permissions::headerSpacing;
+    Q_PROPERTY(double headerPaddingBottom MEMBER headerPaddingBottom_ CONSTANT)
+    const double headerPaddingBottom_ = Permissions::headerPaddingBottom;
+    Q_PROPERTY(double headerCircleDiameter MEMBER headerCircleDiameter_ CONSTANT)
+    const double headerCircleDiameter_ = Permissions::headerCircleDiameter;
+    Q_PROPERTY(double headerCircleOpacity MEMBER headerCircleOpacity_ CONSTANT)
+    const double headerCircleOpacity_ = Permissions::headerCircleOpacity;
+    Q_PROPERTY(double headerSymbolSize MEMBER headerSymbolSize_ CONSTANT)
+    const double headerSymbolSize_ = Permissions::headerSymbolSize;
+    Q_PROPERTY(double sectionSpacing MEMBER sectionSpacing_ CONSTANT)
+    const double sectionSpacing_ = Permissions::sectionSpacing;
+    Q_PROPERTY(double sectionItemSpacing MEMBER sectionItemSpacing_ CONSTANT)
+    const double sectionItemSpacing_ = Permissions::sectionItemSpacing;
+    Q_PROPERTY(double infoRowSpacing MEMBER infoRowSpacing_ CONSTANT)
+    const double infoRowSpacing_ = Permissions::infoRowSpacing;
+    Q_PROPERTY(double bottomSpacing MEMBER bottomSpacing_ CONSTANT)
+    const double bottomSpacing_ = Permissions::bottomSpacing;
+    Q_PROPERTY(double bottomButtonSpacing MEMBER bottomButtonSpacing_ CONSTANT)
+    const double bottomButtonSpacing_ = Permissions::bottomButtonSpacing;
+    Q_PROPERTY(double continueMinimumWidth MEMBER continueMinimumWidth_ CONSTANT)
+    const double continueMinimumWidth_ = Permissions::continueMinimumWidth;
+    Q_PROPERTY(double cardHeaderSpacing MEMBER cardHeaderSpacing_ CONSTANT)
+    const double cardHeaderSpacing_ = Permissions::cardHeaderSpacing;
+    Q_PROPERTY(double cardPadding MEMBER cardPadding_ CONSTANT)
+    const double cardPadding_ = Permissions::cardPadding;
+    Q_PROPERTY(double cardCornerRadius MEMBER cardCornerRadius_ CONSTANT)
+    const double cardCornerRadius_ = Permissions::cardCornerRadius;
+    Q_PROPERTY(double cardOutlineWidth MEMBER cardOutlineWidth_ CONSTANT)
+    const double cardOutlineWidth_ = Permissions::cardOutlineWidth;
+    Q_PROPERTY(double cardOutlineOpacity MEMBER cardOutlineOpacity_ CONSTANT)
+    const double cardOutlineOpacity_ = Permissions::cardOutlineOpacity;
+    Q_PROPERTY(double iconTileSize MEMBER iconTileSize_ CONSTANT)
+    const double iconTileSize_ = Permissions::iconTileSize;
+    Q_PROPERTY(double iconTileCornerRadius MEMBER iconTileCornerRadius_ CONSTANT)
+    const double iconTileCornerRadius_ = Permissions::iconTileCornerRadius;
+    Q_PROPERTY(double iconSymbolSize MEMBER iconSymbolSize_ CONSTANT)
+    const double iconSymbolSize_ = Permissions::iconSymbolSize;
+    Q_PROPERTY(double tintOpacity MEMBER tintOpacity_ CONSTANT)
+    const double tintOpacity_ = Permissions::tintOpacity;
+    Q_PROPERTY(double titleSpacing MEMBER titleSpacing_ CONSTANT)
+    const double titleSpacing_ = Permissions::titleSpacing;
+    Q_PROPERTY(double requiredBadgeFontSize MEMBER requiredBadgeFontSize_ CONSTANT)
+    const double requiredBadgeFontSize_ = Permissions::requiredBadgeFontSize;
+    Q_PROPERTY(
+        double requiredBadgePaddingHorizontal MEMBER requiredBadgePaddingHorizontal_ CONSTANT)
+    const double requiredBadgePaddingHorizontal_ = Permissions::requiredBadgePaddingHorizontal;
+    Q_PROPERTY(double requiredBadgePaddingVertical MEMBER requiredBadgePaddingVertical_ CONSTANT)
+    const double requiredBadgePaddingVertical_ = Permissions::requiredBadgePaddingVertical;
+    Q_PROPERTY(double statusBadgeSpacing MEMBER statusBadgeSpacing_ CONSTANT)
+    const double statusBadgeSpacing_ = Permissions::statusBadgeSpacing;
+    Q_PROPERTY(double statusBadgePaddingHorizontal MEMBER statusBadgePaddingHorizontal_ CONSTANT)
+    const double statusBadgePaddingHorizontal_ = Permissions::statusBadgePaddingHorizontal;
+    Q_PROPERTY(double statusBadgePaddingVertical MEMBER statusBadgePaddingVertical_ CONSTANT)
+    const double statusBadgePaddingVertical_ = Permissions::statusBadgePaddingVertical;
+    Q_PROPERTY(int descriptionMaximumLines MEMBER descriptionMaximumLines_ CONSTANT)
+    const int descriptionMaximumLines_ = Permissions::descriptionMaximumLines;
+    Q_PROPERTY(double stepSpacing MEMBER stepSpacing_ CONSTANT)
+    const double stepSpacing_ = Permissions::stepSpacing;
+    Q_PROPERTY(double stepNumberWidth MEMBER stepNumberWidth_ CONSTANT)
+    const double stepNumberWidth_ = Permissions::stepNumberWidth;
+    Q_PROPERTY(double stepRowSpacing MEMBER stepRowSpacing_ CONSTANT)
+    const double stepRowSpacing_ = Permissions::stepRowSpacing;
+    Q_PROPERTY(double cardButtonSpacing MEMBER cardButtonSpacing_ CONSTANT)
+    const double cardButtonSpacing_ = Permissions::cardButtonSpacing;
+    Q_PROPERTY(double diagnosticsSpacing MEMBER diagnosticsSpacing_ CONSTANT)
+    const double diagnosticsSpacing_ = Permissions::diagnosticsSpacing;
+    Q_PROPERTY(double diagnosticsPadding MEMBER diagnosticsPadding_ CONSTANT)
+    const double diagnosticsPadding_ = Permissions::diagnosticsPadding;
+    Q_PROPERTY(double diagnosticsCornerRadius MEMBER diagnosticsCornerRadius_ CONSTANT)
+    const double diagnosticsCornerRadius_ = Permissions::diagnosticsCornerRadius;
+    Q_PROPERTY(double diagnosticsLabelWidth MEMBER diagnosticsLabelWidth_ CONSTANT)
+    const double diagnosticsLabelWidth_ = Permissions::diagnosticsLabelWidth;
+    Q_PROPERTY(double diagnosticsNoteSpacing MEMBER diagnosticsNoteSpacing_ CONSTANT)
+    const double diagnosticsNoteSpacing_ = Permissions::diagnosticsNoteSpacing;
+
+    // The setup-complete note's layout.
+    Q_PROPERTY(double completeWidth MEMBER completeWidth_ CONSTANT)
+    const double completeWidth_ = Complete::width;
+    Q_PROPERTY(double completeHeight MEMBER completeHeight_ CONSTANT)
+    const double completeHeight_ = Complete::height;
+    Q_PROPERTY(double completeSpacing MEMBER completeSpacing_ CONSTANT)
+    const double completeSpacing_ = Complete::spacing;
+    Q_PROPERTY(double completeSymbolSize MEMBER completeSymbolSize_ CONSTANT)
+    const double completeSymbolSize_ = Complete::symbolSize;
+    Q_PROPERTY(int contentSwitchAnimationMs MEMBER contentSwitchAnimationMs_ CONSTANT)
+    const int contentSwitchAnimationMs_ =
+        static_cast<int>(std::lround(Complete::contentSwitchAnimationSeconds * 1000));
+
+    // This desktop's text styles: title 3, headline, subheadline, caption and caption 2.
+    Q_PROPERTY(int title3PixelSize MEMBER title3PixelSize_ CONSTANT)
+    const int title3PixelSize_ = 17;
+    Q_PROPERTY(int headlinePixelSize MEMBER headlinePixelSize_ CONSTANT)
+    const int headlinePixelSize_ = 15;
+    Q_PROPERTY(int subheadlinePixelSize MEMBER subheadlinePixelSize_ CONSTANT)
+    const int subheadlinePixelSize_ = 13;
+    Q_PROPERTY(int captionPixelSize MEMBER captionPixelSize_ CONSTANT)
+    const int captionPixelSize_ = 12;
+    Q_PROPERTY(int caption2PixelSize MEMBER caption2PixelSize_ CONSTANT)
+    const int caption2PixelSize_ = 11;
+
+    // This desktop's push buttons, regular and small, and the gap in a symbol's label and in a
+    // row of texts.
+    Q_PROPERTY(int buttonHeight MEMBER buttonHeight_ CONSTANT)
+    const int buttonHeight_ = 28;
+    Q_PROPERTY(int smallButtonHeight MEMBER smallButtonHeight_ CONSTANT)
+    const int smallButtonHeight_ = 22;
+    Q_PROPERTY(int buttonPaddingHorizontal MEMBER buttonPaddingHorizontal_ CONSTANT)
+    const int buttonPaddingHorizontal_ = 12;
+    Q_PROPERTY(int smallButtonPaddingHorizontal MEMBER smallButtonPaddingHorizontal_ CONSTANT)
+    const int smallButtonPaddingHorizontal_ = 8;
+    Q_PROPERTY(int buttonCornerRadius MEMBER buttonCornerRadius_ CONSTANT)
+    const int buttonCornerRadius_ = 6;
+    Q_PROPERTY(int labelSpacing MEMBER labelSpacing_ CONSTANT)
+    const int labelSpacing_ = 4;
+    Q_PROPERTY(int rowSpacing MEMBER rowSpacing_ CONSTANT)
+    const int rowSpacing_ = 8;
+
+    // The desktop's named colours.
+    Q_PROPERTY(QColor red MEMBER red_ CONSTANT)
+    const QColor red_ = toQColor(NamedColor::red);
+    Q_PROPERTY(QColor orange MEMBER orange_ CONSTANT)
+    const QColor orange_ = toQColor(NamedColor::orange);
+    Q_PROPERTY(QColor green MEMBER green_ CONSTANT)
+    const QColor green_ = toQColor(NamedColor::green);
+    Q_PROPERTY(QColor blue MEMBER blue_ CONSTANT)
+    const QColor blue_ = toQColor(NamedColor::blue);
+    Q_PROPERTY(QColor gray MEMBER gray_ CONSTANT)
+    const QColor gray_ = toQColor(NamedColor::gray);
+    Q_PROPERTY(QColor secondary MEMBER secondary_ CONSTANT)
+    const QColor secondary_ = toQColor(NamedColor::secondary);
+    Q_PROPERTY(QColor accent MEMBER accent_ CONSTANT)
+    const QColor accent_ = toQColor(NamedColor::accent);
+
+    // A bordered push button: a faint fill and outline of the text colour, shaded when
+    // pressed and lit when hovered.
+    Q_PROPERTY(double buttonFillOpacity MEMBER buttonFillOpacity_ CONSTANT)
     const double buttonFillOpacity_ = 0.08;
+    Q_PROPERTY(double buttonBorderOpacity MEMBER buttonBorderOpacity_ CONSTANT)
     const double buttonBorderOpacity_ = 0.12;
+    Q_PROPERTY(QColor buttonPressedShade MEMBER buttonPressedShade_ CONSTANT)
     const QColor buttonPressedShade_ = QColor::fromRgbF(0, 0, 0, 0.15F);
+    Q_PROPERTY(QColor buttonHoverLight MEMBER buttonHoverLight_ CONSTANT)
     const QColor buttonHoverLight_ = QColor::fromRgbF(1, 1, 1, 0.15F);
 };
 
