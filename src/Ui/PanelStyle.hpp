@@ -99,6 +99,11 @@ private:
     const int noticeDetailMaximumLines_ = 3;
     Q_PROPERTY(int tooltipDelayMs MEMBER tooltipDelayMs_ CONSTANT)
     const int tooltipDelayMs_ = LockCardStyle::tooltipDelayMs();
+    // How much lighter a filled button and a link are drawn under the pointer.
+    Q_PROPERTY(double buttonHoverLightening MEMBER buttonHoverLightening_ CONSTANT)
+    const double buttonHoverLightening_ = 1.3;
+    Q_PROPERTY(double linkHoverLightening MEMBER linkHoverLightening_ CONSTANT)
+    const double linkHoverLightening_ = 1.25;
     // This desktop's switch, drawn for the panel's material.
     Q_PROPERTY(double switchWidth MEMBER switchWidth_ CONSTANT)
     const double switchWidth_ = 38;

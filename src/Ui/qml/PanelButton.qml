@@ -30,7 +30,7 @@ Rectangle {
     implicitWidth: leadingInset + label.implicitWidth + 2 * paddingHorizontal
     implicitHeight: label.implicitHeight + 2 * paddingVertical
     radius: PanelStyle.actionCornerRadius
-    color: hovered && fill.a > 0 ? Qt.lighter(fill, 1.3) : fill
+    color: hovered && fill.a > 0 ? Qt.lighter(fill, PanelStyle.buttonHoverLightening) : fill
 
     ToolTip.text: help
     ToolTip.visible: help !== "" && hovered

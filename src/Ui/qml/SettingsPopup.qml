@@ -17,7 +17,8 @@ Item {
         spacing: PanelStyle.popupButtonSpacing
         symbolSize: PanelStyle.popupButtonSymbolSize
         fontSize: PanelStyle.popupButtonFontSize
-        tint: hovered ? Qt.lighter(PanelStyle.blue, 1.25) : PanelStyle.blue
+        tint: hovered ? Qt.lighter(PanelStyle.blue, PanelStyle.linkHoverLightening)
+                      : PanelStyle.blue
     }
 
     component SectionTitle: Text {
