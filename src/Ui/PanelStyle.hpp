@@ -98,7 +98,7 @@ private:
     Q_PROPERTY(int noticeDetailMaximumLines MEMBER noticeDetailMaximumLines_ CONSTANT)
     const int noticeDetailMaximumLines_ = 3;
     Q_PROPERTY(int tooltipDelayMs MEMBER tooltipDelayMs_ CONSTANT)
-    const int tooltipDelayMs_ = LockCardStyle::tooltipDelayMs();
+    const int tooltipDelayMs_ = LockCardStyle::tooltipDelay;
     // How much lighter a filled button and a link are drawn under the pointer.
     Q_PROPERTY(double buttonHoverLightening MEMBER buttonHoverLightening_ CONSTANT)
     const double buttonHoverLightening_ = 1.3;
