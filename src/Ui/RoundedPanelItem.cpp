@@ -6,8 +6,28 @@
 
 namespace velmora {
 
+namespace {
+
+// Enough for a gradient stretched over a whole screen to show no steps.
+constexpr QSize kFlatTextureSize(64, 64);
+
+} // namespace
+
 RoundedPanelItem::RoundedPanelItem(QQuickItem* parent) : QQuickPaintedItem(parent) {
     setAntialiasing(true);
+}
+
+void RoundedPanelItem::geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) {
+    // The base class sizes the texture to the item.
+    QQuickPaintedItem::geometryChange(newGeometry, oldGeometry);
+    fitTexture();
+}
+
+void RoundedPanelItem::fitTexture() {
+    // Without corners a panel is a colour under a smooth gradient: stretched, it looks the
+    // same, and the cover of a full-screen window holds kilobytes, not two full-screen images.
+    const QSize itemSize = size().toSize();
+    setTextureSize(cornerRadius_ > 0 ? itemSize : itemSize.boundedTo(kFlatTextureSize));
 }
 
 void RoundedPanelItem::paint(QPainter* painter) {
@@ -37,6 +57,7 @@ void RoundedPanelItem::setColor(const QColor& color) {
 void RoundedPanelItem::setCornerRadius(double radius) {
     if (radius != cornerRadius_) {
         cornerRadius_ = radius;
+        fitTexture();
         changed();
     }
 }

@@ -16,7 +16,8 @@ namespace velmora {
 ///         sheen: ["#05ffffff", "transparent", "#03ffffff"]; diagonal: true
 ///     }
 ///
-/// The sheen's colours are spread evenly from the first corner (or edge) to the last.
+/// The sheen's colours are spread evenly from the first corner (or edge) to the last. A panel
+/// without corners is painted at most 64 pixels square and stretched.
 class RoundedPanelItem : public QQuickPaintedItem {
     Q_OBJECT
     Q_PROPERTY(QColor color READ color WRITE setColor NOTIFY appearanceChanged)
@@ -42,8 +43,12 @@ public:
 signals:
     void appearanceChanged();
 
+protected:
+    void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
+
 private:
     void changed();
+    void fitTexture();
 
     QColor color_ = Qt::black;
     double cornerRadius_ = 0;
