@@ -3,6 +3,7 @@
 #include "Core/Overlay/LockBackgroundView.hpp"
 #include "Core/Overlay/LockCardView.hpp"
 #include "Core/Overlay/OverlayContentView.hpp"
+#include "Ui/DesktopTextStyles.hpp"
 #include "Ui/QtColor.hpp"
 #include "Ui/QtText.hpp"
 
@@ -146,11 +147,11 @@ private:
 
     // The desktop's text styles: a headline, a subheadline and body text.
     Q_PROPERTY(int headlinePixelSize MEMBER headlinePixelSize_ CONSTANT)
-    const int headlinePixelSize_ = 15;
+    const int headlinePixelSize_ = DesktopTextStyles::headline;
     Q_PROPERTY(int subheadlinePixelSize MEMBER subheadlinePixelSize_ CONSTANT)
-    const int subheadlinePixelSize_ = 13;
+    const int subheadlinePixelSize_ = DesktopTextStyles::subheadline;
     Q_PROPERTY(int bodyPixelSize MEMBER bodyPixelSize_ CONSTANT)
-    const int bodyPixelSize_ = 14;
+    const int bodyPixelSize_ = DesktopTextStyles::body;
 };
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Ui/DesktopTextStyles.hpp"
 #include "Ui/QtNamedColor.hpp"
 #include "Views/MainContentViewStyle.hpp"
 #include "Views/PermissionsViewStyle.hpp"
@@ -128,15 +129,15 @@ private:
 
     // This desktop's text styles: title 3, headline, subheadline, caption and caption 2.
     Q_PROPERTY(int title3PixelSize MEMBER title3PixelSize_ CONSTANT)
-    const int title3PixelSize_ = 17;
+    const int title3PixelSize_ = DesktopTextStyles::title3;
     Q_PROPERTY(int headlinePixelSize MEMBER headlinePixelSize_ CONSTANT)
-    const int headlinePixelSize_ = 15;
+    const int headlinePixelSize_ = DesktopTextStyles::headline;
     Q_PROPERTY(int subheadlinePixelSize MEMBER subheadlinePixelSize_ CONSTANT)
-    const int subheadlinePixelSize_ = 13;
+    const int subheadlinePixelSize_ = DesktopTextStyles::subheadline;
     Q_PROPERTY(int captionPixelSize MEMBER captionPixelSize_ CONSTANT)
-    const int captionPixelSize_ = 12;
+    const int captionPixelSize_ = DesktopTextStyles::caption;
     Q_PROPERTY(int caption2PixelSize MEMBER caption2PixelSize_ CONSTANT)
-    const int caption2PixelSize_ = 11;
+    const int caption2PixelSize_ = DesktopTextStyles::caption2;
 
     // This desktop's push buttons, regular and small, and the gap in a symbol's label and in a
     // row of texts.
