@@ -55,11 +55,17 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
         std::make_unique<X11KeyboardGrab>(connection_, runLoop, shownOverlays, focusGrabs);
     overlayStacking_ = std::make_unique<X11OverlayStacking>(connection_, runLoop, shownOverlays);
     platform.overlayWindows = overlays;
-    auto covers = std::make_shared<X11CoverWindows>(connection_, screens, focusGrabs);
+    // The list is made after the covers, which it asks in turn.
+    auto listed = std::make_shared<std::weak_ptr<const X11WindowList>>();
+    auto covers = std::make_shared<X11CoverWindows>(connection_, screens, focusGrabs,
+                                                    [listed](xcb_window_t w) {
+                                                        const auto list = listed->lock();
+                                                        return list && list->isPopup(w);
+                                                    });
     platform.coverWindows = covers;
     // A covered window restacked calls for a look only where a card may have to follow it: in
     // the application in front. Covers keep above their windows by themselves.
-    platform.windowList = std::make_shared<X11WindowList>(
+    auto windowList = std::make_shared<X11WindowList>(
         connection_, clients, screens,
         [covers = std::weak_ptr(covers), clients,
          workspace = std::weak_ptr(platform.workspace)](xcb_window_t frame) {
@@ -71,6 +77,8 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
             const auto app = front ? front->frontmostApplication() : std::nullopt;
             return !app || clients->ownerOf(frame) == app->processIdentifier;
         });
+    *listed = windowList;
+    platform.windowList = windowList;
     platform.eventTaps = std::make_shared<XInputEventTaps>(connection_, clients);
     platform.accessibility = std::make_shared<EwmhAccessibilityTrust>(connection_);
     return platform;

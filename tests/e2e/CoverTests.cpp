@@ -205,6 +205,34 @@ TEST_P(Covers, WithVelmoraKilledTheGuardHidesOrCoversItUntilVelmoraCoversAgain) 
     expectClientUnseenAndUntouched();
 }
 
+// A menu takes the keyboard and the pointer; they stay its own even with its application in
+// the background.
+TEST_P(Covers, AMenuLeftOpenInTheBackgroundIsClosedByTheRelockAndItsGrabsWithIt) {
+    auto canary = coveredCanary(0);
+    ASSERT_TRUE(canary);
+    ASSERT_TRUE(unlock(canary->overlay, canary->window, kClientColor));
+    desktop().display().sendMessage(canary->window.window, "VELMORA_TEST_OPEN_MENU");
+    // Half the height of the client's default 480x360 window.
+    const auto menu = desktop().display().waitFor([](const WindowInfo& window) {
+        return window.viewable && window.overrideRedirect && window.geometry.width == 480 &&
+               window.geometry.height == 180;
+    });
+    ASSERT_TRUE(menu) << "the canary's menu did not open";
+    bringTerminalToFront();
+
+    // An idle time-out of 0 minutes means 10 seconds.
+    EXPECT_TRUE(
+        eventually([&] { return hiddenOrCovered(canary->window); }, std::chrono::seconds{20}))
+        << "the canary was neither hidden nor covered after the idle relock";
+    ASSERT_TRUE(desktop().xdo().run({"type", "--delay", "1", std::string(20, 'k')}));
+    EXPECT_TRUE(desktop().xdo().click(menu->geometry.x + 10, menu->geometry.y + 10));
+    expectClientUnseenAndUntouched();
+    // The person can still unlock: the card takes clicks again.
+    const auto overlay = waitForOverlayOver(activate(canary->window));
+    ASSERT_TRUE(overlay);
+    EXPECT_TRUE(unlock(*overlay, canary->window, kClientColor));
+}
+
 TEST_P(Covers, TabbedAndFullScreenUnderATilingManagerItStaysCovered) {
     if (GetParam() != Manager::i3) {
         GTEST_SKIP() << "openbox neither tabs nor tiles";

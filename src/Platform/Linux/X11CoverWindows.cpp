@@ -20,9 +20,11 @@ public:
     X11CoverWindow(std::shared_ptr<XcbConnection> connection,
                    std::shared_ptr<const X11Screens> screens,
                    std::shared_ptr<X11FocusGrabs> focusGrabs,
+                   std::shared_ptr<const X11CoverWindows::IsPopup> isPopup,
                    std::shared_ptr<X11CoverWindows::CoverOfFrame> coverOf)
         : connection_(std::move(connection)), screens_(std::move(screens)),
-          focusGrabs_(std::move(focusGrabs)), coverOf_(std::move(coverOf)) {}
+          focusGrabs_(std::move(focusGrabs)), isPopup_(std::move(isPopup)),
+          coverOf_(std::move(coverOf)) {}
 
     ~X11CoverWindow() override {
         grabFocusOf(XCB_WINDOW_NONE);
@@ -66,6 +68,9 @@ public:
             visible_ = true;
         }
         const auto frame = static_cast<xcb_window_t>(placement.above.value_or(XCB_WINDOW_NONE));
+        if (frame != XCB_WINDOW_NONE && (*isPopup_)(frame)) {
+            xcb_unmap_window(c, frame);
+        }
         grabFocusOf(frame);
         coverFrame(frame);
         connection_->flush();
@@ -133,6 +138,7 @@ private:
     std::shared_ptr<XcbConnection> connection_;
     std::shared_ptr<const X11Screens> screens_;
     std::shared_ptr<X11FocusGrabs> focusGrabs_;
+    std::shared_ptr<const X11CoverWindows::IsPopup> isPopup_;
     std::shared_ptr<X11CoverWindows::CoverOfFrame> coverOf_;
     xcb_window_t window_ = XCB_WINDOW_NONE;
     xcb_window_t grabbed_ = XCB_WINDOW_NONE;
@@ -144,9 +150,10 @@ private:
 
 X11CoverWindows::X11CoverWindows(std::shared_ptr<XcbConnection> connection,
                                  std::shared_ptr<const X11Screens> screens,
-                                 std::shared_ptr<X11FocusGrabs> focusGrabs)
+                                 std::shared_ptr<X11FocusGrabs> focusGrabs, IsPopup isPopup)
     : connection_(std::move(connection)), screens_(std::move(screens)),
-      focusGrabs_(std::move(focusGrabs)) {
+      focusGrabs_(std::move(focusGrabs)),
+      isPopup_(std::make_shared<const IsPopup>(std::move(isPopup))) {
     connection_->selectRootEvents(XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY);
     events_ = connection_->observeEvents([this](const xcb_generic_event_t& event) {
         // Only the server's own notices: a client may send anything.
@@ -157,7 +164,7 @@ X11CoverWindows::X11CoverWindows(std::shared_ptr<XcbConnection> connection,
 }
 
 std::unique_ptr<CoverWindow> X11CoverWindows::makeCover() {
-    return std::make_unique<X11CoverWindow>(connection_, screens_, focusGrabs_, coverOf_);
+    return std::make_unique<X11CoverWindow>(connection_, screens_, focusGrabs_, isPopup_, coverOf_);
 }
 
 bool X11CoverWindows::covers(xcb_window_t frame) const {

@@ -271,6 +271,10 @@ std::optional<std::vector<WindowListEntry>> X11WindowList::queryOnScreenWindows(
         }
         return isFrame;
     });
+    popups_.clear();
+    for (const WindowListEntry& popup : entries) {
+        popups_.insert(static_cast<xcb_window_t>(*popup.number));
+    }
     for (std::size_t i = 0; i < windows.size(); ++i) {
         const Pending& p = pending[i];
         const auto attributes = connection_->reply(xcb_get_window_attributes_reply, p.attributes);

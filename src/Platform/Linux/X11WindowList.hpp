@@ -11,6 +11,7 @@
 #include <memory>
 #include <unistd.h>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace velmora {
 
@@ -40,6 +41,9 @@ public:
     /// window manager that restacks everything on each raise costs one look, not one each.
     [[nodiscard]] Subscription observeChanges(std::function<void()> onChange) override;
     [[nodiscard]] bool announcesChanges() const override { return true; }
+    /// Whether `window` is another program's override-redirect window (a menu, a tooltip) as
+    /// of the last look.
+    [[nodiscard]] bool isPopup(xcb_window_t window) const { return popups_.contains(window); }
 
 private:
     struct UnmanagedPending {
@@ -84,6 +88,8 @@ private:
     ProcessId ownPid_ = getpid();
     /// The creators of the override-redirect windows shown at the last look.
     mutable std::unordered_map<xcb_window_t, std::optional<ProcessId>> creators_;
+    /// Those of them that are no window manager's frames.
+    mutable std::unordered_set<xcb_window_t> popups_;
     /// Top-level windows as the server last announced them; only its announcements count, so
     /// that none is compared with a look that raced it.
     std::unordered_map<xcb_window_t, Geometry> geometries_;

@@ -42,7 +42,8 @@ protected:
     X11TestDesktop desktop;
     std::shared_ptr<X11Screens> screens = std::make_shared<X11Screens>(desktop.connection);
     std::shared_ptr<X11CoverWindows> covers = std::make_shared<X11CoverWindows>(
-        desktop.connection, screens, std::make_shared<X11FocusGrabs>(desktop.connection));
+        desktop.connection, screens, std::make_shared<X11FocusGrabs>(desktop.connection),
+        [](xcb_window_t) { return false; });
     X11WindowList windows{desktop.connection, desktop.clients, screens,
                           [this](xcb_window_t frame) { return covers->covers(frame); }};
 

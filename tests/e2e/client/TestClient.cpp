@@ -44,10 +44,11 @@ std::unique_ptr<TestClient> TestClient::open(const TestClientOptions& options, s
 TestClient::TestClient(const TestClientOptions& options, xcb_connection_t* connection)
     : options_(options), connection_(connection),
       screen_(xcb_setup_roots_iterator(xcb_get_setup(connection)).data) {
-    atoms_ = {atom("WM_PROTOCOLS"),        atom("WM_DELETE_WINDOW"),
-              atom("WM_TAKE_FOCUS"),       atom("_NET_WM_PID"),
-              atom("_NET_WM_NAME"),        atom("UTF8_STRING"),
-              atom("_GTK_APPLICATION_ID"), atom("VELMORA_TEST_OPEN_WINDOW")};
+    atoms_ = {atom("WM_PROTOCOLS"),          atom("WM_DELETE_WINDOW"),
+              atom("WM_TAKE_FOCUS"),         atom("_NET_WM_PID"),
+              atom("_NET_WM_NAME"),          atom("UTF8_STRING"),
+              atom("_GTK_APPLICATION_ID"),   atom("VELMORA_TEST_OPEN_WINDOW"),
+              atom("VELMORA_TEST_OPEN_MENU")};
     // Scale 8-bit components to the 16 bits the server expects.
     const auto component = [&](int shift) {
         return static_cast<std::uint16_t>(((options.rgb >> shift) & 0xff) * 0x101);
@@ -94,14 +95,7 @@ void TestClient::createWindows() {
         xcb_map_window(connection_, window);
     }
     if (options_.popup) {
-        // Half beyond the first window's right edge, as a menu may be: what covers that
-        // window does not cover all of it.
-        const int width = options_.width;
-        const int height = std::max(1, options_.height / 2);
-        const xcb_window_t popup = createWindow(options_.x + options_.width / 2,
-                                                options_.y + kPopupInset, width, height, true);
-        windows_.push_back(popup);
-        xcb_map_window(connection_, popup);
+        mapPopup();
     }
     notYetMapped_.insert(windows_.begin(), windows_.end());
     xcb_flush(connection_);
@@ -183,6 +177,7 @@ int TestClient::run() {
         case XCB_MAP_NOTIFY:
             // Mapped, not exposed: a locked window is covered before it is ever exposed.
             noteMapped(reinterpret_cast<xcb_map_notify_event_t*>(raw)->window);
+            grabForMenu(reinterpret_cast<xcb_map_notify_event_t*>(raw)->window);
             break;
         case XCB_KEY_PRESS: {
             const auto* key = reinterpret_cast<xcb_key_press_event_t*>(raw);
@@ -220,9 +215,36 @@ void TestClient::openAnotherWindow() {
     xcb_flush(connection_);
 }
 
+xcb_window_t TestClient::mapPopup() {
+    // Half beyond the first window's right edge, as a menu may be: what covers that window
+    // does not cover all of it.
+    const xcb_window_t popup =
+        createWindow(options_.x + options_.width / 2, options_.y + kPopupInset, options_.width,
+                     std::max(1, options_.height / 2), true);
+    windows_.push_back(popup);
+    xcb_map_window(connection_, popup);
+    return popup;
+}
+
+void TestClient::grabForMenu(xcb_window_t window) {
+    if (window != menu_) {
+        return;
+    }
+    xcb_grab_keyboard(connection_, 0, window, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
+                      XCB_GRAB_MODE_ASYNC);
+    xcb_grab_pointer(connection_, 0, window, XCB_EVENT_MASK_BUTTON_PRESS, XCB_GRAB_MODE_ASYNC,
+                     XCB_GRAB_MODE_ASYNC, XCB_WINDOW_NONE, XCB_CURSOR_NONE, XCB_CURRENT_TIME);
+    xcb_flush(connection_);
+}
+
 void TestClient::handleClientMessage(const xcb_client_message_event_t& message) {
     if (message.type == atoms_.openWindow) {
         openAnotherWindow();
+        return;
+    }
+    if (message.type == atoms_.openMenu) {
+        menu_ = mapPopup();
+        xcb_flush(connection_);
         return;
     }
     if (message.type != atoms_.wmProtocols || message.format != 32) {

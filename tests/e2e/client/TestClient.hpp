@@ -12,7 +12,9 @@ namespace velmora::e2e {
 
 /// A plain X application for end-to-end tests: top-level windows (and optionally an
 /// override-redirect popup) filled with one colour, logging the keys and buttons it receives.
-/// A "VELMORA_TEST_OPEN_WINDOW" client message sent to any of its windows opens one more.
+/// A "VELMORA_TEST_OPEN_WINDOW" client message sent to any of its windows opens one more;
+/// "VELMORA_TEST_OPEN_MENU" opens a menu that takes the keyboard and the pointer, as a
+/// toolkit's menu does.
 class TestClient {
 public:
     static std::unique_ptr<TestClient> open(const TestClientOptions& options, std::string& error);
@@ -26,7 +28,7 @@ public:
 private:
     struct Atoms {
         xcb_atom_t wmProtocols, wmDeleteWindow, wmTakeFocus, netWmPid, netWmName, utf8String,
-            gtkApplicationId, openWindow;
+            gtkApplicationId, openWindow, openMenu;
     };
 
     TestClient(const TestClientOptions& options, xcb_connection_t* connection);
@@ -34,6 +36,10 @@ private:
     void createWindows();
     /// Another top-level window, placed after the last one, as an application opens one.
     void openAnotherWindow();
+    /// An override-redirect window over the first top-level one, as a menu lies.
+    xcb_window_t mapPopup();
+    /// Grabs the keyboard and the pointer for the menu once it is viewable.
+    void grabForMenu(xcb_window_t window);
     xcb_window_t createWindow(int x, int y, int width, int height, bool overrideRedirect);
     void describeTopLevel(xcb_window_t window, const std::string& title, int x, int y);
     void setStringProperty(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
@@ -53,6 +59,7 @@ private:
     std::vector<xcb_window_t> windows_;
     std::set<xcb_window_t> openTopLevels_;
     std::set<xcb_window_t> notYetMapped_;
+    xcb_window_t menu_ = XCB_WINDOW_NONE;
     int logFd_ = -1;
 };
 
