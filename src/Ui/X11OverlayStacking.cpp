@@ -3,6 +3,7 @@
 #include "Ui/X11VelmoraWindows.hpp"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QWindow>
 #include <algorithm>
 #include <array>
@@ -42,6 +43,23 @@ void X11OverlayStacking::handleEvent(const xcb_generic_event_t& event) {
         const auto& configure = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
         above = configure.event == root && configure.above_sibling != XCB_WINDOW_NONE &&
                 isVelmoraWindow(configure.above_sibling) && !isVelmoraWindow(configure.window);
+        break;
+    }
+    case XCB_UNMAP_NOTIFY: {
+        // Any client may unmap or destroy another's window: a shown overlay taken away so
+        // comes back.
+        const auto& unmap = reinterpret_cast<const xcb_unmap_notify_event_t&>(event);
+        if (unmap.event == root && isOverlay(unmap.window)) {
+            xcb_map_window(connection_->get(), unmap.window);
+            connection_->flush();
+        }
+        break;
+    }
+    case XCB_DESTROY_NOTIFY: {
+        const auto& destroyed = reinterpret_cast<const xcb_destroy_notify_event_t&>(event);
+        if (event.response_type == XCB_DESTROY_NOTIFY && destroyed.event == root) {
+            remakeOverlay(destroyed.window);
+        }
         break;
     }
     case XCB_CIRCULATE_NOTIFY: {
@@ -102,6 +120,20 @@ void X11OverlayStacking::raise() {
         }
     }
     connection_->flush();
+}
+
+void X11OverlayStacking::remakeOverlay(xcb_window_t window) {
+    for (QWindow* overlay : shownOverlays_()) {
+        if (static_cast<xcb_window_t>(overlay->winId()) == window) {
+            // Qt makes a new native window for one it has let go of.
+            runLoop_->post(lifetime_.guard([overlay = QPointer(overlay)] {
+                if (overlay && overlay->isVisible()) {
+                    overlay->destroy();
+                    overlay->show();
+                }
+            }));
+        }
+    }
 }
 
 bool X11OverlayStacking::isOverlay(xcb_window_t window) const {

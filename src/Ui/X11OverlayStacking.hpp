@@ -18,7 +18,8 @@ namespace velmora {
 /// them) on top while an overlay is shown: when another window maps, or is raised or
 /// circulated onto one of them, they are raised again, the overlays in the order they had
 /// and Velmora's other windows above them; so too when a cover is ordered in while the
-/// prompt is open.
+/// prompt is open. A shown overlay that another client unmaps is mapped again; one it
+/// destroys is made anew.
 ///
 ///     X11OverlayStacking stacking(connection, runLoop, [&] { return overlays.shownWindows(); });
 ///
@@ -37,6 +38,8 @@ private:
     void handleEvent(const xcb_generic_event_t& event);
     void scheduleRaise();
     void raise();
+    /// Shows anew an overlay whose native window another client destroyed.
+    void remakeOverlay(xcb_window_t window);
     [[nodiscard]] bool isOverlay(xcb_window_t window) const;
     /// Velmora's other shown override-redirect windows: the prompt, a tray menu.
     [[nodiscard]] std::vector<xcb_window_t> otherWindows() const;

@@ -24,6 +24,25 @@ TEST_F(Containment, NoKeyReachesTheCoveredAppAndNoWindowStaysAboveItsCover) {
     ASSERT_NO_FATAL_FAILURE(coverCanary());
     otherClient().pressKeys(300);
 
+    // Any client may unmap or destroy another's windows: Velmora's come back at once.
+    const auto velmoraOverCanary = [&] {
+        auto over = desktop().display().windows();
+        std::erase_if(over, [&](const WindowInfo& window) {
+            return !window.viewable || !isVelmoraWindow(window) ||
+                   !window.frame.contains(canary.frame);
+        });
+        return over;
+    };
+    const std::size_t covers = velmoraOverCanary().size();
+    for (const bool destroy : {false, true}) {
+        for (const WindowInfo& window : velmoraOverCanary()) {
+            otherClient().takeAway(window.window, destroy);
+        }
+        EXPECT_TRUE(eventually([&] { return velmoraOverCanary().size() == covers; }))
+            << "a cover or the card " << (destroy ? "destroyed" : "unmapped") << " stayed away";
+        otherClient().pressKeys(100);
+    }
+
     // With an unprotected application in front, the keyboard is let go for it.
     const auto elsewhere = launchTerminal("#20a040", "40x8+850+520");
     ASSERT_TRUE(elsewhere);

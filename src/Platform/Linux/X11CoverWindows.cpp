@@ -66,7 +66,10 @@ public:
         if (!visible_) {
             xcb_map_window(c, window_);
             visible_ = true;
+            taken_ = connection_->observeEvents(
+                [this](const xcb_generic_event_t& event) { putBackIfTaken(event); });
         }
+        placement_ = placement;
         const auto frame = static_cast<xcb_window_t>(placement.above.value_or(XCB_WINDOW_NONE));
         if (frame != XCB_WINDOW_NONE && (*isPopup_)(frame)) {
             xcb_unmap_window(c, frame);
@@ -79,6 +82,7 @@ public:
     void hide() override {
         grabFocusOf(XCB_WINDOW_NONE);
         coverFrame(XCB_WINDOW_NONE);
+        taken_.reset();
         if (visible_) {
             xcb_unmap_window(connection_->get(), window_);
             connection_->flush();
@@ -89,6 +93,27 @@ public:
     [[nodiscard]] bool isVisible() const override { return visible_; }
 
 private:
+    /// Any client may unmap or destroy another's window: a cover taken away so is put back
+    /// at once. Only the server's own notices count, as a client may send anything.
+    void putBackIfTaken(const xcb_generic_event_t& event) {
+        const bool unmapped =
+            event.response_type == XCB_UNMAP_NOTIFY &&
+            reinterpret_cast<const xcb_unmap_notify_event_t&>(event).window == window_;
+        const bool destroyed =
+            event.response_type == XCB_DESTROY_NOTIFY &&
+            reinterpret_cast<const xcb_destroy_notify_event_t&>(event).window == window_;
+        if (!unmapped && !destroyed) {
+            return;
+        }
+        if (destroyed) {
+            coverFrame(XCB_WINDOW_NONE);
+            window_ = XCB_WINDOW_NONE;
+        }
+        show(placement_);
+        xcb_map_window(connection_->get(), window_);
+        connection_->flush();
+    }
+
     void coverFrame(xcb_window_t frame) {
         if (frame == covered_) {
             return;
@@ -143,7 +168,9 @@ private:
     xcb_window_t window_ = XCB_WINDOW_NONE;
     xcb_window_t grabbed_ = XCB_WINDOW_NONE;
     xcb_window_t covered_ = XCB_WINDOW_NONE;
+    CoverPlacement placement_;
     bool visible_ = false;
+    Subscription taken_;
 };
 
 } // namespace

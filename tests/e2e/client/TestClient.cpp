@@ -177,7 +177,6 @@ int TestClient::run() {
         case XCB_MAP_NOTIFY:
             // Mapped, not exposed: a locked window is covered before it is ever exposed.
             noteMapped(reinterpret_cast<xcb_map_notify_event_t*>(raw)->window);
-            grabForMenu(reinterpret_cast<xcb_map_notify_event_t*>(raw)->window);
             break;
         case XCB_KEY_PRESS: {
             const auto* key = reinterpret_cast<xcb_key_press_event_t*>(raw);
@@ -226,24 +225,18 @@ xcb_window_t TestClient::mapPopup() {
     return popup;
 }
 
-void TestClient::grabForMenu(xcb_window_t window) {
-    if (window != menu_) {
-        return;
-    }
-    xcb_grab_keyboard(connection_, 0, window, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
-                      XCB_GRAB_MODE_ASYNC);
-    xcb_grab_pointer(connection_, 0, window, XCB_EVENT_MASK_BUTTON_PRESS, XCB_GRAB_MODE_ASYNC,
-                     XCB_GRAB_MODE_ASYNC, XCB_WINDOW_NONE, XCB_CURSOR_NONE, XCB_CURRENT_TIME);
-    xcb_flush(connection_);
-}
-
 void TestClient::handleClientMessage(const xcb_client_message_event_t& message) {
     if (message.type == atoms_.openWindow) {
         openAnotherWindow();
         return;
     }
     if (message.type == atoms_.openMenu) {
-        menu_ = mapPopup();
+        // An override-redirect window is mapped at once, so it is viewable for the grabs.
+        const xcb_window_t menu = mapPopup();
+        xcb_grab_keyboard(connection_, 0, menu, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
+                          XCB_GRAB_MODE_ASYNC);
+        xcb_grab_pointer(connection_, 0, menu, XCB_EVENT_MASK_BUTTON_PRESS, XCB_GRAB_MODE_ASYNC,
+                         XCB_GRAB_MODE_ASYNC, XCB_WINDOW_NONE, XCB_CURSOR_NONE, XCB_CURRENT_TIME);
         xcb_flush(connection_);
         return;
     }

@@ -38,8 +38,6 @@ private:
     void openAnotherWindow();
     /// An override-redirect window over the first top-level one, as a menu lies.
     xcb_window_t mapPopup();
-    /// Grabs the keyboard and the pointer for the menu once it is viewable.
-    void grabForMenu(xcb_window_t window);
     xcb_window_t createWindow(int x, int y, int width, int height, bool overrideRedirect);
     void describeTopLevel(xcb_window_t window, const std::string& title, int x, int y);
     void setStringProperty(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
@@ -59,7 +57,6 @@ private:
     std::vector<xcb_window_t> windows_;
     std::set<xcb_window_t> openTopLevels_;
     std::set<xcb_window_t> notYetMapped_;
-    xcb_window_t menu_ = XCB_WINDOW_NONE;
     int logFd_ = -1;
 };
 

@@ -97,6 +97,11 @@ void OtherClient::raise(xcb_window_t window) {
     sync();
 }
 
+void OtherClient::takeAway(xcb_window_t window, bool destroy) {
+    (destroy ? xcb_destroy_window : xcb_unmap_window)(connection_, window);
+    sync();
+}
+
 void OtherClient::sync() {
     // A reply comes after everything sent before it has been handled.
     std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));

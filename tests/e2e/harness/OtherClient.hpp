@@ -9,8 +9,8 @@
 namespace velmora::e2e {
 
 /// Another X client of the session, as a person's keyboard or a hostile program acts: types
-/// through XTEST (many keys in one go, far faster than xdotool), holds the keyboard, and maps
-/// an override-redirect window of its own.
+/// through XTEST (many keys in one go, far faster than xdotool), holds the keyboard, maps
+/// an override-redirect window of its own, and takes other clients' windows away.
 class OtherClient {
 public:
     /// Throws std::runtime_error when the server cannot be reached or has no XTEST.
@@ -31,6 +31,8 @@ public:
     xcb_window_t mapPopup(const ScreenRect& area, Rgb color);
     /// Raises `window` to the top again.
     void raise(xcb_window_t window);
+    /// Unmaps or destroys another client's window, as any client may.
+    void takeAway(xcb_window_t window, bool destroy);
 
 private:
     void sync();
