@@ -41,8 +41,11 @@ void X11OverlayStacking::handleEvent(const xcb_generic_event_t& event) {
     }
     case XCB_CONFIGURE_NOTIFY: {
         const auto& configure = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
-        above = configure.event == root && configure.above_sibling != XCB_WINDOW_NONE &&
-                isVelmoraWindow(configure.above_sibling) && !isVelmoraWindow(configure.window);
+        // Another window restacked onto one of Velmora's, or an overlay lowered to the bottom.
+        above = configure.event == root && (configure.above_sibling == XCB_WINDOW_NONE
+                                                ? isOverlay(configure.window)
+                                                : isVelmoraWindow(configure.above_sibling) &&
+                                                      !isVelmoraWindow(configure.window));
         break;
     }
     case XCB_UNMAP_NOTIFY: {

@@ -18,8 +18,8 @@ namespace velmora {
 /// them) on top while an overlay is shown: when another window maps, or is raised or
 /// circulated onto one of them, they are raised again, the overlays in the order they had
 /// and Velmora's other windows above them; so too when a cover is ordered in while the
-/// prompt is open. A shown overlay that another client unmaps is mapped again; one it
-/// destroys is made anew.
+/// prompt is open. A shown overlay that another client lowers is raised again, one it unmaps
+/// is mapped again, and one it destroys is made anew.
 ///
 ///     X11OverlayStacking stacking(connection, runLoop, [&] { return overlays.shownWindows(); });
 ///

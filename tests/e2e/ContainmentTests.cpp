@@ -34,12 +34,17 @@ TEST_F(Containment, NoKeyReachesTheCoveredAppAndNoWindowStaysAboveItsCover) {
         return over;
     };
     const std::size_t covers = velmoraOverCanary().size();
-    for (const bool destroy : {false, true}) {
+    using enum OtherClient::Takeaway;
+    for (const auto how : {unmap, destroy, moveToTheBottom}) {
         for (const WindowInfo& window : velmoraOverCanary()) {
-            otherClient().takeAway(window.window, destroy);
+            otherClient().takeAway(window.window, how);
         }
-        EXPECT_TRUE(eventually([&] { return velmoraOverCanary().size() == covers; }))
-            << "a cover or the card " << (destroy ? "destroyed" : "unmapped") << " stayed away";
+        // A card moved away shows elsewhere; the cover beneath it keeps the window hidden.
+        EXPECT_TRUE(eventually([&] {
+            return !shows(desktop().display().rootRect(), kClientColor) &&
+                   (how == moveToTheBottom || velmoraOverCanary().size() == covers);
+        })) << "a cover or the card taken away ("
+            << static_cast<int>(how) << ") stayed away";
         otherClient().pressKeys(100);
     }
 

@@ -49,6 +49,8 @@ public:
         if (window_ == XCB_WINDOW_NONE) {
             create(left, top, width, height);
         }
+        shownAt_ = {static_cast<int16_t>(left), static_cast<int16_t>(top),
+                    static_cast<uint16_t>(width), static_cast<uint16_t>(height)};
         const uint32_t geometry[] = {static_cast<uint32_t>(left), static_cast<uint32_t>(top), width,
                                      height};
         xcb_configure_window(c, window_,
@@ -93,25 +95,41 @@ public:
     [[nodiscard]] bool isVisible() const override { return visible_; }
 
 private:
-    /// Any client may unmap or destroy another's window: a cover taken away so is put back
-    /// at once. Only the server's own notices count, as a client may send anything.
+    /// Any client may unmap, destroy, move or lower another's window: a cover taken away so
+    /// is put back at once. Only the server's own notices count, as a client may send
+    /// anything.
     void putBackIfTaken(const xcb_generic_event_t& event) {
-        const bool unmapped =
-            event.response_type == XCB_UNMAP_NOTIFY &&
-            reinterpret_cast<const xcb_unmap_notify_event_t&>(event).window == window_;
-        const bool destroyed =
-            event.response_type == XCB_DESTROY_NOTIFY &&
-            reinterpret_cast<const xcb_destroy_notify_event_t&>(event).window == window_;
-        if (!unmapped && !destroyed) {
-            return;
+        switch (event.response_type) {
+        case XCB_CONFIGURE_NOTIFY: {
+            // Our own requests leave it where it was put, and never at the bottom.
+            const auto& configure = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
+            if (configure.window == window_ &&
+                (configure.above_sibling == XCB_WINDOW_NONE || configure.x != shownAt_.x ||
+                 configure.y != shownAt_.y || configure.width != shownAt_.width ||
+                 configure.height != shownAt_.height)) {
+                show(placement_);
+            }
+            break;
         }
-        if (destroyed) {
-            coverFrame(XCB_WINDOW_NONE);
-            window_ = XCB_WINDOW_NONE;
+        case XCB_UNMAP_NOTIFY:
+            if (reinterpret_cast<const xcb_unmap_notify_event_t&>(event).window == window_) {
+                show(placement_);
+                xcb_map_window(connection_->get(), window_);
+                connection_->flush();
+            }
+            break;
+        case XCB_DESTROY_NOTIFY:
+            if (reinterpret_cast<const xcb_destroy_notify_event_t&>(event).window == window_) {
+                coverFrame(XCB_WINDOW_NONE);
+                window_ = XCB_WINDOW_NONE;
+                show(placement_);
+                xcb_map_window(connection_->get(), window_);
+                connection_->flush();
+            }
+            break;
+        default:
+            break;
         }
-        show(placement_);
-        xcb_map_window(connection_->get(), window_);
-        connection_->flush();
     }
 
     void coverFrame(xcb_window_t frame) {
@@ -169,6 +187,7 @@ private:
     xcb_window_t grabbed_ = XCB_WINDOW_NONE;
     xcb_window_t covered_ = XCB_WINDOW_NONE;
     CoverPlacement placement_;
+    xcb_rectangle_t shownAt_{};
     bool visible_ = false;
     Subscription taken_;
 };

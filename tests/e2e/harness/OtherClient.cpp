@@ -97,8 +97,15 @@ void OtherClient::raise(xcb_window_t window) {
     sync();
 }
 
-void OtherClient::takeAway(xcb_window_t window, bool destroy) {
-    (destroy ? xcb_destroy_window : xcb_unmap_window)(connection_, window);
+void OtherClient::takeAway(xcb_window_t window, Takeaway how) {
+    if (how == Takeaway::moveToTheBottom) {
+        const std::uint32_t corner[] = {0, 0, XCB_STACK_MODE_BELOW};
+        xcb_configure_window(
+            connection_, window,
+            XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_STACK_MODE, corner);
+    } else {
+        (how == Takeaway::destroy ? xcb_destroy_window : xcb_unmap_window)(connection_, window);
+    }
     sync();
 }
 

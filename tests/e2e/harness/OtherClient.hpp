@@ -31,8 +31,9 @@ public:
     xcb_window_t mapPopup(const ScreenRect& area, Rgb color);
     /// Raises `window` to the top again.
     void raise(xcb_window_t window);
-    /// Unmaps or destroys another client's window, as any client may.
-    void takeAway(xcb_window_t window, bool destroy);
+    /// What any client may do to another's window.
+    enum class Takeaway { unmap, destroy, moveToTheBottom };
+    void takeAway(xcb_window_t window, Takeaway how);
 
 private:
     void sync();
