@@ -65,6 +65,14 @@ void X11OverlayStacking::handleEvent(const xcb_generic_event_t& event) {
         }
         break;
     }
+    case XCB_REPARENT_NOTIFY: {
+        const auto& reparent = reinterpret_cast<const xcb_reparent_notify_event_t&>(event);
+        if (event.response_type == XCB_REPARENT_NOTIFY && reparent.event == root &&
+            reparent.parent != root) {
+            remakeOverlay(reparent.window);
+        }
+        break;
+    }
     case XCB_CIRCULATE_NOTIFY: {
         const auto& circulate = reinterpret_cast<const xcb_circulate_notify_event_t&>(event);
         above = circulate.event == root && circulate.place == XCB_PLACE_ON_TOP &&

@@ -19,7 +19,7 @@ namespace velmora {
 /// circulated onto one of them, they are raised again, the overlays in the order they had
 /// and Velmora's other windows above them; so too when a cover is ordered in while the
 /// prompt is open. A shown overlay that another client lowers is raised again, one it unmaps
-/// is mapped again, and one it destroys is made anew.
+/// is mapped again, and one it destroys or takes into a window of its own is made anew.
 ///
 ///     X11OverlayStacking stacking(connection, runLoop, [&] { return overlays.shownWindows(); });
 ///
@@ -38,7 +38,7 @@ private:
     void handleEvent(const xcb_generic_event_t& event);
     void scheduleRaise();
     void raise();
-    /// Shows anew an overlay whose native window another client destroyed.
+    /// Shows anew an overlay whose native window another client destroyed or reparented.
     void remakeOverlay(xcb_window_t window);
     [[nodiscard]] bool isOverlay(xcb_window_t window) const;
     /// Velmora's other shown override-redirect windows: the prompt, a tray menu.

@@ -35,7 +35,7 @@ TEST_F(Containment, NoKeyReachesTheCoveredAppAndNoWindowStaysAboveItsCover) {
     };
     const std::size_t covers = velmoraOverCanary().size();
     using enum OtherClient::Takeaway;
-    for (const auto how : {unmap, destroy, moveToTheBottom}) {
+    for (const auto how : {unmap, destroy, reparent, moveToTheBottom}) {
         for (const WindowInfo& window : velmoraOverCanary()) {
             otherClient().takeAway(window.window, how);
         }

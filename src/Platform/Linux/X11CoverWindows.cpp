@@ -95,8 +95,8 @@ public:
     [[nodiscard]] bool isVisible() const override { return visible_; }
 
 private:
-    /// Any client may unmap, destroy, move or lower another's window: a cover taken away so
-    /// is put back at once. Only the server's own notices count, as a client may send
+    /// Any client may unmap, destroy, move, lower or reparent another's window: a cover taken
+    /// away so is put back at once. Only the server's own notices count, as a client may send
     /// anything.
     void putBackIfTaken(const xcb_generic_event_t& event) {
         switch (event.response_type) {
@@ -118,6 +118,17 @@ private:
                 connection_->flush();
             }
             break;
+        case XCB_REPARENT_NOTIFY: {
+            const auto& reparent = reinterpret_cast<const xcb_reparent_notify_event_t&>(event);
+            if (reparent.window == window_ && reparent.parent != connection_->root()) {
+                xcb_reparent_window(connection_->get(), window_, connection_->root(), shownAt_.x,
+                                    shownAt_.y);
+                show(placement_);
+                xcb_map_window(connection_->get(), window_);
+                connection_->flush();
+            }
+            break;
+        }
         case XCB_DESTROY_NOTIFY:
             if (reinterpret_cast<const xcb_destroy_notify_event_t&>(event).window == window_) {
                 coverFrame(XCB_WINDOW_NONE);

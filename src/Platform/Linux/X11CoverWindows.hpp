@@ -19,7 +19,7 @@ namespace velmora {
 /// cover is put back above it at once, without a look at the window list. A popup is closed
 /// as it is covered: a menu holds the keyboard and the pointer for itself, wherever its cover
 /// lies, and lets go of them only when it is gone from the screen. A cover that another
-/// client unmaps, destroys, moves or lowers is put back at once.
+/// client unmaps, destroys, moves, lowers or reparents is put back at once.
 ///
 ///     X11CoverWindows covers(connection, screens, focusGrabs, [&](xcb_window_t window) {
 ///         return windows.isPopup(window); });

@@ -103,6 +103,12 @@ void OtherClient::takeAway(xcb_window_t window, Takeaway how) {
         xcb_configure_window(
             connection_, window,
             XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_STACK_MODE, corner);
+    } else if (how == Takeaway::reparent) {
+        // Into an unmapped window of this client's own.
+        const xcb_window_t holder = xcb_generate_id(connection_);
+        xcb_create_window(connection_, XCB_COPY_FROM_PARENT, holder, screen_->root, 0, 0, 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen_->root_visual, 0, nullptr);
+        xcb_reparent_window(connection_, window, holder, 0, 0);
     } else {
         (how == Takeaway::destroy ? xcb_destroy_window : xcb_unmap_window)(connection_, window);
     }

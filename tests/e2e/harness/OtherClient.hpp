@@ -32,7 +32,7 @@ public:
     /// Raises `window` to the top again.
     void raise(xcb_window_t window);
     /// What any client may do to another's window.
-    enum class Takeaway { unmap, destroy, moveToTheBottom };
+    enum class Takeaway { unmap, destroy, moveToTheBottom, reparent };
     void takeAway(xcb_window_t window, Takeaway how);
 
 private:
