@@ -58,9 +58,9 @@ std::optional<Platform> LinuxPlatformBuilder::build() {
     // The list is made after the covers, which it asks in turn.
     auto listed = std::make_shared<std::weak_ptr<const X11WindowList>>();
     auto covers = std::make_shared<X11CoverWindows>(connection_, screens, focusGrabs,
-                                                    [listed](xcb_window_t w) {
+                                                    [listed](xcb_window_t window) {
                                                         const auto list = listed->lock();
-                                                        return list && list->isPopup(w);
+                                                        return list && list->isPopup(window);
                                                     });
     platform.coverWindows = covers;
     // A covered window restacked calls for a look only where a card may have to follow it: in

@@ -49,8 +49,7 @@ void X11OverlayStacking::handleEvent(const xcb_generic_event_t& event) {
         break;
     }
     case XCB_UNMAP_NOTIFY: {
-        // Any client may unmap or destroy another's window: a shown overlay taken away so
-        // comes back.
+        // Any client may unmap another's window: a shown overlay unmapped so comes back.
         const auto& unmap = reinterpret_cast<const xcb_unmap_notify_event_t&>(event);
         if (unmap.event == root && isOverlay(unmap.window)) {
             xcb_map_window(connection_->get(), unmap.window);

@@ -1,6 +1,6 @@
 // A covered application gets no input: keys typed at it while windows and desktops change,
 // or while another client holds the keyboard, go elsewhere; windows mapped or raised above
-// its cover go back beneath it.
+// its cover go back beneath it, and Velmora's windows taken away by another client come back.
 #include "harness/EndToEndTest.hpp"
 #include "harness/Eventually.hpp"
 
@@ -24,7 +24,8 @@ TEST_F(Containment, NoKeyReachesTheCoveredAppAndNoWindowStaysAboveItsCover) {
     ASSERT_NO_FATAL_FAILURE(coverCanary());
     otherClient().pressKeys(300);
 
-    // Any client may unmap or destroy another's windows: Velmora's come back at once.
+    // Any client may unmap, destroy, reparent, move or lower another's windows: Velmora's
+    // come back at once.
     const auto velmoraOverCanary = [&] {
         auto over = desktop().display().windows();
         std::erase_if(over, [&](const WindowInfo& window) {
