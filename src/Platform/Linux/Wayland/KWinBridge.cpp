@@ -174,14 +174,18 @@ bool KWinBridge::waitForHello(std::string& error) {
     timeout.setSingleShot(true);
     QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
     timeout.start(kHelloTimeoutMs);
-    while (!greeted_ && !refusal_ && timeout.isActive()) {
+    // Started, the script greets and then asks for commands at once. A greeting from a script
+    // on its way out, as a new one is loaded in its place, is followed by nothing.
+    greeted_ = false;
+    pendingAsk_.reset();
+    while (!(greeted_ && pendingAsk_) && !refusal_ && timeout.isActive()) {
         loop.processEvents(QEventLoop::WaitForMoreEvents);
     }
     if (refusal_) {
         error = *refusal_;
         return false;
     }
-    if (!greeted_) {
+    if (!greeted_ || !pendingAsk_) {
         error = "Velmora's KWin script did not report within " +
                 std::to_string(kHelloTimeoutMs / 1000) + " s";
         return false;
