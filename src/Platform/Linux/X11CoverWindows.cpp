@@ -113,9 +113,7 @@ private:
         }
         case XCB_UNMAP_NOTIFY:
             if (reinterpret_cast<const xcb_unmap_notify_event_t&>(event).window == window_) {
-                show(placement_);
-                xcb_map_window(connection_->get(), window_);
-                connection_->flush();
+                putBack();
             }
             break;
         case XCB_REPARENT_NOTIFY: {
@@ -123,9 +121,7 @@ private:
             if (reparent.window == window_ && reparent.parent != connection_->root()) {
                 xcb_reparent_window(connection_->get(), window_, connection_->root(), shownAt_.x,
                                     shownAt_.y);
-                show(placement_);
-                xcb_map_window(connection_->get(), window_);
-                connection_->flush();
+                putBack();
             }
             break;
         }
@@ -133,14 +129,19 @@ private:
             if (reinterpret_cast<const xcb_destroy_notify_event_t&>(event).window == window_) {
                 coverFrame(XCB_WINDOW_NONE);
                 window_ = XCB_WINDOW_NONE;
-                show(placement_);
-                xcb_map_window(connection_->get(), window_);
-                connection_->flush();
+                putBack();
             }
             break;
         default:
             break;
         }
+    }
+
+    /// Where it was last shown, mapped, whatever the server thinks of it now.
+    void putBack() {
+        show(placement_);
+        xcb_map_window(connection_->get(), window_);
+        connection_->flush();
     }
 
     void coverFrame(xcb_window_t frame) {
