@@ -28,22 +28,22 @@ void EndToEndTest::SetUp() {
 }
 
 void EndToEndTest::TearDown() {
+    // Taken while Velmora still runs: once it stops, what it covered shows plainly.
+    if (HasFailure() && desktop_) {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        const auto screenshot = std::filesystem::path(VELMORA_E2E_ARTIFACTS) /
+                                (std::string(test->test_suite_name()) + "." + test->name());
+        desktop_->display().saveScreenshot(screenshot);
+        std::cout << "Screen at the end: " << screenshot.string() << ".png\n";
+    }
     if (velmora_) {
         velmora_->stop();
         // Whatever the test did, Velmora ends cleanly when asked.
         EXPECT_EQ(velmora_->log().find("FATAL SIGNAL"), std::string::npos)
             << "Velmora crashed on its way out";
-    }
-    if (!HasFailure() || !desktop_) {
-        return;
-    }
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const auto screenshot = std::filesystem::path(VELMORA_E2E_ARTIFACTS) /
-                            (std::string(test->test_suite_name()) + "." + test->name());
-    desktop_->display().saveScreenshot(screenshot);
-    std::cout << "Screen at the end: " << screenshot.string() << ".png\n";
-    if (velmora_) {
-        std::cout << velmora_->report();
+        if (HasFailure()) {
+            std::cout << velmora_->report();
+        }
     }
 }
 
