@@ -12,10 +12,10 @@ namespace velmora {
 
 /// Watches one Velmora after another over their channels, answering each report. When one
 /// ends without saying "quit", or stops answering, it iconifies the protected processes that
-/// Velmora last reported and every window of the protected applications it named, keeps
-/// them iconified (new ones included; covered where the window manager refuses), and
-/// starts Velmora again, which locks everything
-/// anew; once the new Velmora reports that it covers, the windows are its business again.
+/// Velmora last reported and every window of the protected applications it named, closes
+/// their menus, keeps them iconified (new ones included; covered where the window manager
+/// refuses), and starts Velmora again, which locks everything anew; once the new Velmora
+/// reports that it covers, the windows are its business again.
 ///
 ///     Guard guard(log, *iconifier, {"/usr/bin/velmora"}, velmoraPid, channel);
 ///     return guard.run();

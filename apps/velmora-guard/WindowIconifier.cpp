@@ -98,9 +98,7 @@ int WindowIconifier::iconify(const std::vector<ProcessId>& pids,
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     int requested = 0;
     for (const xcb_window_t window : managedWindows()) {
-        const auto owner = ownerOf(window);
-        if ((!owner || std::find(pids.begin(), pids.end(), *owner) == pids.end()) &&
-            (applications.empty() || !owningApplication(identityOf(window, owner), applications))) {
+        if (!isProtected(window, pids, applications)) {
             continue;
         }
         // Its state changes tell when the window manager shows it again.
@@ -119,11 +117,44 @@ int WindowIconifier::iconify(const std::vector<ProcessId>& pids,
             ++requested;
         }
     }
+    closePopups(pids, applications);
     xcb_flush(connection_);
     while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_)) {
         readIn_ = consumeEvent(event) || readIn_;
     }
     return requested;
+}
+
+void WindowIconifier::closePopups(const std::vector<ProcessId>& pids,
+                                  const std::vector<ApplicationIdentities>& applications) {
+    // A menu left open keeps the keyboard and the pointer, iconified or not, until it leaves
+    // the screen; unmapping it is what takes its grabs back.
+    const XcbReply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
+    if (!tree) {
+        return;
+    }
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    std::vector<xcb_get_window_attributes_cookie_t> cookies;
+    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+        cookies.push_back(xcb_get_window_attributes(connection_, children[i]));
+    }
+    for (std::size_t i = 0; i < cookies.size(); ++i) {
+        const XcbReply<xcb_get_window_attributes_reply_t> attributes(
+            xcb_get_window_attributes_reply(connection_, cookies[i], nullptr));
+        if (attributes && attributes->override_redirect &&
+            attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
+            isProtected(children[i], pids, applications)) {
+            xcb_unmap_window(connection_, children[i]);
+        }
+    }
+}
+
+bool WindowIconifier::isProtected(xcb_window_t window, const std::vector<ProcessId>& pids,
+                                  const std::vector<ApplicationIdentities>& applications) const {
+    const auto owner = ownerOf(window);
+    return (owner && std::find(pids.begin(), pids.end(), *owner) != pids.end()) ||
+           (!applications.empty() && owningApplication(identityOf(window, owner), applications));
 }
 
 int WindowIconifier::coverUnhidden() {
@@ -164,6 +195,8 @@ bool WindowIconifier::consumeEvent(xcb_generic_event_t* event) {
     if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
         const auto* change = reinterpret_cast<xcb_property_notify_event_t*>(event);
         shownAgain = change->atom == wmState_ || change->atom == clientList_;
+    } else if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
+        shownAgain = reinterpret_cast<xcb_map_notify_event_t*>(event)->override_redirect != 0;
     }
     std::free(event);
     return shownAgain;

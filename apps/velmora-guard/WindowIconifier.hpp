@@ -13,8 +13,9 @@
 namespace velmora {
 
 /// Iconifies every window that the window manager manages for a set of processes or
-/// protected applications, over a connection of its own, and hears when one of them is
-/// shown again or a new one appears. Where the window manager refuses, it covers them.
+/// protected applications, and closes their menus, over a connection of its own, and hears
+/// when one of them is shown again or a new one appears. Where the window manager refuses,
+/// it covers them.
 ///
 ///     auto iconifier = WindowIconifier::connect(log);
 ///     iconifier->iconify({4211}, {{"org.gnome.Evolution", {"Evolution"}, {}}});
@@ -37,7 +38,8 @@ public:
     [[nodiscard]] bool hasFailed() const;
 
     /// Asks the window manager to iconify each managed window of `pids`, or that belongs to
-    /// one of `applications`, that is not iconic yet; answers how many it asked for.
+    /// one of `applications`, that is not iconic yet, and unmaps their override-redirect
+    /// windows (menus, tooltips); answers how many it asked to iconify.
     int iconify(const std::vector<ProcessId>& pids,
                 const std::vector<ApplicationIdentities>& applications);
     /// Covers the windows asked for since the last call that are still neither iconic nor
@@ -45,7 +47,7 @@ public:
     int coverUnhidden();
     void uncover();
     /// Takes the waiting events; true when one may have shown a window again (a window's
-    /// ICCCM state or the list of managed windows changed).
+    /// ICCCM state or the list of managed windows changed, or a menu opened).
     bool readEvents();
     /// Such an event came in while iconify() waited for answers: it is off the socket, so
     /// poll cannot tell of it.
@@ -54,6 +56,11 @@ public:
 private:
     WindowIconifier(xcb_connection_t* connection, xcb_window_t root);
     [[nodiscard]] std::vector<xcb_window_t> managedWindows() const;
+    void closePopups(const std::vector<ProcessId>& pids,
+                     const std::vector<ApplicationIdentities>& applications);
+    /// Owned by one of `pids`, or named as one of `applications`.
+    [[nodiscard]] bool isProtected(xcb_window_t window, const std::vector<ProcessId>& pids,
+                                   const std::vector<ApplicationIdentities>& applications) const;
     [[nodiscard]] std::optional<ProcessId> ownerOf(xcb_window_t window) const;
     /// The same properties Velmora reads, and the program its owner runs.
     [[nodiscard]] WindowIdentity identityOf(xcb_window_t window,

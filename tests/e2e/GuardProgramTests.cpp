@@ -71,6 +71,16 @@ TEST_F(GuardProgram, WatchedAndProtectedAppsStayIconifiedWhileVelmoraKeepsEnding
     // Watched by its process only: no rule names it.
     const auto window = launchClient("client", {.appId = "", .wmClass = "Watched"});
     ASSERT_TRUE(window);
+    // With a menu open, which holds the keyboard and the pointer.
+    desktop().display().sendMessage(window->window, "VELMORA_TEST_OPEN_MENU");
+    const auto isMenu = [](const WindowInfo& shown) {
+        return shown.overrideRedirect && shown.geometry.height == 180;
+    };
+    const auto isOpenMenu = [&](const WindowInfo& shown) {
+        return shown.viewable && isMenu(shown);
+    };
+    const auto menu = desktop().display().waitFor(isOpenMenu);
+    ASSERT_TRUE(menu) << "the client's menu did not open";
     // Told what names the protected application's windows, and answering each report.
     send("protects app=org.example.Other app=org.velmora.TestClient class=VelmoraTestClient\n");
     char answer[16] = {};
@@ -81,6 +91,14 @@ TEST_F(GuardProgram, WatchedAndProtectedAppsStayIconifiedWhileVelmoraKeepsEnding
     channel_ = -1;
     const auto hidden = [&] { return desktop().display().wmState(window->window) == 3u; };
     ASSERT_TRUE(eventually(hidden)) << "the client was not iconified";
+    const auto noMenuOpen = [&] { return !desktop().display().find(isOpenMenu); };
+    EXPECT_TRUE(eventually(noMenuOpen)) << "the client's menu stayed open";
+    // Its grabs went with it; one it opens meanwhile is closed as it maps.
+    ASSERT_TRUE(desktop().xdo().run({"type", "--delay", "1", "kkkkk"}));
+    desktop().display().sendMessage(window->window, "VELMORA_TEST_OPEN_MENU");
+    ASSERT_TRUE(desktop().display().waitFor(
+        [&](const WindowInfo& shown) { return isMenu(shown) && shown.window != menu->window; }));
+    EXPECT_TRUE(eventually(noMenuOpen)) << "a menu opened later stayed open";
 
     // Brought back while the Velmoras started again never report.
     constexpr const char* kShownAgain = "shown while Velmora is away";
