@@ -262,22 +262,24 @@ protected:
         }));
         const auto killedAt = std::chrono::steady_clock::now();
         ::kill(velmora().pid(), SIGKILL);
+        // Judged by when each look began: how long a look takes under load does not count.
+        bool shownLate = false;
         ASSERT_TRUE(eventually([&] {
+            const auto lookedAt = std::chrono::steady_clock::now();
             const auto window = desktop_->window("locked");
+            shownLate = shownLate || (window && !window->minimized &&
+                                      lookedAt - killedAt > std::chrono::milliseconds{500});
             return window && window->minimized;
         })) << "the locked window was not hidden";
-        EXPECT_LT(std::chrono::steady_clock::now() - killedAt, std::chrono::milliseconds{500});
+        EXPECT_FALSE(shownLate) << "the locked window was still shown 500 ms after the kill";
         EXPECT_EQ(canaryPixels(), 0u);
         ASSERT_TRUE(eventually([&] { return velmora().sessionPids().size() == 1; },
                                std::chrono::seconds{10}));
-        // After the kill KWin may leave new scripts unrun for half a minute (Velmora's and
-        // these tests' own), and the guard then starts Velmora once more.
+        // The Velmora the guard started covers it once it is brought forward.
         EXPECT_TRUE(eventually(
             [&] {
                 session_->activate("locked");
-                // Fewer scripts for KWin to run, where windows keep their frames.
-                const auto locked =
-                    Session::kTiles ? desktop_->window("locked") : std::optional(client);
+                const auto locked = desktop_->window("locked");
                 return locked && desktop_->waitForShieldOver(locked->frame).has_value();
             },
             std::chrono::seconds{90}))

@@ -3,7 +3,6 @@
 #include "harness/Eventually.hpp"
 #include "harness/SessionProcesses.hpp"
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -104,8 +103,7 @@ std::string KWinSession::xwaylandDisplay() const {
 }
 
 std::vector<std::string> KWinSession::runScript(const std::string& body) {
-    // KWin numbers scripts by their count, so `run` may reach another script than the one
-    // just loaded, which then never runs: it is loaded again under another name.
+    // One that does not end in time is loaded again under another name.
     for (int attempt = 0; attempt < 4; ++attempt) {
         const std::string tag = "velmora-e2e-" + std::to_string(++scripts_);
         const std::string path = root_.path(tag + ".js");
@@ -116,12 +114,11 @@ std::vector<std::string> KWinSession::runScript(const std::string& body) {
         const std::string loaded =
             call({"--dest=org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting.loadScript",
                   "string:" + path, "string:" + tag});
-        const auto number = loaded.find("int32 ");
-        if (number == std::string::npos) {
+        if (loaded.find("int32 ") == std::string::npos) {
             continue;
         }
-        const int id = std::atoi(loaded.c_str() + number + 6);
-        call({"--dest=org.kde.KWin", "/" + std::to_string(id), "org.kde.kwin.Script.run"});
+        // Not `run` on its number: KWin numbers scripts by their count, so that may be another's.
+        call({"--dest=org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting.start"});
         std::vector<std::string> lines;
         const bool ended = eventually(
             [&] {

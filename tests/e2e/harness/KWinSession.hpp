@@ -35,8 +35,6 @@ public:
         bool active = false;
     };
 
-    static constexpr bool kTiles = false;
-
     /// Throws std::runtime_error when KWin does not come up.
     KWinSession();
     ~KWinSession();

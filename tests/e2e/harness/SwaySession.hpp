@@ -37,9 +37,6 @@ public:
         bool minimized = false;
     };
 
-    /// Windows change their frames as others come and go.
-    static constexpr bool kTiles = true;
-
     /// Throws std::runtime_error when sway does not come up.
     SwaySession();
     ~SwaySession();

@@ -92,9 +92,7 @@ std::shared_ptr<KWinBridge> KWinBridge::connect(QDBusConnection bus, const QStri
         error = "cannot take the name " + std::string(kwin::kService) + " on the session bus";
         return nullptr;
     }
-    // KWin numbers its scripts by their count: a script loaded as another goes may share its
-    // number, and `run` then reaches the wrong one. Such a script never reports; it is loaded
-    // again.
+    // A script that never reports (one on its way out greeted instead) is loaded again.
     for (int attempt = 1; attempt <= kLoadAttempts; ++attempt) {
         if (!bridge->load(scriptPath, error)) {
             break;
@@ -148,24 +146,20 @@ bool KWinBridge::load(const QString& scriptPath, std::string& error) {
         error = "KWin cannot load " + scriptPath.toStdString() + " (" + describeError(reply) + ")";
         return false;
     }
-    const int id = reply.arguments().value(0).toInt();
-    if (id < 0) {
+    if (reply.arguments().value(0).toInt() < 0) {
         error = "KWin refused the script " + scriptPath.toStdString();
         return false;
     }
-    // KWin 5 serves each script at /N, KWin 6 at /Scripting/ScriptN.
-    for (const QString& path :
-         {QStringLiteral("/%1").arg(id), QStringLiteral("/Scripting/Script%1").arg(id)}) {
-        const QDBusMessage run = bus_.call(
-            QDBusMessage::createMethodCall(
-                kKWinService, path, QStringLiteral("org.kde.kwin.Script"), QStringLiteral("run")),
-            QDBus::Block, kCallTimeoutMs);
-        if (run.type() == QDBusMessage::ReplyMessage) {
-            return true;
-        }
+    // Not `run` on the script's own object: KWin numbers its scripts by their count, so after
+    // another program unloads one of its own, a new script may share a live one's number and
+    // `run` reaches that one instead. `start` runs every loaded script that is not running.
+    const QDBusMessage started = bus_.call(scripting("start", {}), QDBus::Block, kCallTimeoutMs);
+    if (started.type() != QDBusMessage::ReplyMessage) {
+        error = "KWin did not run the script " + scriptPath.toStdString() + " (" +
+                describeError(started) + ")";
+        return false;
     }
-    error = "KWin did not run the script " + scriptPath.toStdString();
-    return false;
+    return true;
 }
 
 bool KWinBridge::waitForHello(std::string& error) {
