@@ -58,6 +58,7 @@ void X11OverlayStacking::handleEvent(const xcb_generic_event_t& event) {
         break;
     }
     case XCB_DESTROY_NOTIFY: {
+        // Only the server's own notices remake a card: another client may send any event.
         const auto& destroyed = reinterpret_cast<const xcb_destroy_notify_event_t&>(event);
         if (event.response_type == XCB_DESTROY_NOTIFY && destroyed.event == root) {
             remakeOverlay(destroyed.window);
